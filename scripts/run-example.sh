@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds the program (installing what is missing) and starts it on the bundled example race.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+example="$PWD/examples/spring-cup.lap"
+if [ -x build/src/app/SplitDuel ]; then
+  exec build/src/app/SplitDuel "$example" "$@"
+fi
+exec build/src/cli/splitduel-cli info "$example"

@@ -1,0 +1,80 @@
+#include "race/race.h"
+
+#include <stdexcept>
+
+clsClassData& ClassCollection::add(const QString& name)
+{
+    if (contains(name)) throw std::invalid_argument("ClassCollection: class added twice");
+    classes_.push_back(std::make_unique<clsClassData>());
+    classes_.back()->ClassName = name;
+    return *classes_.back();
+}
+
+int ClassCollection::indexOf(const QString& name) const
+{
+    for (size_t i = 0; i < classes_.size(); ++i)
+        if (classes_[i]->ClassName.compare(name, Qt::CaseInsensitive) == 0) return static_cast<int>(i);
+    return -1;
+}
+
+clsClassData* ClassCollection::find(const QString& name)
+{
+    int i = indexOf(name);
+    return i < 0 ? nullptr : classes_[static_cast<size_t>(i)].get();
+}
+
+const clsClassData* ClassCollection::find(const QString& name) const
+{
+    int i = indexOf(name);
+    return i < 0 ? nullptr : classes_[static_cast<size_t>(i)].get();
+}
+
+clsClassData& ClassCollection::operator[](const QString& name)
+{
+    clsClassData* c = find(name);
+    if (!c) throw std::out_of_range("ClassCollection: unknown class");
+    return *c;
+}
+
+clsClassData& ClassCollection::at(int position)
+{
+    if (position < 1 || position > count()) throw std::out_of_range("ClassCollection: position");
+    return *classes_[static_cast<size_t>(position - 1)];
+}
+
+const clsClassData& ClassCollection::at(int position) const
+{
+    if (position < 1 || position > count()) throw std::out_of_range("ClassCollection: position");
+    return *classes_[static_cast<size_t>(position - 1)];
+}
+
+QStringList ClassCollection::names() const
+{
+    QStringList result;
+    for (const auto& c : classes_) result << c->ClassName;
+    return result;
+}
+
+namespace basDefinition {
+
+RaceHeader RaceInfo;
+ClassCollection ClassList;
+QString CurrentFilePath;
+int16_t FileResult = FileOk;
+bool DataModified = false;
+
+void ResetRace()
+{
+    RaceInfo.clear();
+    ClassList.clear();
+    CurrentFilePath.clear();
+    FileResult = FileOk;
+    DataModified = false;
+}
+
+QString DisplayClassName(const QString& name)
+{
+    return name.isEmpty() ? QStringLiteral("名称未入力") : name;
+}
+
+}  // namespace basDefinition

@@ -1,0 +1,75 @@
+#pragma once
+// The one race held in memory: its header, its classes in order, and the state of the file it
+// came from. Everything here is global; ResetRace empties it (new/close commands, tests).
+#include "race/classdata.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+struct RaceHeader {
+    QString RaceName;
+    QDate RaceDate;  // a null date means "not set"
+    QString RacePlace;
+    QString RaceRemarks;
+
+    void clear() { *this = RaceHeader(); }
+    bool hasDate() const { return RaceDate.isValid(); }
+};
+
+// The classes of the race in class order, looked up by name ignoring letter case. It plays the
+// part of both the keyed class collection and the ordered list of class names: class order
+// everywhere (display, files, reports) is the order of this container. Class objects keep
+// their address for the life of the container.
+class ClassCollection {
+public:
+    // Creates a class under that name and appends it to the order. The name must not be present.
+    clsClassData& add(const QString& name);
+    clsClassData* find(const QString& name);
+    const clsClassData* find(const QString& name) const;
+    bool contains(const QString& name) const { return find(name) != nullptr; }
+    // Look-up that throws std::out_of_range for an unknown name.
+    clsClassData& operator[](const QString& name);
+
+    int count() const { return static_cast<int>(classes_.size()); }
+    bool isEmpty() const { return classes_.empty(); }
+    // 1-based position in class order.
+    clsClassData& at(int position);
+    const clsClassData& at(int position) const;
+    // The class names in class order.
+    QStringList names() const;
+    void clear() { classes_.clear(); }
+
+    using Storage = std::vector<std::unique_ptr<clsClassData>>;
+    Storage::const_iterator begin() const { return classes_.begin(); }
+    Storage::const_iterator end() const { return classes_.end(); }
+
+private:
+    int indexOf(const QString& name) const;
+    Storage classes_;
+};
+
+namespace basDefinition {
+
+// Outcome codes of FileResult.
+constexpr int16_t FileOk = 0;
+constexpr int16_t FileFailed = -1;   // could not be read or written
+constexpr int16_t FileRefused = -2;  // a kind of file the program refuses
+
+extern RaceHeader RaceInfo;
+extern ClassCollection ClassList;  // also the class-name order
+extern QString CurrentFilePath;
+extern int16_t FileResult;
+extern bool DataModified;
+
+// The race as right after start-up: no header, no classes, no file.
+void ResetRace();
+
+// "名称未入力" for the empty class name, the name itself otherwise.
+QString DisplayClassName(const QString& name);
+
+}  // namespace basDefinition

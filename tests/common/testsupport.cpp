@@ -1,0 +1,45 @@
+#include "common/testsupport.h"
+
+#include "race/race.h"
+#include "race/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace testsupport {
+
+QString dataPath(const QString& name) { return QStringLiteral(SPLITDUEL_TEST_DATA "/") + name; }
+
+QString examplePath(const QString& name) { return QStringLiteral(SPLITDUEL_EXAMPLES "/") + name; }
+
+QString realDataPath(const QString& name)
+{
+    QString path = QStringLiteral(SPLITDUEL_REAL_DATA "/") + name;
+    return QFile::exists(path) ? path : QString();
+}
+
+void writeCp932(const QString& path, const QString& text, bool crlf)
+{
+    QString t = text;
+    if (crlf) t.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(TextCodec::toCp932(t));
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+}
+
+QString readCp932(const QString& path) { return TextCodec::fromCp932(readBytes(path)); }
+
+}  // namespace testsupport
+
+void RaceTest::SetUp()
+{
+    basDefinition::ResetRace();
+    ASSERT_TRUE(dir_.isValid());
+}

@@ -1,0 +1,35 @@
+#pragma once
+// Helpers shared by every test: the race reset, temporary folders and CP932 test files.
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace testsupport {
+
+// Path of a file under tests/data.
+QString dataPath(const QString& name);
+// Path of a file under examples/.
+QString examplePath(const QString& name);
+// Path of a real result file under the shared test data; empty when that folder is absent.
+QString realDataPath(const QString& name);
+
+// Writes the text as CP932 with every "\n" turned into CR LF (unless crlf is false).
+void writeCp932(const QString& path, const QString& text, bool crlf = true);
+QByteArray readBytes(const QString& path);
+// The file decoded from CP932 with CR LF kept as they are.
+QString readCp932(const QString& path);
+
+}  // namespace testsupport
+
+// Base fixture: every test starts with an empty race and gets its own temporary folder.
+class RaceTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    QString tempPath(const QString& name) const { return dir_.filePath(name); }
+    QString tempDir() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+};

@@ -1,0 +1,152 @@
+#include "common/testsupport.h"
+#include "race/classdata.h"
+#include "race/race.h"
+#include "race/sortdata.h"
+
+#include <stdexcept>
+
+namespace {
+
+constexpr double kMinute = 60.0 / 86400.0;
+
+clsClassDataSub runnerWithLaps(std::initializer_list<double> laps, double total = 0)
+{
+    clsClassDataSub r;
+    int k = 1;
+    for (double lap : laps) r.setLap(k++, lap);
+    r.Total = total;
+    return r;
+}
+
+clsClassData threeLegClass()
+{
+    clsClassData c;
+    c.ClassControlCount = 2;
+    c.ClassLastGoalExist = true;
+    return c;
+}
+
+}  // namespace
+
+TEST(ClassData, AddComputesMissingTotalFromLegs)
+{
+    clsClassData c = threeLegClass();
+    c.Add(runnerWithLaps({5 * kMinute, LapMerged, 4 * kMinute}));
+    c.Add(runnerWithLaps({5 * kMinute, LapMissing, 4 * kMinute}));
+    c.Add(runnerWithLaps({LapAbsent, LapMerged, LapAbsent}));
+    c.Add(runnerWithLaps({1 * kMinute, 1 * kMinute, 1 * kMinute}, 30 * kMinute));
+
+    ASSERT_EQ(c.ClassRunnerCount(), 4);
+    EXPECT_DOUBLE_EQ(c.Item(1).Total, 0);  // every leg negative: stays 0
+    EXPECT_DOUBLE_EQ(c.Item(2).Total, 9 * kMinute);
+    EXPECT_DOUBLE_EQ(c.Item(3).Total, 30 * kMinute);  // a given total is kept
+    EXPECT_DOUBLE_EQ(c.Item(4).Total, 1.0 + 9 * kMinute);  // a missing split adds a day
+}
+
+TEST(ClassData, AddOnlySumsTheLegsOfTheClass)
+{
+    clsClassData c;
+    c.ClassControlCount = 1;  // one leg, no finish leg
+    c.Add(runnerWithLaps({3 * kMinute, 7 * kMinute}));
+    EXPECT_DOUBLE_EQ(c.Item(1).Total, 3 * kMinute);
+}
+
+TEST(ClassData, EqualTotalsListNewestFirst)
+{
+    clsClassData c = threeLegClass();
+    for (auto [name, total] : {std::pair{"first", 40}, {"second", 35}, {"third", 40}}) {
+        clsClassDataSub r;
+        r.Namae = name;
+        r.Total = total * kMinute;
+        c.Add(r);
+    }
+    EXPECT_EQ(c.Item(1).Namae, "second");
+    EXPECT_EQ(c.Item(2).Namae, "third");
+    EXPECT_EQ(c.Item(3).Namae, "first");
+    EXPECT_THROW(c.Item(4), std::out_of_range);
+    EXPECT_THROW(c.Item(0), std::out_of_range);
+
+    c.ClearItem();
+    EXPECT_EQ(c.ClassRunnerCount(), 0);
+}
+
+TEST(ClassData, LegCountAndLegBounds)
+{
+    clsClassData c;
+    c.ClassControlCount = 12;
+    c.ClassLastGoalExist = true;
+    EXPECT_EQ(c.LegCount(), 13);
+    c.ClassLastGoalExist = false;
+    EXPECT_EQ(c.LegCount(), 12);
+
+    clsClassDataSub r;
+    EXPECT_NO_THROW(r.setLap(30, 1));
+    EXPECT_THROW(r.setLap(31, 1), std::out_of_range);
+    EXPECT_THROW(r.Lap(0), std::out_of_range);
+}
+
+TEST(SortData, OrdersAscendingWithNewestFirstAmongEquals)
+{
+    SortData s;
+    s.Add(30, "a");
+    s.Add(10, "b");
+    s.Add(20, "c");
+    s.Calc();
+    EXPECT_EQ(s.Value(1), 10);
+    EXPECT_EQ(s.Value(3), 30);
+    EXPECT_EQ(s.RankOrder("a"), 3);
+    EXPECT_EQ(s.RankOrder("b"), 1);
+    EXPECT_EQ(s.RankOrder("c"), 2);
+
+    SortData t;
+    t.Add(20, "A");
+    t.Add(20, "B");
+    t.Add(10, "C");
+    t.Calc();
+    EXPECT_EQ(t.Key(1), "C");
+    EXPECT_EQ(t.Key(2), "B");
+    EXPECT_EQ(t.Key(3), "A");
+    EXPECT_EQ(t.RankOrder("A"), 2);
+    EXPECT_EQ(t.RankOrder("B"), 2);
+    EXPECT_THROW(t.Add(5, "A"), std::invalid_argument);
+    EXPECT_THROW(t.Value(4), std::out_of_range);
+    EXPECT_THROW(t.RankOrder("Z"), std::out_of_range);
+}
+
+TEST(SortData, CompetitionRanksOverManyEntries)
+{
+    SortData s;
+    s.Calc();
+    EXPECT_EQ(s.Count(), 0);
+    const int values[] = {10, 20, 20, 30, 5, 20, 5, 40};
+    for (int i = 0; i < 8; ++i) s.Add(values[i], QString::number(i));
+    s.Calc();
+    // Sorted: 5 5 10 20 20 20 30 40 -> ranks 1 1 3 4 4 4 7 8
+    const int expected[] = {1, 1, 3, 4, 4, 4, 7, 8};
+    for (int k = 1; k <= s.Count(); ++k) {
+        EXPECT_EQ(s.RankOrder(s.Key(k)), expected[k - 1]) << k;
+        EXPECT_LE(s.RankOrder(s.Key(k)), k);
+        if (k > 1) {
+            EXPECT_LE(s.Value(k - 1), s.Value(k));
+        }
+    }
+}
+
+TEST_F(RaceTest, ClassCollectionIgnoresLetterCaseAndKeepsOrder)
+{
+    using namespace basDefinition;
+    ClassList.add("M21").ClassControlCount = 3;
+    ClassList.add("");
+    ClassList.add("w21");
+    EXPECT_EQ(ClassList.names(), QStringList({"M21", "", "w21"}));
+    ASSERT_NE(ClassList.find("m21"), nullptr);
+    EXPECT_EQ(ClassList["m21"].ClassControlCount, 3);
+    EXPECT_TRUE(ClassList.contains("W21"));
+    EXPECT_THROW(ClassList.add("W21"), std::invalid_argument);
+    EXPECT_THROW(ClassList["X"], std::out_of_range);
+    EXPECT_EQ(DisplayClassName(ClassList.at(2).ClassName), "名称未入力");
+
+    ResetRace();
+    EXPECT_TRUE(ClassList.isEmpty());
+    EXPECT_FALSE(RaceInfo.hasDate());
+}
