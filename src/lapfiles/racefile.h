@@ -1,0 +1,28 @@
+#pragma once
+// LoadRaceFile and SaveRaceFile: the single entry points by which a race is read from any
+// supported file and written as a lap file or one of the two lap CSV layouts.
+#include <QString>
+
+namespace basConvert {
+
+// Receives what the loading window shows while a file is parsed: begin() when the window would
+// open, progress() with texts such as " 25%", end() when it closes. The core never touches
+// widgets; the desktop program passes an observer that drives its loading window.
+class LoadProgress {
+public:
+    virtual ~LoadProgress() = default;
+    virtual void begin() {}
+    virtual void progress(const QString& text) = 0;
+    virtual void end() {}
+};
+
+// Reads the file into the race and sets FileResult (0, -1 could not read, -2 refused kind of
+// file) and CurrentFilePath. A load that fails leaves the race in memory as it was.
+void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr);
+
+// Filter index 1 lap file, 2 "CSV形式[横型]" (a runner per row), 3 "CSV形式[縦型]" (a runner
+// per column). Sets FileResult (0 or -1) and clears DataModified on success; CurrentFilePath
+// is left to the caller. A failed save never destroys an existing file.
+void SaveRaceFile(const QString& path, int filterIndex);
+
+}  // namespace basConvert
