@@ -64,9 +64,11 @@ std::optional<QString> ScriptedPrompts::input(const QString& prompt, const QStri
 {
     log.push_back({QStringLiteral("input"), prompt, Buttons::OkCancel, Icon::None});
     if (inputs.empty()) return std::nullopt;
-    std::optional<QString> a = inputs.front();
+    bool cancelled = !inputs.front().has_value();
+    QString text = inputs.front().value_or(QString());
     inputs.pop_front();
-    return a;
+    if (cancelled) return std::nullopt;
+    return text;
 }
 
 FileDialogResult ScriptedPrompts::fileDialog(const FileDialogRequest& request)
