@@ -1,0 +1,12 @@
+#include "analysis/workspace.h"
+
+namespace basAnalyze {
+
+AnalysisWorkspace Workspace;
+
+void ResetWorkspace()
+{
+    Workspace = AnalysisWorkspace();
+}
+
+}  // namespace basAnalyze
