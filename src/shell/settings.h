@@ -1,0 +1,38 @@
+#pragma once
+// The program's one settings file "SplitDuel.ini" and the folders it depends on.
+#include "shell/inifile.h"
+
+#include <QString>
+
+namespace basSettings {
+
+constexpr int MajorVersion = 1, MinorVersion = 0;
+
+// The running program (QCoreApplication::applicationFilePath()) unless a test has put another
+// path in its place with OverrideProgramPath; an empty path restores the real one.
+QString ProgramPath();
+void OverrideProgramPath(const QString& path);
+// The folder of ProgramPath().
+QString ProgramFolder();
+
+// The program folder, or $XDG_CONFIG_HOME/SplitDuel (default ~/.config/SplitDuel) when the
+// program folder cannot be written (a system-wide install).
+QString SettingsFolder();
+
+// The one settings store of the run. Before LoadSettings it is opened on the settings file
+// without writing anything.
+IniFile& SettingsFile();
+
+// Opens SettingsFile on SettingsFolder()/SplitDuel.ini; on the first run (no "Version" of at
+// least 1) writes the print defaults; then records the current version and saves.
+void LoadSettings();
+
+// Mode 1 writes the 23 split-sheet print defaults in their fixed order; other modes nothing.
+void WriteDefaultPrintSettings(int mode);
+
+// Saves and forgets the current SettingsFile (the program calls it with an empty folder before
+// it ends, so the last changes reach the file) and makes SettingsFolder() answer the given
+// folder (an empty folder restores the normal choice).
+void ResetSettings(const QString& folder);
+
+}  // namespace basSettings
