@@ -1,0 +1,169 @@
+// Times and ranks of a class: the runner copies, total ranks, lap states, elapsed times, leg
+// ranks and top averages.
+#include "analysis/analyze.h"
+#include "analysis/ranking.h"
+#include "race/race.h"
+#include "race/racetime.h"
+
+#include <algorithm>
+
+namespace basAnalyze {
+
+namespace {
+
+constexpr double OneDay = 1.0;
+constexpr double AbsentMark = -2;  // only exactly -2 is an empty entry; other negatives merge
+
+void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)
+{
+    ws.AnaRunnerCount = runners;
+    ws.AnaLegCount = legs;
+    ws.TopTotal = 0;
+    for (Table1<QString>* t :
+         {&ws.RunnerName, &ws.RunnerShozoku, &ws.ShortLegList, &ws.LongLegList})
+        t->reset(runners);
+    for (Table1<double>* t :
+         {&ws.RunnerStartTime, &ws.TotalTime, &ws.CruiseTime, &ws.MissTimeTotal, &ws.NoMissTime})
+        t->reset(runners);
+    for (Table1<float>* t : {&ws.RelativeValue, &ws.CruiseSpeed, &ws.MissRate, &ws.ShortLegRelative,
+                             &ws.LongLegRelative, &ws.EarlyRelative, &ws.LateRelative,
+                             &ws.EarlyCruiseSpeed, &ws.LateCruiseSpeed, &ws.AfterMissRelative})
+        t->reset(runners);
+    ws.TotalRank.reset(runners);
+    ws.TopAverage.reset(legs);
+    ws.LegWeight.reset(legs);
+    for (Table2<double>* t :
+         {&ws.LapTime, &ws.SumTime, &ws.MissTime, &ws.EstLapTime, &ws.EstSumTime})
+        t->reset(runners, legs);
+    for (Table2<int>* t : {&ws.LapState, &ws.LapRank, &ws.SumState, &ws.EstSumRank})
+        t->reset(runners, legs);
+    ws.LapRatio.reset(runners, legs);
+}
+
+// An elapsed time in whole seconds of the day (halves up), as the clock shows it.
+double wholeSecondsOfDay(double value)
+{
+    long long seconds = CbasGeneral::RoundToSeconds(value) % 86400;
+    if (seconds < 0) seconds += 86400;
+    return CbasGeneral::SecondsToTime(static_cast<double>(seconds));
+}
+
+void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
+{
+    Ranking totals;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        const clsClassDataSub& runner = cls.Item(r);
+        ws.RunnerName(r) = runner.Namae;
+        ws.RunnerShozoku(r) = runner.Shozoku;
+        ws.RunnerStartTime(r) = runner.StartTime;
+        for (int l = 1; l <= ws.AnaLegCount; ++l) ws.LapTime(r, l) = runner.Lap(l);
+        // Ranked on the raw total, so a total of a day or more (no valid result) ranks last.
+        totals.add(runner.Total, r);
+        ws.TotalTime(r) = runner.Total >= OneDay ? 0 : runner.Total;
+    }
+    totals.calc();
+    for (const Ranking::Entry& e : totals) ws.TotalRank(e.key) = e.rank;
+}
+
+// The state of one leg from its own value: a time, a missing split, or a mark whose time comes
+// later (or never, when no later leg of the runner holds anything).
+int initialState(AnalysisWorkspace& ws, int r, int l, int lastNonZeroLeg)
+{
+    double& lap = ws.LapTime(r, l);
+    if (lap == 0) return StateExcluded;
+    if (lap > 0) return StateNormal;
+    if (lap != AbsentMark) lap = 0;
+    return lastNonZeroLeg > l ? StateLater : StateExcluded;
+}
+
+// A time after one or more legs without a time covers the legs from the last timed leg on.
+// A stretch that starts with an empty entry is excluded as a whole.
+void mergeStretch(AnalysisWorkspace& ws, int r, int l)
+{
+    int last = 0;
+    for (int m = l - 1; m >= 1; --m)
+        if (ws.LapTime(r, m) > 0) {
+            last = m;
+            break;
+        }
+    int first = last + 1;
+    if (ws.LapTime(r, first) != AbsentMark) {
+        ws.LapState(r, l) = first;
+        return;
+    }
+    ws.LapTime(r, first) = 0;
+    for (int m = first; m <= l; ++m) ws.LapState(r, m) = StateExcluded;
+    // Without a time for leg 1 the elapsed time at every later control is unknown.
+    if (first == 1) ws.SumState(r, l) = StateExcluded;
+}
+
+void lapStatesAndSums(AnalysisWorkspace& ws, int r)
+{
+    int lastNonZeroLeg = 0;
+    for (int l = 1; l <= ws.AnaLegCount; ++l)
+        if (ws.LapTime(r, l) != 0) lastNonZeroLeg = l;
+
+    for (int l = 1; l <= ws.AnaLegCount; ++l) {
+        int state = initialState(ws, r, l, lastNonZeroLeg);
+        ws.LapState(r, l) = state;
+        double lap = ws.LapTime(r, l);
+        if (l == 1) {
+            ws.SumTime(r, 1) = lap > 0 ? lap : 0;
+            ws.SumState(r, 1) = state;
+            continue;
+        }
+        ws.SumState(r, l) = ws.SumState(r, l - 1) == StateExcluded ? StateExcluded : state;
+        if (ws.LapState(r, l - 1) == StateLater && state == StateNormal) mergeStretch(ws, r, l);
+        double sum = ws.SumTime(r, l - 1) + (lap > 0 ? lap : 0);
+        ws.SumTime(r, l) = wholeSecondsOfDay(sum);
+    }
+}
+
+bool eligible(const AnalysisWorkspace& ws, int r, int l)
+{
+    if (ws.LapState(r, l) != StateNormal) return false;
+    if (l == 1 || ws.TotalTime(r) > 0) return true;
+    return ws.LapState(r, l - 1) >= 0;
+}
+
+void legRanksAndTopAverages(AnalysisWorkspace& ws)
+{
+    Ranking ranking;
+    for (int l = 1; l <= ws.AnaLegCount; ++l) {
+        ranking.clear();
+        for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+            if (eligible(ws, r, l)) ranking.add(ws.LapTime(r, l), r);
+        ranking.calc();
+        for (const Ranking::Entry& e : ranking) ws.LapRank(e.key, l) = e.rank;
+
+        int top = std::min(ranking.count(), 3);
+        double sum = 0;
+        for (int k = 1; k <= top; ++k) sum += ranking.at(k).value;
+        ws.TopAverage(l) = top > 0 ? sum / top : 0;
+    }
+}
+
+}  // namespace
+
+bool PrepareClass(const QString& className)
+{
+    AnalysisWorkspace& ws = Workspace;
+    const clsClassData* cls = basDefinition::ClassList.find(className);
+    if (!cls) {
+        ResetWorkspace();
+        ws.AnaClassName = className;
+        return false;
+    }
+    // The race model keeps at most MaxLegs legs per runner.
+    sizeWorkspace(ws, cls->ClassRunnerCount(), std::clamp(cls->LegCount(), 0, MaxLegs));
+    copyRunners(ws, *cls);
+    ws.AnaClassName = className;
+    ws.AnaClassLength = cls->ClassLength;
+    ws.AnaClassUpHeight = cls->ClassUpHeight;
+    ws.AnaControlCount = cls->ClassControlCount;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) lapStatesAndSums(ws, r);
+    legRanksAndTopAverages(ws);
+    return true;
+}
+
+}  // namespace basAnalyze

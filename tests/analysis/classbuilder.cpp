@@ -1,0 +1,47 @@
+#include "classbuilder.h"
+
+#include <QStringList>
+
+namespace analysistest {
+
+double lapValue(const QString& text)
+{
+    if (text.isEmpty()) return LapAbsent;
+    if (text == QStringLiteral("→")) return LapMerged;
+    if (text == QStringLiteral("n/a")) return LapMissing;
+    if (text.startsWith(QLatin1Char('-'))) return text.toDouble();
+    double total = 0;
+    for (const QString& part : text.split(QLatin1Char(':'))) total = total * 60 + part.toDouble();
+    return seconds(total);
+}
+
+void addRunner(clsClassData& cls, const RunnerSpec& spec)
+{
+    clsClassDataSub runner;
+    runner.Namae = spec.name;
+    runner.Shozoku = spec.name + QStringLiteral("クラブ");
+    int leg = 1;
+    for (const QString& lap : spec.laps) runner.setLap(leg++, lapValue(lap));
+    if (!spec.total.isEmpty()) runner.Total = lapValue(spec.total);
+    cls.Add(runner);
+}
+
+clsClassData& addClass(const QString& name, int controls, bool lastGoal,
+                       std::initializer_list<RunnerSpec> runners)
+{
+    clsClassData& cls = basDefinition::ClassList.add(name);
+    cls.ClassControlCount = controls;
+    cls.ClassLastGoalExist = lastGoal;
+    for (const RunnerSpec& spec : runners) addRunner(cls, spec);
+    return cls;
+}
+
+int runnerIndex(const QString& name)
+{
+    const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+        if (ws.RunnerName(r) == name) return r;
+    return 0;
+}
+
+}  // namespace analysistest

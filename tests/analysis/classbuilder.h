@@ -1,0 +1,55 @@
+#pragma once
+// Builds classes of the race for the engine tests straight through the race model.
+#include "analysis/analyze.h"
+#include "common/testsupport.h"
+#include "race/race.h"
+
+#include <QString>
+
+#include <initializer_list>
+#include <vector>
+
+namespace analysistest {
+
+constexpr double kSecond = 1.0 / 86400.0;
+
+// Leg texts: "m:ss" or "h:mm:ss" is a time, "→" LapMerged, "n/a" LapMissing, "" LapAbsent,
+// "-3" any other negative mark (minus three days).
+double lapValue(const QString& text);
+inline double seconds(double s)
+{
+    return s * kSecond;
+}
+
+struct RunnerSpec {
+    QString name;
+    std::vector<QString> laps;
+    QString total = QString();  // empty: computed from the legs when the runner is added
+};
+
+// Adds a class with that many controls (and a finish leg when lastGoal) and its runners.
+clsClassData& addClass(const QString& name, int controls, bool lastGoal,
+                       std::initializer_list<RunnerSpec> runners);
+void addRunner(clsClassData& cls, const RunnerSpec& spec);
+
+// Position of the runner of that name in the workspace (1-based), 0 when absent.
+int runnerIndex(const QString& name);
+
+// Time values of the workspace in seconds.
+inline double inSeconds(double days)
+{
+    return days * 86400.0;
+}
+
+}  // namespace analysistest
+
+// Fixture: an empty race and an empty workspace for every test.
+class AnalysisTest : public RaceTest {
+protected:
+    void SetUp() override
+    {
+        RaceTest::SetUp();
+        basAnalyze::ResetWorkspace();
+    }
+    const basAnalyze::AnalysisWorkspace& ws() const { return basAnalyze::Workspace; }
+};
