@@ -8,15 +8,28 @@
 
 namespace CbasGeneral {
 
-bool FileExists(const QString& path);   // a readable file; false for folders, never throws
-bool PathExists(const QString& path);   // a file or folder (one trailing separator ignored)
-QString AddPathSeparator(const QString& path);     // appends "/" unless it ends in "/" or "\"
-QString RemovePathSeparator(const QString& path);
+bool FileExists(const QString& path);           // a readable file; false for folders, never throws
+bool PathExists(const QString& path);           // a file or folder (one trailing separator ignored)
+QString AddPathSeparator(const QString& path);  // appends "/" unless it ends in "/" or "\"
+QString RemovePathSeparator(const QString& path);  // drops one trailing "/" or "\"
+// The part after the last separator (after the last ":" when there is none; the whole text when
+// there is neither), and the part up to and including it.
 QString GetFileName(const QString& path);
 QString GetFolderName(const QString& path);
-QString GetExtension(const QString& path);  // lower case, half-width, without the dot
+// Lower case, half-width, without the dot; empty for a folder or a name without an extension.
+// A bare word without dot or separator is taken as an extension itself ("LAP" gives "lap").
+QString GetExtension(const QString& path);
+// Removes : / | > < ' " from the file-name part and puts the folder part back in front.
 QString CleanFileName(const QString& path);
+// The same characters and "\" removed from a bare name (a class name, say) before it is joined
+// to a folder: a "/" in it cannot be told from a separator once joined.
+QString CleanFileNamePart(const QString& name);
+// The folder relative to the base ("./", "../x/"), or the folder unchanged when they share no
+// leading component (one relative, one absolute) or one is a network path ("//server",
+// "\\server"). Components compare exactly: the file system tells letter case apart.
 QString MakeRelativePath(const QString& folder, const QString& baseFolder);
+// A relative folder ("./", "../x/", "sub") resolved against the base, ending in "/"; an absolute,
+// drive-letter or network path comes back unchanged.
 QString ResolveRelativePath(const QString& relativeFolder, const QString& baseFolder);
 
 // The whole file decoded from CP932 and split at every CR LF (a final CR LF gives a last empty

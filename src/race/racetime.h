@@ -2,6 +2,7 @@
 // Time values (doubles counting days: 1 second = 1/86400) and their text forms.
 #include <QDate>
 #include <QString>
+#include <QStringView>
 
 #include <optional>
 
@@ -28,10 +29,13 @@ int TimeToMinutes(double value);
 QString LegLabel(int controlCount, bool fromFlag, int legNo);
 
 // The date and time parser. ParseTime accepts h:mm, h:mm:ss and hh:mm:ss (one- or two-digit
-// hours, minutes and seconds below 60) and gives the time value; ParseDate accepts yyyy/mm/dd,
-// yyyy/m/d and yyyy-mm-dd. Everything else is rejected.
+// hours up to 23, one- or two-digit minutes and seconds below 60) and gives the time value;
+// ParseDate accepts yyyy/mm/dd, yyyy/m/d and yyyy-mm-dd of a real calendar day. Surrounding
+// half-width spaces are allowed; everything else is rejected.
 std::optional<double> ParseTime(const QString& text);
+std::optional<double> ParseTime(QStringView text);
 std::optional<QDate> ParseDate(const QString& text);
+std::optional<QDate> ParseDate(QStringView text);
 bool IsDateOrTime(const QString& text);
 
 // Seconds to a time value and back, rounding to the nearest whole second (halves up).
