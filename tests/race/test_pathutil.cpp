@@ -1,0 +1,144 @@
+#include "race/pathutil.h"
+
+#include "common/testsupport.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace CbasGeneral;
+
+class PathFiles : public RaceTest {};
+
+TEST(PathNames, SeparatorsOfBothKinds)
+{
+    EXPECT_EQ(AddPathSeparator("/data/race"), "/data/race/");
+    EXPECT_EQ(AddPathSeparator("/data/race/"), "/data/race/");
+    EXPECT_EQ(AddPathSeparator("C:\\race\\"), "C:\\race\\");
+    EXPECT_EQ(RemovePathSeparator("/data/race/"), "/data/race");
+    EXPECT_EQ(RemovePathSeparator("C:\\race\\"), "C:\\race");
+    EXPECT_EQ(RemovePathSeparator("/data/race"), "/data/race");
+
+    EXPECT_EQ(GetFileName("/data/race/a.lap"), "a.lap");
+    EXPECT_EQ(GetFileName("C:\\race\\a.lap"), "a.lap");
+    EXPECT_EQ(GetFileName("sub\\dir/a.lap"), "a.lap");
+    EXPECT_EQ(GetFileName("C:a.lap"), "a.lap");
+    EXPECT_EQ(GetFileName("/data/race/"), "");
+    EXPECT_EQ(GetFileName("a.lap"), "a.lap");
+    EXPECT_EQ(GetFolderName("/data/race/a.lap"), "/data/race/");
+    EXPECT_EQ(GetFolderName("C:\\race\\a.lap"), "C:\\race\\");
+    EXPECT_EQ(GetFolderName("C:a.lap"), "C:");
+    EXPECT_EQ(GetFolderName("a.lap"), "");
+}
+
+TEST(PathNames, CleanFileNameTouchesOnlyTheName)
+{
+    EXPECT_EQ(CleanFileName("/out/2024:05|M21<E>'\".html"), "/out/202405M21E.html");
+    EXPECT_EQ(CleanFileName("/o:ut/a:b.html"), "/o:ut/ab.html");
+    EXPECT_EQ(CleanFileName("C:\\out\\a|b.html"), "C:\\out\\ab.html");
+    EXPECT_EQ(CleanFileName("a?b.html"), "a?b.html");
+    EXPECT_EQ(CleanFileNamePart("M21/E\\x:y"), "M21Exy");
+}
+
+TEST(PathNames, GetExtensionOfNames)
+{
+    EXPECT_EQ(GetExtension("/data/race.LAP"), "lap");
+    EXPECT_EQ(GetExtension("\"/data/race.Csv\""), "csv");
+    EXPECT_EQ(GetExtension("/data.d/race"), "");
+    EXPECT_EQ(GetExtension("C:\\data.d\\race"), "");
+    EXPECT_EQ(GetExtension("C:race"), "");
+    EXPECT_EQ(GetExtension("LAP"), "lap");
+    EXPECT_EQ(GetExtension(QStringLiteral("/data/race.ＬＡＰ")), "lap");
+    EXPECT_EQ(GetExtension("/data/race."), "");
+    EXPECT_EQ(GetExtension(""), "");
+}
+
+TEST_F(PathFiles, GetExtensionOfAnExistingFolderIsEmpty)
+{
+    ASSERT_TRUE(QDir(tempDir()).mkdir("results.lap"));
+    EXPECT_EQ(GetExtension(tempPath("results.lap")), "");
+    EXPECT_EQ(GetExtension(tempPath("results.lap") + "/"), "");
+    EXPECT_EQ(GetExtension(tempPath("other.lap")), "lap");
+}
+
+TEST(RelativePaths, MakeRelative)
+{
+    EXPECT_EQ(MakeRelativePath("/data/race", "/data/race/"), "./");
+    EXPECT_EQ(MakeRelativePath("/data/race/out", "/data/race"), "./out/");
+    EXPECT_EQ(MakeRelativePath("/data/race/out/html/", "/data/race/"), "./out/html/");
+    EXPECT_EQ(MakeRelativePath("/data/other", "/data/race/"), "../other/");
+    EXPECT_EQ(MakeRelativePath("/data", "/data/race/x/"), "../../");
+    EXPECT_EQ(MakeRelativePath("/home/u/", "/data/race/"), "../../home/u/");
+    EXPECT_EQ(MakeRelativePath("C:\\data\\out", "C:\\data"), "./out/");
+    // Letter case tells folders apart here.
+    EXPECT_EQ(MakeRelativePath("/data/Race/out", "/data/race"), "../Race/out/");
+    // No common component, or a network path: unchanged.
+    EXPECT_EQ(MakeRelativePath("out/x", "/data/race"), "out/x");
+    EXPECT_EQ(MakeRelativePath("D:\\out", "C:\\data"), "D:\\out");
+    EXPECT_EQ(MakeRelativePath("//server/share/out", "//server/share"), "//server/share/out");
+    EXPECT_EQ(MakeRelativePath("\\\\server\\out", "\\\\server"), "\\\\server\\out");
+}
+
+TEST(RelativePaths, Resolve)
+{
+    EXPECT_EQ(ResolveRelativePath("./", "/data/race"), "/data/race/");
+    EXPECT_EQ(ResolveRelativePath("out", "/data/race/"), "/data/race/out/");
+    EXPECT_EQ(ResolveRelativePath("./out/html", "/data/race"), "/data/race/out/html/");
+    EXPECT_EQ(ResolveRelativePath("../other/", "/data/race/"), "/data/other/");
+    EXPECT_EQ(ResolveRelativePath("..\\..\\x", "/data/race/"), "/x/");
+    EXPECT_EQ(ResolveRelativePath("out/../x", "/data/race"), "/data/race/x/");
+    EXPECT_EQ(ResolveRelativePath("../../../../x", "/data/race"), "/x/");  // stops at the root
+    EXPECT_EQ(ResolveRelativePath(".\\out\\", "C:\\data"), "C:/data/out/");
+    EXPECT_EQ(ResolveRelativePath("/abs/out", "/data/race"), "/abs/out");
+    EXPECT_EQ(ResolveRelativePath("C:\\out", "/data/race"), "C:\\out");
+    EXPECT_EQ(ResolveRelativePath("out", "//server/share"), "out");
+    EXPECT_EQ(ResolveRelativePath(MakeRelativePath("/a/b/c", "/a/x/y"), "/a/x/y"), "/a/b/c/");
+}
+
+TEST_F(PathFiles, FileAndPathExistence)
+{
+    testsupport::writeCp932(tempPath("a.lap"), "x\n");
+    EXPECT_TRUE(FileExists(tempPath("a.lap")));
+    EXPECT_FALSE(FileExists(tempPath("missing.lap")));
+    EXPECT_FALSE(FileExists(tempDir()));
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_TRUE(PathExists(tempDir()));
+    EXPECT_TRUE(PathExists(tempDir() + "/"));
+    EXPECT_TRUE(PathExists(tempPath("a.lap")));
+    EXPECT_FALSE(PathExists(tempPath("missing")));
+    EXPECT_FALSE(PathExists(""));
+    EXPECT_TRUE(PathExists("/"));
+}
+
+TEST_F(PathFiles, ReadTextLinesSplitsAtCrLfOnly)
+{
+    const QString path = tempPath("lines.txt");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("A,\x93\x8c\x8b\x9e\r\nb\nc\r\n\r\nd\r\n");  // 東京 in CP932
+    file.close();
+    const std::optional<QStringList> lines = ReadTextLines(path);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, QStringList({QStringLiteral("A,東京"), "b\nc", "", "d", ""}));
+
+    testsupport::writeCp932(path, "", false);
+    ASSERT_TRUE(ReadTextLines(path));
+    EXPECT_TRUE(ReadTextLines(path)->isEmpty());
+    EXPECT_FALSE(ReadTextLines(tempPath("missing.txt")));
+}
+
+TEST_F(PathFiles, WriteTextFileAtomicReplacesOnlyOnSuccess)
+{
+    const QString path = tempPath("out.csv");
+    ASSERT_TRUE(WriteTextFileAtomic(path, QStringLiteral("東京\r\n")));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("\x93\x8c\x8b\x9e\r\n"));
+    ASSERT_TRUE(WriteTextFileAtomic(path, "b"));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("b"));
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList({"out.csv"}));  // no leftovers
+
+    EXPECT_FALSE(WriteTextFileAtomic(tempPath("missing/out.csv"), "x"));
+    EXPECT_FALSE(WriteTextFileAtomic("", "x"));
+    ASSERT_TRUE(QDir(tempDir()).mkdir("folder.csv"));
+    EXPECT_FALSE(WriteTextFileAtomic(tempPath("folder.csv"), "x"));
+    EXPECT_TRUE(QFileInfo(tempPath("folder.csv")).isDir());
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("b"));
+}
