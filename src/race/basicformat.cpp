@@ -165,23 +165,33 @@ QString FormatTimeSeconds(long long seconds, const QString& picture)
     seconds = std::llabs(seconds) % 86400;
     const int parts[3] = {static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
                           static_cast<int>(seconds % 60)};
-    QString out;
-    out.reserve(picture.size());
+    auto lower = [](QChar c) { return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c; };
+    // Built in a local buffer: this runs once per time cell of every file read.
+    QChar buffer[32];
+    QString spill;
+    const bool useBuffer = picture.size() <= 16;  // each letter gives at most two digits
+    qsizetype length = 0;
+    auto put = [&](QChar c) {
+        if (useBuffer)
+            buffer[length++] = c;
+        else
+            spill += c;
+    };
     qsizetype i = 0;
     while (i < picture.size()) {
-        const QChar c = picture[i].toLower();
+        const QChar c = lower(picture[i]);
         int which = c == u'h' ? 0 : (c == u'n' || c == u'm') ? 1 : c == u's' ? 2 : -1;
         if (which < 0) {
-            out += picture[i++];
+            put(picture[i++]);
             continue;
         }
-        const bool twoDigits = i + 1 < picture.size() && picture[i + 1].toLower() == c;
+        const bool twoDigits = i + 1 < picture.size() && lower(picture[i + 1]) == c;
         const int part = parts[which];
-        if (twoDigits || part >= 10) out += QChar(u'0' + part / 10);
-        out += QChar(u'0' + part % 10);
+        if (twoDigits || part >= 10) put(QChar(u'0' + part / 10));
+        put(QChar(u'0' + part % 10));
         i += twoDigits ? 2 : 1;
     }
-    return out;
+    return useBuffer ? QString(buffer, length) : spill;
 }
 
 QString FormatTime(double value, const QString& picture)

@@ -39,6 +39,16 @@ qsizetype numberPrefixLength(QStringView text)
 // Value of a number already checked by numberPrefixLength (ASCII only).
 double parseNumber(QStringView number)
 {
+    if (number.size() <= 15 && !number.contains(u'.')) {
+        // Whole numbers (the digits of time texts) are exact without a conversion call.
+        long long whole = 0;
+        bool negative = false;
+        for (QChar c : number) {
+            if (c == u'-') negative = true;
+            if (c >= u'0' && c <= u'9') whole = whole * 10 + (c.unicode() - u'0');
+        }
+        return static_cast<double>(negative ? -whole : whole);
+    }
     char buffer[64] = {};
     qsizetype len = 0;
     bool negative = false;
@@ -67,6 +77,22 @@ double parseNumber(QStringView number)
 QString GetField(const QString& text, int n, const QString& delimiter)
 {
     if (text.isEmpty() || delimiter.isEmpty() || n <= 0) return QString();
+    if (delimiter.size() == 1) {
+        // The common case (","): one pass over the characters, cheaper than a search per field.
+        const QChar d = delimiter[0];
+        const QChar* data = text.constData();
+        const qsizetype size = text.size();
+        qsizetype start = 0;
+        int field = 1;
+        for (qsizetype i = 0; i < size; ++i) {
+            if (data[i] != d) continue;
+            if (field == n) return text.mid(start, i - start);
+            ++field;
+            start = i + 1;
+        }
+        if (field != n) return QString();
+        return start == 0 ? text : text.mid(start);
+    }
     qsizetype start = 0;
     for (int field = 1; field < n; ++field) {
         qsizetype next = text.indexOf(delimiter, start);
