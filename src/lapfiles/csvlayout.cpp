@@ -1,0 +1,57 @@
+#include "lapfiles/csvlayout.h"
+
+#include "lapfiles/laptext.h"
+#include "lapfiles/readerstate.h"
+#include "lapfiles/transpose.h"
+#include "race/racetime.h"
+
+#include <algorithm>
+
+namespace basConvert {
+namespace {
+
+int writableLegs(const clsClassData& cls)
+{
+    return std::clamp(cls.LegCount(), 0, MaxLegs);
+}
+
+QString columnHeaderLine(const clsClassData& cls, bool classColumn)
+{
+    QString line = classColumn ? QStringLiteral("クラス,名前,所属") : QStringLiteral("名前,所属");
+    for (int k = 1; k <= writableLegs(cls); ++k)
+        line += QLatin1Char(',') + CbasGeneral::LegLabel(cls.ClassControlCount, true, k);
+    return line + QStringLiteral(",総タイム");
+}
+
+QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool classColumn)
+{
+    QStringList fields;
+    if (classColumn) fields << cls.ClassName;
+    fields << runner.Namae << runner.Shozoku;
+    for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
+    fields << TotalText(runner.Total);
+    return fields.join(QLatin1Char(','));
+}
+
+}  // namespace
+
+bool BuildHorizontalLines(const ClassCollection& classes, QStringList& lines)
+{
+    lines.clear();
+    const bool classColumn = !(classes.count() == 1 && classes.at(1).ClassName.isEmpty());
+    for (const auto& cls : classes) {
+        if (lines.size() + cls->ClassRunnerCount() + 2 > MaxStoredLines) return false;
+        lines << columnHeaderLine(*cls, classColumn);
+        for (int i = 1; i <= cls->ClassRunnerCount(); ++i)
+            lines << runnerLine(*cls, cls->Item(i), classColumn);
+        lines << QString();
+    }
+    return true;
+}
+
+bool BuildVerticalLines(const ClassCollection& classes, QStringList& lines)
+{
+    return BuildHorizontalLines(classes, lines) && TransposeLines(lines);
+}
+
+}  // namespace basConvert

@@ -1,0 +1,61 @@
+#include "lapfiles/lapformat.h"
+#include "lapfiles/readerstate.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+
+namespace basConvert {
+namespace {
+
+// The class a "$距離:name" style key speaks of, created at the end when it is new.
+clsClassData& classOfKey(const QString& key, ClassCollection& classes)
+{
+    QString name = CbasGeneral::GetField(key, 2, QStringLiteral(":"));
+    if (clsClassData* cls = classes.find(name)) return *cls;
+    return classes.add(name);
+}
+
+int wholeNumber(const QString& value)
+{
+    return CbasGeneral::RoundHalfEven(CbasGeneral::Val(value));
+}
+
+void readKey(const QString& key, const QString& value, RaceHeader& header, ClassCollection& classes)
+{
+    using CbasGeneral::Like;
+    auto is = [&key](const char* name) {
+        return key.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0;
+    };
+    if (is("$名称")) {
+        header.RaceName = value;
+    } else if (is("$場所")) {
+        header.RacePlace = value;
+    } else if (is("$備考")) {
+        header.RaceRemarks = value;
+    } else if (is("$日時")) {
+        if (std::optional<QDate> date = CbasGeneral::ParseDate(value)) header.RaceDate = *date;
+    } else if (Like(key, QStringLiteral("$距離:*"))) {
+        classOfKey(key, classes).ClassLength = wholeNumber(value);
+    } else if (Like(key, QStringLiteral("$登距離:*"))) {
+        classOfKey(key, classes).ClassUpHeight = wholeNumber(value);
+    } else if (Like(key, QStringLiteral("$コントロール数:*"))) {
+        // A count taken from the legs of the table wins over the key.
+        clsClassData& cls = classOfKey(key, classes);
+        if (cls.ClassControlCount == 0) cls.ClassControlCount = wholeNumber(value);
+    }
+}
+
+}  // namespace
+
+void ReadHeaderKeys(int endLine, RaceHeader& header, ClassCollection& classes)
+{
+    using CbasGeneral::GetField;
+    using CbasGeneral::Trim;
+    const QString equals = QStringLiteral("=");
+    for (int i = 0; i < endLine && i < Reader.lines.size(); ++i) {
+        const QString& line = Reader.lines[i];
+        // A value that itself holds "=" is cut there.
+        readKey(Trim(GetField(line, 1, equals)), Trim(GetField(line, 2, equals)), header, classes);
+    }
+}
+
+}  // namespace basConvert

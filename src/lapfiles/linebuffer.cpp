@@ -1,0 +1,67 @@
+#include "lapfiles/linebuffer.h"
+
+#include "lapfiles/readerstate.h"
+#include "race/textcodec.h"
+#include "race/textutil.h"
+
+#include <QFile>
+
+namespace basConvert {
+namespace {
+
+bool isBlankLine(const QString& line)
+{
+    using namespace CbasGeneral;
+    return Trim(line).isEmpty() || StripSpaces(RemoveText(line, QStringLiteral(","))).isEmpty();
+}
+
+// Stores one line read from the file; false when the buffer is full.
+bool storeLine(const QString& line)
+{
+    if (Reader.formatCode != FormatSportident && isBlankLine(line)) return true;
+    if (Reader.lines.size() >= MaxStoredLines) return false;
+    Reader.lines.append(line);
+    if (line.contains(QLatin1Char(','))) Reader.anyComma = true;
+    if (Reader.lines.size() == 3 &&
+        CbasGeneral::Trim(Reader.lines[2])
+                .compare(QLatin1String("SPORTident results"), Qt::CaseInsensitive) == 0)
+        Reader.formatCode = FormatSportident;
+    return true;
+}
+
+}  // namespace
+
+LineReadResult FillLineBuffer(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return LineReadResult::Unreadable;
+
+    // CR and LF bytes never occur inside a CP932 character, so the bytes can be split into
+    // lines before they are decoded, and reading stops as soon as the buffer overflows.
+    QByteArray pending;
+    bool atEnd = false;
+    while (!atEnd) {
+        QByteArray chunk = file.read(1 << 16);
+        if (file.error() != QFileDevice::NoError) return LineReadResult::Unreadable;
+        atEnd = chunk.isEmpty();
+        pending += chunk;
+
+        qsizetype start = 0;
+        for (qsizetype i = 0; i < pending.size(); ++i) {
+            char c = pending[i];
+            if (c != '\r' && c != '\n') continue;
+            // A CR at the end of what has been read may be the first half of a CR LF.
+            if (c == '\r' && i + 1 == pending.size() && !atEnd) break;
+            QString line = TextCodec::fromCp932(pending.mid(start, i - start));
+            if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n') ++i;
+            start = i + 1;
+            if (!storeLine(line)) return LineReadResult::TooManyLines;
+        }
+        pending.remove(0, start);
+    }
+    if (!pending.isEmpty() && !storeLine(TextCodec::fromCp932(pending)))
+        return LineReadResult::TooManyLines;
+    return LineReadResult::Ok;
+}
+
+}  // namespace basConvert

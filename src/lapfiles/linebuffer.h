@@ -1,0 +1,19 @@
+#pragma once
+// Reading a file into the reader's line buffer.
+#include <QString>
+
+namespace basConvert {
+
+enum class LineReadResult {
+    Ok,
+    Unreadable,    // the file could not be opened or read
+    TooManyLines,  // more than MaxStoredLines lines would have been stored
+};
+
+// Reads the file into Reader.lines. CR LF, a lone CR and a lone LF all end a line, so files
+// with Unix line ends split like the others, in memory. A line is stored when it holds more
+// than spaces and commas, or always once the file has been recognised as SPORTident results
+// (the third stored line says so). Bytes that are not valid CP932 become U+FFFD.
+LineReadResult FillLineBuffer(const QString& path);
+
+}  // namespace basConvert

@@ -1,0 +1,107 @@
+#include "lapfiles/racefile.h"
+
+#include "lapfiles/csvlayout.h"
+#include "lapfiles/lapformat.h"
+#include "lapfiles/linebuffer.h"
+#include "lapfiles/readerstate.h"
+#include "race/pathutil.h"
+#include "race/race.h"
+#include "race/textutil.h"
+
+#include <exception>
+
+namespace basConvert {
+namespace {
+
+using basDefinition::FileFailed;
+using basDefinition::FileOk;
+using basDefinition::FileRefused;
+
+// Reads the file into a race of its own; the race in memory is not touched.
+int16_t readRace(const QString& path, RaceHeader& header, ClassCollection& classes,
+                 LoadProgress* progress)
+{
+    ResetReader();
+    if (CbasGeneral::Like(path, QStringLiteral("*.xls"))) {
+        Reader.formatCode = FormatExcel;  // a workbook is recognised but never read as text
+    } else if (FillLineBuffer(path) != LineReadResult::Ok) {
+        return FileFailed;
+    }
+    if (Reader.lines.isEmpty()) return FileFailed;
+    // The program's own report output is not split data.
+    if (CbasGeneral::Like(Reader.lines.last(), QStringLiteral("Made with SplitDuel*")))
+        return FileRefused;
+    if (IsLapFile(path, Reader.lines.first())) Reader.formatCode = FormatLap;
+
+    // Files of other programs are read by the import of foreign tables; until that import is
+    // part of the program they cannot be read.
+    if (Reader.formatCode != FormatLap) return FileFailed;
+    return ReadLapFile(header, classes, progress) ? FileOk : FileFailed;
+}
+
+QString joinLines(const QStringList& lines)
+{
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    return text;
+}
+
+bool buildLines(int filterIndex, QStringList& lines)
+{
+    using basDefinition::ClassList;
+    switch (filterIndex) {
+        case 1:
+            lines = BuildLapLines(basDefinition::RaceInfo, ClassList);
+            return true;
+        case 2:
+            return BuildHorizontalLines(ClassList, lines);
+        case 3:
+            return BuildVerticalLines(ClassList, lines);
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+void LoadRaceFile(const QString& path, LoadProgress* progress)
+{
+    using namespace basDefinition;
+    FileResult = FileOk;
+    if (!CbasGeneral::FileExists(path)) {
+        FileResult = FileFailed;
+        CurrentFilePath.clear();
+        return;
+    }
+    // The new race is built aside and replaces the old one only when the whole file was read,
+    // so a failed load leaves the race in memory (header, classes and path) as it was.
+    RaceHeader header;
+    ClassCollection classes;
+    int16_t result = FileFailed;
+    try {
+        result = readRace(path, header, classes, progress);
+    } catch (const std::exception&) {
+        result = FileFailed;
+    }
+    FileResult = result;
+    if (result != FileOk) return;
+    RaceInfo = header;
+    ClassList = std::move(classes);
+    CurrentFilePath = path;
+}
+
+void SaveRaceFile(const QString& path, int filterIndex)
+{
+    using namespace basDefinition;
+    FileResult = FileOk;
+    QStringList lines;
+    // The file is written whole through a temporary file, so a failed save keeps what was there.
+    if (!buildLines(filterIndex, lines) ||
+        !CbasGeneral::WriteTextFileAtomic(path, joinLines(lines))) {
+        FileResult = FileFailed;
+        return;
+    }
+    DataModified = false;
+}
+
+}  // namespace basConvert

@@ -1,0 +1,73 @@
+#include "lapfiles/readerstate.h"
+#include "lapfiles/tablereader.h"
+#include "race/classdata.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+
+#include <algorithm>
+
+namespace basConvert {
+namespace {
+
+const QString TimePicture = QStringLiteral("hh:nn:ss");
+
+// A total or start time field: "?" marks are dropped, anything that is no time counts 0.
+double readTimeField(QString text)
+{
+    text.remove(QLatin1Char('?'));
+    QString normal = CbasGeneral::NormalizeTimeText(text, true, TimePicture);
+    return CbasGeneral::ParseTime(normal).value_or(0);
+}
+
+}  // namespace
+
+QString FieldAt(const QStringList& fields, int n)
+{
+    if (n < 1 || n > fields.size()) return QString();
+    return fields[n - 1];
+}
+
+double ReadLapText(const QString& text, bool* readable)
+{
+    if (readable) *readable = false;
+    if (CbasGeneral::StripSpaces(text).isEmpty()) return LapAbsent;
+    // "↓", "→", "-" and runs of them mark a leg whose time is carried in the next one.
+    if (QStringLiteral("↓→-").contains(text)) return LapMerged;
+    // "0", "n/a", "N/A", "*", "NOERROR" and pieces of these mark a missing split.
+    if (QStringLiteral("0N/A*NOERROR").contains(CbasGeneral::ToNarrow(text), Qt::CaseInsensitive))
+        return LapMissing;
+
+    QString t = text;
+    t.remove(QLatin1Char('?'));
+    QString normal = CbasGeneral::NormalizeTimeText(t, true, TimePicture);
+    if (normal == QStringLiteral("n/a")) return LapMissing;
+    std::optional<double> time = CbasGeneral::ParseTime(normal);
+    if (!time) return LapMissing;
+    if (readable) *readable = true;
+    return *time;
+}
+
+bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, clsClassDataSub& runner)
+{
+    runner = clsClassDataSub();
+    bool keep = false;
+    const int legs = std::clamp(cls.LegCount(), 0, MaxLegs);
+    for (int k = 1; k <= legs; ++k) {
+        int column = Reader.LapColumns[static_cast<size_t>(k)];
+        if (column <= 0) continue;
+        bool readable = false;
+        runner.setLap(k, ReadLapText(FieldAt(fields, column), &readable));
+        keep = keep || readable;
+    }
+    if (Reader.nameColumn > 0) runner.Namae = FieldAt(fields, Reader.nameColumn);
+    if (Reader.affiliationColumn > 0) runner.Shozoku = FieldAt(fields, Reader.affiliationColumn);
+    if (Reader.totalColumn > 0) runner.Total = readTimeField(FieldAt(fields, Reader.totalColumn));
+    if (Reader.startColumn > 0)
+        runner.StartTime = readTimeField(FieldAt(fields, Reader.startColumn));
+
+    if (runner.Total > 0) keep = true;
+    if (CbasGeneral::Trim(runner.Namae).isEmpty()) keep = false;
+    return keep;
+}
+
+}  // namespace basConvert

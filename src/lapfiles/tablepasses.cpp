@@ -1,0 +1,83 @@
+#include "lapfiles/racefile.h"
+#include "lapfiles/readerstate.h"
+#include "lapfiles/tablereader.h"
+#include "race/basicformat.h"
+#include "race/textutil.h"
+
+#include <optional>
+
+namespace basConvert {
+namespace {
+
+bool sameClass(const std::optional<QString>& previous, const QString& name)
+{
+    return previous && previous->compare(name, Qt::CaseInsensitive) == 0;
+}
+
+// First pass: a class is created by its first runner line, with the leg structure of the
+// column-header line most recently seen.
+bool createClasses(int firstHeader, ClassCollection& classes)
+{
+    // No previous runner at first, so the first runner line always finds its class, even one
+    // with the empty name.
+    std::optional<QString> previous;
+    for (int i = firstHeader; i < Reader.lines.size(); ++i) {
+        const QString& line = Reader.lines[i];
+        if (IsColumnHeaderLine(line)) {
+            if (!AnalyzeHeaderLine(line)) return false;
+            continue;
+        }
+        QString name = FieldAt(line.split(QLatin1Char(',')), Reader.classColumn);
+        if (sameClass(previous, name)) continue;
+        previous = name;
+        if (classes.contains(name)) continue;
+        clsClassData& cls = classes.add(name);
+        cls.ClassControlCount = Reader.highestLeg - (Reader.finishLeg ? 1 : 0);
+        cls.ClassLastGoalExist = Reader.finishLeg;
+    }
+    return true;
+}
+
+// Second pass: every kept runner joins the class named on its line.
+bool addRunners(int firstHeader, ClassCollection& classes, LoadProgress* progress)
+{
+    std::optional<QString> previous;
+    clsClassData* current = nullptr;
+    const int count = Reader.lines.size();
+    for (int i = firstHeader; i < count; ++i) {
+        if (progress && i % 10 == 0) progress->progress(ProgressText(i + 1, count));
+        const QString& line = Reader.lines[i];
+        if (IsColumnHeaderLine(line)) {
+            if (!AnalyzeHeaderLine(line)) return false;
+            continue;
+        }
+        const QStringList fields = line.split(QLatin1Char(','));
+        QString name = FieldAt(fields, Reader.classColumn);
+        if (!sameClass(previous, name)) {
+            previous = name;
+            current = classes.find(name);
+        }
+        clsClassDataSub runner;
+        if (current && ReadRunnerLine(fields, *current, runner)) current->Add(runner);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ReadTableLines(int firstHeader, ClassCollection& classes, LoadProgress* progress)
+{
+    if (firstHeader < 0 || firstHeader >= Reader.lines.size()) return true;
+    if (!AnalyzeHeaderLine(Reader.lines[firstHeader])) return false;
+    if (!createClasses(firstHeader, classes)) return false;
+    if (!AnalyzeHeaderLine(Reader.lines[firstHeader])) return false;
+    return addRunners(firstHeader, classes, progress);
+}
+
+QString ProgressText(int lineNo, int count)
+{
+    QString percent = CbasGeneral::FormatNumber(100.0 * lineNo / count, QStringLiteral("###"));
+    return CbasGeneral::FitWidth(percent, 3, true, true) + QStringLiteral("%");
+}
+
+}  // namespace basConvert

@@ -1,0 +1,42 @@
+#pragma once
+// The generic table reader: column-header lines tell which field holds what, runner lines are
+// parsed by those positions. The lap reader and the import of foreign tables both use it.
+#include "race/race.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace basConvert {
+
+class LoadProgress;
+
+// Fills the column positions of Reader from one column-header line ("クラス", "名前", "所属",
+// "総タイム", "スタート時刻" and leg labels such as "△→１", "９→10", "12→◎"). False when a leg
+// number falls outside 1..30: such a file is outside the model and is refused.
+[[nodiscard]] bool AnalyzeHeaderLine(const QString& line);
+
+// A table line that holds "クラス" or "★ラベル★" is a column-header line.
+bool IsColumnHeaderLine(const QString& line);
+
+// Field n (1-based) of a line already split at ","; empty for n <= 0 or beyond the last field.
+QString FieldAt(const QStringList& fields, int n);
+
+// The leg value of one lap field: LapAbsent, LapMerged, LapMissing or a time. readable is set
+// when the field held a time.
+double ReadLapText(const QString& text, bool* readable = nullptr);
+
+// Parses one runner line (split at ",") of a class by the current column positions. Returns
+// whether the runner is kept: it has a name and a readable leg time or a positive total.
+bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, clsClassDataSub& runner);
+
+// The two passes over the table part of the buffer, from line firstHeader (0-based) to the end:
+// the first creates the classes in order of their first runner, each with the leg structure of
+// the header above it; the second adds the kept runners. Reports progress every tenth line.
+// False when a header names a leg outside 1..30.
+[[nodiscard]] bool ReadTableLines(int firstHeader, ClassCollection& classes,
+                                  LoadProgress* progress);
+
+// The loading window's text for line lineNo (1-based) of count: " 25%", right-aligned.
+QString ProgressText(int lineNo, int count);
+
+}  // namespace basConvert

@@ -1,0 +1,37 @@
+#include "lapfiles/transpose.h"
+
+#include "lapfiles/readerstate.h"
+#include "race/textutil.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace basConvert {
+
+bool TransposeLines(QStringList& lines)
+{
+    if (lines.size() > MaxTransposeLines) return false;
+    std::vector<QStringList> table;
+    table.reserve(static_cast<size_t>(lines.size()));
+    qsizetype columns = 0;
+    for (const QString& line : lines) {
+        table.push_back(line.split(QLatin1Char(',')));
+        columns = std::max(columns, table.back().size());
+    }
+
+    QStringList result;
+    for (qsizetype j = 0; j < columns; ++j) {
+        QStringList column;
+        column.reserve(static_cast<qsizetype>(table.size()));
+        for (const QStringList& fields : table) column << fields.value(j);
+        QString line = column.join(QLatin1Char(','));
+        if (CbasGeneral::Trim(CbasGeneral::RemoveText(line, QStringLiteral(","))).isEmpty())
+            continue;
+        if (result.size() >= MaxStoredLines) return false;
+        result << line;
+    }
+    lines = result;
+    return true;
+}
+
+}  // namespace basConvert

@@ -1,0 +1,150 @@
+// The two CSV layouts of the lap data, TransposeLines and the buffer limits of the save.
+#include "lapfixtures.h"
+
+#include "lapfiles/racefile.h"
+#include "lapfiles/readerstate.h"
+#include "lapfiles/transpose.h"
+#include "race/race.h"
+
+using namespace basDefinition;
+using namespace lapfixtures;
+
+namespace {
+
+void twoClassRace()
+{
+    clsClassData& a = addClass(QStringLiteral("A"), 1, true);
+    a.Add(runner(QStringLiteral("乙"), QStringLiteral("C2"), hms(10, 1, 0),
+                 {LapMissing, hms(0, 2, 0)}));
+    a.Add(runner(QStringLiteral("甲"), QStringLiteral("C1"), hms(10, 0, 0),
+                 {hms(0, 10, 0), hms(0, 1, 0)}));
+    clsClassData& b = addClass(QStringLiteral("B"), 1, false);
+    b.Add(runner(QStringLiteral("丙"), QString(), 0, {hms(0, 5, 0)}));
+}
+
+void manyRunners(int count)
+{
+    clsClassData& cls = addClass(QStringLiteral("M"), 1, false);
+    for (int i = 0; i < count; ++i)
+        cls.Add(
+            runner(QStringLiteral("走者%1").arg(i), QString(), 0, {hms(0, 10, 0) + i * kSecond}));
+}
+
+QStringList lines(const char* text)
+{
+    return QString::fromUtf8(text).split(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+TEST_F(LapFileTest, HorizontalLayoutWithoutClassColumnForOneUnnamedClass)
+{
+    clsClassData& cls = addClass(QString(), 1, true);
+    cls.Add(runner(QStringLiteral("山田"), QStringLiteral("朝霧"), hms(10, 0, 0),
+                   {hms(0, 10, 0), LapMerged}));
+    DataModified = true;
+    EXPECT_EQ(save(2, QStringLiteral("one.csv")),
+              lines("名前,所属,△→１,１→◎,総タイム\n山田,朝霧,00:10:00,→,00:10:00\n"));
+    EXPECT_FALSE(DataModified);
+
+    // A named single class, or an unnamed one beside others, keeps the class column.
+    addClass(QStringLiteral("B"), 0, false);
+    EXPECT_EQ(save(2, QStringLiteral("two.csv")).first(),
+              QStringLiteral("クラス,名前,所属,△→１,１→◎,総タイム"));
+}
+
+TEST_F(LapFileTest, HorizontalLayoutOfTwoClasses)
+{
+    twoClassRace();
+    EXPECT_EQ(save(2, QStringLiteral("rows.csv")),
+              lines("クラス,名前,所属,△→１,１→◎,総タイム\n"
+                    "A,甲,C1,00:10:00,00:01:00,00:11:00\n"
+                    "A,乙,C2,n/a,00:02:00,0\n"  // an incomplete run has the total 0
+                    "\n"
+                    "クラス,名前,所属,△→１,総タイム\n"
+                    "B,丙,,00:05:00,00:05:00\n"));
+}
+
+TEST_F(LapFileTest, VerticalLayoutIsTheHorizontalOneTurned)
+{
+    twoClassRace();
+    // The empty line between the classes becomes an empty column, the last one a trailing one.
+    EXPECT_EQ(save(3, QStringLiteral("columns.csv")),
+              lines("クラス,A,A,,クラス,B,\n"
+                    "名前,甲,乙,,名前,丙,\n"
+                    "所属,C1,C2,,所属,,\n"
+                    "△→１,00:10:00,n/a,,△→１,00:05:00,\n"
+                    "１→◎,00:01:00,00:02:00,,総タイム,00:05:00,\n"
+                    "総タイム,00:11:00,0,,,,"));
+}
+
+TEST_F(LapFileTest, TwelveControlsWithFinishGiveSeventeenColumns)
+{
+    clsClassData& cls = addClass(QStringLiteral("M21"), 12, true);
+    clsClassDataSub r = runner(QStringLiteral("走者"), QStringLiteral("C"), 0, {});
+    for (int k = 1; k <= 13; ++k) r.setLap(k, hms(0, 3, k));
+    cls.Add(r);
+    QStringList written = save(2, QStringLiteral("wide.csv"));
+    ASSERT_EQ(written.size(), 3);
+    QStringList header = written[0].split(QLatin1Char(','));
+    ASSERT_EQ(header.size(), 3 + 13 + 1);
+    EXPECT_EQ(header[3], QStringLiteral("△→１"));
+    EXPECT_EQ(header[12], QStringLiteral("９→10"));
+    EXPECT_EQ(header[15], QStringLiteral("12→◎"));
+    EXPECT_EQ(header[16], QStringLiteral("総タイム"));
+    EXPECT_EQ(written[1].split(QLatin1Char(',')).size(), 17);
+}
+
+TEST_F(LapFileTest, LayoutsTooLongForTheBufferAreRefusedAndWriteNothing)
+{
+    QString existing = tempPath(QStringLiteral("keep.csv"));
+    testsupport::writeCp932(existing, QStringLiteral("元\n"));
+    manyRunners(2999);  // header, 2999 runners and the empty line: 3001 lines
+    DataModified = true;
+    basConvert::SaveRaceFile(existing, 2);
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元\r\n"));
+    EXPECT_TRUE(DataModified);
+
+    ResetRace();
+    manyRunners(999);  // 1001 lines cannot be turned
+    basConvert::SaveRaceFile(existing, 3);
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元\r\n"));
+    basConvert::SaveRaceFile(existing, 2);
+    EXPECT_EQ(FileResult, FileOk);
+}
+
+TEST_F(LapFileTest, LayoutsAtTheBufferLimitsAreWritten)
+{
+    manyRunners(2998);
+    EXPECT_EQ(save(2, QStringLiteral("3000.csv")).size(), 3000);
+    ResetRace();
+    manyRunners(998);
+    QStringList turned = save(3, QStringLiteral("1000.csv"));
+    ASSERT_EQ(turned.size(), 5);  // class, name, club, leg 1, total
+    EXPECT_EQ(turned[0].count(QLatin1Char(',')), 999);
+}
+
+TEST(TransposeLines, TurnsRaggedTablesAndDropsEmptyColumns)
+{
+    QStringList table{QStringLiteral("a,b,,d"), QStringLiteral("1"), QString(),
+                      QStringLiteral("x,y, ,,e")};
+    ASSERT_TRUE(basConvert::TransposeLines(table));
+    // Column 3 holds nothing but empty fields and a space: dropped.
+    EXPECT_EQ(table, (QStringList{QStringLiteral("a,1,,x"), QStringLiteral("b,,,y"),
+                                  QStringLiteral("d,,,"), QStringLiteral(",,,e")}));
+}
+
+TEST(TransposeLines, AtMostAThousandLines)
+{
+    QStringList table;
+    for (int i = 0; i < basConvert::MaxTransposeLines; ++i) table << QStringLiteral("%1,x").arg(i);
+    QStringList copy = table;
+    ASSERT_TRUE(basConvert::TransposeLines(copy));
+    EXPECT_EQ(copy.size(), 2);
+    table << QStringLiteral("one,more");
+    copy = table;
+    EXPECT_FALSE(basConvert::TransposeLines(copy));
+    EXPECT_EQ(copy, table);
+}

@@ -1,0 +1,98 @@
+// Files that are refused or cannot be read leave the race in memory as it was, header included.
+#include "lapfixtures.h"
+
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+
+using namespace basDefinition;
+using namespace lapfixtures;
+
+namespace {
+
+const QString kTableHeader = QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１,１→◎\n");
+
+QString runnerLines(int count)
+{
+    QString text;
+    for (int i = 1; i <= count; ++i)
+        text += QStringLiteral("M,走者%1,C,10:00:00,,00:10:00,00:01:00\n").arg(i);
+    return text;
+}
+
+}  // namespace
+
+TEST_F(LapFileTest, FailedLoadsKeepThePreviousRace)
+{
+    struct Case {
+        const char* what;
+        QString text;
+        QString name;
+        int16_t result;
+    };
+    const Case cases[] = {
+        {"empty file", QString(), QStringLiteral("empty.lap"), FileFailed},
+        {"blank lines and commas only", QStringLiteral("\n  \n,,,\n , ,　\n"),
+         QStringLiteral("blank.lap"), FileFailed},
+        {"report output", lapHead() + QStringLiteral("$名称=x\nmade with splitduel ver 1.0\n"),
+         QStringLiteral("report.lap"), FileRefused},
+        {"version line not first", QStringLiteral("$名称=x\n") + lapHead(),
+         QStringLiteral("late.lap"), FileFailed},
+        {"other version", QStringLiteral("$LAPFILE Ver=3\n$名称=x\n"), QStringLiteral("v3.lap"),
+         FileFailed},
+        {"lap text under another extension", lapHead() + QStringLiteral("$名称=x\n"),
+         QStringLiteral("race.txt"), FileFailed},
+        {"leg 31", lapHead() + QStringLiteral("クラス,名前,△→１,30→31\nM,走者,00:01:00,00:01:00\n"),
+         QStringLiteral("leg31.lap"), FileFailed},
+        {"leg 0", lapHead() + QStringLiteral("クラス,名前,スタート→ゴール\nM,走者,00:01:00\n"),
+         QStringLiteral("leg0.lap"), FileFailed},
+        {"finish after leg 30",
+         lapHead() + QStringLiteral("クラス,名前,29→30,30→◎\nM,走者,00:01:00,00:01:00\n"),
+         QStringLiteral("finish31.lap"), FileFailed},
+        {"control count beyond 30 legs", lapHead() + QStringLiteral("$コントロール数:M=31\n"),
+         QStringLiteral("count31.lap"), FileFailed},
+        {"more than 3000 lines", lapHead() + kTableHeader + runnerLines(2998),
+         QStringLiteral("long.lap"), FileFailed},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetRace();
+        loadPreviousRace();
+        load(c.text, c.name);
+        EXPECT_EQ(FileResult, c.result);
+        expectPreviousRace();
+    }
+}
+
+TEST_F(LapFileTest, MissingFileClearsOnlyThePath)
+{
+    loadPreviousRace();
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("none.lap")));
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("前の大会"));
+    EXPECT_EQ(ClassList.count(), 2);
+
+    basConvert::LoadRaceFile(tempDir());  // a folder is no file
+    EXPECT_EQ(FileResult, FileFailed);
+}
+
+TEST_F(LapFileTest, ExactlyThreeThousandLinesStillLoad)
+{
+    load(lapHead() + kTableHeader + runnerLines(2997));
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 2997);
+}
+
+TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)
+{
+    loadPreviousRace();
+    QString path = load(lapHead() + QStringLiteral("$場所=新しい森\n") + kTableHeader +
+                        QStringLiteral("新M,新井,C,10:00:00,,00:10:00,00:01:00\n"));
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(CurrentFilePath, path);
+    // Header fields the new file does not name are empty, not left from the old race.
+    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
+    EXPECT_FALSE(RaceInfo.hasDate());
+    EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("新しい森"));
+    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("新M")});
+}

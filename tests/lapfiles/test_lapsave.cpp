@@ -1,0 +1,182 @@
+// Writing lap files, the save-load cycle, and saves that fail.
+#include "lapfixtures.h"
+
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+#include "race/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <unistd.h>
+
+using namespace basDefinition;
+using namespace lapfixtures;
+
+namespace {
+
+// A lap file as the writer puts it: Japanese text, a missing split, a leg without split, empty
+// legs, an incomplete run and a start of 0; no two runners of a class share a total.
+const QString kCanonical = QStringLiteral(
+    "$LAPFILE Ver=2\n$LAPFILE Rev=2\n$名称=第５回　春の森大会\n$日時=2024/04/14\n"
+    "$場所=朝霧高原 北区画\n$備考=雨天・一部不通\n"
+    "$距離:男子Ａ=4500\n$登距離:男子Ａ=180\n$コントロール数:男子Ａ=3\n"
+    "$距離:Ｗ21=3200\n$登距離:Ｗ21=120\n$コントロール数:Ｗ21=2\n"
+    "$距離:初心者=1500\n$登距離:初心者=20\n$コントロール数:初心者=6\n"
+    "\n"
+    "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎\n"
+    "男子Ａ,山田 太郎,朝霧ＯＬＣ,10:00:00,00:35:10,00:08:12,00:10:03,00:12:40,00:04:15\n"
+    "男子Ａ,鈴木 次郎,,10:02:00,00:36:00,→,00:18:30,00:13:01,00:04:29\n"
+    "男子Ａ,高橋 三郎,北大OLC,00:00:00,0,00:09:30,n/a,00:13:01,00:04:40\n"
+    "\n"
+    "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
+    "Ｗ21,佐藤 花子,京都ＯＬクラブ,10:01:00,00:30:00,00:10:00,,00:20:00\n"
+    "\n"
+    // A class without runners keeps its control count but not a finish leg.
+    "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→４,４→５,５→６\n");
+
+QByteArray canonicalBytes()
+{
+    QString text = kCanonical;
+    return TextCodec::toCp932(text.replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+}
+
+}  // namespace
+
+TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
+{
+    RaceInfo.RaceName = QStringLiteral("Spring Cup");
+    RaceInfo.RaceDate = QDate(2002, 5, 12);
+    RaceInfo.RacePlace = QStringLiteral("North Forest");
+    clsClassData& m21 = addClass(QStringLiteral("M21"), 2, true);
+    m21.ClassLength = 4500;
+    m21.ClassUpHeight = 180;
+    // Added slowest first: the file lists runners by total time.
+    m21.Add(runner(QStringLiteral("Two"), QStringLiteral("B"), hms(10, 2, 0),
+                   {hms(0, 9, 30), LapMissing, hms(0, 4, 40)}));
+    m21.Add(runner(QStringLiteral("One"), QStringLiteral("A"), 0,
+                   {LapMerged, hms(0, 20, 3), LapAbsent}, hms(0, 25, 0)));
+    addClass(QStringLiteral("W21"), 0, false);
+    DataModified = true;
+    CurrentFilePath = QStringLiteral("elsewhere.lap");
+
+    save(1);
+    QString expected = QString::fromUtf8(
+        "$LAPFILE Ver=2\n$LAPFILE Rev=2\n$名称=Spring Cup\n$日時=2002/05/12\n"
+        "$場所=North Forest\n$備考=\n"
+        "$距離:M21=4500\n$登距離:M21=180\n$コントロール数:M21=2\n"
+        "$距離:W21=0\n$登距離:W21=0\n$コントロール数:W21=0\n\n"
+        "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
+        "M21,One,A,00:00:00,00:25:00,→,00:20:03,\n"
+        "M21,Two,B,10:02:00,0,00:09:30,n/a,00:04:40\n\n"
+        "クラス,名前,所属,スタート時刻,総タイム\n");
+    expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("out.lap"))),
+              TextCodec::toCp932(expected));
+    EXPECT_FALSE(DataModified);
+    EXPECT_EQ(CurrentFilePath, QStringLiteral("elsewhere.lap"));  // left to the caller
+
+    RaceInfo.RaceDate = QDate();
+    EXPECT_EQ(save(1).at(3), QStringLiteral("$日時="));
+}
+
+TEST_F(LapFileTest, SaveOfALoadedLapFileGivesTheSameBytes)
+{
+    QString path = tempPath(QStringLiteral("canonical.lap"));
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(canonicalBytes());
+    f.close();
+
+    basConvert::LoadRaceFile(path);
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(ClassList.names().last(), QStringLiteral("初心者"));
+    save(1, QStringLiteral("again.lap"));
+    EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("again.lap"))), canonicalBytes());
+}
+
+TEST_F(LapFileTest, ClassesWithoutRunnersMoveLastThenTheCycleIsStable)
+{
+    // The runnerless class stands first in this file.
+    QString text = kCanonical;
+    text.replace(QStringLiteral("$距離:初心者=1500\n$登距離:初心者=20\n$コントロール数:初心者=6\n"),
+                 QString());
+    text.replace(QStringLiteral("$距離:男子Ａ"),
+                 QStringLiteral("$距離:初心者=1500\n$登距離:初心者=20\n$コントロール数:初心者=6\n"
+                                "$距離:男子Ａ"));
+    load(text, QStringLiteral("first.lap"));
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("男子Ａ"), QStringLiteral("Ｗ21"),
+                                              QStringLiteral("初心者")}));
+
+    save(1, QStringLiteral("second.lap"));
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("second.lap")));
+    ASSERT_EQ(FileResult, FileOk);
+    save(1, QStringLiteral("third.lap"));
+    QByteArray second = testsupport::readBytes(tempPath(QStringLiteral("second.lap")));
+    EXPECT_EQ(second, testsupport::readBytes(tempPath(QStringLiteral("third.lap"))));
+    EXPECT_EQ(second, canonicalBytes());
+}
+
+TEST_F(LapFileTest, RunnersTiedOnTotalSwapOnEveryCycle)
+{
+    // Among equal totals the runner added last ranks first, so each save-load cycle reverses
+    // the tied runners.
+    load(lapHead() + QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１\n"
+                                    "M,甲,C,10:00:00,00:30:00,00:30:00\n"
+                                    "M,乙,C,10:01:00,00:30:00,00:30:00\n"
+                                    "M,丙,C,10:02:00,00:29:00,00:29:00\n"));
+    ASSERT_EQ(FileResult, FileOk);
+    auto order = [] {
+        QStringList names;
+        for (int i = 1; i <= ClassList.at(1).ClassRunnerCount(); ++i)
+            names << ClassList.at(1).Item(i).Namae;
+        return names;
+    };
+    EXPECT_EQ(order(),
+              (QStringList{QStringLiteral("丙"), QStringLiteral("乙"), QStringLiteral("甲")}));
+    save(1, QStringLiteral("cycle.lap"));
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
+    EXPECT_EQ(order(),
+              (QStringList{QStringLiteral("丙"), QStringLiteral("甲"), QStringLiteral("乙")}));
+}
+
+TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
+{
+    loadPreviousRace();
+    DataModified = true;
+
+    basConvert::SaveRaceFile(tempDir(), 1);  // the path is a folder
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_TRUE(QFileInfo(tempDir()).isDir());
+    basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")), 1);
+    EXPECT_EQ(FileResult, FileFailed);
+    // No temporary file is left behind.
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("old.lap")});
+
+    QString existing = tempPath(QStringLiteral("keep.lap"));
+    testsupport::writeCp932(existing, QStringLiteral("元のファイル\n"));
+    basConvert::SaveRaceFile(existing, 4);  // no such layout
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
+    EXPECT_TRUE(DataModified);
+}
+
+TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
+{
+    if (geteuid() == 0) GTEST_SKIP() << "folder permissions do not bind the superuser";
+    loadPreviousRace();
+    QString folder = tempPath(QStringLiteral("readonly"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QString existing = folder + QStringLiteral("/race.lap");
+    testsupport::writeCp932(existing, QStringLiteral("元のファイル\n"));
+    QFile::setPermissions(existing, QFile::ReadOwner | QFile::WriteOwner);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+
+    basConvert::SaveRaceFile(existing, 1);
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
