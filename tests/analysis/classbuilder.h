@@ -11,14 +11,13 @@
 
 namespace analysistest {
 
-constexpr double kSecond = 1.0 / 86400.0;
-
 // Leg texts: "m:ss" or "h:mm:ss" is a time, "→" LapMerged, "n/a" LapMissing, "" LapAbsent,
 // "-3" any other negative mark (minus three days).
 double lapValue(const QString& text);
+// As the readers make them: seconds divided by the seconds of a day.
 inline double seconds(double s)
 {
-    return s * kSecond;
+    return s / 86400.0;
 }
 
 struct RunnerSpec {
