@@ -1,0 +1,46 @@
+#include "shell/automationtargets.h"
+
+#include <utility>
+
+namespace AutomationTargets {
+
+namespace {
+Handler& analyzerHandler()
+{
+    static Handler handler;
+    return handler;
+}
+
+Handler& outputHandler()
+{
+    static Handler handler;
+    return handler;
+}
+
+bool run(const Handler& handler, const QString& command)
+{
+    return handler ? handler(command) : false;
+}
+}  // namespace
+
+void setAnalyzerAutomation(Handler handler)
+{
+    analyzerHandler() = std::move(handler);
+}
+
+void setOutputAutomation(Handler handler)
+{
+    outputHandler() = std::move(handler);
+}
+
+bool RunAnalyzerAutomation(const QString& command)
+{
+    return run(analyzerHandler(), command);
+}
+
+bool RunOutputAutomation(const QString& command)
+{
+    return run(outputHandler(), command);
+}
+
+}  // namespace AutomationTargets

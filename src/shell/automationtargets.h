@@ -1,0 +1,23 @@
+#pragma once
+// The windows a script drives besides the main window. The analysis window answers "CHART,",
+// "CHART1," and "CHART2," commands and the output dialog "HTML," and "LEG," commands; each
+// registers a handler when the program starts. A handler shows its window, passes the command
+// to the window's Automation, unloads the window again and returns false when the command
+// failed. A command whose window has not registered fails.
+#include <QString>
+
+#include <functional>
+
+namespace AutomationTargets {
+
+using Handler = std::function<bool(const QString& command)>;
+
+// Registers (or, with an empty handler, removes) the handler of a window.
+void setAnalyzerAutomation(Handler handler);
+void setOutputAutomation(Handler handler);
+
+// Passes the command to the registered handler; false when none is registered or it failed.
+bool RunAnalyzerAutomation(const QString& command);
+bool RunOutputAutomation(const QString& command);
+
+}  // namespace AutomationTargets
