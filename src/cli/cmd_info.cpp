@@ -1,0 +1,52 @@
+// splitduel-cli info FILE: the race header, then every class with its runners by total time.
+#include "cli/commands.h"
+#include "race/basicformat.h"
+#include "race/race.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+
+namespace cli {
+namespace {
+
+void printHeader(const RaceHeader& header, QTextStream& out)
+{
+    out << "名称: " << header.RaceName << "\n"
+        << "日時: "
+        << (header.hasDate() ? CbasGeneral::FormatShortDate(header.RaceDate) : QString()) << "\n"
+        << "場所: " << header.RacePlace << "\n"
+        << "備考: " << header.RaceRemarks << "\n";
+}
+
+void printClass(const clsClassData& cls, QTextStream& out)
+{
+    using CbasGeneral::FitWidth;
+    out << "\nクラス: " << basDefinition::DisplayClassName(cls.ClassName)
+        << "  コントロール数: " << cls.ClassControlCount
+        << "  フィニッシュ区間: " << (cls.ClassLastGoalExist ? "あり" : "なし")
+        << "  選手数: " << cls.ClassRunnerCount() << "\n";
+    for (int i = 1; i <= cls.ClassRunnerCount(); ++i) {
+        const clsClassDataSub& runner = cls.Item(i);
+        QString line = FitWidth(QString::number(i), 4, true, false) + QStringLiteral("  ") +
+                       FitWidth(runner.Namae, 20, false, false) + QStringLiteral("  ") +
+                       FitWidth(runner.Shozoku, 24, false, false) + QStringLiteral("  ") +
+                       CbasGeneral::FormatLapTime(runner.Total);
+        while (line.endsWith(QLatin1Char(' '))) line.chop(1);  // incomplete runs show no total
+        out << line << "\n";
+    }
+}
+
+}  // namespace
+
+int RunInfo(const QStringList& args, Console& console)
+{
+    const Command& self = *FindCommand(QStringLiteral("info"));
+    if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
+        return UsageError(self, console);
+    if (int status = LoadRace(args.first(), console); status != ExitDone) return status;
+
+    printHeader(basDefinition::RaceInfo, console.out);
+    for (const auto& cls : basDefinition::ClassList) printClass(*cls, console.out);
+    return ExitDone;
+}
+
+}  // namespace cli

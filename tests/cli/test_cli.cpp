@@ -1,0 +1,105 @@
+// splitduel-cli run as a program: exit statuses, messages and the files it writes.
+#include "common/testsupport.h"
+
+#include <QProcess>
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+CliRun runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(SPLITDUEL_CLI), args);
+    CliRun run;
+    if (!process.waitForFinished(30000)) return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+const QString kExample = testsupport::examplePath(QStringLiteral("spring-cup.lap"));
+
+}  // namespace
+
+class CliTest : public RaceTest {};
+
+TEST_F(CliTest, InfoListsHeaderClassesAndRankedRunners)
+{
+    CliRun run = runCli({QStringLiteral("info"), kExample});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.err.isEmpty());
+    EXPECT_TRUE(run.out.contains(QStringLiteral("名称: 第15回 春風カップ")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("日時: 2024/04/21")));
+    EXPECT_TRUE(run.out.contains(
+        QStringLiteral("クラス: M21A  コントロール数: 14  フィニッシュ区間: あり  選手数: 18")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("フィニッシュ区間: なし  選手数: 0")));
+    // Ranked: the first runner of the class has the smallest total, shown by FormatLapTime.
+    int first = run.out.indexOf(QStringLiteral("   1  岡本 修"));
+    ASSERT_GE(first, 0);
+    EXPECT_TRUE(run.out.mid(first, run.out.indexOf(QLatin1Char('\n'), first) - first)
+                    .endsWith(QStringLiteral("1:05:10")));
+}
+
+TEST_F(CliTest, ConvertWritesEachLayout)
+{
+    CliRun lap =
+        runCli({QStringLiteral("convert"), kExample, tempPath(QStringLiteral("copy.lap"))});
+    ASSERT_EQ(lap.status, 0) << lap.err.toStdString();
+    EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("copy.lap"))),
+              testsupport::readBytes(kExample));
+
+    CliRun rows = runCli({QStringLiteral("convert"), kExample, tempPath(QStringLiteral("rows.csv")),
+                          QStringLiteral("--layout"), QStringLiteral("csv-rows")});
+    ASSERT_EQ(rows.status, 0);
+    EXPECT_TRUE(testsupport::readCp932(tempPath(QStringLiteral("rows.csv")))
+                    .startsWith(QStringLiteral("クラス,名前,所属,△→１")));
+    CliRun columns = runCli({QStringLiteral("convert"), QStringLiteral("--layout=csv-columns"),
+                             kExample, tempPath(QStringLiteral("columns.csv"))});
+    ASSERT_EQ(columns.status, 0);
+    EXPECT_TRUE(testsupport::readCp932(tempPath(QStringLiteral("columns.csv")))
+                    .startsWith(QStringLiteral("クラス,M21A,M21A")));
+}
+
+TEST_F(CliTest, ExitStatusesAndMessages)
+{
+    CliRun missing = runCli({QStringLiteral("info"), tempPath(QStringLiteral("none.lap"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("ファイルを読み込めませんでした")));
+
+    QString report = tempPath(QStringLiteral("report.lap"));
+    testsupport::writeCp932(report, QStringLiteral("$LAPFILE Ver=2\nMade with SplitDuel\n"));
+    CliRun refused = runCli({QStringLiteral("convert"), report, tempPath(QStringLiteral("x.lap"))});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("この形式のファイルは読み込めません")));
+
+    CliRun unsaved = runCli({QStringLiteral("convert"), kExample, tempDir()});
+    EXPECT_EQ(unsaved.status, 1);
+    EXPECT_TRUE(unsaved.err.contains(QStringLiteral("ファイルを保存できませんでした")));
+
+    for (const QStringList& wrong :
+         {QStringList{}, QStringList{QStringLiteral("frobnicate")},
+          QStringList{QStringLiteral("info")}, QStringList{QStringLiteral("convert"), kExample},
+          QStringList{QStringLiteral("convert"), kExample, QStringLiteral("o"),
+                      QStringLiteral("--layout"), QStringLiteral("xls")}}) {
+        CliRun run = runCli(wrong);
+        EXPECT_EQ(run.status, 64) << wrong.join(QLatin1Char(' ')).toStdString();
+        EXPECT_FALSE(run.err.isEmpty());
+    }
+}
+
+TEST_F(CliTest, HelpListsTheCommands)
+{
+    CliRun help = runCli({QStringLiteral("--help")});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_TRUE(help.out.contains(QStringLiteral("info FILE")));
+    EXPECT_TRUE(help.out.contains(QStringLiteral("convert IN OUT")));
+    CliRun commandHelp = runCli({QStringLiteral("convert"), QStringLiteral("--help")});
+    EXPECT_EQ(commandHelp.status, 0);
+    EXPECT_TRUE(commandHelp.out.contains(QStringLiteral("csv-columns")));
+}
