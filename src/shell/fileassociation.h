@@ -20,12 +20,6 @@ extern const FileType Automation;
 QString DesktopEntryName();
 QString DesktopEntryPath();
 QString MimePackagePath();
-
-// The Exec line for the program: the program path quoted for a desktop entry and the file.
-QString DesktopExecLine(const QString& programPath);
-// The program of an Exec line (first argument, unquoted); empty when there is none.
-QString ProgramOfExecLine(const QString& exec);
-
 }  // namespace FileAssociation
 
 // True when the start-up check has to offer the association: the setting "Kanrenduke" is not
