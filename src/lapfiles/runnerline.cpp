@@ -19,6 +19,15 @@ double readTimeField(QString text)
     return CbasGeneral::ParseTime(normal).value_or(0);
 }
 
+// "0", "n/a", "N/A", "*", "NOERROR" and pieces of these mark a missing split. A time such as
+// "00:12:34" holds a ":" and is never one of them, which spares most fields the search.
+bool isMissingMark(const QString& text)
+{
+    const QString marks = QStringLiteral("0N/A*NOERROR");
+    if (text.size() > marks.size() || text.contains(QLatin1Char(':'))) return false;
+    return marks.contains(CbasGeneral::ToNarrow(text), Qt::CaseInsensitive);
+}
+
 }  // namespace
 
 QString FieldAt(const QStringList& fields, int n)
@@ -33,9 +42,7 @@ double ReadLapText(const QString& text, bool* readable)
     if (CbasGeneral::StripSpaces(text).isEmpty()) return LapAbsent;
     // "↓", "→", "-" and runs of them mark a leg whose time is carried in the next one.
     if (QStringLiteral("↓→-").contains(text)) return LapMerged;
-    // "0", "n/a", "N/A", "*", "NOERROR" and pieces of these mark a missing split.
-    if (QStringLiteral("0N/A*NOERROR").contains(CbasGeneral::ToNarrow(text), Qt::CaseInsensitive))
-        return LapMissing;
+    if (isMissingMark(text)) return LapMissing;
 
     QString t = text;
     t.remove(QLatin1Char('?'));
