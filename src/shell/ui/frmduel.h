@@ -1,0 +1,90 @@
+#pragma once
+// The main window: the start panel (new, open, exit, recent files) while no race is loaded,
+// the race panel (race header, class names and the edit, save, show, output, close and exit
+// buttons) while one is. It owns the life of the loaded race and is what scripts drive.
+#include "shell/automation.h"
+#include "shell/history.h"
+#include "shell/ui/frmloadinfomation.h"
+
+#include <QWidget>
+
+#include <array>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+
+// What the command line asked for and how it went.
+struct CommandLineOutcome {
+    enum class Kind { None, File, Script } kind = Kind::None;
+    bool fileLoaded = false;
+    basAutomation::ScriptResult script = basAutomation::ScriptResult::NotRun;
+};
+
+class frmDuel : public QWidget, public basAutomation::ScriptHost {
+    Q_OBJECT
+public:
+    // Builds the window with its caption and an empty display; nothing is read or written.
+    explicit frmDuel(QWidget* parent = nullptr);
+    ~frmDuel() override;
+
+    // The start-up steps: registry, settings, the file-association check, the empty race.
+    void StartUp();
+    // Loads the file or runs the script given on the command line.
+    CommandLineOutcome OpenCommandLine(const QStringList& arguments);
+
+    // Runs function button Index (0 … 8).
+    void cmbFunc_Click(int Index);
+    // Redraws the window from the race.
+    void ShowRaceInfo();
+
+    // ScriptHost: "OBJECTCONTROL" redraws, "CLICK,n" runs button n; anything else does nothing.
+    bool Automation(const QString& ScriptCommand) override;
+    basConvert::LoadProgress* LoadProgress() override { return &loadProgress_; }
+    void SetBusy(bool busy) override;
+    bool IsClosed() const override { return closed_; }
+
+    QFrame* picStart;
+    QFrame* PicRaceInfo;
+    QLabel* lblRaceName;
+    QLabel* lblRaceDate;
+    QLabel* lblRaceTerrain;
+    QLabel* lblRaceClass;
+    std::array<QPushButton*, 9> cmbFunc{};
+    std::array<QLabel*, 9> lblText{};
+    QListWidget* lstHistory;
+    QLabel* Label1;
+    QLabel* Label3;
+    QLabel* Image1;
+    QLabel* Image2;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildStartPanel();
+    void BuildRacePanel();
+    QWidget* FunctionRow(int index, QWidget* parent);
+
+    bool RaceIsLoaded() const;
+    void ShowRaceHeader();
+    void ShowClassNames();
+    void ShowHistory();
+
+    void ClearRace();
+    void OpenFile();
+    void SaveFile();
+    // Asks whether to save first; false when the caller must stop (cancelled, or not saved).
+    bool SaveBefore(const QString& question);
+    // Reports the outcome of a load started by the open button or the history list.
+    void FinishLoad();
+    void lstHistory_DblClick(QListWidgetItem* item);
+
+    LoadWindowProgress loadProgress_;
+    QString dialogFileName_;  // the name last chosen in the file dialog
+    std::array<basHistory::HistorySlot, basHistory::HistorySlots + 1> history_{};
+    bool busy_ = false;
+    bool closed_ = false;
+};

@@ -1,0 +1,237 @@
+// The main window's functions: the nine buttons, the recent-file list, the save questions,
+// the command line and the scripting entry.
+#include "shell/ui/frmduel.h"
+
+#include "lapfiles/racefile.h"
+#include "race/pathutil.h"
+#include "race/prompts.h"
+#include "race/race.h"
+#include "race/textutil.h"
+#include "shell/appregistration.h"
+#include "shell/commandline.h"
+#include "shell/control.h"
+#include "shell/settings.h"
+#include "shell/ui/frmkanrenduke.h"
+#include "shell/ui/windowopeners.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QListWidgetItem>
+
+#include <algorithm>
+
+using namespace basDefinition;
+
+namespace {
+
+const QString kFileDialogTitle = QStringLiteral("ラップファイル");
+const QString kOpenFilter = QStringLiteral(
+    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
+    "(*.*)|*.*");
+const QString kSaveFilter =
+    QStringLiteral("LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv");
+
+void Warn(const QString& text)
+{
+    Prompts::message(text, Prompts::Icon::Exclamation);
+}
+
+// The path without the extension of its file name (and without that dot).
+QString WithoutExtension(const QString& path)
+{
+    const int slash =
+        std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+    const int dot = path.lastIndexOf(QLatin1Char('.'));
+    return dot > slash ? path.left(dot) : path;
+}
+
+}  // namespace
+
+void frmDuel::StartUp()
+{
+    basRegistration::RegisterApplication();
+    basSettings::LoadSettings();
+    CheckFileAssociation(this);
+    ResetRace();
+    ShowRaceInfo();
+}
+
+CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
+{
+    CommandLineOutcome outcome;
+    const basCommandLine::CommandLine line = basCommandLine::ParseCommandLine(arguments);
+    if (line.path.isEmpty()) return outcome;
+    if (line.isScript()) {
+        outcome.kind = CommandLineOutcome::Kind::Script;
+        show();
+        outcome.script = basAutomation::RunScriptFile(line.path, *this, line.variables);
+        SetBusy(false);
+        return outcome;
+    }
+    outcome.kind = CommandLineOutcome::Kind::File;
+    basConvert::LoadRaceFile(line.path, &loadProgress_);
+    if (FileResult == FileFailed) {
+        ShowRaceInfo();
+        Warn(QStringLiteral("ファイルを読み込めませんでした"));
+        CurrentFilePath.clear();
+    } else if (FileResult == FileRefused) {
+        // At start-up a refused file is passed over without a message.
+        CurrentFilePath.clear();
+        ShowRaceInfo();
+    } else {
+        show();
+        ShowRaceInfo();
+        basHistory::UpdateHistory();
+        outcome.fileLoaded = true;
+    }
+    FileResult = FileOk;
+    return outcome;
+}
+
+void frmDuel::cmbFunc_Click(int Index)
+{
+    repaint();
+    switch (Index) {
+        case 0:
+            ClearRace();
+            WindowOpeners::OpenEditWindow(this);
+            ShowRaceInfo();
+            break;
+        case 1:
+            OpenFile();
+            break;
+        case 2:
+            WindowOpeners::OpenEditWindow(this);
+            ShowRaceInfo();
+            break;
+        case 3:
+            SaveFile();
+            break;
+        case 4:
+            WindowOpeners::OpenShowWindow(this);
+            break;
+        case 5:
+            WindowOpeners::OpenOutputWindow(this);
+            break;
+        case 6:
+        case 8:
+            close();
+            break;
+        case 7:
+            ClearRace();
+            break;
+        default:
+            break;
+    }
+}
+
+// Empties the race and shows the start panel (the new and close buttons).
+void frmDuel::ClearRace()
+{
+    RaceInfo.clear();
+    CurrentFilePath.clear();
+    dialogFileName_.clear();
+    ClassList.clear();
+    ShowRaceInfo();
+}
+
+bool frmDuel::SaveBefore(const QString& question)
+{
+    if (!DataModified) return true;
+    const Prompts::Answer answer =
+        Prompts::question(question, Prompts::Buttons::YesNoCancel, Prompts::Icon::Information);
+    if (answer == Prompts::Answer::No) return true;
+    if (answer != Prompts::Answer::Yes) return false;
+    cmbFunc_Click(3);
+    return !DataModified;
+}
+
+void frmDuel::OpenFile()
+{
+    if (!SaveBefore(QStringLiteral("読み込み前にデータを保存しますか？"))) return;
+    int filterIndex = 1;
+    const QString path = CbasControl::ShowFileDialog(0, kFileDialogTitle, kOpenFilter, &filterIndex,
+                                                     dialogFileName_);
+    if (path.isEmpty()) return;
+    dialogFileName_ = path;
+    basConvert::LoadRaceFile(path, &loadProgress_);
+    FinishLoad();
+}
+
+void frmDuel::FinishLoad()
+{
+    ShowRaceInfo();
+    if (FileResult == FileFailed) {
+        Warn(QStringLiteral("ファイルを読み込めませんでした"));
+        CurrentFilePath.clear();
+    } else if (FileResult == FileRefused) {
+        Warn(QStringLiteral("この形式のファイルは読み込めません"));
+        CurrentFilePath.clear();
+    } else {
+        basHistory::UpdateHistory();
+    }
+    FileResult = FileOk;
+}
+
+void frmDuel::SaveFile()
+{
+    const QString proposed =
+        CurrentFilePath.isEmpty() ? dialogFileName_ : WithoutExtension(CurrentFilePath);
+    int filterIndex = 1;
+    const QString path =
+        CbasControl::ShowFileDialog(1, kFileDialogTitle, kSaveFilter, &filterIndex, proposed);
+    if (path.isEmpty()) return;
+    dialogFileName_ = path;
+    basConvert::SaveRaceFile(path, filterIndex);
+    if (FileResult == FileFailed) {
+        Warn(QStringLiteral("ファイルを保存できませんでした"));
+    } else {
+        DataModified = false;
+        ShowRaceInfo();
+        basHistory::UpdateHistory();
+    }
+    FileResult = FileOk;
+}
+
+void frmDuel::lstHistory_DblClick(QListWidgetItem* item)
+{
+    if (!item) return;
+    const int slot = item->data(Qt::UserRole).toInt();
+    if (slot < 1 || slot > basHistory::HistorySlots) return;
+    basConvert::LoadRaceFile(history_[slot].path, &loadProgress_);
+    FinishLoad();
+}
+
+void frmDuel::closeEvent(QCloseEvent* event)
+{
+    if (!SaveBefore(QStringLiteral("終了する前にデータを保存しますか？"))) {
+        event->ignore();
+        return;
+    }
+    closed_ = true;
+    event->accept();
+}
+
+bool frmDuel::Automation(const QString& ScriptCommand)
+{
+    const QStringList items = ScriptCommand.split(QLatin1Char(','));
+    const QString keyword = items.first().toUpper();
+    if (keyword == QLatin1String("OBJECTCONTROL")) {
+        ShowRaceInfo();
+    } else if (keyword == QLatin1String("CLICK")) {
+        if (items.size() < 2 || !CbasGeneral::IsNumeric(items[1])) return false;
+        cmbFunc_Click(CbasGeneral::RoundHalfEven(CbasGeneral::Val(items[1])));
+    }
+    return true;
+}
+
+void frmDuel::SetBusy(bool busy)
+{
+    if (busy == busy_) return;
+    busy_ = busy;
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}

@@ -1,0 +1,199 @@
+// The main window's open, save and exit functions and their save questions.
+#include "dueltest.h"
+
+#include "lapfiles/racefile.h"
+#include "shell/history.h"
+#include "shell/ui/windowopeners.h"
+
+#include <QFile>
+#include <QFrame>
+
+using namespace basDefinition;
+using Prompts::Answer;
+
+namespace {
+const QString kOpenFilter = QStringLiteral(
+    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
+    "(*.*)|*.*");
+const QString kSaveFilter =
+    QStringLiteral("LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv");
+}  // namespace
+
+class DuelFileTest : public DuelTest {
+protected:
+    // A saved race, loaded through the open button.
+    void openSavedRace(const QString& file)
+    {
+        makeRace(QStringLiteral("Saved Cup"));
+        basConvert::SaveRaceFile(tempPath(file), 1);
+        ResetRace();
+        prompts().files.push_back({tempPath(file), 1});
+        window->cmbFunc_Click(1);
+        ASSERT_EQ(CurrentFilePath, tempPath(file));
+    }
+    QStringList dialogs()
+    {
+        QStringList kinds;
+        for (const auto& request : prompts().fileRequests) {
+            kinds << (request.mode == Prompts::FileDialogRequest::Mode::Open ? "open" : "save");
+        }
+        return kinds;
+    }
+};
+
+TEST_F(DuelFileTest, OpenUsesTheLapFileDialogAndPutsTheFileInTheHistory)
+{
+    openSavedRace("race.lap");
+    const auto& request = prompts().fileRequests.front();
+    EXPECT_EQ(request.title, QStringLiteral("ラップファイル"));
+    EXPECT_EQ(request.filter, kOpenFilter);
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+    EXPECT_FALSE(window->PicRaceInfo->isHidden());
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("race.lap"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Saved Cup"));
+}
+
+TEST_F(DuelFileTest, OpenWarnsWhenTheFileCannotBeRead)
+{
+    testsupport::writeCp932(tempPath("junk.lap"), "");
+    prompts().files.push_back({tempPath("junk.lap"), 1});
+    window->cmbFunc_Click(1);
+    EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
+    EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Exclamation);
+    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_TRUE(basHistory::ReadHistorySlot(1).path.isEmpty());
+    EXPECT_EQ(FileResult, 0);
+}
+
+TEST_F(DuelFileTest, SaveQuestionBeforeLoading)
+{
+    makeRace(QStringLiteral("Typed"));
+    DataModified = true;
+
+    prompts().answers = {Answer::Cancel};
+    window->cmbFunc_Click(1);
+    EXPECT_TRUE(dialogs().isEmpty());
+    EXPECT_EQ(asked(), QStringList({"読み込み前にデータを保存しますか？"}));
+    EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::YesNoCancel);
+    EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Information);
+
+    prompts().answers = {Answer::No};
+    window->cmbFunc_Click(1);  // the open dialog, cancelled
+    EXPECT_EQ(dialogs(), QStringList({"open"}));
+    EXPECT_TRUE(DataModified);
+
+    prompts().answers = {Answer::Yes};
+    window->cmbFunc_Click(1);  // the save dialog, cancelled: nothing is opened
+    EXPECT_EQ(dialogs(), QStringList({"open", "save"}));
+
+    prompts().answers = {Answer::Yes};
+    prompts().files = {{tempPath("typed.lap"), 1}};
+    window->cmbFunc_Click(1);  // saved, then the open dialog
+    EXPECT_EQ(dialogs(), QStringList({"open", "save", "save", "open"}));
+    EXPECT_TRUE(QFile::exists(tempPath("typed.lap")));
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(DuelFileTest, SaveQuestionBeforeExit)
+{
+    window->show();
+    makeRace(QStringLiteral("Typed"));
+    window->ShowRaceInfo();
+    DataModified = true;
+
+    prompts().answers = {Answer::Cancel};
+    window->cmbFunc_Click(6);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(asked(), QStringList({"終了する前にデータを保存しますか？"}));
+
+    prompts().answers = {Answer::Yes};  // the save dialog is cancelled: the window stays
+    window->cmbFunc_Click(6);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(dialogs(), QStringList({"save"}));
+
+    prompts().answers = {Answer::No};
+    window->cmbFunc_Click(6);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(window->IsClosed());
+}
+
+TEST_F(DuelFileTest, ExitWithSavedDataAndCloseAskNothing)
+{
+    window->show();
+    makeRace(QStringLiteral("Typed"));
+    window->ShowRaceInfo();
+    DataModified = true;
+    window->cmbFunc_Click(7);
+    EXPECT_TRUE(asked().isEmpty());
+    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(ClassList.isEmpty());
+    EXPECT_FALSE(window->picStart->isHidden());
+    window->cmbFunc_Click(8);
+    EXPECT_TRUE(asked().isEmpty());
+    EXPECT_TRUE(window->IsClosed());
+}
+
+TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
+{
+    openSavedRace("my.race.lap");
+    prompts().files = {{tempPath("copy.csv"), 2}};
+    DataModified = true;
+    window->cmbFunc_Click(3);
+    const auto& request = prompts().fileRequests.back();
+    EXPECT_EQ(request.mode, Prompts::FileDialogRequest::Mode::Save);
+    EXPECT_EQ(request.title, QStringLiteral("ラップファイル"));
+    EXPECT_EQ(request.filter, kSaveFilter);
+    EXPECT_EQ(request.filterIndex, 1);
+    EXPECT_EQ(request.fileName, tempPath("my.race"));
+    EXPECT_TRUE(QFile::exists(tempPath("copy.csv")));
+    EXPECT_FALSE(testsupport::readCp932(tempPath("copy.csv")).startsWith("$LAPFILE"));
+    EXPECT_FALSE(DataModified);
+    // Saving does not change the current file.
+    EXPECT_EQ(CurrentFilePath, tempPath("my.race.lap"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("my.race.lap"));
+    EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
+}
+
+TEST_F(DuelFileTest, SavingANewRaceLeavesTheHistoryAlone)
+{
+    basSettings::SettingsFile().setItem("History1", "Old,/r/old.lap");
+    makeRace(QStringLiteral("New"));
+    window->ShowRaceInfo();
+    prompts().files = {{tempPath("new.lap"), 1}};
+    window->cmbFunc_Click(3);
+    EXPECT_TRUE(QFile::exists(tempPath("new.lap")));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, QStringLiteral("/r/old.lap"));
+    EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
+}
+
+TEST_F(DuelFileTest, FailedSaveWarnsAndKeepsTheChanges)
+{
+    makeRace(QStringLiteral("New"));
+    window->ShowRaceInfo();
+    DataModified = true;
+    prompts().files = {{tempPath("no-such-folder/new.lap"), 1}};
+    window->cmbFunc_Click(3);
+    EXPECT_EQ(asked(), QStringList({"ファイルを保存できませんでした"}));
+    EXPECT_TRUE(DataModified);
+    EXPECT_EQ(FileResult, 0);
+}
+
+TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
+{
+    makeRace(QStringLiteral("Old"));
+    CurrentFilePath = tempPath("old.lap");
+    window->ShowRaceInfo();
+    QStringList seen;
+    WindowOpeners::setEditWindowOpener([&](QWidget* owner) {
+        seen << QString::number(ClassList.count()) + (owner == window.get() ? " owned" : "");
+        RaceInfo.RaceName = QStringLiteral("Typed in the editor");
+    });
+    window->cmbFunc_Click(0);
+    WindowOpeners::setEditWindowOpener({});
+    EXPECT_EQ(seen, QStringList({"0 owned"}));
+    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_FALSE(window->PicRaceInfo->isHidden());  // redrawn after the editor
+    window->cmbFunc_Click(4);                       // nothing registered: nothing happens
+    window->cmbFunc_Click(5);
+    EXPECT_TRUE(asked().isEmpty());
+}

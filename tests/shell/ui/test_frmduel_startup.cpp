@@ -1,0 +1,79 @@
+// The command line of the main window and the loading window.
+#include "dueltest.h"
+
+#include "lapfiles/racefile.h"
+#include "shell/automationtargets.h"
+#include "shell/history.h"
+#include "shell/ui/frmloadinfomation.h"
+
+#include <QFrame>
+#include <QLabel>
+
+using namespace basDefinition;
+using basAutomation::ScriptResult;
+
+TEST_F(DuelTest, QuotedScriptPathRunsTheScriptAfterTheWindowIsShown)
+{
+    QStringList seen;
+    AutomationTargets::setAnalyzerAutomation([&](const QString& command) {
+        seen << command + (window->isVisible() ? " visible" : " hidden");
+        return true;
+    });
+    testsupport::writeCp932(tempPath("my script.sda"), "VERSION,1\nCHART,%1%,%2%\nEXIT\n");
+    const CommandLineOutcome outcome =
+        window->OpenCommandLine({"\"" + tempPath("my script.sda") + "\"", "/web", "name"});
+    AutomationTargets::setAnalyzerAutomation({});
+    EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::Script);
+    EXPECT_EQ(outcome.script, ScriptResult::Exited);
+    EXPECT_EQ(seen, QStringList({"CHART,/web,name visible"}));
+}
+
+TEST_F(DuelTest, StoppedScriptLeavesTheProgramRunning)
+{
+    testsupport::writeCp932(tempPath("stop.sda"), "VERSION,1\nOPEN,missing.lap\n");
+    const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("stop.sda")});
+    EXPECT_EQ(outcome.script, ScriptResult::Stopped);
+    EXPECT_FALSE(window->IsClosed());
+    EXPECT_EQ(asked(),
+              QStringList({"ファイルを読み込めませんでした", "自動処理を中止します (line=2)"}));
+}
+
+TEST_F(DuelTest, LapFileOnTheCommandLineIsLoadedAndRemembered)
+{
+    makeRace(QStringLiteral("Command Cup"));
+    basConvert::SaveRaceFile(tempPath("cmd.lap"), 1);
+    ResetRace();
+    const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("cmd.lap")});
+    EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::File);
+    EXPECT_TRUE(outcome.fileLoaded);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("Command Cup"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("cmd.lap"));
+}
+
+TEST_F(DuelTest, UnreadableFileOnTheCommandLineWarnsAndShowsTheStartPanel)
+{
+    const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("missing.lap")});
+    EXPECT_FALSE(outcome.fileLoaded);
+    EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
+    EXPECT_FALSE(window->picStart->isHidden());
+    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_EQ(FileResult, 0);
+}
+
+TEST(LoadWindow, ShowsProgressWhileReadingAndThenTheOwner)
+{
+    QWidget owner;
+    LoadWindowProgress progress(&owner);
+    progress.begin();
+    ASSERT_NE(progress.window(), nullptr);
+    EXPECT_EQ(progress.window()->windowTitle(), QStringLiteral("しばらくお待ち下さい"));
+    EXPECT_EQ(progress.window()->Label1->text(), QStringLiteral("ただいま読み込み中です"));
+    EXPECT_TRUE(progress.window()->isVisible());
+    EXPECT_FALSE(progress.window()->isModal());
+    progress.progress(QStringLiteral(" 25%"));
+    EXPECT_EQ(progress.window()->Label2->text(), QStringLiteral(" 25%"));
+    progress.end();
+    EXPECT_EQ(progress.window(), nullptr);
+    EXPECT_TRUE(owner.isVisible());
+}
