@@ -14,9 +14,8 @@
 
 namespace FileAssociation {
 
-const FileType LapData = {"lap", "SplitDuel.LapData", "application/x-splitduel-lapdata",
-                          "ラップデータ"};
-const FileType Automation = {"sda", "SplitDuel.Automation", "application/x-splitduel-automation",
+const FileType LapData = {"lap", "application/x-splitduel-lapdata", "ラップデータ"};
+const FileType Automation = {"sda", "application/x-splitduel-automation",
                              "SplitDuel自動処理スクリプト"};
 
 namespace {

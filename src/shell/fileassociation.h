@@ -9,7 +9,6 @@ namespace FileAssociation {
 // The two file types.
 struct FileType {
     const char* extension;    // "lap"
-    const char* className;    // "SplitDuel.LapData"
     const char* mimeType;     // "application/x-splitduel-lapdata"
     const char* description;  // "ラップデータ"
 };
@@ -20,6 +19,7 @@ extern const FileType Automation;
 QString DesktopEntryName();
 QString DesktopEntryPath();
 QString MimePackagePath();
+
 }  // namespace FileAssociation
 
 // True when the start-up check has to offer the association: the setting "Kanrenduke" is not

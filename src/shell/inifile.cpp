@@ -26,6 +26,18 @@ QString oneLine(QString text)
     return text;
 }
 
+// The lines of the file; LF alone also ends a line, as in a file edited by hand here.
+QStringList ReadLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    QStringList lines = TextCodec::fromCp932(file.readAll()).split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    }
+    return lines;
+}
+
 }  // namespace
 
 IniFileError::IniFileError() : std::runtime_error(kFileNameSetTwice)
@@ -53,8 +65,7 @@ void IniFile::setFileName(const QString& path)
     values_.clear();
     keyOrder_.clear();
     if (CbasGeneral::FileExists(path)) {
-        const QStringList lines = CbasGeneral::ReadTextLines(path).value_or(QStringList());
-        for (const QString& line : lines) {
+        for (const QString& line : ReadLines(path)) {
             QString key, value;
             // Lines without "=", blank lines and repeated keys (the first one wins) are skipped.
             if (!SplitKeyValue(line, key, value) || values_.contains(keyOf(key))) continue;

@@ -120,13 +120,15 @@ TEST_F(IniFileTest, SecondFileNameRaisesTheErrorAndChangesNothing)
     EXPECT_EQ(ini.Item(QStringLiteral("A")), QStringLiteral("1"));
 }
 
-TEST_F(IniFileTest, AppendingNeverJoinsAHandEditedLastLine)
+TEST_F(IniFileTest, HandEditedFilesWithBareLineFeedsOrNoLastLineEndStillWork)
 {
-    writeCp932(path(), QStringLiteral("A=1"));
+    writeCp932(path(), QStringLiteral("A=1\nB=2"), false);
     IniFile ini;
     ini.setFileName(path());
-    ini.setItem(QStringLiteral("B"), QStringLiteral("2"));
-    EXPECT_EQ(readCp932(path()), QStringLiteral("A=1\r\nB=2\r\n"));
+    EXPECT_EQ(ini.Item(QStringLiteral("A")), QStringLiteral("1"));
+    EXPECT_EQ(ini.Item(QStringLiteral("B")), QStringLiteral("2"));
+    ini.setItem(QStringLiteral("C"), QStringLiteral("3"));  // must not join the line "B=2"
+    EXPECT_EQ(readCp932(path()), QStringLiteral("A=1\nB=2\r\nC=3\r\n"));
 }
 
 TEST_F(IniFileTest, ALineBreakInAValueCannotForgeAnotherSetting)
