@@ -39,7 +39,7 @@ TEST(ClassData, AddComputesMissingTotalFromLegs)
     ASSERT_EQ(c.ClassRunnerCount(), 4);
     EXPECT_DOUBLE_EQ(c.Item(1).Total, 0);  // every leg negative: stays 0
     EXPECT_DOUBLE_EQ(c.Item(2).Total, 9 * kMinute);
-    EXPECT_DOUBLE_EQ(c.Item(3).Total, 30 * kMinute);  // a given total is kept
+    EXPECT_DOUBLE_EQ(c.Item(3).Total, 30 * kMinute);       // a given total is kept
     EXPECT_DOUBLE_EQ(c.Item(4).Total, 1.0 + 9 * kMinute);  // a missing split adds a day
 }
 

@@ -17,7 +17,9 @@ TEST(TextCodec, InvalidBytesAndUnmappableCharactersNeverFail)
 {
     // A lone lead byte at the end and an invalid byte in the middle.
     EXPECT_EQ(TextCodec::fromCp932(QByteArray("a\x81")), QStringLiteral("a\uFFFD"));
-    EXPECT_EQ(TextCodec::fromCp932(QByteArray("a\xA0" "b")), QStringLiteral("a\uFFFDb"));
+    EXPECT_EQ(TextCodec::fromCp932(QByteArray("a\xA0"
+                                              "b")),
+              QStringLiteral("a\uFFFDb"));
     EXPECT_EQ(TextCodec::toCp932(QStringLiteral("a😀b한")), QByteArray("a?b?"));
     EXPECT_TRUE(TextCodec::fromCp932(QByteArray()).isEmpty());
 }
