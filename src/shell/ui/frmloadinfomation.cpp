@@ -42,10 +42,11 @@ void LoadWindowProgress::progress(const QString& text)
 void LoadWindowProgress::end()
 {
     if (!window_) return;
+    // The owner appears before the loading window goes, so there is always a window open.
+    if (owner_ && !owner_->isVisible()) owner_->show();
     window_->close();
     window_.reset();
     if (owner_) {
-        if (!owner_->isVisible()) owner_->show();
         owner_->activateWindow();
         owner_->setFocus();
     }
