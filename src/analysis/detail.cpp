@@ -1,10 +1,8 @@
 // The measures of the season statistics: short and long legs, the early and late sections of
 // the course, and the leg after the runner's worst leg.
 #include "analysis/analyze.h"
+#include "analysis/percenttext.h"
 #include "analysis/ranking.h"
-#include "race/basicformat.h"
-
-#include <QStringList>
 
 #include <vector>
 
@@ -52,15 +50,16 @@ template <typename LegTest>
 void legGroup(AnalysisWorkspace& ws, int r, LegTest isInGroup, float& mean, QString& list)
 {
     double sum = 0;
-    QStringList shown;
+    int count = 0;
+    list.clear();
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
         if (ws.LapState(r, l) != StateNormal || ws.LapRank(r, l) < 1) continue;
         if (!isInGroup(ws.TopAverage(l))) continue;
         sum += ws.LapRatio(r, l);
-        shown << CbasGeneral::FormatNumber(Percent(ws.LapRatio(r, l)), QStringLiteral("###"));
+        if (count++ > 0) list += QLatin1Char(' ');
+        list += PercentText(ws.LapRatio(r, l));
     }
-    mean = shown.isEmpty() ? 0 : static_cast<float>(sum / shown.size());
-    list = shown.join(QLatin1Char(' '));
+    mean = count > 0 ? static_cast<float>(sum / count) : 0;
 }
 
 void shortAndLongLegs(AnalysisWorkspace& ws, int r)
@@ -130,20 +129,15 @@ float sectionCruiseSpeed(const AnalysisWorkspace& ws, int r, const std::vector<I
 
 // The ratio on the leg after the runner's worst leg; when the worst is the last leg of the
 // course, the leg after the second worst.
-float afterMissRelative(const AnalysisWorkspace& ws, int r, const std::vector<Item>& all,
-                        Ranking& order)
+float afterMissRelative(const AnalysisWorkspace& ws, int r, const std::vector<Item>& all)
 {
-    if (all.empty()) return 0;
-    order.clear();
-    for (const Item& item : all) order.add(item.value, item.leg);
-    order.calc();
-    int worst = order.at(order.count()).key;
-    if (worst == ws.AnaLegCount) {
-        if (order.count() < 2) return 0;
-        worst = order.at(order.count() - 1).key;
-    }
+    LastTwo worst;
+    for (const Item& item : all) worst.add(item.value, item.leg);
+    int leg = worst.last;
+    if (leg == 0) return 0;
+    if (leg == ws.AnaLegCount) leg = worst.beforeLast;
     float value = 0;
-    return legValue(ws, r, worst + 1, value) ? value : 0;
+    return leg != 0 && legValue(ws, r, leg + 1, value) ? value : 0;
 }
 
 }  // namespace
@@ -167,7 +161,7 @@ bool AnalyzeClassDetail(const QString& className)
         ws.LateCruiseSpeed(r) = sectionCruiseSpeed(ws, r, list, order);
 
         items(ws, r, 1, ws.AnaLegCount, list);
-        ws.AfterMissRelative(r) = afterMissRelative(ws, r, list, order);
+        ws.AfterMissRelative(r) = afterMissRelative(ws, r, list);
     }
     return found;
 }

@@ -1,16 +1,82 @@
 #include "analysis/ranking.h"
 
 #include <algorithm>
+#include <cstring>
+#include <utility>
 
 namespace basAnalyze {
 
+namespace {
+
+// Below this size a comparison sort is faster than the eight radix passes.
+constexpr std::size_t RadixThreshold = 48;
+
+// The bits of a double as an unsigned number in the same order as the values (-0 = +0).
+std::uint64_t orderedBits(double value)
+{
+    if (value == 0) value = 0;
+    std::uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits >> 63) ? ~bits : bits | (std::uint64_t(1) << 63);
+}
+
+}  // namespace
+
+void Ranking::sortSmall()
+{
+    // Reversing first puts the later of two equal values first; the insertion sort keeps
+    // that order among equal values.
+    std::reverse(entries_.begin(), entries_.end());
+    for (std::size_t i = 1; i < entries_.size(); ++i) {
+        Entry moving = entries_[i];
+        std::size_t j = i;
+        for (; j > 0 && entries_[j - 1].value > moving.value; --j) entries_[j] = entries_[j - 1];
+        entries_[j] = moving;
+    }
+}
+
+// Least significant byte first; each pass is stable, so the reversed adding order decides
+// among equal values. Passes in which every entry has the same byte are skipped.
+void Ranking::sortByRadix()
+{
+    const std::size_t n = entries_.size();
+    keys_.resize(n);
+    order_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::size_t from = n - 1 - i;
+        keys_[i] = orderedBits(entries_[from].value);
+        order_[i] = static_cast<std::uint32_t>(from);
+    }
+    std::uint32_t counts[8][256] = {};
+    for (std::uint64_t k : keys_)
+        for (int b = 0; b < 8; ++b) ++counts[b][(k >> (8 * b)) & 0xFF];
+    keysSwap_.resize(n);
+    orderSwap_.resize(n);
+    for (int b = 0; b < 8; ++b) {
+        std::uint32_t* count = counts[b];
+        if (count[(keys_[0] >> (8 * b)) & 0xFF] == n) continue;
+        std::uint32_t start = 0;
+        for (int d = 0; d < 256; ++d) start += std::exchange(count[d], start);
+        for (std::size_t i = 0; i < n; ++i) {
+            std::uint32_t place = count[(keys_[i] >> (8 * b)) & 0xFF]++;
+            keysSwap_[place] = keys_[i];
+            orderSwap_[place] = order_[i];
+        }
+        keys_.swap(keysSwap_);
+        order_.swap(orderSwap_);
+    }
+    sorted_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) sorted_[i] = entries_[order_[i]];
+    entries_.swap(sorted_);
+}
+
 void Ranking::calc()
 {
-    std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
-        if (a.value != b.value) return a.value < b.value;
-        return a.added > b.added;  // the later of two equal values comes first
-    });
-    for (size_t i = 0; i < entries_.size(); ++i) {
+    if (entries_.size() < RadixThreshold)
+        sortSmall();
+    else
+        sortByRadix();
+    for (std::size_t i = 0; i < entries_.size(); ++i) {
         if (i > 0 && entries_[i].value == entries_[i - 1].value)
             entries_[i].rank = entries_[i - 1].rank;
         else

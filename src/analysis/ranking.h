@@ -1,9 +1,10 @@
 #pragma once
 // Ascending ranking with the ordering and ranks of SortData (race/sortdata.h): values in
 // ascending order, among equal values the one added later first, competition ranks (1, 1, 3).
-// The engine ranks hundreds of thousands of values per race, so it keys them by number
-// instead of by text; the results are the same as those of SortData.
+// The engine ranks some hundred thousand values per race, so it keys them by number instead
+// of by text and sorts large sets by radix; the results are those of SortData.
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace basAnalyze {
@@ -13,26 +14,54 @@ public:
     struct Entry {
         double value;
         int key;
-        int added;  // order of adding, for the tie rule
         int rank;
     };
 
     void clear() { entries_.clear(); }
-    void add(double value, int key)
-    {
-        entries_.push_back(Entry{value, key, static_cast<int>(entries_.size()), 0});
-    }
+    void add(double value, int key) { entries_.push_back(Entry{value, key, 0}); }
     // Sorts and ranks; call after the last add.
     void calc();
 
     int count() const { return static_cast<int>(entries_.size()); }
     // Position 1 holds the smallest value (valid after calc).
-    const Entry& at(int position) const { return entries_.at(static_cast<std::size_t>(position - 1)); }
+    const Entry& at(int position) const
+    {
+        return entries_.at(static_cast<std::size_t>(position - 1));
+    }
     std::vector<Entry>::const_iterator begin() const { return entries_.begin(); }
     std::vector<Entry>::const_iterator end() const { return entries_.end(); }
 
 private:
-    std::vector<Entry> entries_;
+    void sortSmall();
+    void sortByRadix();
+
+    std::vector<Entry> entries_;  // in order of adding until calc
+    std::vector<std::uint64_t> keys_, keysSwap_;
+    std::vector<std::uint32_t> order_, orderSwap_;
+    std::vector<Entry> sorted_;
+};
+
+// The keys of the last two entries a Ranking of the same values would hold (the largest value,
+// among equal ones the first added), found in one pass. A key is 0 when there is no entry.
+struct LastTwo {
+    int last = 0;
+    int beforeLast = 0;
+    double lastValue = 0;
+    double beforeLastValue = 0;
+
+    // Values must be added in the order they would be added to the Ranking.
+    void add(double value, int key)
+    {
+        if (last == 0 || value > lastValue) {
+            beforeLast = last;
+            beforeLastValue = lastValue;
+            last = key;
+            lastValue = value;
+        } else if (beforeLast == 0 || value > beforeLastValue) {
+            beforeLast = key;
+            beforeLastValue = value;
+        }
+    }
 };
 
 }  // namespace basAnalyze

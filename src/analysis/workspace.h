@@ -31,15 +31,16 @@ class Table1 {
 public:
     void reset(int count) { cells_.assign(static_cast<size_t>(count < 0 ? 0 : count), T()); }
     int count() const { return static_cast<int>(cells_.size()); }
-    T& operator()(int i) { return cells_.at(index(i)); }
-    const T& operator()(int i) const { return cells_.at(index(i)); }
+    T& operator()(int i) { return cells_[index(i)]; }
+    const T& operator()(int i) const { return cells_[index(i)]; }
     const std::vector<T>& values() const { return cells_; }  // 0-based: element 0 is index 1
 
 private:
-    static size_t index(int i)
+    size_t index(int i) const
     {
-        if (i < 1) throw std::out_of_range("analysis table: index below 1");
-        return static_cast<size_t>(i - 1);
+        size_t k = static_cast<size_t>(i) - 1;  // i < 1 wraps around to a huge number
+        if (k >= cells_.size()) throw std::out_of_range("analysis table: index outside 1..count");
+        return k;
     }
     std::vector<T> cells_;
 };
@@ -62,9 +63,10 @@ public:
 private:
     size_t index(int r, int l) const
     {
-        if (r < 1 || r > runners_ || l < 1 || l > legs_)
+        size_t rr = static_cast<size_t>(r) - 1, ll = static_cast<size_t>(l) - 1;
+        if (rr >= static_cast<size_t>(runners_) || ll >= static_cast<size_t>(legs_))
             throw std::out_of_range("analysis table: runner or leg outside the class");
-        return static_cast<size_t>(r - 1) * static_cast<size_t>(legs_) + static_cast<size_t>(l - 1);
+        return rr * static_cast<size_t>(legs_) + ll;
     }
     int runners_ = 0;
     int legs_ = 0;

@@ -1,6 +1,8 @@
 // The detail measures (short and long legs, sections, after-miss) and the leg difficulty.
+#include "analysis/percenttext.h"
 #include "analysis/ranking.h"
 #include "classbuilder.h"
+#include "race/basicformat.h"
 #include "race/sortdata.h"
 
 #include <random>
@@ -144,28 +146,53 @@ TEST_F(Difficulty, SampleOfOneWithTheHtmlRule)
     }
 }
 
-TEST(Ranking, OrdersAndRanksLikeSortData)
+TEST(Ranking, OrdersAndRanksLikeSortDataAndFindsTheLastTwo)
 {
     std::mt19937 random(7);
-    std::uniform_int_distribution<int> values(0, 12);  // many ties
-    for (int round = 0; round < 50; ++round) {
+    std::uniform_int_distribution<int> values(-12, 40);  // many ties, a few negatives
+    // Small sets take the comparison sort, large ones the radix sort.
+    for (int n : {0, 1, 2, 3, 5, 16, 17, 40, 47, 48, 49, 100, 200, 333}) {
         SortData sorted;
         basAnalyze::Ranking ranking;
-        int n = round % 17;
+        std::vector<double> added;
         for (int k = 1; k <= n; ++k) {
-            double v = values(random) / 4.0;
+            double v = values(random) / 4.0 + (k % 3 == 0 ? 1e-9 * k : 0);
+            if (v == 0 && k % 2 == 0) v = -0.0;  // equal to +0
             sorted.Add(v, QString::number(k));
             ranking.add(v, k);
+            added.push_back(v);
         }
         sorted.Calc();
         ranking.calc();
         ASSERT_EQ(ranking.count(), sorted.Count());
         for (int p = 1; p <= n; ++p) {
-            EXPECT_EQ(QString::number(ranking.at(p).key), sorted.Key(p));
-            EXPECT_EQ(ranking.at(p).value, sorted.Value(p));
-            EXPECT_EQ(ranking.at(p).rank, sorted.RankOrder(sorted.Key(p)));
+            ASSERT_EQ(QString::number(ranking.at(p).key), sorted.Key(p)) << n << " at " << p;
+            ASSERT_EQ(ranking.at(p).value, sorted.Value(p));
+            ASSERT_EQ(ranking.at(p).rank, sorted.RankOrder(sorted.Key(p)));
         }
+        basAnalyze::LastTwo lastTwo;
+        for (int k = 1; k <= n; ++k) lastTwo.add(added[k - 1], k);
+        EXPECT_EQ(lastTwo.last, n >= 1 ? sorted.Key(n).toInt() : 0);
+        EXPECT_EQ(lastTwo.beforeLast, n >= 2 ? sorted.Key(n - 1).toInt() : 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PercentText, SameTextAsTheNumberPicture)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<float> ratios(0.0f, 3.0f);
+    std::vector<float> samples{0.0f,   0.004f, 0.005f, 0.00499999f, 0.825f, 1.175f,
+                               0.015f, 1.005f, 2.5f,   123456.78f,  3e30f};
+    for (int i = 0; i < 20000; ++i) samples.push_back(ratios(random));
+    for (int half = 0; half < 400; ++half) samples.push_back((half + 0.5f) / 100.0f);
+    for (float ratio : samples)
+        ASSERT_EQ(basAnalyze::PercentText(ratio),
+                  CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("###")))
+            << ratio;
 }
 
 }  // namespace

@@ -1,0 +1,10 @@
+#pragma once
+// A ratio shown as a whole percentage: the text of FormatNumber(Percent(ratio), "###"),
+// i.e. the ratio x 100 in single precision, rounded half up, empty below 0.5.
+#include <QString>
+
+namespace basAnalyze {
+
+QString PercentText(float ratio);
+
+}  // namespace basAnalyze

@@ -1,0 +1,165 @@
+#include "analysis/ui/frmanalyzer.h"
+
+#include "analysis/analyze.h"
+#include "analysis/ui/analyzegrid.h"
+#include "analysis/ui/cellgridmodel.h"
+#include "analysis/ui/frmlegdata.h"
+#include "analysis/ui/gridview.h"
+#include "chart/ui/frmgraph.h"
+#include "chart/winunits.h"
+#include "race/basicformat.h"
+#include "race/pathutil.h"
+#include "race/race.h"
+#include "shell/ui/modal.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+using namespace basDefinition;
+
+namespace {
+constexpr int TopBandTwips = 540;
+}
+
+frmAnalyzer::frmAnalyzer(QWidget* parent) : QDialog(parent), model_(new CellGridModel(this))
+{
+    setWindowTitle(QStringLiteral("ラップ解析結果"));
+    auto* band = new QWidget(this);
+    band->setFixedHeight(WinUnits::TwipsToPixels(TopBandTwips));
+    cmbClassList = new QComboBox(band);
+    cmbClassList->setMinimumWidth(160);
+    cmbClassList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    cmdLeg = new QPushButton(QStringLiteral("レッグ分析"), band);
+    cmdChart = new QPushButton(QStringLiteral("チャート"), band);
+    lblClassInfo = new QLabel(band);
+    auto* row = new QHBoxLayout(band);
+    row->setContentsMargins(6, 0, 6, 0);
+    row->addWidget(cmbClassList);
+    row->addWidget(cmdLeg);
+    row->addWidget(cmdChart);
+    row->addSpacing(12);
+    row->addWidget(lblClassInfo, 1);
+
+    grdAnalyze = new GridView(this);
+    grdAnalyze->setGridModel(model_);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(band);
+    column->addWidget(grdAnalyze, 1);
+
+    connect(cmbClassList, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this] { cmbClassList_Click(); });
+    connect(cmdChart, &QPushButton::clicked, this, [this] { cmdChart_Click(); });
+    connect(cmdLeg, &QPushButton::clicked, this, [this] { cmdLeg_Click(); });
+    resize(1000, 700);
+    Form_Load();
+}
+
+void frmAnalyzer::Form_Load()
+{
+    {
+        const QSignalBlocker blocker(cmbClassList);
+        cmbClassList->clear();
+        // With two or more classes the first entry empties the display.
+        if (ClassList.count() >= 2) cmbClassList->addItem(QStringLiteral("クラス選択"), 0);
+        for (int position = 1; position <= ClassList.count(); ++position) {
+            cmbClassList->addItem(DisplayClassName(ClassList.at(position).ClassName), position);
+        }
+        cmbClassList->setCurrentIndex(-1);
+    }
+    if (ClassList.isEmpty()) {
+        ClearDisplay();
+        return;
+    }
+    cmbClassList->setCurrentIndex(ClassList.count() == 1 ? 0 : 1);
+}
+
+QString frmAnalyzer::ListedClass() const
+{
+    const int position = cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
+    if (position < 1 || position > ClassList.count()) return QString();
+    return ClassList.at(position).ClassName;
+}
+
+void frmAnalyzer::ClearDisplay()
+{
+    grdAnalyze->hide();
+    model_->setGrid(CellGrid());
+    cmdChart->setEnabled(false);
+    cmdLeg->setEnabled(false);
+}
+
+void frmAnalyzer::cmbClassList_Click()
+{
+    const int position = cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
+    if (position < 1 || position > ClassList.count()) {
+        ClearDisplay();
+        lblClassInfo->clear();
+        return;
+    }
+    const clsClassData& cls = ClassList.at(position);
+    lblClassInfo->setText(AnalyzeGrid::ClassInfoLine(RaceInfo, cls));
+    if (cls.ClassRunnerCount() == 0) {
+        ClearDisplay();
+        return;
+    }
+    grdAnalyze->hide();
+    basAnalyze::AnalyzeClass(cls.ClassName);
+    CellGrid grid;
+    AnalyzeGrid::Fill(grid, cls, basAnalyze::Workspace, AnalyzeGrid::CruiseDetailSetting());
+    const int firstRow = grid.fixedRows();
+    model_->setGrid(std::move(grid));
+    grdAnalyze->applyLayout();
+    grdAnalyze->setCurrentIndex(model_->indexOfCell(firstRow, 1));
+    grdAnalyze->show();
+    cmdChart->setEnabled(true);
+    cmdLeg->setEnabled(true);
+}
+
+void frmAnalyzer::cmdChart_Click()
+{
+    SelectedClass = ListedClass();
+    frmGraph chart(SelectedClass, this);
+    ExecModal(chart);
+}
+
+void frmAnalyzer::cmdLeg_Click()
+{
+    SelectedClass = ListedClass();
+    frmLegData legs(SelectedClass, this);
+    ExecModal(legs);
+}
+
+void frmAnalyzer::Automation(const QString& ScriptCommand)
+{
+    const QStringList fields = ScriptCommand.split(QLatin1Char(','));
+    show();
+    repaint();
+    const QString action = fields.value(0).toUpper();
+    if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
+        action != QLatin1String("CHART2")) {
+        return;
+    }
+    if (fields.size() < 3) return;
+    QString prefix = CbasGeneral::AddPathSeparator(fields[1]);
+    if (RaceInfo.hasDate()) {
+        prefix += CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yy")) + QLatin1Char('_');
+    }
+    prefix += fields[2].toLower() + QLatin1Char('_');
+
+    // Every class of the list, "クラス選択" left out.
+    for (int entry = 0; entry < cmbClassList->count(); ++entry) {
+        const int position = cmbClassList->itemData(entry).toInt();
+        if (position < 1 || position > ClassList.count()) continue;
+        SelectedClass = ClassList.at(position).ClassName;
+        frmGraph chart(SelectedClass, this);
+        chart.show();
+        chart.Automation(action + QLatin1Char(',') + prefix);
+        chart.close();
+    }
+}
