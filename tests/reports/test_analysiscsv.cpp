@@ -1,0 +1,180 @@
+// The season file "Analysis.csv": header once, one line per runner, CP932 with CR LF.
+#include "analysis/analyze.h"
+#include "common/testsupport.h"
+#include "race/race.h"
+#include "race/textcodec.h"
+#include "reports/analysiscsv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+
+namespace {
+
+const QString kHeader = QStringLiteral(
+    "氏名,所属,大会日程,大会名称,クラス,タイム,順位,参加数,巡航速度,ミス率,序盤巡航速度,"
+    "終盤巡航速度,相対値,序盤相対値,終盤相対値,ショートレッグ平均相対値,"
+    "ショートレッグ相対値リスト,ロングレッグ平均相対値,ロングレッグ相対値リスト,"
+    "ミスレッグ直後相対値,Ｓ１相対値,ラスポゴール相対値,優勝タイム,優勝者");
+
+double lap(int minutes, int seconds)
+{
+    return (minutes * 60 + seconds) / 86400.0;
+}
+
+void addRunner(clsClassData& cls, const QString& name, const QString& club,
+               std::initializer_list<double> laps, double total = 0)
+{
+    clsClassDataSub runner;
+    runner.Namae = name;
+    runner.Shozoku = club;
+    int leg = 1;
+    for (double value : laps) runner.setLap(leg++, value);
+    runner.Total = total;
+    cls.Add(runner);
+}
+
+clsClassData& addClass(const QString& name, int controls)
+{
+    clsClassData& cls = basDefinition::ClassList.add(name);
+    cls.ClassControlCount = controls;
+    cls.ClassLastGoalExist = true;
+    return cls;
+}
+
+class AnalysisCsv : public RaceTest {
+protected:
+    void SetUp() override
+    {
+        RaceTest::SetUp();
+        basAnalyze::ResetWorkspace();
+        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
+        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
+        // Four runners on three legs; D has no split at control 1.
+        clsClassData& m21 = addClass(QStringLiteral("M21"), 2);
+        addRunner(m21, QStringLiteral("Yamada Taro"), QStringLiteral("Club A"),
+                  {lap(4, 0), lap(10, 0), lap(1, 0)});
+        addRunner(m21, QStringLiteral("B"), QString(), {lap(5, 0), lap(12, 0), lap(1, 30)});
+        addRunner(m21, QStringLiteral("C"), QString(), {lap(4, 30), lap(15, 0), lap(1, 14)});
+        addRunner(m21, QStringLiteral("D　D"), QString(), {LapMerged, lap(17, 0), lap(1, 22)});
+    }
+    QString csvPath() const { return tempPath(QStringLiteral("Analysis.csv")); }
+    // The file as lines, checking that every line ends in CR LF.
+    QStringList fileLines() const
+    {
+        QString text = testsupport::readCp932(csvPath());
+        EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
+        QStringList lines = text.split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        for (const QString& line : lines) EXPECT_FALSE(line.contains(QLatin1Char('\n')));
+        return lines;
+    }
+};
+
+TEST_F(AnalysisCsv, HeaderOnlyWhenTheFileIsCreated)
+{
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir() + QStringLiteral("/")));
+    QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 1 + 4 + 4);
+    EXPECT_EQ(lines[0], kHeader);
+    EXPECT_EQ(lines.count(kHeader), 1);
+    EXPECT_EQ(lines[1], lines[5]);
+    for (const QString& line : lines)
+        EXPECT_EQ(line.count(QLatin1Char(',')), 23) << line.toStdString();
+    // CP932 bytes on disk.
+    QByteArray bytes = testsupport::readBytes(csvPath());
+    EXPECT_TRUE(bytes.startsWith(TextCodec::toCp932(kHeader + QStringLiteral("\r\n"))));
+}
+
+TEST_F(AnalysisCsv, FieldsOfTheWinnerAndOfAMergedRun)
+{
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 5);
+    EXPECT_EQ(lines[1],
+              QStringLiteral("ＹａｍａｄａＴａｒｏ,Club A,24/05/12,春の大会,M21,0:15:00,1,4,"
+                             "81,2.5,81,81,83,83,83,83,83,81,81,81,89,83,0:15:00,"
+                             "YamadaTaro"));
+    // D: no ranked leg 1, its long leg is merged, and the ideographic space is removed.
+    QStringList d = lines[2].split(QLatin1Char(','));
+    ASSERT_EQ(d.size(), 24);
+    EXPECT_EQ(d[0], QStringLiteral("ＤＤ"));
+    EXPECT_EQ(d[5], QStringLiteral("0:18:22"));
+    EXPECT_EQ(d[8], QStringLiteral("101"));
+    EXPECT_EQ(d[9], QStringLiteral(".8"));  // 0.84 % with "##.#"
+    EXPECT_EQ(d[15], QStringLiteral("114"));
+    EXPECT_EQ(d[16], QStringLiteral("114"));
+    EXPECT_EQ(d[17], QString());
+    EXPECT_EQ(d[18], QString());
+    EXPECT_EQ(d[19], QStringLiteral("114"));
+    EXPECT_EQ(d[20], QString());
+    EXPECT_EQ(d[21], QStringLiteral("114"));
+}
+
+TEST_F(AnalysisCsv, ClassesInClassOrderAndRunnersWithoutResult)
+{
+    basDefinition::RaceInfo.RaceDate = QDate();  // no date: an empty field, not a false date
+    clsClassData& w21 = addClass(QStringLiteral("W21"), 1);
+    addRunner(w21, QStringLiteral("Missing"), QString(), {LapMissing, lap(3, 0)});
+    addRunner(w21, QStringLiteral("Nothing"), QString(), {LapMerged, LapAbsent});
+    addRunner(w21, QStringLiteral("Fine"), QString(), {lap(2, 0), lap(3, 0)});
+    addClass(QStringLiteral("Empty"), 3);
+    clsClassData& none = addClass(QStringLiteral("NoFinisher"), 1);
+    addRunner(none, QStringLiteral("Out"), QString(), {LapMissing, lap(3, 0)});
+
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 1 + 4 + 3 + 1);
+    for (int i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].split(',')[2], QString());
+    QStringList classes;
+    for (int i = 1; i < lines.size(); ++i) classes << lines[i].split(',')[4];
+    EXPECT_EQ(classes,
+              (QStringList{"M21", "M21", "M21", "M21", "W21", "W21", "W21", "NoFinisher"}));
+
+    // W21 lists Nothing (total 0) first, then Fine, then Missing (no valid total).
+    QStringList nothing = lines[5].split(','), fine = lines[6].split(','),
+                missing = lines[7].split(',');
+    EXPECT_EQ(nothing[0], QStringLiteral("Ｎｏｔｈｉｎｇ"));
+    EXPECT_EQ(nothing[5], QString());
+    EXPECT_EQ(nothing[6], QString());
+    EXPECT_EQ(missing[5], QString());
+    EXPECT_EQ(missing[6], QString());
+    EXPECT_EQ(fine[5], QStringLiteral("0:05:00"));
+    // The winner is the first runner with a result, not a runner without one.
+    for (const QStringList& f : {nothing, fine, missing}) {
+        EXPECT_EQ(f[22], QStringLiteral("0:05:00"));
+        EXPECT_EQ(f[23], QStringLiteral("Fine"));
+    }
+    // A class without any result names no winner.
+    QStringList out = lines[8].split(',');
+    EXPECT_EQ(out[22], QString());
+    EXPECT_EQ(out[23], QString());
+}
+
+TEST_F(AnalysisCsv, FolderThatCannotBeWrittenFails)
+{
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempPath(QStringLiteral("no/such/folder"))));
+    // A file in the way of the folder.
+    testsupport::writeCp932(tempPath(QStringLiteral("plain")), QStringLiteral("x"));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempPath(QStringLiteral("plain"))));
+}
+
+TEST_F(AnalysisCsv, ReadOnlySeasonFileKeepsItsLines)
+{
+    testsupport::writeCp932(csvPath(), kHeader + QStringLiteral("\nold line\n"));
+    QFile::setPermissions(csvPath(), QFileDevice::ReadOwner);
+    if (QFile(csvPath()).open(QIODevice::Append)) GTEST_SKIP() << "running with rights to write";
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir()));
+    EXPECT_EQ(testsupport::readCp932(csvPath()), kHeader + QStringLiteral("\r\nold line\r\n"));
+}
+
+TEST_F(AnalysisCsv, WriteErrorIsReported)
+{
+    // A season file on a full disk: opening succeeds, writing does not.
+    if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), csvPath()));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir()));
+}
+
+}  // namespace
