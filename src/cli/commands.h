@@ -40,5 +40,7 @@ int LoadRace(const QString& path, Console& console);
 
 int RunInfo(const QStringList& args, Console& console);
 int RunConvert(const QStringList& args, Console& console);
+int RunAnalyse(const QStringList& args, Console& console);
+int RunXcsv(const QStringList& args, Console& console);
 
 }  // namespace cli

@@ -14,6 +14,9 @@ const Command kCommands[] = {
     {"info", "FILE", "レースの見出し、クラスと選手を総タイム順に表示します", RunInfo},
     {"convert", "IN OUT [--layout lap|csv-rows|csv-columns]",
      "ファイルを読み込み、LAP形式 (既定) かCSV形式[横型]・[縦型]で保存します", RunConvert},
+    {"analyse", "FILE [--class NAME] [--detail]", "クラスごとの分析結果をJSONで出力します",
+     RunAnalyse},
+    {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
 };
 
 void printHelp(QTextStream& out)

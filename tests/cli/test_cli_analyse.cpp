@@ -1,0 +1,175 @@
+// splitduel-cli analyse and xcsv run as a program: the JSON of the analysis and the season file.
+#include "common/testsupport.h"
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+
+namespace {
+
+struct CliResult {
+    int status = -1;
+    QByteArray out;
+    QString err;
+};
+
+CliResult runCli(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(SPLITDUEL_CLI), args);
+    CliResult run;
+    if (!process.waitForFinished(30000)) return run;
+    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+double lap(int minutes, int seconds)
+{
+    return (minutes * 60 + seconds) / 86400.0;
+}
+
+std::vector<double> numbers(const QJsonValue& array)
+{
+    std::vector<double> v;
+    for (const QJsonValue& x : array.toArray()) v.push_back(x.toDouble());
+    return v;
+}
+
+class CliAnalyse : public RaceTest {
+protected:
+    // A lap file of a race without a date: class M21 of four runners on three legs (D has no
+    // split at control 1) and an empty class W21.
+    void SetUp() override
+    {
+        RaceTest::SetUp();
+        basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
+        clsClassData& m21 = basDefinition::ClassList.add(QStringLiteral("M21"));
+        m21.ClassControlCount = 2;
+        m21.ClassLastGoalExist = true;
+        const std::pair<const char*, std::array<double, 3>> runners[] = {
+            {"A", {lap(4, 0), lap(10, 0), lap(1, 0)}},
+            {"B", {lap(5, 0), lap(12, 0), lap(1, 30)}},
+            {"C", {lap(4, 30), lap(15, 0), lap(1, 14)}},
+            {"D", {LapMerged, lap(17, 0), lap(1, 22)}}};
+        for (const auto& [name, laps] : runners) {
+            clsClassDataSub runner;
+            runner.Namae = QString::fromUtf8(name);
+            for (int l = 1; l <= 3; ++l) runner.setLap(l, laps[l - 1]);
+            m21.Add(runner);
+        }
+        clsClassData& w21 = basDefinition::ClassList.add(QStringLiteral("W21"));
+        w21.ClassControlCount = 4;
+        lapFile = tempPath(QStringLiteral("summer.lap"));
+        basConvert::SaveRaceFile(lapFile, 1);
+        ASSERT_EQ(basDefinition::FileResult, 0);
+    }
+    QString lapFile;
+};
+
+TEST_F(CliAnalyse, JsonOfEveryClassWithTheWorkspaceNames)
+{
+    CliResult run = runCli({QStringLiteral("analyse"), lapFile});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonParseError error;
+    QJsonObject race = QJsonDocument::fromJson(run.out, &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError);
+    EXPECT_EQ(race["RaceName"].toString(), QStringLiteral("夏の大会"));
+    EXPECT_TRUE(race["RaceDate"].isNull());
+    QJsonArray classes = race["classes"].toArray();
+    ASSERT_EQ(classes.size(), 2);
+    EXPECT_EQ(classes[1].toObject()["AnaClassName"].toString(), QStringLiteral("W21"));
+    EXPECT_EQ(classes[1].toObject()["runners"].toArray().size(), 0);
+
+    QJsonObject m21 = classes[0].toObject();
+    EXPECT_EQ(m21["AnaLegCount"].toInt(), 3);
+    EXPECT_NEAR(m21["TopTotal"].toDouble(), 1082, 1e-6);
+    EXPECT_EQ(numbers(m21["TopAverage"]).size(), 3u);
+    EXPECT_NEAR(numbers(m21["TopAverage"])[0], 270, 1e-6);  // element 0 is leg 1
+    EXPECT_NEAR(numbers(m21["LegWeight"])[1], 0.6839, 5e-5);
+    EXPECT_NEAR(numbers(m21["Spread2"])[0], 0.0291, 5e-5);
+    EXPECT_NEAR(numbers(m21["Difficulty2"])[2], 0.35, 5e-3);
+    EXPECT_EQ(numbers(m21["Spread1"]).size(), 3u);
+    EXPECT_EQ(numbers(m21["Difficulty1"]).size(), 3u);
+
+    QJsonArray runners = m21["runners"].toArray();
+    ASSERT_EQ(runners.size(), 4);
+    QJsonObject d = runners[1].toObject();  // the class order by total: A, D, B, C
+    EXPECT_EQ(d["RunnerName"].toString(), QStringLiteral("D"));
+    EXPECT_EQ(d["TotalRank"].toInt(), 2);
+    EXPECT_NEAR(d["TotalTime"].toDouble(), 1102, 1e-6);
+    EXPECT_EQ(numbers(d["LapState"]), (std::vector<double>{-1, 1, 0}));
+    EXPECT_EQ(numbers(d["SumState"]), (std::vector<double>{-1, 0, 0}));
+    EXPECT_EQ(numbers(d["LapRank"]), (std::vector<double>{0, 0, 3}));
+    EXPECT_EQ(numbers(d["EstSumRank"]), (std::vector<double>{3, 2, 2}));
+    EXPECT_NEAR(numbers(d["EstLapTime"])[0], 272.7, 0.05);
+    EXPECT_NEAR(numbers(d["EstSumTime"])[1], 1020, 1e-6);
+    EXPECT_NEAR(numbers(d["LapRatio"])[1], 1.0099, 5e-5);
+    EXPECT_NEAR(numbers(d["MissTime"])[2], 9.3, 0.05);
+    EXPECT_NEAR(numbers(d["SumTime"])[2], 1102, 1e-6);
+    EXPECT_NEAR(d["CruiseSpeed"].toDouble(), 1.0099, 5e-5);
+    EXPECT_NEAR(d["NoMissTime"].toDouble(), 1092.7, 0.05);
+    // The detail measures only with --detail.
+    EXPECT_FALSE(d.contains("ShortLegList"));
+}
+
+TEST_F(CliAnalyse, OneClassWithDetail)
+{
+    CliResult run = runCli({QStringLiteral("analyse"), QStringLiteral("--detail"), lapFile,
+                            QStringLiteral("--class"), QStringLiteral("m21")});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QJsonArray classes = QJsonDocument::fromJson(run.out).object()["classes"].toArray();
+    ASSERT_EQ(classes.size(), 1);
+    QJsonObject a = classes[0].toObject()["runners"].toArray()[0].toObject();
+    EXPECT_EQ(a["ShortLegList"].toString(), QStringLiteral("83"));
+    EXPECT_EQ(a["LongLegList"].toString(), QStringLiteral("81"));
+    EXPECT_NEAR(a["EarlyRelative"].toDouble(), 0.8317, 5e-5);
+    EXPECT_NEAR(a["AfterMissRelative"].toDouble(), 0.8108, 5e-5);
+    // Singles are written with the shortest digits of the float, not the 17 of its double.
+    QRegularExpression single(QStringLiteral("\"CruiseSpeed\": ([-0-9.e]+)"));
+    QRegularExpressionMatch match = single.match(QString::fromUtf8(run.out));
+    ASSERT_TRUE(match.hasMatch());
+    EXPECT_LE(match.captured(1).size(), 11) << match.captured(1).toStdString();
+}
+
+TEST_F(CliAnalyse, UsageAndFailures)
+{
+    CliResult unknown = runCli({QStringLiteral("analyse"), lapFile, QStringLiteral("--class=H")});
+    EXPECT_EQ(unknown.status, 64);
+    EXPECT_TRUE(unknown.err.contains(QStringLiteral("H")));
+    for (const QStringList& wrong :
+         {QStringList{QStringLiteral("analyse")},
+          QStringList{QStringLiteral("analyse"), lapFile, QStringLiteral("--class")},
+          QStringList{QStringLiteral("analyse"), lapFile, QStringLiteral("--fast")},
+          QStringList{QStringLiteral("xcsv"), lapFile}}) {
+        CliResult run = runCli(wrong);
+        EXPECT_EQ(run.status, 64) << wrong.join(QLatin1Char(' ')).toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("使い方")));
+    }
+    CliResult missing = runCli({QStringLiteral("analyse"), tempPath(QStringLiteral("none.lap"))});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("ファイルを読み込めませんでした")));
+    CliResult unwritable =
+        runCli({QStringLiteral("xcsv"), lapFile, tempPath(QStringLiteral("no/such/folder"))});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.contains(QStringLiteral("ファイルを保存できませんでした")));
+}
+
+TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
+{
+    ASSERT_EQ(runCli({QStringLiteral("xcsv"), lapFile, tempDir()}).status, 0);
+    ASSERT_EQ(runCli({QStringLiteral("xcsv"), lapFile, tempDir()}).status, 0);
+    QStringList lines =
+        testsupport::readCp932(tempPath(QStringLiteral("Analysis.csv"))).split("\r\n");
+    ASSERT_EQ(lines.size(), 1 + 4 + 4 + 1);  // the last element follows the final CR LF
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("氏名,所属,大会日程")));
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Ａ,,,夏の大会,M21,0:15:00,1,4,81,")));
+    EXPECT_EQ(lines[5], lines[1]);
+}
+
+}  // namespace
