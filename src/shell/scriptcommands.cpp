@@ -6,6 +6,7 @@
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "reports/analysiscsv.h"
 #include "shell/automationtargets.h"
 #include "shell/control.h"
 
@@ -150,6 +151,12 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
     return CommandResult::Continue;
 }
 
+CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
+{
+    Require(basExport::AppendAnalysisCsv(ScriptPath(context, Argument(fields, 1))));
+    return CommandResult::Continue;
+}
+
 // HTML, LEG, CHART, CHART1, CHART2: the keyword, the folder and the file name go to the window
 // that writes those files.
 CommandResult PassOn(ScriptContext& context, const QStringList& fields,
@@ -198,6 +205,7 @@ const std::map<QString, Command>& Commands()
         {QStringLiteral("EXIT"),
          [](ScriptContext&, const QStringList&) { return CommandResult::Exit; }},
         {QStringLiteral("LAPCOPY"), LapCopy},
+        {QStringLiteral("XCSV"), SeasonCsv},
         {QStringLiteral("HTML"),
          [](ScriptContext& c, const QStringList& f) {
              return PassOn(c, f, AutomationTargets::RunOutputAutomation);

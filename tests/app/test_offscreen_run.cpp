@@ -1,0 +1,117 @@
+// The desktop program started with -platform offscreen on a script: it must never wait for
+// anyone, and its exit status tells whether the script ran through.
+#include "common/testsupport.h"
+
+#include "race/textcodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+
+namespace {
+
+struct ProgramRun {
+    int status = -1;
+    QString errors;
+};
+
+class OffscreenRunTest : public RaceTest {
+protected:
+    // Runs the program on the file (a script or a lap file) with the arguments after it; user
+    // folders point into the test folder so the real desktop configuration is never touched.
+    ProgramRun runProgram(const QString& script, const QStringList& arguments = {})
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("XDG_CONFIG_HOME", tempPath("config"));
+        env.insert("XDG_DATA_HOME", tempPath("data"));
+        env.remove("QT_QPA_PLATFORM");
+        process.setProcessEnvironment(env);
+        QStringList all{"-platform", "offscreen"};
+        if (!script.isEmpty()) all << script;
+        process.start(QStringLiteral(SPLITDUEL_EXE), all + arguments);
+        ProgramRun run;
+        if (!process.waitForFinished(60000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "the program did not end by itself";
+            return run;
+        }
+        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        run.errors = QString::fromUtf8(process.readAllStandardError());
+        return run;
+    }
+
+    QString script(const QString& name, const QString& text)
+    {
+        testsupport::writeCp932(tempPath(name), text);
+        return tempPath(name);
+    }
+};
+
+int countLines(const QString& text, const QString& start)
+{
+    int n = 0;
+    for (const QString& line : text.split("\r\n", Qt::SkipEmptyParts)) {
+        n += line.startsWith(start) ? 1 : 0;
+    }
+    return n;
+}
+
+TEST_F(OffscreenRunTest, ExampleScriptCopiesTheRaceAndGrowsTheSeasonFile)
+{
+    const QString out = tempPath("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString example = testsupport::examplePath("copy-and-season.sda");
+
+    ProgramRun first = runProgram(example, {out});
+    ASSERT_EQ(first.status, 0) << first.errors.toStdString();
+    const QString copy = out + "/24_第15回 春風カップ オリエンテーリング大会.lap";
+    ASSERT_TRUE(QFile::exists(copy));
+    EXPECT_EQ(testsupport::readBytes(copy),
+              testsupport::readBytes(testsupport::examplePath("spring-cup.lap")));
+    const QString season = testsupport::readCp932(out + "/Analysis.csv");
+    EXPECT_TRUE(season.startsWith("氏名,所属,大会日程,大会名称,クラス,"));
+    EXPECT_TRUE(season.endsWith("\r\n"));
+    const int runners = countLines(season, "") - 1;
+    EXPECT_GT(runners, 2);
+
+    ProgramRun second = runProgram(example, {out});
+    ASSERT_EQ(second.status, 0) << second.errors.toStdString();
+    const QString grown = testsupport::readCp932(out + "/Analysis.csv");
+    EXPECT_EQ(countLines(grown, "氏名,"), 1);
+    // One header and the runners of both runs.
+    EXPECT_EQ(countLines(grown, ""), 1 + 2 * runners);
+}
+
+TEST_F(OffscreenRunTest, LapFileIsReadAndTheStartUpIsRecorded)
+{
+    EXPECT_EQ(runProgram(testsupport::examplePath("spring-cup.lap")).status, 0);
+    const QString registry = testsupport::readCp932(tempPath("config/Brackwater/SplitDuel.conf"));
+    EXPECT_TRUE(registry.contains("1.00")) << registry.toStdString();
+    EXPECT_TRUE(registry.contains("Application Path"));
+    EXPECT_EQ(runProgram(tempPath("missing.lap")).status, 1);
+    // Nothing on the command line: start-up only.
+    EXPECT_EQ(runProgram(QString()).status, 0);
+}
+
+TEST_F(OffscreenRunTest, StoppedScriptEndsWithStatusOneAndItsMessage)
+{
+    ProgramRun run = runProgram(script("stop.sda", "VERSION,1\nOPEN,missing.lap\nEXIT\n"));
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.errors.contains("ファイルを読み込めませんでした")) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains("自動処理を中止します (line=2)")) << run.errors.toStdString();
+}
+
+TEST_F(OffscreenRunTest, ScriptsThatEndOrCannotRun)
+{
+    // Running to the last line counts as success, as EXIT does.
+    EXPECT_EQ(runProgram(script("end.sda", "VERSION,1\nREM nothing to do\n")).status, 0);
+    // Questions are cancelled offscreen: the folder browser stops the script.
+    EXPECT_EQ(runProgram(script("ask.sda", "VERSION,1\nINPUTFOLDER,1,出力フォルダ\n")).status, 1);
+    // A file that is no script is not run, which is a failure for whoever started it.
+    EXPECT_EQ(runProgram(script("bad.sda", "\nVERSION,1\nEXIT\n")).status, 1);
+}
+
+}  // namespace
