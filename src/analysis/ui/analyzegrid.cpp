@@ -89,7 +89,8 @@ void FillLapTimes(CellGrid& grid, const AnalysisWorkspace& ws, int row, int r, i
         grid.setText(row + legs + 1, r, NoTime);
     } else {
         const int rank = ws.TotalRank(r);
-        SetRanked(grid, row + legs + 1, r, FormatLapTime(ws.TotalTime(r)) + RankField(rank, w), rank);
+        SetRanked(grid, row + legs + 1, r, FormatLapTime(ws.TotalTime(r)) + RankField(rank, w),
+                  rank);
     }
 }
 
@@ -203,7 +204,8 @@ QString ClassInfoLine(const RaceHeader& race, const clsClassData& cls)
 
 QString CruiseSpeedText(float cruiseSpeed, int decimals)
 {
-    if (decimals == 0) return RightAligned(FormatNumber(Percent(cruiseSpeed), QStringLiteral("##0")), 3);
+    if (decimals == 0)
+        return RightAligned(FormatNumber(Percent(cruiseSpeed), QStringLiteral("##0")), 3);
     const QString picture = QStringLiteral("##0.") + QString(decimals, QLatin1Char('0'));
     return RightAligned(FormatNumber(Percent(cruiseSpeed), picture), decimals + 4);
 }

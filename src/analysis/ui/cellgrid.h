@@ -34,13 +34,19 @@ public:
     const GridCell& cell(int row, int col) const { return cells_.at(index(row, col)); }
     const QString& text(int row, int col) const { return cell(row, col).text; }
     void setText(int row, int col, const QString& text) { at(row, col).text = text; }
-    void setCellAlignment(int row, int col, Qt::Alignment alignment) { at(row, col).alignment = alignment; }
+    void setCellAlignment(int row, int col, Qt::Alignment alignment)
+    {
+        at(row, col).alignment = alignment;
+    }
     void setBackColor(int row, int col, std::uint32_t bgr) { at(row, col).backColor = bgr; }
     void setForeColor(int row, int col, std::uint32_t bgr) { at(row, col).foreColor = bgr; }
     // The cell's own alignment, or its column's.
     Qt::Alignment alignment(int row, int col) const;
 
-    void setColAlignment(int col, Qt::Alignment alignment) { colAlignment_.at(colIndex(col)) = alignment; }
+    void setColAlignment(int col, Qt::Alignment alignment)
+    {
+        colAlignment_.at(colIndex(col)) = alignment;
+    }
     Qt::Alignment colAlignment(int col) const { return colAlignment_.at(colIndex(col)); }
     void setColWidth(int col, int twips) { colWidth_.at(colIndex(col)) = twips; }
     int colWidth(int col) const { return colWidth_.at(colIndex(col)); }

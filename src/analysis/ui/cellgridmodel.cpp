@@ -51,16 +51,18 @@ QVariant CellGridModel::cellData(int row, int col, int role) const
 {
     const GridCell& cell = grid_.cell(row, col);
     switch (role) {
-    case Qt::DisplayRole: return cell.text;
-    case Qt::TextAlignmentRole:
-        return static_cast<int>(grid_.alignment(row, col) | Qt::AlignVCenter);
-    case Qt::BackgroundRole:
-        if (cell.backColor) return QBrush(WinUnits::ToColor(*cell.backColor));
-        return QVariant();
-    case Qt::ForegroundRole:
-        if (cell.foreColor) return QBrush(WinUnits::ToColor(*cell.foreColor));
-        return QVariant();
-    default: return QVariant();
+        case Qt::DisplayRole:
+            return cell.text;
+        case Qt::TextAlignmentRole:
+            return static_cast<int>(grid_.alignment(row, col) | Qt::AlignVCenter);
+        case Qt::BackgroundRole:
+            if (cell.backColor) return QBrush(WinUnits::ToColor(*cell.backColor));
+            return QVariant();
+        case Qt::ForegroundRole:
+            if (cell.foreColor) return QBrush(WinUnits::ToColor(*cell.foreColor));
+            return QVariant();
+        default:
+            return QVariant();
     }
 }
 

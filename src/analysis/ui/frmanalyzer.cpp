@@ -81,7 +81,8 @@ void frmAnalyzer::Form_Load()
 
 QString frmAnalyzer::ListedClass() const
 {
-    const int position = cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
+    const int position =
+        cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
     if (position < 1 || position > ClassList.count()) return QString();
     return ClassList.at(position).ClassName;
 }
@@ -96,7 +97,8 @@ void frmAnalyzer::ClearDisplay()
 
 void frmAnalyzer::cmbClassList_Click()
 {
-    const int position = cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
+    const int position =
+        cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
     if (position < 1 || position > ClassList.count()) {
         ClearDisplay();
         lblClassInfo->clear();
@@ -148,7 +150,8 @@ void frmAnalyzer::Automation(const QString& ScriptCommand)
     if (fields.size() < 3) return;
     QString prefix = CbasGeneral::AddPathSeparator(fields[1]);
     if (RaceInfo.hasDate()) {
-        prefix += CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yy")) + QLatin1Char('_');
+        prefix +=
+            CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yy")) + QLatin1Char('_');
     }
     prefix += fields[2].toLower() + QLatin1Char('_');
 

@@ -45,7 +45,8 @@ frmLegData::frmLegData(const QString& className, QWidget* parent)
 
     int width = grdLegData->verticalHeader()->width() + 4;
     for (int c = 1; c < LegGrid::ColumnCount; ++c) width += grdLegData->colPixels(c);
-    const int height = header->height() + (analysis_.AnaLegCount + 1) * grdLegData->defaultRowPixels() + 4;
+    const int height =
+        header->height() + (analysis_.AnaLegCount + 1) * grdLegData->defaultRowPixels() + 4;
     resize(width + grdLegData->verticalScrollBar()->sizeHint().width(), std::min(height, 640));
     PlaceChoosers();
 }

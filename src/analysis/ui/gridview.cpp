@@ -71,16 +71,19 @@ int GridView::defaultRowPixels() const
 
 int GridView::rowPixels(int row) const
 {
-    const int twips = model_ ? model_->grid().rowHeight(row) : 0;
+    const bool inGrid = model_ && row >= 0 && row < model_->grid().rows();
+    const int twips = inGrid ? model_->grid().rowHeight(row) : 0;
     return twips > 0 ? WinUnits::TwipsToPixels(twips) : defaultRowPixels();
 }
 
 int GridView::colPixels(int col) const
 {
-    const int twips = model_ ? model_->grid().colWidth(col) : 0;
+    const bool inGrid = model_ && col >= 0 && col < model_->grid().cols();
+    const int twips = inGrid ? model_->grid().colWidth(col) : 0;
     if (twips > 0) return WinUnits::TwipsToPixels(twips);
-    return col < (model_ ? model_->grid().fixedCols() : 1) ? fixedColumnPixels()
-                                                          : horizontalHeader()->defaultSectionSize();
+    return col < (model_ ? model_->grid().fixedCols() : 1)
+               ? fixedColumnPixels()
+               : horizontalHeader()->defaultSectionSize();
 }
 
 // A fixed column of the default width is as wide as its widest label.

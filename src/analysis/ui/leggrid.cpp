@@ -20,11 +20,11 @@ const QString HoursMinutesSeconds = QStringLiteral("h:nn:ss");
 
 void SetHeaders(CellGrid& grid)
 {
-    static const int widths[ColumnCount] = {0,    900,  900,  720,  300,  1200, 1200,
-                                            300,  1350, 1350, 1350, 1350, 1350, 1350};
-    static const char* const headers[ColumnCount] = {"",   "レッグ長", "上位平均", "難易度", "",
-                                                     "",   "",         "",         "１位",   "２位",
-                                                     "３位", "４位",   "５位",     "６位"};
+    static const int widths[ColumnCount] = {0,   900,  900,  720,  300,  1200, 1200,
+                                            300, 1350, 1350, 1350, 1350, 1350, 1350};
+    static const char* const headers[ColumnCount] = {
+        "", "レッグ長", "上位平均", "難易度", "",     "",     "",
+        "", "１位",     "２位",     "３位",   "４位", "５位", "６位"};
     for (int c = 0; c < ColumnCount; ++c) {
         grid.setColWidth(c, widths[c]);
         grid.setText(0, c, QString::fromUtf8(headers[c]));
@@ -47,12 +47,14 @@ void FillLegLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
         SortData order;
         for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-            if (ws.LapState(r, l) == basAnalyze::StateNormal) order.Add(ws.LapTime(r, l), QString::number(r));
+            if (ws.LapState(r, l) == basAnalyze::StateNormal)
+                order.Add(ws.LapTime(r, l), QString::number(r));
         }
         order.Calc();
         for (int k = 1; k <= std::min(LeaderCount, order.Count()); ++k) {
             const int r = order.Key(k).toInt();
-            SetLeader(grid, l, FirstLeaderColumn + k - 1, r, LegLeaderText(ws.RunnerName(r), ws.LapTime(r, l)));
+            SetLeader(grid, l, FirstLeaderColumn + k - 1, r,
+                      LegLeaderText(ws.RunnerName(r), ws.LapTime(r, l)));
         }
     }
 }
@@ -67,7 +69,8 @@ void FillTotalLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
     order.Calc();
     for (int k = 1; k <= std::min(LeaderCount, order.Count()); ++k) {
         const int r = order.Key(k).toInt();
-        SetLeader(grid, row, FirstLeaderColumn + k - 1, r, TotalLeaderText(ws.RunnerName(r), ws.TotalTime(r)));
+        SetLeader(grid, row, FirstLeaderColumn + k - 1, r,
+                  TotalLeaderText(ws.RunnerName(r), ws.TotalTime(r)));
     }
 }
 
@@ -87,26 +90,35 @@ QString RankPart(int rank)
 std::uint32_t RunnerForeColor(int r)
 {
     switch (r) {
-    case 1: return 0x000080;
-    case 2: return 0x800000;
-    case 3: return 0x008000;
-    default: return 0x404040;
+        case 1:
+            return 0x000080;
+        case 2:
+            return 0x800000;
+        case 3:
+            return 0x008000;
+        default:
+            return 0x404040;
     }
 }
 
 std::uint32_t RunnerBackColor(int r)
 {
     switch (r) {
-    case 1: return 0xDDDDFF;
-    case 2: return 0xFFDDDD;
-    case 3: return 0xDDFFDD;
-    default: return 0xFFFFFF;
+        case 1:
+            return 0xDDDDFF;
+        case 2:
+            return 0xFFDDDD;
+        case 3:
+            return 0xDDFFDD;
+        default:
+            return 0xFFFFFF;
     }
 }
 
 QString LegLeaderText(const QString& name, double lapTime)
 {
-    return ShortName(name) + QStringLiteral("   ") + FitWidth(FormatTime(lapTime, MinutesSeconds), 5, true, false);
+    return ShortName(name) + QStringLiteral("   ") +
+           FitWidth(FormatTime(lapTime, MinutesSeconds), 5, true, false);
 }
 
 QString TotalLeaderText(const QString& name, double totalTime)
@@ -129,7 +141,8 @@ QString ReferenceText(const AnalysisWorkspace& ws, int r, int l)
            FitWidth(FormatTime(ws.LapTime(r, l), MinutesSeconds), 5, true, false);
 }
 
-void Fill(CellGrid& grid, const AnalysisWorkspace& ws, const basAnalyze::LegDifficultyTable& difficulty)
+void Fill(CellGrid& grid, const AnalysisWorkspace& ws,
+          const basAnalyze::LegDifficultyTable& difficulty)
 {
     const int legs = ws.AnaLegCount;
     grid.reset(legs + 2, ColumnCount);
@@ -139,7 +152,9 @@ void Fill(CellGrid& grid, const AnalysisWorkspace& ws, const basAnalyze::LegDiff
     for (int c = ReferenceColumn; c < ColumnCount; ++c) grid.setColAlignment(c, Qt::AlignHCenter);
     for (int l = 1; l <= legs; ++l) {
         grid.setText(l, 0, CbasGeneral::LegLabel(ws.AnaControlCount, true, l));
-        grid.setText(l, 1, FormatNumber(Percent(ws.LegWeight(l)), QStringLiteral("##0.0")) + QLatin1Char('%'));
+        grid.setText(
+            l, 1,
+            FormatNumber(Percent(ws.LegWeight(l)), QStringLiteral("##0.0")) + QLatin1Char('%'));
         grid.setText(l, 2, FormatTime(ws.TopAverage(l), MinutesSeconds));
         grid.setText(l, 3, FormatNumber(Percent(difficulty.Difficulty(l)), QStringLiteral("##0")));
     }

@@ -1,0 +1,115 @@
+#include "chart/chartimage.h"
+
+#include "race/racetime.h"
+#include "race/textutil.h"
+
+#include <QPainter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace basChart {
+
+using basAnalyze::AnalysisWorkspace;
+
+namespace {
+
+// The name of the rightmost finisher ends about this far right of E; the cut leaves room.
+constexpr int CutMargin = 20;
+constexpr int ImageMargin = 30;
+constexpr int BottomMargin = 48;
+
+int PlotTopOf(ChartMode mode)
+{
+    return mode == ChartMode::RaceTime ? 16 : 52;
+}
+
+}  // namespace
+
+std::optional<int> ClockExportScroll(const AnalysisWorkspace& ws)
+{
+    const int p = ClockScrollFor(FirstStartTime(ws));
+    if (p < 1 || p > ScrollMaximum - 1) return std::nullopt;
+    return p;
+}
+
+int ExportRightEdge(const AnalysisWorkspace& ws, ChartMode mode, int scrollValue)
+{
+    int edge = 0;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        if (ws.TotalTime(r) <= 0 || ws.AnaLegCount < 1) continue;
+        const double finish = CbasGeneral::TimeToSeconds(ws.SumTime(r, ws.AnaLegCount));
+        double x = finish / SecondsPerPixel;
+        if (mode == ChartMode::RaceTime) {
+            x += 16;
+        } else {
+            x += 20 - ScrollStep * scrollValue +
+                 SecondsFromClockOrigin(ws.RunnerStartTime(r)) /
+                     static_cast<double>(SecondsPerPixel);
+        }
+        edge = std::max(edge, CbasGeneral::RoundHalfEven(x));
+    }
+    // Beyond the plot's own right edge there is nothing to keep; the closing line then falls on
+    // the frame.
+    const int plotRight = PlotLeft + (ExportWidth - 32);
+    return std::min(edge, plotRight - CutMargin);
+}
+
+QImage RenderChartImage(const AnalysisWorkspace& ws, const ChartRequest& request)
+{
+    ChartRequest drawn = request;
+    if (drawn.mode == ChartMode::RaceTime) drawn.scrollValue = 0;
+
+    QImage full(ExportWidth, ExportHeight, QImage::Format_RGB32);
+    {
+        QPainter painter(&full);
+        DrawChart(painter, full.size(), ws, drawn);
+    }
+    const int edge = ExportRightEdge(ws, drawn.mode, drawn.scrollValue);
+
+    QImage image(edge + ImageMargin, ExportHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.drawImage(QPoint(0, 0), full, QRect(0, 0, edge + CutMargin, ExportHeight));
+    // The cut removed the frame's right side: close it again.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.drawLine(edge + CutMargin, PlotTopOf(drawn.mode), edge + CutMargin,
+                     ExportHeight - BottomMargin);
+    painter.end();
+    return image;
+}
+
+QString PngFileName(const QString& fileName)
+{
+    const qsizetype separator =
+        std::max(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
+    if (dot > separator) return fileName.left(dot + 1) + QStringLiteral("png");
+    return fileName + QStringLiteral(".png");
+}
+
+bool WritePng(const QImage& image, const QString& fileName)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!image.save(&file, "PNG")) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+bool SaveChartPng(const QString& fileName, const AnalysisWorkspace& ws, ChartRequest request,
+                  int* clockScroll)
+{
+    if (request.mode == ChartMode::ClockTime) {
+        const std::optional<int> p = ClockExportScroll(ws);
+        if (!p) return false;
+        request.scrollValue = *p;
+        if (clockScroll) *clockScroll = *p;
+    }
+    return WritePng(RenderChartImage(ws, request), PngFileName(fileName));
+}
+
+}  // namespace basChart

@@ -1,0 +1,18 @@
+#pragma once
+// The fixture of the window tests: it isolates the race, the analysis workspace and the
+// settings file of every test.
+#include "analysis/ui/testclasses.h"
+#include "analysis/workspace.h"
+#include "common/testsupport.h"
+#include "shell/settings.h"
+
+class ViewTest : public RaceTest {
+protected:
+    void SetUp() override
+    {
+        RaceTest::SetUp();
+        basAnalyze::ResetWorkspace();
+        basSettings::ResetSettings(tempDir());
+    }
+    void TearDown() override { basSettings::ResetSettings(QString()); }
+};

@@ -1,0 +1,150 @@
+// The chart window: preselected runners, the scroll position per mode, clicks filling the three
+// slots in turn, redraw suppression, the save button and the script commands.
+#include "chart/chartgeometry.h"
+#include "chart/charttest.h"
+#include "chart/ui/chartcanvas.h"
+#include "chart/ui/frmgraph.h"
+#include "race/prompts.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace basChart;
+using namespace viewtest;
+
+namespace {
+
+class GraphTest : public ChartTest {
+protected:
+    // A point on the first leg of runner r, halfway down.
+    QPoint onLine(const frmGraph& window, int r)
+    {
+        const ChartGeometry g =
+            MakeGeometry(window.Analysis(), window.Mode(), window.picChart->width(),
+                         window.picChart->height(), window.scrChart->value());
+        const std::vector<QPointF> line = RunnerLine(window.Analysis(), g, r);
+        return ((line[0] + line[1]) / 2).toPoint();
+    }
+};
+
+TEST_F(GraphTest, OpensInRaceTimeWithTheThreeFastestChosen)
+{
+    spreadClass();
+    basAnalyze::ResetWorkspace();
+    frmGraph window(QStringLiteral("h"));
+    EXPECT_EQ(window.Analysis().AnaRunnerCount, 4);
+    EXPECT_EQ(window.Mode(), ChartMode::RaceTime);
+    EXPECT_FALSE(window.SuppressDraw);
+    EXPECT_EQ(window.scrChart->value(), 0);
+    EXPECT_EQ(window.scrChart->maximum(), 48);
+    const ChartRequest request = window.Request();
+    EXPECT_EQ(request.chosen, (std::array<int, 3>{1, 2, 3}));
+    EXPECT_EQ(request.clicked, (std::array<int, 3>{0, 0, 0}));
+    EXPECT_EQ(window.cboMode->itemData(1).toInt(), 2);
+    EXPECT_EQ(window.picChart->picture().size(), window.picChart->size());
+    EXPECT_EQ(window.picChart->picture().pixelColor(24, 100), QColor(Qt::black));
+}
+
+TEST_F(GraphTest, TwoRunnersLeaveTheThirdListEmpty)
+{
+    addClass(QStringLiteral("W"), 1, true, {{"P", {"5:00", "1:00"}}, {"Q", {"6:00", "1:10"}}});
+    frmGraph window(QStringLiteral("W"));
+    EXPECT_EQ(window.cboSelect[1]->currentIndex(), 1);
+    EXPECT_EQ(window.cboSelect[2]->currentIndex(), -1);
+    EXPECT_EQ(window.Request().chosen, (std::array<int, 3>{1, 2, 0}));
+}
+
+TEST_F(GraphTest, ModeSetsTheScrollPosition)
+{
+    spreadClass();  // first start 10:00: ten minutes before is 9:50, p = 11
+    frmGraph window(QStringLiteral("H"));
+    window.cboMode->setCurrentIndex(1);
+    EXPECT_EQ(window.Mode(), ChartMode::ClockTime);
+    EXPECT_EQ(window.scrChart->value(), 11);
+    EXPECT_FALSE(window.SuppressDraw);
+    window.scrChart->setValue(20);
+    window.cboMode->setCurrentIndex(0);
+    EXPECT_EQ(window.scrChart->value(), 0);
+}
+
+TEST_F(GraphTest, ClicksFillTheSlotsInTurn)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    for (int r : {2, 4, 1, 3}) window.picChart_MouseDown(onLine(window, r));
+    EXPECT_EQ(window.ClickedRunner, (std::array<int, 3>{3, 4, 1}));
+    EXPECT_EQ(window.NextClickSlot, 1);
+    EXPECT_EQ(window.lblClick[0]->text(), "Cai");
+    EXPECT_EQ(window.lblClick[1]->text(), "Dan");
+    // A click beside every line empties the next slot.
+    window.picChart_MouseDown(QPoint(900, 60));
+    EXPECT_EQ(window.ClickedRunner, (std::array<int, 3>{3, 0, 1}));
+    EXPECT_EQ(window.lblClick[1]->text(), QString());
+    EXPECT_EQ(window.NextClickSlot, 2);
+    // While drawing is suppressed clicks are ignored.
+    window.SuppressDraw = true;
+    window.picChart_MouseDown(onLine(window, 2));
+    EXPECT_EQ(window.ClickedRunner[2], 1);
+}
+
+TEST_F(GraphTest, SuppressedDrawingKeepsThePicture)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    const QImage before = window.picChart->picture();
+    window.SuppressDraw = true;
+    window.scrChart->setValue(3);
+    EXPECT_EQ(window.picChart->picture(), before);
+    window.SuppressDraw = false;
+    window.DrawChart();
+    EXPECT_NE(window.picChart->picture(), before);
+}
+
+TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    const QString prefix = tempPath("04_web_");
+    window.Automation(QStringLiteral("chart,") + prefix);
+    EXPECT_FALSE(QImage(prefix + "h_1.png").isNull());
+    EXPECT_FALSE(QImage(prefix + "h_2.png").isNull());
+    EXPECT_EQ(window.scrChart->value(), 11);  // left at the clock-time image's position
+
+    window.Automation(QStringLiteral("CHART1,") + prefix + "one_");
+    EXPECT_TRUE(QFile::exists(prefix + "one_h_1.png"));
+    EXPECT_FALSE(QFile::exists(prefix + "one_h_2.png"));
+    window.Automation(QStringLiteral("CHART2,") + prefix + "two_");
+    EXPECT_FALSE(QFile::exists(prefix + "two_h_1.png"));
+    EXPECT_TRUE(QFile::exists(prefix + "two_h_2.png"));
+    window.Automation(QStringLiteral("PRINT,") + prefix + "none_");
+    EXPECT_FALSE(QFile::exists(prefix + "none_h_1.png"));
+    // A folder that does not exist: nothing is written and nothing is asked.
+    window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_"));
+}
+
+TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts* scripted = prompts.get();
+    scripted->files.push_back({tempPath("saved"), 1});
+    scripted->files.push_back({QString(), 1});  // cancelled
+    const Prompts::ScopedPrompts scope(std::move(prompts));
+    window.cmdSave->click();
+    ASSERT_EQ(scripted->fileRequests.size(), 1u);
+    EXPECT_EQ(scripted->fileRequests[0].title, QStringLiteral("ラップチャート"));
+    EXPECT_EQ(scripted->fileRequests[0].filter, QStringLiteral("PNG形式 (*.png)|*.png"));
+    EXPECT_EQ(scripted->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);
+    EXPECT_FALSE(QImage(tempPath("saved.png")).isNull());
+    window.cmdSave->click();
+    EXPECT_EQ(scripted->fileRequests.size(), 2u);
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
