@@ -3,6 +3,7 @@
 // (-platform offscreen) nobody can answer a window, so it does its start-up, handles the command
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read.
+#include "analysis/ui/analysiswindows.h"
 #include "race/prompts.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv)
     if (!IsOffscreen()) Prompts::install(std::make_unique<QtPrompts>());
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
+    RegisterAnalysisWindows();
 
     int status = 0;
     {
