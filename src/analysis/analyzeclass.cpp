@@ -2,6 +2,7 @@
 // value, cruise speed, miss times, and the estimated splits of merged legs.
 #include "analysis/analyze.h"
 #include "analysis/ranking.h"
+#include "analysis/runnerlegs.h"
 
 namespace basAnalyze {
 
@@ -19,102 +20,99 @@ void legWeights(AnalysisWorkspace& ws)
         ws.LegWeight(l) = ws.TopTotal > 0 ? static_cast<float>(ws.TopAverage(l) / ws.TopTotal) : 0;
 }
 
-double stretchTopAverage(const AnalysisWorkspace& ws, int first, int last)
+double stretchTopAverage(const RunnerLegs& legs, int first, int last)
 {
     double sum = 0;
-    for (int m = first; m <= last; ++m) sum += ws.TopAverage(m);
+    for (int m = first; m <= last; ++m) sum += legs.topAverage[m];
     return sum;
 }
 
-void ratiosAndRelativeValue(AnalysisWorkspace& ws, int r)
+void ratiosAndRelativeValue(AnalysisWorkspace& ws, int r, const RunnerLegs& legs)
 {
     double top = 0;
     double time = 0;
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        int state = ws.LapState(r, l);
-        double lap = ws.LapTime(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
+        const int state = legs.lapState[l];
+        const double lap = legs.lapTime[l];
         float ratio = 0;
-        if (state == StateNormal && ws.LapRank(r, l) >= 1) {
-            ratio = static_cast<float>(lap / ws.TopAverage(l));
-            top += ws.TopAverage(l);
+        if (legs.rankedNormal(l)) {
+            ratio = static_cast<float>(lap / legs.topAverage[l]);
+            top += legs.topAverage[l];
             time += lap;
         } else if (state > 0) {
-            double stretch = stretchTopAverage(ws, state, l);
+            double stretch = stretchTopAverage(legs, state, l);
             ratio = stretch != 0 ? static_cast<float>(lap / stretch) : 0;
             top += stretch;
             time += lap;
         }
-        ws.LapRatio(r, l) = ratio;
+        legs.lapRatio[l] = ratio;
     }
     ws.RelativeValue(r) = top != 0 ? static_cast<float>(time / top) : 0;
 }
 
 // The runner's best legs, best ratio first, until they cover half of the course by weight.
-void cruiseSpeed(AnalysisWorkspace& ws, int r, Ranking& legs)
+void cruiseSpeed(AnalysisWorkspace& ws, int r, const RunnerLegs& legs, FloatOrder& order)
 {
-    legs.clear();
-    for (int l = 1; l <= ws.AnaLegCount; ++l)
-        if (ws.LapRatio(r, l) != 0) legs.add(ws.LapRatio(r, l), l);
-    legs.calc();
+    order.clear();
+    for (int l = 1; l <= legs.legCount; ++l)
+        if (legs.lapRatio[l] != 0) order.add(legs.lapRatio[l], l);
+    order.sort();
 
     float weight = 0;
     double time = 0;
-    for (const Ranking::Entry& e : legs) {
-        int l = e.key;
-        int first = ws.LapState(r, l) > 0 ? ws.LapState(r, l) : l;
-        for (int m = first; m <= l; ++m) weight += ws.LegWeight(m);
-        time += ws.LapTime(r, l);
+    for (int position = 1; position <= order.count(); ++position) {
+        const int l = order.key(position);
+        for (int m = legs.firstCovered(l); m <= l; ++m) weight += legs.legWeight[m];
+        time += legs.lapTime[l];
         if (weight >= CruiseShare) break;
     }
     ws.CruiseTime(r) = weight != 0 ? time / weight : 0;
     ws.CruiseSpeed(r) = ws.TopTotal > 0 ? static_cast<float>(ws.CruiseTime(r) / ws.TopTotal) : 0;
 }
 
-void missTimes(AnalysisWorkspace& ws, int r)
+void missTimes(AnalysisWorkspace& ws, int r, const RunnerLegs& legs)
 {
     double counted = 0;
     double total = 0;
     const double speed = ws.CruiseSpeed(r);
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        int state = ws.LapState(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
         double miss = 0;
-        if (ws.Counted(r, l)) {
-            int first = state > 0 ? state : l;
+        if (legs.counted(l)) {
             double pace = 0;
-            for (int m = first; m <= l; ++m) pace += speed * ws.TopAverage(m);
-            miss = ws.LapTime(r, l) - pace;
-            counted += ws.LapTime(r, l);
+            for (int m = legs.firstCovered(l); m <= l; ++m) pace += speed * legs.topAverage[m];
+            miss = legs.lapTime[l] - pace;
+            counted += legs.lapTime[l];
         }
-        ws.MissTime(r, l) = miss;
+        legs.missTime[l] = miss;
         // Legs run faster than the cruise pace keep their negative value but do not offset.
         if (miss > 0) total += miss;
     }
     ws.MissTimeTotal(r) = total;
-    double finish = ws.AnaLegCount > 0 ? ws.SumTime(r, ws.AnaLegCount) : 0;
+    const double finish = legs.legCount > 0 ? legs.sumTime[legs.legCount] : 0;
     ws.NoMissTime(r) = finish - total;
     ws.MissRate(r) = counted != 0 ? static_cast<float>(total / counted) : 0;
 }
 
 // A merged time spread over the legs it covers in proportion to their weights; the estimated
 // elapsed time at the end of the stretch equals the real one.
-void estimatedSplits(AnalysisWorkspace& ws, int r)
+void estimatedSplits(const RunnerLegs& legs)
 {
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        ws.EstSumTime(r, l) = ws.SumTime(r, l);
-        ws.EstLapTime(r, l) = ws.LapTime(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
+        legs.estSumTime[l] = legs.sumTime[l];
+        legs.estLapTime[l] = legs.lapTime[l];
     }
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        int first = ws.LapState(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
+        const int first = legs.lapState[l];
         if (first <= 0) continue;
         double stretch = 0;
-        for (int m = first; m <= l; ++m) stretch += ws.LegWeight(m);
+        for (int m = first; m <= l; ++m) stretch += legs.legWeight[m];
         if (stretch <= 0) continue;
-        const double lap = ws.LapTime(r, l);
+        const double lap = legs.lapTime[l];
         double covered = 0;
         for (int m = first; m <= l; ++m) {
-            covered += ws.LegWeight(m);
-            ws.EstSumTime(r, m) = ws.SumTime(r, l) - (1 - covered / stretch) * lap;
-            ws.EstLapTime(r, m) = ws.LegWeight(m) * lap / stretch;
+            covered += legs.legWeight[m];
+            legs.estSumTime[m] = legs.sumTime[l] - (1 - covered / stretch) * lap;
+            legs.estLapTime[m] = legs.legWeight[m] * lap / stretch;
         }
     }
 }
@@ -141,12 +139,13 @@ bool AnalyzeClass(const QString& className)
     bool found = PrepareClass(className);
     AnalysisWorkspace& ws = Workspace;
     legWeights(ws);
-    Ranking legs;
+    FloatOrder order;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        ratiosAndRelativeValue(ws, r);
-        cruiseSpeed(ws, r, legs);
-        missTimes(ws, r);
-        estimatedSplits(ws, r);
+        const RunnerLegs legs(ws, r);
+        ratiosAndRelativeValue(ws, r, legs);
+        cruiseSpeed(ws, r, legs, order);
+        missTimes(ws, r, legs);
+        estimatedSplits(legs);
     }
     estimatedRanks(ws);
     return found;

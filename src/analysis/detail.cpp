@@ -3,6 +3,7 @@
 #include "analysis/analyze.h"
 #include "analysis/percenttext.h"
 #include "analysis/ranking.h"
+#include "analysis/runnerlegs.h"
 
 #include <vector>
 
@@ -19,56 +20,65 @@ constexpr float SectionCruiseShare = 0.2f;
 struct Item {
     int leg;
     float value;
+    float weight;  // LegWeight of the leg
 };
+using Items = std::vector<Item>;
 
 // The ratio of a leg as the detail measures see it: a ranked normal time, or the estimated
 // share of a merged time; other legs have none.
-bool legValue(const AnalysisWorkspace& ws, int r, int l, float& value)
+bool legValue(const RunnerLegs& legs, int l, float& value)
 {
-    int state = ws.LapState(r, l);
-    if (state == StateNormal && ws.LapRank(r, l) >= 1) {
-        value = ws.LapRatio(r, l);
+    if (legs.rankedNormal(l)) {
+        value = legs.lapRatio[l];
         return true;
     }
-    if (state > 0 && ws.TopAverage(l) != 0) {
-        value = static_cast<float>(ws.EstLapTime(r, l) / ws.TopAverage(l));
+    if (legs.lapState[l] > 0 && legs.topAverage[l] != 0) {
+        value = static_cast<float>(legs.estLapTime[l] / legs.topAverage[l]);
         return true;
     }
     return false;
 }
 
-void items(const AnalysisWorkspace& ws, int r, int first, int last, std::vector<Item>& out)
+// Every item of the runner, in leg order.
+void allItems(const RunnerLegs& legs, Items& out)
 {
     out.clear();
     float value = 0;
-    for (int l = first; l <= last; ++l)
-        if (legValue(ws, r, l, value)) out.push_back(Item{l, value});
+    for (int l = 1; l <= legs.legCount; ++l)
+        if (legValue(legs, l, value)) out.push_back(Item{l, value, legs.legWeight[l]});
+}
+
+// The items of legs first..last, a part of the runner's items.
+void section(const Items& all, int first, int last, Items& out)
+{
+    out.clear();
+    for (const Item& item : all)
+        if (item.leg >= first && item.leg <= last) out.push_back(item);
 }
 
 // Mean ratio and the list of ratios over the ranked normal legs that pass the test.
 template <typename LegTest>
-void legGroup(AnalysisWorkspace& ws, int r, LegTest isInGroup, float& mean, QString& list)
+void legGroup(const RunnerLegs& legs, LegTest isInGroup, float& mean, QString& list)
 {
     double sum = 0;
     int count = 0;
     list.clear();
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        if (ws.LapState(r, l) != StateNormal || ws.LapRank(r, l) < 1) continue;
-        if (!isInGroup(ws.TopAverage(l))) continue;
-        sum += ws.LapRatio(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
+        if (!legs.rankedNormal(l) || !isInGroup(legs.topAverage[l])) continue;
+        sum += legs.lapRatio[l];
         if (count++ > 0) list += QLatin1Char(' ');
-        list += PercentText(ws.LapRatio(r, l));
+        list += PercentText(legs.lapRatio[l]);
     }
     mean = count > 0 ? static_cast<float>(sum / count) : 0;
 }
 
-void shortAndLongLegs(AnalysisWorkspace& ws, int r)
+void shortAndLongLegs(AnalysisWorkspace& ws, int r, const RunnerLegs& legs)
 {
     legGroup(
-        ws, r, [](double top) { return top > 0 && top < ShortLegLimit; }, ws.ShortLegRelative(r),
+        legs, [](double top) { return top > 0 && top < ShortLegLimit; }, ws.ShortLegRelative(r),
         ws.ShortLegList(r));
     legGroup(
-        ws, r, [](double top) { return top >= LongLegLimit; }, ws.LongLegRelative(r),
+        legs, [](double top) { return top >= LongLegLimit; }, ws.LongLegRelative(r),
         ws.LongLegList(r));
 }
 
@@ -99,29 +109,31 @@ Sections sections(const AnalysisWorkspace& ws)
     return s;
 }
 
-float sectionRelative(const AnalysisWorkspace& ws, const std::vector<Item>& list)
+float sectionRelative(const Items& list)
 {
     double weighted = 0;
     double weight = 0;
     for (const Item& item : list) {
-        weighted += static_cast<double>(item.value) * ws.LegWeight(item.leg);
-        weight += ws.LegWeight(item.leg);
+        weighted += static_cast<double>(item.value) * item.weight;
+        weight += item.weight;
     }
     return weight != 0 ? static_cast<float>(weighted / weight) : 0;
 }
 
 // The best items, best first, until they cover more than a fifth of the course by weight.
-float sectionCruiseSpeed(const AnalysisWorkspace& ws, int r, const std::vector<Item>& list,
-                         Ranking& order)
+// The items are ordered by their value; the sum takes the leg's ratio (for a merged leg the
+// ratio of its whole stretch).
+float sectionCruiseSpeed(const RunnerLegs& legs, const Items& list, FloatOrder& order)
 {
     order.clear();
     for (const Item& item : list) order.add(item.value, item.leg);
-    order.calc();
+    order.sort();
     float weight = 0;
     double sum = 0;
-    for (const Ranking::Entry& e : order) {
-        weight += ws.LegWeight(e.key);
-        sum += static_cast<double>(ws.LapRatio(r, e.key)) * ws.LegWeight(e.key);
+    for (int position = 1; position <= order.count(); ++position) {
+        const int l = order.key(position);
+        weight += legs.legWeight[l];
+        sum += static_cast<double>(legs.lapRatio[l]) * legs.legWeight[l];
         if (weight > SectionCruiseShare) break;
     }
     return weight != 0 ? static_cast<float>(sum / weight) : 0;
@@ -129,15 +141,15 @@ float sectionCruiseSpeed(const AnalysisWorkspace& ws, int r, const std::vector<I
 
 // The ratio on the leg after the runner's worst leg; when the worst is the last leg of the
 // course, the leg after the second worst.
-float afterMissRelative(const AnalysisWorkspace& ws, int r, const std::vector<Item>& all)
+float afterMissRelative(const RunnerLegs& legs, const Items& all)
 {
     LastTwo worst;
     for (const Item& item : all) worst.add(item.value, item.leg);
     int leg = worst.last;
     if (leg == 0) return 0;
-    if (leg == ws.AnaLegCount) leg = worst.beforeLast;
+    if (leg == legs.legCount) leg = worst.beforeLast;
     float value = 0;
-    return leg != 0 && legValue(ws, r, leg + 1, value) ? value : 0;
+    return leg != 0 && legValue(legs, leg + 1, value) ? value : 0;
 }
 
 }  // namespace
@@ -147,21 +159,22 @@ bool AnalyzeClassDetail(const QString& className)
     bool found = AnalyzeClass(className);
     AnalysisWorkspace& ws = Workspace;
     const Sections s = sections(ws);
-    std::vector<Item> list;
-    Ranking order;
+    Items all, part;
+    FloatOrder order;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        shortAndLongLegs(ws, r);
+        const RunnerLegs legs(ws, r);
+        shortAndLongLegs(ws, r, legs);
+        allItems(legs, all);
 
-        items(ws, r, 1, s.earlyLast, list);
-        ws.EarlyRelative(r) = sectionRelative(ws, list);
-        ws.EarlyCruiseSpeed(r) = sectionCruiseSpeed(ws, r, list, order);
+        section(all, 1, s.earlyLast, part);
+        ws.EarlyRelative(r) = sectionRelative(part);
+        ws.EarlyCruiseSpeed(r) = sectionCruiseSpeed(legs, part, order);
 
-        items(ws, r, s.lateFirst, ws.AnaLegCount, list);
-        ws.LateRelative(r) = sectionRelative(ws, list);
-        ws.LateCruiseSpeed(r) = sectionCruiseSpeed(ws, r, list, order);
+        section(all, s.lateFirst, ws.AnaLegCount, part);
+        ws.LateRelative(r) = sectionRelative(part);
+        ws.LateCruiseSpeed(r) = sectionCruiseSpeed(legs, part, order);
 
-        items(ws, r, 1, ws.AnaLegCount, list);
-        ws.AfterMissRelative(r) = afterMissRelative(ws, r, list);
+        ws.AfterMissRelative(r) = afterMissRelative(legs, all);
     }
     return found;
 }

@@ -2,6 +2,7 @@
 // ranks and top averages.
 #include "analysis/analyze.h"
 #include "analysis/ranking.h"
+#include "analysis/runnerlegs.h"
 #include "race/race.h"
 #include "race/racetime.h"
 
@@ -12,6 +13,7 @@ namespace basAnalyze {
 namespace {
 
 constexpr double OneDay = 1.0;
+constexpr long long SecondsPerDay = 86400;
 constexpr double AbsentMark = -2;  // only exactly -2 is an empty entry; other negatives merge
 
 void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)
@@ -43,9 +45,9 @@ void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)
 // An elapsed time in whole seconds of the day (halves up), as the clock shows it.
 double wholeSecondsOfDay(double value)
 {
-    long long seconds = CbasGeneral::RoundToSeconds(value) % 86400;
-    if (seconds < 0) seconds += 86400;
-    return CbasGeneral::SecondsToTime(static_cast<double>(seconds));
+    long long seconds = CbasGeneral::RoundToSeconds(value) % SecondsPerDay;
+    if (seconds < 0) seconds += SecondsPerDay;
+    return static_cast<double>(seconds) / SecondsPerDay;  // exact for whole seconds
 }
 
 void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
@@ -56,7 +58,8 @@ void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
         ws.RunnerName(r) = runner.Namae;
         ws.RunnerShozoku(r) = runner.Shozoku;
         ws.RunnerStartTime(r) = runner.StartTime;
-        for (int l = 1; l <= ws.AnaLegCount; ++l) ws.LapTime(r, l) = runner.Lap(l);
+        Row<double> laps = ws.LapTime.row(r);
+        for (int l = 1; l <= ws.AnaLegCount; ++l) laps[l] = runner.Lap(l);
         // Ranked on the raw total, so a total of a day or more (no valid result) ranks last.
         totals.add(runner.Total, r);
         ws.TotalTime(r) = runner.Total >= OneDay ? 0 : runner.Total;
@@ -67,9 +70,9 @@ void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
 
 // The state of one leg from its own value: a time, a missing split, or a mark whose time comes
 // later (or never, when no later leg of the runner holds anything).
-int initialState(AnalysisWorkspace& ws, int r, int l, int lastNonZeroLeg)
+int initialState(const RunnerLegs& legs, int l, int lastNonZeroLeg)
 {
-    double& lap = ws.LapTime(r, l);
+    double& lap = legs.lapTime[l];
     if (lap == 0) return StateExcluded;
     if (lap > 0) return StateNormal;
     if (lap != AbsentMark) lap = 0;
@@ -78,44 +81,43 @@ int initialState(AnalysisWorkspace& ws, int r, int l, int lastNonZeroLeg)
 
 // A time after one or more legs without a time covers the legs from the last timed leg on.
 // A stretch that starts with an empty entry is excluded as a whole.
-void mergeStretch(AnalysisWorkspace& ws, int r, int l)
+void mergeStretch(const RunnerLegs& legs, int l)
 {
     int last = 0;
     for (int m = l - 1; m >= 1; --m)
-        if (ws.LapTime(r, m) > 0) {
+        if (legs.lapTime[m] > 0) {
             last = m;
             break;
         }
-    int first = last + 1;
-    if (ws.LapTime(r, first) != AbsentMark) {
-        ws.LapState(r, l) = first;
+    const int first = last + 1;
+    if (legs.lapTime[first] != AbsentMark) {
+        legs.lapState[l] = first;
         return;
     }
-    ws.LapTime(r, first) = 0;
-    for (int m = first; m <= l; ++m) ws.LapState(r, m) = StateExcluded;
+    legs.lapTime[first] = 0;
+    for (int m = first; m <= l; ++m) legs.lapState[m] = StateExcluded;
     // Without a time for leg 1 the elapsed time at every later control is unknown.
-    if (first == 1) ws.SumState(r, l) = StateExcluded;
+    if (first == 1) legs.sumState[l] = StateExcluded;
 }
 
-void lapStatesAndSums(AnalysisWorkspace& ws, int r)
+void lapStatesAndSums(const RunnerLegs& legs)
 {
     int lastNonZeroLeg = 0;
-    for (int l = 1; l <= ws.AnaLegCount; ++l)
-        if (ws.LapTime(r, l) != 0) lastNonZeroLeg = l;
+    for (int l = 1; l <= legs.legCount; ++l)
+        if (legs.lapTime[l] != 0) lastNonZeroLeg = l;
 
-    for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        int state = initialState(ws, r, l, lastNonZeroLeg);
-        ws.LapState(r, l) = state;
-        double lap = ws.LapTime(r, l);
+    for (int l = 1; l <= legs.legCount; ++l) {
+        const int state = initialState(legs, l, lastNonZeroLeg);
+        legs.lapState[l] = state;
+        const double lap = legs.lapTime[l];
         if (l == 1) {
-            ws.SumTime(r, 1) = lap > 0 ? lap : 0;
-            ws.SumState(r, 1) = state;
+            legs.sumTime[1] = lap > 0 ? lap : 0;
+            legs.sumState[1] = state;
             continue;
         }
-        ws.SumState(r, l) = ws.SumState(r, l - 1) == StateExcluded ? StateExcluded : state;
-        if (ws.LapState(r, l - 1) == StateLater && state == StateNormal) mergeStretch(ws, r, l);
-        double sum = ws.SumTime(r, l - 1) + (lap > 0 ? lap : 0);
-        ws.SumTime(r, l) = wholeSecondsOfDay(sum);
+        legs.sumState[l] = legs.sumState[l - 1] == StateExcluded ? StateExcluded : state;
+        if (legs.lapState[l - 1] == StateLater && state == StateNormal) mergeStretch(legs, l);
+        legs.sumTime[l] = wholeSecondsOfDay(legs.sumTime[l - 1] + (lap > 0 ? lap : 0));
     }
 }
 
@@ -161,7 +163,7 @@ bool PrepareClass(const QString& className)
     ws.AnaClassLength = cls->ClassLength;
     ws.AnaClassUpHeight = cls->ClassUpHeight;
     ws.AnaControlCount = cls->ClassControlCount;
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r) lapStatesAndSums(ws, r);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) lapStatesAndSums(RunnerLegs(ws, r));
     legRanksAndTopAverages(ws);
     return true;
 }

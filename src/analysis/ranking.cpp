@@ -20,7 +20,28 @@ std::uint64_t orderedBits(double value)
     return (bits >> 63) ? ~bits : bits | (std::uint64_t(1) << 63);
 }
 
+std::uint32_t orderedBits(float value)
+{
+    if (value == 0) value = 0;
+    std::uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return (bits >> 31) ? ~bits : bits | (std::uint32_t(1) << 31);
+}
+
 }  // namespace
+
+void FloatOrder::add(float value, int key)
+{
+    // The complement of the place of adding makes the later of two equal values come first.
+    std::uint32_t place = ~static_cast<std::uint32_t>(keys_.size());
+    packed_.push_back(static_cast<std::uint64_t>(orderedBits(value)) << 32 | place);
+    keys_.push_back(key);
+}
+
+void FloatOrder::sort()
+{
+    std::sort(packed_.begin(), packed_.end());
+}
 
 void Ranking::sortSmall()
 {
@@ -35,8 +56,11 @@ void Ranking::sortSmall()
     }
 }
 
-// Least significant byte first; each pass is stable, so the reversed adding order decides
-// among equal values. Passes in which every entry has the same byte are skipped.
+// Least significant byte first over the top four bytes of the ordered bits (sign, exponent
+// and 20 bits of mantissa); each pass is stable, so the reversed adding order decides among
+// equal values. Passes in which every entry has the same byte are skipped. Values that differ
+// only further down (closer than about one part in a million) are then put in order by an
+// insertion sort over the whole key, which finds the list all but sorted.
 void Ranking::sortByRadix()
 {
     const std::size_t n = entries_.size();
@@ -47,12 +71,14 @@ void Ranking::sortByRadix()
         keys_[i] = orderedBits(entries_[from].value);
         order_[i] = static_cast<std::uint32_t>(from);
     }
-    std::uint32_t counts[8][256] = {};
+    constexpr int FirstByte = 4;
+    std::uint32_t counts[8][256];
+    std::memset(counts[FirstByte], 0, sizeof(std::uint32_t) * 256 * (8 - FirstByte));
     for (std::uint64_t k : keys_)
-        for (int b = 0; b < 8; ++b) ++counts[b][(k >> (8 * b)) & 0xFF];
+        for (int b = FirstByte; b < 8; ++b) ++counts[b][(k >> (8 * b)) & 0xFF];
     keysSwap_.resize(n);
     orderSwap_.resize(n);
-    for (int b = 0; b < 8; ++b) {
+    for (int b = FirstByte; b < 8; ++b) {
         std::uint32_t* count = counts[b];
         if (count[(keys_[0] >> (8 * b)) & 0xFF] == n) continue;
         std::uint32_t start = 0;
@@ -64,6 +90,18 @@ void Ranking::sortByRadix()
         }
         keys_.swap(keysSwap_);
         order_.swap(orderSwap_);
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        if (keys_[i - 1] <= keys_[i]) continue;
+        std::uint64_t key = keys_[i];
+        std::uint32_t from = order_[i];
+        std::size_t j = i;
+        for (; j > 0 && keys_[j - 1] > key; --j) {
+            keys_[j] = keys_[j - 1];
+            order_[j] = order_[j - 1];
+        }
+        keys_[j] = key;
+        order_[j] = from;
     }
     sorted_.resize(n);
     for (std::size_t i = 0; i < n; ++i) sorted_[i] = entries_[order_[i]];

@@ -41,6 +41,30 @@ private:
     std::vector<Entry> sorted_;
 };
 
+// The order a Ranking gives, for a few single-precision values with keys (the legs of one
+// runner): each value and its place of adding packed into one 64-bit number, so the sort
+// compares and moves plain integers.
+class FloatOrder {
+public:
+    void clear()
+    {
+        packed_.clear();
+        keys_.clear();
+    }
+    void add(float value, int key);
+    void sort();
+    int count() const { return static_cast<int>(packed_.size()); }
+    // The key at position 1..count in ascending order (valid after sort).
+    int key(int position) const
+    {
+        return keys_[~static_cast<std::uint32_t>(packed_.at(position - 1))];
+    }
+
+private:
+    std::vector<std::uint64_t> packed_;
+    std::vector<int> keys_;  // by place of adding
+};
+
 // The keys of the last two entries a Ranking of the same values would hold (the largest value,
 // among equal ones the first added), found in one pass. A key is 0 when there is no entry.
 struct LastTwo {

@@ -25,6 +25,18 @@ constexpr int StateNormal = 0;     // a time of this leg alone / a meaningful el
 constexpr int StateLater = -1;     // no time here: it is contained in a later leg
 constexpr int StateExcluded = -2;  // excluded from every leg measure / elapsed time invalid
 
+// The legs of one runner (or the cells of a per-leg table) as a 1-based view without checks,
+// for loops that stay within the counts: row[l] is leg l.
+template <typename T>
+class Row {
+public:
+    explicit Row(T* first) : first_(first) {}
+    T& operator[](int l) const { return first_[l - 1]; }
+
+private:
+    T* first_;
+};
+
 // A table indexed 1..count: per runner or per leg.
 template <typename T>
 class Table1 {
@@ -34,6 +46,8 @@ public:
     T& operator()(int i) { return cells_[index(i)]; }
     const T& operator()(int i) const { return cells_[index(i)]; }
     const std::vector<T>& values() const { return cells_; }  // 0-based: element 0 is index 1
+    Row<T> row() { return Row<T>(cells_.data()); }
+    Row<const T> row() const { return Row<const T>(cells_.data()); }
 
 private:
     size_t index(int i) const
@@ -59,6 +73,9 @@ public:
     int legCount() const { return legs_; }
     T& operator()(int r, int l) { return cells_[index(r, l)]; }
     const T& operator()(int r, int l) const { return cells_[index(r, l)]; }
+    // The legs of runner r (r is checked) as an unchecked 1-based view.
+    Row<T> row(int r) { return Row<T>(cells_.data() + rowStart(r)); }
+    Row<const T> row(int r) const { return Row<const T>(cells_.data() + rowStart(r)); }
 
 private:
     size_t index(int r, int l) const
@@ -67,6 +84,13 @@ private:
         if (rr >= static_cast<size_t>(runners_) || ll >= static_cast<size_t>(legs_))
             throw std::out_of_range("analysis table: runner or leg outside the class");
         return rr * static_cast<size_t>(legs_) + ll;
+    }
+    size_t rowStart(int r) const
+    {
+        size_t rr = static_cast<size_t>(r) - 1;
+        if (rr >= static_cast<size_t>(runners_))
+            throw std::out_of_range("analysis table: runner outside the class");
+        return rr * static_cast<size_t>(legs_);
     }
     int runners_ = 0;
     int legs_ = 0;

@@ -146,7 +146,7 @@ TEST_F(Difficulty, SampleOfOneWithTheHtmlRule)
     }
 }
 
-TEST(Ranking, OrdersAndRanksLikeSortDataAndFindsTheLastTwo)
+TEST(Ranking, OrdersAndRanksLikeSortData)
 {
     std::mt19937 random(7);
     std::uniform_int_distribution<int> values(-12, 40);  // many ties, a few negatives
@@ -170,6 +170,18 @@ TEST(Ranking, OrdersAndRanksLikeSortDataAndFindsTheLastTwo)
             ASSERT_EQ(ranking.at(p).value, sorted.Value(p));
             ASSERT_EQ(ranking.at(p).rank, sorted.RankOrder(sorted.Key(p)));
         }
+        // Single-precision values of the same kind, as the cruise walks sort them.
+        SortData singles;
+        basAnalyze::FloatOrder floats;
+        for (int k = 1; k <= n; ++k) {
+            float f = static_cast<float>(added[k - 1]);
+            singles.Add(f, QString::number(k));
+            floats.add(f, k);
+        }
+        floats.sort();
+        ASSERT_EQ(floats.count(), n);
+        for (int p = 1; p <= n; ++p) ASSERT_EQ(QString::number(floats.key(p)), singles.Key(p));
+
         basAnalyze::LastTwo lastTwo;
         for (int k = 1; k <= n; ++k) lastTwo.add(added[k - 1], k);
         EXPECT_EQ(lastTwo.last, n >= 1 ? sorted.Key(n).toInt() : 0);
