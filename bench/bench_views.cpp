@@ -1,0 +1,116 @@
+// The analysis windows on a class of 200 runners and 30 legs: filling the class analysis view,
+// one lap chart drawn at screen size, and one chart image written as PNG.
+#include "analysis/analyze.h"
+#include "analysis/ui/cellgridmodel.h"
+#include "analysis/ui/frmanalyzer.h"
+#include "chart/chartimage.h"
+#include "chart/drawchart.h"
+#include "race/race.h"
+#include "shell/settings.h"
+#include "shell/ui/fonts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+namespace {
+
+void buildClass()
+{
+    basDefinition::ResetRace();
+    std::mt19937 random(7);
+    std::uniform_real_distribution<double> speed(0.85, 1.6);
+    std::uniform_int_distribution<int> legBase(40, 400);
+    std::uniform_int_distribution<int> oddity(0, 99);
+    std::uniform_int_distribution<int> startMinute(0, 120);
+    clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M21E"));
+    cls.ClassControlCount = 29;
+    cls.ClassLastGoalExist = true;
+    int base[31];
+    for (int l = 1; l <= 30; ++l) base[l] = legBase(random);
+    for (int i = 1; i <= 200; ++i) {
+        clsClassDataSub runner;
+        runner.Namae = QStringLiteral("選手%1 太郎").arg(i);
+        runner.Shozoku = QStringLiteral("Club %1").arg(i % 17);
+        runner.StartTime = (10 * 3600 + 60 * startMinute(random)) / 86400.0;
+        const double pace = speed(random);
+        for (int l = 1; l <= 30; ++l) {
+            const int odd = oddity(random);
+            double lap = std::round(base[l] * pace * speed(random)) / 86400.0;
+            if (odd == 0) lap = LapMerged;
+            if (odd == 1 && l < 30) lap = LapMissing;
+            runner.setLap(l, lap);
+        }
+        cls.Add(runner);
+    }
+}
+
+basChart::ChartRequest chartRequest()
+{
+    basChart::ChartRequest request;
+    request.chosen = {1, 2, 3};
+    request.clicked = {10, 20, 30};
+    request.font = GridFont();
+    request.font.setPixelSize(12);
+    return request;
+}
+
+// Opening the class analysis view: analysis of the class and every cell of the grid.
+void BM_FillAnalyzer(benchmark::State& state)
+{
+    buildClass();
+    frmAnalyzer window;
+    for (auto _ : state) {
+        window.cmbClassList_Click();
+        benchmark::DoNotOptimize(window.AnalyzeModel()->rowCount());
+    }
+}
+BENCHMARK(BM_FillAnalyzer)->Unit(benchmark::kMillisecond);
+
+void BM_DrawChartScreen(benchmark::State& state)
+{
+    buildClass();
+    basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basChart::ChartRequest request = chartRequest();
+    QImage image(1280, 720, QImage::Format_RGB32);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        basChart::DrawChart(painter, image.size(), basAnalyze::Workspace, request);
+    }
+}
+BENCHMARK(BM_DrawChartScreen)->Unit(benchmark::kMillisecond);
+
+void BM_SaveChartPng(benchmark::State& state)
+{
+    buildClass();
+    basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basChart::ChartRequest request = chartRequest();
+    QTemporaryDir dir;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            basChart::SaveChartPng(dir.filePath("chart.png"), basAnalyze::Workspace, request));
+    }
+}
+BENCHMARK(BM_SaveChartPng)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    InstallFontSubstitutions();
+    QTemporaryDir settings;
+    basSettings::ResetSettings(settings.path());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    basSettings::ResetSettings(QString());
+    return 0;
+}
