@@ -5,7 +5,9 @@
 #include "analysis/ranking.h"
 #include "analysis/runnerlegs.h"
 
-#include <vector>
+#include "race/classdata.h"
+
+#include <array>
 
 namespace basAnalyze {
 
@@ -22,7 +24,22 @@ struct Item {
     float value;
     float weight;  // LegWeight of the leg
 };
-using Items = std::vector<Item>;
+
+// The items of a runner in leg order; a class has at most MaxLegs legs.
+struct Items {
+    std::array<Item, MaxLegs> item;
+    int count = 0;
+
+    const Item* begin() const { return item.data(); }
+    const Item* end() const { return item.data() + count; }
+    void append(int leg, float value, float weight)
+    {
+        Item& slot = item[static_cast<size_t>(count++)];
+        slot.leg = leg;
+        slot.value = value;
+        slot.weight = weight;
+    }
+};
 
 // The ratio of a leg as the detail measures see it: a ranked normal time, or the estimated
 // share of a merged time; other legs have none.
@@ -42,18 +59,18 @@ bool legValue(const RunnerLegs& legs, int l, float& value)
 // Every item of the runner, in leg order.
 void allItems(const RunnerLegs& legs, Items& out)
 {
-    out.clear();
+    out.count = 0;
     float value = 0;
     for (int l = 1; l <= legs.legCount; ++l)
-        if (legValue(legs, l, value)) out.push_back(Item{l, value, legs.legWeight[l]});
+        if (legValue(legs, l, value)) out.append(l, value, legs.legWeight[l]);
 }
 
 // The items of legs first..last, a part of the runner's items.
 void section(const Items& all, int first, int last, Items& out)
 {
-    out.clear();
+    out.count = 0;
     for (const Item& item : all)
-        if (item.leg >= first && item.leg <= last) out.push_back(item);
+        if (item.leg >= first && item.leg <= last) out.append(item.leg, item.value, item.weight);
 }
 
 // Mean ratio and the list of ratios over the ranked normal legs that pass the test.

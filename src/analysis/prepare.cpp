@@ -45,8 +45,11 @@ void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)
 // An elapsed time in whole seconds of the day (halves up), as the clock shows it.
 double wholeSecondsOfDay(double value)
 {
-    long long seconds = CbasGeneral::RoundToSeconds(value) % SecondsPerDay;
-    if (seconds < 0) seconds += SecondsPerDay;
+    long long seconds = CbasGeneral::RoundToSeconds(value);
+    if (seconds < 0 || seconds >= SecondsPerDay) {
+        seconds %= SecondsPerDay;
+        if (seconds < 0) seconds += SecondsPerDay;
+    }
     return static_cast<double>(seconds) / SecondsPerDay;  // exact for whole seconds
 }
 

@@ -45,11 +45,13 @@ void FloatOrder::sort()
 
 void Ranking::sortSmall()
 {
-    // Reversing first puts the later of two equal values first; the insertion sort keeps
-    // that order among equal values.
-    std::reverse(entries_.begin(), entries_.end());
-    for (std::size_t i = 1; i < entries_.size(); ++i) {
-        Entry moving = entries_[i];
+    // Taking the entries from the last added puts the later of two equal values first; the
+    // insertion sort keeps that order among equal values.
+    const std::size_t n = values_.size();
+    entries_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t from = n - 1 - i;
+        const Entry moving{values_[from], keys_[from], 0};
         std::size_t j = i;
         for (; j > 0 && entries_[j - 1].value > moving.value; --j) entries_[j] = entries_[j - 1];
         entries_[j] = moving;
@@ -63,54 +65,54 @@ void Ranking::sortSmall()
 // insertion sort over the whole key, which finds the list all but sorted.
 void Ranking::sortByRadix()
 {
-    const std::size_t n = entries_.size();
-    keys_.resize(n);
+    const std::size_t n = values_.size();
+    bits_.resize(n);
     order_.resize(n);
     for (std::size_t i = 0; i < n; ++i) {
-        std::size_t from = n - 1 - i;
-        keys_[i] = orderedBits(entries_[from].value);
+        const std::size_t from = n - 1 - i;
+        bits_[i] = orderedBits(values_[from]);
         order_[i] = static_cast<std::uint32_t>(from);
     }
     constexpr int FirstByte = 4;
     std::uint32_t counts[8][256];
     std::memset(counts[FirstByte], 0, sizeof(std::uint32_t) * 256 * (8 - FirstByte));
-    for (std::uint64_t k : keys_)
+    for (std::uint64_t k : bits_)
         for (int b = FirstByte; b < 8; ++b) ++counts[b][(k >> (8 * b)) & 0xFF];
-    keysSwap_.resize(n);
+    bitsSwap_.resize(n);
     orderSwap_.resize(n);
     for (int b = FirstByte; b < 8; ++b) {
         std::uint32_t* count = counts[b];
-        if (count[(keys_[0] >> (8 * b)) & 0xFF] == n) continue;
+        if (count[(bits_[0] >> (8 * b)) & 0xFF] == n) continue;
         std::uint32_t start = 0;
         for (int d = 0; d < 256; ++d) start += std::exchange(count[d], start);
         for (std::size_t i = 0; i < n; ++i) {
-            std::uint32_t place = count[(keys_[i] >> (8 * b)) & 0xFF]++;
-            keysSwap_[place] = keys_[i];
+            const std::uint32_t place = count[(bits_[i] >> (8 * b)) & 0xFF]++;
+            bitsSwap_[place] = bits_[i];
             orderSwap_[place] = order_[i];
         }
-        keys_.swap(keysSwap_);
+        bits_.swap(bitsSwap_);
         order_.swap(orderSwap_);
     }
     for (std::size_t i = 1; i < n; ++i) {
-        if (keys_[i - 1] <= keys_[i]) continue;
-        std::uint64_t key = keys_[i];
-        std::uint32_t from = order_[i];
+        if (bits_[i - 1] <= bits_[i]) continue;
+        const std::uint64_t key = bits_[i];
+        const std::uint32_t from = order_[i];
         std::size_t j = i;
-        for (; j > 0 && keys_[j - 1] > key; --j) {
-            keys_[j] = keys_[j - 1];
+        for (; j > 0 && bits_[j - 1] > key; --j) {
+            bits_[j] = bits_[j - 1];
             order_[j] = order_[j - 1];
         }
-        keys_[j] = key;
+        bits_[j] = key;
         order_[j] = from;
     }
-    sorted_.resize(n);
-    for (std::size_t i = 0; i < n; ++i) sorted_[i] = entries_[order_[i]];
-    entries_.swap(sorted_);
+    entries_.resize(n);
+    for (std::size_t i = 0; i < n; ++i)
+        entries_[i] = Entry{values_[order_[i]], keys_[order_[i]], 0};
 }
 
 void Ranking::calc()
 {
-    if (entries_.size() < RadixThreshold)
+    if (values_.size() < RadixThreshold)
         sortSmall();
     else
         sortByRadix();

@@ -17,12 +17,21 @@ public:
         int rank;
     };
 
-    void clear() { entries_.clear(); }
-    void add(double value, int key) { entries_.push_back(Entry{value, key, 0}); }
+    void clear()
+    {
+        values_.clear();
+        keys_.clear();
+        entries_.clear();
+    }
+    void add(double value, int key)
+    {
+        values_.push_back(value);
+        keys_.push_back(key);
+    }
     // Sorts and ranks; call after the last add.
     void calc();
 
-    int count() const { return static_cast<int>(entries_.size()); }
+    int count() const { return static_cast<int>(values_.size()); }
     // Position 1 holds the smallest value (valid after calc).
     const Entry& at(int position) const
     {
@@ -35,10 +44,11 @@ private:
     void sortSmall();
     void sortByRadix();
 
-    std::vector<Entry> entries_;  // in order of adding until calc
-    std::vector<std::uint64_t> keys_, keysSwap_;
+    std::vector<double> values_;  // in order of adding
+    std::vector<int> keys_;
+    std::vector<Entry> entries_;  // in ascending order after calc
+    std::vector<std::uint64_t> bits_, bitsSwap_;
     std::vector<std::uint32_t> order_, orderSwap_;
-    std::vector<Entry> sorted_;
 };
 
 // The order a Ranking gives, for a few single-precision values with keys (the legs of one
