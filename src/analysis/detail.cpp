@@ -84,7 +84,7 @@ void legGroup(const RunnerLegs& legs, LegTest isInGroup, float& mean, QString& l
         if (!legs.rankedNormal(l) || !isInGroup(legs.topAverage[l])) continue;
         sum += legs.lapRatio[l];
         if (count++ > 0) list += QLatin1Char(' ');
-        list += PercentText(legs.lapRatio[l]);
+        AppendPercentText(list, legs.lapRatio[l]);
     }
     mean = count > 0 ? static_cast<float>(sum / count) : 0;
 }

@@ -6,5 +6,7 @@
 namespace basAnalyze {
 
 QString PercentText(float ratio);
+// Appends PercentText(ratio) to the text.
+void AppendPercentText(QString& text, float ratio);
 
 }  // namespace basAnalyze

@@ -201,10 +201,14 @@ TEST(PercentText, SameTextAsTheNumberPicture)
                                0.015f, 1.005f, 2.5f,   123456.78f,  3e30f};
     for (int i = 0; i < 20000; ++i) samples.push_back(ratios(random));
     for (int half = 0; half < 400; ++half) samples.push_back((half + 0.5f) / 100.0f);
-    for (float ratio : samples)
-        ASSERT_EQ(basAnalyze::PercentText(ratio),
-                  CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("###")))
-            << ratio;
+    for (float ratio : samples) {
+        const QString expected =
+            CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("###"));
+        ASSERT_EQ(basAnalyze::PercentText(ratio), expected) << ratio;
+        QString appended = QStringLiteral("x");
+        basAnalyze::AppendPercentText(appended, ratio);
+        ASSERT_EQ(appended, QStringLiteral("x") + expected) << ratio;
+    }
 }
 
 }  // namespace
