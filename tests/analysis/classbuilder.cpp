@@ -15,24 +15,24 @@ double lapValue(const QString& text)
     return seconds(total);
 }
 
-void addRunner(clsClassData& cls, const RunnerSpec& spec)
+void addRunner(clsClassData& cls, const RunnerRow& row)
 {
     clsClassDataSub runner;
-    runner.Namae = spec.name;
-    runner.Shozoku = spec.name + QStringLiteral("クラブ");
+    runner.Namae = row.name;
+    runner.Shozoku = row.name + QStringLiteral("クラブ");
     int leg = 1;
-    for (const QString& lap : spec.laps) runner.setLap(leg++, lapValue(lap));
-    if (!spec.total.isEmpty()) runner.Total = lapValue(spec.total);
+    for (const QString& lap : row.laps) runner.setLap(leg++, lapValue(lap));
+    if (!row.total.isEmpty()) runner.Total = lapValue(row.total);
     cls.Add(runner);
 }
 
 clsClassData& addClass(const QString& name, int controls, bool lastGoal,
-                       std::initializer_list<RunnerSpec> runners)
+                       std::initializer_list<RunnerRow> runners)
 {
     clsClassData& cls = basDefinition::ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = lastGoal;
-    for (const RunnerSpec& spec : runners) addRunner(cls, spec);
+    for (const RunnerRow& row : runners) addRunner(cls, row);
     return cls;
 }
 

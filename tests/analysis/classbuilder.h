@@ -20,7 +20,7 @@ inline double seconds(double s)
     return s / 86400.0;
 }
 
-struct RunnerSpec {
+struct RunnerRow {
     QString name;
     std::vector<QString> laps;
     QString total = QString();  // empty: computed from the legs when the runner is added
@@ -28,8 +28,8 @@ struct RunnerSpec {
 
 // Adds a class with that many controls (and a finish leg when lastGoal) and its runners.
 clsClassData& addClass(const QString& name, int controls, bool lastGoal,
-                       std::initializer_list<RunnerSpec> runners);
-void addRunner(clsClassData& cls, const RunnerSpec& spec);
+                       std::initializer_list<RunnerRow> runners);
+void addRunner(clsClassData& cls, const RunnerRow& row);
 
 // Position of the runner of that name in the workspace (1-based), 0 when absent.
 int runnerIndex(const QString& name);

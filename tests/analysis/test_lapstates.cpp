@@ -12,7 +12,7 @@ namespace {
 class LapStates : public AnalysisTest {
 protected:
     // One class "X" of five legs (four controls and the finish) holding the runners given.
-    void analyse(std::initializer_list<RunnerSpec> runners)
+    void analyse(std::initializer_list<RunnerRow> runners)
     {
         addClass(QStringLiteral("X"), 4, true, runners);
         ASSERT_TRUE(AnalyzeClass(QStringLiteral("X")));
@@ -154,10 +154,10 @@ TEST(Workspace, SizedToTheClassAndRecomputedOnEveryCall)
     basAnalyze::ResetWorkspace();
     clsClassData& big = addClass(QStringLiteral("Big"), 29, true, {});
     for (int i = 1; i <= 250; ++i) {
-        RunnerSpec spec{QStringLiteral("R%1").arg(i), {}};
+        RunnerRow row{QStringLiteral("R%1").arg(i), {}};
         for (int l = 1; l <= 30; ++l)
-            spec.laps.push_back(QStringLiteral("1:%1").arg(i % 60, 2, 10, QChar('0')));
-        addRunner(big, spec);
+            row.laps.push_back(QStringLiteral("1:%1").arg(i % 60, 2, 10, QChar('0')));
+        addRunner(big, row);
     }
     addClass(QStringLiteral("Small"), 1, false, {{"Only", {"2:00"}}});
 

@@ -33,13 +33,13 @@ inline clsClassData& addClass(const QString& name, int controls, bool lastGoal,
     clsClassData& cls = basDefinition::ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = lastGoal;
-    for (const Runner& spec : runners) {
+    for (const Runner& row : runners) {
         clsClassDataSub runner;
-        runner.Namae = spec.name;
-        runner.Shozoku = spec.club;
-        if (!spec.start.isEmpty()) runner.StartTime = lap(spec.start);
-        for (size_t l = 0; l < spec.laps.size(); ++l) {
-            runner.setLap(static_cast<int>(l) + 1, lap(spec.laps[l]));
+        runner.Namae = row.name;
+        runner.Shozoku = row.club;
+        if (!row.start.isEmpty()) runner.StartTime = lap(row.start);
+        for (size_t l = 0; l < row.laps.size(); ++l) {
+            runner.setLap(static_cast<int>(l) + 1, lap(row.laps[l]));
         }
         cls.Add(runner);
     }
