@@ -28,15 +28,6 @@ private:
     qsizetype size_ = 0;
 };
 
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ') ++begin;
-    while (end > begin && text[end - 1] == u' ') --end;
-    return text.mid(begin, end - begin);
-}
-
 // Hours, minutes and seconds from characters 1-2, 4-5 and 7-8, each rounded to a whole number;
 // minutes and seconds above 59 carry. No value when a piece is not a number.
 std::optional<QString> recombine(QStringView s, const QString& picture)
@@ -185,9 +176,9 @@ QString NormalizeTimeText(const QString& text, bool durationMode, const QString&
     // Narrowed first, so that full-width digits, colons, spaces and brackets typed with a
     // Japanese input method are read like their half-width forms.
     const QString narrow = ToNarrow(text);
-    QStringView s = trimBlanks(narrow);
+    QStringView s = TrimBlanks(narrow);
     const qsizetype bracket = s.indexOf(u'(');
-    if (bracket >= 0) s = trimBlanks(s.left(bracket));  // a trailing remark such as "(3)"
+    if (bracket >= 0) s = TrimBlanks(s.left(bracket));  // a trailing remark such as "(3)"
     const Normalizer normalizer(narrow, picture);
     return durationMode ? normalizer.duration(s) : normalizer.clock(s);
 }

@@ -24,15 +24,6 @@ long long roundSecondsHalfUp(double seconds)
     return static_cast<long long>(std::floor(seconds + 0.5 + 1e-7));
 }
 
-QStringView trimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ') ++begin;
-    while (end > begin && text[end - 1] == u' ') --end;
-    return text.mid(begin, end - begin);
-}
-
 // Reads one to maxDigits ASCII digits at pos; -1 when there are none or too many.
 int readNumber(QStringView text, qsizetype& pos, int maxDigits)
 {
@@ -103,7 +94,7 @@ std::optional<double> ParseTime(const QString& text)
 
 std::optional<double> ParseTime(QStringView text)
 {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     qsizetype pos = 0;
     int fields[3] = {0, 0, 0};
     int count = 0;
@@ -127,7 +118,7 @@ std::optional<QDate> ParseDate(const QString& text)
 
 std::optional<QDate> ParseDate(QStringView text)
 {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     qsizetype pos = 0;
     const qsizetype yearStart = pos;
     const int year = readNumber(s, pos, 4);

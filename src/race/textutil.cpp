@@ -145,14 +145,20 @@ QString StripSpaces(const QString& text)
     return result;
 }
 
-QString Trim(const QString& text)
+QStringView TrimBlanks(QStringView text)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ') ++begin;
     while (end > begin && text[end - 1] == u' ') --end;
-    if (begin == 0 && end == text.size()) return text;
     return text.mid(begin, end - begin);
+}
+
+QString Trim(const QString& text)
+{
+    QStringView trimmed = TrimBlanks(text);
+    if (trimmed.size() == text.size()) return text;
+    return trimmed.toString();
 }
 
 QString AddQuotes(const QString& text)

@@ -19,6 +19,8 @@ QString RemoveText(const QString& text, const QString& part);
 QString StripSpaces(const QString& text);
 // Removes leading and trailing half-width spaces only, as BASIC's Trim.
 QString Trim(const QString& text);
+// The same without copying: the view without its leading and trailing half-width spaces.
+QStringView TrimBlanks(QStringView text);
 // Wraps the text in double quotes unless it both begins and ends with one.
 QString AddQuotes(const QString& text);
 // Removes a double quote at each end when both are there (and the text has two characters).

@@ -1,27 +1,8 @@
 // splitduel-cli run as a program: exit statuses, messages and the files it writes.
+#include "cli/clirun.h"
 #include "common/testsupport.h"
 
-#include <QProcess>
-
 namespace {
-
-struct CliRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(SPLITDUEL_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(30000)) return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 const QString kExample = testsupport::examplePath(QStringLiteral("spring-cup.lap"));
 

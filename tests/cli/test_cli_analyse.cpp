@@ -1,4 +1,5 @@
 // splitduel-cli analyse and xcsv run as a program: the JSON of the analysis and the season file.
+#include "cli/clirun.h"
 #include "common/testsupport.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -6,28 +7,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 
 namespace {
-
-struct CliResult {
-    int status = -1;
-    QByteArray out;
-    QString err;
-};
-
-CliResult runCli(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(SPLITDUEL_CLI), args);
-    CliResult run;
-    if (!process.waitForFinished(30000)) return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
-}
 
 double lap(int minutes, int seconds)
 {
@@ -74,10 +56,10 @@ protected:
 
 TEST_F(CliAnalyse, JsonOfEveryClassWithTheWorkspaceNames)
 {
-    CliResult run = runCli({QStringLiteral("analyse"), lapFile});
+    CliRun run = runCli({QStringLiteral("analyse"), lapFile});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     QJsonParseError error;
-    QJsonObject race = QJsonDocument::fromJson(run.out, &error).object();
+    QJsonObject race = QJsonDocument::fromJson(run.bytes, &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError);
     EXPECT_EQ(race["RaceName"].toString(), QStringLiteral("夏の大会"));
     EXPECT_TRUE(race["RaceDate"].isNull());
@@ -120,10 +102,10 @@ TEST_F(CliAnalyse, JsonOfEveryClassWithTheWorkspaceNames)
 
 TEST_F(CliAnalyse, OneClassWithDetail)
 {
-    CliResult run = runCli({QStringLiteral("analyse"), QStringLiteral("--detail"), lapFile,
-                            QStringLiteral("--class"), QStringLiteral("m21")});
+    CliRun run = runCli({QStringLiteral("analyse"), QStringLiteral("--detail"), lapFile,
+                         QStringLiteral("--class"), QStringLiteral("m21")});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    QJsonArray classes = QJsonDocument::fromJson(run.out).object()["classes"].toArray();
+    QJsonArray classes = QJsonDocument::fromJson(run.bytes).object()["classes"].toArray();
     ASSERT_EQ(classes.size(), 1);
     QJsonObject a = classes[0].toObject()["runners"].toArray()[0].toObject();
     EXPECT_EQ(a["ShortLegList"].toString(), QStringLiteral("83"));
@@ -132,14 +114,14 @@ TEST_F(CliAnalyse, OneClassWithDetail)
     EXPECT_NEAR(a["AfterMissRelative"].toDouble(), 0.8108, 5e-5);
     // Singles are written with the shortest digits of the float, not the 17 of its double.
     QRegularExpression single(QStringLiteral("\"CruiseSpeed\": ([-0-9.e]+)"));
-    QRegularExpressionMatch match = single.match(QString::fromUtf8(run.out));
+    QRegularExpressionMatch match = single.match(run.out);
     ASSERT_TRUE(match.hasMatch());
     EXPECT_LE(match.captured(1).size(), 11) << match.captured(1).toStdString();
 }
 
 TEST_F(CliAnalyse, UsageAndFailures)
 {
-    CliResult unknown = runCli({QStringLiteral("analyse"), lapFile, QStringLiteral("--class=H")});
+    CliRun unknown = runCli({QStringLiteral("analyse"), lapFile, QStringLiteral("--class=H")});
     EXPECT_EQ(unknown.status, 64);
     EXPECT_TRUE(unknown.err.contains(QStringLiteral("H")));
     for (const QStringList& wrong :
@@ -147,14 +129,14 @@ TEST_F(CliAnalyse, UsageAndFailures)
           QStringList{QStringLiteral("analyse"), lapFile, QStringLiteral("--class")},
           QStringList{QStringLiteral("analyse"), lapFile, QStringLiteral("--fast")},
           QStringList{QStringLiteral("xcsv"), lapFile}}) {
-        CliResult run = runCli(wrong);
+        CliRun run = runCli(wrong);
         EXPECT_EQ(run.status, 64) << wrong.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.err.contains(QStringLiteral("使い方")));
     }
-    CliResult missing = runCli({QStringLiteral("analyse"), tempPath(QStringLiteral("none.lap"))});
+    CliRun missing = runCli({QStringLiteral("analyse"), tempPath(QStringLiteral("none.lap"))});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains(QStringLiteral("ファイルを読み込めませんでした")));
-    CliResult unwritable =
+    CliRun unwritable =
         runCli({QStringLiteral("xcsv"), lapFile, tempPath(QStringLiteral("no/such/folder"))});
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(unwritable.err.contains(QStringLiteral("ファイルを保存できませんでした")));
