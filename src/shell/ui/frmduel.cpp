@@ -104,9 +104,20 @@ void frmDuel::BuildStartPanel()
     head->addWidget(title, 1);
     layout->addLayout(head);
     for (int index : {0, 1, 8}) layout->addWidget(FunctionRow(index, picStart));
-    layout->addWidget(Label1);
+    Image3 = new QLabel(picStart);
+    Image3->setPixmap(ControlFlagEmblem(16));
+    Image4 = new QLabel(picStart);
+    Image4->setPixmap(ControlFlagEmblem(16));
+    auto* historyHead = new QHBoxLayout;
+    historyHead->addWidget(Image3);
+    historyHead->addWidget(Label1, 1);
+    layout->addLayout(historyHead);
     layout->addWidget(lstHistory, 1);
-    layout->addWidget(Label3, 0, Qt::AlignRight);
+    auto* credits = new QHBoxLayout;
+    credits->addStretch(1);
+    credits->addWidget(Image4);
+    credits->addWidget(Label3);
+    layout->addLayout(credits);
 }
 
 void frmDuel::BuildRacePanel()
@@ -137,6 +148,15 @@ void frmDuel::BuildRacePanel()
     layout->addLayout(head);
     for (int index : {2, 3, 4, 5, 7, 6}) layout->addWidget(FunctionRow(index, PicRaceInfo));
     layout->addStretch(1);
+    Image5 = new QLabel(PicRaceInfo);
+    Image5->setPixmap(ControlFlagEmblem(16));
+    Image6 = new QLabel(PicRaceInfo);
+    Image6->setPixmap(ControlFlagEmblem(16));
+    auto* foot = new QHBoxLayout;
+    foot->addStretch(1);
+    foot->addWidget(Image6);
+    foot->addWidget(Image5);
+    layout->addLayout(foot);
 }
 
 bool frmDuel::RaceIsLoaded() const

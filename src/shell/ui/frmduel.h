@@ -59,6 +59,10 @@ public:
     QLabel* Label3;
     QLabel* Image1;
     QLabel* Image2;
+    QLabel* Image3;  // control flags beside the history and the credits
+    QLabel* Image4;
+    QLabel* Image5;  // control flags at the foot of the race panel
+    QLabel* Image6;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -153,3 +153,21 @@ QPixmap LapChartEmblem(int width, int height)
     }
     return pixmap;
 }
+
+QPixmap ControlFlagEmblem(int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF square(1.5, 1.5, size - 3.0, size - 3.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPolygon(QPolygonF({square.topLeft(), square.topRight(), square.bottomLeft()}));
+    p.setBrush(QColor(240, 120, 30));
+    p.drawPolygon(QPolygonF({square.topRight(), square.bottomRight(), square.bottomLeft()}));
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(square);
+    return pixmap;
+}

@@ -1,6 +1,6 @@
 #pragma once
 // The pictures of the main window, drawn in code: one per function button and the lap-chart
-// emblem of the two panels.
+// emblems that decorate the two panels.
 #include <QIcon>
 #include <QPixmap>
 
@@ -9,3 +9,6 @@ QIcon FunctionIcon(int index);
 
 // A small lap chart: a few runners' lines crossing over the legs.
 QPixmap LapChartEmblem(int width, int height);
+
+// A control flag: the white and orange square split along its diagonal.
+QPixmap ControlFlagEmblem(int size);
