@@ -93,7 +93,8 @@ bool AppendAnalysisCsv(const QString& folder)
 {
     const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
     QString text;
-    if (!CbasGeneral::FileExists(path)) text = QString::fromUtf8(HeaderLine) + LineEnd;
+    const bool created = !CbasGeneral::FileExists(path);
+    if (created) text = QString::fromUtf8(HeaderLine) + LineEnd;
     for (const QString& name : basDefinition::ClassList.names()) {
         basAnalyze::AnalyzeClassDetail(name);
         text += classLines(basAnalyze::Workspace);
@@ -107,7 +108,11 @@ bool AppendAnalysisCsv(const QString& folder)
     bool written = file.write(bytes) == bytes.size() && file.flush();
     if (!written) file.resize(before);
     file.close();
-    return written && file.error() == QFileDevice::NoError;
+    written = written && file.error() == QFileDevice::NoError;
+    // A file this call created and could not fill is taken away again: left empty, it would
+    // make the next run skip the header line.
+    if (!written && created) file.remove();
+    return written;
 }
 
 }  // namespace basExport

@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QStringList>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace {
 
 const QString kHeader = QStringLiteral(
@@ -175,6 +179,27 @@ TEST_F(AnalysisCsv, WriteErrorIsReported)
     if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), csvPath()));
     EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir()));
+}
+
+TEST_F(AnalysisCsv, FailedFirstWriteLeavesNoFileWithoutHeader)
+{
+    // Files may not grow beyond a few bytes: the new season file is opened but not filled.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 8;
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = basExport::AppendAnalysisCsv(tempDir());
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+
+    // The next run creates the file afresh, header first.
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 1 + 4);
+    EXPECT_EQ(lines[0], kHeader);
 }
 
 }  // namespace
