@@ -217,7 +217,7 @@ bool frmGraph::SaveChartPng(const QString& fileName)
 void frmGraph::Automation(const QString& ScriptCommand)
 {
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
-    const QString prefix = ScriptCommand.section(QLatin1Char(','), 1);
+    const QString prefix = ScriptCommand.section(QLatin1Char(','), 1, 1);
     const bool raceTime = action == QLatin1String("CHART") || action == QLatin1String("CHART1");
     const bool clockTime = action == QLatin1String("CHART") || action == QLatin1String("CHART2");
     if (!raceTime && !clockTime) return;

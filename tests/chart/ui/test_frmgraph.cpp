@@ -125,6 +125,10 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
     EXPECT_FALSE(QFile::exists(prefix + "none_h_1.png"));
     // A folder that does not exist: nothing is written and nothing is asked.
     window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_"));
+    // Only the field after the command is the prefix; further fields are not part of it.
+    window.Automation(QStringLiteral("CHART1,") + prefix + "three_,extra");
+    EXPECT_TRUE(QFile::exists(prefix + "three_h_1.png"));
+    EXPECT_FALSE(QFile::exists(prefix + "three_,extrah_1.png"));
 }
 
 TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
