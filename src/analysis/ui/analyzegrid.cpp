@@ -25,6 +25,13 @@ QString RightAligned(const QString& text, int width)
     return FitWidth(text, width, true, false);
 }
 
+// A number right-aligned in the width; a wider number keeps all its digits, since cutting it
+// to the width would show a value ten or more times too small.
+QString NumberRightAligned(const QString& text, int width)
+{
+    return text.size() >= width ? text : RightAligned(text, width);
+}
+
 // A text with a rank: ranks 1 to 3 are coloured.
 void SetRanked(CellGrid& grid, int row, int col, const QString& text, int rank)
 {
@@ -205,9 +212,9 @@ QString ClassInfoLine(const RaceHeader& race, const clsClassData& cls)
 QString CruiseSpeedText(float cruiseSpeed, int decimals)
 {
     if (decimals == 0)
-        return RightAligned(FormatNumber(Percent(cruiseSpeed), QStringLiteral("##0")), 3);
+        return NumberRightAligned(FormatNumber(Percent(cruiseSpeed), QStringLiteral("##0")), 3);
     const QString picture = QStringLiteral("##0.") + QString(decimals, QLatin1Char('0'));
-    return RightAligned(FormatNumber(Percent(cruiseSpeed), picture), decimals + 4);
+    return NumberRightAligned(FormatNumber(Percent(cruiseSpeed), picture), decimals + 4);
 }
 
 QString MissRateText(float missRate)
@@ -219,12 +226,12 @@ QString LegRatioText(float ratio)
 {
     // A thousand per cent or more keeps all its digits.
     if (ratio >= 10) return FormatNumber(Percent(ratio), QStringLiteral("####"));
-    return RightAligned(FormatNumber(Percent(ratio), QStringLiteral("###")), 3);
+    return NumberRightAligned(FormatNumber(Percent(ratio), QStringLiteral("###")), 3);
 }
 
 QString RelativeTotalText(float relativeValue)
 {
-    return RightAligned(FormatNumber(Percent(relativeValue), QStringLiteral("###")), 3);
+    return NumberRightAligned(FormatNumber(Percent(relativeValue), QStringLiteral("###")), 3);
 }
 
 void Fill(CellGrid& grid, const clsClassData& cls, const AnalysisWorkspace& ws, int cruiseDecimals)

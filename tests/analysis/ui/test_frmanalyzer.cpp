@@ -247,6 +247,12 @@ TEST_F(AnalyzerTest, ValueTexts)
     EXPECT_EQ(AnalyzeGrid::LegRatioText(0.955f), " 96");
     EXPECT_EQ(AnalyzeGrid::LegRatioText(12.345f), "1235");  // not padded to a width
     EXPECT_EQ(AnalyzeGrid::RelativeTotalText(1.0259f), "103");
+    // Values of a thousand per cent or more keep all their digits instead of being cut to the
+    // width: 9.996 rounds up to 1000 although it is below 10.
+    EXPECT_EQ(AnalyzeGrid::LegRatioText(9.996f), "1000");
+    EXPECT_EQ(AnalyzeGrid::RelativeTotalText(12.34f), "1234");
+    EXPECT_EQ(AnalyzeGrid::CruiseSpeedText(10.5f, 0), "1050");
+    EXPECT_EQ(AnalyzeGrid::CruiseSpeedText(10.5f, 1), "1050.0");
 }
 
 TEST_F(AnalyzerTest, GridFollowsTheWindowSize)
