@@ -74,6 +74,13 @@ void FillTotalLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
     }
 }
 
+// A time right-aligned in the width; a total of ten hours or more is one column wider and keeps
+// all its digits rather than losing its last one.
+QString TimeRightAligned(const QString& time, int width)
+{
+    return time.size() >= width ? time : FitWidth(time, width, true, false);
+}
+
 QString ShortName(const QString& name)
 {
     return FitWidth(name.left(3), 6, false, true);
@@ -124,7 +131,7 @@ QString LegLeaderText(const QString& name, double lapTime)
 QString TotalLeaderText(const QString& name, double totalTime)
 {
     return ShortName(name) + QLatin1Char(' ') +
-           FitWidth(FormatTime(totalTime, HoursMinutesSeconds), 7, true, false);
+           TimeRightAligned(FormatTime(totalTime, HoursMinutesSeconds), 7);
 }
 
 QString ReferenceText(const AnalysisWorkspace& ws, int r, int l)
@@ -132,7 +139,7 @@ QString ReferenceText(const AnalysisWorkspace& ws, int r, int l)
     if (l > ws.AnaLegCount) {
         if (ws.TotalTime(r) == 0) return QStringLiteral("     n/a   ");
         return FitWidth(QString::number(ws.TotalRank(r)), 3, true, false) + QStringLiteral(") ") +
-               FitWidth(FormatTime(ws.TotalTime(r), HoursMinutesSeconds), 7, true, false);
+               TimeRightAligned(FormatTime(ws.TotalTime(r), HoursMinutesSeconds), 7);
     }
     const int state = ws.LapState(r, l);
     if (state == basAnalyze::StateLater) return QStringLiteral("      ↓   ");

@@ -109,6 +109,18 @@ TEST_F(LegDataTest, LeaderNamesFillSixColumns)
               QStringLiteral("Al        2:05"));
     EXPECT_EQ(LegGrid::TotalLeaderText(QStringLiteral(" Bo b"), 3725.0 / 86400),
               QStringLiteral("Bo     1:02:05"));
+    // A total of ten hours or more is wider than its 7 columns and keeps all its digits.
+    EXPECT_EQ(LegGrid::TotalLeaderText(QStringLiteral("Ann"), 36125.0 / 86400),
+              QStringLiteral("Ann    10:02:05"));
+}
+
+TEST_F(LegDataTest, LongTotalInAReferenceColumn)
+{
+    addClass(QStringLiteral("R"), 1, true, {{"Ann", {"9:00:00", "1:02:05"}}});
+    frmLegData window(QStringLiteral("R"));
+    const CellGrid& g = window.LegModel()->grid();
+    EXPECT_EQ(g.text(3, 5), QStringLiteral("  1) 10:02:05"));
+    EXPECT_EQ(g.text(3, 8), QStringLiteral("Ann    10:02:05"));
 }
 
 TEST_F(LegDataTest, ReferenceColumns)
