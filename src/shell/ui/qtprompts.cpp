@@ -85,6 +85,20 @@ QString NameFilter(const QString& description, const QString& pattern)
     return description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
 }
 
+// The extension a save dialog gives a name typed without one: that of the filter's first
+// pattern when it is a plain "*.ext" (patterns as in the filter text: "*.lap", "*.htm;*.html");
+// none for "*.*" and other wildcards.
+QString PatternSuffix(const QString& pattern)
+{
+    const QString first =
+        pattern.split(QRegularExpression(QStringLiteral("[; ]")), Qt::SkipEmptyParts).value(0);
+    if (!first.startsWith(QLatin1String("*."))) return QString();
+    const QString suffix = first.mid(2);
+    if (suffix.isEmpty() || suffix.contains(QLatin1Char('*')) || suffix.contains(QLatin1Char('?')))
+        return QString();
+    return suffix;
+}
+
 }  // namespace
 
 std::unique_ptr<QMessageBox> QtPrompts::buildMessageBox(const QString& text, Buttons buttons,
@@ -166,6 +180,20 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFileDialog(const Prompts::FileDialo
                               ? request.filterIndex
                               : 1;
         dialog->selectNameFilter(filters[index - 1]);
+        // The save button proposes the loaded path without its extension, so a name without
+        // one is given the extension of the chosen type (as the file dialog of Windows does)
+        // rather than saved as an extensionless file beside the original.
+        if (save) {
+            const QStringList parts = request.filter.split(QLatin1Char('|'));
+            QStringList suffixes;
+            for (int i = 1; i < parts.size(); i += 2) suffixes.append(PatternSuffix(parts[i]));
+            QFileDialog* d = dialog.get();
+            d->setDefaultSuffix(suffixes.value(index - 1));
+            QObject::connect(d, &QFileDialog::filterSelected, d,
+                             [d, filters, suffixes](const QString& filter) {
+                                 d->setDefaultSuffix(suffixes.value(filters.indexOf(filter)));
+                             });
+        }
     }
     if (!request.fileName.isEmpty()) dialog->selectFile(request.fileName);
     return dialog;

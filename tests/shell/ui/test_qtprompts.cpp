@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -102,6 +103,38 @@ TEST(QtPromptsTest, TheSaveDialogSelectsTheRequestedFilterAndConfirmsOverwriting
     EXPECT_EQ(dialog->fileMode(), QFileDialog::AnyFile);
     EXPECT_FALSE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
     EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("CSV形式[縦型] (*.csv)"));
+}
+
+// The save button proposes the loaded path without its extension: a name typed or kept without
+// one gets the extension of the chosen type, and a name that has one keeps it.
+TEST(QtPromptsTest, TheSaveDialogGivesANameWithoutExtensionThatOfTheChosenFilter)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    FileDialogRequest request;
+    request.mode = FileDialogRequest::Mode::Save;
+    request.filter = QStringLiteral(
+        "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|全てのファイル (*.*)|*.*");
+    request.fileName = dir.filePath(QStringLiteral("race"));
+    auto dialog = QtPrompts::buildFileDialog(request);
+    EXPECT_EQ(dialog->selectedFiles().value(0), dir.filePath(QStringLiteral("race.lap")));
+
+    dialog->selectNameFilter(dialog->nameFilters().at(1));
+    emit dialog->filterSelected(dialog->nameFilters().at(1));
+    EXPECT_EQ(dialog->selectedFiles().value(0), dir.filePath(QStringLiteral("race.csv")));
+
+    dialog->selectNameFilter(dialog->nameFilters().at(2));
+    emit dialog->filterSelected(dialog->nameFilters().at(2));
+    EXPECT_EQ(dialog->selectedFiles().value(0), dir.filePath(QStringLiteral("race")));
+
+    request.fileName = dir.filePath(QStringLiteral("race.txt"));
+    request.filterIndex = 1;
+    auto named = QtPrompts::buildFileDialog(request);
+    EXPECT_EQ(named->selectedFiles().value(0), dir.filePath(QStringLiteral("race.txt")));
+
+    // The open dialog never invents a name.
+    request.mode = FileDialogRequest::Mode::Open;
+    EXPECT_TRUE(QtPrompts::buildFileDialog(request)->defaultSuffix().isEmpty());
 }
 
 TEST(QtPromptsTest, TheFolderBrowserShowsFoldersOnly)
