@@ -47,6 +47,14 @@ QString ScriptPath(const ScriptContext& context, const QString& text)
     return QDir(context.scriptFolder).filePath(path);
 }
 
+// An output folder written in the script. An empty one (a variable the script was not given)
+// is an error: it would turn into the root folder and scatter files there.
+QString ScriptFolder(const ScriptContext& context, const QString& text)
+{
+    if (CbasGeneral::Trim(text).isEmpty()) throw ScriptError("empty folder");
+    return ScriptPath(context, text);
+}
+
 // The number of a user variable, 1 … 9.
 int VariableNumber(const QString& text)
 {
@@ -138,7 +146,8 @@ CommandResult ClickExit(ScriptContext& context, const QStringList&)
 
 CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
 {
-    const QString folder = CbasGeneral::AddPathSeparator(ScriptPath(context, Argument(fields, 1)));
+    const QString folder =
+        CbasGeneral::AddPathSeparator(ScriptFolder(context, Argument(fields, 1)));
     const QString& name = Argument(fields, 2);
     QString target = folder;
     if (basDefinition::RaceInfo.hasDate()) {
@@ -153,7 +162,7 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
 
 CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
 {
-    Require(basExport::AppendAnalysisCsv(ScriptPath(context, Argument(fields, 1))));
+    Require(basExport::AppendAnalysisCsv(ScriptFolder(context, Argument(fields, 1))));
     return CommandResult::Continue;
 }
 
@@ -163,7 +172,7 @@ CommandResult PassOn(ScriptContext& context, const QStringList& fields,
                      const std::function<bool(const QString&)>& window)
 {
     const QString command = fields[0].toUpper() + QLatin1Char(',') +
-                            ScriptPath(context, Argument(fields, 1)) + QLatin1Char(',') +
+                            ScriptFolder(context, Argument(fields, 1)) + QLatin1Char(',') +
                             Argument(fields, 2);
     Require(window(command));
     return CommandResult::Continue;

@@ -198,3 +198,19 @@ TEST_F(ScriptTest, LinesEndingInLfAloneAreReadToo)
     EXPECT_EQ(basAutomation::RunScriptFile(tempPath("lf.sda"), host), ScriptResult::Completed);
     EXPECT_EQ(targets.output, QStringList({"LEG,/a,b", "LEG,/c,d"}));
 }
+
+// A folder variable the script was not given must not turn into the root folder.
+TEST_F(ScriptTest, AnEmptyOutputFolderStopsTheScriptBeforeWriting)
+{
+    TargetLog targets;
+    targets.install();
+    basDefinition::CurrentFilePath = writeScript("VERSION,1");
+    for (const char* line :
+         {"LAPCOPY,%1%,copy", "XCSV,%1%", "XCSV, ", "CHART,%2%,web_", "HTML,,p"}) {
+        prompts().log.clear();
+        EXPECT_EQ(run(QStringLiteral("VERSION,1\n") + line), ScriptResult::Stopped) << line;
+        EXPECT_EQ(messages(), QStringList({"自動処理を中止します (line=2)"})) << line;
+    }
+    EXPECT_TRUE(targets.analyzer.isEmpty());
+    EXPECT_TRUE(targets.output.isEmpty());
+}
