@@ -3,6 +3,7 @@
 #include "analysis/analyze.h"
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/frmanalyzer.h"
+#include "benchrace.h"
 #include "chart/chartimage.h"
 #include "chart/drawchart.h"
 #include "race/race.h"
@@ -25,30 +26,12 @@ void buildClass()
 {
     basDefinition::ResetRace();
     std::mt19937 random(7);
-    std::uniform_real_distribution<double> speed(0.85, 1.6);
-    std::uniform_int_distribution<int> legBase(40, 400);
-    std::uniform_int_distribution<int> oddity(0, 99);
-    std::uniform_int_distribution<int> startMinute(0, 120);
-    clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M21E"));
-    cls.ClassControlCount = 29;
-    cls.ClassLastGoalExist = true;
-    int base[31];
-    for (int l = 1; l <= 30; ++l) base[l] = legBase(random);
-    for (int i = 1; i <= 200; ++i) {
-        clsClassDataSub runner;
-        runner.Namae = QStringLiteral("選手%1 太郎").arg(i);
-        runner.Shozoku = QStringLiteral("Club %1").arg(i % 17);
-        runner.StartTime = (10 * 3600 + 60 * startMinute(random)) / 86400.0;
-        const double pace = speed(random);
-        for (int l = 1; l <= 30; ++l) {
-            const int odd = oddity(random);
-            double lap = std::round(base[l] * pace * speed(random)) / 86400.0;
-            if (odd == 0) lap = LapMerged;
-            if (odd == 1 && l < 30) lap = LapMissing;
-            runner.setLap(l, lap);
-        }
-        cls.Add(runner);
-    }
+    GeneratedClass shape;
+    shape.name = QStringLiteral("M21E");
+    shape.longestLegSeconds = 400;
+    shape.withStartTimes = true;
+    shape.runnerName = QStringLiteral("選手%1 太郎");
+    AddGeneratedClass(shape, random);
 }
 
 basChart::ChartRequest chartRequest()
