@@ -19,5 +19,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 build_dir=${BUILD_DIR:-build}
-cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} > /dev/null
+# ccache, when installed, lets several checkouts share what they compiled; it is not required.
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build_dir" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Release} "${launcher[@]}" > /dev/null
 cmake --build "$build_dir" -j"$(nproc)"
