@@ -1,0 +1,37 @@
+#pragma once
+// The HTML pages of a race: the results and lap-analysis page and the leg-difficulty page of
+// the class last analysed, and the index page of the whole race. The writers append lines
+// (without line ends) to a page held in memory; the output run writes the page in CP932 with
+// CR LF through a temporary file, so a failed write never leaves half a page.
+#include <QString>
+#include <QStringList>
+
+namespace basExport {
+
+// The lines of one page, without line ends.
+using HtmlPage = QStringList;
+
+void WriteHtmlHead(HtmlPage& page);
+void WriteTableStart(HtmlPage& page);
+// labelInterval: 0 one label column at the left only, k > 0 a label column before every k runners.
+void WriteTitleRow(HtmlPage& page, int labelInterval);
+// mode -1: name, club and result rows; 0: the name row only.
+void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInterval);
+// type 1..7: laps, cumulative, ratios, miss times, cruise speed, miss rate, no-miss time.
+void WriteSection(HtmlPage& page, int type, bool forExcel, int labelInterval);
+// " bgcolor=#…" for ranks 1 to 3, empty otherwise.
+QString RankColour(int rank, bool forExcel);
+void WriteLegDifficultyTable(HtmlPage& page);
+
+// The whole results page of the class last analysed: level 0 laps, 1 laps and cumulative
+// times, 2 the full analysis (with the footer).
+void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval);
+// The whole leg-difficulty page of the class last analysed.
+void WriteLegPage(HtmlPage& page);
+
+// Creates or overwrites the index page for the path template of the class pages (a folder
+// plus, say, "02_race_*.htm"); false when it could not be written. Leaves the analysis
+// workspace holding the last class of the race.
+bool WriteIndexPage(const QString& pathTemplate);
+
+}  // namespace basExport
