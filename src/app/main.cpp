@@ -5,6 +5,7 @@
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
 #include "race/prompts.h"
+#include "race/version.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
@@ -13,6 +14,8 @@
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace {
@@ -34,10 +37,39 @@ int OffscreenStatus(const CommandLineOutcome& outcome)
     return 1;
 }
 
+const char kHelp[] =
+    "使い方: SplitDuel [-platform offscreen] [ファイル]\n"
+    "       SplitDuel [-platform offscreen] スクリプト.sda [値1 ... 値9]\n"
+    "       SplitDuel --version | --help\n"
+    "\n"
+    "ラップファイル (.lap) や他のソフトの成績ファイルを読み込んで表示します。\n"
+    "自動処理スクリプト (.sda) を渡すと、それを実行します。スクリプトの後の値は\n"
+    "変数 %1% ～ %9% になります。\n"
+    "\n"
+    "-platform offscreen  画面なしで実行します。スクリプトを最後まで実行すると 0、\n"
+    "                     中止すると 1 で終了します。\n";
+
+// "--version" and "--help" are answered before the toolkit starts, so they work without a
+// display.
+bool AnswerInformationOption(int argc, char** argv)
+{
+    if (argc != 2) return false;
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("SplitDuel %s\n", ProgramVersion::Text().toUtf8().constData());
+        return true;
+    }
+    if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        std::fputs(kHelp, stdout);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (AnswerInformationOption(argc, argv)) return 0;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SplitDuel"));
     InstallFontSubstitutions();

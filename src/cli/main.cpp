@@ -1,5 +1,6 @@
 // splitduel-cli: reads, shows and converts race files without the desktop program.
 #include "cli/commands.h"
+#include "race/version.h"
 
 #include <QCoreApplication>
 
@@ -21,7 +22,8 @@ const Command kCommands[] = {
 
 void printHelp(QTextStream& out)
 {
-    out << "使い方: splitduel-cli <コマンド> [引数...]\n\nコマンド:\n";
+    out << "使い方: splitduel-cli <コマンド> [引数...]\n"
+           "       splitduel-cli --version | --help\n\nコマンド:\n";
     for (const Command& c : kCommands)
         out << "  " << c.name << " " << c.arguments << "\n      " << QString::fromUtf8(c.summary)
             << "\n";
@@ -56,6 +58,10 @@ int Run(const QStringList& words, Console& console)
     }
     if (isHelp(words.first())) {
         printHelp(console.out);
+        return ExitDone;
+    }
+    if (words.first() == QLatin1String("--version")) {
+        console.out << "SplitDuel " << ProgramVersion::Text() << "\n";
         return ExitDone;
     }
     const Command* command = FindCommand(words.first());

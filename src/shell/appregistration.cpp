@@ -1,5 +1,6 @@
 #include "shell/appregistration.h"
 
+#include "race/version.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
 
@@ -7,8 +8,7 @@ namespace basRegistration {
 
 QString VersionText()
 {
-    return QString::number(basSettings::MajorVersion) + QLatin1Char('.') +
-           QStringLiteral("%1").arg(basSettings::MinorVersion, 2, 10, QLatin1Char('0'));
+    return ProgramVersion::Text();
 }
 
 void RegisterApplication()

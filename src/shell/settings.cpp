@@ -44,6 +44,16 @@ bool CanWriteSettingsIn(const QString& folder)
     return !file.exists() || file.isWritable();
 }
 
+// A program installed by the package manager (under /usr) never keeps its settings beside
+// itself, not even when it runs as root and could write there: the package owns that folder.
+bool IsSystemProgramFolder(const QString& folder)
+{
+    const QString path = QDir::cleanPath(folder) + QLatin1Char('/');
+    for (const char* prefix : {"/usr/", "/bin/", "/sbin/"})
+        if (path.startsWith(QLatin1String(prefix))) return true;
+    return false;
+}
+
 QString UserSettingsFolder()
 {
     return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
@@ -87,6 +97,7 @@ QString SettingsFolder()
 {
     if (!settingsFolderOverride().isEmpty()) return settingsFolderOverride();
     const QString folder = ProgramFolder();
+    if (IsSystemProgramFolder(folder)) return UserSettingsFolder();
     return CanWriteSettingsIn(folder) ? folder : UserSettingsFolder();
 }
 

@@ -1,12 +1,13 @@
 #pragma once
 // The program's one settings file "SplitDuel.ini" and the folders it depends on.
+#include "race/version.h"
 #include "shell/inifile.h"
 
 #include <QString>
 
 namespace basSettings {
 
-constexpr int MajorVersion = 1, MinorVersion = 0;
+constexpr int MajorVersion = ProgramVersion::Major, MinorVersion = ProgramVersion::Minor;
 
 // The running program (QCoreApplication::applicationFilePath()) unless a test has put another
 // path in its place with OverrideProgramPath; an empty path restores the real one.
@@ -16,7 +17,8 @@ void OverrideProgramPath(const QString& path);
 QString ProgramFolder();
 
 // The program folder, or $XDG_CONFIG_HOME/SplitDuel (default ~/.config/SplitDuel) when the
-// program folder cannot be written (a system-wide install).
+// program folder cannot be written or the program is installed under /usr (a system-wide
+// install, even when run as root).
 QString SettingsFolder();
 
 // The one settings store of the run. Before LoadSettings it is opened on the settings file

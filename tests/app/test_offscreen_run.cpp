@@ -115,3 +115,23 @@ TEST_F(OffscreenRunTest, ScriptsThatEndOrCannotRun)
 }
 
 }  // namespace
+
+// Answered before the toolkit starts, so they need no display and no platform option.
+TEST_F(OffscreenRunTest, VersionAndHelpNeedNoDisplay)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("QT_QPA_PLATFORM");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(SPLITDUEL_EXE), {"--version"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), QByteArray("SplitDuel 1.00\n"));
+
+    process.start(QStringLiteral(SPLITDUEL_EXE), {"--help"});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains("SplitDuel --version"));
+}

@@ -2,6 +2,8 @@
 #include "cli/clirun.h"
 #include "common/testsupport.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 const QString kExample = testsupport::examplePath(QStringLiteral("spring-cup.lap"));
@@ -83,4 +85,29 @@ TEST_F(CliTest, HelpListsTheCommands)
     CliRun commandHelp = runCli({QStringLiteral("convert"), QStringLiteral("--help")});
     EXPECT_EQ(commandHelp.status, 0);
     EXPECT_TRUE(commandHelp.out.contains(QStringLiteral("csv-columns")));
+}
+
+// Both information options answer without a race, and every command the tool lists is
+// described in its manual page, so the page cannot fall behind the program.
+TEST_F(CliTest, VersionAndHelpMatchTheManualPage)
+{
+    CliRun version = runCli({QStringLiteral("--version")});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, QStringLiteral("SplitDuel 1.00\n"));
+
+    CliRun help = runCli({QStringLiteral("--help")});
+    ASSERT_EQ(help.status, 0);
+    const QString manual =
+        QString::fromUtf8(testsupport::readBytes(QStringLiteral(SPLITDUEL_CLI_MANUAL)));
+    ASSERT_FALSE(manual.isEmpty());
+    int commands = 0;
+    const QRegularExpression commandLine(QStringLiteral("^  ([a-z]+) "));
+    for (const QString& line : help.out.split(QLatin1Char('\n'))) {
+        const QRegularExpressionMatch match = commandLine.match(line);
+        if (!match.hasMatch()) continue;
+        ++commands;
+        EXPECT_TRUE(manual.contains(QStringLiteral(".BI ") + match.captured(1) + QLatin1Char(' ')))
+            << "not in the manual page: " << match.captured(1).toStdString();
+    }
+    EXPECT_GE(commands, 4);
 }

@@ -4,6 +4,7 @@
 #include "shell/xdgsandbox.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -142,4 +143,19 @@ TEST_F(SettingsFolderTest, AReadOnlyProgramFolderFallsBackToTheUserConfiguration
     }
     EXPECT_EQ(basSettings::SettingsFolder(), userFolder());
     folder.setPermissions(permissions);
+}
+
+// A packaged program lives in /usr/bin, which root can write: its settings still go to the
+// user's configuration, never beside the program.
+TEST_F(SettingsFolderTest, AProgramInstalledUnderUsrKeepsItsSettingsInTheUserConfiguration)
+{
+    for (const char* program :
+         {"/usr/bin/SplitDuel", "/usr/local/bin/SplitDuel", "/bin/SplitDuel"}) {
+        basSettings::OverrideProgramPath(QString::fromUtf8(program));
+        EXPECT_EQ(basSettings::SettingsFolder(), userFolder()) << program;
+    }
+    // A folder whose name merely begins like a system folder is the program's own.
+    basSettings::OverrideProgramPath(sandbox_.path(QStringLiteral("usrlocal/SplitDuel")));
+    QDir().mkpath(sandbox_.path(QStringLiteral("usrlocal")));
+    EXPECT_EQ(basSettings::SettingsFolder(), sandbox_.path(QStringLiteral("usrlocal")));
 }
