@@ -11,12 +11,12 @@ int LoadRace(const QString& path, Console& console)
     int16_t result = FileResult;
     FileResult = FileOk;
     if (result == FileOk) return ExitDone;
-    if (result == FileRefused) {
-        console.err << "この形式のファイルは読み込めません: " << path << "\n";
-        return ExitRefused;
-    }
-    console.err << "ファイルを読み込めませんでした: " << path << "\n";
-    return ExitFailed;
+    // The message's first line, the path, then the reason when there is one.
+    const QString message = basConvert::LoadFailureMessage(result);
+    console.err << message.section(QLatin1Char('\n'), 0, 0) << ": " << path << "\n";
+    const QString reason = message.section(QLatin1Char('\n'), 1);
+    if (!reason.isEmpty()) console.err << reason << "\n";
+    return result == FileRefused ? ExitRefused : ExitFailed;
 }
 
 }  // namespace cli

@@ -6,10 +6,11 @@
 namespace basConvert {
 namespace {
 
-// The class a "$距離:name" style key speaks of, created at the end when it is new.
+// The class a "$距離:name" style key speaks of (all after the first ":"), created at the end
+// when it is new.
 clsClassData& classOfKey(const QString& key, ClassCollection& classes)
 {
-    QString name = CbasGeneral::GetField(key, 2, QStringLiteral(":"));
+    QString name = key.mid(key.indexOf(QLatin1Char(':')) + 1);
     if (clsClassData* cls = classes.find(name)) return *cls;
     return classes.add(name);
 }
@@ -53,8 +54,16 @@ void ReadHeaderKeys(int endLine, RaceHeader& header, ClassCollection& classes)
     const QString equals = QStringLiteral("=");
     for (int i = 0; i < endLine && i < Reader.lines.size(); ++i) {
         const QString& line = Reader.lines[i];
+        const QString key = GetField(line, 1, equals);
+        if (key.contains(QLatin1Char(':'))) {
+            // A class key: the class name runs to the last "=", since class names may hold
+            // "=" and ":" themselves and the value, a whole number, never does.
+            const int last = line.lastIndexOf(QLatin1Char('='));
+            readKey(Trim(line.left(last)), Trim(line.mid(last + 1)), header, classes);
+            continue;
+        }
         // A value that itself holds "=" is cut there.
-        readKey(Trim(GetField(line, 1, equals)), Trim(GetField(line, 2, equals)), header, classes);
+        readKey(Trim(key), Trim(GetField(line, 2, equals)), header, classes);
     }
 }
 

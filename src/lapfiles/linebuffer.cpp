@@ -37,8 +37,10 @@ LineReadResult FillLineBuffer(const QString& path)
     if (!file.open(QIODevice::ReadOnly)) return LineReadResult::Unreadable;
 
     // CR and LF bytes never occur inside a CP932 character, so the bytes can be split into
-    // lines before they are decoded, and reading stops as soon as the buffer overflows.
+    // lines before they are decoded, and reading stops as soon as the buffer overflows. Each
+    // byte is looked at once, however long a line runs across the chunks read.
     QByteArray pending;
+    qsizetype scanned = 0;  // bytes of pending already known to hold no line end
     bool atEnd = false;
     while (!atEnd) {
         QByteArray chunk = file.read(1 << 16);
@@ -47,7 +49,8 @@ LineReadResult FillLineBuffer(const QString& path)
         pending += chunk;
 
         qsizetype start = 0;
-        for (qsizetype i = 0; i < pending.size(); ++i) {
+        qsizetype i = scanned;
+        for (; i < pending.size(); ++i) {
             char c = pending[i];
             if (c != '\r' && c != '\n') continue;
             // A CR at the end of what has been read may be the first half of a CR LF.
@@ -58,6 +61,7 @@ LineReadResult FillLineBuffer(const QString& path)
             if (!storeLine(line)) return LineReadResult::TooManyLines;
         }
         pending.remove(0, start);
+        scanned = i - start;
     }
     if (!pending.isEmpty() && !storeLine(TextCodec::fromCp932(pending)))
         return LineReadResult::TooManyLines;

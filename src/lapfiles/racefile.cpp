@@ -8,10 +8,19 @@
 #include "race/race.h"
 #include "race/textutil.h"
 
+#include <QFileInfo>
+
 #include <exception>
 
 namespace basConvert {
 namespace {
+
+// Why the last load failed, when there is more to say than that it failed.
+QString& failureReason()
+{
+    static QString reason;
+    return reason;
+}
 
 using basDefinition::FileFailed;
 using basDefinition::FileOk;
@@ -68,9 +77,17 @@ void LoadRaceFile(const QString& path, LoadProgress* progress)
 {
     using namespace basDefinition;
     FileResult = FileOk;
+    failureReason().clear();
     if (!CbasGeneral::FileExists(path)) {
         FileResult = FileFailed;
         CurrentFilePath.clear();
+        return;
+    }
+    // A file this large is no race the program could hold; reading it would only take time
+    // and memory before it was refused.
+    if (QFileInfo(path).size() > MaxRaceFileBytes) {
+        FileResult = FileFailed;
+        failureReason() = QStringLiteral("ファイルが大きすぎます (64MB まで読み込めます)");
         return;
     }
     // The new race is built aside and replaces the old one only when the whole file was read,
@@ -88,6 +105,15 @@ void LoadRaceFile(const QString& path, LoadProgress* progress)
     RaceInfo = header;
     ClassList = std::move(classes);
     CurrentFilePath = path;
+}
+
+QString LoadFailureMessage(int result)
+{
+    if (result == basDefinition::FileRefused)
+        return QStringLiteral("この形式のファイルは読み込めません");
+    QString text = QStringLiteral("ファイルを読み込めませんでした");
+    if (!failureReason().isEmpty()) text += QLatin1Char('\n') + failureReason();
+    return text;
 }
 
 void SaveRaceFile(const QString& path, int filterIndex)

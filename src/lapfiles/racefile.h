@@ -16,9 +16,17 @@ public:
     virtual void end() {}
 };
 
+// Files larger than this are refused at once, before anything is read.
+constexpr qint64 MaxRaceFileBytes = qint64(64) << 20;
+
 // Reads the file into the race and sets FileResult (0, -1 could not read, -2 refused kind of
 // file) and CurrentFilePath. A load that fails leaves the race in memory as it was.
 void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr);
+
+// The message to show for the FileResult of the last load: "この形式のファイルは読み込めません"
+// for a refused kind of file, otherwise "ファイルを読み込めませんでした", followed on a second
+// line by the reason when one is known (a file too large, say).
+QString LoadFailureMessage(int result);
 
 // Filter index 1 lap file, 2 "CSV形式[横型]" (a runner per row), 3 "CSV形式[縦型]" (a runner
 // per column). Sets FileResult (0 or -1) and clears DataModified on success; CurrentFilePath

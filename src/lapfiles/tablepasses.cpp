@@ -9,6 +9,13 @@
 namespace basConvert {
 namespace {
 
+// The class a runner line names, without outer blanks: the "$" keys of a lap file name their
+// class trimmed, and a name that kept a blank here would split into two classes on the next load.
+QString ClassNameAt(const QStringList& fields)
+{
+    return CbasGeneral::Trim(FieldAt(fields, Reader.classColumn));
+}
+
 bool sameClass(const std::optional<QString>& previous, const QString& name)
 {
     return previous && previous->compare(name, Qt::CaseInsensitive) == 0;
@@ -27,7 +34,7 @@ bool createClasses(int firstHeader, ClassCollection& classes)
             if (!AnalyzeHeaderLine(line)) return false;
             continue;
         }
-        QString name = FieldAt(line.split(QLatin1Char(',')), Reader.classColumn);
+        QString name = ClassNameAt(line.split(QLatin1Char(',')));
         if (sameClass(previous, name)) continue;
         previous = name;
         if (classes.contains(name)) continue;
@@ -52,7 +59,7 @@ bool addRunners(int firstHeader, ClassCollection& classes, LoadProgress* progres
             continue;
         }
         const QStringList fields = line.split(QLatin1Char(','));
-        QString name = FieldAt(fields, Reader.classColumn);
+        QString name = ClassNameAt(fields);
         if (!sameClass(previous, name)) {
             previous = name;
             current = classes.find(name);

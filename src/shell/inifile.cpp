@@ -26,16 +26,17 @@ QString oneLine(QString text)
     return text;
 }
 
-// The lines of the file; LF alone also ends a line, as in a file edited by hand here.
+// The lines of the file. CR LF, a lone LF (a file edited by hand here) and a lone CR all end a
+// line, so no CR is ever left inside a value: a value reads the same however the file's lines
+// end, also after the program has appended a key to it.
 QStringList ReadLines(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    QStringList lines = TextCodec::fromCp932(file.readAll()).split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    }
-    return lines;
+    QString text = TextCodec::fromCp932(file.readAll());
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text.split(QLatin1Char('\n'));
 }
 
 }  // namespace

@@ -108,9 +108,7 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
         // publish whatever race was in memory before.
         CurrentFilePath.clear();
         context.host.Automation(QStringLiteral("OBJECTCONTROL"));
-        Warn(context, result == basDefinition::FileRefused
-                          ? QStringLiteral("この形式のファイルは読み込めません")
-                          : QStringLiteral("ファイルを読み込めませんでした"));
+        Warn(context, basConvert::LoadFailureMessage(result));
         return CommandResult::Stop;
     }
     Require(context.host.Automation(QStringLiteral("OBJECTCONTROL")));

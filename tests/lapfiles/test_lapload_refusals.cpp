@@ -4,6 +4,8 @@
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
+#include <QFile>
+
 using namespace basDefinition;
 using namespace lapfixtures;
 
@@ -95,4 +97,41 @@ TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)
     EXPECT_FALSE(RaceInfo.hasDate());
     EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("新しい森"));
     EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("新M")});
+}
+
+// A file over 64 MB is refused before a byte is read, with a reason the caller can show; the
+// next load that fails for another reason says only that it failed.
+TEST_F(LapFileTest, FilesOverTheSizeLimitAreRefusedAtOnceWithTheirReason)
+{
+    loadPreviousRace();
+    const QString path = tempPath(QStringLiteral("huge.lap"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.resize(basConvert::MaxRaceFileBytes + 1));  // sparse: no disk, no time
+    file.close();
+    basConvert::LoadRaceFile(path);
+    EXPECT_EQ(FileResult, FileFailed);
+    expectPreviousRace();
+    EXPECT_EQ(
+        basConvert::LoadFailureMessage(FileResult),
+        QStringLiteral(
+            "ファイルを読み込めませんでした\nファイルが大きすぎます (64MB まで読み込めます)"));
+
+    load(QStringLiteral("no race\n"), QStringLiteral("small.lap"));
+    EXPECT_EQ(basConvert::LoadFailureMessage(FileResult),
+              QStringLiteral("ファイルを読み込めませんでした"));
+    EXPECT_EQ(basConvert::LoadFailureMessage(FileRefused),
+              QStringLiteral("この形式のファイルは読み込めません"));
+}
+
+// A line longer than any chunk the reader takes at a time is split where its line end is.
+TEST_F(LapFileTest, ALineRunningAcrossManyChunksIsReadWhole)
+{
+    const QString name = QString(300000, QLatin1Char('x'));
+    load(lapHead() + kTableHeader + QStringLiteral("M,") + name +
+         QStringLiteral(
+             ",C,10:00:00,,00:10:00,00:01:00\r\nM,二人目,C,10:00:00,,00:11:00,00:01:00\r\n"));
+    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
+    EXPECT_EQ(ClassList.at(1).Item(1).Namae, name);
 }

@@ -180,3 +180,44 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
+
+// Class names may hold ":" and "=" (a table read from another program, found by fuzzing:
+// "$コントロール数:W21A=11"); the header keys written for them must read back as the same
+// class with the same course data, or the saved file does not load at all.
+TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
+{
+    const QStringList names = {QStringLiteral("$コントロール数:W21A=11"), QStringLiteral("A:B:C"),
+                               QStringLiteral("x=y")};
+    for (const QString& name : names) {
+        clsClassData& cls = addClass(name, 2, true);
+        cls.ClassLength = 3200;
+        cls.ClassUpHeight = 45;
+        cls.Add(runner(QStringLiteral("走者"), QString(), 0,
+                       {60 / 86400.0, 70 / 86400.0, 20 / 86400.0}));
+    }
+    save(1, QStringLiteral("odd.lap"));
+    ResetRace();
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("odd.lap")));
+    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(ClassList.names(), names);
+    for (const QString& name : names) {
+        SCOPED_TRACE(name.toStdString());
+        const clsClassData& cls = *ClassList.find(name);
+        EXPECT_EQ(cls.ClassLength, 3200);
+        EXPECT_EQ(cls.ClassUpHeight, 45);
+        EXPECT_EQ(cls.ClassControlCount, 2);
+        EXPECT_EQ(cls.ClassRunnerCount(), 1);
+    }
+}
+
+// A class field with outer blanks names the same class as its "$" keys, which are read trimmed
+// (found by fuzzing: "M21A " became two classes after one save and load).
+TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
+{
+    load(lapHead() +
+         QStringLiteral("$距離:M21=4500\nクラス,名前,△→１,１→◎\n M21 ,走者,00:01:00,00:00:20\n"));
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(ClassList.at(1).ClassLength, 4500);
+    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
+}

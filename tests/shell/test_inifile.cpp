@@ -145,3 +145,24 @@ TEST_F(IniFileTest, ALineBreakInAValueCannotForgeAnotherSetting)
     EXPECT_EQ(again.Item(QStringLiteral("Kanrenduke")), QString());
     EXPECT_EQ(readCp932(path()), QStringLiteral("History1=x,/a Kanrenduke=False\r\n"));
 }
+
+// A lone CR ends a line like CR LF and LF (found by fuzzing: a value read as "21\r" became
+// "21\r\r" once the program had appended a key after it).
+TEST_F(IniFileTest, LoneCarriageReturnsEndLinesAndAppendingKeepsEveryValue)
+{
+    writeCp932(path(), QStringLiteral("A=21\r\rB=x\rC=y\r\nD=z\n"), false);
+    {
+        IniFile ini;
+        ini.setFileName(path());
+        for (const char* key : {"A", "B", "C", "D"})
+            EXPECT_FALSE(ini.Item(QString::fromLatin1(key)).contains(QLatin1Char('\r')));
+        EXPECT_EQ(ini.Item(QStringLiteral("A")), QStringLiteral("21"));
+        EXPECT_EQ(ini.Item(QStringLiteral("B")), QStringLiteral("x"));
+        ini.setItem(QStringLiteral("E"), QStringLiteral("new"));
+    }
+    IniFile again;
+    again.setFileName(path());
+    EXPECT_EQ(again.Item(QStringLiteral("A")), QStringLiteral("21"));
+    EXPECT_EQ(again.Item(QStringLiteral("D")), QStringLiteral("z"));
+    EXPECT_EQ(again.Item(QStringLiteral("E")), QStringLiteral("new"));
+}

@@ -73,7 +73,7 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
     basConvert::LoadRaceFile(line.path, &loadProgress_);
     if (FileResult == FileFailed) {
         ShowRaceInfo();
-        Warn(QStringLiteral("ファイルを読み込めませんでした"));
+        Warn(basConvert::LoadFailureMessage(FileResult));
         CurrentFilePath.clear();
     } else if (FileResult == FileRefused) {
         // At start-up a refused file is passed over without a message.
@@ -162,11 +162,8 @@ void frmDuel::OpenFile()
 void frmDuel::FinishLoad()
 {
     ShowRaceInfo();
-    if (FileResult == FileFailed) {
-        Warn(QStringLiteral("ファイルを読み込めませんでした"));
-        CurrentFilePath.clear();
-    } else if (FileResult == FileRefused) {
-        Warn(QStringLiteral("この形式のファイルは読み込めません"));
+    if (FileResult == FileFailed || FileResult == FileRefused) {
+        Warn(basConvert::LoadFailureMessage(FileResult));
         CurrentFilePath.clear();
     } else {
         basHistory::UpdateHistory();
