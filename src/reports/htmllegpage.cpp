@@ -38,7 +38,11 @@ QString PadLeft(const QString& text, int width)
 // class's first three runners in their own colours.
 QString PlaceCell(int r, const QString& time)
 {
-    const QString name = CbasGeneral::FitWidth(Workspace.RunnerName(r).left(3), 6, false, true);
+    // Three characters, counted so that a character outside the basic plane is not split.
+    const QList<uint> head = Workspace.RunnerName(r).toUcs4().mid(0, 3);
+    const QString name = CbasGeneral::FitWidth(
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(head.data()), head.size()), 6, false,
+        true);
     const QString text = SpacesToNbsp(HtmlEscape(name) + PadLeft(time, 7));
     switch (r) {
         case 1:

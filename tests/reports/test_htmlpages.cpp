@@ -1,7 +1,6 @@
 // The results page, the leg-difficulty page and the index page, line by line where the layout
 // is pinned down, and as a table of well-formed rows where it is not.
-#include "classbuilder.h"
-#include "htmltable.h"
+#include "htmlfixtures.h"
 #include "race/textcodec.h"
 #include "reports/htmlpages.h"
 
@@ -33,26 +32,6 @@ QString sectionRow(const HtmlPage& page, const QString& title, const QString& le
     }
     return QString();
 }
-
-// The worked example class with its header values and a race header.
-class HtmlWorkedExample : public AnalysisTest {
-protected:
-    void SetUp() override
-    {
-        AnalysisTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
-        basDefinition::RaceInfo.RacePlace = QStringLiteral("東京");
-        clsClassData& m21 = addClass(QStringLiteral("M21"), 2, true,
-                                     {{"A", {"4:00", "10:00", "1:00"}},
-                                      {"B", {"5:00", "12:00", "1:30"}},
-                                      {"C", {"4:30", "15:00", "1:14"}},
-                                      {"D", {"→", "17:00", "1:22"}}});
-        m21.ClassLength = 3500;
-        m21.ClassUpHeight = 120;
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
-    }
-};
 
 TEST_F(HtmlWorkedExample, HeadTitleAndResultRowsAreWrittenExactly)
 {
