@@ -34,14 +34,6 @@ private:
     QSet<QString> names_;
 };
 
-// A class name as it enters a file name: "/" and "\" would name folders.
-QString FileNamePart(const QString& className)
-{
-    QString part = className;
-    part.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return part;
-}
-
 // The template up to and including its last ".", followed by the extension.
 QString WithExtension(const QString& name, const QString& extension)
 {
@@ -71,7 +63,7 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
                  .arg(HtmlEscape(CbasGeneral::ToWide(className)));
     lines << QStringLiteral("<td nowrap bgcolor=#ffffff width=300>");
 
-    const QString part = FileNamePart(className).toLower();
+    const QString part = ClassFileNamePart(className).toLower();
     const struct {
         QString replacement;
         const QString& nameTemplate;
@@ -115,6 +107,13 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
 }
 
 }  // namespace
+
+QString ClassFileNamePart(const QString& className)
+{
+    QString part = className;
+    part.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return part;
+}
 
 bool WriteIndexPage(const QString& pathTemplate)
 {

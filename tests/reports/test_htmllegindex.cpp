@@ -192,6 +192,11 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
         EXPECT_EQ(lines[14], c.comment);
         EXPECT_EQ(lines[17], c.dateLine);
     }
+    // A class whose name holds path separators is linked under its file name.
+    addClass(QStringLiteral("H/21\\A"), 1, true, {});
+    touch("02_race_h_21_a.htm");
+    EXPECT_TRUE(writeIndex().contains(
+        "&nbsp;<a href=\"02_race_h_21_a.htm\"target=\"_blank\">ラップ解析</a>&nbsp;"));
     // A folder that does not exist: nothing is written and the caller is told.
     EXPECT_FALSE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/missing/02_*.htm")));
     EXPECT_FALSE(QDir(tempPath("missing")).exists());
