@@ -77,12 +77,14 @@ TEST_F(AnalysisTest, LegPageKeepsTheHourOfLongLegs)
     EXPECT_TRUE(page[15].contains("Ken" + spaces(3) + "1:06:12")) << page[15].toStdString();
 }
 
-// A race in a folder of pages and images, some written in upper case.
+// A race in a folder of pages and images, some written in upper case. The folder's own name
+// has capitals too: only the file names are matched without regard to case.
 class HtmlIndex : public HtmlWorkedExample {
 protected:
     void SetUp() override
     {
         HtmlWorkedExample::SetUp();
+        ASSERT_TRUE(QDir(tempDir()).mkdir(QStringLiteral("Pages")));
         addClass(QStringLiteral("W21"), 2, true, {});
         addClass(QStringLiteral("ME"), 2, true, {{"Z", {"5:00", "6:00", "1:00"}}});
         for (const char* name : {"02_race_M21.htm", "02_RACE_LEG_M21.HTM", "02_race_m21_2.png",
@@ -91,14 +93,15 @@ protected:
     }
     void touch(const QString& name) const
     {
-        QFile file(tempPath(name));
+        QFile file(pagePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     }
+    QString pagePath(const QString& name) const { return tempPath("Pages/" + name); }
     // Writes the index page for the template and returns its lines.
     QStringList writeIndex()
     {
-        EXPECT_TRUE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/02_race_*.htm")));
-        const QString text = testsupport::readCp932(tempPath("02_race_index.htm"));
+        EXPECT_TRUE(basExport::WriteIndexPage(pagePath("02_Race_*.HTM")));
+        const QString text = testsupport::readCp932(pagePath("02_race_index.htm"));
         EXPECT_TRUE(text.endsWith("</html>\r\n"));
         QStringList lines = text.split(QStringLiteral("\r\n"));
         lines.removeLast();
