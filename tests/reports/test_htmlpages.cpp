@@ -186,24 +186,6 @@ TEST_F(HtmlWorkedExample, ExcelFormColoursAndSpaces)
         2);
 }
 
-TEST(HtmlRankColour, TopThreeOnlyWithTheFormsColours)
-{
-    const struct {
-        int rank;
-        const char* plain;
-        const char* excel;
-    } cases[] = {{0, "", ""},
-                 {1, " bgcolor=#ffcccc", " bgcolor=#ff99cc"},
-                 {2, " bgcolor=#ffdddd", " bgcolor=#ffcc99"},
-                 {3, " bgcolor=#ffeeee", " bgcolor=#ffcc99"},
-                 {4, "", ""},
-                 {-1, "", ""}};
-    for (const auto& c : cases) {
-        EXPECT_EQ(basExport::RankColour(c.rank, false), QString::fromLatin1(c.plain)) << c.rank;
-        EXPECT_EQ(basExport::RankColour(c.rank, true), QString::fromLatin1(c.excel)) << c.rank;
-    }
-}
-
 // Classes whose runners miss splits in every way the engine knows.
 class HtmlLapStates : public AnalysisTest {
 protected:
