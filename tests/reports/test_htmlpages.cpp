@@ -1,6 +1,8 @@
 // The results page, the leg-difficulty page and the index page, line by line where the layout
 // is pinned down, and as a table of well-formed rows where it is not.
 #include "htmlfixtures.h"
+
+#include <QRegularExpression>
 #include "race/textcodec.h"
 #include "reports/htmlpages.h"
 
@@ -255,6 +257,23 @@ TEST_F(HtmlLapStates, ExcludedLegShowsNaAndCumulativeRankDashFromThen)
     EXPECT_TRUE(sectionRow(page, sums, "→２").endsWith("<td>n/a</td><td>-</td></tr>"));
     EXPECT_TRUE(sectionRow(page, sums, "→３").endsWith("<td>\u3000 8:20</td><td>-</td></tr>"));
     EXPECT_TRUE(sectionRow(page, "ラップタイム", "１→２").endsWith("<td>n/a</td><td>-</td></tr>"));
+}
+
+TEST_F(HtmlLapStates, MissTimesOfAnHourAreNotCut)
+{
+    addClass(QStringLiteral("Lost"), 2, true,
+             {{"A", {"5:00", "5:00", "1:00"}},
+              {"B", {"5:10", "5:10", "1:05"}},
+              {"C", {"5:20", "5:20", "1:10"}},
+              {"D", {"5:05", "75:00", "1:02"}}});
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("Lost")));
+    ASSERT_GT(inSeconds(ws().MissTimeTotal(runner("D"))), 3600);
+    const HtmlPage page = resultsPage(2);
+    const QRegularExpression wholeTime(QStringLiteral("<td colspan=2>1:\\d\\d:\\d\\d</td></tr>$"));
+    EXPECT_TRUE(wholeTime.match(sectionRow(page, "◆ ミスタイム", "１→２")).hasMatch());
+    const QStringList totals = LinesWith(page, QStringLiteral("<td bgcolor=#bbddff>Total</td>"));
+    ASSERT_EQ(totals.size(), 2);
+    EXPECT_TRUE(wholeTime.match(totals[1]).hasMatch()) << totals[1].toStdString();
 }
 
 // N = 7 with a label column before every 3 runners: 9 slots, labels before 1, 4 and 7.
