@@ -2,6 +2,7 @@
 
 #include "lapfiles/interchangereaders.h"
 #include "race/textcodec.h"
+#include "race/textutil.h"
 
 #include <QFile>
 
@@ -18,7 +19,9 @@ bool ReadInterchangeFile(const QString& path, RaceHeader& header, ClassCollectio
 
     ImportedRace race;
     ReadOutcome outcome = ReadIofXml(bytes, race);
-    if (outcome == ReadOutcome::NotThisFormat) {
+    // An Eskdat file is known by its name and read as a table of its own.
+    const bool eskdat = CbasGeneral::Like(path, QStringLiteral("*Eskdat*.dat"));
+    if (outcome == ReadOutcome::NotThisFormat && !eskdat) {
         const QString text = TextCodec::decode(bytes, TextCodec::detectEncoding(bytes));
         outcome = ReadOeCsv(text, race);
         if (outcome == ReadOutcome::NotThisFormat) outcome = ReadSplitsBrowserCsv(text, race);

@@ -1,6 +1,7 @@
 // Reading SplitsBrowser CSV files: no header; per class a line "class,control count" (a third
 // field gives the course length), then one line per runner with forename, surname, club, start
-// and the leg times, the finish leg last; an empty line before the next class.
+// and the leg times, the finish leg last; an empty line before the next class. The files this
+// program exports, with the name in one field, read as well.
 #include "lapfiles/interchangereaders.h"
 
 #include <QRegularExpression>
@@ -76,16 +77,30 @@ std::optional<double> startOf(const QString& text)
     return std::nullopt;
 }
 
+// This program's own SplitsBrowser export writes the name in one field: name, club, start
+// ("h:mm:ss") and every leg, one field fewer than the usual line.
+bool isOneNameLine(const QStringList& fields, int controls)
+{
+    return fields.size() == FirstLegField - 1 + controls &&
+           fields[2].count(QLatin1Char(':')) == 2 && ParseSeconds(fields[2]).has_value();
+}
+
 ImportedRunner runnerOf(const QStringList& fields, int controls)
 {
     ImportedRunner runner;
-    runner.given = fields.value(0);
-    runner.family = fields.value(1);
-    runner.club = fields.value(2);
-    runner.startSeconds = startOf(fields.value(3));
+    int firstLeg = FirstLegField - 1;
+    if (isOneNameLine(fields, controls)) {
+        runner.family = fields.value(0);
+        --firstLeg;
+    } else {
+        runner.given = fields.value(0);
+        runner.family = fields.value(1);
+    }
+    runner.club = fields.value(firstLeg - 2);
+    runner.startSeconds = startOf(fields.value(firstLeg - 1));
     runner.legsGiven = true;
     for (int leg = 0; leg <= controls; ++leg)
-        runner.legs.push_back(ParseSeconds(fields.value(FirstLegField - 1 + leg)));
+        runner.legs.push_back(ParseSeconds(fields.value(firstLeg + leg)));
     return runner;
 }
 

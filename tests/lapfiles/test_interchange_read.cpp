@@ -4,6 +4,7 @@
 #include "lapfixtures.h"
 
 #include "lapfiles/importedrace.h"
+#include "lapfiles/interchange.h"
 #include "lapfiles/interchangereaders.h"
 #include "lapfiles/readerstate.h"
 #include "race/prompts.h"
@@ -465,6 +466,33 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
     EXPECT_GT(anna.Total, kDay);
     EXPECT_EQ(ClassList.at(2).ClassLength, 2480);
     EXPECT_NEAR(ClassList.at(2).Item(1).Total, hms(0, 12, 0), 1e-9);
+
+    // The program's own export: the name in one field, a blank club, 0:00 for an unknown leg.
+    loadBytes(TextCodec::toCp932(QStringLiteral("M21A,3\r\n"
+                                                "山田太郎,クラブA,10:05:00,4:32,2:10,25:01,3:29\r\n"
+                                                "鈴木花子, ,9:00:00,5:00,0:00,20:00,3:00\r\n")),
+              QStringLiteral("02_race.csv"));
+    ASSERT_EQ(FileResult, FileOk);
+    const clsClassData& own = ClassList.at(1);
+    ASSERT_EQ(own.ClassRunnerCount(), 2);
+    EXPECT_EQ(own.Item(1).Namae, QStringLiteral("山田太郎"));
+    EXPECT_EQ(own.Item(1).Shozoku, QStringLiteral("クラブA"));
+    EXPECT_NEAR(own.Item(1).StartTime, hms(10, 5, 0), 1e-9);
+    EXPECT_EQ(legSeconds(own.Item(1), 4), (std::vector<long long>{272, 130, 1501, 209}));
+    EXPECT_EQ(own.Item(2).Shozoku, QString());
+    EXPECT_EQ(legSeconds(own.Item(2), 4), (std::vector<long long>{300, 0, 1200, 180}));
+
+    // A file named as an Eskdat export is left to the table reader.
+    const QString eskdat = tempPath(QStringLiteral("Eskdat01.dat"));
+    QFile file(eskdat);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(text.toUtf8());
+    file.close();
+    RaceHeader header;
+    ClassCollection classes;
+    int16_t result = 99;
+    EXPECT_FALSE(basConvert::ReadInterchangeFile(eskdat, header, classes, &result));
+    EXPECT_EQ(result, 99);
 }
 
 TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
