@@ -1,5 +1,5 @@
 // Writing and reading an IOF XML 3.0 result list of 2000 runners in ten classes of 30 legs:
-// some 7 MB and 140 000 lines, far beyond the 3000 lines of the lap reader's buffer.
+// several megabytes, far more lines than the 3000 the lap reader's buffer holds.
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
