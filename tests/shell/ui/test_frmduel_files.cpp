@@ -155,6 +155,20 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
 }
 
+TEST_F(DuelFileTest, TheFourthSaveTypeWritesAnIofXmlResultListThatOpensAgain)
+{
+    openSavedRace("cup.lap");
+    prompts().files = {{tempPath("cup.xml"), 4}};
+    window->cmbFunc_Click(3);
+    const QByteArray written = testsupport::readBytes(tempPath("cup.xml"));
+    EXPECT_TRUE(written.startsWith("<?xml")) << written.left(80).toStdString();
+    EXPECT_TRUE(written.contains("<ResultList"));
+    prompts().files = {{tempPath("cup.xml"), 4}};
+    window->cmbFunc_Click(1);
+    EXPECT_EQ(CurrentFilePath, tempPath("cup.xml"));
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+}
+
 TEST_F(DuelFileTest, SavingANewRaceLeavesTheHistoryAlone)
 {
     basSettings::SettingsFile().setItem("History1", "Old,/r/old.lap");
