@@ -1,5 +1,5 @@
-// splitduel-cli convert IN OUT [--layout lap|csv-rows|csv-columns]: reads any race file and
-// saves it as a lap file or one of the two lap CSV layouts.
+// splitduel-cli convert IN OUT [--layout lap|csv-rows|csv-columns|iof-xml]: reads any race
+// file and saves it as a lap file, one of the two lap CSV layouts or an IOF XML 3.0 result list.
 #include "cli/commands.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -13,6 +13,7 @@ int filterIndexOf(const QString& layout)
     if (layout == QLatin1String("lap")) return 1;
     if (layout == QLatin1String("csv-rows")) return 2;
     if (layout == QLatin1String("csv-columns")) return 3;
+    if (layout == QLatin1String("iof-xml")) return 4;
     return 0;
 }
 

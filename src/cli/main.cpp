@@ -13,8 +13,9 @@ namespace {
 // One line per command; a new command adds its entry here and its function in a file of its own.
 const Command kCommands[] = {
     {"info", "FILE", "レースの見出し、クラスと選手を総タイム順に表示します", RunInfo},
-    {"convert", "IN OUT [--layout lap|csv-rows|csv-columns]",
-     "ファイルを読み込み、LAP形式 (既定) かCSV形式[横型]・[縦型]で保存します", RunConvert},
+    {"convert", "IN OUT [--layout lap|csv-rows|csv-columns|iof-xml]",
+     "ファイルを読み込み、LAP形式 (既定)、CSV形式[横型]・[縦型]かIOF XML 3.0で保存します",
+     RunConvert},
     {"analyse", "FILE [--class NAME] [--detail]", "クラスごとの分析結果をJSONで出力します",
      RunAnalyse},
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},

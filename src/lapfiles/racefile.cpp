@@ -1,11 +1,13 @@
 #include "lapfiles/racefile.h"
 
 #include "lapfiles/csvlayout.h"
+#include "lapfiles/interchange.h"
 #include "lapfiles/lapformat.h"
 #include "lapfiles/linebuffer.h"
 #include "lapfiles/readerstate.h"
 #include "race/pathutil.h"
 #include "race/race.h"
+#include "race/textcodec.h"
 #include "race/textutil.h"
 
 #include <QFileInfo>
@@ -31,9 +33,14 @@ int16_t readRace(const QString& path, RaceHeader& header, ClassCollection& class
                  LoadProgress* progress)
 {
     ResetReader();
+    int16_t result = FileFailed;
     if (CbasGeneral::Like(path, QStringLiteral("*.xls"))) {
         Reader.formatCode = FormatExcel;  // a workbook is recognised but never read as text
-    } else if (FillLineBuffer(path) != LineReadResult::Ok) {
+    } else if (LineReadResult read = FillLineBuffer(path); read != LineReadResult::Ok) {
+        // Result lists of other programs may be longer than the line buffer holds.
+        if (read == LineReadResult::TooManyLines &&
+            ReadInterchangeFile(path, header, classes, &result))
+            return result;
         return FileFailed;
     }
     if (Reader.lines.isEmpty()) return FileFailed;
@@ -41,6 +48,8 @@ int16_t readRace(const QString& path, RaceHeader& header, ClassCollection& class
     if (CbasGeneral::Like(Reader.lines.last(), QStringLiteral("Made with SplitDuel*")))
         return FileRefused;
     if (IsLapFile(path, Reader.lines.first())) Reader.formatCode = FormatLap;
+    if (Reader.formatCode != FormatLap && ReadInterchangeFile(path, header, classes, &result))
+        return result;
 
     // Files of other programs are read by the import of foreign tables; until that import is
     // part of the program they cannot be read.
@@ -69,6 +78,19 @@ bool buildLines(int filterIndex, QStringList& lines)
         default:
             return false;
     }
+}
+
+// The bytes of the file the filter index writes: a lap file, a lap CSV layout or IOF XML.
+bool buildFile(int filterIndex, QByteArray& bytes)
+{
+    if (filterIndex == 4) {
+        bytes = BuildIofXml(basDefinition::RaceInfo, basDefinition::ClassList);
+        return true;
+    }
+    QStringList lines;
+    if (!buildLines(filterIndex, lines)) return false;
+    bytes = TextCodec::toCp932(joinLines(lines));
+    return true;
 }
 
 }  // namespace
@@ -120,10 +142,9 @@ void SaveRaceFile(const QString& path, int filterIndex)
 {
     using namespace basDefinition;
     FileResult = FileOk;
-    QStringList lines;
+    QByteArray bytes;
     // The file is written whole through a temporary file, so a failed save keeps what was there.
-    if (!buildLines(filterIndex, lines) ||
-        !CbasGeneral::WriteTextFileAtomic(path, joinLines(lines))) {
+    if (!buildFile(filterIndex, bytes) || !CbasGeneral::WriteFileAtomic(path, bytes)) {
         FileResult = FileFailed;
         return;
     }

@@ -20,7 +20,9 @@ public:
 constexpr qint64 MaxRaceFileBytes = qint64(64) << 20;
 
 // Reads the file into the race and sets FileResult (0, -1 could not read, -2 refused kind of
-// file) and CurrentFilePath. A load that fails leaves the race in memory as it was.
+// file) and CurrentFilePath. Besides lap files and foreign tables it reads, by their content,
+// IOF XML result lists (3.0, 2.0.3), OE CSV exports and SplitsBrowser CSV files. A load that fails
+// leaves the race in memory as it was.
 void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr);
 
 // The message to show for the FileResult of the last load: "この形式のファイルは読み込めません"
@@ -29,8 +31,9 @@ void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr);
 QString LoadFailureMessage(int result);
 
 // Filter index 1 lap file, 2 "CSV形式[横型]" (a runner per row), 3 "CSV形式[縦型]" (a runner
-// per column). Sets FileResult (0 or -1) and clears DataModified on success; CurrentFilePath
-// is left to the caller. A failed save never destroys an existing file.
+// per column), 4 an IOF XML 3.0 result list in UTF-8. Sets FileResult (0 or -1) and clears
+// DataModified on success; CurrentFilePath is left to the caller. A failed save never destroys an
+// existing file.
 void SaveRaceFile(const QString& path, int filterIndex);
 
 }  // namespace basConvert

@@ -195,10 +195,14 @@ std::optional<QStringList> ReadTextLines(const QString& path)
 
 bool WriteTextFileAtomic(const QString& path, const QString& text)
 {
+    return WriteFileAtomic(path, TextCodec::toCp932(text));
+}
+
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
+{
     if (path.isEmpty()) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray bytes = TextCodec::toCp932(text);
     if (file.write(bytes) != bytes.size()) {
         file.cancelWriting();
         return false;

@@ -1,6 +1,7 @@
 #pragma once
 // Path operations. Paths written by the program use "/"; every operation that splits a path
 // also accepts "\", so folders typed Windows-style in scripts and settings still work.
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -39,5 +40,7 @@ std::optional<QStringList> ReadTextLines(const QString& path);
 // Writes the text as CP932 through a temporary file in the target folder that is renamed over
 // the target only when complete, so a failed write never destroys an existing file.
 bool WriteTextFileAtomic(const QString& path, const QString& text);
+// The same for bytes already encoded (files in another encoding than CP932).
+bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 }  // namespace CbasGeneral

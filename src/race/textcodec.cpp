@@ -1,8 +1,11 @@
 #include "race/textcodec.h"
 
+#include <QStringDecoder>
+
 #include <iconv.h>
 
 #include <cerrno>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -31,10 +34,8 @@ public:
             size_t dstLeft = sizeof buffer;
             size_t rc = iconv(cd_, &in, &inLeft, &dst, &dstLeft);
             out.insert(out.end(), buffer, dst);
-            if (rc != static_cast<size_t>(-1))
-                continue;
-            if (errno == E2BIG)
-                continue;
+            if (rc != static_cast<size_t>(-1)) continue;
+            if (errno == E2BIG) continue;
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
             return false;
         }
@@ -116,6 +117,125 @@ int cp932Length(const QString& text)
     }
     if (simple) return static_cast<int>(text.size());
     return static_cast<int>(toCp932(text).size());
+}
+
+}  // namespace TextCodec
+
+namespace TextCodec {
+namespace {
+
+bool startsWith(const QByteArray& bytes, const char* prefix, int length)
+{
+    return bytes.size() >= length && std::memcmp(bytes.constData(), prefix, length) == 0;
+}
+
+// Valid CP932 with at least one double-byte character whose lead byte is 0x81..0x9F.
+bool looksLikeCp932(const QByteArray& bytes)
+{
+    bool lowLead = false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        unsigned char c = p[i];
+        if (c < 0x80 || (c >= 0xA1 && c <= 0xDF)) continue;  // ASCII, half-width katakana
+        bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        if (!lead || i + 1 >= n) return false;
+        unsigned char t = p[i + 1];
+        if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+        if (c <= 0x9F) lowLead = true;
+        ++i;
+    }
+    return lowLead;
+}
+
+}  // namespace
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        unsigned char c = p[i];
+        int extra = 0;
+        unsigned int code = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            extra = 1;
+            code = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            extra = 2;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            extra = 3;
+            code = c & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= n) return false;  // cut short at the end
+        for (int k = 1; k <= extra; ++k) {
+            unsigned char t = p[i + k];
+            if ((t & 0xC0) != 0x80) return false;
+            code = (code << 6) | (t & 0x3F);
+        }
+        // Overlong forms, surrogates and code points beyond U+10FFFF are not UTF-8.
+        if ((extra == 2 && code < 0x800) || (extra == 3 && code < 0x10000) ||
+            (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF)
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+Encoding detectEncoding(const QByteArray& bytes)
+{
+    if (startsWith(bytes, "\xEF\xBB\xBF", 3)) return Encoding::Utf8;
+    if (startsWith(bytes, "\xFF\xFE", 2)) return Encoding::Utf16LE;
+    if (startsWith(bytes, "\xFE\xFF", 2)) return Encoding::Utf16BE;
+    if (isValidUtf8(bytes)) return Encoding::Utf8;
+    if (looksLikeCp932(bytes)) return Encoding::Cp932;
+    return Encoding::Latin1;
+}
+
+std::optional<Encoding> encodingNamed(const QString& name)
+{
+    const QString n = name.trimmed().toLower().remove(QLatin1Char('_')).remove(QLatin1Char('-'));
+    if (n == QLatin1String("utf8")) return Encoding::Utf8;
+    if (n == QLatin1String("utf16le")) return Encoding::Utf16LE;
+    if (n == QLatin1String("utf16be") || n == QLatin1String("utf16")) return Encoding::Utf16BE;
+    if (n == QLatin1String("iso88591") || n == QLatin1String("latin1") ||
+        n == QLatin1String("l1") || n == QLatin1String("usascii") || n == QLatin1String("ascii"))
+        return Encoding::Latin1;
+    if (n == QLatin1String("shiftjis") || n == QLatin1String("sjis") ||
+        n == QLatin1String("cp932") || n == QLatin1String("windows31j") ||
+        n == QLatin1String("mskanji") || n == QLatin1String("xsjis"))
+        return Encoding::Cp932;
+    return std::nullopt;
+}
+
+QString decode(const QByteArray& bytes, Encoding encoding)
+{
+    switch (encoding) {
+        case Encoding::Utf8: {
+            QByteArrayView view(bytes);
+            if (startsWith(bytes, "\xEF\xBB\xBF", 3)) view = view.sliced(3);
+            return QString::fromUtf8(view);
+        }
+        case Encoding::Utf16LE:
+        case Encoding::Utf16BE: {
+            QStringDecoder decoder(encoding == Encoding::Utf16LE ? QStringConverter::Utf16LE
+                                                                 : QStringConverter::Utf16BE);
+            QString text = decoder.decode(bytes);
+            if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+            return text;
+        }
+        case Encoding::Latin1:
+            return QString::fromLatin1(bytes);
+        case Encoding::Cp932:
+            return fromCp932(bytes);
+    }
+    return QString();
 }
 
 }  // namespace TextCodec

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace TextCodec {
 
 // Bytes that are not valid CP932 become U+FFFD; decoding never fails.
@@ -14,5 +16,26 @@ QByteArray toCp932(const QString& text);
 
 // Number of CP932 bytes of the text (a full-width character counts 2).
 int cp932Length(const QString& text);
+
+// Files of other programs come in other encodings; these decode them. The program's own files
+// stay CP932.
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Cp932 };
+
+// True when the bytes are well-formed UTF-8 (a UTF-8 byte order mark included).
+bool isValidUtf8(const QByteArray& bytes);
+
+// The encoding of a text file found from its bytes: a byte order mark first, then valid UTF-8;
+// otherwise CP932 when the bytes read as CP932 and hold a double-byte character with a lead
+// byte from 0x81 to 0x9F (a C1 control in ISO-8859-1, never in text of that encoding), and
+// ISO-8859-1 for everything else.
+Encoding detectEncoding(const QByteArray& bytes);
+
+// The encoding an XML declaration or a charset label names ("UTF-8", "ISO-8859-1",
+// "Shift_JIS", "windows-31j", ...), letter case ignored; no value for an unknown name.
+std::optional<Encoding> encodingNamed(const QString& name);
+
+// Decodes in the given encoding, dropping a byte order mark at the start. Invalid sequences
+// become U+FFFD; decoding never fails.
+QString decode(const QByteArray& bytes, Encoding encoding);
 
 }  // namespace TextCodec

@@ -47,6 +47,29 @@ TEST_F(CliTest, ConvertWritesEachLayout)
     ASSERT_EQ(columns.status, 0);
     EXPECT_TRUE(testsupport::readCp932(tempPath(QStringLiteral("columns.csv")))
                     .startsWith(QStringLiteral("クラス,M21A,M21A")));
+
+    // IOF XML in UTF-8, which reads back to the same lap file.
+    const QString xml = tempPath(QStringLiteral("race.xml"));
+    CliRun iof = runCli({QStringLiteral("convert"), kExample, xml, QStringLiteral("--layout"),
+                         QStringLiteral("iof-xml")});
+    ASSERT_EQ(iof.status, 0) << iof.err.toStdString();
+    const QString written = QString::fromUtf8(testsupport::readBytes(xml));
+    EXPECT_TRUE(written.startsWith(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>")));
+    EXPECT_TRUE(
+        written.contains(QStringLiteral("<Name>第15回 春風カップ オリエンテーリング大会</Name>")));
+    CliRun back = runCli({QStringLiteral("convert"), xml, tempPath(QStringLiteral("back.lap"))});
+    ASSERT_EQ(back.status, 0) << back.err.toStdString();
+    CliRun original = runCli({QStringLiteral("info"), kExample});
+    CliRun again = runCli({QStringLiteral("info"), tempPath(QStringLiteral("back.lap"))});
+    // The runners keep their ranks, names, clubs and totals (the place and remarks are not part
+    // of a result list).
+    auto runnerLines = [](const QString& text) {
+        QStringList lines = text.split(QLatin1Char('\n'));
+        lines.removeIf([](const QString& line) { return !line.startsWith(QStringLiteral("   ")); });
+        return lines;
+    };
+    EXPECT_GT(runnerLines(original.out).size(), 10);
+    EXPECT_EQ(runnerLines(again.out), runnerLines(original.out));
 }
 
 TEST_F(CliTest, ExitStatusesAndMessages)

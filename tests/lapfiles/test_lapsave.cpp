@@ -157,7 +157,7 @@ TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
 
     QString existing = tempPath(QStringLiteral("keep.lap"));
     testsupport::writeCp932(existing, QStringLiteral("元のファイル\n"));
-    basConvert::SaveRaceFile(existing, 4);  // no such layout
+    basConvert::SaveRaceFile(existing, 5);  // no such layout
     EXPECT_EQ(FileResult, FileFailed);
     EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
     EXPECT_TRUE(DataModified);

@@ -29,8 +29,9 @@ const QString kFileDialogTitle = QStringLiteral("ラップファイル");
 const QString kOpenFilter = QStringLiteral(
     "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
     "(*.*)|*.*");
-const QString kSaveFilter =
-    QStringLiteral("LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv");
+const QString kSaveFilter = QStringLiteral(
+    "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv|IOF XML 3.0 "
+    "(*.xml)|*.xml");
 
 void Warn(const QString& text)
 {

@@ -15,8 +15,9 @@ namespace {
 const QString kOpenFilter = QStringLiteral(
     "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
     "(*.*)|*.*");
-const QString kSaveFilter =
-    QStringLiteral("LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv");
+const QString kSaveFilter = QStringLiteral(
+    "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv|IOF XML 3.0 "
+    "(*.xml)|*.xml");
 }  // namespace
 
 class DuelFileTest : public DuelTest {
@@ -152,6 +153,20 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     EXPECT_EQ(CurrentFilePath, tempPath("my.race.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("my.race.lap"));
     EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
+}
+
+TEST_F(DuelFileTest, TheFourthSaveTypeWritesAnIofXmlResultListThatOpensAgain)
+{
+    openSavedRace("cup.lap");
+    prompts().files = {{tempPath("cup.xml"), 4}};
+    window->cmbFunc_Click(3);
+    const QByteArray written = testsupport::readBytes(tempPath("cup.xml"));
+    EXPECT_TRUE(written.startsWith("<?xml")) << written.left(80).toStdString();
+    EXPECT_TRUE(written.contains("<ResultList"));
+    prompts().files = {{tempPath("cup.xml"), 4}};
+    window->cmbFunc_Click(1);
+    EXPECT_EQ(CurrentFilePath, tempPath("cup.xml"));
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
 }
 
 TEST_F(DuelFileTest, SavingANewRaceLeavesTheHistoryAlone)

@@ -1,0 +1,209 @@
+#include "lapfiles/importedrace.h"
+
+#include "race/prompts.h"
+#include "race/racetime.h"
+
+#include <QStringList>
+
+#include <cmath>
+
+namespace basConvert {
+namespace {
+
+using CbasGeneral::SecondsToTime;
+
+constexpr double SecondsPerDay = 86400;
+
+std::optional<long long> wholeSeconds(const std::optional<double>& seconds)
+{
+    if (!seconds) return std::nullopt;
+    return std::llround(*seconds);
+}
+
+// Leg values from the elapsed times at the controls and the total. A control without a time
+// before the last known time makes its leg LapMerged (the next known time covers both); the
+// legs after the last known time are unknown.
+std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
+{
+    std::vector<std::optional<long long>> points;
+    for (int i = 0; i < controls; ++i)
+        points.push_back(i < static_cast<int>(runner.elapsed.size())
+                             ? wholeSeconds(runner.elapsed[static_cast<size_t>(i)])
+                             : std::nullopt);
+    points.push_back(wholeSeconds(runner.totalSeconds));
+
+    int lastKnown = -1;
+    for (int i = 0; i < static_cast<int>(points.size()); ++i)
+        if (points[static_cast<size_t>(i)]) lastKnown = i;
+
+    std::vector<double> legs;
+    long long previous = 0;
+    for (int i = 0; i < static_cast<int>(points.size()); ++i) {
+        const auto& point = points[static_cast<size_t>(i)];
+        if (point) {
+            long long leg = *point - previous;
+            legs.push_back(leg > 0 ? SecondsToTime(static_cast<double>(leg)) : LapMissing);
+            previous = *point;
+        } else {
+            legs.push_back(i < lastKnown ? LapMerged : LapMissing);
+        }
+    }
+    // A leg merged into a next leg of unknown time is unknown itself.
+    for (size_t i = legs.size(); i-- > 1;)
+        if (legs[i] == LapMissing && IsLapMerged(legs[i - 1])) legs[i - 1] = LapMissing;
+    return legs;
+}
+
+std::vector<double> givenLegs(const ImportedRunner& runner, int legCount)
+{
+    std::vector<double> legs;
+    for (int i = 0; i < legCount; ++i) {
+        std::optional<long long> leg = i < static_cast<int>(runner.legs.size())
+                                           ? wholeSeconds(runner.legs[static_cast<size_t>(i)])
+                                           : std::nullopt;
+        legs.push_back(leg && *leg > 0 ? SecondsToTime(static_cast<double>(*leg)) : LapMissing);
+    }
+    return legs;
+}
+
+bool hasAnyTime(const ImportedRunner& runner)
+{
+    if (runner.totalSeconds && *runner.totalSeconds > 0) return true;
+    for (const auto& t : runner.legsGiven ? runner.legs : runner.elapsed)
+        if (t && *t > 0) return true;
+    return false;
+}
+
+// What the class adds up for a runner whose total is not valid, kept above one day so the run
+// counts as incomplete even when every leg is known.
+double incompleteTotal(const std::vector<double>& legs)
+{
+    double total = 0;
+    for (double lap : legs) {
+        if (lap == LapMissing)
+            total += 1.0;
+        else if (lap > 0)
+            total += lap;
+    }
+    return total > 1.0 ? total : total + 1.0;
+}
+
+clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
+{
+    clsClassDataSub runner;
+    runner.Namae = JoinName(imported.given, imported.family);
+    runner.Shozoku = imported.club.trimmed();
+    if (imported.startSeconds) {
+        long long start =
+            std::llround(*imported.startSeconds) % static_cast<long long>(SecondsPerDay);
+        if (start < 0) start += static_cast<long long>(SecondsPerDay);
+        runner.StartTime = SecondsToTime(static_cast<double>(start));
+    }
+    std::vector<double> legs = imported.legsGiven ? givenLegs(imported, controls + 1)
+                                                  : legsFromElapsed(imported, controls);
+    for (int k = 1; k <= static_cast<int>(legs.size()); ++k)
+        runner.setLap(k, legs[static_cast<size_t>(k - 1)]);
+
+    if (imported.status == ImportedStatus::Ok) {
+        auto total = wholeSeconds(imported.totalSeconds);
+        if (total && *total > 0) runner.Total = SecondsToTime(static_cast<double>(*total));
+    } else {
+        runner.Total = incompleteTotal(legs);
+    }
+    return runner;
+}
+
+bool isJapaneseChar(char32_t c)
+{
+    return (c >= 0x3040 && c <= 0x30FF) ||  // hiragana, katakana
+           (c >= 0x3400 && c <= 0x4DBF) ||  // CJK extension A
+           (c >= 0x4E00 && c <= 0x9FFF) ||  // CJK unified ideographs
+           (c >= 0xF900 && c <= 0xFAFF) ||  // compatibility ideographs
+           (c >= 0xFF66 && c <= 0xFF9F) ||  // half-width katakana
+           c == 0x3005;                     // 々
+}
+
+}  // namespace
+
+ImportedClass& ImportedRace::classNamed(const QString& name)
+{
+    for (ImportedClass& c : classes)
+        if (c.name.compare(name, Qt::CaseInsensitive) == 0) return c;
+    classes.push_back(ImportedClass());
+    classes.back().name = name;
+    return classes.back();
+}
+
+bool HasJapanese(const QString& text)
+{
+    for (char32_t c : text.toUcs4())
+        if (isJapaneseChar(c)) return true;
+    return false;
+}
+
+QString JoinName(const QString& given, const QString& family)
+{
+    const QString g = given.trimmed();
+    const QString f = family.trimmed();
+    if (g.isEmpty()) return f;
+    if (f.isEmpty()) return g;
+    return HasJapanese(f) ? f + QLatin1Char(' ') + g : g + QLatin1Char(' ') + f;
+}
+
+std::optional<double> ParseSeconds(const QString& text)
+{
+    QString t = text.trimmed();
+    t.replace(QLatin1Char(','), QLatin1Char('.'));
+    if (t.isEmpty()) return std::nullopt;
+    const QStringList parts = t.split(QLatin1Char(':'));
+    if (parts.size() > 3) return std::nullopt;
+    double seconds = 0;
+    for (int i = 0; i < parts.size(); ++i) {
+        const QString& part = parts[i];
+        bool ok = false;
+        double value = 0;
+        if (i + 1 < parts.size()) {
+            // Hours and minutes are whole numbers; only the last part may carry a fraction.
+            for (QChar c : part)
+                if (!c.isDigit()) return std::nullopt;
+            value = part.toInt(&ok);
+        } else {
+            value = part.toDouble(&ok);
+            if (ok && (value < 0 || !std::isfinite(value))) ok = false;
+            if (ok && parts.size() > 1 && value >= 60) ok = false;
+        }
+        if (!ok) return std::nullopt;
+        if (i > 0 && i + 1 < parts.size() && value >= 60) return std::nullopt;
+        seconds = seconds * 60 + value;
+    }
+    return seconds;
+}
+
+bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes)
+{
+    header.clear();
+    header.RaceName = race.eventName.trimmed();
+    header.RaceDate = race.eventDate;
+    for (const ImportedClass& imported : race.classes) {
+        const int controls = std::max(imported.controlCount, 0);
+        if (controls + 1 > MaxLegs) {
+            Prompts::message(
+                QStringLiteral("クラス「%1」は区間が%2を超えるため読み込みませんでした。")
+                    .arg(basDefinition::DisplayClassName(imported.name))
+                    .arg(MaxLegs));
+            continue;
+        }
+        clsClassData& target = classes.add(imported.name);
+        target.ClassLength = imported.length;
+        target.ClassUpHeight = imported.climb;
+        target.ClassControlCount = controls;
+        target.ClassLastGoalExist = true;
+        for (const ImportedRunner& runner : imported.runners) {
+            if (runner.status == ImportedStatus::Absent || !hasAnyTime(runner)) continue;
+            target.Add(buildRunner(runner, controls));
+        }
+    }
+    return !classes.isEmpty();
+}
+
+}  // namespace basConvert

@@ -1,0 +1,65 @@
+#pragma once
+// The race as read from a result list of another program, before it becomes classes and
+// runners: the readers of IOF XML, OE CSV and SplitsBrowser CSV fill it, BuildImportedRace
+// turns it into the race model under the rules all three share.
+#include "race/race.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace basConvert {
+
+enum class ImportedStatus {
+    Ok,          // a valid result: its total counts
+    Incomplete,  // mispunched, disqualified, over time, not finished: kept, total not valid
+    Absent,      // did not start: left out
+};
+
+struct ImportedRunner {
+    QString given;
+    QString family;  // a name in one piece goes here, given left empty
+    QString club;
+    std::optional<double> startSeconds;  // time of day
+    ImportedStatus status = ImportedStatus::Ok;
+    std::optional<double> totalSeconds;
+    // Either the elapsed times at the controls (nullopt = no time there)...
+    std::vector<std::optional<double>> elapsed;
+    // ...or, when the file gives leg times, the legs themselves (nullopt = unknown), the finish
+    // leg last. legsGiven tells which of the two the reader filled.
+    std::vector<std::optional<double>> legs;
+    bool legsGiven = false;
+};
+
+struct ImportedClass {
+    QString name;
+    int length = 0;  // metres
+    int climb = 0;
+    int controlCount = 0;
+    std::vector<ImportedRunner> runners;
+};
+
+struct ImportedRace {
+    QString eventName;
+    QDate eventDate;
+    std::vector<ImportedClass> classes;
+
+    // The class of that name (letter case ignored), created at the end when new.
+    ImportedClass& classNamed(const QString& name);
+};
+
+// "given family", or "family given" when the family name is written in Japanese.
+QString JoinName(const QString& given, const QString& family);
+// True when the text holds kana or kanji.
+bool HasJapanese(const QString& text);
+
+// A duration or clock text in seconds: "h:mm:ss", "m:ss" (minutes may pass 59) or a plain
+// number of seconds, fractions with "." or ","; no value for anything else.
+std::optional<double> ParseSeconds(const QString& text);
+
+// Fills header and classes. A class with more legs than a runner holds is skipped with a
+// message naming it. False when no class remains.
+bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes);
+
+}  // namespace basConvert
