@@ -122,8 +122,18 @@ int DistinctLabelScore(const QStringList& cells)
 
 bool IsNameHeaderLine(const QString& line)
 {
-    for (const QString& field : line.split(QLatin1Char(',')))
-        if (isOneOf(LabelForm(field), {"名前", "氏名", "NAMAE", "NAME"})) return true;
+    // Every name heading holds "名" or an N in some width and case; other fields need no
+    // conversion, which keeps this cheap on the thousands of runner lines of a large table.
+    static const QString initials = QStringLiteral("名NnＮｎ");
+    auto mayBeHeading = [](QStringView field) {
+        for (QChar c : field)
+            if (initials.contains(c)) return true;
+        return false;
+    };
+    for (QStringView field : QStringView(line).split(QLatin1Char(',')))
+        if (mayBeHeading(field) &&
+            isOneOf(LabelForm(field.toString()), {"名前", "氏名", "NAMAE", "NAME"}))
+            return true;
     return false;
 }
 
