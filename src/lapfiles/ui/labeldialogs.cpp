@@ -74,6 +74,15 @@ bool offscreen()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
+// The normal pointer while a dialog waits for the user, the loading one again after it.
+class NormalPointer {
+public:
+    NormalPointer() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
+    ~NormalPointer() { QApplication::restoreOverrideCursor(); }
+    NormalPointer(const NormalPointer&) = delete;
+    NormalPointer& operator=(const NormalPointer&) = delete;
+};
+
 // Shows the dialogs owned by the active window (the main window while it loads a file); with
 // no display nobody can answer, so the questions go to the prompt service instead.
 class DialogLabelQuestions : public basConvert::LabelQuestions {
@@ -81,6 +90,7 @@ public:
     QString askLapLabel(const QStringList& run) override
     {
         if (offscreen()) return fallback_.askLapLabel(run);
+        NormalPointer pointer;
         frmLapLabel dialog(QApplication::activeWindow());
         dialog.setLapLabelData(run.join(QLatin1Char(',')));
         dialog.exec();
@@ -89,6 +99,7 @@ public:
     QString askNameLabel(const QString& sample) override
     {
         if (offscreen()) return fallback_.askNameLabel(sample);
+        NormalPointer pointer;
         frmNameLabel dialog(QApplication::activeWindow());
         dialog.setNameLabelData(sample);
         dialog.exec();
