@@ -318,3 +318,18 @@ TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)
         EXPECT_TRUE(basConvert::UnansweredLabelQuestion().startsWith(c.question)) << c.what;
     }
 }
+
+// A real start list written as UTF-8 with a byte-order mark and LF line ends: its classes are
+// read with their names intact (it has no exact name heading, so no runner is kept).
+TEST_F(LapFileTest, RealUtf8StartListKeepsItsClassNames)
+{
+    const QString path = QStringLiteral(SPLITDUEL_REAL_DATA
+                                        "/AtsushiYanaigsawa768-JOY2Mulka/Startlist_anonymous.csv");
+    if (!QFile::exists(path)) GTEST_SKIP() << "real data not present";
+    basConvert::LoadRaceFile(path);
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(ClassList.count(), 26);
+    EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("M21A1"));
+    for (const QString& name : ClassList.names())
+        EXPECT_FALSE(name.contains(QChar(0xFFFD))) << name.toStdString();
+}
