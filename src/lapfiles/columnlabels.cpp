@@ -56,7 +56,9 @@ bool buildHeader(const QStringList& fields, QStringList& header)
             run.clear();
         }
         if (time.isEmpty()) {
-            const QString word = questions.askNameLabel(fields[i]).trimmed();
+            // A comma typed into the answer would make a column of its own.
+            const QString word =
+                questions.askNameLabel(fields[i]).remove(QLatin1Char(',')).trimmed();
             if (word.isEmpty()) {
                 unanswered =
                     NameLabelQuestion + QStringLiteral(" (") + fields[i] + QLatin1Char(')');
@@ -73,6 +75,11 @@ bool buildHeader(const QStringList& fields, QStringList& header)
 QString UnansweredLabelQuestion()
 {
     return unanswered;
+}
+
+void ForgetUnansweredLabelQuestion()
+{
+    unanswered.clear();
 }
 
 bool AskColumnLabels(QStringList& lines)

@@ -48,6 +48,8 @@ QString SplitAnswer(const QString& text);
 // The question that was left without an answer by the last label questions, with its sample;
 // empty when every question was answered.
 QString UnansweredLabelQuestion();
+// Forgets it: every load starts without an unanswered question.
+void ForgetUnansweredLabelQuestion();
 
 // Builds a header line for the table in lines with the user's answers and puts it first,
 // turning the table first when its times run down the first column. False when a question

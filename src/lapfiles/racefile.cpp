@@ -2,6 +2,7 @@
 
 #include "lapfiles/csvlayout.h"
 #include "lapfiles/foreigntable.h"
+#include "lapfiles/labelquestions.h"
 #include "lapfiles/lapformat.h"
 #include "lapfiles/linebuffer.h"
 #include "lapfiles/readerstate.h"
@@ -48,6 +49,7 @@ ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& c
 {
     ReadOutcome outcome;
     ResetReader();
+    ForgetUnansweredLabelQuestion();
     // A workbook is recognised but never read: the race is empty.
     if (isExcelPath(path)) {
         Reader.formatCode = FormatExcel;

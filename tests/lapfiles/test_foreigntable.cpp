@@ -317,6 +317,10 @@ TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)
         EXPECT_FALSE(DataModified) << c.what;
         EXPECT_TRUE(basConvert::UnansweredLabelQuestion().startsWith(c.question)) << c.what;
     }
+    // The next load, which needs no question, forgets the one left unanswered.
+    load(QStringLiteral("Name,1,G\nAki,0:03:00,0:01:00\n"), QStringLiteral("named.csv"));
+    EXPECT_EQ(FileResult, FileOk);
+    EXPECT_TRUE(basConvert::UnansweredLabelQuestion().isEmpty());
 }
 
 // A real start list written as UTF-8 with a byte-order mark and LF line ends: its classes are
