@@ -4,6 +4,7 @@
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
+#include "editing/ui/editingwindows.h"
 #include "race/prompts.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
     RegisterAnalysisWindows();
+    RegisterEditingWindows();
 
     int status = 0;
     {
