@@ -49,8 +49,12 @@ void frmLapEdit::BuildControls()
     entry->addWidget(cmdAR);
 
     grdEditor = new QTableWidget(this);
+    // The row headers stay in view however far the runner columns scroll: they are shown by
+    // the vertical header, 80 pixels wide and centred; column 0 keeps the same texts hidden so
+    // that runner i stays in column i.
     grdEditor->horizontalHeader()->hide();
-    grdEditor->verticalHeader()->hide();
+    grdEditor->verticalHeader()->setFixedWidth(80);
+    grdEditor->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
     grdEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdEditor->setSelectionMode(QAbstractItemView::SingleSelection);
     grdEditor->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
@@ -134,14 +138,15 @@ void frmLapEdit::setClassName(const QString& ClassName)
     grdEditor->clear();
     grdEditor->setRowCount(rows_.rowCount());
     grdEditor->setColumnCount(runners == 0 ? 2 : runners + 1);
-    grdEditor->setColumnWidth(0, 80);
+    QStringList headers;
     for (int row = 0; row < rows_.rowCount(); ++row) {
-        auto* header = new QTableWidgetItem(rows_.header(row));
-        header->setTextAlignment(Qt::AlignCenter);
+        headers << rows_.header(row);
+        auto* header = new QTableWidgetItem(headers.last());
         header->setFlags(Qt::ItemIsEnabled);
-        header->setBackground(QApplication::palette().button());
         grdEditor->setItem(row, 0, header);
     }
+    grdEditor->setVerticalHeaderLabels(headers);
+    grdEditor->setColumnHidden(0, true);
     bool anyClub = false;
     bool anyStart = false;
     for (int i = 1; i <= runners; ++i) {
@@ -175,7 +180,7 @@ void frmLapEdit::cmdAdd_Click()
     PrepareColumn(col);
     UpdateLapSum(col);
     grdEditor->setCurrentCell(NameRow, col);
-    grdEditor->horizontalScrollBar()->setValue(col);
+    grdEditor->horizontalScrollBar()->setValue(grdEditor->horizontalScrollBar()->maximum());
     edited_ = true;
     if (isVisible()) txtValue->setFocus();
 }

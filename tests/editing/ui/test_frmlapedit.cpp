@@ -46,6 +46,9 @@ TEST_F(LapEditTest, EmptyClassOpensWithOneColumn)
                                               "２→３", "３→◎", "総タイム", "ラップ計"}));
     EXPECT_EQ(window.grdEditor->currentRow(), 0);
     EXPECT_EQ(window.grdEditor->currentColumn(), 1);
+    // The row headers stay in view: the vertical header shows them, column 0 is hidden.
+    EXPECT_TRUE(window.grdEditor->isColumnHidden(0));
+    EXPECT_EQ(window.grdEditor->verticalHeaderItem(3)->text(), QStringLiteral("△→１"));
     EXPECT_EQ(window.CellText(8, 1), QStringLiteral("0:00:00"));
     const QTableWidgetItem* sum = window.grdEditor->item(8, 1);
     EXPECT_EQ(sum->foreground().color(), QColor(80, 160, 80));
