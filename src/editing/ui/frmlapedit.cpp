@@ -55,6 +55,9 @@ void frmLapEdit::BuildControls()
     grdEditor->horizontalHeader()->hide();
     grdEditor->verticalHeader()->setFixedWidth(80);
     grdEditor->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Rows one text line high, so that a class of 20 controls fits without much scrolling.
+    grdEditor->verticalHeader()->setMinimumSectionSize(1);
+    grdEditor->verticalHeader()->setDefaultSectionSize(grdEditor->fontMetrics().height() + 6);
     grdEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdEditor->setSelectionMode(QAbstractItemView::SingleSelection);
     grdEditor->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
