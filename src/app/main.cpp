@@ -4,6 +4,7 @@
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
+#include "editing/ui/editingwindows.h"
 #include "lapfiles/ui/labeldialogs.h"
 #include "race/prompts.h"
 #include "race/version.h"
@@ -80,6 +81,7 @@ int main(int argc, char** argv)
     RegisterAnalysisWindows();
     // The label questions of tables without a header are asked in their two dialogs.
     InstallLabelDialogs();
+    RegisterEditingWindows();
 
     int status = 0;
     {

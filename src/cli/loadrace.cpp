@@ -49,17 +49,12 @@ int LoadRace(const QString& path, Console& console)
     if (result == FileOk) return ExitDone;
     // The message's first line, the path, then the reason when there is one.
     const QString message = basConvert::LoadFailureMessage(result);
-    console.err << message.section(QLatin1Char('
-'), 0, 0) << ": " << path << "
-";
-    const QString reason = message.section(QLatin1Char('
-'), 1);
-    if (!reason.isEmpty()) console.err << reason << "
-";
+    console.err << message.section(QLatin1Char('\n'), 0, 0) << ": " << path << "\n";
+    const QString reason = message.section(QLatin1Char('\n'), 1);
+    if (!reason.isEmpty()) console.err << reason << "\n";
     const QString question = basConvert::UnansweredLabelQuestion();
     if (result == FileFailed && !question.isEmpty())
-        console.err << "答えのない質問 (--answers で答えてください): " << question << "
-";
+        console.err << "答えのない質問 (--answers で答えてください): " << question << "\n";
     return result == FileRefused ? ExitRefused : ExitFailed;
 }
 

@@ -20,6 +20,8 @@ const Command kCommands[] = {
     {"analyse", "FILE [--class NAME] [--detail] [--answers A1,A2,...]",
      "クラスごとの分析結果をJSONで出力します", RunAnalyse},
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
+    {"startlist", "RACE LIST OUT",
+     "スタートリストCSVのスタート時刻を選手に設定し、ラップファイルに保存します", RunStartList},
 };
 
 void printHelp(QTextStream& out)

@@ -55,6 +55,27 @@ QStringList ClassCollection::names() const
     return result;
 }
 
+bool ClassCollection::remove(const QString& name)
+{
+    const int i = indexOf(name);
+    if (i < 0) return false;
+    classes_.erase(classes_.begin() + i);
+    return true;
+}
+
+bool ClassCollection::rename(const QString& oldName, const QString& newName)
+{
+    const int i = indexOf(oldName);
+    if (i < 0) return false;
+    const int other = indexOf(newName);
+    if (other >= 0 && other != i) return false;
+    std::unique_ptr<clsClassData> moved = std::move(classes_[static_cast<size_t>(i)]);
+    classes_.erase(classes_.begin() + i);
+    moved->ClassName = newName;
+    classes_.push_back(std::move(moved));
+    return true;
+}
+
 namespace basDefinition {
 
 RaceHeader RaceInfo;

@@ -43,6 +43,12 @@ public:
     // The class names in class order.
     QStringList names() const;
     void clear() { classes_.clear(); }
+    // Removes the class with its runners; false when there is no such class.
+    bool remove(const QString& name);
+    // Gives the class a new name and moves it to the end of the class order (the object keeps
+    // its address). False, changing nothing, when the old name is unknown or the new name
+    // belongs to another class.
+    bool rename(const QString& oldName, const QString& newName);
 
     using Storage = std::vector<std::unique_ptr<clsClassData>>;
     Storage::const_iterator begin() const { return classes_.begin(); }

@@ -1,6 +1,9 @@
 // splitduel-cli run as a program: exit statuses, messages and the files it writes.
 #include "cli/clirun.h"
 #include "common/testsupport.h"
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+#include "race/racetime.h"
 
 #include <QRegularExpression>
 
@@ -175,4 +178,31 @@ TEST_F(CliTest, AnswersForTheLabelQuestions)
     EXPECT_EQ(converted.status, 0);
     CliRun reread = runCli({QStringLiteral("info"), tempPath(QStringLiteral("o.lap"))});
     EXPECT_TRUE(reread.out.contains(QStringLiteral("Oak"))) << reread.out.toStdString();
+}
+
+TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
+{
+    const QString list = tempPath(QStringLiteral("start.csv"));
+    testsupport::writeCp932(list, QStringLiteral("クラス,氏名,スタート時刻\nX,岡本　修,1005\n"));
+    const QString out = tempPath(QStringLiteral("started.lap"));
+    CliRun run = runCli({QStringLiteral("startlist"), kExample, list, out});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, QStringLiteral("1人のスタート時刻を設定しました\n"));
+    basConvert::LoadRaceFile(out);
+    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    int found = 0;
+    for (const auto& c : basDefinition::ClassList) {
+        for (const auto& r : c->RunnersAsAdded()) {
+            if (r.Namae != QStringLiteral("岡本 修")) continue;
+            ++found;
+            EXPECT_EQ(CbasGeneral::RoundToSeconds(r.StartTime), 10 * 3600 + 5 * 60);
+        }
+    }
+    EXPECT_EQ(found, 1);
+
+    testsupport::writeCp932(list, QStringLiteral("name,start\n岡本 修,1005\n"));
+    CliRun header = runCli({QStringLiteral("startlist"), kExample, list, out});
+    EXPECT_EQ(header.status, 1);
+    EXPECT_TRUE(header.err.contains(QStringLiteral("１行目に「名前,スタート時刻」")));
+    EXPECT_EQ(runCli({QStringLiteral("startlist"), kExample}).status, 64);
 }

@@ -150,3 +150,29 @@ TEST_F(RaceTest, ClassCollectionIgnoresLetterCaseAndKeepsOrder)
     EXPECT_TRUE(ClassList.isEmpty());
     EXPECT_FALSE(RaceInfo.hasDate());
 }
+
+TEST_F(RaceTest, ClassCollectionRenameMovesLastAndRemoveDrops)
+{
+    ClassCollection classes;
+    for (const char* name : {"A", "B", "C"}) classes.add(QString::fromLatin1(name));
+    clsClassData* a = classes.find(QStringLiteral("A"));
+    a->ClassControlCount = 7;
+
+    // Another class's name, in any letter case, is refused and nothing moves.
+    EXPECT_FALSE(classes.rename(QStringLiteral("A"), QStringLiteral("b")));
+    EXPECT_FALSE(classes.rename(QStringLiteral("X"), QStringLiteral("Y")));
+    EXPECT_EQ(classes.names(), QStringList({"A", "B", "C"}));
+
+    // Renaming, even to its own name, moves the same object to the end.
+    ASSERT_TRUE(classes.rename(QStringLiteral("A"), QStringLiteral("a")));
+    EXPECT_EQ(classes.names(), QStringList({"B", "C", "a"}));
+    ASSERT_TRUE(classes.rename(QStringLiteral("B"), QStringLiteral("Z")));
+    EXPECT_EQ(classes.names(), QStringList({"C", "a", "Z"}));
+    EXPECT_EQ(classes.find(QStringLiteral("A")), a);
+    EXPECT_EQ(classes.find(QStringLiteral("a"))->ClassControlCount, 7);
+    EXPECT_EQ(classes.find(QStringLiteral("B")), nullptr);
+
+    EXPECT_TRUE(classes.remove(QStringLiteral("c")));
+    EXPECT_FALSE(classes.remove(QStringLiteral("c")));
+    EXPECT_EQ(classes.names(), QStringList({"a", "Z"}));
+}

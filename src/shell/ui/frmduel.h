@@ -78,6 +78,7 @@ private:
     void ShowHistory();
 
     void ClearRace();
+    void EditRace();
     void OpenFile();
     void SaveFile();
     // Asks whether to save first; false when the caller must stop (cancelled, or not saved).

@@ -95,16 +95,16 @@ void frmDuel::cmbFunc_Click(int Index)
     repaint();
     switch (Index) {
         case 0:
+            // A script can press "新規" while a changed race is loaded.
+            if (!SaveBefore(QStringLiteral("新規作成の前にデータを保存しますか？"))) break;
             ClearRace();
-            WindowOpeners::OpenEditWindow(this);
-            ShowRaceInfo();
+            EditRace();
             break;
         case 1:
             OpenFile();
             break;
         case 2:
-            WindowOpeners::OpenEditWindow(this);
-            ShowRaceInfo();
+            EditRace();
             break;
         case 3:
             SaveFile();
@@ -135,6 +135,15 @@ void frmDuel::ClearRace()
     dialogFileName_.clear();
     ClassList.clear();
     ShowRaceInfo();
+}
+
+// The class editor changes the race in place; afterwards the window and the recent-file list
+// show the race as after a load (a file's entry takes the new race name).
+void frmDuel::EditRace()
+{
+    WindowOpeners::OpenEditWindow(this);
+    ShowRaceInfo();
+    basHistory::UpdateHistory();
 }
 
 bool frmDuel::SaveBefore(const QString& question)

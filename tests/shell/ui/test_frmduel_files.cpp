@@ -7,6 +7,7 @@
 
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 
 using namespace basDefinition;
 using Prompts::Answer;
@@ -211,4 +212,49 @@ TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
     window->cmbFunc_Click(4);                       // nothing registered: nothing happens
     window->cmbFunc_Click(5);
     EXPECT_TRUE(asked().isEmpty());
+}
+
+TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
+{
+    makeRace(QStringLiteral("Typed"));
+    DataModified = true;
+    window->ShowRaceInfo();
+    int opened = 0;
+    WindowOpeners::setEditWindowOpener([&](QWidget*) { ++opened; });
+
+    prompts().answers = {Answer::Cancel};
+    window->cmbFunc_Click(0);
+    EXPECT_EQ(asked(), QStringList({"新規作成の前にデータを保存しますか？"}));
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(ClassList.count(), 1);  // the race is kept
+    EXPECT_TRUE(DataModified);
+
+    prompts().answers = {Answer::Yes};  // the save dialog, cancelled: the race is kept
+    window->cmbFunc_Click(0);
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(ClassList.count(), 1);
+
+    prompts().answers = {Answer::No};
+    window->cmbFunc_Click(0);
+    WindowOpeners::setEditWindowOpener({});
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(ClassList.count(), 0);
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
+{
+    openSavedRace("saved.lap");
+    WindowOpeners::setEditWindowOpener([&](QWidget*) {
+        RaceInfo.RaceName = QStringLiteral("Renamed Cup");
+        ClassList.add(QStringLiteral("W21"));
+        DataModified = true;
+    });
+    window->cmbFunc_Click(2);
+    WindowOpeners::setEditWindowOpener({});
+    EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("Renamed Cup"));
+    EXPECT_TRUE(window->lblRaceClass->text().contains(QStringLiteral("W21")));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Renamed Cup"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("saved.lap"));
+    EXPECT_TRUE(DataModified);
 }

@@ -1,0 +1,42 @@
+// splitduel-cli startlist RACE LIST OUT: sets the start times of a start-list CSV on the
+// runners of the race (matched by name in whatever class) and saves the race as a lap file.
+#include "cli/commands.h"
+#include "editing/startlist.h"
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+
+namespace cli {
+
+int RunStartList(const QStringList& args, Console& console)
+{
+    if (args.size() != 3 || args[0].startsWith(QLatin1String("--")))
+        return UsageError(*FindCommand(QStringLiteral("startlist")), console);
+    if (int status = LoadRace(args[0], console); status != ExitDone) return status;
+
+    const std::optional<QStringList> lines = basStartList::ReadStartListLines(args[1]);
+    if (!lines) {
+        console.err << "ファイルを読み込めませんでした: " << args[1] << "\n";
+        return ExitFailed;
+    }
+    const basStartList::StartListColumns columns =
+        basStartList::FindStartListColumns(lines->value(0));
+    if (!columns.found()) {
+        console.err << "１行目に「名前,スタート時刻」などと記載してください\n";
+        return ExitFailed;
+    }
+    using namespace basDefinition;
+    const int changed =
+        basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
+
+    basConvert::SaveRaceFile(args[2], 1);
+    const int16_t result = FileResult;
+    FileResult = FileOk;
+    if (result != FileOk) {
+        console.err << "ファイルを保存できませんでした: " << args[2] << "\n";
+        return ExitFailed;
+    }
+    console.out << changed << "人のスタート時刻を設定しました\n";
+    return ExitDone;
+}
+
+}  // namespace cli

@@ -1,0 +1,89 @@
+#include "editing/startlist.h"
+
+#include "race/basicformat.h"
+#include "race/racetime.h"
+#include "race/textcodec.h"
+#include "race/textutil.h"
+
+#include <QFile>
+
+namespace basStartList {
+
+namespace {
+
+const QByteArray kUtf8Mark("\xEF\xBB\xBF");
+
+}  // namespace
+
+std::optional<QStringList> ReadStartListLines(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    const QString text = bytes.startsWith(kUtf8Mark)
+                             ? QString::fromUtf8(bytes.mid(kUtf8Mark.size()))
+                             : TextCodec::fromCp932(bytes);
+    if (text.isEmpty()) return QStringList();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
+    }
+    return lines;
+}
+
+StartListColumns FindStartListColumns(const QString& headerLine)
+{
+    static const QStringList timeWords = {QStringLiteral("スタート時刻"),
+                                          QStringLiteral("スタート時間"), QStringLiteral("時刻"),
+                                          QStringLiteral("StartTime"), QStringLiteral("Start")};
+    static const QStringList nameWords = {QStringLiteral("氏名"), QStringLiteral("名前")};
+    StartListColumns columns;
+    const QStringList fields = headerLine.split(QLatin1Char(','));
+    for (int i = 0; i < fields.size(); ++i) {
+        if (timeWords.contains(fields[i], Qt::CaseSensitive)) columns.startTime = i + 1;
+        if (nameWords.contains(fields[i], Qt::CaseSensitive)) columns.name = i + 1;
+    }
+    return columns;
+}
+
+QString StartListKey(const QString& name)
+{
+    return CbasGeneral::ToUpper(CbasGeneral::ToNarrow(CbasGeneral::StripSpaces(name)));
+}
+
+QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListColumns& columns)
+{
+    QHash<QString, double> times;
+    if (!columns.found()) return times;
+    for (int i = 1; i < lines.size(); ++i) {
+        if (lines[i].isEmpty()) continue;
+        const QStringList fields = lines[i].split(QLatin1Char(','));
+        if (fields.size() < columns.name || fields.size() < columns.startTime) continue;
+        const QString& name = fields[columns.name - 1];
+        if (name.isEmpty()) continue;
+        const QString timeText = CbasGeneral::NormalizeTimeText(fields[columns.startTime - 1],
+                                                                false, QStringLiteral("hh:nn:ss"));
+        const std::optional<double> time = CbasGeneral::ParseTime(timeText);
+        if (!time) continue;
+        const QString key = StartListKey(name);
+        if (!times.contains(key)) times.insert(key, *time);
+    }
+    return times;
+}
+
+int ApplyStartTimes(const QHash<QString, double>& times, ClassCollection& classes)
+{
+    int changed = 0;
+    for (const auto& c : classes) {
+        for (int i = 1; i <= c->ClassRunnerCount(); ++i) {
+            clsClassDataSub& runner = c->Item(i);
+            const auto found = times.constFind(StartListKey(runner.Namae));
+            if (found == times.constEnd() || *found == 0) continue;
+            runner.StartTime = *found;
+            ++changed;
+        }
+    }
+    return changed;
+}
+
+}  // namespace basStartList

@@ -1,0 +1,361 @@
+#include "editing/ui/frmclassedit.h"
+
+#include "editing/classrules.h"
+#include "editing/startlist.h"
+#include "editing/ui/frmlapedit.h"
+#include "race/basicformat.h"
+#include "race/pathutil.h"
+#include "race/prompts.h"
+#include "race/race.h"
+#include "race/textutil.h"
+#include "shell/control.h"
+#include "shell/ui/modal.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+using namespace basDefinition;
+
+namespace {
+
+const QString kNoName = QStringLiteral("名称未入力");
+const QString kClassGroup = QStringLiteral("クラスデータ");
+const QString kDuplicate = QStringLiteral("クラス名が重複しています");
+const QString kNamePrompt = QStringLiteral("クラス名を入力して下さい");
+
+// The class name behind a listed text.
+QString NameOfListText(const QString& text)
+{
+    return text == kNoName ? QString() : text;
+}
+
+// The bold light-yellow look of the two main buttons.
+void Highlight(QPushButton* button)
+{
+    QFont font = button->font();
+    font.setBold(true);
+    button->setFont(font);
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, QColor(255, 255, 192));
+    button->setPalette(palette);
+    button->setAutoFillBackground(true);
+}
+
+// Shows the busy cursor for its lifetime.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+}  // namespace
+
+frmClassEdit::frmClassEdit(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("編集"));
+    BuildControls();
+    Form_Load();
+}
+
+void frmClassEdit::BuildControls()
+{
+    auto* race = new QGridLayout;
+    const auto addRow = [&](int row, const QString& caption, QLineEdit*& box) {
+        box = new QLineEdit(this);
+        race->addWidget(new QLabel(caption, this), row, 0);
+        race->addWidget(box, row, 1);
+        connect(box, &QLineEdit::textChanged, this, [this] { RaceField_Change(); });
+    };
+    addRow(0, QStringLiteral("名称"), txtName);
+    addRow(1, QStringLiteral("日程"), txtDate);
+    addRow(2, QStringLiteral("テライン"), txtTerrain);
+    addRow(3, QStringLiteral("備考"), txtData);
+
+    lstClass = new QListWidget(this);
+    cmdAddClass = new QPushButton(QStringLiteral("クラス追加"), this);
+    Highlight(cmdAddClass);
+    cmdDelClass = new QPushButton(QStringLiteral("クラス削除"), this);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(new QLabel(QStringLiteral("クラス"), this));
+    listColumn->addWidget(lstClass);
+    listColumn->addWidget(cmdAddClass);
+    listColumn->addWidget(cmdDelClass);
+
+    fraClass = new QGroupBox(kClassGroup, this);
+    txtLength = new QLineEdit(fraClass);
+    txtUpHeight = new QLineEdit(fraClass);
+    txtControlCount = new QLineEdit(fraClass);
+    txtControlCount->setReadOnly(true);
+    vscControl = new QScrollBar(Qt::Vertical, fraClass);
+    vscControl->setRange(1, MaxLegs);
+    vscControl->setValue(1);
+    vscControl->setFixedHeight(txtControlCount->sizeHint().height());
+    cmdLapEdit = new QPushButton(QStringLiteral("ラップ編集"), fraClass);
+    Highlight(cmdLapEdit);
+    cmdChangeName = new QPushButton(QStringLiteral("クラス名変更"), fraClass);
+    auto* fields = new QGridLayout(fraClass);
+    fields->addWidget(new QLabel(QStringLiteral("距離"), fraClass), 0, 0);
+    fields->addWidget(txtLength, 0, 1);
+    fields->addWidget(new QLabel(QStringLiteral("m"), fraClass), 0, 2);
+    fields->addWidget(new QLabel(QStringLiteral("登距離"), fraClass), 1, 0);
+    fields->addWidget(txtUpHeight, 1, 1);
+    fields->addWidget(new QLabel(QStringLiteral("m"), fraClass), 1, 2);
+    fields->addWidget(new QLabel(QStringLiteral("コントロール"), fraClass), 2, 0);
+    fields->addWidget(txtControlCount, 2, 1);
+    fields->addWidget(vscControl, 2, 2);
+    fields->addWidget(cmdLapEdit, 3, 0, 1, 3);
+    fields->addWidget(cmdChangeName, 4, 0, 1, 3);
+
+    cmdStartList = new QPushButton(QStringLiteral("スタートリスト読込"), this);
+    cmdClose = new QPushButton(QStringLiteral("OK"), this);
+    cmdClose->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdStartList);
+    buttons->addStretch();
+    buttons->addWidget(cmdClose);
+
+    auto* classes = new QHBoxLayout;
+    classes->addLayout(listColumn);
+    classes->addWidget(fraClass);
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(race);
+    root->addLayout(classes);
+    root->addLayout(buttons);
+
+    connect(lstClass, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) lstClass_Click();
+    });
+    connect(cmdAddClass, &QPushButton::clicked, this, [this] { cmdAddClass_Click(); });
+    connect(cmdDelClass, &QPushButton::clicked, this, [this] { cmdDelClass_Click(); });
+    connect(cmdChangeName, &QPushButton::clicked, this, [this] { cmdChangeName_Click(); });
+    connect(cmdLapEdit, &QPushButton::clicked, this, [this] { cmdLapEdit_Click(); });
+    connect(cmdStartList, &QPushButton::clicked, this, [this] { cmdStartList_Click(); });
+    connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    connect(txtLength, &QLineEdit::textChanged, this,
+            [this](const QString& text) { StoreClassField(&clsClassData::ClassLength, text); });
+    connect(txtUpHeight, &QLineEdit::textChanged, this,
+            [this](const QString& text) { StoreClassField(&clsClassData::ClassUpHeight, text); });
+    connect(txtControlCount, &QLineEdit::textChanged, this, [this](const QString& text) {
+        StoreClassField(&clsClassData::ClassControlCount, text);
+    });
+    connect(vscControl, &QScrollBar::valueChanged, this,
+            [this](int value) { vscControl_Change(value); });
+}
+
+void frmClassEdit::Form_Load()
+{
+    fillGuard_ = true;
+    txtName->setText(RaceInfo.RaceName);
+    txtTerrain->setText(RaceInfo.RacePlace);
+    txtDate->setText(CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yyyy/mm/dd")));
+    txtData->setText(RaceInfo.RaceRemarks);
+    {
+        const QSignalBlocker blocker(lstClass);
+        lstClass->clear();
+        for (const QString& name : ClassList.names()) lstClass->addItem(DisplayClassName(name));
+        lstClass->setCurrentRow(-1);
+    }
+    fraClass->setTitle(kClassGroup);
+    SetClassControlsEnabled(false);
+    if (lstClass->count() > 0) lstClass->setCurrentRow(0);
+    fillGuard_ = false;
+}
+
+QString frmClassEdit::SelectedName() const
+{
+    const QListWidgetItem* item = lstClass->currentItem();
+    return item ? NameOfListText(item->text()) : QString();
+}
+
+clsClassData* frmClassEdit::SelectedClass() const
+{
+    if (!lstClass->currentItem()) return nullptr;
+    return ClassList.find(SelectedName());
+}
+
+void frmClassEdit::SetClassControlsEnabled(bool enabled)
+{
+    fraClass->setEnabled(enabled);
+    cmdLapEdit->setEnabled(enabled);
+    cmdChangeName->setEnabled(enabled);
+    cmdDelClass->setEnabled(enabled);
+}
+
+void frmClassEdit::lstClass_Click()
+{
+    const bool outerGuard = fillGuard_;
+    fillGuard_ = true;
+    const clsClassData* cls = SelectedClass();
+    if (!cls) {
+        fillGuard_ = outerGuard;
+        return;
+    }
+    const auto numberText = [](int value) {
+        return value == 0 ? QString() : QString::number(value);
+    };
+    txtLength->setText(numberText(cls->ClassLength));
+    txtUpHeight->setText(numberText(cls->ClassUpHeight));
+    // A class read from a file may have more controls than the spinner reaches: the box keeps
+    // the true count and the spinner stops at its end.
+    vscControl->setMaximum(basClassEdit::MaxControls(cls->ClassLastGoalExist));
+    if (cls->ClassControlCount != 0) {
+        txtControlCount->setText(QString::number(cls->ClassControlCount));
+        vscControl->setValue(cls->ClassControlCount);
+    } else {
+        txtControlCount->clear();
+    }
+    fraClass->setTitle(QStringLiteral("クラス名 ： ") + lstClass->currentItem()->text());
+    SetClassControlsEnabled(true);
+    fillGuard_ = outerGuard;
+}
+
+void frmClassEdit::StoreClassField(int clsClassData::*field, const QString& text)
+{
+    if (fillGuard_) return;
+    clsClassData* cls = SelectedClass();
+    if (!cls) return;
+    cls->*field = basClassEdit::WholeNumber(text);
+    DataModified = true;
+}
+
+void frmClassEdit::vscControl_Change(int value)
+{
+    if (fillGuard_) return;
+    if (basClassEdit::WholeNumber(txtControlCount->text()) == 0) return;
+    txtControlCount->setText(QString::number(value));
+}
+
+void frmClassEdit::RaceField_Change()
+{
+    if (!fillGuard_) DataModified = true;
+}
+
+void frmClassEdit::cmdAddClass_Click()
+{
+    const std::optional<QString> answer =
+        Prompts::current().input(kNamePrompt, QStringLiteral("クラス追加"), QString());
+    const QString name = answer ? CbasGeneral::Trim(*answer) : QString();
+    if (name.isEmpty()) return;
+    if (ClassList.contains(name)) {
+        Prompts::message(kDuplicate, Prompts::Icon::Critical);
+        return;
+    }
+    const std::optional<QString> countText = Prompts::current().input(
+        QStringLiteral("コントロール数を入力して下さい"), QStringLiteral("クラス追加"), QString());
+    const basClassEdit::ControlCountAnswer count =
+        basClassEdit::CheckNewClassControls(countText.value_or(QString()));
+    if (count.check == basClassEdit::ControlCountCheck::TooManyLegs) {
+        Prompts::message(basClassEdit::TooManyControlsMessage(true), Prompts::Icon::Exclamation);
+        return;
+    }
+    if (count.check != basClassEdit::ControlCountCheck::Accepted) return;
+
+    clsClassData& cls = ClassList.add(name);
+    cls.ClassControlCount = count.count;
+    cls.ClassLastGoalExist = true;
+    lstClass->addItem(DisplayClassName(name));
+    lstClass->setCurrentRow(lstClass->count() - 1);
+    txtLength->setFocus();
+    DataModified = true;
+}
+
+void frmClassEdit::cmdChangeName_Click()
+{
+    clsClassData* cls = SelectedClass();
+    if (!cls) return;
+    const QString oldName = cls->ClassName;
+    const std::optional<QString> answer =
+        Prompts::current().input(kNamePrompt, QStringLiteral("名称変更"), oldName);
+    const QString newName = answer ? CbasGeneral::Trim(*answer) : QString();
+    if (newName.isEmpty()) return;
+    const clsClassData* other = ClassList.find(newName);
+    if (other && other != cls) {
+        Prompts::message(kDuplicate, Prompts::Icon::Critical);
+        return;
+    }
+    ClassList.rename(oldName, newName);
+    lstClass->currentItem()->setText(DisplayClassName(newName));
+    lstClass_Click();
+    DataModified = true;
+}
+
+void frmClassEdit::cmdDelClass_Click()
+{
+    const clsClassData* cls = SelectedClass();
+    if (!cls) return;
+    if (Prompts::question(QStringLiteral("本当に削除しますか？"), Prompts::Buttons::OkCancel,
+                          Prompts::Icon::Information) != Prompts::Answer::Ok)
+        return;
+    ClassList.remove(cls->ClassName);
+
+    fillGuard_ = true;
+    {
+        const QSignalBlocker blocker(lstClass);
+        delete lstClass->takeItem(lstClass->currentRow());
+        lstClass->setCurrentRow(-1);
+    }
+    fraClass->setTitle(kClassGroup);
+    SetClassControlsEnabled(false);
+    txtLength->clear();
+    txtUpHeight->clear();
+    txtControlCount->clear();
+    fillGuard_ = false;
+    DataModified = true;
+}
+
+bool frmClassEdit::cmdLapEdit_Click()
+{
+    if (!SelectedClass()) return false;
+    const int count = basClassEdit::WholeNumber(txtControlCount->text());
+    if (count <= 0 || count > MaxLegs) return false;
+    frmLapEdit editor(this);
+    editor.setClassName(SelectedName());
+    ExecModal(editor);
+    return true;
+}
+
+void frmClassEdit::cmdStartList_Click()
+{
+    const QString path =
+        CbasControl::ShowFileDialog(0, QStringLiteral("スタートリストＣＳＶファイル読み込み"),
+                                    QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
+    if (path.isEmpty() || !CbasGeneral::FileExists(path)) return;
+    const std::optional<QStringList> lines = basStartList::ReadStartListLines(path);
+    if (!lines) return;
+    const basStartList::StartListColumns columns =
+        basStartList::FindStartListColumns(lines->value(0));
+    if (!columns.found()) {
+        Prompts::message(QStringLiteral("１行目に「名前,スタート時刻」などと記載してください"),
+                         Prompts::Icon::None);
+        return;
+    }
+    {
+        const BusyCursor busy;
+        basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
+    }
+    DataModified = true;
+}
+
+void frmClassEdit::cmdClose_Click()
+{
+    accept();
+}
+
+void frmClassEdit::done(int result)
+{
+    RaceInfo.RaceName = txtName->text();
+    RaceInfo.RacePlace = txtTerrain->text();
+    RaceInfo.RaceRemarks = txtData->text();
+    RaceInfo.RaceDate = basClassEdit::DateOfText(txtDate->text());
+    QDialog::done(result);
+}

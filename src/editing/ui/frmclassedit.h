@@ -1,0 +1,64 @@
+#pragma once
+// The class editor: the race header, the classes with their course data, the start-list import,
+// and the way to the lap editor of a class. Every change goes straight into the race.
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QScrollBar;
+class clsClassData;
+
+class frmClassEdit : public QDialog {
+    Q_OBJECT
+public:
+    // Builds the window and fills it from the race.
+    explicit frmClassEdit(QWidget* parent = nullptr);
+
+    // Fills every control afresh from the race.
+    void Form_Load();
+
+    void lstClass_Click();
+    void cmdAddClass_Click();
+    void cmdChangeName_Click();
+    void cmdDelClass_Click();
+    // Opens the lap editor of the chosen class; false when no class is chosen or its number of
+    // controls is not 1 … 30.
+    bool cmdLapEdit_Click();
+    void cmdStartList_Click();
+    void cmdClose_Click();
+
+    QLineEdit* txtName;
+    QLineEdit* txtDate;
+    QLineEdit* txtTerrain;
+    QLineEdit* txtData;
+    QListWidget* lstClass;
+    QPushButton* cmdAddClass;
+    QPushButton* cmdDelClass;
+    QGroupBox* fraClass;
+    QLineEdit* txtLength;
+    QLineEdit* txtUpHeight;
+    QLineEdit* txtControlCount;
+    QScrollBar* vscControl;
+    QPushButton* cmdLapEdit;
+    QPushButton* cmdChangeName;
+    QPushButton* cmdStartList;
+    QPushButton* cmdClose;
+
+    // Closing in any way (OK, the close box, Escape) copies the race fields into the race.
+    void done(int result) override;
+
+private:
+    void BuildControls();
+    // The chosen class (the listed text mapped back to its name), or null.
+    clsClassData* SelectedClass() const;
+    QString SelectedName() const;
+    void SetClassControlsEnabled(bool enabled);
+    void StoreClassField(int clsClassData::*field, const QString& text);
+    void vscControl_Change(int value);
+    void RaceField_Change();
+
+    bool fillGuard_ = false;
+};

@@ -1,0 +1,304 @@
+#include "editing/ui/frmlapedit.h"
+
+#include "race/prompts.h"
+#include "race/race.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QInputMethod>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+using namespace basLapEdit;
+
+namespace {
+
+const QColor kSumText(80, 160, 80);
+const QColor kSumBack(224, 224, 224);
+
+}  // namespace
+
+frmLapEdit::frmLapEdit(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("ラップ編集"));
+    BuildControls();
+    setMinimumSize(560, 400);
+}
+
+void frmLapEdit::BuildControls()
+{
+    txtValue = new QLineEdit(this);
+    cmdEnter = new QPushButton(QStringLiteral("入力"), this);
+    cmdEnter->setDefault(true);
+    cmdAdd = new QPushButton(QStringLiteral("追加"), this);
+    cmdNA = new QPushButton(QStringLiteral("n/a (&N)"), this);
+    cmdAR = new QPushButton(QStringLiteral("↓ (&S)"), this);
+    for (QPushButton* button : {cmdAdd, cmdNA, cmdAR}) button->setAutoDefault(false);
+    auto* entry = new QHBoxLayout;
+    entry->addWidget(txtValue, 1);
+    entry->addWidget(cmdEnter);
+    entry->addWidget(cmdAdd);
+    entry->addWidget(cmdNA);
+    entry->addWidget(cmdAR);
+
+    grdEditor = new QTableWidget(this);
+    // The row headers stay in view however far the runner columns scroll: they are shown by
+    // the vertical header, 80 pixels wide and centred; column 0 keeps the same texts hidden so
+    // that runner i stays in column i.
+    grdEditor->horizontalHeader()->hide();
+    grdEditor->verticalHeader()->setFixedWidth(80);
+    grdEditor->verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    // Rows one text line high, so that a class of 20 controls fits without much scrolling.
+    grdEditor->verticalHeader()->setMinimumSectionSize(1);
+    grdEditor->verticalHeader()->setDefaultSectionSize(grdEditor->fontMetrics().height() + 6);
+    grdEditor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grdEditor->setSelectionMode(QAbstractItemView::SingleSelection);
+    grdEditor->setHorizontalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    chkTotalTime = new QCheckBox(QStringLiteral("総タイムを入力する"), this);
+    chkTotalTime->setChecked(true);
+    chkShozoku = new QCheckBox(QStringLiteral("所属を入力する"), this);
+    chkStartTime = new QCheckBox(QStringLiteral("スタート時刻を入力する"), this);
+    cmdSave = new QPushButton(QStringLiteral("適用"), this);
+    cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    for (QPushButton* button : {cmdSave, cmdCancel}) button->setAutoDefault(false);
+    auto* checks = new QVBoxLayout;
+    auto* firstChecks = new QHBoxLayout;
+    firstChecks->addWidget(chkTotalTime);
+    firstChecks->addWidget(chkShozoku);
+    firstChecks->addStretch();
+    checks->addLayout(firstChecks);
+    checks->addWidget(chkStartTime);
+    auto* bottom = new QHBoxLayout;
+    bottom->addLayout(checks, 1);
+    bottom->addWidget(cmdSave);
+    bottom->addWidget(cmdCancel);
+
+    auto* root = new QVBoxLayout(this);
+    root->addLayout(entry);
+    root->addWidget(grdEditor, 1);
+    root->addLayout(bottom);
+
+    connect(cmdEnter, &QPushButton::clicked, this, [this] { cmdEnter_Click(); });
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdNA, &QPushButton::clicked, this, [this] { cmdNA_Click(); });
+    connect(cmdAR, &QPushButton::clicked, this, [this] { cmdAR_Click(); });
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(grdEditor, &QTableWidget::currentCellChanged, this,
+            [this](int row, int col, int, int) { grdEditor_RowColChange(row, col); });
+    txtValue->installEventFilter(this);
+    grdEditor->installEventFilter(this);
+}
+
+QString frmLapEdit::CellText(int row, int col) const
+{
+    const QTableWidgetItem* item = grdEditor->item(row, col);
+    return item ? item->text() : QString();
+}
+
+void frmLapEdit::SetCellText(int row, int col, const QString& text)
+{
+    QTableWidgetItem* item = grdEditor->item(row, col);
+    if (!item) {
+        item = new QTableWidgetItem;
+        grdEditor->setItem(row, col, item);
+    }
+    item->setText(text);
+}
+
+// Items for every cell of a runner column: left-aligned, the sum cell in its colours.
+void frmLapEdit::PrepareColumn(int col)
+{
+    for (int row = 0; row < rows_.rowCount(); ++row) {
+        SetCellText(row, col, CellText(row, col));
+        grdEditor->item(row, col)->setTextAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    }
+    QTableWidgetItem* sum = grdEditor->item(rows_.sumRow(), col);
+    sum->setForeground(kSumText);
+    sum->setBackground(kSumBack);
+}
+
+void frmLapEdit::setClassName(const QString& ClassName)
+{
+    className_ = ClassName;
+    edited_ = false;
+    setWindowTitle(ClassName.isEmpty() ? QStringLiteral("ラップ編集")
+                                       : QStringLiteral("ラップ編集 - ") + ClassName);
+    const clsClassData* cls = basDefinition::ClassList.find(ClassName);
+    rows_ = LapRows(cls ? cls->ClassControlCount : 0);
+    const int runners = cls ? cls->ClassRunnerCount() : 0;
+
+    grdEditor->hide();
+    const QSignalBlocker blocker(grdEditor);
+    grdEditor->clear();
+    grdEditor->setRowCount(rows_.rowCount());
+    grdEditor->setColumnCount(runners == 0 ? 2 : runners + 1);
+    QStringList headers;
+    for (int row = 0; row < rows_.rowCount(); ++row) {
+        headers << rows_.header(row);
+        auto* header = new QTableWidgetItem(headers.last());
+        header->setFlags(Qt::ItemIsEnabled);
+        grdEditor->setItem(row, 0, header);
+    }
+    grdEditor->setVerticalHeaderLabels(headers);
+    grdEditor->setColumnHidden(0, true);
+    bool anyClub = false;
+    bool anyStart = false;
+    for (int i = 1; i <= runners; ++i) {
+        const clsClassDataSub& runner = cls->Item(i);
+        for (int leg = 1; leg <= rows_.legs; ++leg)
+            SetCellText(FirstLegRow + leg - 1, i, LegCellText(runner.Lap(leg)));
+        SetCellText(NameRow, i, runner.Namae);
+        SetCellText(ClubRow, i, runner.Shozoku);
+        SetCellText(rows_.totalRow(), i, TotalCellText(runner.Total));
+        SetCellText(StartRow, i, StartCellText(runner.StartTime));
+        anyClub = anyClub || !runner.Shozoku.isEmpty();
+        anyStart = anyStart || runner.StartTime != 0;
+    }
+    for (int col = 1; col < grdEditor->columnCount(); ++col) {
+        PrepareColumn(col);
+        UpdateLapSum(col);
+    }
+    grdEditor->setCurrentCell(NameRow, 1);
+    txtValue->setText(CellText(NameRow, 1));
+    chkShozoku->setChecked(anyClub);
+    if (anyStart) chkStartTime->setChecked(true);
+    grdEditor->show();
+    if (runners > 0) cmdAdd_Click();
+    grdEditor_RowColChange(grdEditor->currentRow(), grdEditor->currentColumn());
+}
+
+void frmLapEdit::cmdAdd_Click()
+{
+    const int col = grdEditor->columnCount();
+    grdEditor->setColumnCount(col + 1);
+    PrepareColumn(col);
+    UpdateLapSum(col);
+    grdEditor->setCurrentCell(NameRow, col);
+    grdEditor->horizontalScrollBar()->setValue(grdEditor->horizontalScrollBar()->maximum());
+    edited_ = true;
+    if (isVisible()) txtValue->setFocus();
+}
+
+void frmLapEdit::grdEditor_RowColChange(int row, int col)
+{
+    if (row < 0 || col < 0) return;
+    if (col == 0 && grdEditor->columnCount() > 1) {
+        // Column 0 holds the row headers; the cursor stays in the runner columns.
+        grdEditor->setCurrentCell(row, 1);
+        return;
+    }
+    txtValue->setText(CellText(row, col));
+    // Names and clubs are typed in Japanese, everything else in plain digits and letters.
+    const bool japanese = row == NameRow || row == ClubRow;
+    txtValue->setInputMethodHints(japanese ? Qt::ImhNone
+                                           : Qt::ImhPreferLatin | Qt::ImhNoPredictiveText);
+    if (txtValue->hasFocus()) QGuiApplication::inputMethod()->update(Qt::ImHints);
+    FocusValue();
+}
+
+void frmLapEdit::FocusValue()
+{
+    if (!isVisible()) return;
+    txtValue->setFocus();
+    txtValue->selectAll();
+}
+
+bool frmLapEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up) {
+        const int row = grdEditor->currentRow();
+        if (row > 0) grdEditor->setCurrentCell(row - 1, grdEditor->currentColumn());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmLapEdit::cmdNA_Click()
+{
+    txtValue->setText(QStringLiteral("n/a"));
+    cmdEnter_Click();
+}
+
+void frmLapEdit::cmdAR_Click()
+{
+    txtValue->setText(QStringLiteral("↓"));
+    cmdEnter_Click();
+}
+
+void frmLapEdit::cmdEnter_Click()
+{
+    const int row = grdEditor->currentRow();
+    const int col = grdEditor->currentColumn();
+    if (row < 0 || col < 1 || row == rows_.sumRow()) return;
+    if (rows_.isLegRow(row) || row == rows_.totalRow()) {
+        const LegEntry entry = ReadLegEntry(txtValue->text());
+        if (entry.beep) QApplication::beep();
+        SetCellText(row, col, entry.cell);
+        UpdateLapSum(col);
+    } else if (row == StartRow) {
+        const StartEntry entry = ReadStartEntry(txtValue->text());
+        if (entry.warnEarly)
+            Prompts::message(QStringLiteral("時間を確認してください"), Prompts::Icon::None);
+        txtValue->setText(entry.value);
+        SetCellText(row, col, entry.value);
+    } else {
+        SetCellText(row, col, txtValue->text());
+    }
+
+    const CursorSteps steps{chkTotalTime->isChecked(), chkShozoku->isChecked(),
+                            chkStartTime->isChecked()};
+    const CursorMove move = NextCell(rows_, row, col, grdEditor->columnCount() - 1, steps);
+    if (move.addColumn)
+        cmdAdd_Click();
+    else
+        grdEditor->setCurrentCell(move.row, move.col);
+    edited_ = true;
+    if (isVisible()) txtValue->setFocus();
+}
+
+void frmLapEdit::UpdateLapSum(int col)
+{
+    QStringList legs;
+    for (int row = FirstLegRow; row <= rows_.lastLegRow(); ++row) legs << CellText(row, col);
+    SetCellText(rows_.sumRow(), col, LapSumText(legs));
+}
+
+void frmLapEdit::StoreGridToClass()
+{
+    if (!edited_) return;
+    clsClassData* cls = basDefinition::ClassList.find(className_);
+    if (!cls) return;
+    std::vector<LapColumn> columns;
+    for (int col = 1; col < grdEditor->columnCount(); ++col) {
+        LapColumn column;
+        column.name = CellText(NameRow, col);
+        column.club = CellText(ClubRow, col);
+        column.start = CellText(StartRow, col);
+        column.total = CellText(rows_.totalRow(), col);
+        for (int row = FirstLegRow; row <= rows_.lastLegRow(); ++row)
+            column.legs << CellText(row, col);
+        columns.push_back(column);
+    }
+    StoreColumns(*cls, rows_, columns);
+    basDefinition::DataModified = true;
+}
+
+void frmLapEdit::cmdSave_Click()
+{
+    StoreGridToClass();
+    accept();
+}
+
+void frmLapEdit::cmdCancel_Click()
+{
+    reject();
+}

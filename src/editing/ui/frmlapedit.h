@@ -1,0 +1,62 @@
+#pragma once
+// The lap editor: the runners of one class in a grid, one column per runner and one row per
+// item (name, club, start, legs, total, sum of the legs). Every value is typed into the value
+// box and entered into the current cell; applying replaces the runners of the class.
+#include "editing/lapentry.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+
+class frmLapEdit : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLapEdit(QWidget* parent = nullptr);
+
+    // Fills the grid from the named class; set before the window is shown.
+    void setClassName(const QString& ClassName);
+
+    void cmdEnter_Click();
+    void cmdNA_Click();
+    void cmdAR_Click();
+    void cmdAdd_Click();
+    void cmdSave_Click();
+    void cmdCancel_Click();
+    // Writes the grid back into the class when anything was entered.
+    void StoreGridToClass();
+    void UpdateLapSum(int col);
+
+    bool Edited() const { return edited_; }
+    const basLapEdit::LapRows& Rows() const { return rows_; }
+    QString CellText(int row, int col) const;
+
+    QTableWidget* grdEditor;
+    QLineEdit* txtValue;
+    QPushButton* cmdEnter;
+    QPushButton* cmdAdd;
+    QPushButton* cmdNA;
+    QPushButton* cmdAR;
+    QCheckBox* chkTotalTime;
+    QCheckBox* chkShozoku;
+    QCheckBox* chkStartTime;
+    QPushButton* cmdSave;
+    QPushButton* cmdCancel;
+
+protected:
+    // The Up key moves the cursor up from the value box as from the grid.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildControls();
+    void SetCellText(int row, int col, const QString& text);
+    void PrepareColumn(int col);
+    void grdEditor_RowColChange(int row, int col);
+    void FocusValue();
+
+    QString className_;
+    basLapEdit::LapRows rows_{0};
+    bool edited_ = false;
+};

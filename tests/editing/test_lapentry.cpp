@@ -1,0 +1,193 @@
+// The lap editor's rules: rows, cell texts, typed entries, the sum, cursor moves and how the
+// columns become runners.
+#include "editing/lapentry.h"
+
+#include <gtest/gtest.h>
+
+using namespace basLapEdit;
+
+namespace {
+
+double Secs(int s)
+{
+    return s / 86400.0;
+}
+
+}  // namespace
+
+TEST(LapRows, LayoutAndHeaders)
+{
+    const LapRows three(3);
+    EXPECT_EQ(three.rowCount(), 9);
+    QStringList headers;
+    for (int row = 0; row < three.rowCount(); ++row) headers << three.header(row);
+    EXPECT_EQ(headers, QStringList({"名前", "所属", "スタート時刻", "△→１", "１→２", "２→３",
+                                    "３→◎", "総タイム", "ラップ計"}));
+    EXPECT_TRUE(three.lastLegIsFinish());
+
+    const LapRows twelve(12);
+    EXPECT_EQ(twelve.header(FirstLegRow + 9), QStringLiteral("９→10"));
+    EXPECT_EQ(twelve.header(twelve.lastLegRow()), QStringLiteral("12→◎"));
+
+    // A runner holds 30 legs: 29 controls fill them with the finish, 30 controls are cut there.
+    EXPECT_EQ(LapRows(29).legs, 30);
+    EXPECT_TRUE(LapRows(29).lastLegIsFinish());
+    const LapRows thirty(30);
+    EXPECT_EQ(thirty.legs, 30);
+    EXPECT_EQ(thirty.rowCount(), 35);
+    EXPECT_FALSE(thirty.lastLegIsFinish());
+    EXPECT_EQ(thirty.header(thirty.lastLegRow()), QStringLiteral("29→30"));
+}
+
+TEST(LapCells, StoredValuesAsText)
+{
+    EXPECT_EQ(LegCellText(Secs(754)), QStringLiteral("0:12:34"));
+    EXPECT_EQ(LegCellText(Secs(3723)), QStringLiteral("1:02:03"));
+    EXPECT_EQ(LegCellText(LapMissing), QStringLiteral("n/a"));
+    EXPECT_EQ(LegCellText(LapMerged), QStringLiteral("↓"));
+    EXPECT_EQ(LegCellText(LapAbsent), QString());
+    EXPECT_EQ(TotalCellText(1 + Secs(600)), QStringLiteral("n/a"));
+    EXPECT_EQ(TotalCellText(Secs(600)), QStringLiteral("0:10:00"));
+    EXPECT_EQ(StartCellText(0), QString());
+    EXPECT_EQ(StartCellText(Secs(10 * 3600 + 300)), QStringLiteral("10:05:00"));
+}
+
+TEST(LapCells, TypedLegEntries)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"1234", "0:12:34"},
+        {"12:34", "0:12:34"},
+        {"1:02:03", "1:02:03"},
+        {"5", "0:00:05"},
+        {"123", "0:01:23"},
+        {"12345", "1:23:45"},
+        {"n", "n/a"},
+        {"N", "n/a"},
+        {"N/A", "n/a"},
+        {"n/a", "n/a"},
+        {"s", "↓"},
+        {"S", "↓"},
+        {"↓", "↓"},
+        {"1'23", "0:01:23"},
+        {"abc12", "0:00:12"},
+        {"１２３４", "0:12:34"},
+    };
+    for (const auto& [typed, cell] : cases) {
+        const LegEntry entry = ReadLegEntry(QString::fromUtf8(typed));
+        EXPECT_EQ(entry.cell, QString::fromUtf8(cell)) << typed;
+        EXPECT_FALSE(entry.beep) << typed;
+    }
+    for (const char* bad : {"x", "", "na", "::"}) {
+        const LegEntry entry = ReadLegEntry(QString::fromUtf8(bad));
+        EXPECT_TRUE(entry.cell.isEmpty()) << bad;
+        EXPECT_TRUE(entry.beep) << bad;
+    }
+}
+
+TEST(LapCells, TypedStartTimes)
+{
+    const struct {
+        const char* typed;
+        const char* value;
+        bool warn;
+    } cases[] = {
+        {"745", "07:45:00", true},
+        {"1005", "10:05:00", false},
+        {"930", "09:30:00", false},
+        {"0930", "09:30:00", false},
+        {"800", "08:00:00", false},
+        {"759", "07:59:00", true},
+        {"10:05:30", "10:05:30", false},
+        {"x", "", false},
+        {"", "", false},
+    };
+    for (const auto& c : cases) {
+        const StartEntry entry = ReadStartEntry(QString::fromUtf8(c.typed));
+        EXPECT_EQ(entry.value, QString::fromUtf8(c.value)) << c.typed;
+        EXPECT_EQ(entry.warnEarly, c.warn) << c.typed;
+    }
+}
+
+TEST(LapCells, SumOfTheLegsThatHoldATime)
+{
+    EXPECT_EQ(LapSumText({"0:10:00", "n/a", "↓", "", "0:05:30"}), QStringLiteral("0:15:30"));
+    EXPECT_EQ(LapSumText({}), QStringLiteral("0:00:00"));
+    EXPECT_EQ(LapSumText({"23:00:00", "2:00:00"}), QStringLiteral("1:00:00"));
+}
+
+TEST(LapCursor, MovesAfterAnEntry)
+{
+    const LapRows rows(3);  // legs on rows 3..6, total 7, sum 8
+    const struct {
+        int row, col, lastCol;
+        CursorSteps steps;
+        CursorMove expected;
+    } cases[] = {
+        {0, 1, 1, {true, false, false}, {3, 1, false}},  // name → first leg
+        {0, 1, 1, {true, false, true}, {2, 1, false}},   // name → start
+        {0, 1, 1, {true, true, false}, {1, 1, false}},   // name → club
+        {1, 1, 1, {true, true, false}, {3, 1, false}},   // club → first leg
+        {1, 1, 1, {true, true, true}, {2, 1, false}},    // club → start
+        {2, 1, 1, {true, true, true}, {3, 1, false}},
+        {5, 1, 1, {true, false, false}, {6, 1, false}},
+        {6, 1, 1, {true, false, false}, {7, 1, false}},   // last leg → total
+        {6, 1, 1, {false, false, false}, {0, 2, true}},   // last leg ends the runner
+        {6, 1, 2, {false, false, false}, {0, 2, false}},  // … next column when there is one
+        {7, 2, 3, {true, false, false}, {0, 3, false}},   // total → next column
+        {7, 3, 3, {true, false, false}, {0, 4, true}},    // total in the last column
+    };
+    for (const auto& c : cases) {
+        const CursorMove move = NextCell(rows, c.row, c.col, c.lastCol, c.steps);
+        EXPECT_EQ(move.row, c.expected.row) << c.row << "," << c.col;
+        EXPECT_EQ(move.col, c.expected.col) << c.row << "," << c.col;
+        EXPECT_EQ(move.addColumn, c.expected.addColumn) << c.row << "," << c.col;
+    }
+}
+
+TEST(LapStore, ColumnsBecomeRunners)
+{
+    clsClassData cls;
+    cls.ClassControlCount = 2;
+    cls.Add(clsClassDataSub());  // replaced
+    const LapRows rows(2);
+    const std::vector<LapColumn> columns = {
+        {"Ann", "OK", "10:00:00", {"0:05:00", "↓", "0:04:00"}, "n/a"},
+        {"Bob", "", "", {"0:06:00", "n/a", ""}, "0:20:00"},
+        {"Named only", "", "", {"", "", ""}, ""},  // no leg: dropped
+        {"", "", "", {"0:01:00", "", ""}, ""},     // no name: dropped
+        {"", "", "", {"", "", ""}, ""},            // the empty column
+    };
+    StoreColumns(cls, rows, columns);
+    EXPECT_TRUE(cls.ClassLastGoalExist);
+    ASSERT_EQ(cls.ClassRunnerCount(), 2);
+    const clsClassDataSub& ann = cls.RunnersAsAdded()[0];
+    EXPECT_EQ(ann.Shozoku, QStringLiteral("OK"));
+    EXPECT_DOUBLE_EQ(ann.StartTime, Secs(36000));
+    EXPECT_DOUBLE_EQ(ann.Lap(1), Secs(300));
+    EXPECT_DOUBLE_EQ(ann.Lap(2), LapMerged);
+    EXPECT_DOUBLE_EQ(ann.Lap(3), Secs(240));
+    EXPECT_NEAR(ann.Total, Secs(540), 1e-9);  // "n/a" gives 0, so the laps make the total
+    const clsClassDataSub& bob = cls.RunnersAsAdded()[1];
+    EXPECT_DOUBLE_EQ(bob.Lap(2), LapMissing);
+    EXPECT_DOUBLE_EQ(bob.Lap(3), LapAbsent);
+    EXPECT_DOUBLE_EQ(bob.Total, Secs(1200));
+
+    // Without a time on any last leg the class has no finish leg.
+    StoreColumns(cls, rows, {{"Cy", "", "", {"0:05:00", "0:05:00", "n/a"}, ""}});
+    EXPECT_FALSE(cls.ClassLastGoalExist);
+    EXPECT_EQ(cls.ClassRunnerCount(), 1);
+}
+
+TEST(LapStore, ThirtyControlsStayWithinThirtyLegs)
+{
+    clsClassData cls;
+    cls.ClassControlCount = 30;
+    const LapRows rows(30);
+    LapColumn column{"Ann", "", "", {}, ""};
+    for (int leg = 1; leg <= rows.legs; ++leg) column.legs << QStringLiteral("0:01:00");
+    ASSERT_NO_THROW(StoreColumns(cls, rows, {column}));
+    EXPECT_FALSE(cls.ClassLastGoalExist);  // the cut last row ends at control 30
+    ASSERT_EQ(cls.ClassRunnerCount(), 1);
+    EXPECT_DOUBLE_EQ(cls.Item(1).Lap(30), Secs(60));
+    EXPECT_NEAR(cls.Item(1).Total, Secs(1800), 1e-9);
+}

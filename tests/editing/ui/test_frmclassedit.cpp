@@ -1,0 +1,327 @@
+// The class editor driven offscreen: opening, adding, renaming, deleting, the class fields and
+// the spinner, closing, and the start-list import.
+#include "editing/ui/frmclassedit.h"
+#include "editortest.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace basDefinition;
+
+namespace {
+
+QStringList ListTexts(const QListWidget* list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i) texts << list->item(i)->text();
+    return texts;
+}
+
+}  // namespace
+
+class ClassEditTest : public EditorTest {};
+
+TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
+{
+    RaceInfo.RaceName = QStringLiteral("春の大会");
+    RaceInfo.RaceDate = QDate(2002, 5, 12);
+    RaceInfo.RacePlace = QStringLiteral("北の森");
+    clsClassData& m21 = addClass(QStringLiteral("M21"), 12);
+    m21.ClassLength = 5400;
+    addClass(QString(), 0);
+
+    frmClassEdit window;
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("編集"));
+    EXPECT_EQ(window.txtName->text(), QStringLiteral("春の大会"));
+    EXPECT_EQ(window.txtDate->text(), QStringLiteral("2002/05/12"));
+    EXPECT_EQ(window.txtTerrain->text(), QStringLiteral("北の森"));
+    EXPECT_EQ(ListTexts(window.lstClass), QStringList({"M21", "名称未入力"}));
+    EXPECT_EQ(window.lstClass->currentRow(), 0);
+    EXPECT_EQ(window.fraClass->title(), QStringLiteral("クラス名 ： M21"));
+    EXPECT_TRUE(window.fraClass->isEnabled());
+    EXPECT_TRUE(window.cmdDelClass->isEnabled());
+    EXPECT_EQ(window.txtLength->text(), QStringLiteral("5400"));
+    EXPECT_EQ(window.txtUpHeight->text(), QString());
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("12"));
+    EXPECT_EQ(window.vscControl->value(), 12);
+    EXPECT_TRUE(window.cmdAddClass->font().bold());
+    EXPECT_EQ(window.cmdAddClass->palette().color(QPalette::Button), QColor(255, 255, 192));
+    EXPECT_FALSE(DataModified);
+
+    // The class without a name: an empty control field the spinner cannot change.
+    window.lstClass->setCurrentRow(1);
+    EXPECT_EQ(window.fraClass->title(), QStringLiteral("クラス名 ： 名称未入力"));
+    EXPECT_EQ(window.txtControlCount->text(), QString());
+    window.vscControl->setValue(5);
+    EXPECT_EQ(window.txtControlCount->text(), QString());
+    EXPECT_EQ(ClassList.find(QString())->ClassControlCount, 0);
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
+{
+    frmClassEdit window;
+    EXPECT_EQ(window.lstClass->count(), 0);
+    EXPECT_FALSE(window.fraClass->isEnabled());
+    EXPECT_FALSE(window.cmdDelClass->isEnabled());
+    EXPECT_FALSE(window.cmdChangeName->isEnabled());
+    EXPECT_FALSE(window.cmdLapEdit->isEnabled());
+    window.vscControl->setValue(4);
+    window.cmdDelClass_Click();
+    window.cmdChangeName_Click();
+    EXPECT_FALSE(window.cmdLapEdit_Click());
+    EXPECT_TRUE(prompts().log.empty());
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(ClassEditTest, AddingAskedTwice)
+{
+    addClass(QStringLiteral("M21"), 5);
+    const struct {
+        const char* name;
+        const char* controls;  // nullptr: the second question is not reached
+        int added;             // controls of the new class; 0 = nothing added
+        const char* message;
+    } cases[] = {
+        {"m21", nullptr, 0, "クラス名が重複しています"},
+        {"   ", nullptr, 0, nullptr},
+        {"W21", "0", 0, nullptr},
+        {"W21", "31", 0, nullptr},
+        {"W21", "abc", 0, nullptr},
+        {"W21", "30", 0, "コントロール数は29までです"},
+        {" W21 ", "2.5", 2, nullptr},
+        {"M35", "3.5", 4, nullptr},
+        {"M40", "29", 29, nullptr},
+    };
+    frmClassEdit window;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        DataModified = false;
+        prompts().log.clear();
+        prompts().inputs.push_back(QString::fromUtf8(c.name));
+        if (c.controls) prompts().inputs.push_back(QString::fromUtf8(c.controls));
+        const int before = ClassList.count();
+        window.cmdAddClass_Click();
+        EXPECT_TRUE(prompts().inputs.empty());
+        const QStringList messages = asked();
+        if (c.message) {
+            ASSERT_EQ(messages.size(), 1);
+            EXPECT_TRUE(messages.first().startsWith(QString::fromUtf8(c.message)));
+        } else {
+            EXPECT_TRUE(messages.isEmpty());
+        }
+        if (c.added == 0) {
+            EXPECT_EQ(ClassList.count(), before);
+            EXPECT_FALSE(DataModified);
+            continue;
+        }
+        ASSERT_EQ(ClassList.count(), before + 1);
+        const clsClassData& added = ClassList.at(ClassList.count());
+        EXPECT_EQ(added.ClassName, QString::fromUtf8(c.name).trimmed());
+        EXPECT_EQ(added.ClassControlCount, c.added);
+        EXPECT_TRUE(added.ClassLastGoalExist);
+        EXPECT_EQ(window.lstClass->currentRow(), window.lstClass->count() - 1);
+        EXPECT_EQ(window.txtControlCount->text(), QString::number(c.added));
+        EXPECT_TRUE(DataModified);
+    }
+    EXPECT_EQ(ListTexts(window.lstClass), QStringList({"M21", "W21", "M35", "M40"}));
+    // A class with its finish leg stops the spinner at 29 controls.
+    EXPECT_EQ(window.vscControl->maximum(), 29);
+}
+
+TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
+{
+    for (const char* name : {"A", "B", "C"}) addClass(QString::fromLatin1(name), 3);
+    auto window = std::make_unique<frmClassEdit>();
+
+    // The name of another class: refused, nothing changes.
+    window->lstClass->setCurrentRow(0);
+    answerInputs({"b"});
+    window->cmdChangeName_Click();
+    EXPECT_EQ(asked(), QStringList({"クラス名が重複しています"}));
+    EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Critical);
+    EXPECT_EQ(ClassList.names(), QStringList({"A", "B", "C"}));
+    EXPECT_FALSE(DataModified);
+
+    answerInputs({"Z"});
+    window->cmdChangeName_Click();
+    EXPECT_EQ(ListTexts(window->lstClass), QStringList({"Z", "B", "C"}));
+    EXPECT_EQ(window->fraClass->title(), QStringLiteral("クラス名 ： Z"));
+    EXPECT_EQ(ClassList.names(), QStringList({"B", "C", "Z"}));
+    EXPECT_TRUE(DataModified);
+
+    // Its own name moves it to the end as well; cancelling changes nothing.
+    window->lstClass->setCurrentRow(1);
+    answerInputs({"B"});
+    window->cmdChangeName_Click();
+    EXPECT_EQ(ClassList.names(), QStringList({"C", "Z", "B"}));
+    prompts().inputs.push_back(std::nullopt);
+    window->cmdChangeName_Click();
+    EXPECT_EQ(ClassList.names(), QStringList({"C", "Z", "B"}));
+
+    window = std::make_unique<frmClassEdit>();
+    EXPECT_EQ(ListTexts(window->lstClass), QStringList({"C", "Z", "B"}));
+}
+
+TEST_F(ClassEditTest, DeletingAsksFirst)
+{
+    addClass(QStringLiteral("M21"), 3).ClassLength = 4000;
+    addClass(QStringLiteral("W21"), 4);
+    frmClassEdit window;
+
+    prompts().answers.push_back(Prompts::Answer::Cancel);
+    window.cmdDelClass_Click();
+    EXPECT_EQ(asked(), QStringList({"本当に削除しますか？"}));
+    EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::OkCancel);
+    EXPECT_EQ(ClassList.count(), 2);
+    EXPECT_FALSE(DataModified);
+
+    prompts().answers.push_back(Prompts::Answer::Ok);
+    window.cmdDelClass_Click();
+    EXPECT_EQ(ClassList.names(), QStringList({"W21"}));
+    EXPECT_EQ(ListTexts(window.lstClass), QStringList({"W21"}));
+    EXPECT_EQ(window.lstClass->currentItem(), nullptr);
+    EXPECT_EQ(window.fraClass->title(), QStringLiteral("クラスデータ"));
+    EXPECT_FALSE(window.fraClass->isEnabled());
+    EXPECT_FALSE(window.cmdDelClass->isEnabled());
+    EXPECT_EQ(window.txtLength->text(), QString());
+    EXPECT_EQ(window.txtControlCount->text(), QString());
+    EXPECT_TRUE(DataModified);
+    // Nothing chosen: the class fields store nowhere.
+    window.txtLength->setText(QStringLiteral("999"));
+    EXPECT_EQ(ClassList[QStringLiteral("W21")].ClassLength, 0);
+}
+
+TEST_F(ClassEditTest, ClassFieldsAndSpinner)
+{
+    addClass(QStringLiteral("M21"), 5);
+    addClass(QStringLiteral("Long"), 35, false);  // more controls than the spinner shows
+    frmClassEdit window;
+    clsClassData& m21 = ClassList[QStringLiteral("M21")];
+
+    window.txtLength->setText(QStringLiteral("1200m"));
+    EXPECT_EQ(m21.ClassLength, 1200);
+    EXPECT_TRUE(DataModified);
+    window.txtUpHeight->setText(QStringLiteral("72.5"));
+    EXPECT_EQ(m21.ClassUpHeight, 72);
+    window.txtLength->setText(QStringLiteral("abc"));
+    EXPECT_EQ(m21.ClassLength, 0);
+    EXPECT_EQ(window.txtLength->text(), QStringLiteral("abc"));
+
+    window.vscControl->setValue(6);
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
+    EXPECT_EQ(m21.ClassControlCount, 6);
+
+    window.lstClass->setCurrentRow(1);
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("35"));
+    EXPECT_EQ(window.vscControl->value(), window.vscControl->maximum());
+    EXPECT_EQ(window.vscControl->maximum(), 30);
+    EXPECT_EQ(ClassList[QStringLiteral("Long")].ClassControlCount, 35);
+    EXPECT_FALSE(window.cmdLapEdit_Click());  // beyond what a runner holds
+
+    window.lstClass->setCurrentRow(0);
+    EXPECT_EQ(window.txtLength->text(), QString());  // the stored 0
+    EXPECT_TRUE(window.cmdLapEdit_Click());
+}
+
+TEST_F(ClassEditTest, ClosingCopiesTheRaceFields)
+{
+    RaceInfo.RaceDate = QDate(2002, 5, 12);
+    const struct {
+        const char* date;
+        QDate expected;
+    } cases[] = {
+        {"2005/13/40", QDate()},
+        {"2005/4/3", QDate(2005, 4, 3)},
+        {"", QDate()},
+        {"2006-07-08", QDate(2006, 7, 8)},
+    };
+    for (const auto& c : cases) {
+        frmClassEdit window;
+        window.txtName->setText(QStringLiteral("大会"));
+        window.txtTerrain->setText(QStringLiteral("森"));
+        window.txtData->setText(QStringLiteral("備考"));
+        window.txtDate->setText(QString::fromUtf8(c.date));
+        window.cmdClose_Click();
+        EXPECT_EQ(RaceInfo.RaceDate, c.expected) << c.date;
+        EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("大会"));
+        EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("森"));
+        EXPECT_EQ(RaceInfo.RaceRemarks, QStringLiteral("備考"));
+    }
+    // The close box does the same.
+    frmClassEdit window;
+    window.show();
+    window.txtName->setText(QStringLiteral("別の大会"));
+    window.close();
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("別の大会"));
+}
+
+TEST_F(ClassEditTest, StartListImport)
+{
+    clsClassData& w21 = addClass(QStringLiteral("W21"), 1);
+    clsClassDataSub runner;
+    runner.setLap(1, secs(100));
+    runner.Namae = QStringLiteral("山田太郎");
+    w21.Add(runner);
+    runner.Namae = QStringLiteral("佐藤");
+    runner.StartTime = secs(9 * 3600);
+    w21.Add(runner);
+    frmClassEdit window;
+
+    const QString list = tempPath(QStringLiteral("start.csv"));
+    testsupport::writeCp932(list, QStringLiteral("名前,クラス,スタート時刻\n"
+                                                 "山田　太郎,M21,10:05:00\n"
+                                                 "山田太郎,M21,11:00:00\n"
+                                                 "佐藤,M21,0:00:00\n"));
+    prompts().files.push_back({list, 1});
+    window.cmdStartList_Click();
+    ASSERT_EQ(prompts().fileRequests.size(), 1u);
+    EXPECT_EQ(prompts().fileRequests[0].title,
+              QStringLiteral("スタートリストＣＳＶファイル読み込み"));
+    EXPECT_EQ(prompts().fileRequests[0].filter,
+              QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
+    EXPECT_TRUE(asked().isEmpty());
+    QHash<QString, double> starts;
+    for (const auto& r : w21.RunnersAsAdded()) starts.insert(r.Namae, r.StartTime);
+    EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("山田太郎")), secs(10 * 3600 + 300));
+    EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("佐藤")), secs(9 * 3600));
+    EXPECT_TRUE(DataModified);
+
+    // A header without the words: the message, and nothing changes.
+    DataModified = false;
+    testsupport::writeCp932(list, QStringLiteral("name,start\n佐藤,12:00:00\n"));
+    prompts().files.push_back({list, 1});
+    window.cmdStartList_Click();
+    EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
+    EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::None);
+    EXPECT_FALSE(DataModified);
+
+    // Cancelled or missing: nothing at all.
+    window.cmdStartList_Click();
+    prompts().files.push_back({tempPath(QStringLiteral("none.csv")), 1});
+    window.cmdStartList_Click();
+    EXPECT_EQ(asked().size(), 1);
+    EXPECT_FALSE(DataModified);
+}
+
+TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
+{
+    const QString path = testsupport::realDataPath(
+        QStringLiteral("AtsushiYanaigsawa768-JOY2Mulka/Startlist_anonymous.csv"));
+    if (path.isEmpty()) GTEST_SKIP() << "real start list not present";
+    clsClassData& c = addClass(QStringLiteral("M21A1"), 1);
+    clsClassDataSub runner;
+    runner.Namae = QStringLiteral("山田 太郎");
+    runner.setLap(1, secs(100));
+    c.Add(runner);
+    frmClassEdit window;
+    prompts().files.push_back({path, 1});
+    window.cmdStartList_Click();
+    EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
+    EXPECT_DOUBLE_EQ(c.Item(1).StartTime, 0);
+    EXPECT_FALSE(DataModified);
+}
