@@ -17,6 +17,11 @@ const Command kCommands[] = {
     {"analyse", "FILE [--class NAME] [--detail]", "クラスごとの分析結果をJSONで出力します",
      RunAnalyse},
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
+    {"output",
+     "RACE FOLDER NAME [--data-type 0..6] [--file-type html|csv|text] [--one-file] "
+     "[--layout rows|columns] [--no-lower-case] [--no-index] [--for-excel] "
+     "[--label-interval K] [--class NAME]...",
+     "出力ダイアログと同じ設定でHTML・CSV・TEXTファイルを出力します", RunOutput},
 };
 
 void printHelp(QTextStream& out)

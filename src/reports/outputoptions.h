@@ -18,6 +18,9 @@ enum OutputDataType {
 };
 enum OutputFileType { FileHtml = 0, FileCsv = 1, FileText = 2 };
 
+// The first value of the label interval spin button.
+constexpr int LabelSpinInitial = 5;
+
 // The name standing in the class lists for the class without a name.
 extern const char* const UnnamedClassEntry;
 // The captions of the data types and file types, in list order.
