@@ -140,12 +140,13 @@ int RunOutput(const QStringList& args, Console& console)
     const Command& command = *FindCommand(QStringLiteral("output"));
     OutputArguments parsed;
     if (!parseArguments(args, parsed)) return UsageError(command, console);
-    const std::optional<basExport::OutputOptions> options = chosenOptions(parsed);
-    if (!options) {
+    if (!chosenOptions(parsed)) {
         console.err << "出力内容と出力形式の組み合わせが正しくありません\n";
         return UsageError(command, console);
     }
     if (int status = LoadRace(parsed.positional[0], console); status != ExitDone) return status;
+    // Chosen again with the race loaded: the year prefix comes from its date.
+    const std::optional<basExport::OutputOptions> options = chosenOptions(parsed);
 
     // --class takes a class name or its list entry ("名称未設定" for the unnamed class).
     const QStringList entries = basExport::ClassListEntries();
