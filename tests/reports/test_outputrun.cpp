@@ -123,6 +123,11 @@ TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_mixedcase_w21.htm");
     o.lowerCase = false;
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_MixedCase_W21.htm");
+    // Neither separator in a class name may name a folder, in any kind of file.
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B")), folder + "/02_MixedCase_A_B.htm");
+    o.chooseFileType(basExport::FileText);
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B/C")),
+              folder + "/02_MixedCase_A_B_C.txt");
 }
 
 // A file that cannot be created is reported and skipped; a write that breaks part way stops

@@ -1,6 +1,7 @@
 // The output dialog's file tab: its first state, its reactions to the user, the output button
 // and the script commands it answers.
 #include "classbuilder.h"
+#include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "reports/ui/frmoutput.h"
 #include "reports/ui/outputwindows.h"
@@ -146,6 +147,26 @@ TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
     frmOutput form;
     EXPECT_EQ(form.picTray[1]->objectName(), "built");
     EXPECT_EQ(form.lstClass[1]->parentWidget(), form.picTray[1]);
+}
+
+// Refresh reads the race file again but keeps the header as edited since.
+TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
+{
+    const QString file = tempPath(QStringLiteral("race.lap"));
+    basConvert::SaveRaceFile(file, 1);
+    ASSERT_EQ(basDefinition::FileResult, 0);
+    basDefinition::CurrentFilePath = file;
+    frmOutput form;
+    basDefinition::ClassList.add(QStringLiteral("X"));
+    basDefinition::RaceInfo.RaceName = QStringLiteral("Edited");
+    form.lstClass[0]->clearSelection();
+    form.cmdRefresh[1]->click();
+    EXPECT_EQ(basDefinition::RaceInfo.RaceName, "Edited");
+    EXPECT_FALSE(basDefinition::ClassList.contains(QStringLiteral("X")));
+    for (QListWidget* list : form.lstClass) {
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->selectedItems().size(), 2);
+    }
 }
 
 }  // namespace
