@@ -1,7 +1,8 @@
 // A whole live-results cycle through the desktop program without a display, as a cron job runs
 // it during a race: OPEN the race, HTML and LEG pages, CHART images and the season file XCSV,
 // on a race of 50 classes and 2,750 runners. The partial scripts split the time into
-// loading (OPEN alone), the pages (OPEN, HTML, LEG) and the chart images (OPEN, CHART).
+// loading (OPEN alone), the pages (OPEN, HTML, LEG), the chart images (OPEN, CHART) and the
+// season file (OPEN, XCSV).
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -109,6 +110,10 @@ void LoadingAndCharts(benchmark::State& state)
 {
     Cycle(state, {QStringLiteral("CHART")});
 }
+void LoadingAndSeasonFile(benchmark::State& state)
+{
+    Cycle(state, {QStringLiteral("XCSV")});
+}
 
 #define CYCLE_BENCHMARK(name)                                                                      \
     BENCHMARK(name)->UseManualTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly()->Unit( \
@@ -117,6 +122,7 @@ CYCLE_BENCHMARK(WholeCycle);
 CYCLE_BENCHMARK(LoadingOnly);
 CYCLE_BENCHMARK(LoadingAndPages);
 CYCLE_BENCHMARK(LoadingAndCharts);
+CYCLE_BENCHMARK(LoadingAndSeasonFile);
 
 }  // namespace
 
