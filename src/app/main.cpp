@@ -8,6 +8,7 @@
 #include "lapfiles/ui/labeldialogs.h"
 #include "race/prompts.h"
 #include "race/version.h"
+#include "reports/ui/outputwindows.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
@@ -82,6 +83,7 @@ int main(int argc, char** argv)
     // The label questions of tables without a header are asked in their two dialogs.
     InstallLabelDialogs();
     RegisterEditingWindows();
+    RegisterOutputWindows();
 
     int status = 0;
     {

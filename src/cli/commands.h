@@ -50,5 +50,6 @@ int RunConvert(const QStringList& args, Console& console);
 int RunAnalyse(const QStringList& args, Console& console);
 int RunXcsv(const QStringList& args, Console& console);
 int RunStartList(const QStringList& args, Console& console);
+int RunOutput(const QStringList& args, Console& console);
 
 }  // namespace cli

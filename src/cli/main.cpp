@@ -22,6 +22,11 @@ const Command kCommands[] = {
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
     {"startlist", "RACE LIST OUT",
      "スタートリストCSVのスタート時刻を選手に設定し、ラップファイルに保存します", RunStartList},
+    {"output",
+     "RACE FOLDER NAME [--data-type 0..6] [--file-type html|csv|text] [--one-file] "
+     "[--layout rows|columns] [--no-lower-case] [--no-index] [--for-excel] "
+     "[--label-interval K] [--class NAME]...",
+     "出力ダイアログと同じ設定でHTML・CSV・TEXTファイルを出力します", RunOutput},
 };
 
 void printHelp(QTextStream& out)
