@@ -137,7 +137,7 @@ void frmAnalyzer::cmdLeg_Click()
     ExecModal(legs);
 }
 
-void frmAnalyzer::Automation(const QString& ScriptCommand)
+int frmAnalyzer::Automation(const QString& ScriptCommand)
 {
     const QStringList fields = ScriptCommand.split(QLatin1Char(','));
     show();
@@ -145,9 +145,9 @@ void frmAnalyzer::Automation(const QString& ScriptCommand)
     const QString action = fields.value(0).toUpper();
     if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
         action != QLatin1String("CHART2")) {
-        return;
+        return 0;
     }
-    if (fields.size() < 3) return;
+    if (fields.size() < 3) return 0;
     QString prefix = CbasGeneral::AddPathSeparator(fields[1]);
     if (RaceInfo.hasDate()) {
         prefix +=
@@ -156,13 +156,15 @@ void frmAnalyzer::Automation(const QString& ScriptCommand)
     prefix += fields[2].toLower() + QLatin1Char('_');
 
     // Every class of the list, "クラス選択" left out.
+    int failed = 0;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
         if (position < 1 || position > ClassList.count()) continue;
         SelectedClass = ClassList.at(position).ClassName;
         frmGraph chart(SelectedClass, this);
         chart.show();
-        chart.Automation(action + QLatin1Char(',') + prefix);
+        failed += chart.Automation(action + QLatin1Char(',') + prefix);
         chart.close();
     }
+    return failed;
 }

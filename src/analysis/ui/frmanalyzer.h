@@ -33,8 +33,9 @@ public:
     void cmdChart_Click();
     void cmdLeg_Click();
     // Script commands "CHART,<folder>,<label>", "CHART1,..." and "CHART2,...": saves the chart
-    // images of every class as <folder>/<yy>_<label>_<class>_1.png / _2.png.
-    void Automation(const QString& ScriptCommand);
+    // images of every class as <folder>/<yy>_<label>_<class>_1.png / _2.png. Returns how many
+    // images could not be written (each one reported).
+    int Automation(const QString& ScriptCommand);
 
 private:
     void Form_Load();

@@ -6,6 +6,7 @@
 #include "chart/chartpick.h"
 #include "chart/ui/chartcanvas.h"
 #include "chart/winunits.h"
+#include "race/prompts.h"
 #include "shell/control.h"
 #include "shell/ui/fonts.h"
 
@@ -214,25 +215,29 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-void frmGraph::Automation(const QString& ScriptCommand)
+int frmGraph::Automation(const QString& ScriptCommand)
 {
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
     const QString prefix = ScriptCommand.section(QLatin1Char(','), 1, 1);
     const bool raceTime = action == QLatin1String("CHART") || action == QLatin1String("CHART1");
     const bool clockTime = action == QLatin1String("CHART") || action == QLatin1String("CHART2");
-    if (!raceTime && !clockTime) return;
+    if (!raceTime && !clockTime) return 0;
     show();
     repaint();
-    // A file that cannot be written is passed over: the script goes on with the next one.
+    // A file that cannot be written is reported and passed over: the script goes on with the
+    // next one.
     const QString stem = prefix + className_.toLower();
-    if (raceTime) {
-        SelectMode(0);
-        SaveChartPng(stem + QStringLiteral("_1.png"));
-    }
-    if (clockTime) {
-        SelectMode(1);
-        SaveChartPng(stem + QStringLiteral("_2.png"));
-    }
+    int failed = 0;
+    const auto save = [&](int mode, const QString& fileName) {
+        SelectMode(mode);
+        if (SaveChartPng(fileName)) return;
+        ++failed;
+        Prompts::message(QStringLiteral("画像を保存できませんでした: ") + fileName,
+                         Prompts::Icon::Exclamation);
+    };
+    if (raceTime) save(0, stem + QStringLiteral("_1.png"));
+    if (clockTime) save(1, stem + QStringLiteral("_2.png"));
+    return failed;
 }
 
 void frmGraph::cmdSave_Click()

@@ -110,7 +110,7 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
     spreadClass();
     frmGraph window(QStringLiteral("H"));
     const QString prefix = tempPath("04_web_");
-    window.Automation(QStringLiteral("chart,") + prefix);
+    EXPECT_EQ(window.Automation(QStringLiteral("chart,") + prefix), 0);
     EXPECT_FALSE(QImage(prefix + "h_1.png").isNull());
     EXPECT_FALSE(QImage(prefix + "h_2.png").isNull());
     EXPECT_EQ(window.scrChart->value(), 11);  // left at the clock-time image's position
@@ -123,8 +123,17 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
     EXPECT_TRUE(QFile::exists(prefix + "two_h_2.png"));
     window.Automation(QStringLiteral("PRINT,") + prefix + "none_");
     EXPECT_FALSE(QFile::exists(prefix + "none_h_1.png"));
-    // A folder that does not exist: nothing is written and nothing is asked.
-    window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_"));
+    // A folder that does not exist: nothing is written, each image is reported, nothing asked.
+    {
+        auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+        Prompts::ScriptedPrompts* scripted = prompts.get();
+        const Prompts::ScopedPrompts scope(std::move(prompts));
+        EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_")), 2);
+        ASSERT_EQ(scripted->log.size(), 2u);
+        EXPECT_EQ(scripted->log[0].text, "画像を保存できませんでした: " + tempPath("absent/x_h_1.png"));
+        EXPECT_EQ(scripted->log[1].text, "画像を保存できませんでした: " + tempPath("absent/x_h_2.png"));
+        EXPECT_EQ(scripted->log[1].buttons, Prompts::Buttons::Ok);
+    }
     // Only the field after the command is the prefix; further fields are not part of it.
     window.Automation(QStringLiteral("CHART1,") + prefix + "three_,extra");
     EXPECT_TRUE(QFile::exists(prefix + "three_h_1.png"));
