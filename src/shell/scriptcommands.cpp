@@ -80,7 +80,8 @@ void Warn(ScriptContext& context, const QString& text)
 bool SameFile(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty()) return false;
-    struct stat sa {}, sb {};
+    struct stat sa {
+    }, sb{};
     if (::stat(QFile::encodeName(a).constData(), &sa) != 0) return false;
     if (::stat(QFile::encodeName(b).constData(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;

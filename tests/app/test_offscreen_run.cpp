@@ -107,7 +107,7 @@ TEST_F(OffscreenRunTest, StoppedScriptEndsWithStatusOneAndItsMessage)
 TEST_F(OffscreenRunTest, ChartsThatCannotBeWrittenAreReportedAndFailTheScript)
 {
     const QString lap = testsupport::examplePath("spring-cup.lap");
-    const QString charts = "VERSION,1\nOPEN," + lap + "\nCHART1,%1,web\n";
+    const QString charts = "VERSION,1\nOPEN," + lap + "\nCHART1,%1%,web\n";
     ASSERT_TRUE(QDir().mkpath(tempPath("out")));
     ProgramRun good = runProgram(script("good.sda", charts), {tempPath("out")});
     EXPECT_EQ(good.status, 0) << good.errors.toStdString();

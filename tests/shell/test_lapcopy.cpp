@@ -58,9 +58,9 @@ TEST_F(LapCopyTest, OntoTheLoadedFileItselfDoesNothing)
     const QByteArray before = testsupport::readBytes(tempPath("02_live.lap"));
     // The same file by another path: through "./", and through a link in another folder.
     ASSERT_TRUE(QFile::link(tempPath("02_live.lap"), tempPath("web/02_linked.lap")));
-    ASSERT_EQ(run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY," + tempDir() +
-                  "/./,live\nLAPCOPY,web,linked"),
-              ScriptResult::Completed);
+    ASSERT_EQ(
+        run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY," + tempDir() + "/./,live\nLAPCOPY,web,linked"),
+        ScriptResult::Completed);
     EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("02_live.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath("02_live.lap")), before);
     EXPECT_TRUE(QFileInfo(tempPath("web/02_linked.lap")).isSymLink());
