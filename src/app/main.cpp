@@ -12,6 +12,7 @@
 #include "shell/ui/frmduel.h"
 #include "shell/ui/modal.h"
 #include "shell/ui/qtprompts.h"
+#include "shell/ui/translations.h"
 
 #include <QApplication>
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SplitDuel"));
     InstallFontSubstitutions();
+    InstallQtTranslations();
     if (!IsOffscreen()) Prompts::install(std::make_unique<QtPrompts>());
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.

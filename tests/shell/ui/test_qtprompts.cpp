@@ -2,6 +2,8 @@
 #include "shell/ui/qtprompts.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -71,9 +73,9 @@ TEST(QtPromptsTest, FiltersBecomeQtNameFiltersWithoutRepeatingThePatterns)
 {
     EXPECT_EQ(QtPrompts::nameFilters(kOpenFilter),
               (QStringList{"LAP形式 (*.lap)", "CSV形式 (*.csv)", "テキスト形式 (*.txt)",
-                           "全てのファイル (*.*)"}));
-    EXPECT_EQ(QtPrompts::nameFilters(QStringLiteral("画像|*.png;*.PNG|ラップ|*.lap")),
-              (QStringList{"画像 (*.png *.PNG)", "ラップ (*.lap)"}));
+                           "全てのファイル (*)"}));
+    EXPECT_EQ(QtPrompts::nameFilters(QStringLiteral("画像|*.png;*.PNG|ラップ|*.lap|全て|*.*")),
+              (QStringList{"画像 (*.png *.PNG)", "ラップ (*.lap)", "全て (*)"}));
     EXPECT_EQ(QtPrompts::nameFilters(QString()), QStringList());
 }
 
@@ -88,6 +90,22 @@ TEST(QtPromptsTest, TheOpenDialogWantsAnExistingFile)
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
     EXPECT_EQ(dialog->nameFilters().size(), 4);
     EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("LAP形式 (*.lap)"));
+    EXPECT_GE(dialog->width(), 800);
+    EXPECT_GE(dialog->height(), 500);
+    // "全てのファイル" lists every file, names without a dot too.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"race.lap", "README"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // Qt takes the patterns from the parentheses of the filter.
+    const QString filter = dialog->nameFilters().at(3);
+    const qsizetype open = filter.lastIndexOf('(');
+    const QStringList patterns =
+        filter.mid(open + 1, filter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
+    const QStringList all = QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name);
+    EXPECT_EQ(all, (QStringList{"README", "race.lap"}));  // names sorted by code point
 }
 
 TEST(QtPromptsTest, TheSaveDialogSelectsTheRequestedFilterAndConfirmsOverwriting)
