@@ -7,6 +7,7 @@
 
 class CellGridModel;
 class GridView;
+class ElidedLabel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +19,7 @@ public:
     explicit frmAnalyzer(QWidget* parent = nullptr);
 
     QComboBox* cmbClassList;  // item data: 0 for "クラス選択", else the class's position
-    QLabel* lblClassInfo;
+    ElidedLabel* lblClassInfo;
     GridView* grdAnalyze;
     QPushButton* cmdChart;
     QPushButton* cmdLeg;

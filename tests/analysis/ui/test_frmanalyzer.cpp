@@ -4,6 +4,7 @@
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/frmanalyzer.h"
 #include "analysis/ui/gridview.h"
+#include "shell/ui/elidedlabel.h"
 #include "viewtest.h"
 
 #include <QBrush>
@@ -37,7 +38,7 @@ TEST_F(AnalyzerTest, WorkedExampleCells)
     ASSERT_EQ(g.cols(), 5);
     EXPECT_EQ(g.rows(), 4 * 3 + 17);
     EXPECT_EQ(g.fixedRows(), 2);
-    EXPECT_EQ(window.lblClassInfo->text(), QStringLiteral("春の大会    4500m   up 120m"));
+    EXPECT_EQ(window.lblClassInfo->fullText(), QStringLiteral("春の大会    4500m   up 120m"));
 
     // Columns: A, D, B, C in order of total; sections from row 2 (two fixed rows).
     EXPECT_EQ(g.text(0, 1), "A");
@@ -201,7 +202,7 @@ TEST_F(AnalyzerTest, ManyClassesListAndClassSelect)
     EXPECT_TRUE(window.grdAnalyze->isHidden());
     EXPECT_FALSE(window.cmdChart->isEnabled());
     EXPECT_FALSE(window.cmdLeg->isEnabled());
-    EXPECT_TRUE(window.lblClassInfo->text().isEmpty());
+    EXPECT_TRUE(window.lblClassInfo->fullText().isEmpty());
     EXPECT_EQ(window.AnalyzeModel()->rowCount(), 0);
 
     window.cmbClassList->setCurrentIndex(2);
@@ -265,6 +266,39 @@ TEST_F(AnalyzerTest, GridFollowsTheWindowSize)
     window.resize(640, 480);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.grdAnalyze->geometry(), QRect(0, 36, 640, 444));
+}
+
+TEST_F(AnalyzerTest, TheTopBandStaysAtTheTopAndTheInfoLineSetsNoWidth)
+{
+    addWorkedExample(QStringLiteral("M21"), false);
+    addClass(QStringLiteral("W21"), 1, true, {});
+    basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
+    int narrowest = 0;
+    {
+        frmAnalyzer window;
+        narrowest = window.minimumSizeHint().width();
+    }
+    basDefinition::RaceInfo.RaceName = QStringLiteral("とても長い名前の大会").repeated(20);
+    frmAnalyzer window;
+    EXPECT_EQ(window.minimumSizeHint().width(), narrowest);
+    window.resize(900, 600);
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.width(), 900);
+    const QLabel* info = window.lblClassInfo;
+    EXPECT_TRUE(info->text().endsWith(QStringLiteral(" ..."))) << info->text().toStdString();
+    EXPECT_LE(info->geometry().right(), window.width());
+    const QRect list = window.cmbClassList->geometry();
+    ASSERT_LT(list.bottom(), window.grdAnalyze->y());
+    // "クラス選択", then a class without runners: the grid goes, the band does not move.
+    for (int entry : {0, 2}) {
+        window.cmbClassList->setCurrentIndex(entry);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.grdAnalyze->isHidden()) << entry;
+        EXPECT_EQ(window.cmbClassList->geometry(), list) << entry;
+        EXPECT_EQ(window.cmdChart->y(), window.cmdLeg->y()) << entry;
+        EXPECT_LT(window.cmdChart->geometry().bottom(), 36) << entry;
+    }
 }
 
 }  // namespace
