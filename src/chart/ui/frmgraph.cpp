@@ -32,6 +32,7 @@ constexpr int ChartHeightLossTwips = 810;
 constexpr int ScrollTopTwips = 705;
 constexpr int PanelLeftTwips = 120;
 constexpr int PanelTopTwips = 345;
+constexpr int MinChartHeight = 160;  // pixels of chart left at the window's smallest size
 
 QFont ChartFont()
 {
@@ -80,6 +81,12 @@ frmGraph::frmGraph(const QString& className, QWidget* parent)
     connect(picChart, &ChartCanvas::resized, this, [this] { DrawChart(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 
+    // Small enough for a small screen, large enough that the panel's lists, colour squares and
+    // labels never overlap and some chart is left.
+    const int extra =
+        std::max(0, picSelect->minimumSizeHint().height() - TwipsToPixels(PanelTopTwips));
+    setMinimumSize(picSelect->minimumSizeHint().width() + 2 * TwipsToPixels(PanelLeftTwips),
+                   TwipsToPixels(ChartHeightLossTwips) + extra + MinChartHeight);
     resize(1000, 640);
     placeControls();
     SuppressDraw = false;

@@ -7,6 +7,7 @@
 #include "race/prompts.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -160,6 +161,41 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     window.cmdSave->click();
     EXPECT_EQ(scripted->fileRequests.size(), 2u);
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The window at its smallest: the controls of the bottom panel side by side, none cut or
+// overlapping, the scroll bar above the panel and some chart left.
+TEST_F(GraphTest, AtItsSmallestSizeEverythingFits)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    window.show();
+    window.resize(300, 200);  // below any sensible size: held at the minimum
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), window.minimumSize());
+    EXPECT_LE(window.minimumWidth(), 800);  // still fits a small screen
+
+    std::vector<QWidget*> controls{window.cboMode, window.cmdSave};
+    for (int i = 0; i < 3; ++i) {
+        controls.push_back(window.cboSelect[i]);
+        controls.push_back(window.shpSelect[i]);
+        controls.push_back(window.lblClick[i]);
+    }
+    const QRect panel = window.picSelect->rect();
+    for (std::size_t a = 0; a < controls.size(); ++a) {
+        const QRect g = controls[a]->geometry();
+        EXPECT_TRUE(panel.contains(g)) << a;
+        EXPECT_GE(g.width(), controls[a]->minimumSizeHint().width()) << a;
+        for (std::size_t b = a + 1; b < controls.size(); ++b)
+            EXPECT_FALSE(g.intersects(controls[b]->geometry())) << a << " " << b;
+    }
+    EXPECT_LE(window.scrChart->geometry().bottom(), window.picSelect->y());
+    EXPECT_GE(window.picChart->height(), 100);
+    EXPECT_LE(window.picChart->geometry().bottom(), window.scrChart->y());
 }
 
 }  // namespace
