@@ -268,6 +268,33 @@ TEST_F(AnalyzerTest, GridFollowsTheWindowSize)
     EXPECT_EQ(window.grdAnalyze->geometry(), QRect(0, 36, 640, 444));
 }
 
+TEST_F(AnalyzerTest, CutNamesAndClubsEndInAMarkAndShowTheWholeTextAsTooltip)
+{
+    const QString name = QStringLiteral("寿限無寿限無五劫の擦り切れ");
+    const QString club =
+        QStringLiteral("OrienteeringClubOfTheNorthernForest");  // no blanks: stripped;
+    addClass(QStringLiteral("M21"), 1, true,
+             {{name, {"5:00", "1:00"}, club}, {"Li", {"6:00", "1:10"}, "OK"}});
+    frmAnalyzer window;
+    window.resize(900, 600);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* header = qobject_cast<GridHeader*>(window.grdAnalyze->horizontalHeader());
+    ASSERT_NE(header, nullptr);
+    const QStringList lines = header->shownText(0).split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QString full = i == 0 ? name : club;
+        EXPECT_TRUE(lines[i].endsWith(QStringLiteral("…"))) << lines[i].toStdString();
+        EXPECT_TRUE(full.startsWith(lines[i].chopped(1))) << lines[i].toStdString();
+        EXPECT_LE(header->fontMetrics().horizontalAdvance(lines[i]), header->sectionSize(0));
+    }
+    EXPECT_EQ(header->toolTipText(0), name + '\n' + club);
+    // A name and club that fit are shown whole, without a tooltip.
+    EXPECT_EQ(header->shownText(1), QStringLiteral("Li\nOK"));
+    EXPECT_TRUE(header->toolTipText(1).isEmpty());
+}
+
 TEST_F(AnalyzerTest, TheTopBandStaysAtTheTopAndTheInfoLineSetsNoWidth)
 {
     addWorkedExample(QStringLiteral("M21"), false);
