@@ -1,7 +1,9 @@
 #include "shell/ui/qtprompts.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTreeView>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -93,6 +95,17 @@ QString NameFilter(const QString& description, const QString& pattern)
 // Large enough that the name, size, type and date columns can be read.
 constexpr QSize kFileDialogSize(800, 500);
 
+// Qt's own dialog opens its detail columns narrow; they share the larger dialog instead.
+void WidenColumns(QFileDialog& dialog)
+{
+    dialog.resize(kFileDialogSize);
+    QTreeView* details = dialog.findChild<QTreeView*>();
+    if (!details) return;
+    const int widths[] = {300, 90, 140, 150};  // name, size, type, date modified
+    for (int column = 0; column < 4; ++column)
+        details->header()->resizeSection(column, widths[column]);
+}
+
 // The extension a save dialog gives a name typed without one: that of the filter's first
 // pattern when it is a plain "*.ext" (patterns as in the filter text: "*.lap", "*.htm;*.html");
 // none for "*.*" and other wildcards.
@@ -177,7 +190,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFileDialog(const Prompts::FileDialo
                                                         QWidget* parent)
 {
     auto dialog = std::make_unique<QFileDialog>(parent, request.title);
-    dialog->resize(kFileDialogSize);
+    WidenColumns(*dialog);
     const bool save = request.mode == Prompts::FileDialogRequest::Mode::Save;
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open: the file must exist. Save: the folder must exist; overwriting is confirmed.
@@ -227,7 +240,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFolderDialog(const QString& title,
         std::make_unique<QFileDialog>(parent, title.isEmpty() ? kCaption : title, startFolder);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);
-    dialog->resize(kFileDialogSize);
+    WidenColumns(*dialog);
     return dialog;
 }
 

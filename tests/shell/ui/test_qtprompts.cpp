@@ -4,8 +4,10 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -92,6 +94,9 @@ TEST(QtPromptsTest, TheOpenDialogWantsAnExistingFile)
     EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("LAP形式 (*.lap)"));
     EXPECT_GE(dialog->width(), 800);
     EXPECT_GE(dialog->height(), 500);
+    if (const QTreeView* details = dialog->findChild<QTreeView*>()) {  // Qt's own dialog
+        EXPECT_GE(details->header()->sectionSize(0), 300);
+    }
     // "全てのファイル" lists every file, names without a dot too.
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
