@@ -135,6 +135,20 @@ TEST_F(AnalyzerTest, MissingSplitsAndTotals)
     EXPECT_EQ(g.text(s.missTime + 1, b), QStringLiteral("    n/a "));
 }
 
+TEST_F(AnalyzerTest, AnEmptyFirstLegLeavesNoElapsedTimeAtAnyControl)
+{
+    // N has no entry for leg 1: no elapsed time there, and no rank placeholder either.
+    addClass(QStringLiteral("W21"), 2, true,
+             {{"A", {"4:00", "10:00", "1:00"}}, {"N", {"", "12:00", "1:30"}}});
+    frmAnalyzer window;
+    const CellGrid& g = grid(window);
+    const int n = g.text(0, 1) == "N" ? 1 : 2;
+    ASSERT_EQ(g.text(0, n), "N");
+    const AnalyzeGrid::SectionRows s = AnalyzeGrid::Sections(1, 3);
+    for (int l = 1; l <= 3; ++l)
+        EXPECT_EQ(g.text(s.sumTime + l, n), QStringLiteral("    n/a    ")) << l;
+}
+
 TEST_F(AnalyzerTest, RankWidthAndColumnWidthByRunnerCount)
 {
     struct Case {
