@@ -99,8 +99,10 @@ void mergeStretch(const RunnerLegs& legs, int l)
     }
     legs.lapTime[first] = 0;
     for (int m = first; m <= l; ++m) legs.lapState[m] = StateExcluded;
-    // Without a time for leg 1 the elapsed time at every later control is unknown.
-    if (first == 1) legs.sumState[l] = StateExcluded;
+    // Without a time for leg 1 the elapsed time is unknown at every control of the stretch,
+    // and (through the previous leg's state) at every later one.
+    if (first == 1)
+        for (int m = first; m <= l; ++m) legs.sumState[m] = StateExcluded;
 }
 
 void lapStatesAndSums(const RunnerLegs& legs)

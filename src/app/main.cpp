@@ -2,18 +2,21 @@
 // window is closed (or a script given on the command line ends with EXIT). Without one
 // (-platform offscreen) nobody can answer a window, so it does its start-up, handles the command
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
-// script was stopped or could not be run, or the file could not be read.
+// script was stopped or could not be run, or the file could not be read. A script that went on
+// past a file it could not write (a chart image) also ends with status 1.
 #include "analysis/ui/analysiswindows.h"
 #include "editing/ui/editingwindows.h"
 #include "lapfiles/ui/labeldialogs.h"
 #include "race/prompts.h"
 #include "race/version.h"
 #include "reports/ui/outputwindows.h"
+#include "shell/automationtargets.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
 #include "shell/ui/modal.h"
 #include "shell/ui/qtprompts.h"
+#include "shell/ui/translations.h"
 
 #include <QApplication>
 
@@ -32,8 +35,9 @@ int OffscreenStatus(const CommandLineOutcome& outcome)
         case CommandLineOutcome::Kind::File:
             return outcome.fileLoaded ? 0 : 1;
         case CommandLineOutcome::Kind::Script:
-            return outcome.script == ScriptResult::Completed ||
-                           outcome.script == ScriptResult::Exited
+            return (outcome.script == ScriptResult::Completed ||
+                    outcome.script == ScriptResult::Exited) &&
+                           !AutomationTargets::HadWriteFailure()
                        ? 0
                        : 1;
     }
@@ -76,6 +80,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SplitDuel"));
     InstallFontSubstitutions();
+    InstallQtTranslations();
     if (!IsOffscreen()) Prompts::install(std::make_unique<QtPrompts>());
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
@@ -97,6 +102,8 @@ int main(int argc, char** argv)
         } else if (!ended && !window.IsClosed()) {
             window.show();
             status = app.exec();
+        } else if (ended && AutomationTargets::HadWriteFailure()) {
+            status = 1;
         }
     }
     basSettings::SettingsFile().Save();

@@ -1,10 +1,11 @@
 #include "chart/chartimage.h"
 
+#include "race/pathutil.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
+#include <QBuffer>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -91,13 +92,10 @@ QString PngFileName(const QString& fileName)
 
 bool WritePng(const QImage& image, const QString& fileName)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (!image.save(&file, "PNG")) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return false;
+    return CbasGeneral::WriteFileBytes(fileName, bytes);
 }
 
 bool SaveChartPng(const QString& fileName, const AnalysisWorkspace& ws, ChartRequest request,

@@ -33,7 +33,7 @@ void readKey(const QString& key, const QString& value, RaceHeader& header, Class
     } else if (is("$備考")) {
         header.RaceRemarks = value;
     } else if (is("$日時")) {
-        if (std::optional<QDate> date = CbasGeneral::ParseDate(value)) header.RaceDate = *date;
+        if (std::optional<QDate> date = CbasGeneral::ParseRaceDate(value)) header.RaceDate = *date;
     } else if (Like(key, QStringLiteral("$距離:*"))) {
         classOfKey(key, classes).ClassLength = wholeNumber(value);
     } else if (Like(key, QStringLiteral("$登距離:*"))) {

@@ -192,7 +192,7 @@ void SaveRaceFile(const QString& path, int filterIndex)
     FileResult = FileOk;
     QByteArray bytes;
     // The file is written whole through a temporary file, so a failed save keeps what was there.
-    if (!buildFile(filterIndex, bytes) || !CbasGeneral::WriteFileAtomic(path, bytes)) {
+    if (!buildFile(filterIndex, bytes) || !CbasGeneral::WriteFileBytes(path, bytes)) {
         FileResult = FileFailed;
         return;
     }

@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cerrno>
+
+#include <sys/stat.h>
+
 namespace CbasGeneral {
 
 namespace {
@@ -193,14 +197,23 @@ std::optional<QStringList> ReadTextLines(const QString& path)
     return TextCodec::fromCp932(bytes).split(QStringLiteral("\r\n"));
 }
 
-bool WriteTextFileAtomic(const QString& path, const QString& text)
+namespace {
+
+// The path at the end of a chain of symbolic links (the path itself when it is none); a chain
+// too long to be real (a loop) gives an empty path.
+QString followLinks(const QString& path)
 {
-    return WriteFileAtomic(path, TextCodec::toCp932(text));
+    constexpr int MaxLinks = 40;
+    QFileInfo info(path);
+    for (int hop = 0; hop < MaxLinks; ++hop) {
+        if (!info.isSymLink()) return info.filePath();
+        info = QFileInfo(info.symLinkTarget());
+    }
+    return QString();
 }
 
-bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
+bool writeReplacing(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty()) return false;
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
     if (file.write(bytes) != bytes.size()) {
@@ -208,6 +221,33 @@ bool WriteFileAtomic(const QString& path, const QByteArray& bytes)
         return false;
     }
     return file.commit();
+}
+
+bool writeInto(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
+    return file.write(bytes) == bytes.size();
+}
+
+}  // namespace
+
+bool WriteFileBytes(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty()) return false;
+    const QString target = followLinks(path);
+    if (target.isEmpty()) return false;
+    struct stat status {};
+    if (::stat(QFile::encodeName(target).constData(), &status) != 0)
+        return errno == ENOENT && writeReplacing(target, bytes);  // a new file
+    if (S_ISREG(status.st_mode)) return writeReplacing(target, bytes);
+    if (S_ISDIR(status.st_mode)) return false;
+    return writeInto(target, bytes);
+}
+
+bool WriteTextFileAtomic(const QString& path, const QString& text)
+{
+    return WriteFileBytes(path, TextCodec::toCp932(text));
 }
 
 }  // namespace CbasGeneral

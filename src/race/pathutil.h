@@ -37,10 +37,13 @@ QString ResolveRelativePath(const QString& relativeFolder, const QString& baseFo
 // element); no value when the file does not exist.
 std::optional<QStringList> ReadTextLines(const QString& path);
 
-// Writes the text as CP932 through a temporary file in the target folder that is renamed over
-// the target only when complete, so a failed write never destroys an existing file.
+// Writes the bytes through a temporary file in the target folder that is renamed over the
+// target only when complete, so a failed write never destroys an existing file. A symbolic link
+// is followed (the file it points to is replaced, the link stays); a target that exists but is
+// not a regular file (a pipe, a device such as /dev/null) is written into directly, since a
+// rename would replace it with a regular file. A folder is never written.
+bool WriteFileBytes(const QString& path, const QByteArray& bytes);
+// The text as CP932 through WriteFileBytes.
 bool WriteTextFileAtomic(const QString& path, const QString& text);
-// The same for bytes already encoded (files in another encoding than CP932).
-bool WriteFileAtomic(const QString& path, const QByteArray& bytes);
 
 }  // namespace CbasGeneral

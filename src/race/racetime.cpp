@@ -136,6 +136,30 @@ std::optional<QDate> ParseDate(QStringView text)
     return date;
 }
 
+std::optional<QDate> ParseRaceDate(const QString& text)
+{
+    const QStringView s = TrimBlanks(QStringView(text));
+    qsizetype pos = 0;
+    const int year = readNumber(s, pos, 4);
+    const qsizetype yearDigits = pos;
+    if (year < 0 || (yearDigits != 2 && yearDigits != 4) || pos == s.size()) return std::nullopt;
+    const QChar separator = s[pos++];
+    const bool kanji = separator == u'年';
+    if (kanji ? yearDigits != 4 : separator != u'/' && separator != u'-' && separator != u'.')
+        return std::nullopt;
+    const QChar afterMonth = kanji ? QChar(u'月') : separator;
+    const int month = readNumber(s, pos, 2);
+    if (month < 0 || pos == s.size() || s[pos++] != afterMonth) return std::nullopt;
+    const int day = readNumber(s, pos, 2);
+    if (day < 0) return std::nullopt;
+    if (kanji && (pos == s.size() || s[pos++] != u'日')) return std::nullopt;
+    if (pos != s.size()) return std::nullopt;
+    const int fullYear = yearDigits == 4 ? year : year < 30 ? 2000 + year : 1900 + year;
+    const QDate date(fullYear, month, day);
+    if (!date.isValid()) return std::nullopt;
+    return date;
+}
+
 bool IsDateOrTime(const QString& text)
 {
     return ParseTime(text).has_value() || ParseDate(text).has_value();

@@ -37,6 +37,10 @@ std::optional<double> ParseTime(QStringView text);
 std::optional<QDate> ParseDate(const QString& text);
 std::optional<QDate> ParseDate(QStringView text);
 bool IsDateOrTime(const QString& text);
+// A race date as the short date forms of different machines write it: the forms of ParseDate,
+// also with "." as separator and with two-digit years (00-29 are 2000-2029, 30-99 are
+// 1930-1999), and "yyyy年m月d日". Anything else gives no value.
+std::optional<QDate> ParseRaceDate(const QString& text);
 
 // Seconds to a time value and back, rounding to the nearest whole second (halves up).
 double SecondsToTime(double seconds);

@@ -2,6 +2,7 @@
 
 #include "race/prompts.h"
 #include "race/textcodec.h"
+#include "shell/automationtargets.h"
 #include "shell/registry.h"
 #include "shell/scriptcommands.h"
 
@@ -70,6 +71,7 @@ ScriptResult RunScript(const QString& path, ScriptHost& host, const QStringList&
     const std::optional<QStringList> lines = ReadScriptLines(path);
     if (!lines) return ScriptResult::NotRun;
 
+    AutomationTargets::ClearWriteFailures();
     int lineNo = 0;
     for (const QString& line : *lines) {
         host.SetBusy(true);

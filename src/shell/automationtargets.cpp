@@ -17,6 +17,12 @@ Handler& outputHandler()
     return handler;
 }
 
+bool& writeFailure()
+{
+    static bool failed = false;
+    return failed;
+}
+
 bool run(const Handler& handler, const QString& command)
 {
     return handler ? handler(command) : false;
@@ -31,6 +37,21 @@ void setAnalyzerAutomation(Handler handler)
 void setOutputAutomation(Handler handler)
 {
     outputHandler() = std::move(handler);
+}
+
+void NoteWriteFailure()
+{
+    writeFailure() = true;
+}
+
+bool HadWriteFailure()
+{
+    return writeFailure();
+}
+
+void ClearWriteFailures()
+{
+    writeFailure() = false;
 }
 
 bool RunAnalyzerAutomation(const QString& command)

@@ -16,6 +16,12 @@ using Handler = std::function<bool(const QString& command)>;
 void setAnalyzerAutomation(Handler handler);
 void setOutputAutomation(Handler handler);
 
+// Files a driven window could not write while the script went on (a chart image, say): noted
+// by the handler, cleared when a script starts, and read when it ends to give a failure status.
+void NoteWriteFailure();
+bool HadWriteFailure();
+void ClearWriteFailures();
+
 // Passes the command to the registered handler; false when none is registered or it failed.
 bool RunAnalyzerAutomation(const QString& command);
 bool RunOutputAutomation(const QString& command);

@@ -5,10 +5,11 @@
 #include "shell/registry.h"
 #include "shell/settings.h"
 
+#include "race/pathutil.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -70,10 +71,7 @@ QString DesktopEntryText(const QString& programPath)
 bool WriteUtf8File(const QString& path, const QString& text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(text.toUtf8());
-    return file.commit();
+    return CbasGeneral::WriteFileBytes(path, text.toUtf8());
 }
 
 // Whether a file of the type would be opened by the program: asked for an empty sample file.

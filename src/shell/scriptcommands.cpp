@@ -13,11 +13,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <functional>
 #include <map>
 #include <stdexcept>
+
+#include <sys/stat.h>
 
 namespace basAutomation {
 
@@ -74,14 +75,16 @@ void Warn(ScriptContext& context, const QString& text)
     Prompts::message(text, Prompts::Icon::Exclamation);
 }
 
+// Whether both paths name one existing file (the same device and inode, links followed):
+// names that differ only in letter case are two files here.
 bool SameFile(const QString& a, const QString& b)
 {
     if (a.isEmpty() || b.isEmpty()) return false;
-    const QFileInfo fa(a), fb(b);
-    const QString pathA = QDir::cleanPath(fa.absoluteFilePath());
-    const QString pathB = QDir::cleanPath(fb.absoluteFilePath());
-    if (pathA.compare(pathB, Qt::CaseInsensitive) == 0) return true;
-    return fa.exists() && fb.exists() && fa.canonicalFilePath() == fb.canonicalFilePath();
+    struct stat sa {
+    }, sb{};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0) return false;
+    if (::stat(QFile::encodeName(b).constData(), &sb) != 0) return false;
+    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 // Copies the file through a temporary file that replaces the target only when complete, so a
@@ -90,11 +93,7 @@ bool CopyFileSafely(const QString& from, const QString& to)
 {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly)) return false;
-    const QByteArray bytes = source.readAll();
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly)) return false;
-    if (target.write(bytes) != bytes.size()) return false;
-    return target.commit();
+    return CbasGeneral::WriteFileBytes(to, source.readAll());
 }
 
 CommandResult Open(ScriptContext& context, const QStringList& fields)

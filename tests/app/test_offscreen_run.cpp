@@ -104,6 +104,27 @@ TEST_F(OffscreenRunTest, StoppedScriptEndsWithStatusOneAndItsMessage)
     EXPECT_TRUE(run.errors.contains("自動処理を中止します (line=2)")) << run.errors.toStdString();
 }
 
+TEST_F(OffscreenRunTest, ChartsThatCannotBeWrittenAreReportedAndFailTheScript)
+{
+    const QString lap = testsupport::examplePath("spring-cup.lap");
+    const QString charts = "VERSION,1\nOPEN," + lap + "\nCHART1,%1%,web\n";
+    ASSERT_TRUE(QDir().mkpath(tempPath("out")));
+    ProgramRun good = runProgram(script("good.sda", charts), {tempPath("out")});
+    EXPECT_EQ(good.status, 0) << good.errors.toStdString();
+    const int images = QDir(tempPath("out")).entryList({"*.png"}, QDir::Files).size();
+    EXPECT_GT(images, 0);
+
+    // Into a missing folder: every image is reported, the script still runs to its last line
+    // (the copy after the charts is made), and the status says something went wrong.
+    ProgramRun bad = runProgram(script("bad.sda", charts + "LAPCOPY,%2%,after\n"),
+                                {tempPath("missing"), tempPath("out")});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(bad.errors.count("画像を保存できませんでした"), images) << bad.errors.toStdString();
+    EXPECT_EQ(QDir(tempPath("out")).entryList({"*after.lap"}, QDir::Files).size(), 1);
+    // EXIT after such a failure ends with the same status.
+    EXPECT_EQ(runProgram(script("exit.sda", charts + "EXIT\n"), {tempPath("missing")}).status, 1);
+}
+
 TEST_F(OffscreenRunTest, ScriptsThatEndOrCannotRun)
 {
     // Running to the last line counts as success, as EXIT does.

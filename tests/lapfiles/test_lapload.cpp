@@ -106,6 +106,18 @@ TEST_F(LapFileTest, DollarKeys)
     EXPECT_EQ(ClassList.at(3).ClassUpHeight, 60);
 }
 
+TEST_F(LapFileTest, RaceDateInTheShortFormsOfOtherMachines)
+{
+    for (const auto& [text, date] :
+         {std::pair{"02.05.12", QDate(2002, 5, 12)}, std::pair{"2002年5月12日", QDate(2002, 5, 12)},
+          std::pair{"98-10-04", QDate(1998, 10, 4)}, std::pair{"12/05/2002", QDate()}}) {
+        load(lapHead() + QStringLiteral("$日時=") + QString::fromUtf8(text) +
+             QStringLiteral("\nクラス,名前,△→１\nM21,山田,00:05:00\n"));
+        ASSERT_EQ(FileResult, FileOk) << text;
+        EXPECT_EQ(RaceInfo.RaceDate, date) << text;
+    }
+}
+
 TEST_F(LapFileTest, LegStructureComesFromTheHeaderAboveTheFirstRunner)
 {
     load(lapHead() +

@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace CbasGeneral;
 
 class PathFiles : public RaceTest {};
@@ -141,4 +145,36 @@ TEST_F(PathFiles, WriteTextFileAtomicReplacesOnlyOnSuccess)
     EXPECT_FALSE(WriteTextFileAtomic(tempPath("folder.csv"), "x"));
     EXPECT_TRUE(QFileInfo(tempPath("folder.csv")).isDir());
     EXPECT_EQ(testsupport::readBytes(path), QByteArray("b"));
+}
+
+// A save never replaces what is not a regular file: a link is followed, a pipe is written into.
+TEST_F(PathFiles, WriteFileBytesKeepsLinksAndSpecialFiles)
+{
+    const QString real = tempPath("real.csv");
+    const QString link = tempPath("link.csv");
+    ASSERT_TRUE(WriteFileBytes(real, "old"));
+    ASSERT_TRUE(QFile::link(real, link));
+    ASSERT_TRUE(WriteFileBytes(link, "new"));
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(testsupport::readBytes(real), QByteArray("new"));
+    // A link to a file not there yet creates that file and keeps the link.
+    const QString dangling = tempPath("dangling.csv");
+    ASSERT_TRUE(QFile::link(tempPath("later.csv"), dangling));
+    ASSERT_TRUE(WriteTextFileAtomic(dangling, "x"));
+    EXPECT_TRUE(QFileInfo(dangling).isSymLink());
+    EXPECT_EQ(testsupport::readBytes(tempPath("later.csv")), QByteArray("x"));
+
+    const QByteArray fifo = QFile::encodeName(tempPath("pipe.csv"));
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    // A reader that does not block, so the writer can open the pipe at once.
+    const int reader = ::open(fifo.constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_TRUE(WriteTextFileAtomic(tempPath("pipe.csv"), QStringLiteral("東京")));
+    char buffer[16] = {};
+    const ssize_t got = ::read(reader, buffer, sizeof buffer);
+    ::close(reader);
+    EXPECT_EQ(QByteArray(buffer, got > 0 ? int(got) : 0), QByteArray("\x93\x8c\x8b\x9e"));
+    struct stat status {};
+    ASSERT_EQ(::stat(fifo.constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }

@@ -88,6 +88,29 @@ TEST(ParseDate, AcceptsSlashAndDashForms)
     EXPECT_FALSE(IsDateOrTime("n/a"));
 }
 
+TEST(ParseRaceDate, ShortDateFormsOfDifferentMachines)
+{
+    const struct {
+        const char* text;
+        QDate date;
+    } accepted[] = {
+        {"2024/05/06", QDate(2024, 5, 6)},     {"2024-5-6", QDate(2024, 5, 6)},
+        {"2024.05.06", QDate(2024, 5, 6)},     {" 24/05/06 ", QDate(2024, 5, 6)},
+        {"00-1-2", QDate(2000, 1, 2)},         {"29.12.31", QDate(2029, 12, 31)},
+        {"30/01/01", QDate(1930, 1, 1)},       {"99-12-31", QDate(1999, 12, 31)},
+        {"2002年5月12日", QDate(2002, 5, 12)}, {"2024年02月29日", QDate(2024, 2, 29)},
+    };
+    for (const auto& c : accepted) {
+        const std::optional<QDate> date = ParseRaceDate(QString::fromUtf8(c.text));
+        ASSERT_TRUE(date) << c.text;
+        EXPECT_EQ(*date, c.date) << c.text;
+    }
+    for (const char* text : {"2023/02/29", "23/02/29", "2024/05-06", "24.05/06", "024/05/06",
+                             "2024年5月6", "24年5月6日", "2024年5/6日", "2024/5/6日", "5/6/2024",
+                             "06.05.24x", "2024/05", "", "平成14年5月12日"})
+        EXPECT_FALSE(ParseRaceDate(QString::fromUtf8(text))) << text;
+}
+
 TEST(TimeValues, SecondsAndMinutesOfTheDay)
 {
     EXPECT_EQ(TimeToSeconds(hms(1, 2, 3)), 3723);

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 using basAutomation::ScriptResult;
 
@@ -55,11 +56,22 @@ TEST_F(LapCopyTest, OntoTheLoadedFileItselfDoesNothing)
 {
     testsupport::writeCp932(tempPath("02_live.lap"), kLap);
     const QByteArray before = testsupport::readBytes(tempPath("02_live.lap"));
-    ASSERT_EQ(run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY,.,LIVE\nLAPCOPY," + tempDir() + ",live"),
-              ScriptResult::Completed);
+    // The same file by another path: through "./", and through a link in another folder.
+    ASSERT_TRUE(QFile::link(tempPath("02_live.lap"), tempPath("web/02_linked.lap")));
+    ASSERT_EQ(
+        run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY," + tempDir() + "/./,live\nLAPCOPY,web,linked"),
+        ScriptResult::Completed);
     EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("02_live.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath("02_live.lap")), before);
-    EXPECT_FALSE(QFile::exists(tempPath("02_LIVE.lap")));
+    EXPECT_TRUE(QFileInfo(tempPath("web/02_linked.lap")).isSymLink());
+}
+
+TEST_F(LapCopyTest, ANameDifferentOnlyInLetterCaseIsAnotherFile)
+{
+    testsupport::writeCp932(tempPath("02_live.lap"), kLap);
+    ASSERT_EQ(run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY,.,LIVE"), ScriptResult::Completed);
+    EXPECT_EQ(testsupport::readBytes(tempPath("02_LIVE.lap")),
+              testsupport::readBytes(tempPath("02_live.lap")));
 }
 
 TEST_F(LapCopyTest, StopsWithoutALoadedFileOrATargetFolder)

@@ -13,11 +13,11 @@ void RegisterAnalysisWindows()
         frmAnalyzer window(owner);
         ExecModal(window);
     });
-    // The chart window shows nothing when an image cannot be written, and the script goes on:
-    // the command always counts as done.
+    // An image that cannot be written is reported and the script goes on (the command counts as
+    // done); the failure is noted so the script ends with a failure status.
     AutomationTargets::setAnalyzerAutomation([](const QString& command) {
         frmAnalyzer window(QApplication::activeWindow());
-        window.Automation(command);
+        if (window.Automation(command) > 0) AutomationTargets::NoteWriteFailure();
         window.close();
         return true;
     });

@@ -10,6 +10,7 @@
 #include "race/basicformat.h"
 #include "race/pathutil.h"
 #include "race/race.h"
+#include "shell/ui/elidedlabel.h"
 #include "shell/ui/modal.h"
 
 #include <QComboBox>
@@ -35,7 +36,8 @@ frmAnalyzer::frmAnalyzer(QWidget* parent) : QDialog(parent), model_(new CellGrid
     cmbClassList->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     cmdLeg = new QPushButton(QStringLiteral("レッグ分析"), band);
     cmdChart = new QPushButton(QStringLiteral("チャート"), band);
-    lblClassInfo = new QLabel(band);
+    // The information line is cut to the band's width: it never sets the window's width.
+    lblClassInfo = new ElidedLabel(band);
     auto* row = new QHBoxLayout(band);
     row->setContentsMargins(6, 0, 6, 0);
     row->addWidget(cmbClassList);
@@ -51,6 +53,8 @@ frmAnalyzer::frmAnalyzer(QWidget* parent) : QDialog(parent), model_(new CellGrid
     column->setSpacing(0);
     column->addWidget(band);
     column->addWidget(grdAnalyze, 1);
+    // Takes the space of a hidden grid, so the band stays at the top.
+    column->addStretch(0);
 
     connect(cmbClassList, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this] { cmbClassList_Click(); });
@@ -101,11 +105,11 @@ void frmAnalyzer::cmbClassList_Click()
         cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
     if (position < 1 || position > ClassList.count()) {
         ClearDisplay();
-        lblClassInfo->clear();
+        lblClassInfo->setFullText(QString());
         return;
     }
     const clsClassData& cls = ClassList.at(position);
-    lblClassInfo->setText(AnalyzeGrid::ClassInfoLine(RaceInfo, cls));
+    lblClassInfo->setFullText(AnalyzeGrid::ClassInfoLine(RaceInfo, cls));
     if (cls.ClassRunnerCount() == 0) {
         ClearDisplay();
         return;
@@ -137,7 +141,7 @@ void frmAnalyzer::cmdLeg_Click()
     ExecModal(legs);
 }
 
-void frmAnalyzer::Automation(const QString& ScriptCommand)
+int frmAnalyzer::Automation(const QString& ScriptCommand)
 {
     const QStringList fields = ScriptCommand.split(QLatin1Char(','));
     show();
@@ -145,9 +149,9 @@ void frmAnalyzer::Automation(const QString& ScriptCommand)
     const QString action = fields.value(0).toUpper();
     if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
         action != QLatin1String("CHART2")) {
-        return;
+        return 0;
     }
-    if (fields.size() < 3) return;
+    if (fields.size() < 3) return 0;
     QString prefix = CbasGeneral::AddPathSeparator(fields[1]);
     if (RaceInfo.hasDate()) {
         prefix +=
@@ -156,13 +160,15 @@ void frmAnalyzer::Automation(const QString& ScriptCommand)
     prefix += fields[2].toLower() + QLatin1Char('_');
 
     // Every class of the list, "クラス選択" left out.
+    int failed = 0;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
         if (position < 1 || position > ClassList.count()) continue;
         SelectedClass = ClassList.at(position).ClassName;
         frmGraph chart(SelectedClass, this);
         chart.show();
-        chart.Automation(action + QLatin1Char(',') + prefix);
+        failed += chart.Automation(action + QLatin1Char(',') + prefix);
         chart.close();
     }
+    return failed;
 }

@@ -7,6 +7,7 @@
 
 class CellGridModel;
 class GridView;
+class ElidedLabel;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -18,7 +19,7 @@ public:
     explicit frmAnalyzer(QWidget* parent = nullptr);
 
     QComboBox* cmbClassList;  // item data: 0 for "クラス選択", else the class's position
-    QLabel* lblClassInfo;
+    ElidedLabel* lblClassInfo;
     GridView* grdAnalyze;
     QPushButton* cmdChart;
     QPushButton* cmdLeg;
@@ -33,8 +34,9 @@ public:
     void cmdChart_Click();
     void cmdLeg_Click();
     // Script commands "CHART,<folder>,<label>", "CHART1,..." and "CHART2,...": saves the chart
-    // images of every class as <folder>/<yy>_<label>_<class>_1.png / _2.png.
-    void Automation(const QString& ScriptCommand);
+    // images of every class as <folder>/<yy>_<label>_<class>_1.png / _2.png. Returns how many
+    // images could not be written (each one reported).
+    int Automation(const QString& ScriptCommand);
 
 private:
     void Form_Load();

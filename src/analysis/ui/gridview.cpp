@@ -5,7 +5,10 @@
 #include "shell/ui/fonts.h"
 
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QStyleOptionHeader>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -38,8 +41,61 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     }
 }
 
+GridHeader::GridHeader(Qt::Orientation orientation, QWidget* parent)
+    : QHeaderView(orientation, parent)
+{
+    setTextElideMode(Qt::ElideNone);  // each line is cut here, not the lines as one text
+}
+
+QString GridHeader::FitLines(const QString& text, const QFontMetrics& metrics, int width)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) line = metrics.elidedText(line, Qt::ElideRight, width);
+    return lines.join(QLatin1Char('\n'));
+}
+
+QString GridHeader::fullText(int logicalIndex) const
+{
+    return model() ? model()->headerData(logicalIndex, orientation()).toString() : QString();
+}
+
+QString GridHeader::shownText(int logicalIndex) const
+{
+    // The room the style leaves for the label: the section less its margins.
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    return FitLines(fullText(logicalIndex), fontMetrics(), sectionSize(logicalIndex) - 2 * margin);
+}
+
+QString GridHeader::toolTipText(int logicalIndex) const
+{
+    const QString full = fullText(logicalIndex);
+    return shownText(logicalIndex) == full ? QString() : full;
+}
+
+void GridHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const
+{
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    option->text = shownText(logicalIndex);
+}
+
+bool GridHeader::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QHeaderView::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const int section = logicalIndexAt(help->pos());
+    const QString tip = section >= 0 ? toolTipText(section) : QString();
+    if (tip.isEmpty()) {
+        QToolTip::hideText();
+        event->ignore();
+    } else {
+        QToolTip::showText(help->globalPos(), tip, this);
+    }
+    return true;
+}
+
 GridView::GridView(QWidget* parent) : QTableView(parent)
 {
+    setHorizontalHeader(new GridHeader(Qt::Horizontal, this));
     setFont(GridFont());
     horizontalHeader()->setFont(GridFont());
     verticalHeader()->setFont(GridFont());

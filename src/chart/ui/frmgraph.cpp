@@ -6,6 +6,7 @@
 #include "chart/chartpick.h"
 #include "chart/ui/chartcanvas.h"
 #include "chart/winunits.h"
+#include "race/prompts.h"
 #include "shell/control.h"
 #include "shell/ui/fonts.h"
 
@@ -31,6 +32,7 @@ constexpr int ChartHeightLossTwips = 810;
 constexpr int ScrollTopTwips = 705;
 constexpr int PanelLeftTwips = 120;
 constexpr int PanelTopTwips = 345;
+constexpr int MinChartHeight = 160;  // pixels of chart left at the window's smallest size
 
 QFont ChartFont()
 {
@@ -79,6 +81,12 @@ frmGraph::frmGraph(const QString& className, QWidget* parent)
     connect(picChart, &ChartCanvas::resized, this, [this] { DrawChart(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
 
+    // Small enough for a small screen, large enough that the panel's lists, colour squares and
+    // labels never overlap and some chart is left.
+    const int extra =
+        std::max(0, picSelect->minimumSizeHint().height() - TwipsToPixels(PanelTopTwips));
+    setMinimumSize(picSelect->minimumSizeHint().width() + 2 * TwipsToPixels(PanelLeftTwips),
+                   TwipsToPixels(ChartHeightLossTwips) + extra + MinChartHeight);
     resize(1000, 640);
     placeControls();
     SuppressDraw = false;
@@ -214,25 +222,32 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-void frmGraph::Automation(const QString& ScriptCommand)
+int frmGraph::Automation(const QString& ScriptCommand)
 {
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
     const QString prefix = ScriptCommand.section(QLatin1Char(','), 1, 1);
     const bool raceTime = action == QLatin1String("CHART") || action == QLatin1String("CHART1");
     const bool clockTime = action == QLatin1String("CHART") || action == QLatin1String("CHART2");
-    if (!raceTime && !clockTime) return;
+    if (!raceTime && !clockTime) return 0;
     show();
     repaint();
-    // A file that cannot be written is passed over: the script goes on with the next one.
+    // A file that cannot be written is reported and passed over: the script goes on with the
+    // next one.
     const QString stem = prefix + className_.toLower();
-    if (raceTime) {
-        SelectMode(0);
-        SaveChartPng(stem + QStringLiteral("_1.png"));
-    }
-    if (clockTime) {
-        SelectMode(1);
-        SaveChartPng(stem + QStringLiteral("_2.png"));
-    }
+    int failed = 0;
+    const auto save = [&](int mode, const QString& fileName) {
+        SelectMode(mode);
+        // A class whose first start lies outside the clock chart's reach has no clock image by
+        // design: nothing is written, and nothing failed.
+        if (mode == 1 && !basChart::ClockExportScroll(analysis_)) return;
+        if (SaveChartPng(fileName)) return;
+        ++failed;
+        Prompts::message(QStringLiteral("画像を保存できませんでした: ") + fileName,
+                         Prompts::Icon::Exclamation);
+    };
+    if (raceTime) save(0, stem + QStringLiteral("_1.png"));
+    if (clockTime) save(1, stem + QStringLiteral("_2.png"));
+    return failed;
 }
 
 void frmGraph::cmdSave_Click()

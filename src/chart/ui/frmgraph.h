@@ -51,8 +51,9 @@ public:
     // position the image was drawn at. False when no file was written.
     bool SaveChartPng(const QString& fileName);
     // Script commands "CHART,<prefix>", "CHART1,<prefix>", "CHART2,<prefix>": save the race-time
-    // image as <prefix><class>_1.png and/or the clock-time image as <prefix><class>_2.png.
-    void Automation(const QString& ScriptCommand);
+    // image as <prefix><class>_1.png and/or the clock-time image as <prefix><class>_2.png. An
+    // image that cannot be written is reported and passed over; returns how many were not.
+    int Automation(const QString& ScriptCommand);
     // A mouse button pressed at the position: the next click slot takes the nearest line.
     void picChart_MouseDown(const QPoint& position);
     // Selects a mode entry (0 race time, 1 clock time) and runs its selection.

@@ -6,6 +6,7 @@
 #include "race/race.h"
 #include "race/textutil.h"
 #include "shell/settings.h"
+#include "shell/ui/elidedlabel.h"
 #include "shell/ui/functionicons.h"
 
 #include <QFontMetrics>
@@ -74,6 +75,7 @@ QWidget* frmDuel::FunctionRow(int index, QWidget* parent)
         new QPushButton(FunctionIcon(index), QString::fromUtf8(kFunctions[index].caption), row);
     cmbFunc[index]->setIconSize(QSize(32, 32));
     cmbFunc[index]->setFixedSize(110, 44);
+    cmbFunc[index]->setAutoDefault(true);  // Enter presses a focused button, as Space does
     lblText[index] = new QLabel(QString::fromUtf8(kFunctions[index].description), row);
     layout->addWidget(cmbFunc[index]);
     layout->addWidget(lblText[index], 1);
@@ -124,13 +126,14 @@ void frmDuel::BuildRacePanel()
 {
     PicRaceInfo = new QFrame(this);
     PicRaceInfo->setFrameShape(QFrame::StyledPanel);
-    lblRaceName = new QLabel(PicRaceInfo);
+    // The race's own texts are cut to the panel's width: a long name never widens the window.
+    lblRaceName = new ElidedLabel(PicRaceInfo);
     QFont nameFont = lblRaceName->font();
     nameFont.setPointSize(nameFont.pointSize() * 3 / 2);
     nameFont.setBold(true);
     lblRaceName->setFont(nameFont);
     lblRaceDate = new QLabel(PicRaceInfo);
-    lblRaceTerrain = new QLabel(PicRaceInfo);
+    lblRaceTerrain = new ElidedLabel(PicRaceInfo);
     lblRaceClass = new QLabel(PicRaceInfo);
     lblRaceClass->setFixedWidth(ClassLabelWidth);
     Image2 = new QLabel(PicRaceInfo);
@@ -142,7 +145,8 @@ void frmDuel::BuildRacePanel()
     texts->addWidget(lblRaceName);
     texts->addWidget(lblRaceDate);
     texts->addWidget(lblRaceTerrain);
-    texts->addWidget(lblRaceClass);
+    // Aligned, so its fixed width does not hold the texts above it to that width.
+    texts->addWidget(lblRaceClass, 0, Qt::AlignLeft);
     head->addLayout(texts, 1);
     head->addWidget(Image2, 0, Qt::AlignTop);
     layout->addLayout(head);
@@ -185,10 +189,9 @@ void frmDuel::ShowRaceInfo()
 void frmDuel::ShowRaceHeader()
 {
     const RaceHeader& race = basDefinition::RaceInfo;
-    lblRaceName->setText(race.RaceName);
-    lblRaceName->setToolTip(race.RaceName);
+    lblRaceName->setFullText(race.RaceName);
     lblRaceDate->setText(CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy年mm月dd日")));
-    lblRaceTerrain->setText(race.RacePlace);
+    lblRaceTerrain->setFullText(race.RacePlace);
 }
 
 // As many class names as fit the label, then " ..." when one did not fit; the tooltip lists all.

@@ -4,6 +4,7 @@
 // buttons) while one is. It owns the life of the loaded race and is what scripts drive.
 #include "shell/automation.h"
 #include "shell/history.h"
+#include "shell/ui/elidedlabel.h"
 #include "shell/ui/frmloadinfomation.h"
 
 #include <QWidget>
@@ -48,9 +49,9 @@ public:
 
     QFrame* picStart;
     QFrame* PicRaceInfo;
-    QLabel* lblRaceName;
+    ElidedLabel* lblRaceName;
     QLabel* lblRaceDate;
-    QLabel* lblRaceTerrain;
+    ElidedLabel* lblRaceTerrain;
     QLabel* lblRaceClass;
     std::array<QPushButton*, 9> cmbFunc{};
     std::array<QLabel*, 9> lblText{};

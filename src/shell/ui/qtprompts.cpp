@@ -1,7 +1,9 @@
 #include "shell/ui/qtprompts.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QRegularExpression>
+#include <QTreeView>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -73,16 +75,35 @@ QWidget* AskingWindow()
 }
 
 // "LAP形式 (*.lap)" with the pattern "*.lap" stays as it is; a description without its
-// patterns gets them appended, since Qt reads the patterns from the parentheses.
+// patterns gets them appended, since Qt reads the patterns from the parentheses. "*.*" means
+// every file, names without a dot too, which Qt spells "*".
 QString NameFilter(const QString& description, const QString& pattern)
 {
     QString patterns = pattern;
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
     patterns = patterns.simplified();
-    if (description.trimmed().endsWith(QLatin1Char('(') + patterns + QLatin1Char(')'))) {
-        return description.trimmed();
-    }
-    return description.trimmed() + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    const QString given = QLatin1Char('(') + patterns + QLatin1Char(')');
+    QString text = description.trimmed();
+    if (text.endsWith(given)) text = text.left(text.size() - given.size()).trimmed();
+    QStringList list = patterns.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (QString& p : list)
+        if (p == QLatin1String("*.*")) p = QStringLiteral("*");
+    list.removeDuplicates();
+    return text + QStringLiteral(" (") + list.join(QLatin1Char(' ')) + QLatin1Char(')');
+}
+
+// Large enough that the name, size, type and date columns can be read.
+constexpr QSize kFileDialogSize(800, 500);
+
+// Qt's own dialog opens its detail columns narrow; they share the larger dialog instead.
+void WidenColumns(QFileDialog& dialog)
+{
+    dialog.resize(kFileDialogSize);
+    QTreeView* details = dialog.findChild<QTreeView*>();
+    if (!details) return;
+    const int widths[] = {300, 90, 140, 150};  // name, size, type, date modified
+    for (int column = 0; column < 4; ++column)
+        details->header()->resizeSection(column, widths[column]);
 }
 
 // The extension a save dialog gives a name typed without one: that of the filter's first
@@ -169,6 +190,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFileDialog(const Prompts::FileDialo
                                                         QWidget* parent)
 {
     auto dialog = std::make_unique<QFileDialog>(parent, request.title);
+    WidenColumns(*dialog);
     const bool save = request.mode == Prompts::FileDialogRequest::Mode::Save;
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open: the file must exist. Save: the folder must exist; overwriting is confirmed.
@@ -218,6 +240,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFolderDialog(const QString& title,
         std::make_unique<QFileDialog>(parent, title.isEmpty() ? kCaption : title, startFolder);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    WidenColumns(*dialog);
     return dialog;
 }
 

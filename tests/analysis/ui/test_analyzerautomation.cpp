@@ -31,7 +31,9 @@ protected:
 TEST_F(AutomationTest, ChartImagesOfEveryClass)
 {
     frmAnalyzer window;
-    window.Automation(QStringLiteral("CHART,") + tempDir() + QStringLiteral(",Web"));
+    EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempDir() + QStringLiteral(",Web")), 0);
+    // Every image of every class that cannot be written is counted.
+    EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempPath("absent") + ",Web"), 4);
     EXPECT_EQ(written(), (QStringList{"04_web_m21e_1.png", "04_web_m21e_2.png", "04_web_w21_1.png",
                                       "04_web_w21_2.png"}));
     EXPECT_EQ(window.SelectedClass, "W21");
@@ -64,9 +66,12 @@ TEST_F(AutomationTest, RegisteredWithTheScriptsAndTheMainWindow)
     EXPECT_TRUE(AutomationTargets::RunAnalyzerAutomation(QStringLiteral("CHART1,") + tempDir() +
                                                          QStringLiteral(",s")));
     EXPECT_EQ(written().size(), 2);
-    // A folder that cannot be written does not stop the script.
+    EXPECT_FALSE(AutomationTargets::HadWriteFailure());
+    // A folder that cannot be written does not stop the script, but is noted for its end.
     EXPECT_TRUE(AutomationTargets::RunAnalyzerAutomation(
         QStringLiteral("CHART1,") + tempPath("absent") + QStringLiteral(",s")));
+    EXPECT_TRUE(AutomationTargets::HadWriteFailure());
+    AutomationTargets::ClearWriteFailures();
     basAnalyze::ResetWorkspace();
     WindowOpeners::OpenShowWindow(nullptr);  // offscreen: opened and closed at once
     EXPECT_EQ(basAnalyze::Workspace.AnaClassName, "M21E");

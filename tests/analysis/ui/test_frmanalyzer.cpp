@@ -4,6 +4,7 @@
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/frmanalyzer.h"
 #include "analysis/ui/gridview.h"
+#include "shell/ui/elidedlabel.h"
 #include "viewtest.h"
 
 #include <QBrush>
@@ -37,7 +38,7 @@ TEST_F(AnalyzerTest, WorkedExampleCells)
     ASSERT_EQ(g.cols(), 5);
     EXPECT_EQ(g.rows(), 4 * 3 + 17);
     EXPECT_EQ(g.fixedRows(), 2);
-    EXPECT_EQ(window.lblClassInfo->text(), QStringLiteral("春の大会    4500m   up 120m"));
+    EXPECT_EQ(window.lblClassInfo->fullText(), QStringLiteral("春の大会    4500m   up 120m"));
 
     // Columns: A, D, B, C in order of total; sections from row 2 (two fixed rows).
     EXPECT_EQ(g.text(0, 1), "A");
@@ -134,6 +135,20 @@ TEST_F(AnalyzerTest, MissingSplitsAndTotals)
     EXPECT_EQ(g.text(s.missTime + 1, b), QStringLiteral("    n/a "));
 }
 
+TEST_F(AnalyzerTest, AnEmptyFirstLegLeavesNoElapsedTimeAtAnyControl)
+{
+    // N has no entry for leg 1: no elapsed time there, and no rank placeholder either.
+    addClass(QStringLiteral("W21"), 2, true,
+             {{"A", {"4:00", "10:00", "1:00"}}, {"N", {"", "12:00", "1:30"}}});
+    frmAnalyzer window;
+    const CellGrid& g = grid(window);
+    const int n = g.text(0, 1) == "N" ? 1 : 2;
+    ASSERT_EQ(g.text(0, n), "N");
+    const AnalyzeGrid::SectionRows s = AnalyzeGrid::Sections(1, 3);
+    for (int l = 1; l <= 3; ++l)
+        EXPECT_EQ(g.text(s.sumTime + l, n), QStringLiteral("    n/a    ")) << l;
+}
+
 TEST_F(AnalyzerTest, RankWidthAndColumnWidthByRunnerCount)
 {
     struct Case {
@@ -201,7 +216,7 @@ TEST_F(AnalyzerTest, ManyClassesListAndClassSelect)
     EXPECT_TRUE(window.grdAnalyze->isHidden());
     EXPECT_FALSE(window.cmdChart->isEnabled());
     EXPECT_FALSE(window.cmdLeg->isEnabled());
-    EXPECT_TRUE(window.lblClassInfo->text().isEmpty());
+    EXPECT_TRUE(window.lblClassInfo->fullText().isEmpty());
     EXPECT_EQ(window.AnalyzeModel()->rowCount(), 0);
 
     window.cmbClassList->setCurrentIndex(2);
@@ -265,6 +280,66 @@ TEST_F(AnalyzerTest, GridFollowsTheWindowSize)
     window.resize(640, 480);
     QCoreApplication::processEvents();
     EXPECT_EQ(window.grdAnalyze->geometry(), QRect(0, 36, 640, 444));
+}
+
+TEST_F(AnalyzerTest, CutNamesAndClubsEndInAMarkAndShowTheWholeTextAsTooltip)
+{
+    const QString name = QStringLiteral("寿限無寿限無五劫の擦り切れ");
+    const QString club =
+        QStringLiteral("OrienteeringClubOfTheNorthernForest");  // no blanks: stripped;
+    addClass(QStringLiteral("M21"), 1, true,
+             {{name, {"5:00", "1:00"}, club}, {"Li", {"6:00", "1:10"}, "OK"}});
+    frmAnalyzer window;
+    window.resize(900, 600);
+    window.show();
+    QCoreApplication::processEvents();
+    auto* header = qobject_cast<GridHeader*>(window.grdAnalyze->horizontalHeader());
+    ASSERT_NE(header, nullptr);
+    const QStringList lines = header->shownText(0).split('\n');
+    ASSERT_EQ(lines.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        const QString full = i == 0 ? name : club;
+        EXPECT_TRUE(lines[i].endsWith(QStringLiteral("…"))) << lines[i].toStdString();
+        EXPECT_TRUE(full.startsWith(lines[i].chopped(1))) << lines[i].toStdString();
+        EXPECT_LE(header->fontMetrics().horizontalAdvance(lines[i]), header->sectionSize(0));
+    }
+    EXPECT_EQ(header->toolTipText(0), name + '\n' + club);
+    // A name and club that fit are shown whole, without a tooltip.
+    EXPECT_EQ(header->shownText(1), QStringLiteral("Li\nOK"));
+    EXPECT_TRUE(header->toolTipText(1).isEmpty());
+}
+
+TEST_F(AnalyzerTest, TheTopBandStaysAtTheTopAndTheInfoLineSetsNoWidth)
+{
+    addWorkedExample(QStringLiteral("M21"), false);
+    addClass(QStringLiteral("W21"), 1, true, {});
+    basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
+    int narrowest = 0;
+    {
+        frmAnalyzer window;
+        narrowest = window.minimumSizeHint().width();
+    }
+    basDefinition::RaceInfo.RaceName = QStringLiteral("とても長い名前の大会").repeated(20);
+    frmAnalyzer window;
+    EXPECT_EQ(window.minimumSizeHint().width(), narrowest);
+    window.resize(900, 600);
+    window.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.width(), 900);
+    const QLabel* info = window.lblClassInfo;
+    EXPECT_TRUE(info->text().endsWith(QStringLiteral(" ..."))) << info->text().toStdString();
+    EXPECT_LE(info->geometry().right(), window.width());
+    const QRect list = window.cmbClassList->geometry();
+    ASSERT_LT(list.bottom(), window.grdAnalyze->y());
+    // "クラス選択", then a class without runners: the grid goes, the band does not move.
+    for (int entry : {0, 2}) {
+        window.cmbClassList->setCurrentIndex(entry);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(window.grdAnalyze->isHidden()) << entry;
+        EXPECT_EQ(window.cmbClassList->geometry(), list) << entry;
+        EXPECT_EQ(window.cmdChart->y(), window.cmdLeg->y()) << entry;
+        EXPECT_LT(window.cmdChart->geometry().bottom(), 36) << entry;
+    }
 }
 
 }  // namespace

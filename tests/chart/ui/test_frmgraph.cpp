@@ -7,6 +7,7 @@
 #include "race/prompts.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -110,7 +111,7 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
     spreadClass();
     frmGraph window(QStringLiteral("H"));
     const QString prefix = tempPath("04_web_");
-    window.Automation(QStringLiteral("chart,") + prefix);
+    EXPECT_EQ(window.Automation(QStringLiteral("chart,") + prefix), 0);
     EXPECT_FALSE(QImage(prefix + "h_1.png").isNull());
     EXPECT_FALSE(QImage(prefix + "h_2.png").isNull());
     EXPECT_EQ(window.scrChart->value(), 11);  // left at the clock-time image's position
@@ -123,8 +124,19 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
     EXPECT_TRUE(QFile::exists(prefix + "two_h_2.png"));
     window.Automation(QStringLiteral("PRINT,") + prefix + "none_");
     EXPECT_FALSE(QFile::exists(prefix + "none_h_1.png"));
-    // A folder that does not exist: nothing is written and nothing is asked.
-    window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_"));
+    // A folder that does not exist: nothing is written, each image is reported, nothing asked.
+    {
+        auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+        Prompts::ScriptedPrompts* scripted = prompts.get();
+        const Prompts::ScopedPrompts scope(std::move(prompts));
+        EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_")), 2);
+        ASSERT_EQ(scripted->log.size(), 2u);
+        EXPECT_EQ(scripted->log[0].text,
+                  "画像を保存できませんでした: " + tempPath("absent/x_h_1.png"));
+        EXPECT_EQ(scripted->log[1].text,
+                  "画像を保存できませんでした: " + tempPath("absent/x_h_2.png"));
+        EXPECT_EQ(scripted->log[1].buttons, Prompts::Buttons::Ok);
+    }
     // Only the field after the command is the prefix; further fields are not part of it.
     window.Automation(QStringLiteral("CHART1,") + prefix + "three_,extra");
     EXPECT_TRUE(QFile::exists(prefix + "three_h_1.png"));
@@ -149,6 +161,41 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     window.cmdSave->click();
     EXPECT_EQ(scripted->fileRequests.size(), 2u);
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files).size(), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The window at its smallest: the controls of the bottom panel side by side, none cut or
+// overlapping, the scroll bar above the panel and some chart left.
+TEST_F(GraphTest, AtItsSmallestSizeEverythingFits)
+{
+    spreadClass();
+    frmGraph window(QStringLiteral("H"));
+    window.show();
+    window.resize(300, 200);  // below any sensible size: held at the minimum
+    QCoreApplication::processEvents();
+    EXPECT_EQ(window.size(), window.minimumSize());
+    EXPECT_LE(window.minimumWidth(), 800);  // still fits a small screen
+
+    std::vector<QWidget*> controls{window.cboMode, window.cmdSave};
+    for (int i = 0; i < 3; ++i) {
+        controls.push_back(window.cboSelect[i]);
+        controls.push_back(window.shpSelect[i]);
+        controls.push_back(window.lblClick[i]);
+    }
+    const QRect panel = window.picSelect->rect();
+    for (std::size_t a = 0; a < controls.size(); ++a) {
+        const QRect g = controls[a]->geometry();
+        EXPECT_TRUE(panel.contains(g)) << a;
+        EXPECT_GE(g.width(), controls[a]->minimumSizeHint().width()) << a;
+        for (std::size_t b = a + 1; b < controls.size(); ++b)
+            EXPECT_FALSE(g.intersects(controls[b]->geometry())) << a << " " << b;
+    }
+    EXPECT_LE(window.scrChart->geometry().bottom(), window.picSelect->y());
+    EXPECT_GE(window.picChart->height(), 100);
+    EXPECT_LE(window.picChart->geometry().bottom(), window.scrChart->y());
 }
 
 }  // namespace

@@ -2,8 +2,12 @@
 #include "shell/ui/qtprompts.h"
 
 #include <QAbstractButton>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTreeView>
 
 using Prompts::Answer;
 using Prompts::Buttons;
@@ -71,9 +75,9 @@ TEST(QtPromptsTest, FiltersBecomeQtNameFiltersWithoutRepeatingThePatterns)
 {
     EXPECT_EQ(QtPrompts::nameFilters(kOpenFilter),
               (QStringList{"LAP形式 (*.lap)", "CSV形式 (*.csv)", "テキスト形式 (*.txt)",
-                           "全てのファイル (*.*)"}));
-    EXPECT_EQ(QtPrompts::nameFilters(QStringLiteral("画像|*.png;*.PNG|ラップ|*.lap")),
-              (QStringList{"画像 (*.png *.PNG)", "ラップ (*.lap)"}));
+                           "全てのファイル (*)"}));
+    EXPECT_EQ(QtPrompts::nameFilters(QStringLiteral("画像|*.png;*.PNG|ラップ|*.lap|全て|*.*")),
+              (QStringList{"画像 (*.png *.PNG)", "ラップ (*.lap)", "全て (*)"}));
     EXPECT_EQ(QtPrompts::nameFilters(QString()), QStringList());
 }
 
@@ -88,6 +92,25 @@ TEST(QtPromptsTest, TheOpenDialogWantsAnExistingFile)
     EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
     EXPECT_EQ(dialog->nameFilters().size(), 4);
     EXPECT_EQ(dialog->selectedNameFilter(), QStringLiteral("LAP形式 (*.lap)"));
+    EXPECT_GE(dialog->width(), 800);
+    EXPECT_GE(dialog->height(), 500);
+    if (const QTreeView* details = dialog->findChild<QTreeView*>()) {  // Qt's own dialog
+        EXPECT_GE(details->header()->sectionSize(0), 300);
+    }
+    // "全てのファイル" lists every file, names without a dot too.
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const char* name : {"race.lap", "README"}) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    // Qt takes the patterns from the parentheses of the filter.
+    const QString filter = dialog->nameFilters().at(3);
+    const qsizetype open = filter.lastIndexOf('(');
+    const QStringList patterns =
+        filter.mid(open + 1, filter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
+    const QStringList all = QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name);
+    EXPECT_EQ(all, (QStringList{"README", "race.lap"}));  // names sorted by code point
 }
 
 TEST(QtPromptsTest, TheSaveDialogSelectsTheRequestedFilterAndConfirmsOverwriting)

@@ -1,0 +1,28 @@
+// Qt's own dialog texts come in Japanese once the translations are installed.
+#include "common/testsupport.h"
+#include "shell/ui/translations.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QTranslator>
+
+TEST(TranslationsTest, QtDialogsSpeakJapanese)
+{
+    QTranslator* translator = InstallQtTranslations();
+    ASSERT_NE(translator, nullptr) << "Qt's Japanese translations are not installed";
+    QDialogButtonBox box(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+
+    // The labels of the file dialog built by Qt itself ("Look in:", "File name:").
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
+    EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
+    EXPECT_FALSE(labels.contains(QStringLiteral("File &name:"))) << labels.join('|').toStdString();
+    EXPECT_TRUE(QCoreApplication::removeTranslator(translator));
+    delete translator;
+}
