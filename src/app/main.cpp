@@ -4,6 +4,7 @@
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
+#include "lapfiles/ui/labeldialogs.h"
 #include "race/prompts.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv)
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
     RegisterAnalysisWindows();
+    // The label questions of tables without a header are asked in their two dialogs.
+    InstallLabelDialogs();
 
     int status = 0;
     {

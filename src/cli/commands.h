@@ -36,7 +36,14 @@ int UsageError(const Command& command, Console& console);
 
 // Loads the race with LoadRaceFile. On failure prints the program's message on standard error
 // and returns the exit status (ExitFailed or ExitRefused); ExitDone when the race is loaded.
+// The label questions of a table without a header are answered, in order, from the answers
+// given with --answers; without enough answers such a table fails and the unanswered question
+// is named on standard error.
 int LoadRace(const QString& path, Console& console);
+
+// Takes "--answers A1,A2,..." (or "--answers=A1,...") out of the arguments of a command that
+// loads a race and keeps the answers for LoadRace. False when the option has no value.
+bool TakeAnswersOption(QStringList& args);
 
 int RunInfo(const QStringList& args, Console& console);
 int RunConvert(const QStringList& args, Console& console);

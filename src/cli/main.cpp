@@ -11,12 +11,13 @@ namespace {
 
 // One line per command; a new command adds its entry here and its function in a file of its own.
 const Command kCommands[] = {
-    {"info", "FILE", "レースの見出し、クラスと選手を総タイム順に表示します", RunInfo},
-    {"convert", "IN OUT [--layout lap|csv-rows|csv-columns|iof-xml]",
+    {"info", "FILE [--answers A1,A2,...]", "レースの見出し、クラスと選手を総タイム順に表示します",
+     RunInfo},
+    {"convert", "IN OUT [--layout lap|csv-rows|csv-columns|iof-xml] [--answers A1,A2,...]",
      "ファイルを読み込み、LAP形式 (既定)、CSV形式[横型]・[縦型]かIOF XML 3.0で保存します",
      RunConvert},
-    {"analyse", "FILE [--class NAME] [--detail]", "クラスごとの分析結果をJSONで出力します",
-     RunAnalyse},
+    {"analyse", "FILE [--class NAME] [--detail] [--answers A1,A2,...]",
+     "クラスごとの分析結果をJSONで出力します", RunAnalyse},
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
 };
 
@@ -65,12 +66,13 @@ int Run(const QStringList& words, Console& console)
         printHelp(console.err);
         return ExitUsage;
     }
-    const QStringList args = words.mid(1);
+    QStringList args = words.mid(1);
     if (args.size() == 1 && isHelp(args.first())) {
         console.out << "使い方: splitduel-cli " << command->name << " " << command->arguments
                     << "\n    " << QString::fromUtf8(command->summary) << "\n";
         return ExitDone;
     }
+    if (!TakeAnswersOption(args)) return UsageError(*command, console);
     return command->run(args, console);
 }
 

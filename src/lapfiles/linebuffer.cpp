@@ -40,11 +40,23 @@ LineReadResult FillLineBuffer(const QString& path)
     // lines before they are decoded, and reading stops as soon as the buffer overflows.
     QByteArray pending;
     bool atEnd = false;
+    // Today's entry systems and spreadsheets mark UTF-8 files with a byte-order mark; every
+    // other file is CP932.
+    bool utf8 = false;
+    auto decode = [&utf8](const QByteArray& bytes) {
+        return utf8 ? QString::fromUtf8(bytes) : TextCodec::fromCp932(bytes);
+    };
+    bool first = true;
     while (!atEnd) {
         QByteArray chunk = file.read(1 << 16);
         if (file.error() != QFileDevice::NoError) return LineReadResult::Unreadable;
         atEnd = chunk.isEmpty();
         pending += chunk;
+        if (first && (pending.size() >= 3 || atEnd)) {
+            first = false;
+            utf8 = pending.startsWith("\xEF\xBB\xBF");
+            if (utf8) pending.remove(0, 3);
+        }
 
         qsizetype start = 0;
         for (qsizetype i = 0; i < pending.size(); ++i) {
@@ -52,15 +64,14 @@ LineReadResult FillLineBuffer(const QString& path)
             if (c != '\r' && c != '\n') continue;
             // A CR at the end of what has been read may be the first half of a CR LF.
             if (c == '\r' && i + 1 == pending.size() && !atEnd) break;
-            QString line = TextCodec::fromCp932(pending.mid(start, i - start));
+            QString line = decode(pending.mid(start, i - start));
             if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n') ++i;
             start = i + 1;
             if (!storeLine(line)) return LineReadResult::TooManyLines;
         }
         pending.remove(0, start);
     }
-    if (!pending.isEmpty() && !storeLine(TextCodec::fromCp932(pending)))
-        return LineReadResult::TooManyLines;
+    if (!pending.isEmpty() && !storeLine(decode(pending))) return LineReadResult::TooManyLines;
     return LineReadResult::Ok;
 }
 

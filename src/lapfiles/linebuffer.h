@@ -13,7 +13,8 @@ enum class LineReadResult {
 // Reads the file into Reader.lines. CR LF, a lone CR and a lone LF all end a line, so files
 // with Unix line ends split like the others, in memory. A line is stored when it holds more
 // than spaces and commas, or always once the file has been recognised as SPORTident results
-// (the third stored line says so). Bytes that are not valid CP932 become U+FFFD.
+// (the third stored line says so). A file that begins with a UTF-8 byte-order mark is UTF-8,
+// any other CP932; bytes that are not valid in the encoding become U+FFFD.
 LineReadResult FillLineBuffer(const QString& path);
 
 }  // namespace basConvert

@@ -1,10 +1,13 @@
 #include "lapfiles/racefile.h"
 
 #include "lapfiles/csvlayout.h"
+#include "lapfiles/foreigntable.h"
 #include "lapfiles/interchange.h"
+#include "lapfiles/labelquestions.h"
 #include "lapfiles/lapformat.h"
 #include "lapfiles/linebuffer.h"
 #include "lapfiles/readerstate.h"
+#include "lapfiles/sportident.h"
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/textcodec.h"
@@ -19,33 +22,71 @@ using basDefinition::FileFailed;
 using basDefinition::FileOk;
 using basDefinition::FileRefused;
 
-// Reads the file into a race of its own; the race in memory is not touched.
-int16_t readRace(const QString& path, RaceHeader& header, ClassCollection& classes,
-                 LoadProgress* progress)
-{
-    ResetReader();
+struct ReadOutcome {
     int16_t result = FileFailed;
-    if (CbasGeneral::Like(path, QStringLiteral("*.xls"))) {
-        Reader.formatCode = FormatExcel;  // a workbook is recognised but never read as text
-    } else if (LineReadResult read = FillLineBuffer(path); read != LineReadResult::Ok) {
-        // Result lists of other programs may be longer than the line buffer holds.
-        if (read == LineReadResult::TooManyLines &&
-            ReadInterchangeFile(path, header, classes, &result))
-            return result;
-        return FileFailed;
-    }
-    if (Reader.lines.isEmpty()) return FileFailed;
-    // The program's own report output is not split data.
-    if (CbasGeneral::Like(Reader.lines.last(), QStringLiteral("Made with SplitDuel*")))
-        return FileRefused;
-    if (IsLapFile(path, Reader.lines.first())) Reader.formatCode = FormatLap;
-    if (Reader.formatCode != FormatLap && ReadInterchangeFile(path, header, classes, &result))
-        return result;
+    bool askedLabels = false;  // the label questions built the header
+};
 
-    // Files of other programs are read by the import of foreign tables; until that import is
-    // part of the program they cannot be read.
-    if (Reader.formatCode != FormatLap) return FileFailed;
-    return ReadLapFile(header, classes, progress) ? FileOk : FileFailed;
+bool isExcelPath(const QString& path)
+{
+    return CbasGeneral::Like(path, QStringLiteral("*.xls"));
+}
+
+// A table of another program: readied (spaces, orientation, label questions) unless it is an
+// Eskdat file, tidied, then read by the generic table passes.
+int16_t readForeignTable(bool eskdat, ClassCollection& classes, LoadProgress* progress,
+                         bool* askedLabels)
+{
+    Reader.formatCode = eskdat ? FormatEskdat : FormatTable;
+    if (!eskdat && !PrepareGenericTable(Reader.lines, Reader.anyComma, askedLabels))
+        return FileFailed;
+    TidyTableLines(Reader.lines);
+    return ReadForeignTable(classes, progress) ? FileOk : FileFailed;
+}
+
+// Reads the file into a race of its own; the race in memory is not touched. The kind of file
+// is decided step by step, in this order.
+ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& classes,
+                     LoadProgress* progress)
+{
+    ReadOutcome outcome;
+    ResetReader();
+    ForgetUnansweredLabelQuestion();
+    // A workbook is recognised but never read: the race is empty.
+    if (isExcelPath(path)) {
+        Reader.formatCode = FormatExcel;
+        outcome.result = FileOk;
+        return outcome;
+    }
+    // The lines; SPORTident results are recognised while reading (the third stored line).
+    if (LineReadResult read = FillLineBuffer(path); read != LineReadResult::Ok) {
+        // Result lists of other programs may be longer than the line buffer holds.
+        if (read == LineReadResult::TooManyLines)
+            ReadInterchangeFile(path, header, classes, &outcome.result);
+        return outcome;
+    }
+    if (Reader.lines.isEmpty()) return outcome;
+    // The program's own report output is not split data.
+    if (CbasGeneral::Like(Reader.lines.last(), QStringLiteral("Made with SplitDuel*"))) {
+        outcome.result = FileRefused;
+        return outcome;
+    }
+    // The program's own lap file.
+    if (IsLapFile(path, Reader.lines.first())) {
+        Reader.formatCode = FormatLap;
+        outcome.result = ReadLapFile(header, classes, progress) ? FileOk : FileFailed;
+        return outcome;
+    }
+    // Fixed-column SPORTident results.
+    if (Reader.formatCode == FormatSportident) {
+        outcome.result = ReadSportidentResults(header, classes, progress) ? FileOk : FileFailed;
+        return outcome;
+    }
+    // IOF XML result lists, OE and SplitsBrowser CSV files, known by their content.
+    if (ReadInterchangeFile(path, header, classes, &outcome.result)) return outcome;
+    // Eskdat CSV, then any other comma or space-aligned table.
+    outcome.result = readForeignTable(IsEskdatPath(path), classes, progress, &outcome.askedLabels);
+    return outcome;
 }
 
 QString joinLines(const QStringList& lines)
@@ -99,17 +140,19 @@ void LoadRaceFile(const QString& path, LoadProgress* progress)
     // so a failed load leaves the race in memory (header, classes and path) as it was.
     RaceHeader header;
     ClassCollection classes;
-    int16_t result = FileFailed;
+    ReadOutcome outcome;
     try {
-        result = readRace(path, header, classes, progress);
+        outcome = readRace(path, header, classes, progress);
     } catch (const std::exception&) {
-        result = FileFailed;
+        outcome = ReadOutcome();
     }
-    FileResult = result;
-    if (result != FileOk) return;
+    FileResult = outcome.result;
+    if (outcome.result != FileOk) return;
     RaceInfo = header;
     ClassList = std::move(classes);
     CurrentFilePath = path;
+    // A header built from the user's answers is not in the program's own format yet.
+    if (outcome.askedLabels) DataModified = true;
 }
 
 void SaveRaceFile(const QString& path, int filterIndex)

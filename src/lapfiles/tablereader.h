@@ -36,6 +36,10 @@ bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, clsClass
 [[nodiscard]] bool ReadTableLines(int firstHeader, ClassCollection& classes,
                                   LoadProgress* progress);
 
+// Runners carry at most 30 legs; a file may ask for more, or for a negative control count,
+// which no reader, writer or view of the race could hold. False for such classes.
+bool LegsWithinModel(const ClassCollection& classes);
+
 // The loading window's text for line lineNo (1-based) of count: " 25%", right-aligned.
 QString ProgressText(int lineNo, int count);
 

@@ -107,3 +107,45 @@ TEST_F(CliTest, HelpListsTheCommands)
     EXPECT_EQ(commandHelp.status, 0);
     EXPECT_TRUE(commandHelp.out.contains(QStringLiteral("csv-columns")));
 }
+
+// A table without labels needs the label questions: answered with --answers, or a failure
+// that names the question.
+TEST_F(CliTest, AnswersForTheLabelQuestions)
+{
+    const QString table = tempPath(QStringLiteral("bare.csv"));
+    testsupport::writeCp932(table, QStringLiteral("Aki,Oak,0:03:00,0:04:00,0:08:00\n"
+                                                  "Ben,Elm,0:03:30,0:04:30,0:09:00\n"));
+    struct Case {
+        QStringList args;
+        int status;
+        const char* expected;  // in stdout for status 0, in stderr otherwise
+    };
+    const Case cases[] = {
+        {{QStringLiteral("info"), table, QStringLiteral("--answers"),
+          QStringLiteral("名前,所属,総")},
+         0,
+         "Ben"},
+        {{QStringLiteral("analyse"), QStringLiteral("--answers=名前,所属,ラ"), table}, 0, "Aki"},
+        {{QStringLiteral("info"), table}, 1, "このデータ項目の分類は何ですか？ (Aki)"},
+        {{QStringLiteral("info"), table, QStringLiteral("--answers"), QStringLiteral("名前,所属")},
+         1,
+         "ラップデータが検出されました"},
+        {{QStringLiteral("convert"), table, tempPath(QStringLiteral("o.lap")),
+          QStringLiteral("--answers")},
+         64,
+         "使い方"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
+        const QString& text = c.status == 0 ? run.out : run.err;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.expected)))
+            << c.args.join(' ').toStdString() << "\n"
+            << text.toStdString();
+    }
+    CliRun converted = runCli({QStringLiteral("convert"), table, tempPath(QStringLiteral("o.lap")),
+                               QStringLiteral("--answers"), QStringLiteral("名前,所属,総")});
+    EXPECT_EQ(converted.status, 0);
+    CliRun reread = runCli({QStringLiteral("info"), tempPath(QStringLiteral("o.lap"))});
+    EXPECT_TRUE(reread.out.contains(QStringLiteral("Oak"))) << reread.out.toStdString();
+}

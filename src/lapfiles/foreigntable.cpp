@@ -1,0 +1,79 @@
+#include "lapfiles/foreigntable.h"
+
+#include "lapfiles/headerlabels.h"
+#include "lapfiles/labelquestions.h"
+#include "lapfiles/loadprogresswindow.h"
+#include "lapfiles/readerstate.h"
+#include "lapfiles/tablereader.h"
+#include "lapfiles/transpose.h"
+#include "race/textutil.h"
+
+#include <QRegularExpression>
+
+namespace basConvert {
+
+bool IsEskdatPath(const QString& path)
+{
+    return CbasGeneral::Like(path, QStringLiteral("*Eskdat*.dat"));
+}
+
+void SpacesToCommas(QStringList& lines)
+{
+    static const QRegularExpression spaces(QStringLiteral(" +"));
+    for (QString& line : lines) line = CbasGeneral::Trim(line).replace(spaces, QStringLiteral(","));
+}
+
+OrientationScores ScoreOrientation(const QStringList& lines)
+{
+    OrientationScores scores;
+    if (lines.isEmpty()) return scores;
+    QStringList firstFields;
+    firstFields.reserve(lines.size());
+    for (const QString& line : lines) firstFields << line.section(QLatin1Char(','), 0, 0);
+    scores.down = DistinctLabelScore(firstFields);
+    QStringList across = lines.first().split(QLatin1Char(','));
+    across.removeLast();
+    scores.across = DistinctLabelScore(across);
+    return scores;
+}
+
+bool PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels)
+{
+    *askedLabels = false;
+    if (!anyComma) SpacesToCommas(lines);
+    const OrientationScores scores = ScoreOrientation(lines);
+    if (scores.down == 0 && scores.across == 0) {
+        *askedLabels = true;
+        return AskColumnLabels(lines);
+    }
+    if (scores.down >= scores.across) return TransposeLines(lines);
+    return true;
+}
+
+void TidyTableLines(QStringList& lines)
+{
+    for (QString& line : lines) {
+        line = CbasGeneral::Trim(line);
+        while (line.endsWith(QLatin1Char(','))) {
+            line.chop(1);
+            line = CbasGeneral::Trim(line);
+        }
+        if (IsNameHeaderLine(line)) line = NormalizeHeaderLine(line);
+    }
+}
+
+bool ReadForeignTable(ClassCollection& classes, LoadProgress* progress)
+{
+    ProgressWindow window(progress);
+    // The first line is the header even when it carries no marker; the passes then start
+    // below it unless it is a header line they recognise themselves.
+    if (Reader.lines.isEmpty()) return true;
+    if (!IsColumnHeaderLine(Reader.lines.first())) {
+        if (!AnalyzeHeaderLine(Reader.lines.first())) return false;
+        Reader.lines.first() += QLatin1Char(',') + HeaderMarker;
+    }
+    if (!ReadTableLines(0, classes, progress)) return false;
+    return LegsWithinModel(classes);
+}
+
+}  // namespace basConvert

@@ -1,0 +1,45 @@
+#pragma once
+// Split tables of other programs: comma tables in either orientation, space-aligned text
+// tables and the CSV files of the Eskdat timing program. Each is brought into the reader's
+// own table form (a column-header line with "クラス", "名前", … and leg labels) and read by
+// the generic table passes.
+#include "race/race.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace basConvert {
+
+class LoadProgress;
+
+// A path like "*Eskdat*.dat".
+bool IsEskdatPath(const QString& path);
+
+// A text table with its columns separated by spaces: each line trimmed, every run of spaces
+// made one ",".
+void SpacesToCommas(QStringList& lines);
+
+// Labels down the first column (score A) and across the first line without its last field
+// (score B); each distinct label counts once.
+struct OrientationScores {
+    int down = 0;
+    int across = 0;
+};
+OrientationScores ScoreOrientation(const QStringList& lines);
+
+// Readies a generic table: spaces to commas when no line holds one, then turned when its
+// labels run down the first column, or given a header by the label questions when it has no
+// labels at all (askedLabels is set then). False when the import is cancelled or the table is
+// too long to turn.
+[[nodiscard]] bool PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels);
+
+// Trims every line, removes its trailing commas and rewrites each line that holds a name
+// heading as a column-header line.
+void TidyTableLines(QStringList& lines);
+
+// Reads the table in the reader's buffer, whose first line is the first column-header line.
+// Without a class column, every runner belongs to one class with the empty name. False when
+// the table describes legs outside the model.
+[[nodiscard]] bool ReadForeignTable(ClassCollection& classes, LoadProgress* progress);
+
+}  // namespace basConvert

@@ -1,0 +1,59 @@
+#pragma once
+// The two questions asked while a header is built for a table that has none: which value ends
+// a run of times (frmLapLabel) and what a column of text holds (frmNameLabel). They go through
+// one installable service so that tests, scripts and the command line answer them without a
+// window. The default passes them to the prompt service as input boxes, so ScriptedPrompts
+// answers them from its input queue and, with no display, they are cancelled. The desktop
+// program installs the two dialogs (lapfiles/ui).
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+namespace basConvert {
+
+inline const QString LapLabelQuestion =
+    QStringLiteral("ラップデータが検出されました。最後のデータは次のうちどちらですか？");
+inline const QString NameLabelQuestion = QStringLiteral("このデータ項目の分類は何ですか？");
+
+// Answers of the split question.
+inline const QString AnswerTotal = QStringLiteral("総");    // the last value is the total
+inline const QString AnswerLastLeg = QStringLiteral("ラ");  // the last value is the finish leg
+
+class LabelQuestions {
+public:
+    virtual ~LabelQuestions() = default;
+    // The split question for a run of times; "総", "ラ", or empty when closed without a choice.
+    virtual QString askLapLabel(const QStringList& run) = 0;
+    // The category of a column whose first value is sample ("名前", "所属", "年齢" or any typed
+    // word); empty when closed without an answer.
+    virtual QString askNameLabel(const QString& sample) = 0;
+};
+
+// The default: both questions as input boxes of the prompt service.
+class PromptLabelQuestions : public LabelQuestions {
+public:
+    QString askLapLabel(const QStringList& run) override;
+    QString askNameLabel(const QString& sample) override;
+};
+
+LabelQuestions& CurrentLabelQuestions();
+// Installs a service (nullptr restores the default) and returns the previous one.
+std::unique_ptr<LabelQuestions> InstallLabelQuestions(std::unique_ptr<LabelQuestions> service);
+
+// Reads the split answer: "総" or "ラ" (the dialog's captions "総タイム" and "ラスポ→◎のラップ"
+// are accepted too); empty for anything else.
+QString SplitAnswer(const QString& text);
+
+// The question that was left without an answer by the last label questions, with its sample;
+// empty when every question was answered.
+QString UnansweredLabelQuestion();
+// Forgets it: every load starts without an unanswered question.
+void ForgetUnansweredLabelQuestion();
+
+// Builds a header line for the table in lines with the user's answers and puts it first,
+// turning the table first when its times run down the first column. False when a question
+// was not answered (or the table is too long to turn): the import is cancelled.
+[[nodiscard]] bool AskColumnLabels(QStringList& lines);
+
+}  // namespace basConvert
