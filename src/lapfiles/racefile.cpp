@@ -88,16 +88,13 @@ ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& c
         outcome.result = ReadLapFile(header, classes, progress) ? FileOk : FileFailed;
         return outcome;
     }
-    // Result lists of other programs (IOF XML, OE CSV, SplitsBrowser CSV), known by content.
-    if (int16_t result = FileFailed; ReadInterchangeFile(path, header, classes, &result)) {
-        outcome.result = result;
-        return outcome;
-    }
     // Fixed-column SPORTident results.
     if (Reader.formatCode == FormatSportident) {
         outcome.result = ReadSportidentResults(header, classes, progress) ? FileOk : FileFailed;
         return outcome;
     }
+    // IOF XML result lists, OE and SplitsBrowser CSV files, known by their content.
+    if (ReadInterchangeFile(path, header, classes, &outcome.result)) return outcome;
     // Eskdat CSV, then any other comma or space-aligned table.
     outcome.result = readForeignTable(IsEskdatPath(path), classes, progress, &outcome.askedLabels);
     return outcome;
