@@ -50,7 +50,9 @@ double ReadLapText(const QString& text, bool* readable)
     if (normal == QStringLiteral("n/a")) return LapMissing;
     std::optional<double> time = CbasGeneral::ParseTime(normal);
     if (!time) return LapMissing;
-    if (readable) *readable = true;
+    // A time of nothing at all is stored as a missing split, so it keeps a runner no more than
+    // "n/a" does: the saved file writes it as "n/a", and the runner must survive that cycle.
+    if (readable) *readable = *time > 0;
     return *time;
 }
 

@@ -22,7 +22,7 @@ bool IsColumnHeaderLine(const QString& line);
 QString FieldAt(const QStringList& fields, int n);
 
 // The leg value of one lap field: LapAbsent, LapMerged, LapMissing or a time. readable is set
-// when the field held a time.
+// when the field held a time longer than zero.
 double ReadLapText(const QString& text, bool* readable = nullptr);
 
 // Parses one runner line (split at ",") of a class by the current column positions. Returns
