@@ -52,6 +52,7 @@ private:
     void measure();
     bool pageUsed() const { return X_ != 0 || bandY_ != 0; }
     void newPageIfUsed();
+    void breakPageIfDue();
     void moveAfterPreviousClass();
     void printClass(const QString& name);
     void drawBand(const QString& wideName);
@@ -83,6 +84,7 @@ private:
     bool balanced_ = false;
     int block_ = 1, columnsInBlock_ = 0;
     bool ok_ = true;
+    bool pageBreakDue_ = false;
 };
 
 bool SheetPrinter::loadLayout(double shrink)
@@ -120,11 +122,20 @@ void SheetPrinter::measure()
     charW_ = canvas_.TextWidth(QStringLiteral("Ｗ"), l_.Class);
 }
 
+// The page break itself waits for the next drawing, so that the page break after the last class
+// does not feed an empty sheet.
 void SheetPrinter::newPageIfUsed()
 {
-    if (pageUsed() && !device_.NewPage()) ok_ = false;
+    if (pageUsed()) pageBreakDue_ = true;
     X_ = 0;
     bandY_ = 0;
+}
+
+void SheetPrinter::breakPageIfDue()
+{
+    if (!pageBreakDue_) return;
+    pageBreakDue_ = false;
+    if (!device_.NewPage()) ok_ = false;
 }
 
 bool SheetPrinter::Run()
@@ -160,10 +171,12 @@ void SheetPrinter::printClass(const QString& name)
     block_ = 1;
     columnsInBlock_ = 0;
     balanced_ = false;
-    if (job_.DataType == 3)
-        basAnalyze::AnalyzeClass(name);
-    else
+    // The cumulative ranks (and their highlights) exist only after the full analysis, so every
+    // data type that shows elapsed times needs it; lap times alone need only the preparation.
+    if (job_.DataType == 0)
         basAnalyze::PrepareClass(name);
+    else
+        basAnalyze::AnalyzeClass(name);
     measure();
 
     const QString wideName = CbasGeneral::ToWide(name);
@@ -207,6 +220,7 @@ void SheetPrinter::printClass(const QString& name)
 
 void SheetPrinter::drawBand(const QString& wideName)
 {
+    breakPageIfDue();
     const double bx = x0_ + X_, wc = l_.ClassLabel;
     const QRectF band(bx, y0_, 1.02 * wc, H_ + 0.02 * wc);
     canvas_.FillRect(band.translated(0.02 * wc, 0.02 * wc), kShadow);
@@ -262,6 +276,7 @@ double SheetPrinter::blockTop(int j) const
 
 void SheetPrinter::drawRowLabels()
 {
+    breakPageIfDue();
     const double x = x0_ + X_, y = y0_ + bandY_, w = l_.LapLabel;
     text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, AlignCentre, AlignCentre);
     const double clubY = y + nameH_, totalY = clubY + clubH_;
@@ -300,6 +315,7 @@ void SheetPrinter::drawRowLabels()
 
 void SheetPrinter::drawRunner(int r, bool firstInBlock)
 {
+    breakPageIfDue();
     const double cx = x0_ + X_, cy = y0_ + bandY_;
     const double d = l_.Data, a = l_.Analyze, gap = (l_.DataInterval - 1) / 2;
     if (twoLine_) {
