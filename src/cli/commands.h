@@ -42,5 +42,6 @@ int RunInfo(const QStringList& args, Console& console);
 int RunConvert(const QStringList& args, Console& console);
 int RunAnalyse(const QStringList& args, Console& console);
 int RunXcsv(const QStringList& args, Console& console);
+int RunPrint(const QStringList& args, Console& console);
 
 }  // namespace cli

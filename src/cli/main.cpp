@@ -1,10 +1,11 @@
 // splitduel-cli: reads, shows and converts race files without the desktop program.
 #include "cli/commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <iterator>
+#include <memory>
 
 namespace cli {
 namespace {
@@ -17,6 +18,10 @@ const Command kCommands[] = {
     {"analyse", "FILE [--class NAME] [--detail]", "クラスごとの分析結果をJSONで出力します",
      RunAnalyse},
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
+    {"print",
+     "RACE OUT.pdf [--data-type 0..3] [--paper A4|A5|B5|A3|B4] [--landscape] [--zoom PERCENT] "
+     "[--margin-top MM] [--margin-left MM] [--no-page-per-class] [--class NAME]...",
+     "速報向けの成績表 (印刷タブと同じ配置) をPDFファイルに出力します", RunPrint},
 };
 
 void printHelp(QTextStream& out)
@@ -75,9 +80,21 @@ int Run(const QStringList& words, Console& console)
 
 }  // namespace cli
 
+// Printing measures and draws text, which needs the GUI application; without a display it runs
+// on the offscreen platform. The other commands need only the core application.
+static std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);
