@@ -3,7 +3,6 @@
 // the output dialog stays open on the print tab. The minute clock is injected, so tests drive
 // the ticks themselves.
 #include <QString>
-#include <QStringList>
 
 #include <functional>
 
@@ -51,18 +50,3 @@ private:
     int interval_ = 0;
     int counted_ = 0;
 };
-
-namespace CbasPrinter {
-
-// The timer-only settings of the print tab: when Special is set, a timer run prints with its own
-// print type, data type and classes, and the tab's own choices come back afterwards.
-struct TimerPrintSettings {
-    bool Special = false;         // TimerSpecial
-    bool Confirmed = false;       // TimerSpecialSetting: the details dialog was confirmed once
-    int PrintType = 0;            // TimerPrintType
-    int DataType = 0;             // TimerDataType
-    bool AllClasses = true;       // TimerAllClass
-    QStringList SelectedClasses;  // TimerSelectedClass
-};
-
-}  // namespace CbasPrinter

@@ -4,8 +4,9 @@
 
 PdfPrintDevice::PdfPrintDevice(const QString& path) : file_(std::make_unique<QSaveFile>(path))
 {
-    // An unopened file makes the painter fail at its first drawing, which EndDocument reports.
-    file_->open(QIODevice::WriteOnly);
+    // An unopened file (or none: a printer for measuring) makes the painter fail at its first
+    // drawing, which EndDocument reports.
+    if (!path.isEmpty()) file_->open(QIODevice::WriteOnly);
     writer_ = std::make_unique<QPdfWriter>(file_.get());
     writer_->setResolution(1200);
     writer_->setCreator(QStringLiteral("SplitDuel"));

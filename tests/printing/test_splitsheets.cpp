@@ -55,9 +55,10 @@ protected:
 // Three runners over three legs (two controls and the finish).
 void smallClass(const QString& name, const QString& prefix)
 {
-    printtest::addClass(name, {{prefix + QStringLiteral("一郎"), QStringLiteral("赤"), {60, 70, 80}},
-                               {prefix + QStringLiteral("次郎"), QStringLiteral("青"), {65, 75, 85}},
-                               {prefix + QStringLiteral("三郎"), QStringLiteral("緑"), {70, 80, 90}}});
+    printtest::addClass(name,
+                        {{prefix + QStringLiteral("一郎"), QStringLiteral("赤"), {60, 70, 80}},
+                         {prefix + QStringLiteral("次郎"), QStringLiteral("青"), {65, 75, 85}},
+                         {prefix + QStringLiteral("三郎"), QStringLiteral("緑"), {70, 80, 90}}});
 }
 
 }  // namespace
@@ -184,12 +185,11 @@ TEST_F(SplitSheetTest, ManyRunnersWrapIntoBlocksAndPages)
 
 TEST_F(SplitSheetTest, WhatEachDataTypeShows)
 {
-    printtest::addClass(QStringLiteral("M"),
-                        {{QStringLiteral("速い"), QString(), {60, 60, 60}},
-                         {QStringLiteral("普通"), QString(), {60, 60, 60}},
-                         {QStringLiteral("遅い"), QString(), {60, 60, 60}},
-                         {QStringLiteral("迷子"), QString(), {750, 60, 60}},
-                         {QStringLiteral("失格"), QString(), {60, 0, 60}}});
+    printtest::addClass(QStringLiteral("M"), {{QStringLiteral("速い"), QString(), {60, 60, 60}},
+                                              {QStringLiteral("普通"), QString(), {60, 60, 60}},
+                                              {QStringLiteral("遅い"), QString(), {60, 60, 60}},
+                                              {QStringLiteral("迷子"), QString(), {750, 60, 60}},
+                                              {QStringLiteral("失格"), QString(), {60, 0, 60}}});
     const struct {
         int dataType;
         std::vector<const char*> present, absent;
