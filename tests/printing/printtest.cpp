@@ -41,6 +41,14 @@ QString pdfText(const QString& path)
                {QStringLiteral("-enc"), QStringLiteral("UTF-8"), path, QStringLiteral("-")});
 }
 
+QImage pdfPage(const QString& path, const QString& base)
+{
+    run(QStringLiteral("pdftoppm"),
+        {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+         QStringLiteral("-singlefile"), path, base});
+    return QImage(base + QStringLiteral(".png"));
+}
+
 PdfInfo pdfInfo(const QString& path)
 {
     const QString out = run(QStringLiteral("pdfinfo"), {path});

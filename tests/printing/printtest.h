@@ -7,6 +7,7 @@
 #include "printing/pdfdevice.h"
 #include "race/race.h"
 
+#include <QImage>
 #include <QProcess>
 #include <QStringList>
 
@@ -125,5 +126,8 @@ struct PdfInfo {
 };
 PdfInfo pdfInfo(const QString& path);
 bool popplerAvailable();
+// The first page of the PDF as a picture at 20 dots per inch (null when it cannot be made);
+// the picture is written beside base.
+QImage pdfPage(const QString& path, const QString& base);
 
 }  // namespace printtest
