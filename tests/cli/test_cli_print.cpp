@@ -36,11 +36,11 @@ TEST_F(CliPrintTest, PaperOrientationAndClasses)
         QStringList shown;  // texts of pdftotext that must be there
         QStringList hidden;
     } cases[] = {
-        {"defaults: A4, every class", {}, "595 x 842", {"岡本修", "記録", "W21A"}, {}},
+        {"defaults: A4, every class", {}, "595 x 842", {"岡本修", "記録", "田中由美"}, {}},
         {"A5 landscape, one class",
          {"--paper", "A5", "--landscape", "--class", "w21a"},
          "595 x 420",
-         {"所属"},
+         {"所属", "田中由美"},
          {"岡本修"}},
         {"B4, analysis data at 70 %",
          {"--paper", "b4", "--data-type", "3", "--zoom", "70", "--class", "M21A"},
