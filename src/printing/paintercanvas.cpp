@@ -46,14 +46,25 @@ QPainter* PainterCanvas::painter()
     return painter_;
 }
 
+const PainterCanvas::ResolvedFont& PainterCanvas::resolve(const PrintFont& font)
+{
+    const QString key = font.ToText();
+    auto found = fonts_.constFind(key);
+    if (found == fonts_.constEnd()) {
+        const QFont qfont = font.ToQFont();
+        found = fonts_.insert(key, ResolvedFont{qfont, QFontMetricsF(qfont, device_)});
+    }
+    return *found;
+}
+
 double PainterCanvas::TextWidth(const QString& text, const PrintFont& font)
 {
-    return QFontMetricsF(font.ToQFont(), device_).horizontalAdvance(text) / unitsPerMm();
+    return resolve(font).metrics.horizontalAdvance(text) / unitsPerMm();
 }
 
 double PainterCanvas::TextHeight(const QString&, const PrintFont& font)
 {
-    return QFontMetricsF(font.ToQFont(), device_).height() / unitsPerMm();
+    return resolve(font).metrics.height() / unitsPerMm();
 }
 
 void PainterCanvas::DrawText(double x, double y, const QString& text, const PrintFont& font,
@@ -61,11 +72,11 @@ void PainterCanvas::DrawText(double x, double y, const QString& text, const Prin
 {
     QPainter* p = painter();
     if (!p || text.isEmpty()) return;
-    const QFont qfont = font.ToQFont();
+    const ResolvedFont& resolved = resolve(font);
     const double k = unitsPerMm();
-    p->setFont(qfont);
+    p->setFont(resolved.font);
     p->setPen(color);
-    p->drawText(QPointF(x * k, y * k + QFontMetricsF(qfont, device_).ascent()), text);
+    p->drawText(QPointF(x * k, y * k + resolved.metrics.ascent()), text);
 }
 
 void PainterCanvas::FillRect(const QRectF& rect, const QColor& color)

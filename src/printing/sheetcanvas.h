@@ -5,6 +5,9 @@
 #include "printing/printfont.h"
 
 #include <QColor>
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
@@ -53,6 +56,13 @@ public:
     bool Finish();
 
 private:
+    // A font and its metrics on the device, made once per description: resolving a font is the
+    // slowest step of measuring a text.
+    struct ResolvedFont {
+        QFont font;
+        QFontMetricsF metrics;
+    };
+    const ResolvedFont& resolve(const PrintFont& font);
     QPainter* painter();
     double unitsPerMm() const;
     QRectF toDevice(const QRectF& rect) const;
@@ -60,4 +70,5 @@ private:
     QPagedPaintDevice* device_;
     QPainter* painter_ = nullptr;
     bool failed_ = false;
+    QHash<QString, ResolvedFont> fonts_;
 };
