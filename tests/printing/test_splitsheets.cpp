@@ -276,3 +276,47 @@ TEST_F(SplitSheetTest, UnwritablePdfFails)
     printtest::RecordingPdfDevice dev(tempPath(QStringLiteral("missing/folder/x.pdf")));
     EXPECT_FALSE(PrintSplitSheets(j, dev));
 }
+
+namespace {
+
+// A printer with unprintable margins: A4 whose printable area starts 5 mm from the left and
+// 6 mm from the top and is 200 x 280 mm (11 mm unprintable at the bottom).
+class MarginPrinter : public printtest::RecordingPdfDevice {
+public:
+    using RecordingPdfDevice::RecordingPdfDevice;
+    QRectF PrintableRectMm() const override { return QRectF(5, 6, 200, 280); }
+};
+
+}  // namespace
+
+TEST_F(SplitSheetTest, MarginsOfAPrinterWithUnprintableEdges)
+{
+    smallClass(QStringLiteral("M21"), QStringLiteral("山田"));
+    const struct {
+        const char* what;
+        double top, left;
+        double bandX, bandY, bandH;
+    } cases[] = {
+        // Margins below the offsets are raised to them: drawing starts at the printable corner.
+        // The bottom strip (11) is not below the top margin (6): H = 280 + 6 - 6.
+        {"margins inside the unprintable edge", 3, 2, 0, 0, 280},
+        // Top 10: H = 280 + 6 - 10, the band 5 mm right of and 4 mm below the printable corner.
+        {"ordinary margins", 10, 10, 5, 4, 276},
+        // Top 20 exceeds the bottom strip: H = 297 - 2 x 20.
+        {"wide margins", 20, 10, 5, 14, 257},
+    };
+    for (const auto& c : cases) {
+        MarginPrinter printer(tempPath(QStringLiteral("margins.pdf")));
+        SplitSheetJob j = job({QStringLiteral("M21")});
+        j.MarginTop = c.top;
+        j.MarginLeft = c.left;
+        ASSERT_TRUE(PrintSplitSheets(j, printer)) << c.what;
+        std::vector<Drawn> band;
+        for (const Drawn& d : printer.recorder.of(Drawn::Fill))
+            if (d.color == kBandGrey && d.box.height() > 100) band.push_back(d);
+        ASSERT_EQ(band.size(), 1u) << c.what;
+        EXPECT_NEAR(band[0].box.left(), c.bandX, 1e-6) << c.what;
+        EXPECT_NEAR(band[0].box.top(), c.bandY, 1e-6) << c.what;
+        EXPECT_NEAR(band[0].box.height(), c.bandH + 0.02 * 25, 1e-6) << c.what;
+    }
+}
