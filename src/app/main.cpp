@@ -5,6 +5,7 @@
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
 #include "race/prompts.h"
+#include "reports/ui/outputwindows.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     // The windows opened from the main window's buttons and driven by scripts register their
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
     RegisterAnalysisWindows();
+    RegisterOutputWindows();
 
     int status = 0;
     {

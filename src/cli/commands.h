@@ -43,5 +43,6 @@ int RunConvert(const QStringList& args, Console& console);
 int RunAnalyse(const QStringList& args, Console& console);
 int RunXcsv(const QStringList& args, Console& console);
 int RunPrint(const QStringList& args, Console& console);
+int RunOutput(const QStringList& args, Console& console);
 
 }  // namespace cli

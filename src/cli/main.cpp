@@ -22,6 +22,11 @@ const Command kCommands[] = {
      "RACE OUT.pdf [--data-type 0..3] [--paper A4|A5|B5|A3|B4] [--landscape] [--zoom PERCENT] "
      "[--margin-top MM] [--margin-left MM] [--no-page-per-class] [--class NAME]...",
      "速報向けの成績表 (印刷タブと同じ配置) をPDFファイルに出力します", RunPrint},
+    {"output",
+     "RACE FOLDER NAME [--data-type 0..6] [--file-type html|csv|text] [--one-file] "
+     "[--layout rows|columns] [--no-lower-case] [--no-index] [--for-excel] "
+     "[--label-interval K] [--class NAME]...",
+     "出力ダイアログと同じ設定でHTML・CSV・TEXTファイルを出力します", RunOutput},
 };
 
 void printHelp(QTextStream& out)

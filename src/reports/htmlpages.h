@@ -29,6 +29,10 @@ void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterva
 // The whole leg-difficulty page of the class last analysed.
 void WriteLegPage(HtmlPage& page);
 
+// The class name as it enters every file name of the output: "/" and "\" become "_", so a class
+// name can never name a folder. The index page looks for the class files under this name.
+QString ClassFileNamePart(const QString& className);
+
 // Creates or overwrites the index page for the path template of the class pages (a folder
 // plus, say, "02_race_*.htm"); false when it could not be written. Leaves the analysis
 // workspace holding the last class of the race.

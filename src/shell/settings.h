@@ -1,12 +1,14 @@
 #pragma once
 // The program's one settings file "SplitDuel.ini" and the folders it depends on.
+#include "race/appversion.h"
 #include "shell/inifile.h"
 
 #include <QString>
 
 namespace basSettings {
 
-constexpr int MajorVersion = 1, MinorVersion = 0;
+constexpr int MajorVersion = basDefinition::MajorVersion;
+constexpr int MinorVersion = basDefinition::MinorVersion;
 
 // The running program (QCoreApplication::applicationFilePath()) unless a test has put another
 // path in its place with OverrideProgramPath; an empty path restores the real one.

@@ -114,4 +114,23 @@ TEST_F(OffscreenRunTest, ScriptsThatEndOrCannotRun)
     EXPECT_EQ(runProgram(script("bad.sda", "\nVERSION,1\nEXIT\n")).status, 1);
 }
 
+// A live-results script: result pages, leg pages and chart images of every class in one run.
+TEST_F(OffscreenRunTest, ScriptPublishesPagesLegPagesAndCharts)
+{
+    const QString out = tempPath("web");
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString text = "VERSION,1\nOPEN," + testsupport::examplePath("spring-cup.lap") +
+                         "\nHTML,%1%,live\nLEG,%1%,live\nCHART,%1%,live\nEXIT\n";
+    ProgramRun run = runProgram(script("live.sda", text), {out});
+    ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    const QStringList files = QDir(out).entryList(QDir::Files);
+    for (const char* name : {"24_live_m21a.htm", "24_live_leg_m21a.htm", "24_live_index.htm",
+                             "24_live_m21a_1.png", "24_live_m21a_2.png"})
+        EXPECT_TRUE(files.contains(name)) << name << " in " << files.join(' ').toStdString();
+    const QString index = testsupport::readCp932(out + "/24_live_index.htm");
+    // The index is written by LEG, before the charts exist: it links both kinds of page.
+    EXPECT_TRUE(index.contains("24_live_leg_m21a.htm"));
+    EXPECT_TRUE(index.contains("\"24_live_m21a.htm"));
+}
+
 }  // namespace

@@ -1,0 +1,136 @@
+// A whole live-results cycle through the desktop program without a display, as a cron job runs
+// it during a race: OPEN the race, HTML and LEG pages, CHART images and the season file XCSV,
+// on a race of 50 classes and 2,750 runners. The partial scripts split the time into
+// loading (OPEN alone), the pages (OPEN, HTML, LEG), the chart images (OPEN, CHART) and the
+// season file (OPEN, XCSV).
+#include "benchrace.h"
+#include "lapfiles/racefile.h"
+#include "race/race.h"
+#include "race/textcodec.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <random>
+
+namespace {
+
+// The race file, written once per process.
+const QTemporaryDir& workFolder()
+{
+    static QTemporaryDir dir;
+    static bool built = false;
+    if (!built) {
+        basDefinition::ResetRace();
+        basDefinition::RaceInfo.RaceName = QStringLiteral("Live");
+        basDefinition::RaceInfo.RaceDate = QDate(2026, 5, 10);
+        std::mt19937 random(2026);
+        for (int c = 1; c <= 50; ++c) {
+            GeneratedClass shape;
+            shape.name = QStringLiteral("M%1").arg(c);
+            // 47 to 63 runners, 2,750 in all: with its 206 header and class lines the file
+            // stays within the 3,000 lines a race file may have.
+            shape.runners = 47 + (c % 5) * 4;
+            shape.runnerName = QStringLiteral("山田 太郎%1");
+            shape.withStartTimes = true;
+            AddGeneratedClass(shape, random);
+        }
+        basConvert::SaveRaceFile(dir.filePath(QStringLiteral("live.lap")), 1);
+        if (basDefinition::FileResult != 0) fprintf(stderr, "the race file could not be saved\n");
+        built = true;
+    }
+    return dir;
+}
+
+// Runs the program on a script of these commands and returns the seconds it took.
+double runScript(const QStringList& commands)
+{
+    const QTemporaryDir& dir = workFolder();
+    QTemporaryDir out;
+    QString text = QStringLiteral("VERSION,1\r\nOPEN,") + dir.filePath(QStringLiteral("live.lap")) +
+                   QStringLiteral("\r\n");
+    for (const QString& command : commands) text += command + QStringLiteral(",%1%,live\r\n");
+    text += QStringLiteral("EXIT\r\n");
+    const QString script = dir.filePath(QStringLiteral("cycle.sda"));
+    QFile file(script);
+    if (!file.open(QIODevice::WriteOnly)) return -1;
+    file.write(TextCodec::toCp932(text));
+    file.close();
+
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), out.filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("XDG_DATA_HOME"), out.filePath(QStringLiteral("data")));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(env);
+    QElapsedTimer timer;
+    timer.start();
+    process.start(QStringLiteral(SPLITDUEL_EXE),
+                  {QStringLiteral("-platform"), QStringLiteral("offscreen"), script, out.path()});
+    if (!process.waitForFinished(600000) || process.exitCode() != 0) {
+        fprintf(stderr, "%s\n", process.readAllStandardError().constData());
+        return -1;
+    }
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void Cycle(benchmark::State& state, const QStringList& commands)
+{
+    for (auto _ : state) {
+        const double seconds = runScript(commands);
+        if (seconds < 0) {
+            state.SkipWithError("the script did not run through");
+            return;
+        }
+        state.SetIterationTime(seconds);
+    }
+}
+
+void WholeCycle(benchmark::State& state)
+{
+    Cycle(state, {QStringLiteral("HTML"), QStringLiteral("LEG"), QStringLiteral("CHART"),
+                  QStringLiteral("XCSV")});
+}
+void LoadingOnly(benchmark::State& state)
+{
+    Cycle(state, {});
+}
+void LoadingAndPages(benchmark::State& state)
+{
+    Cycle(state, {QStringLiteral("HTML"), QStringLiteral("LEG")});
+}
+void LoadingAndCharts(benchmark::State& state)
+{
+    Cycle(state, {QStringLiteral("CHART")});
+}
+void LoadingAndSeasonFile(benchmark::State& state)
+{
+    Cycle(state, {QStringLiteral("XCSV")});
+}
+
+#define CYCLE_BENCHMARK(name)                                                                      \
+    BENCHMARK(name)->UseManualTime()->Iterations(1)->Repetitions(3)->ReportAggregatesOnly()->Unit( \
+        benchmark::kMillisecond)
+CYCLE_BENCHMARK(WholeCycle);
+CYCLE_BENCHMARK(LoadingOnly);
+CYCLE_BENCHMARK(LoadingAndPages);
+CYCLE_BENCHMARK(LoadingAndCharts);
+CYCLE_BENCHMARK(LoadingAndSeasonFile);
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

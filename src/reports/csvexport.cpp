@@ -1,0 +1,368 @@
+#include "reports/csvexport.h"
+
+#include "analysis/workspace.h"
+#include "race/basicformat.h"
+#include "race/race.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+
+#include <cmath>
+
+namespace basExport {
+
+namespace {
+
+using basAnalyze::Percent;
+using basAnalyze::StateExcluded;
+using basAnalyze::StateLater;
+using CbasGeneral::FitWidth;
+using CbasGeneral::FormatNumber;
+using CbasGeneral::FormatTime;
+
+const basAnalyze::AnalysisWorkspace& ws()
+{
+    return basAnalyze::Workspace;
+}
+
+QString clock(double value)
+{
+    return FormatTime(value, QStringLiteral("h:nn:ss"));
+}
+
+// The rank width: 2 columns below 100 runners, 3 from 100 on.
+int rankWidth()
+{
+    return ws().AnaRunnerCount < 100 ? 2 : 3;
+}
+
+QString rankPart(const QString& rank)
+{
+    return QLatin1Char('(') + FitWidth(rank, rankWidth(), true, false) + QLatin1Char(')');
+}
+
+// A lap time with its rank; the leg winner is marked "*1".
+QString lapCell(int r, int l)
+{
+    const int rank = ws().LapRank(r, l);
+    const QString mark = rank == 0   ? QStringLiteral("-")
+                         : rank == 1 ? QStringLiteral("*1")
+                                     : QString::number(rank);
+    return clock(ws().LapTime(r, l)) + rankPart(mark);
+}
+
+// A cumulative time with its estimated rank; the leader is shown as plain "1".
+QString sumCell(int r, int l)
+{
+    const int rank = ws().EstSumRank(r, l);
+    return clock(ws().SumTime(r, l)) +
+           rankPart(rank == 0 ? QStringLiteral("-") : QString::number(rank));
+}
+
+QString ratioCell(int r, int l)
+{
+    return ws().LapRank(r, l) != 0
+               ? FormatNumber(Percent(ws().LapRatio(r, l)), QStringLiteral("####"))
+               : QStringLiteral("n/a");
+}
+
+QString missCell(int r, int l)
+{
+    if (ws().LapRank(r, l) == 0) return QStringLiteral("n/a");
+    const double miss = ws().MissTime(r, l);
+    return (miss < 0 ? QStringLiteral("-") : QString()) + clock(std::fabs(miss));
+}
+
+// The cell of a columns or rows table for lap states -1 and -2, or the value cell.
+QString stateOr(int r, int l, const QString& later, const QString& value)
+{
+    const int state = ws().LapState(r, l);
+    if (state == StateLater) return later;
+    if (state == StateExcluded) return QStringLiteral("n/a");
+    return value;
+}
+
+QString legLabel(int l, bool from)
+{
+    return CbasGeneral::LegLabel(ws().AnaControlCount, from, l);
+}
+
+QString legLabels(bool from)
+{
+    QString text;
+    for (int l = 1; l <= ws().AnaLegCount; ++l) text += QLatin1Char(',') + legLabel(l, from);
+    return text;
+}
+
+// The result field of the rows tables: total time and rank, or dashes without a result.
+QString rowResult(int r)
+{
+    if (ws().TotalTime(r) > 0)
+        return clock(ws().TotalTime(r)) + rankPart(QString::number(ws().TotalRank(r)));
+    return QStringLiteral("-:--:--") + rankPart(QStringLiteral("-"));
+}
+
+QString columnCell(int type, int r, int l)
+{
+    switch (type) {
+        case 1:
+            return stateOr(r, l, QStringLiteral("↓"), lapCell(r, l));
+        case 2:
+            return stateOr(r, l, QStringLiteral("↓"), sumCell(r, l));
+        case 3:
+            return stateOr(r, l, QStringLiteral("↓"), ratioCell(r, l));
+        default:
+            return stateOr(r, l, QStringLiteral("↓"), missCell(r, l));
+    }
+}
+
+QString columnTotal(int type, int r)
+{
+    switch (type) {
+        case 3:
+            return FormatNumber(Percent(ws().RelativeValue(r)), QStringLiteral("####"));
+        case 4:
+            return clock(ws().MissTimeTotal(r));
+        case 5:
+            return FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
+        case 6:
+            return FormatNumber(Percent(ws().MissRate(r)), QStringLiteral("#0.0"));
+        default:
+            return clock(ws().NoMissTime(r));
+    }
+}
+
+const char* const ColumnTitles[] = {
+    "◆ ラップタイム", "◆ 積算タイム", "◆ 上位３人に対する相対値(%)",   "◆ ミスタイム",
+    "◆ 巡航速度(%)",  "◆ ミス率(%)",  "◆ ミスしなかった場合の総タイム"};
+
+bool hasAffiliations()
+{
+    return !CsvAffiliationLine().isEmpty();
+}
+
+void writeLapRows(TextLines& out)
+{
+    const bool clubs = hasAffiliations();
+    out << QStringLiteral("◆ ラップタイム") << QString()
+        << (clubs ? QStringLiteral("名前,所属,成績") : QStringLiteral("名前,成績")) +
+               legLabels(true)
+        << QString();
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        QString line = ws().RunnerName(r);
+        if (clubs) line += QLatin1Char(',') + ws().RunnerShozoku(r);
+        line += QLatin1Char(',') + rowResult(r);
+        for (int l = 1; l <= ws().AnaLegCount; ++l)
+            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
+        out << line;
+    }
+    out << QString();
+}
+
+void writeLapSumRows(TextLines& out)
+{
+    const bool clubs = hasAffiliations();
+    out << QStringLiteral("◆ ラップタイム（上段）・積算タイム（下段）") << QString()
+        << QStringLiteral("名前,成績") + legLabels(true)
+        << (clubs ? QStringLiteral(",所属") : QStringLiteral(",")) + legLabels(false) << QString();
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        QString laps = ws().RunnerName(r) + QLatin1Char(',') + rowResult(r);
+        QString sums = QLatin1Char(',') + (clubs ? ws().RunnerShozoku(r) : QString());
+        for (int l = 1; l <= ws().AnaLegCount; ++l) {
+            laps += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
+            sums += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), sumCell(r, l));
+        }
+        out << laps << sums;
+    }
+    out << QString();
+}
+
+void writeRatioRows(TextLines& out)
+{
+    out << QStringLiteral("◆ 相対値") << QString()
+        << QStringLiteral("名前,巡航速度(%)") + legLabels(true) + QStringLiteral(",Total")
+        << QString();
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        QString line = ws().RunnerName(r) + QLatin1Char(',') +
+                       FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
+        for (int l = 1; l <= ws().AnaLegCount; ++l) {
+            const QString value = ws().LapRank(r, l) >= 1 ? ratioCell(r, l) : QStringLiteral("n/a");
+            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
+        }
+        out << line + QLatin1Char(',') + columnTotal(3, r);
+    }
+    out << QString();
+}
+
+void writeMissRows(TextLines& out)
+{
+    out << QStringLiteral("◆ ミスタイム") << QString()
+        << QStringLiteral("名前,ミス率(%)") + legLabels(true) + QStringLiteral(",Total,ミスなし")
+        << QString();
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        QString line = ws().RunnerName(r) + QLatin1Char(',') + columnTotal(6, r);
+        for (int l = 1; l <= ws().AnaLegCount; ++l) {
+            const QString value = ws().LapRank(r, l) >= 1 ? missCell(r, l) : QStringLiteral("n/a");
+            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
+        }
+        out << line + QLatin1Char(',') + columnTotal(4, r) + QLatin1Char(',') + columnTotal(7, r);
+    }
+    out << QString();
+}
+
+// The SplitsBrowser runner lines begin with an empty forename field: the viewer reads
+// forename, surname, club and start time before the leg times.
+void writeSplitsBrowserRows(TextLines& out)
+{
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        const QString club = ws().RunnerShozoku(r);
+        const double start = ws().RunnerStartTime(r);
+        QString line = QLatin1Char(',') + ws().RunnerName(r) + QLatin1Char(',') +
+                       (club.isEmpty() ? QStringLiteral(" ") : club) + QLatin1Char(',') +
+                       (start != 0 ? clock(start) : QStringLiteral("9:00:00"));
+        for (int l = 1; l <= ws().AnaLegCount; ++l) {
+            const int state = ws().LapState(r, l);
+            const bool noTime = (state == StateLater || state == StateExcluded) &&
+                                ws().SumState(r, l) == StateExcluded;
+            line += QLatin1Char(',') +
+                    (noTime ? QStringLiteral("0:00") : SplitsBrowserLegTime(ws().EstLapTime(r, l)));
+        }
+        out << line;
+    }
+}
+
+void writeSumRows(TextLines& out)
+{
+    out << QStringLiteral("名前,所属") + legLabels(false);
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        QString line = ws().RunnerName(r) + QLatin1Char(',') + ws().RunnerShozoku(r);
+        for (int l = 1; l <= ws().AnaLegCount; ++l)
+            line += QLatin1Char(',') + (ws().SumState(r, l) == StateExcluded
+                                            ? QStringLiteral("n/a")
+                                            : clock(ws().EstSumTime(r, l)));
+        out << line;
+    }
+    out << QString();
+}
+
+}  // namespace
+
+QString CsvNameLine()
+{
+    QStringList names;
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r)
+        names << CbasGeneral::StripSpaces(ws().RunnerName(r));
+    return QStringLiteral("名前,") + names.join(QLatin1Char(','));
+}
+
+QString CsvAffiliationLine()
+{
+    QStringList clubs;
+    bool any = false;
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        clubs << ws().RunnerShozoku(r);
+        any |= !clubs.last().isEmpty();
+    }
+    return any ? QStringLiteral("所属,") + clubs.join(QLatin1Char(',')) : QString();
+}
+
+QString CsvResultLine()
+{
+    const int digits = QString::number(ws().AnaRunnerCount).size();
+    QStringList results;
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+        const bool valid = ws().TotalTime(r) > 0;
+        const QString time = valid ? clock(ws().TotalTime(r)) : QStringLiteral("-:--:--");
+        const QString rank = valid ? QString::number(ws().TotalRank(r)) : QStringLiteral("-");
+        results << time + QLatin1Char('(') + FitWidth(rank, digits, true, false) + QLatin1Char(')');
+    }
+    return QStringLiteral("記録,") + results.join(QLatin1Char(','));
+}
+
+QString CsvRaceTitle()
+{
+    const RaceHeader& race = basDefinition::RaceInfo;
+    QString title = race.RaceName;
+    if (race.hasDate())
+        title += QStringLiteral(" (") +
+                 CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy/mm/dd")) +
+                 QStringLiteral(") ");
+    if (!race.RacePlace.isEmpty()) title += QLatin1Char('[') + race.RacePlace + QLatin1Char(']');
+    return title;
+}
+
+void WriteCsvColumns(TextLines& out, const QString& nameLine, int type)
+{
+    if (type < 1 || type > 7) return;
+    out << QString::fromUtf8(ColumnTitles[type - 1]) << nameLine;
+    if (type <= 4) {
+        for (int l = 1; l <= ws().AnaLegCount; ++l) {
+            QString line = legLabel(l, type != 2);
+            for (int r = 1; r <= ws().AnaRunnerCount; ++r)
+                line += QLatin1Char(',') + columnCell(type, r, l);
+            out << line;
+        }
+    }
+    if (type >= 3) {
+        QStringList totals;
+        for (int r = 1; r <= ws().AnaRunnerCount; ++r) totals << columnTotal(type, r);
+        out << (type <= 4 ? QStringLiteral("Total,") : QStringLiteral(",")) +
+                   totals.join(QLatin1Char(','));
+    }
+    out << QString();
+}
+
+void WriteCsvRows(TextLines& out, int type)
+{
+    switch (type) {
+        case 1:
+            writeLapRows(out);
+            break;
+        case 2:
+            writeLapSumRows(out);
+            break;
+        case 3:
+            writeRatioRows(out);
+            break;
+        case 4:
+            writeMissRows(out);
+            break;
+        case 5:
+            writeSplitsBrowserRows(out);
+            break;
+        case 6:
+            writeSumRows(out);
+            break;
+        default:
+            break;
+    }
+}
+
+QString SplitsBrowserClassLine()
+{
+    const int controls = ws().AnaLegCount > 0 ? ws().AnaLegCount - 1 : 0;
+    return CbasGeneral::ToUpper(ws().AnaClassName) + QLatin1Char(',') + QString::number(controls);
+}
+
+QString SplitsBrowserLegTime(double value)
+{
+    const long long seconds = CbasGeneral::RoundToSeconds(std::fabs(value));
+    return QString::number(seconds / 60) + QLatin1Char(':') +
+           QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString CsvClassTitleLine()
+{
+    if (ws().AnaClassName.isEmpty()) return QString();
+    QString line = QStringLiteral("■■■《　") + CbasGeneral::ToWide(ws().AnaClassName) +
+                   QStringLiteral("　》■■■");
+    if (ws().AnaClassLength > 0) {
+        line += QStringLiteral("  (") + QString::number(ws().AnaClassLength) + QLatin1Char('m');
+        if (ws().AnaClassUpHeight > 0)
+            line +=
+                QStringLiteral(" up") + QString::number(ws().AnaClassUpHeight) + QLatin1Char('m');
+        line += QLatin1Char(')');
+    }
+    return line;
+}
+
+}  // namespace basExport

@@ -1,0 +1,177 @@
+// The index page of the race: one row per class with links to the pages and chart images that
+// exist in the output folder, the course length and the winner.
+#include "analysis/analyze.h"
+#include "race/basicformat.h"
+#include "race/pathutil.h"
+#include "race/race.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+#include "reports/htmlpages.h"
+#include "reports/htmltext.h"
+
+#include <QDir>
+#include <QSet>
+
+namespace basExport {
+
+namespace {
+
+using basAnalyze::Workspace;
+
+// The names of the files of a folder in lower case: pages and images are found whatever the
+// letter case they were written in.
+class FolderListing {
+public:
+    explicit FolderListing(const QString& folder)
+    {
+        const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
+            names_.insert(name.toLower());
+    }
+    bool contains(const QString& lowerName) const { return names_.contains(lowerName); }
+
+private:
+    QSet<QString> names_;
+};
+
+// The template up to and including its last ".", followed by the extension.
+QString WithExtension(const QString& name, const QString& extension)
+{
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? name + QLatin1Char('.') : name.left(dot + 1)) + extension;
+}
+
+QString LinkLine(const QString& target, const QString& text)
+{
+    return QStringLiteral("<a href=\"%1\"target=\"_blank\">%2</a>&nbsp;")
+        .arg(HtmlEscape(target), text);
+}
+
+struct Templates {
+    QString page;   // lower-case file name of the pages, with "*"
+    QString image;  // the same with the image extension
+};
+
+// The row of the class just prepared.
+void AppendClassRow(QStringList& lines, const QString& className, const Templates& names,
+                    const FolderListing& folder)
+{
+    const basAnalyze::AnalysisWorkspace& ws = Workspace;
+    lines << QStringLiteral(
+                 "<tr><td nowrap bgcolor=#405080 width=125><font color=white><b>&nbsp;%1&nbsp;"
+                 "</b></font></td>")
+                 .arg(HtmlEscape(CbasGeneral::ToWide(className)));
+    lines << QStringLiteral("<td nowrap bgcolor=#ffffff width=300>");
+
+    const QString part = ClassFileNamePart(className).toLower();
+    const struct {
+        QString replacement;
+        const QString& nameTemplate;
+        const char* text;
+    } links[] = {
+        {QStringLiteral("res_") + part, names.page, "成績"},
+        {part, names.page, "ラップ解析"},
+        {part + QStringLiteral("_1"), names.image, "チャート１"},
+        {part + QStringLiteral("_2"), names.image, "チャート２"},
+        {QStringLiteral("leg_") + part, names.page, "難易度"},
+    };
+    QString pending = QStringLiteral("&nbsp;");  // written without a line end of its own
+    for (const auto& link : links) {
+        QString fileName = link.nameTemplate;
+        fileName.replace(QLatin1Char('*'), link.replacement);
+        if (!folder.contains(fileName)) continue;
+        lines << pending + LinkLine(fileName, QString::fromUtf8(link.text));
+        pending.clear();
+    }
+    lines << pending + QStringLiteral("</td>");
+
+    QString length = QStringLiteral("&nbsp;");
+    if (ws.AnaClassLength > 0) {
+        length = QStringLiteral("&nbsp;%1m&nbsp;").arg(ws.AnaClassLength);
+        if (ws.AnaClassUpHeight > 0)
+            length += CbasGeneral::FitWidth(QStringLiteral("↑%1m").arg(ws.AnaClassUpHeight), 6,
+                                            true, false);
+    }
+    lines << QStringLiteral("<td nowrap bgcolor=#ddffdd align=right width=100>%1</td>").arg(length);
+
+    QString winner = QStringLiteral("&nbsp;");
+    if (ws.AnaRunnerCount > 0) {
+        const QString name =
+            CbasGeneral::FitWidth(CbasGeneral::StripSpaces(ws.RunnerName(1)), 6, false, false);
+        const QString time =
+            CbasGeneral::FitWidth(CbasGeneral::FormatLapTime(ws.TotalTime(1)), 8, true, false);
+        winner = SpacesToNbsp(HtmlEscape(name) + time);
+    }
+    lines << QStringLiteral("<td nowrap align=center bgcolor=#ffffcc width=110>%1</td>").arg(winner)
+          << QStringLiteral("</tr>");
+}
+
+}  // namespace
+
+QString ClassFileNamePart(const QString& className)
+{
+    QString part = className;
+    part.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
+    return part;
+}
+
+bool WriteIndexPage(const QString& pathTemplate)
+{
+    const RaceHeader& race = basDefinition::RaceInfo;
+    // Only the file name is taken in lower case: the folder is found as it is spelt.
+    const QString folder = CbasGeneral::GetFolderName(pathTemplate);
+    const QString nameTemplate = CbasGeneral::GetFileName(pathTemplate).toLower();
+    const Templates names{nameTemplate, WithExtension(nameTemplate, QStringLiteral("png"))};
+    const FolderListing listing(folder);
+    // A race without a date shows the zero date in the comment, as it always has.
+    const QDate date = race.hasDate() ? race.RaceDate : QDate(1899, 12, 30);
+
+    QStringList lines;
+    lines << QStringLiteral("<head>");
+    AppendMetaLines(lines);
+    lines << QStringLiteral("<style type=\"text/css\">") << QStringLiteral("<!--")
+          << QStringLiteral("td { border-width: 1px 1px 0px 0px ; border-color: black }")
+          << QStringLiteral("table { border-width: 0px 0px 1px 1px ; border-color: black }")
+          << QStringLiteral("-->") << QStringLiteral("</style>") << QStringLiteral("</head>")
+          << QStringLiteral("<body bgcolor=white>") << QString()
+          << QStringLiteral("<table cellpadding=2 cellspacing=0 border=1>")
+          << QStringLiteral("<!-- START -->")
+          << QStringLiteral("<!-- %1 -->")
+                 .arg(CbasGeneral::FormatDate(date, QStringLiteral("yyyy/mm/dd")))
+          << QString();
+    lines << QStringLiteral(
+                 "<tr><td colspan=4 bgcolor=#c04040><font size=+1 color=white><b>"
+                 "&nbsp;%1&nbsp;</b></font></td></tr>")
+                 .arg(HtmlEscape(race.RaceName));
+    QString dateLine;
+    if (race.hasDate())
+        dateLine = CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy年mm月dd日")) +
+                   QStringLiteral("&nbsp;");
+    if (!race.RacePlace.isEmpty())
+        dateLine += QLatin1Char('[') + HtmlEscape(race.RacePlace) + QLatin1Char(']');
+    lines << QStringLiteral("<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;%1&nbsp;</td></tr>")
+                 .arg(dateLine);
+
+    for (const QString& className : basDefinition::ClassList.names()) {
+        basAnalyze::PrepareClass(className);
+        AppendClassRow(lines, className, names, listing);
+    }
+
+    QString lapName = WithExtension(nameTemplate, QStringLiteral("lap"));
+    lapName.remove(QStringLiteral("_*"));
+    if (listing.contains(lapName))
+        lines << QStringLiteral(
+                     "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\">"
+                     "SplitDuel用データ</a>]</td></tr>")
+                     .arg(HtmlEscape(lapName));
+    lines << QString() << QStringLiteral("<!-- END -->") << QStringLiteral("</table><br>")
+          << QString() << QStringLiteral("</body>") << QStringLiteral("</html>");
+
+    QString indexName = nameTemplate;
+    indexName.replace(QLatin1Char('*'), QStringLiteral("index"));
+    QString text;
+    for (const QString& line : lines) text += line + QStringLiteral("\r\n");
+    return CbasGeneral::WriteTextFileAtomic(folder + indexName, text);
+}
+
+}  // namespace basExport

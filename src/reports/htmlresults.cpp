@@ -1,0 +1,388 @@
+// The results and lap-analysis page of one class: title row, runner header rows and the
+// sections of laps, cumulative times and analysis values, one column pair per runner.
+#include "analysis/workspace.h"
+#include "race/basicformat.h"
+#include "race/race.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
+#include "reports/htmlpages.h"
+#include "reports/htmltext.h"
+#include "reports/lapcellplan.h"
+
+#include <functional>
+
+namespace basExport {
+
+namespace {
+
+using basAnalyze::AnalysisWorkspace;
+using basAnalyze::Workspace;
+using CbasGeneral::FitWidth;
+using CbasGeneral::FormatLapTime;
+
+const QString kIdeographicSpace = QStringLiteral("\u3000");
+const QString kNoTime = QStringLiteral("&nbsp;&nbsp;--:--");
+const QString kNoRank = QStringLiteral("&nbsp;-");
+const QString kEmptyPair = QStringLiteral("<td colspan=2>-</td>");
+
+// The runner slots of a row: N, or N rounded up to a multiple of the label interval.
+int SlotCount(int labelInterval)
+{
+    const int n = Workspace.AnaRunnerCount;
+    if (labelInterval <= 0 || n <= 0) return n;
+    return labelInterval * ((n - 1) / labelInterval + 1);
+}
+
+// One table row: the label cell at the left (interval 0) or before every block of k slots,
+// and the cell of every slot; slot i > N is a placeholder.
+QString SlotRow(const QString& rowStart, const QString& labelCell, int labelInterval,
+                const std::function<QString(int)>& slotCell)
+{
+    QString row = rowStart;
+    const int slotTotal = SlotCount(labelInterval);
+    if (labelInterval <= 0) row += labelCell;
+    for (int i = 1; i <= slotTotal; ++i) {
+        if (labelInterval > 0 && (i - 1) % labelInterval == 0) row += labelCell;
+        row += slotCell(i);
+    }
+    return row + QStringLiteral("</tr>");
+}
+
+// A row across the whole table: cells of the given colspan while width remains, the first
+// with the first text and every further one with the second.
+QString FullWidthRow(const QString& rowStart, const QString& cellStart, int labelInterval,
+                     const QString& firstText, const QString& furtherText)
+{
+    const int n = Workspace.AnaRunnerCount;
+    int width, span;
+    if (labelInterval <= 0) {
+        width = 2 * n + 1;
+        span = width;
+    } else {
+        width = (n - 1) / labelInterval + 2 * n + 1;
+        span = 2 * labelInterval + 1;
+    }
+    QString row = rowStart;
+    bool first = true;
+    do {
+        row += cellStart.arg(span) + (first ? firstText : furtherText) + QStringLiteral("</td>");
+        first = false;
+        width -= span;
+    } while (width > 0);
+    return row + QStringLiteral("</tr>");
+}
+
+// The 7-column time of a leg cell: trimmed, or with its blanks as "&nbsp;" for the Excel form.
+QString LegTimeText(double time, bool forExcel)
+{
+    const QString text = FormatLapTime(time);
+    return forExcel ? SpacesToNbsp(text) : CbasGeneral::Trim(text);
+}
+
+// A ratio as a whole percentage.
+QString PercentCell(float ratio)
+{
+    return CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("0"));
+}
+
+// The trimmed time right-justified to width columns (never cut), blanks as "&nbsp;".
+QString PaddedTime(double time, int width)
+{
+    const QString text = CbasGeneral::Trim(FormatLapTime(time));
+    const int pad = width - CbasGeneral::AnsiLength(text);
+    return SpacesToNbsp(QString(pad > 0 ? pad : 0, QLatin1Char(' ')) + text);
+}
+
+QString MissText(double missTime)
+{
+    return PaddedTime(missTime, 5);
+}
+
+QString LegLabelCell(int type, bool forExcel, int l)
+{
+    return QStringLiteral("<td nowrap bgcolor=%1>%2</td>")
+        .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
+             CbasGeneral::LegLabel(Workspace.AnaControlCount, type != 2, l));
+}
+
+const QString& SectionTitle(int type)
+{
+    static const QString titles[] = {
+        QStringLiteral("◆ ラップタイム"),
+        QStringLiteral("◆ 積算タイム"),
+        QStringLiteral("◆ 相対値(%)\u3000[上位３人の平均に対する相対値]"),
+        QStringLiteral("◆ ミスタイム"),
+        QStringLiteral("◆ 巡航速度(%)\u3000[ミスをしなかった場合の、上位３人平均に対する相対値]"),
+        QStringLiteral("◆ ミス率(%)\u3000[総タイムに占めるミスの割合]"),
+        QStringLiteral("◆ ミスしなかった場合の総タイム"),
+    };
+    return titles[type - 1];
+}
+
+// The cell of runner r on leg l in the cumulative section.
+QString CumulativeCell(int r, int l, bool forExcel)
+{
+    const AnalysisWorkspace& ws = Workspace;
+    const bool invalid = ws.SumState(r, l) == basAnalyze::StateExcluded;
+    const int rank = invalid ? 0 : ws.EstSumRank(r, l);
+    const QString colour = RankColour(rank, forExcel);
+    QString time;
+    if (ws.LapState(r, l) < 0) {
+        time = QStringLiteral("n/a");
+    } else {
+        time = FormatLapTime(ws.SumTime(r, l)).replace(QStringLiteral("  "), kIdeographicSpace);
+        if (forExcel) time = SpacesToNbsp(time);
+    }
+    const QString rankText =
+        invalid ? QStringLiteral("-") : RightNumber(rank, DigitCount(ws.AnaRunnerCount));
+    return QStringLiteral("<td%1>%2</td><td%1>%3</td>").arg(colour, time, rankText);
+}
+
+// The cell of runner r on leg l in the lap, ratio or miss section; empty where a cell above
+// spans this leg.
+QString LegCell(int type, int r, int l, bool forExcel, const LapCellPlan& plan)
+{
+    const AnalysisWorkspace& ws = Workspace;
+    const LapCell& cell = plan[l];
+    const int digits = DigitCount(ws.AnaRunnerCount);
+    switch (cell.kind) {
+        case LapCell::Covered:
+            return QString();
+        case LapCell::Excluded:
+            return type == 1 ? QStringLiteral("<td>n/a</td><td>-</td>")
+                             : QStringLiteral("<td colspan=2>n/a</td>");
+        case LapCell::Unresolved: {
+            // Legs without a split whose time never arrived: one cell over the whole run.
+            const QString span = QString::number(cell.rowSpan);
+            return type == 1
+                       ? QStringLiteral("<td rowspan=%1>n/a</td><td rowspan=%1>-</td>").arg(span)
+                       : QStringLiteral("<td colspan=2 rowspan=%1>n/a</td>").arg(span);
+        }
+        case LapCell::Merged: {
+            const int j = cell.sourceLeg;
+            const QString span = QString::number(cell.rowSpan);
+            if (type == 1)
+                return QStringLiteral("<td rowspan=%1>%2</td><td rowspan=%1>%3</td>")
+                    .arg(span, LegTimeText(ws.LapTime(r, j), forExcel),
+                         SpacesToNbsp(FitWidth(QStringLiteral("-"), digits, true, false)));
+            const QString value =
+                type == 3 ? PercentCell(ws.LapRatio(r, j)) : MissText(ws.MissTime(r, j));
+            return QStringLiteral("<td colspan=2 rowspan=%1>%2</td>").arg(span, value);
+        }
+        case LapCell::Normal:
+            break;
+    }
+    const int rank = ws.LapRank(r, l);
+    if (type == 1) {
+        const QString colour = RankColour(rank, forExcel);
+        const QString rankText = rank == 0 ? SpacesToNbsp(FitWidth("-", digits, true, false))
+                                           : RightNumber(rank, digits);
+        return QStringLiteral("<td%1>%2</td><td%1>%3</td>")
+            .arg(colour, LegTimeText(ws.LapTime(r, l), forExcel), rankText);
+    }
+    if (rank == 0) return QStringLiteral("<td colspan=2>n/a</td>");
+    const QString value = type == 3 ? PercentCell(ws.LapRatio(r, l)) : MissText(ws.MissTime(r, l));
+    return QStringLiteral("<td colspan=2>%1</td>").arg(value);
+}
+
+// The value of the total row of sections 3 to 7.
+QString TotalValue(int type, int r)
+{
+    const AnalysisWorkspace& ws = Workspace;
+    switch (type) {
+        case 3:
+            return PercentCell(ws.RelativeValue(r));
+        case 4:
+            return PaddedTime(ws.MissTimeTotal(r), 6);
+        case 5:
+            return PercentCell(ws.CruiseSpeed(r));
+        case 6:
+            return CbasGeneral::FormatNumber(basAnalyze::Percent(ws.MissRate(r)),
+                                             QStringLiteral("#0.0"));
+        default:
+            return SpacesToNbsp(FormatLapTime(ws.NoMissTime(r)));
+    }
+}
+
+void WriteLegRows(HtmlPage& page, int type, bool forExcel, int labelInterval)
+{
+    const AnalysisWorkspace& ws = Workspace;
+    const int n = ws.AnaRunnerCount;
+    std::vector<LapCellPlan> plans;
+    if (type != 2) {
+        plans.reserve(static_cast<size_t>(n));
+        for (int r = 1; r <= n; ++r) plans.push_back(PlanLapCells(r));
+    }
+    const QString placeholder = type <= 2 ? QStringLiteral("<td>") + kNoTime +
+                                                QStringLiteral("</td><td>") + kNoRank +
+                                                QStringLiteral("</td>")
+                                          : kEmptyPair;
+    for (int l = 1; l <= ws.AnaLegCount; ++l) {
+        page << SlotRow(QStringLiteral("<tr align=right>"), LegLabelCell(type, forExcel, l),
+                        labelInterval, [&](int i) {
+                            if (i > n) return placeholder;
+                            if (type == 2) return CumulativeCell(i, l, forExcel);
+                            return LegCell(type, i, l, forExcel, plans[static_cast<size_t>(i - 1)]);
+                        });
+    }
+}
+
+void WriteTotalRow(HtmlPage& page, int type, bool forExcel, int labelInterval)
+{
+    const int n = Workspace.AnaRunnerCount;
+    QString rowStart = QStringLiteral("<tr align=right>");
+    if (type <= 4)
+        rowStart = forExcel ? QStringLiteral("<tr align=right bgcolor=#dddddd>")
+                            : QStringLiteral("<tr align=right bgcolor=#eeeeee>");
+    const QString labelCell =
+        QStringLiteral("<td bgcolor=%1>%2</td>")
+            .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
+                 type <= 4 ? QStringLiteral("Total") : kIdeographicSpace);
+    page << SlotRow(rowStart, labelCell, labelInterval, [&](int i) {
+        if (i > n) return kEmptyPair;
+        return QStringLiteral("<td colspan=2>%1</td>").arg(TotalValue(type, i));
+    });
+}
+
+// The club as the header shows it: for the Excel form cut to 5 characters, keeping a final
+// digit (team numbers) in the fifth place.
+QString ClubText(const QString& club, bool forExcel)
+{
+    if (club.isEmpty()) return kIdeographicSpace;
+    if (!forExcel || club.size() <= 5) return HtmlEscape(club);
+    const QChar last = club.back();
+    return HtmlEscape(last.isDigit() ? club.left(4) + last : club.left(5));
+}
+
+}  // namespace
+
+void WriteHtmlHead(HtmlPage& page)
+{
+    page << QStringLiteral("<head>");
+    AppendMetaLines(page);
+    page << QStringLiteral("<style type=\"text/css\">") << QStringLiteral("<!--")
+         << QStringLiteral(
+                "td { font-family: 'ＭＳ ゴシック'; border-width: 1px 1px 0px 0px ; "
+                "border-color: black }")
+         << QStringLiteral("table { border-width: 0px 0px 1px 1px ; border-color: black }")
+         << QStringLiteral("-->") << QStringLiteral("</style>") << QStringLiteral("</head>");
+}
+
+void WriteTableStart(HtmlPage& page)
+{
+    page << QStringLiteral("<table border=1 cellspacing=0 cellpadding=1 bgcolor=white>");
+}
+
+void WriteTitleRow(HtmlPage& page, int labelInterval)
+{
+    const RaceHeader& race = basDefinition::RaceInfo;
+    const AnalysisWorkspace& ws = Workspace;
+    QString text, classPart;
+    if (!race.RaceName.isEmpty())
+        text += QStringLiteral("<font size=+1 color=#ffffff><b>") + HtmlEscape(race.RaceName) +
+                QStringLiteral("</b></font>&nbsp;");
+    if (race.hasDate())
+        text += QStringLiteral("<font color=#ffffff>(") +
+                CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy/mm/dd")) +
+                QStringLiteral(")</font> ");
+    if (!race.RacePlace.isEmpty())
+        text += QStringLiteral("<font color=#ffffff>[") + HtmlEscape(race.RacePlace) +
+                QStringLiteral("]</font>") + kIdeographicSpace;
+    if (!ws.AnaClassName.isEmpty()) {
+        classPart = QStringLiteral("<font size=+1 color=#ffffff><b>") +
+                    HtmlEscape(CbasGeneral::ToWide(ws.AnaClassName)) +
+                    QStringLiteral("</b></font> ");
+        text += classPart;
+    }
+    if (ws.AnaClassLength != 0) {
+        text += QStringLiteral("<font color=#ffffff>%1m").arg(ws.AnaClassLength);
+        if (ws.AnaClassUpHeight != 0) text += QStringLiteral(" up%1m").arg(ws.AnaClassUpHeight);
+        text += QStringLiteral("</font>");
+    }
+    if (text.isEmpty()) return;
+    page << FullWidthRow(QStringLiteral("<tr height=32>"),
+                         QStringLiteral("<td colspan=%1 bgcolor=#3050c0>&nbsp;"), labelInterval,
+                         text, classPart);
+}
+
+void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInterval)
+{
+    const AnalysisWorkspace& ws = Workspace;
+    const int n = ws.AnaRunnerCount;
+    const QString rowStart = QStringLiteral("<tr align=right bgcolor=#bbffbb>");
+    page << SlotRow(rowStart, QStringLiteral("<td>名前</td>"), labelInterval, [&](int i) {
+        if (i > n) return kEmptyPair;
+        return QStringLiteral("<td colspan=2>%1</td>")
+            .arg(HtmlEscape(CbasGeneral::StripSpaces(ws.RunnerName(i))));
+    });
+    if (mode == 0) return;
+
+    bool anyClub = false;
+    for (int r = 1; r <= n && !anyClub; ++r)
+        anyClub = !CbasGeneral::StripSpaces(ws.RunnerShozoku(r)).isEmpty();
+    if (anyClub)
+        page << SlotRow(rowStart, QStringLiteral("<td>所属</td>"), labelInterval, [&](int i) {
+            if (i > n) return kEmptyPair;
+            return QStringLiteral("<td colspan=2>%1</td>")
+                .arg(ClubText(ws.RunnerShozoku(i), forExcel));
+        });
+
+    const int digits = DigitCount(n);
+    page << SlotRow(rowStart, QStringLiteral("<td>記録</td>"), labelInterval, [&](int i) {
+        QString time = kNoTime, rank = kNoRank;
+        if (i <= n && ws.TotalTime(i) > 0) {
+            time = SpacesToNbsp(FitWidth(FormatLapTime(ws.TotalTime(i)), 7, true, false));
+            rank = RightNumber(ws.TotalRank(i), digits);
+        }
+        return QStringLiteral("<td nowrap width=56>%1</td><td nowrap>%2</td>").arg(time, rank);
+    });
+}
+
+void WriteSection(HtmlPage& page, int type, bool forExcel, int labelInterval)
+{
+    if (type < 1 || type > 7) return;
+    const QString title = SectionTitle(type);
+    page << FullWidthRow(QStringLiteral("<tr>"), QStringLiteral("<td colspan=%1 bgcolor=#ffdd99>"),
+                         labelInterval, title, title);
+    if (type <= 4) WriteLegRows(page, type, forExcel, labelInterval);
+    if (type >= 3) WriteTotalRow(page, type, forExcel, labelInterval);
+}
+
+QString RankColour(int rank, bool forExcel)
+{
+    static const char* const plain[] = {" bgcolor=#ffcccc", " bgcolor=#ffdddd", " bgcolor=#ffeeee"};
+    static const char* const excel[] = {" bgcolor=#ff99cc", " bgcolor=#ffcc99", " bgcolor=#ffcc99"};
+    if (rank < 1 || rank > 3) return QString();
+    return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
+}
+
+void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval)
+{
+    page << QStringLiteral("<html>");
+    WriteHtmlHead(page);
+    page << QStringLiteral("<body>");
+    WriteTableStart(page);
+    WriteTitleRow(page, labelInterval);
+    WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
+    WriteSection(page, 1, forExcel, labelInterval);
+    if (level >= 1) WriteSection(page, 2, forExcel, labelInterval);
+    if (level >= 2) {
+        WriteRunnerHeaderRows(page, 0, forExcel, labelInterval);
+        WriteSection(page, 5, forExcel, labelInterval);
+        WriteSection(page, 6, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, 0, forExcel, labelInterval);
+        WriteSection(page, 3, forExcel, labelInterval);
+        WriteSection(page, 4, forExcel, labelInterval);
+        WriteSection(page, 7, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
+    }
+    page << QStringLiteral("</table>");
+    if (level >= 2)
+        page << QStringLiteral(
+                    "<font size=2><i>Special Thanks to Mr.Elmsworth and Mr.Pennick.</i></font><br>")
+             << QStringLiteral("<a href=%1><i>Made with %2</i></a>")
+                    .arg(QString::fromLatin1(HomePageAddress), GeneratorText());
+    page << QStringLiteral("</body>") << QStringLiteral("</html>");
+}
+
+}  // namespace basExport

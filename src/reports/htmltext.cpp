@@ -1,0 +1,82 @@
+#include "reports/htmltext.h"
+
+#include "race/appversion.h"
+#include "race/basicformat.h"
+#include "race/textcodec.h"
+#include "race/textutil.h"
+
+namespace basExport {
+
+const char* const HomePageAddress = "https://splitduel.example.org/";
+
+namespace {
+
+// Whether the code page of the pages has a form for the character (ASCII always has).
+bool FitsCodePage(char32_t c)
+{
+    if (c < 0x80) return true;
+    const QString one = QString::fromUcs4(&c, 1);
+    return TextCodec::toCp932(one) != QByteArrayLiteral("?");
+}
+
+}  // namespace
+
+QString HtmlEscape(const QString& text)
+{
+    QString out;
+    out.reserve(text.size() + 8);
+    for (char32_t c : text.toUcs4()) {
+        switch (c) {
+            case U'<':
+                out += QStringLiteral("&lt;");
+                break;
+            case U'>':
+                out += QStringLiteral("&gt;");
+                break;
+            case U'&':
+                out += QStringLiteral("&amp;");
+                break;
+            case U'"':
+                out += QStringLiteral("&quot;");
+                break;
+            default:
+                if (FitsCodePage(c))
+                    out += QString::fromUcs4(&c, 1);
+                else
+                    out += QStringLiteral("&#%1;").arg(static_cast<uint>(c));
+        }
+    }
+    return out;
+}
+
+QString SpacesToNbsp(const QString& text)
+{
+    QString out = text;
+    return out.replace(QLatin1Char(' '), QStringLiteral("&nbsp;"));
+}
+
+int DigitCount(int n)
+{
+    return static_cast<int>(QString::number(n < 0 ? -n : n).size());
+}
+
+QString RightNumber(int value, int width)
+{
+    return SpacesToNbsp(CbasGeneral::FitWidth(QString::number(value), width, true, false));
+}
+
+QString GeneratorText()
+{
+    return QStringLiteral("SplitDuel Ver.%1.%2")
+        .arg(basDefinition::MajorVersion)
+        .arg(CbasGeneral::FormatNumber(basDefinition::MinorVersion, QStringLiteral("00")));
+}
+
+void AppendMetaLines(QStringList& page)
+{
+    page << QStringLiteral(
+                "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">")
+         << QStringLiteral("<meta name=\"generator\" content=\"%1\">").arg(GeneratorText());
+}
+
+}  // namespace basExport

@@ -1,0 +1,30 @@
+#pragma once
+// Text pieces shared by the HTML page writers: escaping of race data, the non-breaking spaces
+// of the fixed-width cells, and the head lines every page begins with.
+#include <QString>
+#include <QStringList>
+
+namespace basExport {
+
+// The footer link of the results page: the program's home page.
+extern const char* const HomePageAddress;
+
+// Race data (names, clubs, class, race and place names, file names) as page text: < > & " become
+// entities, so a name can neither break the page nor add markup to it, and a character the
+// page's code page cannot hold becomes a numeric character reference instead of "?".
+QString HtmlEscape(const QString& text);
+
+// Every half-width space as "&nbsp;", so the cell keeps its fixed-width alignment.
+QString SpacesToNbsp(const QString& text);
+
+// A number right-justified to width columns, the padding as "&nbsp;".
+QString RightNumber(int value, int width);
+// The number of decimal digits of n (1 for 0).
+int DigitCount(int n);
+
+// "SplitDuel Ver.1.00": the program's name and version as the pages show it.
+QString GeneratorText();
+// The Content-Type and generator meta lines of every page.
+void AppendMetaLines(QStringList& page);
+
+}  // namespace basExport

@@ -1,0 +1,151 @@
+#include "reports/outputoptions.h"
+
+#include "race/basicformat.h"
+#include "race/race.h"
+#include "race/textutil.h"
+
+namespace basExport {
+
+const char* const UnnamedClassEntry = "名称未設定";
+
+QStringList DataTypeCaptions()
+{
+    return {QStringLiteral("ラップタイム"), QStringLiteral("ラップタイム + 積算タイム"),
+            QStringLiteral("解析データ"),   QStringLiteral("SplitsBrowser用"),
+            QStringLiteral("レッグ分析"),   QStringLiteral("積算タイム"),
+            QStringLiteral("電子メール用")};
+}
+
+QStringList FileTypeCaptions()
+{
+    return {QStringLiteral("HTML形式"), QStringLiteral("CSV形式"), QStringLiteral("TEXT形式")};
+}
+
+// A choice made inside another choice's reaction counts only when it changes the value, as a
+// list whose selection is set to the entry it already shows does not react.
+void OutputOptions::chooseDataType(int type)
+{
+    dataType = type;
+    switch (type) {
+        case DataSplitsBrowser:
+            if (fileType != FileCsv) chooseFileType(FileCsv);
+            csvPanelVisible = false;
+            extension = QStringLiteral(".csv");
+            wildcard.clear();
+            break;
+        case DataSums:
+            if (fileType != FileCsv) chooseFileType(FileCsv);
+            chooseOneFile(false);
+            csvPanelVisible = false;
+            extension = QStringLiteral(".csv");
+            break;
+        case DataLegAnalysis:
+            if (fileType != FileHtml) chooseFileType(FileHtml);
+            extension = QStringLiteral(".htm");
+            wildcard = QStringLiteral("_leg_*");
+            forExcel = false;
+            forExcelEnabled = false;
+            labelEnabled = false;
+            break;
+        case DataMail:
+            if (fileType != FileText) chooseFileType(FileText);
+            htmlPanelVisible = false;
+            csvPanelVisible = false;
+            extension = QStringLiteral(".txt");
+            chooseOneFile(false);
+            break;
+        default:
+            htmlPanelVisible = fileType == FileHtml;
+            csvPanelVisible = fileType == FileCsv;
+            wildcard = QStringLiteral("_*");
+            forExcelEnabled = true;
+            labelEnabled = true;
+            break;
+    }
+}
+
+void OutputOptions::chooseFileType(int type)
+{
+    fileType = type;
+    switch (type) {
+        case FileHtml:
+            extension = QStringLiteral(".htm");
+            wildcard = QStringLiteral("_*");
+            if (dataType == DataSplitsBrowser || dataType == DataSums || dataType == DataMail)
+                chooseDataType(DataLaps);
+            htmlPanelVisible = true;
+            csvPanelVisible = false;
+            lowerCase = true;
+            break;
+        case FileCsv: {
+            extension = QStringLiteral(".csv");
+            wildcard = dataType == DataSplitsBrowser ? QString() : QStringLiteral("_*");
+            if (dataType == DataLegAnalysis || dataType == DataMail) chooseDataType(DataLaps);
+            const bool noPanel = dataType == DataSplitsBrowser || dataType == DataSums;
+            htmlPanelVisible = false;
+            csvPanelVisible = !noPanel;
+            lowerCase = false;
+            break;
+        }
+        default:
+            extension = QStringLiteral(".txt");
+            wildcard = QStringLiteral("_*");
+            if (dataType != DataMail) chooseDataType(DataMail);
+            htmlPanelVisible = false;
+            csvPanelVisible = false;
+            lowerCase = false;
+            break;
+    }
+}
+
+void OutputOptions::chooseOneFile(bool on)
+{
+    if (oneFile == on) return;
+    oneFile = on;
+    wildcard = on ? QString() : QStringLiteral("_*");
+}
+
+void OutputOptions::chooseForExcel(bool on, int spinValue)
+{
+    forExcel = on;
+    labelEnabled = on;
+    if (on && labelText.isEmpty()) labelText = QString::number(spinValue);
+}
+
+int OutputOptions::labelInterval() const
+{
+    if (!forExcel) return 0;
+    const double value = CbasGeneral::Val(labelText);
+    return value > 0 && value < 1000 ? static_cast<int>(value) : 0;
+}
+
+QString OutputOptions::nameTemplate() const
+{
+    return yearPrefix + fileName + wildcard + extension;
+}
+
+OutputOptions InitialOutputOptions(const QString& folder)
+{
+    OutputOptions options;
+    options.chooseDataType(DataAnalysis);
+    options.chooseFileType(FileHtml);
+    options.extension = QStringLiteral(".htm");
+    options.folder = folder;
+    const RaceHeader& race = basDefinition::RaceInfo;
+    options.yearPrefix =
+        race.hasDate()
+            ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy")) + QLatin1Char('_')
+            : QString();
+    options.fileName = race.RaceName;
+    return options;
+}
+
+QStringList ClassListEntries()
+{
+    QStringList entries;
+    for (const QString& name : basDefinition::ClassList.names())
+        entries << (name.isEmpty() ? QString::fromUtf8(UnnamedClassEntry) : name);
+    return entries;
+}
+
+}  // namespace basExport

@@ -1,0 +1,68 @@
+#pragma once
+// The settings of one output run, as the output dialog's file tab holds them, and the rules by
+// which a choice of data type, file type or one-file mode changes the other settings. The
+// dialog and the command line share them, so both reach the same state from the same choices.
+#include <QString>
+#include <QStringList>
+
+namespace basExport {
+
+enum OutputDataType {
+    DataLaps = 0,           // "ラップタイム"
+    DataLapsAndSums = 1,    // "ラップタイム + 積算タイム"
+    DataAnalysis = 2,       // "解析データ"
+    DataSplitsBrowser = 3,  // "SplitsBrowser用"
+    DataLegAnalysis = 4,    // "レッグ分析"
+    DataSums = 5,           // "積算タイム"
+    DataMail = 6,           // "電子メール用"
+};
+enum OutputFileType { FileHtml = 0, FileCsv = 1, FileText = 2 };
+
+// The first value of the label interval spin button.
+constexpr int LabelSpinInitial = 5;
+
+// The name standing in the class lists for the class without a name.
+extern const char* const UnnamedClassEntry;
+// The captions of the data types and file types, in list order.
+QStringList DataTypeCaptions();
+QStringList FileTypeCaptions();
+
+struct OutputOptions {
+    int dataType = DataAnalysis;
+    int fileType = FileHtml;
+    QString folder;
+    QString yearPrefix;  // "yy_" of the race date, or empty
+    QString fileName;    // middle part of the file names
+    QString wildcard = QStringLiteral("_*");
+    QString extension = QStringLiteral(".htm");
+    bool lowerCase = true;
+    bool forExcel = false;
+    QString labelText;  // the label interval box; its leading number counts
+    bool index = true;
+    bool oneFile = false;
+    bool columns = true;  // runners as columns ("縦"); false: as rows ("横")
+    // What the dialog shows and enables.
+    bool htmlPanelVisible = true;
+    bool csvPanelVisible = false;
+    bool forExcelEnabled = true;
+    bool labelEnabled = false;
+
+    // The choices and what each changes.
+    void chooseDataType(int type);
+    void chooseFileType(int type);
+    void chooseOneFile(bool on);
+    void chooseForExcel(bool on, int spinValue);
+
+    // The label interval of the results pages: the interval box's number with for-Excel, else 0.
+    int labelInterval() const;
+    // The file-name template: year prefix, file name, wildcard and extension.
+    QString nameTemplate() const;
+};
+
+// A freshly loaded dialog for the race in memory: data type 2 with HTML, the year prefix and
+// the race name; the folder is the caller's.
+OutputOptions InitialOutputOptions(const QString& folder);
+// The entries of the class lists: the race's class names, the unnamed class as "名称未設定".
+QStringList ClassListEntries();
+
+}  // namespace basExport

@@ -1,0 +1,423 @@
+#include "reports/ui/frmoutput.h"
+
+#include "lapfiles/racefile.h"
+#include "race/pathutil.h"
+#include "race/prompts.h"
+#include "race/race.h"
+#include "reports/outputrun.h"
+#include "shell/registry.h"
+#include "shell/settings.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+
+frmOutput::PageBuilder& printPageBuilder()
+{
+    static frmOutput::PageBuilder builder;
+    return builder;
+}
+
+frmOutput::PrintRun& printRun()
+{
+    static frmOutput::PrintRun run;
+    return run;
+}
+
+const QString HtmlFolderKey = QStringLiteral("HtmlFolder");
+
+// The folder at load: "HtmlFolder" against the program's folder, else the desktop.
+QString InitialFolder()
+{
+    const QString stored = basSettings::SettingsFile().Item(HtmlFolderKey);
+    if (stored.isEmpty()) return CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDesktop);
+    return CbasGeneral::ResolveRelativePath(stored, basSettings::ProgramFolder());
+}
+
+// The row of class-list buttons of one tab.
+QWidget* ListButtons(QPushButton* check, QPushButton* uncheck, QPushButton* refresh)
+{
+    auto* row = new QWidget;
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(check);
+    layout->addWidget(uncheck);
+    layout->addStretch();
+    layout->addWidget(refresh);
+    return row;
+}
+
+}  // namespace
+
+void frmOutput::setPrintPageBuilder(PageBuilder builder)
+{
+    printPageBuilder() = std::move(builder);
+}
+
+void frmOutput::setPrintRun(PrintRun run)
+{
+    printRun() = std::move(run);
+}
+
+frmOutput::frmOutput(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("出力"));
+    for (int i = 0; i < 2; ++i) {
+        lstClass[i] = new QListWidget;
+        lstClass[i]->setSelectionMode(QAbstractItemView::MultiSelection);
+        cmdCheck[i] = new QPushButton(QStringLiteral("全てチェック"));
+        cmdUncheck[i] = new QPushButton(QStringLiteral("全てはずす"));
+        cmdRefresh[i] = new QPushButton(QStringLiteral("最新の状態に更新"));
+        connect(cmdCheck[i], &QPushButton::clicked, this, [this, i] { cmdCheck_Click(i); });
+        connect(cmdUncheck[i], &QPushButton::clicked, this, [this, i] { cmdUncheck_Click(i); });
+        connect(cmdRefresh[i], &QPushButton::clicked, this, [this, i] { cmdRefresh_Click(i); });
+    }
+    tabMain = new QTabBar;
+    tabMain->addTab(QStringLiteral("ファイル"));
+    tabMain->addTab(QStringLiteral("印刷"));
+    picTray[0] = buildFilePage();
+    picTray[1] = new QWidget;
+    buildPrintPage();
+
+    cmdOutput = new QPushButton(QStringLiteral("出力"));
+    cmdCancel = new QPushButton(QStringLiteral("閉じる"));
+    chkClose = new QCheckBox(QStringLiteral("出力後閉じる"));
+    chkClose->setChecked(true);
+    connect(cmdOutput, &QPushButton::clicked, this, &frmOutput::cmdOutput_Click);
+    connect(cmdCancel, &QPushButton::clicked, this, &QDialog::hide);
+    connect(tabMain, &QTabBar::currentChanged, this, &frmOutput::tabChanged);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(chkClose);
+    buttons->addStretch();
+    buttons->addWidget(cmdOutput);
+    buttons->addWidget(cmdCancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(tabMain);
+    layout->addWidget(picTray[0]);
+    layout->addWidget(picTray[1]);
+    layout->addLayout(buttons);
+    picTray[1]->hide();
+
+    LoadForm();
+    if (printPageBuilder()) printPageBuilder()(*this);
+}
+
+QWidget* frmOutput::buildFilePage()
+{
+    auto* page = new QWidget;
+    cbofDataType = new QComboBox;
+    cbofDataType->addItems(basExport::DataTypeCaptions());
+    cbofFileType = new QComboBox;
+    cbofFileType->addItems(basExport::FileTypeCaptions());
+    txtfFolder = new QLineEdit;
+    cmdfRefer = new QPushButton(QStringLiteral("参照"));
+    lblfYear = new QLabel;
+    txtfFileName = new QLineEdit;
+    txtfFileName->installEventFilter(this);
+    lblfWild = new QLabel;
+    cbofKakuchoshi = new QComboBox;
+    cbofKakuchoshi->setEditable(true);
+    cbofKakuchoshi->addItems({QStringLiteral(".htm"), QStringLiteral(".html"),
+                              QStringLiteral(".csv"), QStringLiteral(".txt")});
+    chkfLowCase = new QCheckBox(QStringLiteral("全て小文字にする"));
+
+    auto* grid = new QGridLayout(page);
+    grid->addWidget(new QLabel(QStringLiteral("出力内容")), 0, 0);
+    grid->addWidget(cbofDataType, 0, 1);
+    grid->addWidget(new QLabel(QStringLiteral("出力形式")), 1, 0);
+    grid->addWidget(cbofFileType, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("出力フォルダ")), 2, 0);
+    auto* folderRow = new QHBoxLayout;
+    folderRow->addWidget(txtfFolder);
+    folderRow->addWidget(cmdfRefer);
+    grid->addLayout(folderRow, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("ファイル名")), 3, 0);
+    // The extension box sits right after the class part, 60 twips (4 pixels) away.
+    auto* nameRow = new QHBoxLayout;
+    nameRow->setSpacing(0);
+    nameRow->addWidget(lblfYear);
+    nameRow->addWidget(txtfFileName);
+    nameRow->addWidget(lblfWild);
+    nameRow->addSpacing(4);
+    nameRow->addWidget(cbofKakuchoshi);
+    grid->addLayout(nameRow, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("* の部分にクラス名が入ります")), 4, 1);
+    grid->addWidget(chkfLowCase, 5, 1);
+    grid->addWidget(new QLabel(QStringLiteral("出力クラス")), 6, 0);
+    grid->addWidget(lstClass[0], 7, 0, 1, 2);
+    grid->addWidget(ListButtons(cmdCheck[0], cmdUncheck[0], cmdRefresh[0]), 8, 0, 1, 2);
+    grid->addWidget(buildHtmlOptions(), 9, 0, 1, 2);
+    grid->addWidget(buildCsvOptions(), 10, 0, 1, 2);
+
+    connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
+        react([type](basExport::OutputOptions& o) { o.chooseDataType(type); });
+    });
+    connect(cbofFileType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
+        react([type](basExport::OutputOptions& o) { o.chooseFileType(type); });
+    });
+    connect(cmdfRefer, &QPushButton::clicked, this, &frmOutput::cmdfRefer_Click);
+    return page;
+}
+
+QWidget* frmOutput::buildHtmlOptions()
+{
+    picfOption[0] = new QGroupBox(QStringLiteral("オプション"));
+    chkfForExcel = new QCheckBox(QStringLiteral("Excelで印刷しやすい形に出力する"));
+    Label11 = new QLabel(QStringLiteral("人ごとにラベル列を挿入"));
+    txtfLabel = new QLineEdit;
+    vscfLabel = new QSpinBox;
+    vscfLabel->setRange(1, 99);
+    vscfLabel->setValue(basExport::LabelSpinInitial);
+    chkfIndex = new QCheckBox(QStringLiteral("Indexファイルを作成する"));
+    chkfIndex->setChecked(true);
+    auto* layout = new QGridLayout(picfOption[0]);
+    layout->addWidget(chkfForExcel, 0, 0, 1, 3);
+    layout->addWidget(txtfLabel, 1, 0);
+    layout->addWidget(vscfLabel, 1, 1);
+    layout->addWidget(Label11, 1, 2);
+    layout->addWidget(chkfIndex, 2, 0, 1, 3);
+    connect(chkfForExcel, &QCheckBox::clicked, this, [this](bool on) {
+        react(
+            [this, on](basExport::OutputOptions& o) { o.chooseForExcel(on, vscfLabel->value()); });
+    });
+    connect(vscfLabel, qOverload<int>(&QSpinBox::valueChanged), this,
+            [this](int value) { txtfLabel->setText(QString::number(value)); });
+    return picfOption[0];
+}
+
+QWidget* frmOutput::buildCsvOptions()
+{
+    picfOption[1] = new QGroupBox(QStringLiteral("オプション"));
+    chkfOneFile = new QCheckBox(QStringLiteral("一つのファイルに全て出力する"));
+    optfYoko = new QRadioButton(QStringLiteral("横"));
+    optfTate = new QRadioButton(QStringLiteral("縦"));
+    optfTate->setChecked(true);
+    auto* layout = new QGridLayout(picfOption[1]);
+    layout->addWidget(chkfOneFile, 0, 0, 1, 3);
+    layout->addWidget(new QLabel(QStringLiteral("ラップを並べる方向")), 1, 0);
+    layout->addWidget(optfYoko, 1, 1);
+    layout->addWidget(optfTate, 1, 2);
+    connect(chkfOneFile, &QCheckBox::clicked, this,
+            [this](bool on) { react([on](basExport::OutputOptions& o) { o.chooseOneFile(on); }); });
+    return picfOption[1];
+}
+
+// The print page holds the print tab's class list and its buttons; the printing windows add
+// their controls through the page builder.
+void frmOutput::buildPrintPage()
+{
+    auto* layout = new QVBoxLayout(picTray[1]);
+    layout->addWidget(new QLabel(QStringLiteral("出力クラス")));
+    layout->addWidget(lstClass[1]);
+    layout->addWidget(ListButtons(cmdCheck[1], cmdUncheck[1], cmdRefresh[1]));
+}
+
+void frmOutput::LoadForm()
+{
+    options_ = basExport::InitialOutputOptions(InitialFolder());
+    showOptions();
+    FillClassList();
+    loadedRaceName_ = basDefinition::RaceInfo.RaceName;
+}
+
+void frmOutput::FillClassList()
+{
+    const QStringList entries = basExport::ClassListEntries();
+    for (QListWidget* list : lstClass) {
+        list->clear();
+        list->addItems(entries);
+        list->selectAll();
+    }
+}
+
+basExport::OutputOptions frmOutput::Options() const
+{
+    basExport::OutputOptions o = options_;
+    o.folder = txtfFolder->text();
+    o.fileName = txtfFileName->text();
+    o.extension = cbofKakuchoshi->currentText();
+    o.lowerCase = chkfLowCase->isChecked();
+    o.labelText = txtfLabel->text();
+    o.index = chkfIndex->isChecked();
+    o.columns = optfTate->isChecked();
+    return o;
+}
+
+void frmOutput::react(const std::function<void(basExport::OutputOptions&)>& choice)
+{
+    if (showing_) return;
+    options_ = Options();
+    choice(options_);
+    showOptions();
+}
+
+void frmOutput::showOptions()
+{
+    showing_ = true;
+    const basExport::OutputOptions& o = options_;
+    cbofDataType->setCurrentIndex(o.dataType);
+    cbofFileType->setCurrentIndex(o.fileType);
+    txtfFolder->setText(o.folder);
+    lblfYear->setText(o.yearPrefix);
+    txtfFileName->setText(o.fileName);
+    lblfWild->setText(o.wildcard);
+    cbofKakuchoshi->setCurrentText(o.extension);
+    chkfLowCase->setChecked(o.lowerCase);
+    chkfForExcel->setChecked(o.forExcel);
+    chkfForExcel->setEnabled(o.forExcelEnabled);
+    txtfLabel->setText(o.labelText);
+    for (QWidget* w : {static_cast<QWidget*>(txtfLabel), static_cast<QWidget*>(vscfLabel),
+                       static_cast<QWidget*>(Label11)})
+        w->setEnabled(o.labelEnabled);
+    chkfIndex->setChecked(o.index);
+    chkfOneFile->setChecked(o.oneFile);
+    (o.columns ? optfTate : optfYoko)->setChecked(true);
+    picfOption[0]->setVisible(o.htmlPanelVisible);
+    picfOption[1]->setVisible(o.csvPanelVisible);
+    showing_ = false;
+}
+
+void frmOutput::tabChanged(int index)
+{
+    if (index < 0 || index > 1) return;
+    picTray[shownTab_]->hide();
+    picTray[index]->show();
+    shownTab_ = index;
+}
+
+void frmOutput::cmdCheck_Click(int index)
+{
+    lstClass[index]->selectAll();
+}
+
+void frmOutput::cmdUncheck_Click(int index)
+{
+    lstClass[index]->clearSelection();
+}
+
+void frmOutput::cmdfRefer_Click()
+{
+    txtfFolder->setText(
+        Prompts::current().browseFolder(QStringLiteral("出力フォルダ"), txtfFolder->text()));
+}
+
+// Reads the race file again but keeps the header edits made since it was loaded.
+void frmOutput::cmdRefresh_Click(int)
+{
+    const RaceHeader kept = basDefinition::RaceInfo;
+    basConvert::LoadRaceFile(basDefinition::CurrentFilePath);
+    RaceHeader& race = basDefinition::RaceInfo;
+    race.RaceName = kept.RaceName;
+    race.RacePlace = kept.RacePlace;
+    race.RaceRemarks = kept.RaceRemarks;
+    race.RaceDate = kept.RaceDate;
+    FillClassList();
+}
+
+QStringList frmOutput::SelectedEntries(int index) const
+{
+    QStringList entries;
+    const QListWidget* list = lstClass[index];
+    for (int i = 0; i < list->count(); ++i)
+        if (list->item(i)->isSelected()) entries << list->item(i)->text();
+    return entries;
+}
+
+void frmOutput::cmdOutput_Click()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    lastRunFailed_ = false;
+    if (tabMain->currentIndex() == 0) {
+        if (txtfFileName->text().isEmpty()) {
+            txtfFileName->setFocus();
+            QApplication::beep();
+            QApplication::restoreOverrideCursor();
+            lastRunFailed_ = true;
+            return;
+        }
+        basSettings::SettingsFile().setItem(
+            HtmlFolderKey,
+            CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
+        OutputFiles();
+    } else if (printRun()) {
+        printRun()(*this);
+    }
+    QApplication::restoreOverrideCursor();
+    if (chkClose->isChecked()) hide();
+}
+
+void frmOutput::OutputFiles()
+{
+    const basExport::OutputReport report = basExport::OutputFiles(Options(), SelectedEntries(0));
+    lastRunFailed_ = report.failed;
+}
+
+bool frmOutput::Automation(const QString& scriptCommand)
+{
+    const QStringList items = scriptCommand.split(QLatin1Char(','));
+    const QString action = items.value(0).toUpper();
+    if (action != QLatin1String("HTML") && action != QLatin1String("LEG")) return true;
+    show();
+    repaint();
+    tabMain->setCurrentIndex(0);
+    options_ = Options();
+    options_.chooseFileType(basExport::FileHtml);
+    options_.chooseDataType(action == QLatin1String("HTML") ? basExport::DataAnalysis
+                                                            : basExport::DataLegAnalysis);
+    options_.extension = QStringLiteral(".htm");
+    options_.folder = items.value(1);
+    options_.fileName = items.value(2);
+    showOptions();
+    cmdOutput_Click();
+    return !lastRunFailed_;
+}
+
+QString frmOutput::GetDataType(int printTypeIndex, int dataTypeIndex)
+{
+    if (printTypeIndex != 0) return QString();
+    switch (dataTypeIndex) {
+        case 0:
+            return QStringLiteral("ラップタイム");
+        case 1:
+            return QStringLiteral("積算タイム");
+        case 2:
+            return QStringLiteral("ラップタイム + 積算タイム");
+        case 3:
+            return QStringLiteral("解析データ");
+        default:
+            return QString();
+    }
+}
+
+// Activated again for another race than the one it was loaded with, the form loads afresh.
+void frmOutput::changeEvent(QEvent* event)
+{
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        basDefinition::RaceInfo.RaceName != loadedRaceName_)
+        LoadForm();
+}
+
+// The file name box selects its whole text when it gets the focus.
+bool frmOutput::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtfFileName && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, txtfFileName, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}

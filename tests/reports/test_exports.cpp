@@ -1,0 +1,207 @@
+// The CSV, SplitsBrowser and e-mail writers on small classes of the race model.
+#include "htmlfixtures.h"
+#include "reports/csvexport.h"
+#include "reports/mailtext.h"
+
+using namespace analysistest;
+using basExport::TextLines;
+
+namespace {
+
+TextLines rows(int type)
+{
+    TextLines out;
+    basExport::WriteCsvRows(out, type);
+    return out;
+}
+
+TEST_F(HtmlWorkedExample, LapRowsMarkLegWinnersAndCarriedLegs)
+{
+    const TextLines out = rows(1);
+    ASSERT_EQ(out.size(), 9);
+    EXPECT_EQ(out[0], "◆ ラップタイム");
+    EXPECT_EQ(out[2], "名前,所属,成績,△→１,１→２,２→◎");
+    EXPECT_EQ(out[4], "A,Aクラブ,0:15:00( 1),0:04:00(*1),0:10:00(*1),0:01:00(*1)");
+    EXPECT_TRUE(out[5].startsWith("D,Dクラブ,0:18:22( 2),→,")) << out[5].toStdString();
+    EXPECT_EQ(out[6], "B,Bクラブ,0:18:30( 3),0:05:00( 3),0:12:00( 2),0:01:30( 4)");
+    EXPECT_EQ(out[8], "");
+}
+
+TEST_F(HtmlWorkedExample, LapAndCumulativeRowsPairEveryRunner)
+{
+    const TextLines out = rows(2);
+    EXPECT_EQ(out[2], "名前,成績,△→１,１→２,２→◎");
+    EXPECT_EQ(out[3], ",所属,→１,→２,→◎");
+    // The leader on cumulative time is "1", not the "*1" of a leg winner.
+    EXPECT_EQ(out[6], ",Aクラブ,0:04:00( 1),0:14:00( 1),0:15:00( 1)");
+    EXPECT_TRUE(out[8].startsWith(",Dクラブ,→,")) << out[8].toStdString();
+    EXPECT_EQ(out.size(), 2 * 4 + 6);
+}
+
+TEST_F(HtmlWorkedExample, ColumnSectionsHaveOneLinePerLegAndATotal)
+{
+    const QString names = basExport::CsvNameLine();
+    EXPECT_EQ(names, "名前,A,D,B,C");
+    EXPECT_EQ(basExport::CsvResultLine(), "記録,0:15:00(1),0:18:22(2),0:18:30(3),0:20:44(4)");
+    TextLines laps, ratios, cruise;
+    basExport::WriteCsvColumns(laps, names, 1);
+    basExport::WriteCsvColumns(ratios, names, 3);
+    basExport::WriteCsvColumns(cruise, names, 5);
+    ASSERT_EQ(laps.size(), 2 + 3 + 1);
+    EXPECT_EQ(laps[2].section(',', 0, 2), "△→１,0:04:00(*1),↓");
+    ASSERT_EQ(ratios.size(), 2 + 3 + 1 + 1);
+    EXPECT_EQ(ratios[0], "◆ 上位３人に対する相対値(%)");
+    EXPECT_TRUE(ratios[5].startsWith("Total,")) << ratios[5].toStdString();
+    ASSERT_EQ(cruise.size(), 4);
+    EXPECT_EQ(cruise[2].count(','), 4);
+    EXPECT_TRUE(cruise[2].startsWith(","));
+}
+
+TEST_F(HtmlWorkedExample, RaceTitleShowsDateAndPlaceOnlyWhenSet)
+{
+    EXPECT_EQ(basExport::CsvRaceTitle(), "春の大会 (2024/05/12) [東京]");
+    basDefinition::RaceInfo.RaceDate = QDate();
+    basDefinition::RaceInfo.RacePlace.clear();
+    EXPECT_EQ(basExport::CsvRaceTitle(), "春の大会");
+}
+
+// The rank width grows with the class: "( -)" up to 99 runners, "(  -)" from 100 on.
+TEST_F(AnalysisTest, RankWidthFollowsTheRunnerCount)
+{
+    for (int count : {99, 100}) {
+        RaceTest::SetUp();
+        basAnalyze::ResetWorkspace();
+        clsClassData& cls = addClass(QStringLiteral("M"), 1, true, {});
+        for (int i = 0; i < count - 1; ++i)
+            addRunner(cls, {QStringLiteral("R%1").arg(i),
+                            {QStringLiteral("5:00"), QStringLiteral("1:00")}});
+        addRunner(cls, {QStringLiteral("Z"), {QStringLiteral("n/a"), QStringLiteral("1:00")}});
+        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+        const QString dash = count < 100 ? QStringLiteral("( -)") : QStringLiteral("(  -)");
+        const TextLines out = rows(1);
+        EXPECT_TRUE(out[4 + count - 1].startsWith("Z,Zクラブ,-:--:--" + dash)) << count;
+        EXPECT_TRUE(basExport::CsvResultLine().endsWith("-:--:--" + dash)) << count;
+    }
+}
+
+TEST_F(AnalysisTest, ClassWithoutClubsLeavesOutTheClubColumn)
+{
+    clsClassData& cls =
+        addClass(QStringLiteral("M"), 1, true, {{"A", {"5:00", "1:00"}}, {"B", {"6:00", "1:10"}}});
+    for (int r = 1; r <= 2; ++r) cls.Item(r).Shozoku.clear();
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+    EXPECT_EQ(basExport::CsvAffiliationLine(), "");
+    EXPECT_EQ(rows(1)[2], "名前,成績,△→１,１→◎");
+    EXPECT_EQ(rows(2)[3], ",,→１,→◎");
+}
+
+// The viewer reads an empty forename, the name, club, start and one leg time per leg; the
+// class line announces the leg count less one.
+TEST_F(AnalysisTest, SplitsBrowserLinesAreReadableByTheViewer)
+{
+    clsClassData& cls = addClass(QStringLiteral("m21"), 2, false,
+                                 {{"A", {"5:00", "1:05:12"}}, {"B", {"6:00", "1:10:00"}}});
+    cls.Item(2).StartTime = seconds(10 * 3600 + 5 * 60);
+    cls.Item(2).Shozoku.clear();
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("m21")));
+    EXPECT_EQ(basExport::SplitsBrowserClassLine(), "M21,1");
+    const TextLines out = rows(5);
+    ASSERT_EQ(out.size(), 2);
+    EXPECT_EQ(out[0], ",A,Aクラブ,9:00:00,5:00,65:12");
+    EXPECT_EQ(out[1], ",B, ,10:05:00,6:00,70:00");
+}
+
+TEST(SplitsBrowserTime, KeepsWholeMinutes)
+{
+    const struct {
+        int seconds;
+        const char* text;
+    } cases[] = {{0, "0:00"},
+                 {59, "0:59"},
+                 {3599, "59:59"},
+                 {3600 + 5 * 60 + 12, "65:12"},
+                 {2 * 3600, "120:00"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(basExport::SplitsBrowserLegTime(seconds(c.seconds)), c.text) << c.seconds;
+}
+
+TEST(MailTimeForm, SwitchesToMinutesAtItsThreshold)
+{
+    const struct {
+        int seconds;
+        bool lap;
+        const char* text;
+    } cases[] = {{45, true, "45"},  {59, true, "59"},         {60, true, "100"},
+                 {60, false, "60"}, {61, false, "101"},       {83 * 60 + 5, false, "8305"},
+                 {0, false, "0"},   {125 * 60, true, "12500"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(basExport::MailTime(seconds(c.seconds), c.lap), c.text) << c.seconds;
+}
+
+TextLines mailText()
+{
+    TextLines out;
+    basExport::WriteMailText(out);
+    return out;
+}
+
+// Leg rows run to the leg count: " F" only for a class that has its finish leg.
+TEST_F(AnalysisTest, MailTextRowsFollowTheLegsOfTheClass)
+{
+    for (bool finish : {false, true}) {
+        RaceTest::SetUp();
+        basAnalyze::ResetWorkspace();
+        addClass(QStringLiteral("M"), 2, finish,
+                 {{"A", {"5:00", "1:00", "0:30"}}, {"B", {"6:00", "1:10", "0:40"}}});
+        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+        const TextLines out = mailText();
+        const int title = out.indexOf("■ ラップタイム (mmmss)");
+        ASSERT_GE(title, 0);
+        QStringList labels;
+        for (int i = title + 3; !out[i].isEmpty(); ++i) labels << out[i].left(2);
+        const QStringList expected =
+            finish ? QStringList{" 1", " 2", " F", "TT"} : QStringList{" 1", " 2", "TT"};
+        EXPECT_EQ(labels, expected) << finish;
+    }
+}
+
+TEST_F(HtmlWorkedExample, MailTextCellsAreSixColumnsWide)
+{
+    const TextLines out = mailText();
+    EXPECT_EQ(out[0], "◎ Ｍ２１ 3500m ↑120m");
+    EXPECT_EQ(out[1], "    - 春の大会 2024/05/12 (東京)");
+    const int title = out.indexOf("■ ラップタイム (mmmss)");
+    EXPECT_EQ(out[title + 2], "       A     D     B     C  Ave3");
+    // "↓" is two bytes wide, so four blanks pad it to six columns.
+    EXPECT_EQ(out[title + 3], " 1   400    ↓   500   430   430");
+    const int cruise = out.indexOf("■巡航速度 (%)");
+    EXPECT_EQ(out[cruise + 3].left(2), "  ");
+    EXPECT_EQ(out[cruise + 4], "");
+}
+
+// 23 runners: blocks of 12 and 11 runners, and Ave3 joins the second block.
+TEST_F(AnalysisTest, MailTextSplitsWideClassesIntoBlocks)
+{
+    clsClassData& cls = addClass(QStringLiteral("M"), 1, true, {});
+    for (int i = 0; i < 23; ++i)
+        addRunner(cls, {QStringLiteral("R%1").arg(i, 2, 10, QLatin1Char('0')),
+                        {QStringLiteral("5:%1").arg(i + 10), QStringLiteral("1:00")}});
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+    const TextLines out = mailText();
+    const auto headsAfter = [&](const char* title) {
+        QList<int> widths;
+        for (int i = out.indexOf(QString::fromUtf8(title)) + 2; i < out.size(); ++i) {
+            if (out[i].startsWith("■")) break;
+            if (i > 0 && out[i - 1].isEmpty() && !out[i].isEmpty())
+                widths << (out[i].size() - 2) / 6;
+        }
+        return widths;
+    };
+    EXPECT_EQ(headsAfter("■ ラップタイム (mmmss)"), (QList<int>{12, 12}));
+    EXPECT_EQ(headsAfter("■積算タイム (mmmss)"), (QList<int>{12, 12}));
+    EXPECT_EQ(headsAfter("■相対値 (%)"), (QList<int>{12, 11}));
+    EXPECT_EQ(headsAfter("■ミスタイム (mmmss)"), (QList<int>{12, 11}));
+    EXPECT_TRUE(out[out.indexOf("■ ラップタイム (mmmss)") + 2 + 5].endsWith("  Ave3"));
+}
+
+}  // namespace

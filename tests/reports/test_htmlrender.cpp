@@ -1,0 +1,105 @@
+// One page of each kind opened in a headless browser: the screenshot must show the table, in
+// the colours of the page, with text on it. Skipped where no browser is installed. Setting
+// SPLITDUEL_KEEP_SCREENSHOTS to a folder keeps the screenshots there for a look by eye.
+#include "htmlfixtures.h"
+#include "race/pathutil.h"
+
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace {
+
+QString findBrowser()
+{
+    for (const char* name : {"chromium", "chromium-browser"}) {
+        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!path.isEmpty()) return path;
+    }
+    return QString();
+}
+
+// The page as the output run writes it: CP932 with CR LF.
+void writePage(const QString& path, const basExport::HtmlPage& page)
+{
+    QString text;
+    for (const QString& line : page) text += line + QStringLiteral("\r\n");
+    ASSERT_TRUE(CbasGeneral::WriteTextFileAtomic(path, text));
+}
+
+struct Ink {
+    int colourPixels = 0;  // pixels of the colour looked for
+    int darkPixels = 0;    // text
+};
+
+Ink countInk(const QImage& image, QRgb colour)
+{
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb p = image.pixel(x, y) & 0xffffff;
+            if (p == (colour & 0xffffff)) ++ink.colourPixels;
+            if (qGray(p) < 80) ++ink.darkPixels;
+        }
+    return ink;
+}
+
+class HtmlRendering : public HtmlWorkedExample {
+protected:
+    // A screenshot of the page file, or a null image when the browser failed.
+    QImage screenshot(const QString& browser, const QString& page)
+    {
+        const QString png = page + QStringLiteral(".png");
+        QProcess process;
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(browser, {"--headless", "--no-sandbox", "--disable-gpu",
+                                "--disable-background-networking", "--disable-component-update",
+                                "--disable-sync", "--no-first-run",
+                                "--user-data-dir=" + tempPath(QStringLiteral("profile")),
+                                "--screenshot=" + png, "--window-size=1000,700", "file://" + page});
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            process.waitForFinished();
+            ADD_FAILURE() << "the browser did not finish";
+            return QImage();
+        }
+        const QString keep = qEnvironmentVariable("SPLITDUEL_KEEP_SCREENSHOTS");
+        if (!keep.isEmpty()) {
+            const QString copy =
+                CbasGeneral::AddPathSeparator(keep) + CbasGeneral::GetFileName(png);
+            QFile::remove(copy);
+            QFile::copy(png, copy);
+        }
+        return QImage(png);
+    }
+};
+
+TEST_F(HtmlRendering, EveryKindOfPageShowsItsTable)
+{
+    const QString browser = findBrowser();
+    if (browser.isEmpty()) GTEST_SKIP() << "no headless browser installed";
+
+    basExport::HtmlPage results, leg;
+    basExport::WriteResultsPage(results, 2, false, 0);
+    basExport::WriteLegPage(leg);
+    writePage(tempPath("02_race_m21.htm"), results);
+    writePage(tempPath("02_race_leg_m21.htm"), leg);
+    ASSERT_TRUE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/02_race_*.htm")));
+
+    const struct {
+        const char* file;
+        QRgb colour;  // a background only that page's table has
+    } cases[] = {{"02_race_m21.htm", qRgb(0x30, 0x50, 0xc0)},
+                 {"02_race_leg_m21.htm", qRgb(0xff, 0xaa, 0x99)},
+                 {"02_race_index.htm", qRgb(0xc0, 0x40, 0x40)}};
+    for (const auto& c : cases) {
+        const QImage image = screenshot(browser, tempPath(QString::fromLatin1(c.file)));
+        ASSERT_FALSE(image.isNull()) << c.file;
+        const Ink ink = countInk(image, c.colour);
+        EXPECT_GT(ink.colourPixels, 1000) << c.file;
+        EXPECT_GT(ink.darkPixels, 500) << c.file;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// One output run: the file names it chooses, what a file holds, and how failures end the run.
+#include "classbuilder.h"
+#include "race/prompts.h"
+#include "reports/outputrun.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+using namespace analysistest;
+using basExport::OutputOptions;
+using basExport::WriteOutcome;
+
+namespace {
+
+class OutputRun : public AnalysisTest {
+protected:
+    // A race of 2002 with the unnamed class, a class whose name holds "/" and a plain class.
+    void SetUp() override
+    {
+        AnalysisTest::SetUp();
+        basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
+        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
+        addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
+        addClass(QStringLiteral("M/21"), 2, false, {{"A", {"5:00", "1:05:12"}}});
+        addClass(QStringLiteral("W21"), 1, true,
+                 {{"B", {"4:00", "1:00"}}, {"C", {"4:30", "1:10"}}});
+        folder = tempPath(QStringLiteral("Out"));
+        QDir().mkpath(folder);
+    }
+
+    OutputOptions options(int fileType, int dataType) const
+    {
+        OutputOptions o = basExport::InitialOutputOptions(folder);
+        o.chooseFileType(fileType);
+        o.chooseDataType(dataType);
+        return o;
+    }
+
+    // The names of the files written, without the folder.
+    QStringList run(const OutputOptions& o, const basExport::FileWriter& writer = {})
+    {
+        report = basExport::OutputFiles(o, basExport::ClassListEntries(), writer);
+        QStringList names;
+        for (const QString& path : report.written) {
+            EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
+            EXPECT_TRUE(path.startsWith(folder + "/")) << path.toStdString();
+            names << QFileInfo(path).fileName();
+        }
+        return names;
+    }
+
+    QString folder;
+    basExport::OutputReport report;
+};
+
+TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
+{
+    using namespace basExport;
+    EXPECT_EQ(
+        run(options(FileHtml, DataAnalysis)),
+        (QStringList{"02_race_.htm", "02_race_m_21.htm", "02_race_w21.htm", "02_race_index.htm"}));
+    EXPECT_EQ(run(options(FileHtml, DataLegAnalysis)),
+              (QStringList{"02_race_leg_.htm", "02_race_leg_m_21.htm", "02_race_leg_w21.htm",
+                           "02_race_index.htm"}));
+    EXPECT_EQ(run(options(FileCsv, DataLaps)),
+              (QStringList{"02_Race_.csv", "02_Race_M_21.csv", "02_Race_W21.csv"}));
+    EXPECT_EQ(run(options(FileCsv, DataSplitsBrowser)), QStringList{"02_Race.csv"});
+    EXPECT_EQ(run(options(FileText, DataMail)),
+              (QStringList{"02_Race_.txt", "02_Race_M_21.txt", "02_Race_W21.txt"}));
+    OutputOptions oneFile = options(FileCsv, DataAnalysis);
+    oneFile.chooseOneFile(true);
+    EXPECT_EQ(run(oneFile), QStringList{"02_Race.csv"});
+
+    basDefinition::RaceInfo.RaceDate = QDate();
+    EXPECT_EQ(run(options(FileHtml, DataLaps)).first(), "race_.htm");
+    EXPECT_FALSE(report.failed);
+}
+
+TEST_F(OutputRun, LegIndexLinksTheLegPages)
+{
+    run(options(basExport::FileHtml, basExport::DataLegAnalysis));
+    const QString index = testsupport::readCp932(folder + "/02_race_index.htm");
+    EXPECT_TRUE(index.contains("02_race_leg_w21.htm")) << index.toStdString();
+}
+
+// Every class gets its class line in the one SplitsBrowser file, the unnamed one too, and the
+// runner lines carry the empty forename field.
+TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
+{
+    run(options(basExport::FileCsv, basExport::DataSplitsBrowser));
+    const QString text = testsupport::readCp932(folder + "/02_Race.csv");
+    EXPECT_EQ(text,
+              ",1\r\n,U,Uクラブ,9:00:00,3:00,1:00\r\n\r\n"
+              "M/21,1\r\n,A,Aクラブ,9:00:00,5:00,65:12\r\n\r\n"
+              "W21,1\r\n,B,Bクラブ,9:00:00,4:00,1:00\r\n,C,Cクラブ,9:00:00,4:30,1:10\r\n");
+}
+
+TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
+{
+    basDefinition::ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
+    OutputOptions o = options(basExport::FileCsv, basExport::DataLaps);
+    o.columns = false;
+    run(o);
+    const QStringList lines =
+        testsupport::readCp932(folder + "/02_Race_W21.csv").split(QStringLiteral("\r\n"));
+    EXPECT_EQ(lines[0], "◎ Race (2002/05/01) ");
+    EXPECT_EQ(lines[2], "■■■《　Ｗ２１　》■■■  (3500m)");
+    EXPECT_EQ(lines[4], "◆ ラップタイム");
+    EXPECT_EQ(lines[lines.size() - 3], "Special Thanks to Mr.Elmsworth and Mr.Pennick.");
+    EXPECT_EQ(lines[lines.size() - 2], "Made with SplitDuel Ver.1.00");
+    // The unnamed class has no class line.
+    const QString unnamed = testsupport::readCp932(folder + "/02_Race_.csv");
+    EXPECT_FALSE(unnamed.contains("■■■"));
+}
+
+// Only the file name is lower-cased: the folder is found as it is spelt.
+TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
+{
+    OutputOptions o = options(basExport::FileHtml, basExport::DataLaps);
+    o.fileName = QStringLiteral("MixedCase");
+    o.index = false;
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_mixedcase_w21.htm");
+    o.lowerCase = false;
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_MixedCase_W21.htm");
+    // Neither separator in a class name may name a folder, in any kind of file.
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B")), folder + "/02_MixedCase_A_B.htm");
+    o.chooseFileType(basExport::FileText);
+    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B/C")),
+              folder + "/02_MixedCase_A_B_C.txt");
+}
+
+// A file that cannot be created is reported and skipped; a write that breaks part way stops
+// the run, keeps the files already written and leaves nothing under the broken file's name.
+TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
+{
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts* log = prompts.get();
+    Prompts::ScopedPrompts scope(std::move(prompts));
+
+    int calls = 0;
+    const basExport::FileWriter breaksSecond = [&](const QString& path, const QStringList& lines) {
+        return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteLinesFile(path, lines);
+    };
+    for (int fileType : {basExport::FileHtml, basExport::FileCsv}) {
+        calls = 0;
+        log->log.clear();
+        const QStringList written = run(options(fileType, basExport::DataLaps), breaksSecond);
+        EXPECT_EQ(written.size(), 1) << fileType;
+        EXPECT_TRUE(report.stopped);
+        EXPECT_EQ(calls, 2) << "no file is written after the broken one";
+        ASSERT_EQ(log->log.size(), 1u);
+        EXPECT_TRUE(log->log[0].text.contains("出力を中止しました"));
+        const QString broken =
+            basExport::OutputPath(options(fileType, basExport::DataLaps), QStringLiteral("M/21"));
+        EXPECT_FALSE(QFileInfo::exists(broken)) << broken.toStdString();
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(),
+                  fileType == basExport::FileHtml ? 1 : 2);
+    }
+
+    folder = tempPath(QStringLiteral("missing"));
+    log->log.clear();
+    EXPECT_TRUE(run(options(basExport::FileHtml, basExport::DataLaps)).isEmpty());
+    ASSERT_EQ(log->log.size(), 4u);  // three classes and the index page
+    EXPECT_EQ(log->log[1].text, "ファイルを出力できません - M/21");
+    EXPECT_EQ(log->log[1].icon, Prompts::Icon::Exclamation);
+
+    log->log.clear();
+    run(options(basExport::FileCsv, basExport::DataLaps));
+    ASSERT_EQ(log->log.size(), 1u);
+    EXPECT_EQ(log->log[0].text, "ファイルを出力できません - 名称未設定,M/21,W21");
+
+    log->log.clear();
+    run(options(basExport::FileText, basExport::DataMail));
+    ASSERT_EQ(log->log.size(), 1u);
+    EXPECT_EQ(log->log[0].text, "ファイル出力中にエラーが発生しました");
+    EXPECT_EQ(log->log[0].icon, Prompts::Icon::None);
+    EXPECT_TRUE(report.failed);
+}
+
+// The reactions of the dialog to a choice, as a table: each row is a chain of choices from a
+// freshly loaded dialog and the state it ends in.
+TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
+{
+    using namespace basExport;
+    struct Case {
+        const char* what;
+        std::function<void(OutputOptions&)> choose;
+        int dataType, fileType;
+        const char *extension, *wildcard;
+        bool lowerCase, htmlPanel, csvPanel;
+    };
+    const Case cases[] = {
+        {"fresh", [](OutputOptions&) {}, 2, FileHtml, ".htm", "_*", true, true, false},
+        {"SplitsBrowser", [](OutputOptions& o) { o.chooseDataType(3); }, 3, FileCsv, ".csv", "",
+         false, false, false},
+        {"leg analysis after CSV",
+         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(4); }, 4, FileHtml,
+         ".htm", "_leg_*", true, true, false},
+        {"text forces e-mail", [](OutputOptions& o) { o.chooseFileType(FileText); }, 6, FileText,
+         ".txt", "_*", false, false, false},
+        {"HTML after cumulative",
+         [](OutputOptions& o) { o.chooseDataType(5), o.chooseFileType(FileHtml); }, 0, FileHtml,
+         ".htm", "_*", true, true, false},
+        {"CSV after leg analysis",
+         [](OutputOptions& o) { o.chooseDataType(4), o.chooseFileType(FileCsv); }, 0, FileCsv,
+         ".csv", "_*", false, false, true},
+        {"one file", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseOneFile(true); }, 2,
+         FileCsv, ".csv", "", false, false, true},
+        {"cumulative clears one file",
+         [](OutputOptions& o) {
+             o.chooseFileType(FileCsv), o.chooseOneFile(true), o.chooseDataType(5);
+         },
+         5, FileCsv, ".csv", "_*", false, false, false},
+    };
+    for (const Case& c : cases) {
+        OutputOptions o = InitialOutputOptions(folder);
+        c.choose(o);
+        EXPECT_EQ(o.dataType, c.dataType) << c.what;
+        EXPECT_EQ(o.fileType, c.fileType) << c.what;
+        EXPECT_EQ(o.extension, c.extension) << c.what;
+        EXPECT_EQ(o.wildcard, c.wildcard) << c.what;
+        EXPECT_EQ(o.lowerCase, c.lowerCase) << c.what;
+        EXPECT_EQ(o.htmlPanelVisible, c.htmlPanel) << c.what;
+        EXPECT_EQ(o.csvPanelVisible, c.csvPanel) << c.what;
+    }
+    OutputOptions leg = InitialOutputOptions(folder);
+    leg.chooseForExcel(true, 4);
+    EXPECT_EQ(leg.labelText, "4");
+    EXPECT_EQ(leg.labelInterval(), 4);
+    leg.labelText = QStringLiteral("abc");
+    EXPECT_EQ(leg.labelInterval(), 0);
+    leg.labelText = QStringLiteral("3");
+    leg.chooseDataType(DataLegAnalysis);
+    EXPECT_FALSE(leg.forExcel);
+    EXPECT_FALSE(leg.forExcelEnabled);
+    EXPECT_EQ(leg.labelInterval(), 0);
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// The output dialog's file tab: its first state, its reactions to the user, the output button
+// and the script commands it answers.
+#include "classbuilder.h"
+#include "lapfiles/racefile.h"
+#include "race/prompts.h"
+#include "reports/ui/frmoutput.h"
+#include "reports/ui/outputwindows.h"
+#include "shell/automationtargets.h"
+#include "shell/settings.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+
+using namespace analysistest;
+
+namespace {
+
+class OutputDialog : public AnalysisTest {
+protected:
+    void SetUp() override
+    {
+        AnalysisTest::SetUp();
+        basSettings::OverrideProgramPath(tempPath(QStringLiteral("program/SplitDuel")));
+        QDir().mkpath(tempPath(QStringLiteral("program")));
+        basSettings::ResetSettings(tempPath(QStringLiteral("program")));
+        basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
+        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
+        addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
+        addClass(QStringLiteral("W21"), 1, true, {{"B", {"4:00", "1:00"}}});
+        out = tempPath(QStringLiteral("out"));
+        QDir().mkpath(out);
+    }
+    void TearDown() override
+    {
+        basSettings::ResetSettings(QString());
+        basSettings::OverrideProgramPath(QString());
+        frmOutput::setPrintPageBuilder({});
+    }
+    QStringList written() const { return QDir(out).entryList(QDir::Files); }
+    QString out;
+};
+
+TEST_F(OutputDialog, FreshDialogShowsTheRaceAndEveryClass)
+{
+    frmOutput form;
+    EXPECT_EQ(form.tabMain->tabText(0), "ファイル");
+    EXPECT_EQ(form.tabMain->tabText(1), "印刷");
+    EXPECT_EQ(form.cbofDataType->currentText(), "解析データ");
+    EXPECT_EQ(form.cbofFileType->currentText(), "HTML形式");
+    EXPECT_EQ(form.cbofKakuchoshi->currentText(), ".htm");
+    EXPECT_EQ(form.lblfYear->text(), "02_");
+    EXPECT_EQ(form.txtfFileName->text(), "Race");
+    EXPECT_EQ(form.lblfWild->text(), "_*");
+    EXPECT_TRUE(form.chkfLowCase->isChecked());
+    EXPECT_TRUE(form.chkfIndex->isChecked());
+    EXPECT_FALSE(form.chkfForExcel->isChecked());
+    EXPECT_TRUE(form.chkClose->isChecked());
+    EXPECT_FALSE(form.picfOption[0]->isHidden());
+    EXPECT_TRUE(form.picfOption[1]->isHidden());
+    for (QListWidget* list : form.lstClass) {
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), "名称未設定");
+        EXPECT_EQ(list->selectedItems().size(), 2);
+    }
+    form.cmdUncheck[1]->click();
+    EXPECT_TRUE(form.lstClass[1]->selectedItems().isEmpty());
+    EXPECT_EQ(form.lstClass[0]->selectedItems().size(), 2) << "each button acts on its own list";
+    form.cmdCheck[1]->click();
+    EXPECT_EQ(form.lstClass[1]->selectedItems().size(), 2);
+    EXPECT_EQ(frmOutput::GetDataType(0, 2), "ラップタイム + 積算タイム");
+    EXPECT_EQ(frmOutput::GetDataType(1, 2), "");
+}
+
+TEST_F(OutputDialog, ChoicesReactAndTheTabsSwapPages)
+{
+    frmOutput form;
+    emit form.cbofFileType->activated(2);
+    EXPECT_EQ(form.cbofDataType->currentText(), "電子メール用");
+    EXPECT_EQ(form.cbofKakuchoshi->currentText(), ".txt");
+    EXPECT_TRUE(form.picfOption[0]->isHidden());
+    emit form.cbofDataType->activated(4);
+    EXPECT_EQ(form.cbofFileType->currentIndex(), 0);
+    EXPECT_EQ(form.lblfWild->text(), "_leg_*");
+    EXPECT_FALSE(form.chkfForExcel->isEnabled());
+    emit form.cbofFileType->activated(1);
+    form.chkfOneFile->click();
+    EXPECT_EQ(form.lblfWild->text(), "");
+    form.tabMain->setCurrentIndex(1);
+    EXPECT_TRUE(form.picTray[0]->isHidden());
+    EXPECT_FALSE(form.picTray[1]->isHidden());
+}
+
+TEST_F(OutputDialog, FolderBrowserAndEmptyFileName)
+{
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScopedPrompts scope(std::move(prompts));
+    frmOutput form;
+    form.txtfFolder->setText(out);
+    form.cmdfRefer->click();
+    EXPECT_EQ(form.txtfFolder->text(), "") << "a cancelled browser empties the folder box";
+
+    form.txtfFolder->setText(out);
+    form.txtfFileName->clear();
+    form.cmdOutput->click();
+    EXPECT_TRUE(written().isEmpty());
+    EXPECT_TRUE(form.LastRunFailed());
+    EXPECT_EQ(basSettings::SettingsFile().Item("HtmlFolder"), "");
+}
+
+// The output button stores the folder relative to the program and writes the selected
+// classes; a new dialog finds the folder again.
+TEST_F(OutputDialog, OutputWritesSelectedClassesAndRemembersTheFolder)
+{
+    frmOutput form;
+    form.txtfFolder->setText(out);
+    form.lstClass[0]->item(0)->setSelected(false);
+    form.cmdOutput->click();
+    EXPECT_EQ(written(), (QStringList{"02_race_index.htm", "02_race_w21.htm"}));
+    EXPECT_EQ(basSettings::SettingsFile().Item("HtmlFolder"), "../out/");
+    frmOutput again;
+    EXPECT_EQ(QDir(again.txtfFolder->text()).canonicalPath(), QDir(out).canonicalPath());
+}
+
+TEST_F(OutputDialog, ScriptCommandsWriteResultAndLegPages)
+{
+    RegisterOutputWindows();
+    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("LEG," + out + ",Web"));
+    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("html," + out + ",Web"));
+    EXPECT_EQ(written(), (QStringList{"02_web_.htm", "02_web_index.htm", "02_web_leg_.htm",
+                                      "02_web_leg_w21.htm", "02_web_w21.htm"}));
+    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("OTHER,x,y"));
+    EXPECT_FALSE(AutomationTargets::RunOutputAutomation("HTML," + tempPath("missing") + ",Web"));
+    AutomationTargets::setOutputAutomation({});
+}
+
+TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
+{
+    frmOutput::setPrintPageBuilder(
+        [](frmOutput& form) { form.picTray[1]->setObjectName(QStringLiteral("built")); });
+    frmOutput form;
+    EXPECT_EQ(form.picTray[1]->objectName(), "built");
+    EXPECT_EQ(form.lstClass[1]->parentWidget(), form.picTray[1]);
+}
+
+// Refresh reads the race file again but keeps the header as edited since.
+TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
+{
+    const QString file = tempPath(QStringLiteral("race.lap"));
+    basConvert::SaveRaceFile(file, 1);
+    ASSERT_EQ(basDefinition::FileResult, 0);
+    basDefinition::CurrentFilePath = file;
+    frmOutput form;
+    basDefinition::ClassList.add(QStringLiteral("X"));
+    basDefinition::RaceInfo.RaceName = QStringLiteral("Edited");
+    form.lstClass[0]->clearSelection();
+    form.cmdRefresh[1]->click();
+    EXPECT_EQ(basDefinition::RaceInfo.RaceName, "Edited");
+    EXPECT_FALSE(basDefinition::ClassList.contains(QStringLiteral("X")));
+    for (QListWidget* list : form.lstClass) {
+        EXPECT_EQ(list->count(), 2);
+        EXPECT_EQ(list->selectedItems().size(), 2);
+    }
+}
+
+}  // namespace
