@@ -4,6 +4,7 @@
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read.
 #include "analysis/ui/analysiswindows.h"
+#include "printing/ui/printwindows.h"
 #include "race/prompts.h"
 #include "reports/ui/outputwindows.h"
 #include "shell/settings.h"
@@ -47,6 +48,7 @@ int main(int argc, char** argv)
     // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
     RegisterAnalysisWindows();
     RegisterOutputWindows();
+    RegisterPrintingWindows();
 
     int status = 0;
     {

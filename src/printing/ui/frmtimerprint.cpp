@@ -68,7 +68,11 @@ void frmTimerPrint::Form_Load()
     cbopPrintType->setCurrentIndex(tab_.cbopPrintType->currentIndex());
     tab_.FillDataTypes(cbopDataType, cbopPrintType->currentIndex());
     for (int i = 0; i < tab_.lstClass->count(); ++i) {
-        auto* item = tab_.lstClass->item(i)->clone();
+        // Same texts and choices, always with check boxes.
+        const QListWidgetItem* original = tab_.lstClass->item(i);
+        auto* item = original->clone();
+        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
+        item->setCheckState(PrintTab::IsChecked(original) ? Qt::Checked : Qt::Unchecked);
         lstClass->addItem(item);
     }
     chkSpecial->setChecked(tab_.TimerSpecial);

@@ -219,17 +219,31 @@ QString PrintTab::ClassNameOf(const QListWidgetItem* item)
     return item->text() == kUnnamedClass ? QString() : item->text();
 }
 
+bool PrintTab::IsChecked(const QListWidgetItem* item)
+{
+    // Items are user-checkable by default; only those given a check state show a box.
+    if (item->data(Qt::CheckStateRole).isValid()) return item->checkState() == Qt::Checked;
+    return item->isSelected();
+}
+
+void PrintTab::SetChecked(QListWidgetItem* item, bool checked)
+{
+    if (item->data(Qt::CheckStateRole).isValid())
+        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    else
+        item->setSelected(checked);
+}
+
 void PrintTab::CheckAll(QListWidget* list, bool checked)
 {
-    for (int i = 0; i < list->count(); ++i)
-        list->item(i)->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    for (int i = 0; i < list->count(); ++i) SetChecked(list->item(i), checked);
 }
 
 QStringList PrintTab::checkedClassNames() const
 {
     QStringList names;
     for (int i = 0; i < lstClass->count(); ++i)
-        if (lstClass->item(i)->checkState() == Qt::Checked) names << ClassNameOf(lstClass->item(i));
+        if (IsChecked(lstClass->item(i))) names << ClassNameOf(lstClass->item(i));
     return names;
 }
 
@@ -239,7 +253,7 @@ void PrintTab::checkNames(const QStringList& names)
     for (const QString& name : names)
         for (int i = 0; i < lstClass->count(); ++i)
             if (ClassNameOf(lstClass->item(i)) == name) {
-                lstClass->item(i)->setCheckState(Qt::Checked);
+                SetChecked(lstClass->item(i), true);
                 break;
             }
 }

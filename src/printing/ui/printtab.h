@@ -101,6 +101,10 @@ public:
     void RefreshClassList();
     // The class name an entry of the print list stands for ("名称未設定" is the empty name).
     static QString ClassNameOf(const QListWidgetItem* item);
+    // An entry is chosen by its check box when it has one, otherwise by being selected (the
+    // output dialog's lists).
+    static bool IsChecked(const QListWidgetItem* item);
+    static void SetChecked(QListWidgetItem* item, bool checked);
     // Sets every entry's check.
     static void CheckAll(QListWidget* list, bool checked);
     // Refills a data type combo from GetDataType for the print type, keeping the chosen index.

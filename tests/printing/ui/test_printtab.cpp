@@ -3,8 +3,10 @@
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
 #include "printing/ui/printtab.h"
+#include "printing/ui/printwindows.h"
 #include "printtest.h"
 #include "race/prompts.h"
+#include "reports/ui/frmoutput.h"
 #include "shell/inifile.h"
 #include "shell/settings.h"
 
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTabBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -275,4 +278,46 @@ TEST_F(PrintTabTest, BandFontDialog)
               QStringLiteral("ＭＳ ゴシック,60,True,False"));
     EXPECT_EQ(settings.Item(QStringLiteral("WidthSkhClassLabel")), QStringLiteral("30"));
     EXPECT_NE(testsupport::readBytes(settings.FileName()), before);
+}
+
+// The print tab on the output dialog: its "出力" button prints the selected classes of the
+// print list, and the timer counts only on the print tab.
+TEST_F(PrintTabTest, OnTheOutputDialog)
+{
+    RegisterPrintingWindows();
+    frmOutput form;
+    PrintTab* tab = PrintTabOf(form);
+    ASSERT_NE(tab, nullptr);
+    EXPECT_EQ(tab->lstClass, form.lstClass[1]);
+    EXPECT_EQ(tab->cbopDataType->count(), 4);
+    tab->FillPrinters({QStringLiteral("PDF")});
+    form.lstClass[1]->item(0)->setSelected(false);  // M21 left out
+    form.chkClose->setChecked(false);
+    form.tabMain->setCurrentIndex(1);
+    const QString pdf = tempPath(QStringLiteral("dialog.pdf"));
+    prompts->files.push_back({pdf, 1});
+    form.cmdOutput_Click();
+    EXPECT_EQ(tab->CurrentJob().Classes, QStringList{QStringLiteral("W21")});
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (printtest::popplerAvailable()) {
+        const QString text = printtest::pdfText(pdf);
+        EXPECT_TRUE(text.contains(QStringLiteral("川上花子")));
+        EXPECT_FALSE(text.contains(QStringLiteral("山田一郎")));
+    }
+
+    // Choosing an interval keeps the dialog open after a run; off the print tab the label is
+    // empty and no run happens.
+    form.show();
+    form.chkClose->setChecked(true);
+    tab->chkpAutoPrint->setChecked(true);
+    tab->cbopAutoPrint->setCurrentIndex(1);
+    EXPECT_FALSE(form.chkClose->isChecked());
+    EXPECT_EQ(tab->lblpAutoPrint->text(), QStringLiteral("3分後自動印刷"));
+    form.tabMain->setCurrentIndex(0);
+    EXPECT_EQ(tab->lblpAutoPrint->text(), QString());
+    for (int i = 0; i < 3; ++i) tab->timpAutoPrint_Timer();
+    EXPECT_TRUE(prompts->fileRequests.size() == 1u);  // no run yet
+    form.hide();
+    frmOutput::setPrintPageBuilder({});
+    frmOutput::setPrintRun({});
 }
