@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-ipafont-gothic fonts-ipafont-mincho shared-mime-info xdg-utils xvfb xauth
-          chromium qt6-translations-l10n)
+          cups printer-driver-cups-pdf poppler-utils chromium qt6-translations-l10n)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -7,6 +7,7 @@
 #include "analysis/ui/analysiswindows.h"
 #include "editing/ui/editingwindows.h"
 #include "lapfiles/ui/labeldialogs.h"
+#include "printing/ui/printwindows.h"
 #include "race/prompts.h"
 #include "race/version.h"
 #include "reports/ui/outputwindows.h"
@@ -89,6 +90,7 @@ int main(int argc, char** argv)
     InstallLabelDialogs();
     RegisterEditingWindows();
     RegisterOutputWindows();
+    RegisterPrintingWindows();
 
     int status = 0;
     {

@@ -50,6 +50,7 @@ int RunConvert(const QStringList& args, Console& console);
 int RunAnalyse(const QStringList& args, Console& console);
 int RunXcsv(const QStringList& args, Console& console);
 int RunStartList(const QStringList& args, Console& console);
+int RunPrint(const QStringList& args, Console& console);
 int RunOutput(const QStringList& args, Console& console);
 
 }  // namespace cli

@@ -2,10 +2,11 @@
 #include "cli/commands.h"
 #include "race/version.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <iterator>
+#include <memory>
 
 namespace cli {
 namespace {
@@ -22,6 +23,10 @@ const Command kCommands[] = {
     {"xcsv", "FILE FOLDER", "フォルダの Analysis.csv にレースの分析結果を追加します", RunXcsv},
     {"startlist", "RACE LIST OUT",
      "スタートリストCSVのスタート時刻を選手に設定し、ラップファイルに保存します", RunStartList},
+    {"print",
+     "RACE OUT.pdf [--data-type 0..3] [--paper A4|A5|B5|A3|B4] [--landscape] [--zoom PERCENT] "
+     "[--margin-top MM] [--margin-left MM] [--no-page-per-class] [--class NAME]...",
+     "速報向けの成績表 (印刷タブと同じ配置) をPDFファイルに出力します", RunPrint},
     {"output",
      "RACE FOLDER NAME [--data-type 0..6] [--file-type html|csv|text] [--one-file] "
      "[--layout rows|columns] [--no-lower-case] [--no-index] [--for-excel] "
@@ -91,9 +96,21 @@ int Run(const QStringList& words, Console& console)
 
 }  // namespace cli
 
+// Printing measures and draws text, which needs the GUI application; without a display it runs
+// on the offscreen platform. The other commands need only the core application.
+static std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
+{
+    if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
+    QCoreApplication& app = *application;
     QTextStream out(stdout);
     QTextStream err(stderr);
     out.setEncoding(QStringConverter::Utf8);

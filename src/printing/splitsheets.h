@@ -1,0 +1,33 @@
+#pragma once
+// The split sheets "速報向け": for every class a tall class-name band, then blocks of runner
+// columns under a column of row labels, class after class from left to right across the page.
+#include "printing/printdevice.h"
+#include "printing/printlayout.h"
+
+#include <QStringList>
+
+// What one print run prints, as the print tab (or the command line) sets it.
+struct SplitSheetJob {
+    int PrintType = 0;
+    int DataType = 0;                        // 0 lap times, 1 elapsed times, 2 both, 3 analysis
+    double Zoom = 1;                         // ZoomFromText of the zoom box
+    double MarginTop = 10, MarginLeft = 10;  // mm
+    bool EachClass = true;                   // every class on a new page
+    int PaperCode = 0;                       // 0 keeps the printer's current paper
+    int Orientation = 1;                     // 1 portrait, 2 landscape
+    QStringList Classes;                     // the class names to print, in order
+    SettingsLookup Settings;                 // the layout keys
+};
+
+namespace CbasPrinter {
+
+// The data type names of a print type ("" past the last one): for print type 0
+// "ラップタイム", "積算タイム", "ラップタイム + 積算タイム", "解析データ".
+QString PrintDataTypeName(int printType, int dataType);
+
+// One print run on the device: sets its paper and orientation, draws every class of the job
+// and ends the document. Classes the race does not hold are skipped. False when the document
+// could not be written or sent.
+bool PrintSplitSheets(const SplitSheetJob& job, PrintDevice& device);
+
+}  // namespace CbasPrinter

@@ -1,0 +1,135 @@
+#pragma once
+// The print tab of the output dialog: print type and data type, printer, paper, orientation,
+// zoom, margins, a page per class, the layout options and the timer print. The class list
+// (lstClass(1) with its buttons) belongs to the dialog and is handed in; the dialog also tells
+// the tab whether it is the selected tab and runs the output action for the timer.
+#include "printing/autoprint.h"
+#include "printing/splitsheets.h"
+
+#include <QStringList>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class PrintDevice;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTimer;
+
+// What the tab needs from the dialog it sits in. Every member may be left empty; the tab then
+// uses its own behaviour (noted with each).
+struct PrintTabHost {
+    // The data type names of a print type ("" past the last); default: the print types of the
+    // split sheets.
+    std::function<QString(int printType, int dataType)> GetDataType;
+    // Whether the print tab is the selected tab; default: the tab is visible.
+    std::function<bool()> PrintTabSelected;
+    // Whether the dialog is visible; default: the tab's window is visible.
+    std::function<bool()> DialogVisible;
+    // The output button's action; default: PrintSplitSheets.
+    std::function<void()> RunOutput;
+    // "最新の状態に更新" on the print list; default: RefreshClassList.
+    std::function<void()> RefreshClasses;
+    // Unticks "出力後閉じる"; default: nothing.
+    std::function<void()> KeepDialogOpen;
+};
+
+class PrintTab : public QWidget {
+    Q_OBJECT
+public:
+    // classList is the dialog's lstClass(1): one checkable entry per class.
+    PrintTab(QListWidget* classList, PrintTabHost host = {}, QWidget* parent = nullptr);
+    ~PrintTab() override;
+
+    QLabel* Label1;
+    QComboBox* cbopPrintType;
+    QLabel* Label12;
+    QComboBox* cbopDataType;
+    QLabel* Label13;
+    QComboBox* cbopPrinter;
+    QLabel* Label14;
+    QComboBox* cbopPaperSize;
+    QComboBox* cbopOrientation;
+    QLabel* Label15;
+    QComboBox* cbopZoomRatio;
+    QLabel* Label16;
+    QLabel* Label18;
+    QLabel* Label19;
+    QLineEdit* txtpMarginTop;
+    QLabel* Label17;
+    QLabel* Label21;
+    QLineEdit* txtpMarginLeft;
+    QLabel* Label20;
+    QCheckBox* chkpEachClass;
+    QPushButton* cmdpSetting;
+    QLabel* lblpOption;
+    QCheckBox* chkpAutoPrint;
+    QComboBox* cbopAutoPrint;
+    QLabel* Label22;
+    QPushButton* cmdpAutoPrint;
+    QLabel* lblpAutoPrint;
+    QTimer* timpAutoPrint;
+    QListWidget* lstClass;  // the dialog's print list
+
+    // The timer-only settings (kept while the tab lives, never saved).
+    bool TimerSpecial = false;
+    bool TimerSpecialSetting = false;
+    int TimerPrintType = 0;
+    int TimerDataType = 0;
+    bool TimerAllClass = true;
+    QStringList TimerSelectedClass;
+
+    // One print run of the checked classes with the tab's settings. The "PDF" printer asks for
+    // the file first; false when cancelled or when the document could not be written or sent
+    // (after a message).
+    bool PrintSplitSheets();
+    // The job the tab's controls describe.
+    SplitSheetJob CurrentJob() const;
+    // Refreshes the timer's status label.
+    void AutoPrintInfomation();
+    // One minute of the timer (also run at once when a shorter interval is chosen).
+    void timpAutoPrint_Timer();
+    // Refills the printer list (the system's printers and "PDF") and selects the first.
+    void FillPrinters(const QStringList& names);
+    // Refills the print list from the race, keeping the checks of the classes still there.
+    void RefreshClassList();
+    // The class name an entry of the print list stands for ("名称未設定" is the empty name).
+    static QString ClassNameOf(const QListWidgetItem* item);
+    // An entry is chosen by its check box when it has one, otherwise by being selected (the
+    // output dialog's lists).
+    static bool IsChecked(const QListWidgetItem* item);
+    static void SetChecked(QListWidgetItem* item, bool checked);
+    // Sets every entry's check.
+    static void CheckAll(QListWidget* list, bool checked);
+    // Refills a data type combo from GetDataType for the print type, keeping the chosen index.
+    void FillDataTypes(QComboBox* combo, int printType) const;
+    QString DataTypeName(int printType, int dataType) const;
+
+    const AutoPrintTimer& AutoPrint() const { return *autoPrint_; }
+
+signals:
+    // Before a print run writes anything (for the dialog's busy state).
+    void printing();
+
+private:
+    void buildControls();
+    void cbopPrinter_Click();
+    void chkpAutoPrint_Click();
+    void cbopAutoPrint_Click();
+    void cmdpSetting_Click();
+    void cmdpAutoPrint_Click();
+    void runTimerPrint();
+    QStringList checkedClassNames() const;
+    void checkNames(const QStringList& names);
+
+    PrintTabHost host_;
+    std::unique_ptr<MinuteClock> clock_;
+    std::unique_ptr<AutoPrintTimer> autoPrint_;
+    std::unique_ptr<PrintDevice> printer_;  // the chosen printer, for its papers
+};
