@@ -30,7 +30,12 @@ QImage RenderChartImage(const basAnalyze::AnalysisWorkspace& ws, const ChartRequ
 // ".png" appended when the file name has none (a dot in a folder name does not count).
 QString PngFileName(const QString& fileName);
 
-// Writes the image as PNG, replacing an existing file only once the new one is complete.
+// The same pixels as an 8-bit palette image when the picture has at most 256 colours; otherwise
+// the image unchanged.
+QImage WithPalette(const QImage& image);
+
+// Writes the image as PNG (with a palette when its colours fit), replacing an existing file only
+// once the new one is complete.
 bool WritePng(const QImage& image, const QString& fileName);
 
 // Renders and writes the chart of the request's mode under PngFileName(fileName). In clock time
