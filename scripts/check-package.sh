@@ -4,12 +4,7 @@
 # program without a display on the installed example script.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-if ! command -v lintian > /dev/null; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends lintian
-fi
+bash scripts/install-packages.sh lintian
 deb=$(bash scripts/package.sh | tail -n 1)
 echo "Package: $deb"
 lintian --fail-on error --suppress-tags no-manual-page "$deb"

@@ -7,17 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-ipafont-gothic fonts-ipafont-mincho shared-mime-info xdg-utils xvfb xauth
           cups printer-driver-cups-pdf poppler-utils chromium qt6-translations-l10n)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
-  echo "Installing: ${missing[*]}"
-  $sudo apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-packages.sh "${packages[@]}"
 
 build_dir=${BUILD_DIR:-build}
 # ccache, when installed, lets several checkouts share what they compiled; it is not required.
