@@ -53,6 +53,16 @@ int16_t readForeignTable(bool eskdat, ClassCollection& classes, LoadProgress* pr
     return ReadForeignTable(classes, progress) ? FileOk : FileFailed;
 }
 
+// A stored line with more fields than any table can use. Such a file (a whole file of values
+// on one line, say) is refused before the orientation scores and the label questions walk
+// millions of fields.
+bool hasOverlongTableLine()
+{
+    for (const QString& line : Reader.lines)
+        if (line.count(QLatin1Char(',')) >= MaxTableFields) return true;
+    return false;
+}
+
 // Reads the file into a race of its own; the race in memory is not touched. The kind of file
 // is decided step by step, in this order.
 ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& classes,
@@ -96,6 +106,7 @@ ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& c
     // IOF XML result lists, OE and SplitsBrowser CSV files, known by their content.
     if (ReadInterchangeFile(path, header, classes, &outcome.result)) return outcome;
     // Eskdat CSV, then any other comma or space-aligned table.
+    if (hasOverlongTableLine()) return outcome;
     outcome.result = readForeignTable(IsEskdatPath(path), classes, progress, &outcome.askedLabels);
     return outcome;
 }

@@ -13,6 +13,9 @@ namespace basConvert {
 constexpr int MaxStoredLines = 3000;
 // At most this many lines can be turned by TransposeLines.
 constexpr int MaxTransposeLines = 1000;
+// A table line with more fields than this is no split table: a vertical table holds at most
+// MaxTransposeLines runners, a horizontal one a few dozen columns.
+constexpr int MaxTableFields = 2 * MaxTransposeLines;
 
 enum FormatCode {
     FormatUnknown = 0,
