@@ -10,7 +10,7 @@
 #include "reports/htmltext.h"
 
 #include <QDir>
-#include <QSet>
+#include <QHash>
 
 namespace basExport {
 
@@ -18,20 +18,24 @@ namespace {
 
 using basAnalyze::Workspace;
 
-// The names of the files of a folder in lower case: pages and images are found whatever the
-// letter case they were written in.
+// The files of a folder by their names in lower case: pages and images are found whatever the
+// letter case they were written in, and linked by the name they really have, since a web
+// server on this platform tells the letter cases apart. A name already in lower case wins.
 class FolderListing {
 public:
     explicit FolderListing(const QString& folder)
     {
         const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
-            names_.insert(name.toLower());
+        for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden)) {
+            const QString lower = name.toLower();
+            if (!names_.contains(lower) || name == lower) names_.insert(lower, name);
+        }
     }
-    bool contains(const QString& lowerName) const { return names_.contains(lowerName); }
+    // The name on disk of the file whose lower-case name is given; empty when there is none.
+    QString find(const QString& lowerName) const { return names_.value(lowerName); }
 
 private:
-    QSet<QString> names_;
+    QHash<QString, QString> names_;
 };
 
 // The template up to and including its last ".", followed by the extension.
@@ -79,8 +83,9 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
     for (const auto& link : links) {
         QString fileName = link.nameTemplate;
         fileName.replace(QLatin1Char('*'), link.replacement);
-        if (!folder.contains(fileName)) continue;
-        lines << pending + LinkLine(fileName, QString::fromUtf8(link.text));
+        const QString onDisk = folder.find(fileName);
+        if (onDisk.isEmpty()) continue;
+        lines << pending + LinkLine(onDisk, QString::fromUtf8(link.text));
         pending.clear();
     }
     lines << pending + QStringLiteral("</td>");
@@ -159,7 +164,8 @@ bool WriteIndexPage(const QString& pathTemplate)
 
     QString lapName = WithExtension(nameTemplate, QStringLiteral("lap"));
     lapName.remove(QStringLiteral("_*"));
-    if (listing.contains(lapName))
+    lapName = listing.find(lapName);
+    if (!lapName.isEmpty())
         lines << QStringLiteral(
                      "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\">"
                      "SplitDuel用データ</a>]</td></tr>")

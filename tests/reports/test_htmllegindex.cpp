@@ -78,7 +78,8 @@ TEST_F(AnalysisTest, LegPageKeepsTheHourOfLongLegs)
 }
 
 // A race in a folder of pages and images, some written in upper case. The folder's own name
-// has capitals too: only the file names are matched without regard to case.
+// has capitals too: only the file names are matched without regard to case, and each link
+// names its file as it is spelt on disk (a web server here tells the cases apart).
 class HtmlIndex : public HtmlWorkedExample {
 protected:
     void SetUp() override
@@ -109,7 +110,7 @@ protected:
     }
 };
 
-TEST_F(HtmlIndex, LinksOnlyFilesThatExistWhateverTheirLetterCase)
+TEST_F(HtmlIndex, LinksOnlyFilesThatExistByTheNamesTheyHave)
 {
     basDefinition::RaceInfo.RaceDate = QDate();  // no date
     const QStringList lines = writeIndex();
@@ -140,9 +141,9 @@ TEST_F(HtmlIndex, LinksOnlyFilesThatExistWhateverTheirLetterCase)
         "<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;[東京]&nbsp;</td></tr>",
         classCell + "Ｍ２１&nbsp;</b></font></td>",
         linkCell,
-        "&nbsp;<a href=\"02_race_m21.htm\"target=\"_blank\">ラップ解析</a>&nbsp;",
+        "&nbsp;<a href=\"02_race_M21.htm\"target=\"_blank\">ラップ解析</a>&nbsp;",
         "<a href=\"02_race_m21_2.png\"target=\"_blank\">チャート２</a>&nbsp;",
-        "<a href=\"02_race_leg_m21.htm\"target=\"_blank\">難易度</a>&nbsp;",
+        "<a href=\"02_RACE_LEG_M21.HTM\"target=\"_blank\">難易度</a>&nbsp;",
         "</td>",
         lengthCell + "&nbsp;3500m&nbsp;↑120m</td>",
         winnerCell + "A" + spaces(8) + "15:00</td>",
