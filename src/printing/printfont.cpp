@@ -1,32 +1,15 @@
 #include "printing/printfont.h"
 
+#include "race/fontnames.h"
 #include "race/textutil.h"
 
 #include <QStringList>
-
-namespace {
-
-// The Windows Japanese fonts named by the print settings and the installed fonts that print
-// them. The half-width spellings appear in files edited by hand.
-const struct {
-    const char* windowsName;
-    const char* installedName;
-} kFamilies[] = {
-    {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"},
-    {"ＭＳ Ｐ明朝", "IPAPMincho"},  {"MS Gothic", "IPAGothic"},        {"MS PGothic", "IPAPGothic"},
-    {"MS Mincho", "IPAMincho"},     {"MS PMincho", "IPAPMincho"},
-};
-
-}  // namespace
 
 QString PrintFontFamily(const QString& name)
 {
     QString bare = name.trimmed();
     if (bare.startsWith(QLatin1Char('@'))) bare.remove(0, 1);
-    for (const auto& f : kFamilies)
-        if (bare.compare(QString::fromUtf8(f.windowsName), Qt::CaseInsensitive) == 0)
-            return QString::fromUtf8(f.installedName);
-    return bare;
+    return FontNames::InstalledFamily(bare);
 }
 
 PrintFont PrintFont::Parse(const QString& text, const PrintFont& fallback, double scale)

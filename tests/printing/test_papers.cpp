@@ -35,7 +35,9 @@ TEST(PaperSizeName, NamesOfTheStandardCodes)
         const QString name = PaperSizeName(code);
         EXPECT_NE(name, QStringLiteral("不明のサイズ")) << code;
         EXPECT_EQ(name.contains(QStringLiteral("、")), code < 24 || code > 26) << code;
-        if (code > 1) EXPECT_NE(name, PaperSizeName(code - 1)) << code;
+        if (code > 1) {
+            EXPECT_NE(name, PaperSizeName(code - 1)) << code;
+        }
     }
 }
 

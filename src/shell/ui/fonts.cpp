@@ -1,26 +1,14 @@
 #include "shell/ui/fonts.h"
 
+#include "race/fontnames.h"
+
 #include <QFontDatabase>
-
-namespace {
-
-// The Windows Japanese fonts named by settings and layouts, and their IPA equivalents. The
-// half-width spellings appear in files edited by hand.
-const struct {
-    const char* windowsName;
-    const char* ipaName;
-} kSubstitutions[] = {
-    {"ＭＳ ゴシック", "IPAGothic"}, {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"ＭＳ 明朝", "IPAMincho"},
-    {"ＭＳ Ｐ明朝", "IPAPMincho"},  {"MS Gothic", "IPAGothic"},        {"MS PGothic", "IPAPGothic"},
-    {"MS Mincho", "IPAMincho"},     {"MS PMincho", "IPAPMincho"},
-};
-
-}  // namespace
 
 void InstallFontSubstitutions()
 {
-    for (const auto& s : kSubstitutions) {
-        QFont::insertSubstitution(QString::fromUtf8(s.windowsName), QString::fromUtf8(s.ipaName));
+    for (const auto& s : FontNames::kSubstitutions) {
+        QFont::insertSubstitution(QString::fromUtf8(s.windowsName),
+                                  QString::fromUtf8(s.installedName));
     }
 }
 
