@@ -150,6 +150,18 @@ QString JoinName(const QString& given, const QString& family)
     return HasJapanese(f) ? f + QLatin1Char(' ') + g : g + QLatin1Char(' ') + f;
 }
 
+int MostCommonControlCount(const std::map<int, int>& runnersByCount)
+{
+    int best = -1;
+    int bestCount = 0;
+    for (const auto& [controls, count] : runnersByCount)
+        if (count >= bestCount) {
+            best = controls;
+            bestCount = count;
+        }
+    return best;
+}
+
 std::optional<double> ParseSeconds(const QString& text)
 {
     QString t = text.trimmed();

@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -57,6 +58,10 @@ bool HasJapanese(const QString& text);
 // A duration or clock text in seconds: "h:mm:ss", "m:ss" (minutes may pass 59) or a plain
 // number of seconds, fractions with "." or ","; no value for anything else.
 std::optional<double> ParseSeconds(const QString& text);
+
+// The control count most runners of a class have (the larger on a tie), from a count of runners
+// per control count; -1 when the count is empty.
+int MostCommonControlCount(const std::map<int, int>& runnersByCount);
 
 // Fills header and classes. A class with more legs than a runner holds is skipped with a
 // message naming it. False when no class remains.

@@ -259,13 +259,7 @@ int controlCountOf(const std::vector<XmlRunner>& runners, const CourseInfo& cour
     std::map<int, int> frequency;
     for (const XmlRunner& r : runners)
         if (r.hasSplits) ++frequency[r.controls];
-    int best = -1;
-    int bestCount = 0;
-    for (const auto& [controls, count] : frequency)
-        if (count >= bestCount) {
-            best = controls;
-            bestCount = count;
-        }
+    const int best = MostCommonControlCount(frequency);
     if (best >= 0) return best;
     return course.controls.value_or(0);
 }

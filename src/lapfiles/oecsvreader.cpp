@@ -152,13 +152,7 @@ int controlCountOf(const std::vector<OeRow>& rows)
         if (row.controls > 0) ++frequency[row.controls];
         pairs = std::max(pairs, row.runner.elapsed.size());
     }
-    int best = -1;
-    int bestCount = 0;
-    for (const auto& [controls, count] : frequency)
-        if (count >= bestCount) {
-            best = controls;
-            bestCount = count;
-        }
+    const int best = MostCommonControlCount(frequency);
     return best >= 0 ? best : static_cast<int>(pairs);
 }
 

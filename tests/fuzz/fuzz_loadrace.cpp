@@ -6,8 +6,6 @@
 
 #include "lapfiles/racefile.h"
 
-#include <QCoreApplication>
-
 #include <algorithm>
 
 namespace {
@@ -60,10 +58,7 @@ void LoadSaved(const QString& name)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    fuzz::EnsureApplication();
 
     LoadKnownRace();
     const QString before = fuzz::RaceSnapshot();

@@ -8,7 +8,6 @@
 #include "race/textcodec.h"
 #include "shell/automation.h"
 
-#include <QCoreApplication>
 #include <QDirIterator>
 #include <QRegularExpression>
 #include <QSet>
@@ -41,10 +40,7 @@ QSet<QString> Entries(const QString& folder)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    fuzz::EnsureApplication();
     static Prompts::ScopedPrompts prompts(std::make_unique<Prompts::ScriptedPrompts>());
 
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

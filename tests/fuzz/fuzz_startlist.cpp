@@ -4,8 +4,6 @@
 
 #include "editing/startlist.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 void BuildRace()
@@ -29,10 +27,7 @@ void BuildRace()
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    static int argc = 1;
-    static char name[] = "fuzz";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
+    fuzz::EnsureApplication();
 
     BuildRace();
     const QString path = fuzz::WriteInput(QStringLiteral("start.csv"), data, size);

@@ -6,6 +6,7 @@
 #include "race/race.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -15,6 +16,15 @@
 #include <cstdlib>
 
 namespace fuzz {
+
+// The application object that file and path services expect; made once per process.
+inline void EnsureApplication()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
 
 inline void Check(bool condition, const char* what)
 {
