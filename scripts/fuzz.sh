@@ -3,6 +3,8 @@
 # into build-fuzz/ and runs each for SECONDS seconds (default 30), starting from the seeds in
 # tests/fuzz/corpus/<target>/. A target that finds a crash, a leak, a hang (10 s for one input)
 # or a broken property stops the script with a failure; the input is kept in build-fuzz/findings/.
+# FUZZ_SEED fixes libFuzzer's random seed, so that a run can be repeated input for input (CI
+# sets it: its result then depends on the code, not on chance).
 #   bash scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +32,9 @@ for target in $(cat "$build/tests/fuzz/targets.txt"); do
   corpus=$build/corpus/$target
   mkdir -p "$corpus"
   echo "== $target: ${seconds}s"
-  if ! "$build/tests/fuzz/$target" "$corpus" "$seeds" -max_total_time="$seconds" -timeout=10 \
+  seed=()
+  [ -n "${FUZZ_SEED:-}" ] && seed=(-seed="$FUZZ_SEED")
+  if ! "$build/tests/fuzz/$target" "$corpus" "$seeds" "${seed[@]}" -max_total_time="$seconds" -timeout=10 \
         -rss_limit_mb=2560 -max_len=65536 -artifact_prefix="$build/findings/$target-" \
         -print_final_stats=1 2> "$build/$target.log"; then
     tail -n 40 "$build/$target.log"
