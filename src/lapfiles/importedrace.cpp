@@ -1,5 +1,7 @@
 #include "lapfiles/importedrace.h"
 
+#include "race/textutil.h"
+
 #include "race/prompts.h"
 #include "race/racetime.h"
 
@@ -212,6 +214,9 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
         target.ClassLastGoalExist = true;
         for (const ImportedRunner& runner : imported.runners) {
             if (runner.status == ImportedStatus::Absent || !hasAnyTime(runner)) continue;
+            // A runner without a name is left out, as a table line without one is: the lap
+            // file could not keep it (found by fuzzing: a result without its person).
+            if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;
             target.Add(buildRunner(runner, controls));
         }
     }
