@@ -1,7 +1,11 @@
-// LoadRaceFile on large inputs that are no race: one line of comma-separated text and many
-// short lines, of 10, 40 and 64 MB, under the names of the line readers. Every size must be read
-// or refused in time linear in its size; "peak_rss_mb" is the process's peak so far (run one
-// size at a time with --benchmark_filter to read it for that size alone).
+// LoadRaceFile on large inputs, up to the 64 MB the program reads: files that are no race (one
+// line of comma-separated text, many short lines, binary garbage, a single huge XML element or
+// attribute) under every name that selects a reader, and large valid files (an IOF XML result
+// list, an OE CSV export, a lap file far over the line limit). Every size must be read or refused
+// in time linear in its size and in memory under ten times the file's size. "peak_rss_mb" is the
+// process's peak so far and "rss_per_file_mb" that peak over the file's size: run one case at a
+// time with --benchmark_filter to read them for that case alone.
+#include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
@@ -10,29 +14,61 @@
 
 #include <benchmark/benchmark.h>
 
+#include <functional>
+#include <random>
+
 #include <sys/resource.h>
 
 namespace {
 
-QString writeInput(const QTemporaryDir& dir, const QString& name, qint64 megabytes, bool oneLine)
+constexpr qint64 MB = qint64(1) << 20;
+
+// Writes the file piece by piece, so the benchmark's own memory stays small: next() appends
+// text to the buffer until it returns false or the file reaches its size.
+using PieceWriter = std::function<bool(QByteArray&)>;
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, qint64 bytes,
+                  const QByteArray& head, const PieceWriter& next, const QByteArray& tail)
 {
     const QString path = dir.filePath(name);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return QString();
-    const QByteArray piece = oneLine ? QByteArray("M21,Runner,Club,00:05:07,")
-                                     : QByteArray("M21,Runner,Club,00:05:07\r\n");
-    QByteArray block;
-    while (block.size() < (1 << 20)) block += piece;
-    block.truncate(1 << 20);
-    for (qint64 i = 0; i < megabytes; ++i) file.write(block);
-    file.resize(megabytes << 20);
+    file.write(head);
+    QByteArray buffer;
+    qint64 written = head.size();
+    while (written + buffer.size() + tail.size() < bytes && next(buffer)) {
+        if (buffer.size() >= MB) {
+            written += file.write(buffer);
+            buffer.clear();
+        }
+    }
+    written += file.write(buffer);
+    file.write(tail);
     return path;
 }
 
-void LargeInput(benchmark::State& state, const char* name, bool oneLine)
+// A file of one piece repeated; the last one is cut so the file has exactly that size.
+QString writeRepeated(const QTemporaryDir& dir, const QString& name, qint64 bytes,
+                      const QByteArray& head, const QByteArray& piece, const QByteArray& tail)
 {
-    QTemporaryDir dir;
-    const QString path = writeInput(dir, QString::fromLatin1(name), state.range(0), oneLine);
+    QString path = writeFile(
+        dir, name, bytes, head, [&](QByteArray& b) { return b += piece, true; }, tail);
+    QFile file(path);
+    if (file.open(QIODevice::ReadWrite) && file.size() > bytes) {
+        // Cut before the tail, then write the tail again.
+        file.resize(bytes - tail.size());
+        file.seek(file.size());
+        file.write(tail);
+    }
+    return path;
+}
+
+void measure(benchmark::State& state, const QString& path)
+{
+    if (path.isEmpty()) {
+        state.SkipWithError("the input could not be written");
+        return;
+    }
     for (auto _ : state) {
         basDefinition::ResetRace();
         basConvert::LoadRaceFile(path);
@@ -40,26 +76,219 @@ void LargeInput(benchmark::State& state, const char* name, bool oneLine)
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_rss_mb"] = usage.ru_maxrss / 1024.0;
-    state.counters["file_mb"] = static_cast<double>(state.range(0));
+    const double peak = usage.ru_maxrss / 1024.0;
+    const double fileMb = static_cast<double>(QFile(path).size()) / MB;
+    state.counters["peak_rss_mb"] = peak;
+    state.counters["file_mb"] = fileMb;
+    state.counters["rss_per_file_mb"] = peak / fileMb;
+    state.counters["loaded"] = basDefinition::FileResult == basDefinition::FileOk ? 1 : 0;
+    state.counters["runners"] = [] {
+        int n = 0;
+        for (const auto& cls : basDefinition::ClassList) n += cls->ClassRunnerCount();
+        return n;
+    }();
 }
 
-void BM_OneLineCsv(benchmark::State& state)
+// ---- inputs that are no race ----
+
+void OneLineCsv(benchmark::State& state, const char* name)
 {
-    LargeInput(state, "large.csv", true);
-}
-void BM_ManyLinesCsv(benchmark::State& state)
-{
-    LargeInput(state, "large.csv", false);
-}
-void BM_OneLineLap(benchmark::State& state)
-{
-    LargeInput(state, "large.lap", true);
+    QTemporaryDir dir;
+    const qint64 bytes = state.range(0) * MB;
+    measure(state, writeRepeated(dir, QString::fromLatin1(name), bytes, {},
+                                 "M21,Runner,Club,00:05:07,", {}));
 }
 
-BENCHMARK(BM_OneLineCsv)->Arg(10)->Arg(40)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_ManyLinesCsv)->Arg(10)->Arg(64)->Unit(benchmark::kMillisecond)->Iterations(1);
-BENCHMARK(BM_OneLineLap)->Arg(40)->Unit(benchmark::kMillisecond)->Iterations(1);
+void ManyLinesCsv(benchmark::State& state, const char* name)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = state.range(0) * MB;
+    measure(state, writeRepeated(dir, QString::fromLatin1(name), bytes, {},
+                                 "M21,Runner,Club,00:05:07\r\n", {}));
+}
+
+// Random bytes (a fixed seed): line ends fall at random, most lines are invalid text.
+void Garbage(benchmark::State& state, const char* name)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = 64 * MB;
+    std::mt19937 random(7);
+    QByteArray block(MB, Qt::Uninitialized);
+    for (char& c : block) c = static_cast<char>(random() & 0xFF);
+    measure(state, writeRepeated(dir, QString::fromLatin1(name), bytes, {}, block, {}));
+}
+
+// A result list whose whole size is one attribute value, or one element's text.
+void HugeXmlAttribute(benchmark::State& state, const char* name)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = 64 * MB;
+    measure(state,
+            writeRepeated(dir, QString::fromLatin1(name), bytes,
+                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList creator=\"",
+                          QByteArray(4096, 'x'), "\"/>\n"));
+}
+
+void HugeXmlText(benchmark::State& state, const char* name)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = 64 * MB;
+    measure(state,
+            writeRepeated(dir, QString::fromLatin1(name), bytes,
+                          "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList><Event><Name>",
+                          QByteArray(4096, 'x'), "</Name></Event></ResultList>\n"));
+}
+
+// ---- large valid inputs ----
+
+// An IOF XML 3.0 result list: classes of 200 runners with 20 split times each, about 1.5 kB a
+// runner.
+void IofXml(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = state.range(0) * MB;
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> leg(60, 600);
+    int runner = 0;
+    const QByteArray head =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\" iofVersion=\"3.0\">\n"
+        "  <Event><Name>多日大会</Name><StartTime><Date>2024-07-21</Date></StartTime></Event>\n";
+    auto next = [&](QByteArray& b) {
+        if (runner % 200 == 0) {
+            if (runner > 0) b += "  </ClassResult>\n";
+            b += "  <ClassResult>\n    <Class><Name>クラス" + QByteArray::number(runner / 200) +
+                 "</Name></Class>\n    <Course><Length>6200</Length><Climb>180</Climb>"
+                 "<NumberOfControls>20</NumberOfControls></Course>\n";
+        }
+        ++runner;
+        b += "    <PersonResult>\n      <Person><Name><Family>選手</Family><Given>" +
+             QByteArray::number(runner) +
+             "</Given></Name></Person>\n      <Organisation><Name>クラブ" +
+             QByteArray::number(runner % 97) +
+             "</Name></Organisation>\n      <Result>\n"
+             "        <StartTime>2024-07-21T10:00:00+09:00</StartTime>\n";
+        int elapsed = 0;
+        QByteArray splits;
+        for (int c = 1; c <= 20; ++c) {
+            elapsed += leg(random);
+            splits += "        <SplitTime><ControlCode>" + QByteArray::number(30 + c) +
+                      "</ControlCode><Time>" + QByteArray::number(elapsed) +
+                      "</Time></SplitTime>\n";
+        }
+        elapsed += leg(random) / 4;
+        b += "        <Time>" + QByteArray::number(elapsed) +
+             "</Time>\n        <Status>OK</Status>\n" + splits +
+             "      </Result>\n    </PersonResult>\n";
+        return true;
+    };
+    measure(state, writeFile(dir, QStringLiteral("results.xml"), bytes, head, next,
+                             "  </ClassResult>\n</ResultList>\n"));
+}
+
+// An OE CSV export (";", the name in one field, pairs from field 45): 20 controls a runner.
+void OeCsv(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = state.range(0) * MB;
+    QByteArray head;
+    for (int f = 1; f <= 44; ++f) head += "Field" + QByteArray::number(f) + ';';
+    for (int c = 1; c <= 20; ++c)
+        head += "Control" + QByteArray::number(c) + ";Punch" + QByteArray::number(c) + ';';
+    head += "\r\n";
+    std::mt19937 random(13);
+    std::uniform_int_distribution<int> leg(60, 600);
+    int runner = 0;
+    auto next = [&](QByteArray& b) {
+        ++runner;
+        QList<QByteArray> fields(44);
+        fields[3] = "Runner " + QByteArray::number(runner);  // 4 name
+        fields[7] = "10:00:00";                              // 8 start
+        fields[10] = "0";                                    // 11 status
+        fields[13] = "Club " + QByteArray::number(runner % 97);
+        fields[16] = "M" + QByteArray::number(runner / 300);  // 17 class
+        fields[38] = "6,2";                                   // 39 length (km)
+        fields[39] = "180";
+        fields[40] = "20";
+        int elapsed = 0;
+        QByteArray pairs;
+        for (int c = 1; c <= 20; ++c) {
+            elapsed += leg(random);
+            pairs += QByteArray::number(30 + c) + ';' + QByteArray::number(elapsed / 60) + ':' +
+                     QByteArray::number(100 + elapsed % 60).mid(1) + ';';
+        }
+        fields[9] = QByteArray::number(elapsed / 60 + 3) + ":00";  // 10 time
+        b += fields.join(';') + ';' + pairs + "\r\n";
+        return true;
+    };
+    measure(state, writeFile(dir, QStringLiteral("results.csv"), bytes, head, next, {}));
+}
+
+// A lap file grown far past the 3000 lines the program reads: its runner lines repeated.
+void ManyLinesLap(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const qint64 bytes = state.range(0) * MB;
+    basDefinition::ResetRace();
+    std::mt19937 random(17);
+    AddGeneratedClass(GeneratedClass{QStringLiteral("M21"), 200}, random);
+    const QString small = dir.filePath(QStringLiteral("small.lap"));
+    basConvert::SaveRaceFile(small, 1);
+    basDefinition::ResetRace();
+    QFile file(small);
+    if (!file.open(QIODevice::ReadOnly)) return state.SkipWithError("no lap file");
+    const QByteArray whole = file.readAll();
+    // The runner lines are the last 200.
+    qsizetype cut = whole.size() - 2;
+    for (int n = 0; n < 200; ++n) cut = whole.lastIndexOf("\r\n", cut - 1);
+    const QByteArray head = whole.left(cut + 2);
+    const QByteArray runners = whole.mid(cut + 2);
+    measure(state, writeRepeated(dir, QStringLiteral("large.lap"), bytes, head, runners, {}));
+}
+
+// The names that select each reader: lap file, table, text table, Eskdat table, XML.
+const char* const Names[] = {"large.lap", "large.csv", "large.txt", "xEskdatx.dat", "large.xml"};
+
+const bool registered = [] {
+    using Case = void (*)(benchmark::State&, const char*);
+    const std::pair<const char*, Case> perName[] = {
+        {"Garbage", Garbage}, {"HugeXmlAttribute", HugeXmlAttribute}, {"HugeXmlText", HugeXmlText}};
+    for (const auto& [label, run] : perName)
+        for (const char* name : Names)
+            benchmark::RegisterBenchmark((std::string(label) + "/" + name).c_str(), run, name)
+                ->Unit(benchmark::kMillisecond)
+                ->Iterations(1);
+    for (const char* name : {"large.csv", "large.lap"}) {
+        benchmark::RegisterBenchmark((std::string("OneLine/") + name).c_str(), OneLineCsv, name)
+            ->Arg(10)
+            ->Arg(40)
+            ->Arg(64)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    }
+    benchmark::RegisterBenchmark("ManyLines/large.csv", ManyLinesCsv, "large.csv")
+        ->Arg(10)
+        ->Arg(64)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("IofXml", IofXml)
+        ->Arg(10)
+        ->Arg(30)
+        ->Arg(60)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("OeCsv", OeCsv)
+        ->Arg(10)
+        ->Arg(60)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    benchmark::RegisterBenchmark("ManyLinesLap", ManyLinesLap)
+        ->Arg(10)
+        ->Arg(64)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+    return true;
+}();
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
 namespace basConvert {
 
@@ -18,6 +19,12 @@ enum class ReadOutcome {
 // or the encoding its declaration names.
 ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race);
 
+// Whether a file whose start, decoded and cut anywhere, is head may be an OE export or a
+// SplitsBrowser CSV file: false only when the start alone shows that it is not. The two readers
+// below decide by the first lines, so the rest of a file that is neither need not be decoded.
+bool MayBeOeCsv(QStringView head);
+bool MayBeSplitsBrowserCsv(QStringView head);
+
 // A ";"- or ","-separated OE export: control code and elapsed time in pairs from field 45, 47
 // or 61 on, the other columns found by their position relative to that field.
 ReadOutcome ReadOeCsv(const QString& text, ImportedRace& race);
@@ -28,6 +35,22 @@ ReadOutcome ReadSplitsBrowserCsv(const QString& text, ImportedRace& race);
 
 // The fields of one line split at the separator; a field in double quotes may hold the
 // separator, and "" inside it stands for one quote.
-QStringList SplitQuotedFields(const QString& line, QChar separator);
+QStringList SplitQuotedFields(QStringView line, QChar separator);
+
+// The lines of a text, split at CR LF, a lone CR or a lone LF, as views into it. A text that ends
+// with a line end has an empty last line.
+class TextLines {
+public:
+    explicit TextLines(QStringView text) : text_(text) {}
+    bool atEnd() const { return pos_ > text_.size(); }
+    QStringView next();
+    // Whether a line end followed the line next() returned last.
+    bool ended() const { return ended_; }
+
+private:
+    QStringView text_;
+    qsizetype pos_ = 0;
+    bool ended_ = false;
+};
 
 }  // namespace basConvert

@@ -6,11 +6,13 @@
 
 #include "race/textcodec.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
 
 #include <cmath>
 #include <map>
+#include <memory>
 
 namespace basConvert {
 namespace {
@@ -25,8 +27,8 @@ QString elementText(QXmlStreamReader& xml)
     return xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
 }
 
-// The encoding named by the XML declaration, when the bytes begin with one.
-std::optional<TextCodec::Encoding> declaredEncoding(const QByteArray& bytes)
+// The encoding name in the XML declaration, when the bytes begin with one that names it.
+std::optional<QString> declaredEncodingName(const QByteArray& bytes)
 {
     if (!bytes.startsWith("<?xml")) return std::nullopt;
     const qsizetype end = bytes.indexOf("?>");
@@ -34,17 +36,33 @@ std::optional<TextCodec::Encoding> declaredEncoding(const QByteArray& bytes)
     static const QRegularExpression pattern(QStringLiteral("encoding\\s*=\\s*[\"']([^\"']*)[\"']"));
     const auto match = pattern.match(QString::fromLatin1(bytes.left(end)));
     if (!match.hasMatch()) return std::nullopt;
-    return TextCodec::encodingNamed(match.captured(1));
+    return match.captured(1);
 }
 
-QString decodeXml(const QByteArray& bytes)
+// The encoding of the document: its byte order mark, else the encoding its declaration names,
+// else the one its bytes show.
+TextCodec::Encoding xmlEncoding(const QByteArray& bytes)
 {
     using TextCodec::Encoding;
     Encoding bom = TextCodec::detectEncoding(bytes.left(4));
     if (bytes.startsWith("\xEF\xBB\xBF") || bom == Encoding::Utf16LE || bom == Encoding::Utf16BE)
-        return TextCodec::decode(bytes, bom);
-    if (auto declared = declaredEncoding(bytes)) return TextCodec::decode(bytes, *declared);
-    return TextCodec::decode(bytes, TextCodec::detectEncoding(bytes));
+        return bom;
+    if (auto name = declaredEncodingName(bytes))
+        if (auto declared = TextCodec::encodingNamed(*name)) return *declared;
+    return TextCodec::detectEncoding(bytes);
+}
+
+// True when the stream reader, handed the bytes themselves, decodes them as xmlEncoding does:
+// well-formed UTF-8 whose declaration names no encoding or UTF-8, and whose first bytes hold no
+// NUL (from which the reader would guess UTF-16 or UTF-32). It then decodes a piece at a time
+// instead of holding the whole text besides the bytes.
+bool readerDecodesAlike(const QByteArray& bytes)
+{
+    if (xmlEncoding(bytes) != TextCodec::Encoding::Utf8) return false;
+    if (bytes.left(4).contains('\0')) return false;
+    const auto name = declaredEncodingName(bytes);
+    if (name && name->compare(QLatin1String("UTF-8"), Qt::CaseInsensitive) != 0) return false;
+    return TextCodec::isValidUtf8(bytes);
 }
 
 ImportedStatus statusNamed(const QString& status)
@@ -308,18 +326,28 @@ void readClassResult(QXmlStreamReader& xml, ImportedRace& race)
 
 }  // namespace
 
-ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race)
+namespace {
+
+// The root element is found within this much of the start of any result list; the rest of a
+// file that is none is never decoded.
+constexpr qsizetype HeadBytes = qsizetype(64) << 10;
+// Characters before the end of a cut start in which the reader may have stumbled over the cut
+// rather than over the document.
+constexpr qsizetype CutMargin = 1024;
+
+// A document that breaks before its first element is a broken result list only if it says it
+// is XML and names the root somewhere.
+ReadOutcome brokenBeforeRoot(const QString& head, const QByteArray& bytes, bool whole)
 {
-    const QString text = decodeXml(bytes);
-    QXmlStreamReader xml(text);
-    if (!xml.readNextStartElement()) {
-        // Broken before its first element: a result list only if it says it is XML.
-        return text.trimmed().startsWith(QLatin1String("<?xml")) &&
-                       text.contains(QLatin1String("ResultList"))
-                   ? ReadOutcome::Failed
-                   : ReadOutcome::NotThisFormat;
-    }
-    if (!named(xml, "ResultList")) return ReadOutcome::NotThisFormat;
+    if (!head.trimmed().startsWith(QLatin1String("<?xml"))) return ReadOutcome::NotThisFormat;
+    const QLatin1String root("ResultList");
+    const bool named = head.contains(root) ||
+                       (!whole && TextCodec::decode(bytes, xmlEncoding(bytes)).contains(root));
+    return named ? ReadOutcome::Failed : ReadOutcome::NotThisFormat;
+}
+
+ReadOutcome readResultList(QXmlStreamReader& xml, ImportedRace& race)
+{
     while (xml.readNextStartElement()) {
         if (named(xml, "Event"))
             readEvent(xml, race);
@@ -332,6 +360,41 @@ ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race)
     while (!xml.atEnd()) xml.readNext();
     if (xml.hasError()) return ReadOutcome::Failed;
     return ReadOutcome::Read;
+}
+
+}  // namespace
+
+ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race)
+{
+    const bool whole = bytes.size() <= HeadBytes;
+    // The root element decides, from the start of the file alone unless that start is cut
+    // before the reader could tell.
+    const QString head =
+        TextCodec::decode(whole ? bytes : bytes.left(HeadBytes), xmlEncoding(bytes));
+    {
+        QXmlStreamReader xml(head);
+        if (xml.readNextStartElement()) {
+            if (!named(xml, "ResultList")) return ReadOutcome::NotThisFormat;
+            if (whole) return readResultList(xml, race);
+        } else if (whole || (xml.error() != QXmlStreamReader::PrematureEndOfDocumentError &&
+                             xml.characterOffset() + CutMargin < head.size())) {
+            return brokenBeforeRoot(head, bytes, whole);
+        }
+    }
+    QBuffer buffer;
+    std::unique_ptr<QXmlStreamReader> reader;
+    if (readerDecodesAlike(bytes)) {
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        reader = std::make_unique<QXmlStreamReader>(&buffer);
+    } else {
+        // The reader keeps a copy of its own; the decoded text is let go at once.
+        reader = std::make_unique<QXmlStreamReader>(TextCodec::decode(bytes, xmlEncoding(bytes)));
+    }
+    QXmlStreamReader& xml = *reader;
+    if (!xml.readNextStartElement()) return brokenBeforeRoot(head, bytes, false);
+    if (!named(xml, "ResultList")) return ReadOutcome::NotThisFormat;
+    return readResultList(xml, race);
 }
 
 }  // namespace basConvert

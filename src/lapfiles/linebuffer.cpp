@@ -74,6 +74,7 @@ LineReadResult FillLineBuffer(const QString& path)
         }
         pending.remove(0, start);
         scanned = i - start;
+        if (pending.size() > MaxLineBytes) return LineReadResult::LineTooLong;
     }
     if (!pending.isEmpty() && !storeLine(decode(pending))) return LineReadResult::TooManyLines;
     return LineReadResult::Ok;

@@ -8,7 +8,13 @@ enum class LineReadResult {
     Ok,
     Unreadable,    // the file could not be opened or read
     TooManyLines,  // more than MaxStoredLines lines would have been stored
+    LineTooLong,   // a line runs past MaxLineBytes
 };
+
+// No line of a lap file, a table or SPORTident results comes near this length. Reading stops at
+// such a line before it is decoded and stored: a file of one huge line (a result list written
+// without line ends, or no text at all) is left to the readers that take the file whole.
+constexpr qsizetype MaxLineBytes = qsizetype(1) << 20;
 
 // Reads the file into Reader.lines. CR LF, a lone CR and a lone LF all end a line, so files
 // with Unix line ends split like the others, in memory. A line is stored when it holds more

@@ -4,7 +4,6 @@
 // sits at a known distance from it in each of the three layouts in use.
 #include "lapfiles/interchangereaders.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -42,6 +41,11 @@ constexpr int LengthOffset = 6;
 constexpr int ClimbOffset = 5;
 constexpr int ControlsOffset = 4;
 constexpr int PlaceOffset = 3;
+
+// The header is judged by this much of its line; an export's header holds a few hundred
+// characters. A row longer than four times this is no result line.
+constexpr qsizetype HeaderChars = 16384;
+constexpr qsizetype MaxRowChars = 4 * HeaderChars;
 
 QString field(const QStringList& fields, int position)
 {
@@ -156,9 +160,56 @@ int controlCountOf(const std::vector<OeRow>& rows)
     return best >= 0 ? best : static_cast<int>(pairs);
 }
 
+struct OeHeader {
+    bool decided = false;  // false: the text was cut before the header could be judged
+    const OeLayout* layout = nullptr;
+    QChar separator;
+};
+
+// The header is the first line that holds more than blanks. Of a cut text (whole false) only
+// lines whose end or first HeaderChars characters lie before the cut are judged.
+OeHeader findHeader(TextLines& lines, bool whole)
+{
+    OeHeader header;
+    while (!lines.atEnd()) {
+        const QStringView line = lines.next();
+        const bool complete = lines.ended() || whole;
+        if (line.trimmed().isEmpty()) {
+            if (!complete) return header;
+            continue;
+        }
+        // The last character before a cut may be half a character.
+        if (!complete && line.size() <= HeaderChars) return header;
+        header.decided = true;
+        for (QChar candidate : {QLatin1Char(';'), QLatin1Char(',')}) {
+            header.layout = layoutOf(SplitQuotedFields(line.left(HeaderChars), candidate));
+            if (header.layout) {
+                header.separator = candidate;
+                break;
+            }
+        }
+        return header;
+    }
+    header.decided = whole;
+    return header;
+}
+
 }  // namespace
 
-QStringList SplitQuotedFields(const QString& line, QChar separator)
+QStringView TextLines::next()
+{
+    const qsizetype start = pos_;
+    qsizetype i = start;
+    while (i < text_.size() && text_[i] != QLatin1Char('\r') && text_[i] != QLatin1Char('\n')) ++i;
+    ended_ = i < text_.size();
+    pos_ = i + 1;
+    if (ended_ && text_[i] == QLatin1Char('\r') && pos_ < text_.size() &&
+        text_[pos_] == QLatin1Char('\n'))
+        ++pos_;
+    return text_.sliced(start, i - start);
+}
+
+QStringList SplitQuotedFields(QStringView line, QChar separator)
 {
     QStringList fields;
     QString current;
@@ -190,30 +241,27 @@ QStringList SplitQuotedFields(const QString& line, QChar separator)
     return fields;
 }
 
+bool MayBeOeCsv(QStringView head)
+{
+    TextLines lines(head);
+    const OeHeader header = findHeader(lines, false);
+    return !header.decided || header.layout;
+}
+
 ReadOutcome ReadOeCsv(const QString& text, ImportedRace& race)
 {
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    qsizetype headerAt = 0;
-    while (headerAt < lines.size() && lines[headerAt].trimmed().isEmpty()) ++headerAt;
-    if (headerAt == lines.size()) return ReadOutcome::NotThisFormat;
-
-    const OeLayout* layout = nullptr;
-    QChar separator;
-    for (QChar candidate : {QLatin1Char(';'), QLatin1Char(',')}) {
-        layout = layoutOf(SplitQuotedFields(lines[headerAt], candidate));
-        if (layout) {
-            separator = candidate;
-            break;
-        }
-    }
-    if (!layout) return ReadOutcome::NotThisFormat;
+    TextLines lines(text);
+    const OeHeader header = findHeader(lines, true);
+    if (!header.layout) return ReadOutcome::NotThisFormat;
+    const OeLayout* layout = header.layout;
 
     // Rows are gathered per class first: the control count is decided over the whole class.
     std::vector<QString> order;
     std::map<QString, std::vector<OeRow>> rowsByClass;
-    for (qsizetype i = headerAt + 1; i < lines.size(); ++i) {
-        if (lines[i].trimmed().isEmpty()) continue;
-        const QStringList fields = SplitQuotedFields(lines[i], separator);
+    while (!lines.atEnd()) {
+        const QStringView line = lines.next();
+        if (line.trimmed().isEmpty() || line.size() > MaxRowChars) continue;
+        const QStringList fields = SplitQuotedFields(line, header.separator);
         if (fields.size() < layout->firstCode - 1) continue;  // not a result line
         OeRow row = readRow(fields, *layout);
         const QString key = row.className.toCaseFolded();

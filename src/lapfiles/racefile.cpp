@@ -80,10 +80,19 @@ ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& c
     // The lines; SPORTident results are recognised while reading (the third stored line).
     const LineReadResult read = FillLineBuffer(path);
     if (read != LineReadResult::Ok) {
-        // Result lists of other programs may be longer than the line buffer holds.
+        // Result lists of other programs may be longer, or have longer lines, than the line
+        // buffer holds.
         int16_t result = FileFailed;
-        if (read == LineReadResult::TooManyLines && ReadInterchangeFile(path, header, classes, &result))
+        if (read != LineReadResult::Unreadable &&
+            ReadInterchangeFile(path, header, classes, &result)) {
             outcome.result = result;
+        } else if (read == LineReadResult::TooManyLines) {
+            failureReason() =
+                QStringLiteral("行が多すぎます (%1 行まで読み込めます)").arg(MaxStoredLines);
+        } else if (read == LineReadResult::LineTooLong) {
+            failureReason() = QStringLiteral("長すぎる行があります (1 行 %1KB まで読み込めます)")
+                                  .arg(MaxLineBytes >> 10);
+        }
         return outcome;
     }
     if (Reader.lines.isEmpty()) return outcome;

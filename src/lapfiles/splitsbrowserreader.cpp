@@ -4,7 +4,6 @@
 // program exports, with the name in one field, read as well.
 #include "lapfiles/interchangereaders.h"
 
-#include <QRegularExpression>
 #include <QStringList>
 
 #include <cmath>
@@ -13,12 +12,15 @@ namespace basConvert {
 namespace {
 
 constexpr int FirstLegField = 5;  // 1-based
+// No class or runner line comes near this length; a longer line is none.
+constexpr qsizetype MaxLineChars = 65536;
 
-QStringList fieldsOf(const QString& line)
+// The fields of a line, trimmed, without the empty ones at its end.
+QStringList fieldsOf(QStringView line)
 {
-    QStringList fields = line.split(QLatin1Char(','));
-    while (!fields.isEmpty() && fields.last().trimmed().isEmpty()) fields.removeLast();
-    for (QString& f : fields) f = f.trimmed();
+    QStringList fields;
+    for (QStringView field : line.split(QLatin1Char(','))) fields << field.trimmed().toString();
+    while (!fields.isEmpty() && fields.last().isEmpty()) fields.removeLast();
     return fields;
 }
 
@@ -104,23 +106,50 @@ ImportedRunner runnerOf(const QStringList& fields, int controls)
     return runner;
 }
 
+enum class Start { No, Yes, Undecided };
+
+// The first line that holds more than blanks must be a class line, the line right after it a
+// runner line of that class. Of a cut text (whole false) only lines ended before the cut are
+// judged, but a line already too long is none.
+Start fileStart(TextLines& lines, bool whole)
+{
+    QStringView line;
+    do {
+        if (lines.atEnd()) return whole ? Start::No : Start::Undecided;
+        line = lines.next();
+        if (line.size() > MaxLineChars) return Start::No;
+        if (!lines.ended() && !whole) return Start::Undecided;
+    } while (line.trimmed().isEmpty());
+    auto firstClass = classLineOf(fieldsOf(line));
+    if (!firstClass) return Start::No;
+    if (lines.atEnd()) return whole ? Start::No : Start::Undecided;
+    line = lines.next();
+    if (line.size() > MaxLineChars) return Start::No;
+    if (!lines.ended() && !whole) return Start::Undecided;
+    return isRunnerLine(fieldsOf(line), firstClass->controls) ? Start::Yes : Start::No;
+}
+
 }  // namespace
+
+bool MayBeSplitsBrowserCsv(QStringView head)
+{
+    TextLines lines(head);
+    return fileStart(lines, false) != Start::No;
+}
 
 ReadOutcome ReadSplitsBrowserCsv(const QString& text, ImportedRace& race)
 {
-    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-    // The first class line and the runner line after it decide whether this is the format.
-    qsizetype first = 0;
-    while (first < lines.size() && lines[first].trimmed().isEmpty()) ++first;
-    if (first + 1 >= lines.size()) return ReadOutcome::NotThisFormat;
-    auto firstClass = classLineOf(fieldsOf(lines[first]));
-    if (!firstClass || !isRunnerLine(fieldsOf(lines[first + 1]), firstClass->controls))
-        return ReadOutcome::NotThisFormat;
+    TextLines start(text);
+    if (fileStart(start, true) != Start::Yes) return ReadOutcome::NotThisFormat;
 
+    // Blank lines before the first class line only say that a class line comes next.
     ImportedClass* current = nullptr;
     bool expectClass = true;
-    for (qsizetype i = first; i < lines.size(); ++i) {
-        const QStringList fields = fieldsOf(lines[i]);
+    TextLines lines(text);
+    while (!lines.atEnd()) {
+        const QStringView line = lines.next();
+        if (line.size() > MaxLineChars) return ReadOutcome::Failed;
+        const QStringList fields = fieldsOf(line);
         if (fields.isEmpty()) {
             expectClass = true;
             continue;

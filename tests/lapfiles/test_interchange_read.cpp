@@ -535,3 +535,86 @@ TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
                   QStringLiteral("M,1\nA,B,C,10:00,1:00,1:00\nnot,a,runner,line,x\n"), race),
               ReadOutcome::Failed);
 }
+
+// Files far longer than the start by which each reader tells its format, and than a line or the
+// line buffer of the table readers: each is still taken for what it is, whatever lies beyond the
+// start (a body of thousands of runners, a root element after a long comment, a file that begins
+// with blank lines).
+TEST_F(InterchangeReadTest, LargeFilesAreTakenForTheFormatTheirStartShows)
+{
+    auto xmlList = [](const char* encoding, const QString& prolog, int runners,
+                      const QString& lineEnd) {
+        QString xml =
+            QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>").arg(QLatin1String(encoding)) +
+            lineEnd + prolog +
+            QStringLiteral(
+                "<ResultList iofVersion=\"3.0\"><Event><Name>Stor</Name>"
+                "</Event><ClassResult><Class><Name>H21</Name></Class>") +
+            lineEnd;
+        for (int i = 1; i <= runners; ++i)
+            xml += QStringLiteral(
+                       "<PersonResult><Person><Name><Family>Ö%1</Family><Given>A</Given>"
+                       "</Name></Person><Result><Time>%2</Time><Status>OK</Status>"
+                       "<SplitTime><ControlCode>31</ControlCode><Time>60</Time>"
+                       "</SplitTime></Result></PersonResult>")
+                       .arg(i)
+                       .arg(100 + i) +
+                   lineEnd;
+        return xml + QStringLiteral("</ClassResult></ResultList>") + lineEnd;
+    };
+    QString oe = oeHeader(45, QLatin1Char(';'), 2);
+    for (int i = 1; i <= 3500; ++i)
+        oe += oeLine(44, QLatin1Char(';'),
+                     {{4, QStringLiteral("A R%1").arg(i)},
+                      {10, QStringLiteral("30:00")},
+                      {17, QStringLiteral("H21")},
+                      {41, QStringLiteral("2")}},
+                     {QStringLiteral("31"), QStringLiteral("10:00"), QStringLiteral("32"),
+                      QStringLiteral("20:00")});
+    auto splitsBrowser = [](const QString& before, int runners) {
+        QString text = before + QStringLiteral("H21,2\n");
+        for (int i = 1; i <= runners; ++i)
+            text += QStringLiteral("A,Ö%1,Club,10:00,1:00,2:00,0:30\n").arg(i);
+        return text;
+    };
+    struct Case {
+        const char* what;
+        QByteArray bytes;
+        const char* name;
+        int runners;
+        const char* named;  // one of them
+    };
+    const Case cases[] = {
+        {"UTF-8 result list on one line", xmlList("UTF-8", {}, 5000, {}).toUtf8(), "one.xml", 5000,
+         "A Ö5000"},
+        {"Latin-1 result list", xmlList("ISO-8859-1", {}, 1300, "\n").toLatin1(), "latin.xml", 1300,
+         "A Ö1300"},
+        {"root after a long comment",
+         xmlList("UTF-8", "<!--" + QString(300000, QLatin1Char('x')) + "-->", 10, "\n").toUtf8(),
+         "comment.xml", 10, "A Ö10"},
+        {"OE export in CP932", TextCodec::toCp932(oe), "oe.csv", 3500, "A R3500"},
+        {"SplitsBrowser file", splitsBrowser({}, 9000).toUtf8(), "splits.csv", 9000, "A Ö9000"},
+        {"SplitsBrowser file after blank lines",
+         splitsBrowser(QString(300000, QLatin1Char('\n')), 3).toUtf8(), "blank.csv", 3, "A Ö3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_GT(c.bytes.size(), 256 << 10);
+        ResetRace();
+        loadBytes(c.bytes, QString::fromLatin1(c.name));
+        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
+        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), c.runners);
+        EXPECT_NE(findRunner(ClassList.at(1), QString::fromUtf8(c.named)), nullptr);
+    }
+}
+
+TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
+{
+    loadPreviousRace();
+    QByteArray table = "クラス,名前,所属,△→１,１→◎\r\nM," + QByteArray(2 << 20, 'x') + "\r\n";
+    loadBytes(table, QStringLiteral("long.csv"));
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
+    expectPreviousRace();
+}
