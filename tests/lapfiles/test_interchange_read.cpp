@@ -301,7 +301,9 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
         EXPECT_EQ(FileResult, FileFailed);
         expectPreviousRace();
         ASSERT_EQ(static_cast<int>(messages().size()), c.messages);
-        if (c.messages) EXPECT_TRUE(messages().first().contains(QStringLiteral("「Long」")));
+        if (c.messages) {
+            EXPECT_TRUE(messages().first().contains(QStringLiteral("「Long」")));
+        }
     }
 }
 
