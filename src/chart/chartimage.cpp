@@ -5,11 +5,11 @@
 #include "race/racetime.h"
 #include "race/textutil.h"
 
-#include <QHash>
 #include <QPainter>
 #include <QThreadPool>
 
 #include <algorithm>
+#include <array>
 #include <future>
 
 namespace basChart {
@@ -87,26 +87,31 @@ QImage WithPalette(const QImage& image)
         return image;
     QImage indexed(image.size(), QImage::Format_Indexed8);
     QList<QRgb> table;
-    QHash<QRgb, uchar> index;
+    // The colours found so far in an open hash table four times the palette's size, so a
+    // look-up rarely takes more than one step; key 0 marks a free slot (every colour is opaque).
+    constexpr uint Slots = 1024;
+    std::array<QRgb, Slots> keys{};
+    std::array<uchar, Slots> values{};
     QRgb last = 0;
     uchar lastIndex = 0;
-    bool haveLast = false;
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uchar* out = indexed.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb c = in[x] | 0xff000000u;
             // Runs of one colour are the rule: the last look-up is kept.
-            if (!haveLast || c != last) {
-                auto found = index.constFind(c);
-                if (found == index.constEnd()) {
+            if (c != last) {
+                uint slot = (c * 2654435761u) >> 22;
+                while (keys[slot] != 0 && keys[slot] != c) slot = (slot + 1) % Slots;
+                if (keys[slot] == 0) {
                     if (table.size() == 256) return image;
-                    found = index.insert(c, static_cast<uchar>(table.size()));
+                    keys[slot] = c;
+                    values[slot] = static_cast<uchar>(table.size());
                     table.append(c);
                 }
                 last = c;
-                lastIndex = *found;
-                haveLast = true;
+                lastIndex = values[slot];
             }
             out[x] = lastIndex;
         }

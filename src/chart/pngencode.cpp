@@ -44,38 +44,45 @@ QByteArray encodeWithQt(const QImage& image)
     return bytes;
 }
 
-// The row filtered as PNG's filter type says (1 sub, 2 up, 3 average, 4 Paeth); bpp bytes per
-// pixel, prior the unfiltered row above (zeros for the first).
-void filterRow(int type, const unsigned char* row, const unsigned char* prior, size_t size, int bpp,
-               unsigned char* out)
+// The prediction of PNG's filter type (1 sub, 2 up, 3 average, 4 Paeth) from the bytes to the
+// left (a), above (b) and above left (c).
+template <int Type>
+inline int predict(int a, int b, int c)
 {
-    for (size_t i = 0; i < size; ++i) {
-        const int a = i >= static_cast<size_t>(bpp) ? row[i - bpp] : 0;
-        const int b = prior[i];
-        int predicted = 0;
-        switch (type) {
-            case 1:
-                predicted = a;
-                break;
-            case 2:
-                predicted = b;
-                break;
-            case 3:
-                predicted = (a + b) / 2;
-                break;
-            case 4: {
-                const int c = i >= static_cast<size_t>(bpp) ? prior[i - bpp] : 0;
-                const int p = a + b - c;
-                const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-                predicted = pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
-                break;
-            }
-            default:
-                break;
-        }
-        out[i] = static_cast<unsigned char>(row[i] - predicted);
+    if constexpr (Type == 1) return a;
+    if constexpr (Type == 2) return b;
+    if constexpr (Type == 3) return (a + b) / 2;
+    if constexpr (Type == 4) {
+        const int p = a + b - c;
+        const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+        return pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
     }
+    return 0;
 }
+
+// Filters the row (prior: the unfiltered row above, zeros for the first) into out, or only
+// sums the magnitudes of the filtered bytes read as signed when out is null.
+template <int Type>
+size_t filterRow(const unsigned char* row, const unsigned char* prior, size_t size, size_t bpp,
+                 unsigned char* out)
+{
+    size_t sum = 0;
+    const auto put = [&](size_t i, int a, int c) {
+        const auto v = static_cast<unsigned char>(row[i] - predict<Type>(a, prior[i], c));
+        if (out)
+            out[i] = v;
+        else
+            sum += v < 128 ? v : 256 - v;
+    };
+    for (size_t i = 0; i < std::min(bpp, size); ++i) put(i, 0, 0);
+    for (size_t i = bpp; i < size; ++i) put(i, row[i - bpp], prior[i - bpp]);
+    return sum;
+}
+
+using RowFilter = size_t (*)(const unsigned char*, const unsigned char*, size_t, size_t,
+                             unsigned char*);
+constexpr RowFilter RowFilters[5] = {filterRow<0>, filterRow<1>, filterRow<2>, filterRow<3>,
+                                     filterRow<4>};
 
 // Rows first..last of the unfiltered rows (each led by its filter byte 0), each with the filter
 // whose bytes, read as signed, have the smallest sum of magnitudes: the usual heuristic.
@@ -83,24 +90,30 @@ void filterAdaptively(const unsigned char* plain, size_t rowBytes, int bpp, int 
                       unsigned char* out)
 {
     const size_t size = rowBytes - 1;
-    std::vector<unsigned char> zeros(size, 0), trial(size);
+    const std::vector<unsigned char> zeros(size, 0);
     for (int y = first; y < last; ++y) {
         const unsigned char* row = plain + rowBytes * y + 1;
         const unsigned char* prior = y > 0 ? row - rowBytes : zeros.data();
-        unsigned char* target = out + rowBytes * (y - first);
-        size_t best = 0;
+        int best = 0;
+        size_t bestSum = 0;
         for (int type = 0; type <= 4; ++type) {
-            filterRow(type, row, prior, size, bpp, trial.data());
-            size_t sum = 0;
-            for (const unsigned char v : trial) sum += v < 128 ? v : 256 - v;
-            if (type == 0 || sum < best) {
-                best = sum;
-                target[0] = static_cast<unsigned char>(type);
-                std::memcpy(target + 1, trial.data(), size);
+            const size_t sum = RowFilters[type](row, prior, size, bpp, nullptr);
+            if (type == 0 || sum < bestSum) {
+                best = type;
+                bestSum = sum;
             }
         }
+        unsigned char* target = out + rowBytes * (y - first);
+        target[0] = static_cast<unsigned char>(best);
+        RowFilters[best](row, prior, size, bpp, target + 1);
     }
 }
+
+// Work space of one thread, kept from picture to picture: pictures of one size follow each
+// other, and fresh memory of this size costs a page fault every few kilobytes.
+struct Scratch {
+    std::vector<unsigned char> plain, filtered, compressed;
+};
 
 struct CompressorDeleter {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
@@ -125,10 +138,13 @@ QByteArray EncodePng(const QImage& image, int level)
     const int bytesPerPixel = indexed ? 1 : 3;
     const size_t rowBytes = 1 + static_cast<size_t>(width) * bytesPerPixel;
 
+    thread_local Scratch scratch;
+    const size_t rawSize = rowBytes * height;
+    scratch.plain.resize(rawSize);
+
     // The rows as PNG stores them: a filter byte (0, none) and the samples.
-    std::unique_ptr<unsigned char[]> raw(new unsigned char[rowBytes * height]);
     for (int y = 0; y < height; ++y) {
-        unsigned char* out = raw.get() + rowBytes * y;
+        unsigned char* out = scratch.plain.data() + rowBytes * y;
         *out++ = 0;
         if (indexed) {
             std::memcpy(out, image.constScanLine(y), width);
@@ -147,37 +163,32 @@ QByteArray EncodePng(const QImage& image, int level)
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(level));
     if (!compressor) return QByteArray();
-    const auto compressedSize = [&](const unsigned char* data, size_t size) {
-        std::vector<char> out(libdeflate_zlib_compress_bound(compressor.get(), size));
-        return libdeflate_zlib_compress(compressor.get(), data, size, out.data(), out.size());
+    scratch.compressed.resize(libdeflate_zlib_compress_bound(compressor.get(), rawSize));
+    const auto compress = [&](const unsigned char* data, size_t size) {
+        return libdeflate_zlib_compress(compressor.get(), data, size, scratch.compressed.data(),
+                                        scratch.compressed.size());
     };
 
     // Dense charts compress best unfiltered, sparse ones with filters chosen row by row. A band
     // from the middle of the picture, compressed both ways, decides for the whole.
-    const size_t rawSize = rowBytes * height;
-    const int bandFirst = std::max(0, height / 2 - 24);
-    const int bandLast = std::min(height, bandFirst + 48);
-    std::unique_ptr<unsigned char[]> band(new unsigned char[rowBytes * (bandLast - bandFirst)]);
-    filterAdaptively(raw.get(), rowBytes, bytesPerPixel, bandFirst, bandLast, band.get());
+    const int bandFirst = std::max(0, height / 2 - 16);
+    const int bandLast = std::min(height, bandFirst + 32);
     const size_t bandSize = rowBytes * (bandLast - bandFirst);
-    if (compressedSize(band.get(), bandSize) <
-        compressedSize(raw.get() + rowBytes * bandFirst, bandSize)) {
-        std::unique_ptr<unsigned char[]> filtered(new unsigned char[rawSize]);
-        filterAdaptively(raw.get(), rowBytes, bytesPerPixel, 0, height, filtered.get());
-        raw = std::move(filtered);
+    scratch.filtered.resize(std::max(bandSize, rawSize));
+    filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, bandFirst, bandLast,
+                     scratch.filtered.data());
+    const unsigned char* rows = scratch.plain.data();
+    if (compress(scratch.filtered.data(), bandSize) <
+        compress(scratch.plain.data() + rowBytes * bandFirst, bandSize)) {
+        filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, 0, height,
+                         scratch.filtered.data());
+        rows = scratch.filtered.data();
     }
-    band.reset();
-
-    QByteArray idat(
-        static_cast<qsizetype>(libdeflate_zlib_compress_bound(compressor.get(), rawSize)),
-        Qt::Uninitialized);
-    const size_t compressed =
-        libdeflate_zlib_compress(compressor.get(), raw.get(), rawSize, idat.data(), idat.size());
-    raw.reset();
+    const size_t compressed = compress(rows, rawSize);
     if (compressed == 0) return QByteArray();
 
     QByteArray png;
-    png.reserve(static_cast<qsizetype>(compressed) + 1024 + 3 * 256);
+    png.reserve(static_cast<qsizetype>(compressed) + 1024);
     png.append(reinterpret_cast<const char*>(Signature), sizeof Signature);
 
     char header[13];
@@ -206,7 +217,8 @@ QByteArray EncodePng(const QImage& image, int level)
         }
         appendChunk(png, "PLTE", palette.constData(), static_cast<quint32>(palette.size()));
     }
-    appendChunk(png, "IDAT", idat.constData(), static_cast<quint32>(compressed));
+    appendChunk(png, "IDAT", reinterpret_cast<const char*>(scratch.compressed.data()),
+                static_cast<quint32>(compressed));
     appendChunk(png, "IEND", nullptr, 0);
     return png;
 }
