@@ -53,9 +53,10 @@ inline int predict(int a, int b, int c)
     if constexpr (Type == 2) return b;
     if constexpr (Type == 3) return (a + b) / 2;
     if constexpr (Type == 4) {
-        const int p = a + b - c;
-        const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
-        return pa <= pb && pa <= pc ? a : (pb <= pc ? b : c);
+        // The distances of a + b - c from a, b and c, written so that no branch is needed.
+        const int pa = std::abs(b - c), pb = std::abs(a - c), pc = std::abs(a + b - 2 * c);
+        const int ab = pa <= pb ? a : b;
+        return std::min(pa, pb) <= pc ? ab : c;
     }
     return 0;
 }
