@@ -61,22 +61,35 @@ inline int predict(int a, int b, int c)
     return 0;
 }
 
-// Filters the row (prior: the unfiltered row above, zeros for the first) into out, or only
-// sums the magnitudes of the filtered bytes read as signed when out is null.
+// Hands each byte of the filtered row to use(index, byte); prior is the unfiltered row above
+// (zeros for the first).
+template <int Type, typename Use>
+inline void forEachFiltered(const unsigned char* row, const unsigned char* prior, size_t size,
+                            size_t bpp, Use use)
+{
+    const size_t lead = std::min(bpp, size);
+    for (size_t i = 0; i < lead; ++i)
+        use(i, static_cast<unsigned char>(row[i] - predict<Type>(0, prior[i], 0)));
+    for (size_t i = lead; i < size; ++i) {
+        use(i, static_cast<unsigned char>(row[i] -
+                                          predict<Type>(row[i - bpp], prior[i], prior[i - bpp])));
+    }
+}
+
+// Filters the row into out, or, when out is null, only sums the magnitudes of the filtered
+// bytes read as signed. Separate loops for the two, so that neither tests out per byte.
 template <int Type>
 size_t filterRow(const unsigned char* row, const unsigned char* prior, size_t size, size_t bpp,
                  unsigned char* out)
 {
-    size_t sum = 0;
-    const auto put = [&](size_t i, int a, int c) {
-        const auto v = static_cast<unsigned char>(row[i] - predict<Type>(a, prior[i], c));
-        if (out)
-            out[i] = v;
-        else
-            sum += v < 128 ? v : 256 - v;
-    };
-    for (size_t i = 0; i < std::min(bpp, size); ++i) put(i, 0, 0);
-    for (size_t i = bpp; i < size; ++i) put(i, row[i - bpp], prior[i - bpp]);
+    if (out) {
+        forEachFiltered<Type>(row, prior, size, bpp,
+                              [out](size_t i, unsigned char v) { out[i] = v; });
+        return 0;
+    }
+    quint32 sum = 0;  // at most 128 a byte: no overflow for any row PNG allows here
+    forEachFiltered<Type>(row, prior, size, bpp,
+                          [&sum](size_t, unsigned char v) { sum += v < 128 ? v : 256 - v; });
     return sum;
 }
 
@@ -172,8 +185,8 @@ QByteArray EncodePng(const QImage& image, int level)
 
     // Dense charts compress best unfiltered, sparse ones with filters chosen row by row. A band
     // from the middle of the picture, compressed both ways, decides for the whole.
-    const int bandFirst = std::max(0, height / 2 - 16);
-    const int bandLast = std::min(height, bandFirst + 32);
+    const int bandFirst = std::max(0, height / 2 - 8);
+    const int bandLast = std::min(height, bandFirst + 16);
     const size_t bandSize = rowBytes * (bandLast - bandFirst);
     scratch.filtered.resize(std::max(bandSize, rawSize));
     filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, bandFirst, bandLast,
