@@ -10,6 +10,7 @@
 #include "race/textcodec.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -95,6 +96,8 @@ RunResult runScript(const QStringList& commands)
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
     const double cpuBefore = childCpuSeconds();
+    // Only images of this run count: a kept folder may hold older ones.
+    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
     QElapsedTimer timer;
     timer.start();
     process.start(QStringLiteral(SPLITDUEL_EXE),
@@ -108,7 +111,10 @@ RunResult runScript(const QStringList& commands)
     result.cpuSeconds = childCpuSeconds() - cpuBefore;
     QDirIterator images(out.path(), {QStringLiteral("*.png")}, QDir::Files,
                         QDirIterator::Subdirectories);
-    while (images.hasNext()) result.pngBytes += images.nextFileInfo().size();
+    while (images.hasNext()) {
+        const QFileInfo image = images.nextFileInfo();
+        if (image.lastModified() >= started) result.pngBytes += image.size();
+    }
     return result;
 }
 
