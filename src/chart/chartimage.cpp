@@ -162,7 +162,10 @@ void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
         for (size_t i = 0; i < jobs.size(); ++i) {
             pool.start([&jobs, &encoded, i] {
                 const ChartPngJob& job = jobs[i];
-                encoded[i].set_value(EncodePng(WithPalette(RenderChartImage(job.ws, job.request))));
+                // The pool's threads end with it, and their memory with them.
+                thread_local PngScratch scratch;
+                encoded[i].set_value(
+                    EncodePng(WithPalette(RenderChartImage(job.ws, job.request)), &scratch));
             });
         }
         for (size_t i = 0; i < jobs.size(); ++i) {

@@ -123,19 +123,13 @@ void filterAdaptively(const unsigned char* plain, size_t rowBytes, int bpp, int 
     }
 }
 
-// Work space of one thread, kept from picture to picture: pictures of one size follow each
-// other, and fresh memory of this size costs a page fault every few kilobytes.
-struct Scratch {
-    std::vector<unsigned char> plain, filtered, compressed;
-};
-
 struct CompressorDeleter {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
 }  // namespace
 
-QByteArray EncodePng(const QImage& image, int level)
+QByteArray EncodePng(const QImage& image, PngScratch* reuse, int level)
 {
     if (image.isNull()) return QByteArray();
     const bool indexed = image.format() == QImage::Format_Indexed8;
@@ -152,9 +146,10 @@ QByteArray EncodePng(const QImage& image, int level)
     const int bytesPerPixel = indexed ? 1 : 3;
     const size_t rowBytes = 1 + static_cast<size_t>(width) * bytesPerPixel;
 
-    thread_local Scratch scratch;
+    PngScratch own;
+    PngScratch& scratch = reuse ? *reuse : own;
     const size_t rawSize = rowBytes * height;
-    scratch.plain.resize(rawSize);
+    scratch.plain.resize(std::max(rawSize, scratch.plain.size()));
 
     // The rows as PNG stores them: a filter byte (0, none) and the samples.
     for (int y = 0; y < height; ++y) {
@@ -177,7 +172,8 @@ QByteArray EncodePng(const QImage& image, int level)
     const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
         libdeflate_alloc_compressor(level));
     if (!compressor) return QByteArray();
-    scratch.compressed.resize(libdeflate_zlib_compress_bound(compressor.get(), rawSize));
+    scratch.compressed.resize(std::max(libdeflate_zlib_compress_bound(compressor.get(), rawSize),
+                                       scratch.compressed.size()));
     const auto compress = [&](const unsigned char* data, size_t size) {
         return libdeflate_zlib_compress(compressor.get(), data, size, scratch.compressed.data(),
                                         scratch.compressed.size());
@@ -188,12 +184,13 @@ QByteArray EncodePng(const QImage& image, int level)
     const int bandFirst = std::max(0, height / 2 - 8);
     const int bandLast = std::min(height, bandFirst + 16);
     const size_t bandSize = rowBytes * (bandLast - bandFirst);
-    scratch.filtered.resize(std::max(bandSize, rawSize));
+    scratch.filtered.resize(std::max(bandSize, scratch.filtered.size()));
     filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, bandFirst, bandLast,
                      scratch.filtered.data());
     const unsigned char* rows = scratch.plain.data();
     if (compress(scratch.filtered.data(), bandSize) <
         compress(scratch.plain.data() + rowBytes * bandFirst, bandSize)) {
+        scratch.filtered.resize(std::max(rawSize, scratch.filtered.size()));
         filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, 0, height,
                          scratch.filtered.data());
         rows = scratch.filtered.data();
