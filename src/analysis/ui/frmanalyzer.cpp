@@ -20,6 +20,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <iterator>
+#include <vector>
+
 using namespace basDefinition;
 
 namespace {
@@ -159,8 +162,9 @@ int frmAnalyzer::Automation(const QString& ScriptCommand)
     }
     prefix += fields[2].toLower() + QLatin1Char('_');
 
-    // Every class of the list, "クラス選択" left out, drawn as its chart window opens. The
-    // images are drawn and encoded side by side, each with its own copy of the class's analysis.
+    // Every class of the list, "クラス選択" left out, drawn as its chart window would open, but
+    // without opening one per class: the images are drawn and encoded side by side, each with
+    // its own copy of the class's analysis, while this view stays in front.
     std::vector<basChart::ChartPngJob> jobs;
     const QString command = action + QLatin1Char(',') + prefix;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
