@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-30}
 
-packages=(clang libclang-rt-14-dev cmake make qt6-base-dev libgl-dev)
+packages=(clang libclang-rt-14-dev cmake make qt6-base-dev libgl-dev libdeflate-dev)
 bash scripts/install-packages.sh "${packages[@]}"
 
 sanitizers=${FUZZ_SANITIZERS:-address,undefined}

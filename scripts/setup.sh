@@ -4,9 +4,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-packages=(cmake g++ make qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-ipafont-gothic fonts-ipafont-mincho shared-mime-info xdg-utils xvfb xauth
-          cups printer-driver-cups-pdf poppler-utils chromium qt6-translations-l10n)
+packages=(cmake g++ make qt6-base-dev libgl-dev libdeflate-dev libgtest-dev libgmock-dev
+          libbenchmark-dev fonts-ipafont-gothic fonts-ipafont-mincho shared-mime-info xdg-utils
+          xvfb xauth cups printer-driver-cups-pdf poppler-utils chromium qt6-translations-l10n)
 bash scripts/install-packages.sh "${packages[@]}"
 
 build_dir=${BUILD_DIR:-build}

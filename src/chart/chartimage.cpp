@@ -1,14 +1,16 @@
 #include "chart/chartimage.h"
 
+#include "chart/pngencode.h"
 #include "race/pathutil.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
-#include <QBuffer>
-#include <QHash>
 #include <QPainter>
+#include <QThreadPool>
 
 #include <algorithm>
+#include <array>
+#include <future>
 
 namespace basChart {
 
@@ -85,26 +87,31 @@ QImage WithPalette(const QImage& image)
         return image;
     QImage indexed(image.size(), QImage::Format_Indexed8);
     QList<QRgb> table;
-    QHash<QRgb, uchar> index;
+    // The colours found so far in an open hash table four times the palette's size, so a
+    // look-up rarely takes more than one step; key 0 marks a free slot (every colour is opaque).
+    constexpr uint Slots = 1024;
+    std::array<QRgb, Slots> keys{};
+    std::array<uchar, Slots> values{};
     QRgb last = 0;
     uchar lastIndex = 0;
-    bool haveLast = false;
+    const int width = image.width();
     for (int y = 0; y < image.height(); ++y) {
         const auto* in = reinterpret_cast<const QRgb*>(image.constScanLine(y));
         uchar* out = indexed.scanLine(y);
-        for (int x = 0; x < image.width(); ++x) {
+        for (int x = 0; x < width; ++x) {
             const QRgb c = in[x] | 0xff000000u;
             // Runs of one colour are the rule: the last look-up is kept.
-            if (!haveLast || c != last) {
-                auto found = index.constFind(c);
-                if (found == index.constEnd()) {
+            if (c != last) {
+                uint slot = (c * 2654435761u) >> 22;
+                while (keys[slot] != 0 && keys[slot] != c) slot = (slot + 1) % Slots;
+                if (keys[slot] == 0) {
                     if (table.size() == 256) return image;
-                    found = index.insert(c, static_cast<uchar>(table.size()));
+                    keys[slot] = c;
+                    values[slot] = static_cast<uchar>(table.size());
                     table.append(c);
                 }
                 last = c;
-                lastIndex = *found;
-                haveLast = true;
+                lastIndex = values[slot];
             }
             out[x] = lastIndex;
         }
@@ -125,25 +132,56 @@ QString PngFileName(const QString& fileName)
 bool WritePng(const QImage& image, const QString& fileName)
 {
     // A picture of at most 256 colours is written with a palette: a quarter of the data and a
-    // smaller file. Faster zlib levels were measured to make the files larger, so the writer's
-    // usual level stays. Special files and links are handled by WriteFileBytes.
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !WithPalette(image).save(&buffer, "PNG"))
-        return false;
-    return CbasGeneral::WriteFileBytes(fileName, bytes);
+    // smaller file. Special files and links are handled by WriteFileBytes.
+    const QByteArray bytes = EncodePng(WithPalette(image));
+    return !bytes.isEmpty() && CbasGeneral::WriteFileBytes(fileName, bytes);
+}
+
+std::optional<ChartRequest> ExportRequest(const AnalysisWorkspace& ws, ChartRequest request)
+{
+    if (request.mode == ChartMode::RaceTime) {
+        request.scrollValue = 0;
+        return request;
+    }
+    const std::optional<int> p = ClockExportScroll(ws);
+    if (!p) return std::nullopt;
+    request.scrollValue = *p;
+    return request;
+}
+
+void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
+                   const std::function<void(size_t index, bool ok)>& written)
+{
+    std::vector<std::promise<QByteArray>> encoded(jobs.size());
+    std::vector<std::future<QByteArray>> ready;
+    ready.reserve(jobs.size());
+    for (auto& promise : encoded) ready.push_back(promise.get_future());
+    {
+        // A pool of its own: its end waits for these jobs only.
+        QThreadPool pool;
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            pool.start([&jobs, &encoded, i] {
+                const ChartPngJob& job = jobs[i];
+                // The pool's threads end with it, and their memory with them.
+                thread_local PngScratch scratch;
+                encoded[i].set_value(
+                    EncodePng(WithPalette(RenderChartImage(job.ws, job.request)), &scratch));
+            });
+        }
+        for (size_t i = 0; i < jobs.size(); ++i) {
+            const QByteArray bytes = ready[i].get();
+            written(i, !bytes.isEmpty() && CbasGeneral::WriteFileBytes(jobs[i].fileName, bytes));
+        }
+    }
 }
 
 bool SaveChartPng(const QString& fileName, const AnalysisWorkspace& ws, ChartRequest request,
                   int* clockScroll)
 {
-    if (request.mode == ChartMode::ClockTime) {
-        const std::optional<int> p = ClockExportScroll(ws);
-        if (!p) return false;
-        request.scrollValue = *p;
-        if (clockScroll) *clockScroll = *p;
-    }
-    return WritePng(RenderChartImage(ws, request), PngFileName(fileName));
+    const std::optional<ChartRequest> drawn = ExportRequest(ws, request);
+    if (!drawn) return false;
+    if (clockScroll && drawn->mode == ChartMode::ClockTime) *clockScroll = drawn->scrollValue;
+    return WritePng(RenderChartImage(ws, *drawn), PngFileName(fileName));
 }
 
 }  // namespace basChart

@@ -7,7 +7,9 @@
 #include <QImage>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace basChart {
 
@@ -37,6 +39,26 @@ QImage WithPalette(const QImage& image);
 // Writes the image as PNG (with a palette when its colours fit), replacing an existing file only
 // once the new one is complete.
 bool WritePng(const QImage& image, const QString& fileName);
+
+// The request as its image is drawn: race time from 0:00, clock time at ClockExportScroll.
+// None when there is no clock-time image for the class.
+std::optional<ChartRequest> ExportRequest(const basAnalyze::AnalysisWorkspace& ws,
+                                          ChartRequest request);
+
+// One image of a batch: its own copy of the class's analysis, the request as ExportRequest gave
+// it, and the name it is written under.
+struct ChartPngJob {
+    basAnalyze::AnalysisWorkspace ws;
+    ChartRequest request;
+    QString fileName;
+};
+
+// Renders and encodes the images on a pool of threads (one per core), each with its own
+// workspace, picture and painter, and writes them through WriteFileBytes one after another in
+// the order of the jobs, each as soon as it and those before it are ready. After each file,
+// written(index, ok) is called on the calling thread, in the order of the jobs.
+void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
+                   const std::function<void(size_t index, bool ok)>& written);
 
 // Renders and writes the chart of the request's mode under PngFileName(fileName). In clock time
 // the scroll value is chosen by ClockExportScroll and reported through clockScroll. Returns

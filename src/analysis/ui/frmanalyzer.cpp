@@ -20,6 +20,9 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include <iterator>
+#include <vector>
+
 using namespace basDefinition;
 
 namespace {
@@ -159,16 +162,20 @@ int frmAnalyzer::Automation(const QString& ScriptCommand)
     }
     prefix += fields[2].toLower() + QLatin1Char('_');
 
-    // Every class of the list, "クラス選択" left out.
-    int failed = 0;
+    // Every class of the list, "クラス選択" left out, drawn as its chart window would open, but
+    // without opening one per class: the images are drawn and encoded side by side, each with
+    // its own copy of the class's analysis, while this view stays in front.
+    std::vector<basChart::ChartPngJob> jobs;
+    const QString command = action + QLatin1Char(',') + prefix;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
         if (position < 1 || position > ClassList.count()) continue;
         SelectedClass = ClassList.at(position).ClassName;
-        frmGraph chart(SelectedClass, this);
-        chart.show();
-        failed += chart.Automation(action + QLatin1Char(',') + prefix);
-        chart.close();
+        basAnalyze::AnalyzeClass(SelectedClass);
+        const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
+        std::vector<basChart::ChartPngJob> images =
+            frmGraph::AutomationJobs(command, SelectedClass, ws, frmGraph::InitialRequest(ws));
+        std::move(images.begin(), images.end(), std::back_inserter(jobs));
     }
-    return failed;
+    return frmGraph::SaveAutomationImages(jobs);
 }

@@ -222,31 +222,70 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-int frmGraph::Automation(const QString& ScriptCommand)
+basChart::ChartRequest frmGraph::InitialRequest(const basAnalyze::AnalysisWorkspace& ws)
+{
+    basChart::ChartRequest request;
+    request.mode = ChartMode::RaceTime;
+    request.scrollValue = 0;
+    for (int i = 0; i < 3; ++i) request.chosen[i] = ws.AnaRunnerCount > i ? i + 1 : 0;
+    request.clicked = {0, 0, 0};
+    request.font = ChartFont();
+    return request;
+}
+
+std::vector<basChart::ChartPngJob> frmGraph::AutomationJobs(const QString& ScriptCommand,
+                                                            const QString& className,
+                                                            const basAnalyze::AnalysisWorkspace& ws,
+                                                            const basChart::ChartRequest& request)
 {
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
     const QString prefix = ScriptCommand.section(QLatin1Char(','), 1, 1);
     const bool raceTime = action == QLatin1String("CHART") || action == QLatin1String("CHART1");
     const bool clockTime = action == QLatin1String("CHART") || action == QLatin1String("CHART2");
-    if (!raceTime && !clockTime) return 0;
+    const QString stem = prefix + className.toLower();
+    std::vector<basChart::ChartPngJob> jobs;
+    const auto add = [&](ChartMode mode, const QString& suffix) {
+        basChart::ChartRequest wanted = request;
+        wanted.mode = mode;
+        const std::optional<basChart::ChartRequest> drawn = basChart::ExportRequest(ws, wanted);
+        if (drawn) jobs.push_back({ws, *drawn, basChart::PngFileName(stem + suffix)});
+    };
+    if (raceTime) add(ChartMode::RaceTime, QStringLiteral("_1.png"));
+    if (clockTime) add(ChartMode::ClockTime, QStringLiteral("_2.png"));
+    return jobs;
+}
+
+int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    int failed = 0;
+    basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
+        if (ok) return;
+        ++failed;
+        Prompts::message(QStringLiteral("画像を保存できませんでした: ") + jobs[index].fileName,
+                         Prompts::Icon::Exclamation);
+    });
+    QApplication::restoreOverrideCursor();
+    return failed;
+}
+
+int frmGraph::Automation(const QString& ScriptCommand)
+{
+    const std::vector<basChart::ChartPngJob> jobs =
+        AutomationJobs(ScriptCommand, className_, analysis_, Request());
+    const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
+    if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
+        action != QLatin1String("CHART2")) {
+        return 0;
+    }
     show();
     repaint();
-    // A file that cannot be written is reported and passed over: the script goes on with the
-    // next one.
-    const QString stem = prefix + className_.toLower();
-    int failed = 0;
-    const auto save = [&](int mode, const QString& fileName) {
-        SelectMode(mode);
-        // A class whose first start lies outside the clock chart's reach has no clock image by
-        // design: nothing is written, and nothing failed.
-        if (mode == 1 && !basChart::ClockExportScroll(analysis_)) return;
-        if (SaveChartPng(fileName)) return;
-        ++failed;
-        Prompts::message(QStringLiteral("画像を保存できませんでした: ") + fileName,
-                         Prompts::Icon::Exclamation);
-    };
-    if (raceTime) save(0, stem + QStringLiteral("_1.png"));
-    if (clockTime) save(1, stem + QStringLiteral("_2.png"));
+    const int failed = SaveAutomationImages(jobs);
+    // The window is left showing the last image asked for, at the position it was drawn at.
+    const bool clockTime = action != QLatin1String("CHART1");
+    SelectMode(clockTime ? 1 : 0);
+    if (clockTime && !jobs.empty() && jobs.back().request.mode == ChartMode::ClockTime)
+        scrChart->setValue(jobs.back().request.scrollValue);
     return failed;
 }
 

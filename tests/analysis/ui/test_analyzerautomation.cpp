@@ -2,6 +2,9 @@
 // registration of the view with the main window and the script interpreter.
 #include "analysis/ui/analysiswindows.h"
 #include "analysis/ui/frmanalyzer.h"
+#include "chart/chartimage.h"
+#include "chart/ui/frmgraph.h"
+#include "race/prompts.h"
 #include "shell/automationtargets.h"
 #include "shell/ui/windowopeners.h"
 #include "viewtest.h"
@@ -38,6 +41,63 @@ TEST_F(AutomationTest, ChartImagesOfEveryClass)
                                       "04_web_w21_2.png"}));
     EXPECT_EQ(window.SelectedClass, "W21");
     EXPECT_FALSE(QImage(tempPath("04_web_w21_2.png")).isNull());
+}
+
+// The images of all classes are drawn side by side; each file must hold the picture of its own
+// class as drawn alone, and files that cannot be written are reported in the order of the
+// classes and images, not in the order their drawing ended.
+TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOrder)
+{
+    basDefinition::ResetRace();
+    basDefinition::RaceInfo.RaceDate = QDate(2004, 5, 16);
+    QStringList classes;
+    for (int c = 0; c < 7; ++c) {
+        std::vector<Runner> runners;
+        // Classes of different sizes and shapes, so the drawings end at different times.
+        for (int r = 0; r < 3 + 9 * (c % 3); ++r) {
+            const QString leg = QStringLiteral("%1:%2").arg(5 + (r * 3 + c) % 17).arg(10 + r % 50);
+            runners.push_back(
+                {QStringLiteral("走者%1の%2").arg(c).arg(r),
+                 {leg, leg, QStringLiteral("1:%1").arg(10 + r)},
+                 "",
+                 QStringLiteral("10:%1:00").arg((c * 7 + r) % 60, 2, 10, QLatin1Char('0'))});
+        }
+        classes << QStringLiteral("C%1").arg(c);
+        addClass(classes.last(), 2, true, runners);
+    }
+    // A folder under the name of an image cannot be replaced by the file.
+    const QStringList blocked = {tempPath("04_web_c2_2.png"), tempPath("04_web_c5_1.png")};
+    for (const QString& path : blocked) ASSERT_TRUE(QDir().mkpath(path));
+
+    frmAnalyzer window;
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts* scripted = prompts.get();
+    {
+        const Prompts::ScopedPrompts scope(std::move(prompts));
+        EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempDir() + ",Web"), 2);
+    }
+    ASSERT_EQ(scripted->log.size(), 2u);
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(scripted->log[i].text, "画像を保存できませんでした: " + blocked[i]);
+
+    for (const QString& name : classes) {
+        SCOPED_TRACE(name.toStdString());
+        // The picture a chart window of the class, just opened, saves.
+        const frmGraph chart(name);
+        const basAnalyze::AnalysisWorkspace& ws = chart.Analysis();
+        for (const basChart::ChartMode mode :
+             {basChart::ChartMode::RaceTime, basChart::ChartMode::ClockTime}) {
+            basChart::ChartRequest request = chart.Request();
+            request.mode = mode;
+            const QString file = tempPath(QStringLiteral("04_web_%1_%2.png")
+                                              .arg(name.toLower())
+                                              .arg(mode == basChart::ChartMode::RaceTime ? 1 : 2));
+            if (blocked.contains(file)) continue;
+            const QImage expected =
+                basChart::RenderChartImage(ws, *basChart::ExportRequest(ws, request));
+            EXPECT_EQ(QImage(file).convertToFormat(QImage::Format_RGB32), expected);
+        }
+    }
 }
 
 TEST_F(AutomationTest, CommandsAndTheirFiles)

@@ -4,6 +4,7 @@
 #include "chart/chartimage.h"
 #include "chart/charttest.h"
 #include "chart/drawchart.h"
+#include "chart/pngencode.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -140,6 +141,58 @@ TEST_F(ChartTest, PaletteOnlyWhenEveryColourFits)
     ASSERT_EQ(indexed.format(), QImage::Format_Indexed8);
     EXPECT_EQ(indexed.colorCount(), 256);
     EXPECT_EQ(indexed.convertToFormat(QImage::Format_RGB32), exact);
+}
+
+// The encoder on pictures of every kind it handles itself, and at the edges of its band of trial
+// rows: the file must decode to the same pixels and keep the resolution.
+TEST(PngEncoder, DecodesToTheSamePixels)
+{
+    const auto picture = [](int width, int height, int step) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        for (int i = 0; i < width; i += step) {
+            painter.setPen(QColor::fromHsv((i * 7) % 360, 255, 200));
+            painter.drawLine(i, 0, width - i / 2, height);
+        }
+        painter.drawText(QRect(0, 0, width, height), Qt::AlignCenter, QStringLiteral("走者 1:23"));
+        return image;
+    };
+    QImage noisy(37, 23, QImage::Format_RGB32);
+    for (int y = 0; y < noisy.height(); ++y)
+        for (int x = 0; x < noisy.width(); ++x)
+            noisy.setPixel(x, y, qRgb((x * 37 + y * 11) % 256, (x * y) % 256, (x ^ y) * 5 % 256));
+    QImage oneColour(5, 1, QImage::Format_RGB32);
+    oneColour.fill(qRgb(1, 2, 3));
+    QImage resolution = picture(90, 70, 9);
+    resolution.setDotsPerMeterX(5000);
+    resolution.setDotsPerMeterY(2000);
+    const struct {
+        const char* name;
+        QImage image;
+    } cases[] = {
+        {"dense lines", picture(700, 120, 3)},
+        {"sparse lines", picture(700, 120, 150)},
+        {"noise", noisy},
+        {"a single row", oneColour},
+        {"a single column", picture(1, 40, 1)},
+        {"palette", WithPalette(picture(200, 50, 500).convertToFormat(QImage::Format_Indexed8))},
+        {"own resolution", resolution},
+        {"with alpha, through Qt", picture(30, 30, 4).convertToFormat(QImage::Format_ARGB32)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QByteArray png = EncodePng(c.image);
+        ASSERT_FALSE(png.isEmpty());
+        const QImage decoded = QImage::fromData(png, "PNG");
+        ASSERT_EQ(decoded.size(), c.image.size());
+        EXPECT_EQ(decoded.convertToFormat(QImage::Format_ARGB32),
+                  c.image.convertToFormat(QImage::Format_ARGB32));
+        EXPECT_EQ(decoded.dotsPerMeterX(), c.image.dotsPerMeterX());
+        EXPECT_EQ(decoded.dotsPerMeterY(), c.image.dotsPerMeterY());
+    }
+    EXPECT_TRUE(EncodePng(QImage()).isEmpty());
 }
 
 }  // namespace
