@@ -57,7 +57,16 @@ bool AnalyzeHeaderLine(const QString& line)
 
 bool IsColumnHeaderLine(const QString& line)
 {
-    return line.contains(QStringLiteral("クラス")) || line.contains(QStringLiteral("★ラベル★"));
+    if (line.contains(QStringLiteral("★ラベル★"))) return true;
+    // Both words as whole fields, as every lap file writes them: a runner line whose class,
+    // name or club merely holds "クラス" ("Aクラス", say) stays a runner line, so such a race
+    // loads back after a save.
+    bool classField = false, nameField = false;
+    for (const QString& field : line.split(QLatin1Char(','))) {
+        classField = classField || sameWord(field, "クラス");
+        nameField = nameField || sameWord(field, "名前");
+    }
+    return classField && nameField;
 }
 
 }  // namespace basConvert

@@ -30,7 +30,7 @@ bool createClasses(int firstHeader, ClassCollection& classes)
     std::optional<QString> previous;
     for (int i = firstHeader; i < Reader.lines.size(); ++i) {
         const QString& line = Reader.lines[i];
-        if (IsColumnHeaderLine(line)) {
+        if (i == firstHeader || IsColumnHeaderLine(line)) {
             if (!AnalyzeHeaderLine(line)) return false;
             continue;
         }
@@ -54,7 +54,7 @@ bool addRunners(int firstHeader, ClassCollection& classes, LoadProgress* progres
     for (int i = firstHeader; i < count; ++i) {
         if (progress && i % 10 == 0) progress->progress(ProgressText(i + 1, count));
         const QString& line = Reader.lines[i];
-        if (IsColumnHeaderLine(line)) {
+        if (i == firstHeader || IsColumnHeaderLine(line)) {
             if (!AnalyzeHeaderLine(line)) return false;
             continue;
         }

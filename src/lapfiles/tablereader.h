@@ -15,7 +15,8 @@ class LoadProgress;
 // number falls outside 1..30: such a file is outside the model and is refused.
 [[nodiscard]] bool AnalyzeHeaderLine(const QString& line);
 
-// A table line that holds "クラス" or "★ラベル★" is a column-header line.
+// A table line that holds "★ラベル★", or both "クラス" and "名前" as whole fields, is a
+// column-header line.
 bool IsColumnHeaderLine(const QString& line);
 
 // Field n (1-based) of a line already split at ","; empty for n <= 0 or beyond the last field.

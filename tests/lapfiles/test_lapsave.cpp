@@ -221,3 +221,36 @@ TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
     EXPECT_EQ(ClassList.at(1).ClassLength, 4500);
     EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
 }
+
+// A column-header line is known by "クラス" and "名前" as whole fields (or the marker of a
+// rewritten foreign header): class, runner and club names that merely hold "クラス" stay
+// runner lines (found by fuzzing: the runners of class "0クラス" were lost after one save).
+TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
+{
+    struct Entry {
+        const char* className;
+        const char* runnerName;
+        const char* club;
+    };
+    const Entry entries[] = {{"Aクラス", "走者", ""},
+                             {"M21", "クラス太郎", "クラスター"},
+                             {"W21", "名前", "所属"},
+                             {"クラス", "走者", "所属"}};
+    for (const Entry& e : entries) {
+        clsClassData& cls = addClass(QString::fromUtf8(e.className), 1, true);
+        cls.Add(runner(QString::fromUtf8(e.runnerName), QString::fromUtf8(e.club), 0,
+                       {60 / 86400.0, 20 / 86400.0}));
+    }
+    save(1, QStringLiteral("words.lap"));
+    ResetRace();
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("words.lap")));
+    ASSERT_EQ(FileResult, FileOk);
+    for (const Entry& e : entries) {
+        SCOPED_TRACE(e.className);
+        const clsClassData* cls = ClassList.find(QString::fromUtf8(e.className));
+        ASSERT_NE(cls, nullptr);
+        ASSERT_EQ(cls->ClassRunnerCount(), 1);
+        EXPECT_EQ(cls->Item(1).Namae, QString::fromUtf8(e.runnerName));
+        EXPECT_EQ(cls->ClassControlCount, 1);
+    }
+}
