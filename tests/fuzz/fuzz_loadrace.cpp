@@ -5,6 +5,10 @@
 #include "fuzzsupport.h"
 
 #include "lapfiles/racefile.h"
+#include "race/textcodec.h"
+#include "race/textutil.h"
+
+#include <QSet>
 
 #include <algorithm>
 
@@ -47,6 +51,21 @@ QStringList SavedLines(const QString& name, bool withColumnHeaders)
     return lines;
 }
 
+// Lap files are CP932, and a character without a CP932 form is saved as "?" by design: two
+// class names that differ only in such characters (bytes that were no text, say) become one
+// class after a save. The round trip is checked for races whose class names stay apart.
+bool ClassNamesStayApart()
+{
+    QSet<QString> saved;
+    for (const auto& cls : basDefinition::ClassList) {
+        const QString name = CbasGeneral::Trim(
+            TextCodec::fromCp932(TextCodec::toCp932(cls->ClassName)).toCaseFolded());
+        if (saved.contains(name)) return false;
+        saved.insert(name);
+    }
+    return true;
+}
+
 void LoadSaved(const QString& name)
 {
     basConvert::LoadRaceFile(fuzz::ScratchPath(name));
@@ -68,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         fuzz::Check(fuzz::RaceSnapshot() == before, "a refused load keeps the race in memory");
         return 0;
     }
+    if (!ClassNamesStayApart()) return 0;
     // The race saved and loaded again keeps every runner, time and header key; from then on
     // a cycle changes nothing at all.
     const QStringList first = SavedLines(QStringLiteral("first.lap"), false);
