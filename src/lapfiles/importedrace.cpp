@@ -1,5 +1,6 @@
 #include "lapfiles/importedrace.h"
 
+#include "lapfiles/laptext.h"
 #include "race/textutil.h"
 
 #include "race/prompts.h"
@@ -217,7 +218,9 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
             // A runner without a name is left out, as a table line without one is: the lap
             // file could not keep it (found by fuzzing: a result without its person).
             if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;
-            target.Add(buildRunner(runner, controls));
+            // Nor is a runner whose only time a lap file cannot hold (a total of a day or more).
+            clsClassDataSub built = buildRunner(runner, controls);
+            if (LapFileKeepsRunner(built, controls + 1)) target.Add(built);
         }
     }
     return !classes.isEmpty();

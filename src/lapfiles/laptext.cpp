@@ -2,6 +2,8 @@
 
 #include "race/basicformat.h"
 #include "race/classdata.h"
+#include "race/racetime.h"
+#include "race/textutil.h"
 
 namespace basConvert {
 
@@ -21,6 +23,24 @@ QString LapText(double lap)
 QString TotalText(double total)
 {
     return total > 1 ? QStringLiteral("0") : ClockText(total);
+}
+
+namespace {
+
+bool readsBackAsTime(double time)
+{
+    return time > 0 && CbasGeneral::RoundToSeconds(time) % 86400 != 0;
+}
+
+}  // namespace
+
+bool LapFileKeepsRunner(const clsClassDataSub& runner, int legCount)
+{
+    if (CbasGeneral::Trim(runner.Namae).isEmpty()) return false;
+    if (runner.Total <= 1 && readsBackAsTime(runner.Total)) return true;
+    for (int k = 1; k <= legCount; ++k)
+        if (readsBackAsTime(runner.Lap(k))) return true;
+    return false;
 }
 
 }  // namespace basConvert

@@ -2,6 +2,8 @@
 // The texts of leg, total and start times in lap files and the lap CSV layouts.
 #include <QString>
 
+class clsClassDataSub;
+
 namespace basConvert {
 
 // "hh:nn:ss" for a leg time, "n/a" for LapMissing, "→" for LapMerged, "" for LapAbsent.
@@ -10,5 +12,10 @@ QString LapText(double lap);
 QString TotalText(double total);
 // A time of day as "hh:nn:ss" (0 gives "00:00:00").
 QString ClockText(double time);
+
+// Whether a saved lap file keeps the runner: a name, and a leg or a total that reads back as a
+// time. Times are written in whole seconds within one day, so a time of whole days reads back
+// as none, and a total of a day or more is written "0".
+bool LapFileKeepsRunner(const clsClassDataSub& runner, int legCount);
 
 }  // namespace basConvert

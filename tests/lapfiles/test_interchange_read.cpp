@@ -449,6 +449,20 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
     EXPECT_NEAR(lars.Total, kDay + hms(0, 12, 0), 1e-9);
 }
 
+// A runner whose only time is one a lap file cannot hold (a total of more than a day, with no
+// leg to give it again) is left out, as a save and load would leave it out (found by fuzzing).
+TEST_F(InterchangeReadTest, ARunnerWithOnlyAnEndlessTotalIsLeftOut)
+{
+    loadBytes(QByteArray("X,2\n"
+                         "1,,,,8888888888888888881881\n"
+                         "Anna,Berg,,10:00,2:10,3:00,0:40\n"),
+              QStringLiteral("splits"));
+    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(ClassList.count(), 1);
+    ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
+    EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("Anna Berg"));
+}
+
 TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
 {
     const QString text = QStringLiteral(
