@@ -23,6 +23,15 @@ std::optional<long long> wholeSeconds(const std::optional<double>& seconds)
     return std::llround(*seconds);
 }
 
+// A leg of so many seconds; none (LapMissing) when it is not positive, or a day or more, which
+// a lap file cannot hold (its times run within one day) and no leg of a race takes.
+double legTime(long long seconds)
+{
+    return seconds > 0 && seconds < static_cast<long long>(SecondsPerDay)
+               ? SecondsToTime(static_cast<double>(seconds))
+               : LapMissing;
+}
+
 // Leg values from the elapsed times at the controls and the total. A control without a time
 // before the last known time makes its leg LapMerged (the next known time covers both); the
 // legs after the last known time are unknown.
@@ -45,7 +54,7 @@ std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
         const auto& point = points[static_cast<size_t>(i)];
         if (point) {
             long long leg = *point - previous;
-            legs.push_back(leg > 0 ? SecondsToTime(static_cast<double>(leg)) : LapMissing);
+            legs.push_back(legTime(leg));
             previous = *point;
         } else {
             legs.push_back(i < lastKnown ? LapMerged : LapMissing);
@@ -64,7 +73,7 @@ std::vector<double> givenLegs(const ImportedRunner& runner, int legCount)
         std::optional<long long> leg = i < static_cast<int>(runner.legs.size())
                                            ? wholeSeconds(runner.legs[static_cast<size_t>(i)])
                                            : std::nullopt;
-        legs.push_back(leg && *leg > 0 ? SecondsToTime(static_cast<double>(*leg)) : LapMissing);
+        legs.push_back(leg ? legTime(*leg) : LapMissing);
     }
     return legs;
 }
