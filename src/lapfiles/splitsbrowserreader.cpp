@@ -6,6 +6,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace basConvert {
@@ -101,7 +102,10 @@ ImportedRunner runnerOf(const QStringList& fields, int controls)
     runner.club = fields.value(firstLeg - 2);
     runner.startSeconds = startOf(fields.value(firstLeg - 1));
     runner.legsGiven = true;
-    for (int leg = 0; leg <= controls; ++leg)
+    // The legs the line holds; those after them are unknown. A class line may claim any number
+    // of controls, so the list is never longer than the line.
+    const qsizetype given = std::min<qsizetype>(qsizetype(controls) + 1, fields.size() - firstLeg);
+    for (qsizetype leg = 0; leg < given; ++leg)
         runner.legs.push_back(ParseSeconds(fields.value(firstLeg + leg)));
     return runner;
 }
