@@ -210,7 +210,7 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
     header.RaceDate = race.eventDate;
     for (const ImportedClass& imported : race.classes) {
         const int controls = std::max(imported.controlCount, 0);
-        if (controls + 1 > MaxLegs) {
+        if (controls > MaxLegs - 1) {  // written so that no count can overflow
             Prompts::message(
                 QStringLiteral("クラス「%1」は区間が%2を超えるため読み込みませんでした。")
                     .arg(basDefinition::DisplayClassName(imported.name))

@@ -60,7 +60,7 @@ bool isLegText(const QString& text)
 // more legs than the course has, every one a time or empty.
 bool isRunnerLine(const QStringList& fields, int controls)
 {
-    if (fields.size() < FirstLegField || fields.size() > FirstLegField + controls) return false;
+    if (fields.size() < FirstLegField || fields.size() - FirstLegField > controls) return false;
     for (int i = FirstLegField - 1; i < fields.size(); ++i)
         if (!isLegText(fields[i])) return false;
     return true;
@@ -84,7 +84,7 @@ std::optional<double> startOf(const QString& text)
 // ("h:mm:ss") and every leg, one field fewer than the usual line.
 bool isOneNameLine(const QStringList& fields, int controls)
 {
-    return fields.size() == FirstLegField - 1 + controls &&
+    return fields.size() - (FirstLegField - 1) == controls &&
            fields[2].count(QLatin1Char(':')) == 2 && ParseSeconds(fields[2]).has_value();
 }
 
