@@ -278,6 +278,21 @@ TEST_F(PrintTabTest, BandFontDialog)
               QStringLiteral("ＭＳ ゴシック,60,True,False"));
     EXPECT_EQ(settings.Item(QStringLiteral("WidthSkhClassLabel")), QStringLiteral("30"));
     EXPECT_NE(testsupport::readBytes(settings.FileName()), before);
+    EXPECT_TRUE(prompts->log.empty());
+
+    // Typed below the shown minimum (or no number): raised to it at OK, and said so.
+    for (const char* typed : {"5", "abc"}) {
+        SCOPED_TRACE(typed);
+        prompts->log.clear();
+        frmFontSkhSetting dialog(settings);
+        dialog.Check2->setChecked(false);
+        const QString minimum = dialog.Label5->text().mid(1).section(QStringLiteral("mm"), 0, 0);
+        dialog.Text2->setText(QString::fromUtf8(typed));
+        dialog.cmdOK->click();
+        EXPECT_EQ(settings.Item(QStringLiteral("WidthSkhClassLabel")), minimum);
+        ASSERT_EQ(prompts->log.size(), 1u);
+        EXPECT_TRUE(prompts->log[0].text.contains(minimum + QStringLiteral("mm")));
+    }
 }
 
 // The print tab on the output dialog: its "出力" button prints the selected classes of the
