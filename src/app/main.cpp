@@ -78,6 +78,7 @@ bool AnswerInformationOption(int argc, char** argv)
 int main(int argc, char** argv)
 {
     if (AnswerInformationOption(argc, argv)) return 0;
+    PreferJapaneseLocale();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SplitDuel"));
     InstallFontSubstitutions();

@@ -19,7 +19,7 @@ ControlCountAnswer CheckNewClassControls(const QString& answer)
 {
     ControlCountAnswer result;
     const double value = CbasGeneral::Val(answer);
-    if (value < 1 || value > 30) return result;
+    if (value < 1) return result;
     const int count = CbasGeneral::RoundHalfEven(value);
     if (count > MaxControls(true)) {
         result.check = ControlCountCheck::TooManyLegs;

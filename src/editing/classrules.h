@@ -14,7 +14,8 @@ namespace basClassEdit {
 // halves to the even neighbour ("1200m" 1200, "2.5" 2, "abc" 0).
 int WholeNumber(const QString& text);
 
-// The most controls a class can have: a runner holds 30 legs, and the finish leg is one of them.
+// The most controls a class can have: a runner holds MaxLegs legs, and the finish leg is one of
+// them.
 int MaxControls(bool lastGoalExist);
 
 // Why an answer to the control-count question of a new class (which has its finish leg) is
@@ -24,8 +25,9 @@ struct ControlCountAnswer {
     ControlCountCheck check = ControlCountCheck::OutOfRange;
     int count = 0;  // the rounded count when accepted
 };
-// The leading number must lie between 1 and 30; a count that with the finish leg would need
-// more legs than a runner holds is refused apart, so the editor can say why.
+// The leading number must be at least 1 (below that, or no number, the answer counts as no
+// answer); a count that with the finish leg would need more legs than a runner holds is refused
+// apart, so the editor can say why.
 ControlCountAnswer CheckNewClassControls(const QString& answer);
 
 // The message shown when a count is refused for having too many legs.

@@ -24,6 +24,51 @@ std::optional<QString> DurationCell(const QString& text)
     return CbasGeneral::FormatTime(*time, kShortTime);
 }
 
+// Full-width digits and colons as half-width ones.
+QString HalfWidth(const QString& text)
+{
+    return text.normalized(QString::NormalizationForm_KC);
+}
+
+// A typed time holds digits and no letter or minus sign; other marks may stand between the
+// parts ("12'34").
+bool LooksLikeTime(const QString& text)
+{
+    bool digit = false;
+    for (const QChar c : HalfWidth(text)) {
+        if (c.isLetter() || c == QLatin1Char('-') || c == QChar(0x2212)) return false;
+        digit = digit || c.isDigit();
+    }
+    return digit;
+}
+
+// The digits and colons of a text, a dot read as a colon.
+QString TimeCharacters(const QString& text)
+{
+    QString kept;
+    for (QChar c : HalfWidth(text)) {
+        if (c == QLatin1Char('.')) c = QLatin1Char(':');
+        if (c == QLatin1Char(':') || (c >= QLatin1Char('0') && c <= QLatin1Char('9'))) kept += c;
+    }
+    return kept;
+}
+
+// Whether a part after the leading one reaches 60, so that the time read is not the one
+// written: "99:99" is 1:40:39, and digits alone count as parted two by two from the right
+// ("190" is 1:90, so 0:02:30).
+bool Carries(const QString& digitsAndColons)
+{
+    QString text = digitsAndColons;
+    if (!text.contains(QLatin1Char(':'))) {
+        for (int cut = text.size() - 2, parts = 1; cut > 0 && parts < 3; cut -= 2, ++parts)
+            text.insert(cut, QLatin1Char(':'));
+    }
+    const QStringList parts = text.split(QLatin1Char(':'));
+    for (int i = 1; i < parts.size(); ++i)
+        if (parts[i].toInt() >= 60) return true;
+    return false;
+}
+
 bool IsTimeCell(const QString& cell)
 {
     return !cell.isEmpty() && cell != kNA && cell != kMerged;
@@ -66,29 +111,49 @@ QString StartCellText(double startTime)
 
 LegEntry ReadLegEntry(const QString& typed)
 {
-    const QString lower = typed.toLower();
-    if (lower == QLatin1String("n") || lower == kNA) return {kNA, false};
-    if (lower == QLatin1String("s") || typed == kMerged) return {kMerged, false};
-    if (std::optional<QString> cell = DurationCell(typed)) return {*cell, false};
-    // Typing slips such as "12.34" or "12'34": dots become colons, everything else but
-    // digits and colons goes.
-    QString filtered;
-    for (QChar c : typed) {
-        if (c == QLatin1Char('.')) c = QLatin1Char(':');
-        if (c == QLatin1Char(':') || (c >= QLatin1Char('0') && c <= QLatin1Char('9')))
-            filtered += c;
+    LegEntry entry;
+    const QString text = typed.trimmed();
+    const QString lower = text.toLower();
+    if (lower == QLatin1String("n") || lower == kNA) {
+        entry.cell = kNA;
+    } else if (lower == QLatin1String("s") || text == kMerged) {
+        entry.cell = kMerged;
+    } else if (!text.isEmpty()) {
+        std::optional<QString> cell;
+        if (LooksLikeTime(text)) {
+            cell = DurationCell(text);
+            // Typing slips such as "12.34" or "12'34": dots become colons, everything else but
+            // digits and colons goes.
+            if (!cell) cell = DurationCell(TimeCharacters(text));
+        }
+        if (!cell) {
+            entry.refused = true;
+            entry.message = QStringLiteral("時間として読めません: ") + text;
+        } else {
+            entry.cell = *cell;
+            if (Carries(TimeCharacters(text)))
+                entry.message = QStringLiteral("「") + text + QStringLiteral("」を ") + *cell +
+                                QStringLiteral(" として入力しました");
+        }
     }
-    if (std::optional<QString> cell = DurationCell(filtered)) return {*cell, false};
-    return {QString(), true};
+    return entry;
 }
 
 StartEntry ReadStartEntry(const QString& typed)
 {
+    StartEntry entry;
+    const QString text = typed.trimmed();
+    if (text.isEmpty()) return entry;
     const std::optional<double> time =
-        CbasGeneral::ParseTime(CbasGeneral::NormalizeTimeText(typed, false, kLongTime));
-    if (!time) return {};
-    const bool early = CbasGeneral::RoundToSeconds(*time) < 8 * 3600;
-    return {CbasGeneral::FormatTime(*time, kLongTime), early};
+        CbasGeneral::ParseTime(CbasGeneral::NormalizeTimeText(text, false, kLongTime));
+    if (!time || !LooksLikeTime(text)) {
+        entry.refused = true;
+        entry.message = QStringLiteral("時刻として読めません: ") + text;
+        return entry;
+    }
+    entry.value = CbasGeneral::FormatTime(*time, kLongTime);
+    entry.warnEarly = CbasGeneral::RoundToSeconds(*time) < 8 * 3600;
+    return entry;
 }
 
 QString LapSumText(const QStringList& legCells)

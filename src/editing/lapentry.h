@@ -41,19 +41,25 @@ QString LegCellText(double lap);
 QString TotalCellText(double total);
 QString StartCellText(double startTime);
 
-// A value typed on a leg or total row. The cell is empty (and the program beeps) when the text
-// cannot be read as a time.
+// A value typed on a leg or total row: "n"/"n/a" and "s"/"↓" as such, an empty text empties
+// the cell, anything else is read as a duration. Text that is no time (letters, a minus sign,
+// no digit at all) is refused with a message, and the cell keeps its value; a time whose
+// minutes or seconds carry over ("99:99" is 1:40:39) is taken with a note saying how it was read.
 struct LegEntry {
     QString cell;
-    bool beep = false;
+    bool refused = false;
+    QString message;  // why it was refused, or how it was read; empty when it says what it is
 };
 LegEntry ReadLegEntry(const QString& typed);
 
-// A value typed on the start-time row: the value box text ("hh:nn:ss" or empty) and whether the
-// time is early enough (before 8:00) to ask the user to check it.
+// A value typed on the start-time row: the value box text ("hh:nn:ss", or empty for an empty
+// entry) and whether the time is early enough (before 8:00) to ask the user to check it. Text
+// that is no time of day is refused with a message.
 struct StartEntry {
     QString value;
     bool warnEarly = false;
+    bool refused = false;
+    QString message;
 };
 StartEntry ReadStartEntry(const QString& typed);
 

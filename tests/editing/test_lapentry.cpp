@@ -54,57 +54,52 @@ TEST(LapCells, StoredValuesAsText)
 
 TEST(LapCells, TypedLegEntries)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"1234", "0:12:34"},
-        {"12:34", "0:12:34"},
-        {"1:02:03", "1:02:03"},
-        {"5", "0:00:05"},
-        {"123", "0:01:23"},
-        {"12345", "1:23:45"},
-        {"n", "n/a"},
-        {"N", "n/a"},
-        {"N/A", "n/a"},
-        {"n/a", "n/a"},
-        {"s", "↓"},
-        {"S", "↓"},
-        {"↓", "↓"},
-        {"1'23", "0:01:23"},
-        {"abc12", "0:00:12"},
-        {"１２３４", "0:12:34"},
-    };
-    for (const auto& [typed, cell] : cases) {
-        const LegEntry entry = ReadLegEntry(QString::fromUtf8(typed));
-        EXPECT_EQ(entry.cell, QString::fromUtf8(cell)) << typed;
-        EXPECT_FALSE(entry.beep) << typed;
-    }
-    for (const char* bad : {"x", "", "na", "::"}) {
-        const LegEntry entry = ReadLegEntry(QString::fromUtf8(bad));
-        EXPECT_TRUE(entry.cell.isEmpty()) << bad;
-        EXPECT_TRUE(entry.beep) << bad;
-    }
-}
-
-TEST(LapCells, TypedStartTimes)
-{
+    // cell: what the cell takes; refused: the cell keeps its value; note: part of the message
+    // that says how the entry was read (nullptr: no message).
     const struct {
         const char* typed;
-        const char* value;
-        bool warn;
+        const char* cell;
+        bool refused;
+        const char* note;
     } cases[] = {
-        {"745", "07:45:00", true},
-        {"1005", "10:05:00", false},
-        {"930", "09:30:00", false},
-        {"0930", "09:30:00", false},
-        {"800", "08:00:00", false},
-        {"759", "07:59:00", true},
-        {"10:05:30", "10:05:30", false},
-        {"x", "", false},
-        {"", "", false},
+        {"1234", "0:12:34", false, nullptr},
+        {"12:34", "0:12:34", false, nullptr},
+        {"1:02:03", "1:02:03", false, nullptr},
+        {"5", "0:00:05", false, nullptr},
+        {"123", "0:01:23", false, nullptr},
+        {"12345", "1:23:45", false, nullptr},
+        {"75:30", "1:15:30", false, nullptr},  // minutes over an hour say what they are
+        {" n ", "n/a", false, nullptr},
+        {"N/A", "n/a", false, nullptr},
+        {"S", "↓", false, nullptr},
+        {"↓", "↓", false, nullptr},
+        {"1'23", "0:01:23", false, nullptr},
+        {"１２３４", "0:12:34", false, nullptr},
+        {"", "", false, nullptr},  // an empty entry empties the cell
+        {"99:99", "1:40:39", false, "1:40:39"},
+        {"9999", "1:40:39", false, "1:40:39"},
+        {"190", "0:02:30", false, "0:02:30"},
+        {"1:75:00", "", true, "1:75:00"},
+        {"abc", "", true, "abc"},
+        {"x", "", true, "x"},
+        {"na", "", true, "na"},
+        {"abc12", "", true, "abc12"},
+        {"-3:00", "", true, "-3:00"},
+        {"－３：００", "", true, nullptr},
+        {"::", "", true, "::"},
     };
     for (const auto& c : cases) {
-        const StartEntry entry = ReadStartEntry(QString::fromUtf8(c.typed));
-        EXPECT_EQ(entry.value, QString::fromUtf8(c.value)) << c.typed;
-        EXPECT_EQ(entry.warnEarly, c.warn) << c.typed;
+        const LegEntry entry = ReadLegEntry(QString::fromUtf8(c.typed));
+        EXPECT_EQ(entry.cell, QString::fromUtf8(c.cell)) << c.typed;
+        EXPECT_EQ(entry.refused, c.refused) << c.typed;
+        if (c.refused) {
+            EXPECT_TRUE(entry.message.startsWith(QStringLiteral("時間として読めません")));
+        }
+        if (c.note) {
+            EXPECT_TRUE(entry.message.contains(QString::fromUtf8(c.note))) << c.typed;
+        } else if (!c.refused) {
+            EXPECT_TRUE(entry.message.isEmpty()) << c.typed;
+        }
     }
 }
 

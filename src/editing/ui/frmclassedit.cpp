@@ -1,6 +1,7 @@
 #include "editing/ui/frmclassedit.h"
 
 #include "editing/classrules.h"
+#include "editing/raceedits.h"
 #include "editing/startlist.h"
 #include "editing/ui/frmlapedit.h"
 #include "race/basicformat.h"
@@ -26,15 +27,17 @@ using namespace basDefinition;
 
 namespace {
 
-const QString kNoName = QStringLiteral("名称未入力");
 const QString kClassGroup = QStringLiteral("クラスデータ");
 const QString kDuplicate = QStringLiteral("クラス名が重複しています");
 const QString kNamePrompt = QStringLiteral("クラス名を入力して下さい");
 
-// The class name behind a listed text.
-QString NameOfListText(const QString& text)
+// A list entry for a class: the name as listed, the name itself kept beside it, so that a
+// class really named "名称未入力" is never taken for the class without a name.
+QListWidgetItem* ClassItem(const QString& name)
 {
-    return text == kNoName ? QString() : text;
+    auto* item = new QListWidgetItem(basDefinition::DisplayClassName(name));
+    item->setData(Qt::UserRole, name);
+    return item;
 }
 
 // The bold light-yellow look of the two main buttons.
@@ -74,12 +77,12 @@ void frmClassEdit::BuildControls()
         box = new QLineEdit(this);
         race->addWidget(new QLabel(caption, this), row, 0);
         race->addWidget(box, row, 1);
-        connect(box, &QLineEdit::textChanged, this, [this] { RaceField_Change(); });
     };
     addRow(0, QStringLiteral("名称"), txtName);
     addRow(1, QStringLiteral("日程"), txtDate);
     addRow(2, QStringLiteral("テライン"), txtTerrain);
     addRow(3, QStringLiteral("備考"), txtData);
+    connect(txtDate, &QLineEdit::editingFinished, this, [this] { CheckDate(); });
 
     lstClass = new QListWidget(this);
     cmdAddClass = new QPushButton(QStringLiteral("クラス追加"), this);
@@ -141,13 +144,13 @@ void frmClassEdit::BuildControls()
     connect(cmdLapEdit, &QPushButton::clicked, this, [this] { cmdLapEdit_Click(); });
     connect(cmdStartList, &QPushButton::clicked, this, [this] { cmdStartList_Click(); });
     connect(cmdClose, &QPushButton::clicked, this, [this] { cmdClose_Click(); });
+    using basRaceEdit::ClassField;
     connect(txtLength, &QLineEdit::textChanged, this,
-            [this](const QString& text) { StoreClassField(&clsClassData::ClassLength, text); });
+            [this](const QString& text) { StoreClassField(ClassField::Length, text); });
     connect(txtUpHeight, &QLineEdit::textChanged, this,
-            [this](const QString& text) { StoreClassField(&clsClassData::ClassUpHeight, text); });
-    connect(txtControlCount, &QLineEdit::textChanged, this, [this](const QString& text) {
-        StoreClassField(&clsClassData::ClassControlCount, text);
-    });
+            [this](const QString& text) { StoreClassField(ClassField::UpHeight, text); });
+    connect(txtControlCount, &QLineEdit::textChanged, this,
+            [this](const QString& text) { StoreClassField(ClassField::ControlCount, text); });
     connect(vscControl, &QScrollBar::valueChanged, this,
             [this](int value) { vscControl_Change(value); });
 }
@@ -162,7 +165,7 @@ void frmClassEdit::Form_Load()
     {
         const QSignalBlocker blocker(lstClass);
         lstClass->clear();
-        for (const QString& name : ClassList.names()) lstClass->addItem(DisplayClassName(name));
+        for (const QString& name : ClassList.names()) lstClass->addItem(ClassItem(name));
         lstClass->setCurrentRow(-1);
     }
     fraClass->setTitle(kClassGroup);
@@ -174,7 +177,7 @@ void frmClassEdit::Form_Load()
 QString frmClassEdit::SelectedName() const
 {
     const QListWidgetItem* item = lstClass->currentItem();
-    return item ? NameOfListText(item->text()) : QString();
+    return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
 clsClassData* frmClassEdit::SelectedClass() const
@@ -219,13 +222,10 @@ void frmClassEdit::lstClass_Click()
     fillGuard_ = outerGuard;
 }
 
-void frmClassEdit::StoreClassField(int clsClassData::*field, const QString& text)
+void frmClassEdit::StoreClassField(basRaceEdit::ClassField field, const QString& text)
 {
-    if (fillGuard_) return;
-    clsClassData* cls = SelectedClass();
-    if (!cls) return;
-    cls->*field = basClassEdit::WholeNumber(text);
-    DataModified = true;
+    if (fillGuard_ || !SelectedClass()) return;
+    basRaceEdit::SetClassData(SelectedName(), field, basClassEdit::WholeNumber(text));
 }
 
 void frmClassEdit::vscControl_Change(int value)
@@ -233,11 +233,6 @@ void frmClassEdit::vscControl_Change(int value)
     if (fillGuard_) return;
     if (basClassEdit::WholeNumber(txtControlCount->text()) == 0) return;
     txtControlCount->setText(QString::number(value));
-}
-
-void frmClassEdit::RaceField_Change()
-{
-    if (!fillGuard_) DataModified = true;
 }
 
 void frmClassEdit::cmdAddClass_Click()
@@ -260,13 +255,10 @@ void frmClassEdit::cmdAddClass_Click()
     }
     if (count.check != basClassEdit::ControlCountCheck::Accepted) return;
 
-    clsClassData& cls = ClassList.add(name);
-    cls.ClassControlCount = count.count;
-    cls.ClassLastGoalExist = true;
-    lstClass->addItem(DisplayClassName(name));
+    if (!basRaceEdit::AddClass(name, count.count)) return;
+    lstClass->addItem(ClassItem(name));
     lstClass->setCurrentRow(lstClass->count() - 1);
     txtLength->setFocus();
-    DataModified = true;
 }
 
 void frmClassEdit::cmdChangeName_Click()
@@ -283,10 +275,13 @@ void frmClassEdit::cmdChangeName_Click()
         Prompts::message(kDuplicate, Prompts::Icon::Critical);
         return;
     }
-    ClassList.rename(oldName, newName);
-    lstClass->currentItem()->setText(DisplayClassName(newName));
+    if (!basRaceEdit::RenameClass(oldName, newName)) return;
+    // The entry keeps its place and stays the chosen one.
+    QListWidgetItem* item = lstClass->currentItem();
+    item->setText(DisplayClassName(newName));
+    item->setData(Qt::UserRole, newName);
+    item->setSelected(true);
     lstClass_Click();
-    DataModified = true;
 }
 
 void frmClassEdit::cmdDelClass_Click()
@@ -296,7 +291,7 @@ void frmClassEdit::cmdDelClass_Click()
     if (Prompts::question(QStringLiteral("本当に削除しますか？"), Prompts::Buttons::OkCancel,
                           Prompts::Icon::Information) != Prompts::Answer::Ok)
         return;
-    ClassList.remove(cls->ClassName);
+    basRaceEdit::DeleteClass(cls->ClassName);
 
     fillGuard_ = true;
     {
@@ -310,14 +305,22 @@ void frmClassEdit::cmdDelClass_Click()
     txtUpHeight->clear();
     txtControlCount->clear();
     fillGuard_ = false;
-    DataModified = true;
 }
 
 bool frmClassEdit::cmdLapEdit_Click()
 {
     if (!SelectedClass()) return false;
     const int count = basClassEdit::WholeNumber(txtControlCount->text());
-    if (count <= 0 || count > MaxLegs) return false;
+    if (count <= 0) return false;
+    if (count > MaxLegs) {
+        Prompts::message(
+            QStringLiteral(
+                "コントロール数が%1のため、ラップ編集できません（%2レッグまで記録できます）")
+                .arg(count)
+                .arg(MaxLegs),
+            Prompts::Icon::Exclamation);
+        return false;
+    }
     frmLapEdit editor(this);
     editor.setClassName(SelectedName());
     ExecModal(editor);
@@ -339,11 +342,8 @@ void frmClassEdit::cmdStartList_Click()
                          Prompts::Icon::None);
         return;
     }
-    {
-        const BusyCursor busy;
-        basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
-    }
-    DataModified = true;
+    const BusyCursor busy;
+    basRaceEdit::SetStartTimes(basStartList::ReadStartTimes(*lines, columns));
 }
 
 void frmClassEdit::cmdClose_Click()
@@ -351,11 +351,30 @@ void frmClassEdit::cmdClose_Click()
     accept();
 }
 
+// A date text that is no date is refused: the box gets the race's date back, then the message
+// says so (in that order, so that the focus the message takes finds a valid text).
+bool frmClassEdit::CheckDate()
+{
+    const QString typed = CbasGeneral::Trim(txtDate->text());
+    if (typed.isEmpty() || basClassEdit::DateOfText(typed).isValid()) return true;
+    fillGuard_ = true;
+    txtDate->setText(CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yyyy/mm/dd")));
+    fillGuard_ = false;
+    Prompts::message(
+        QStringLiteral("日程の日付が正しくありません: ") + typed +
+            QStringLiteral("\nyyyy/mm/dd の形で入力してください。日程は元のままです。"),
+        Prompts::Icon::Exclamation);
+    return false;
+}
+
 void frmClassEdit::done(int result)
 {
-    RaceInfo.RaceName = txtName->text();
-    RaceInfo.RacePlace = txtTerrain->text();
-    RaceInfo.RaceRemarks = txtData->text();
-    RaceInfo.RaceDate = basClassEdit::DateOfText(txtDate->text());
+    CheckDate();
+    RaceHeader header;
+    header.RaceName = txtName->text();
+    header.RacePlace = txtTerrain->text();
+    header.RaceRemarks = txtData->text();
+    header.RaceDate = basClassEdit::DateOfText(txtDate->text());
+    basRaceEdit::SetHeader(header);
     QDialog::done(result);
 }

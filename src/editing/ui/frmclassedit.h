@@ -1,6 +1,8 @@
 #pragma once
 // The class editor: the race header, the classes with their course data, the start-list import,
 // and the way to the lap editor of a class. Every change goes straight into the race.
+#include "editing/raceedits.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -47,6 +49,10 @@ public:
     QPushButton* cmdStartList;
     QPushButton* cmdClose;
 
+    // Refuses a date text that is no date: the message, and the race's date back in the box.
+    // False when refused.
+    bool CheckDate();
+
     // Closing in any way (OK, the close box, Escape) copies the race fields into the race.
     void done(int result) override;
 
@@ -56,9 +62,8 @@ private:
     clsClassData* SelectedClass() const;
     QString SelectedName() const;
     void SetClassControlsEnabled(bool enabled);
-    void StoreClassField(int clsClassData::*field, const QString& text);
+    void StoreClassField(basRaceEdit::ClassField field, const QString& text);
     void vscControl_Change(int value);
-    void RaceField_Change();
 
     bool fillGuard_ = false;
 };

@@ -1,5 +1,6 @@
 #include "editing/ui/frmlapedit.h"
 
+#include "editing/raceedits.h"
 #include "race/prompts.h"
 #include "race/race.h"
 
@@ -9,7 +10,9 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputMethod>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,6 +25,18 @@ namespace {
 
 const QColor kSumText(80, 160, 80);
 const QColor kSumBack(224, 224, 224);
+
+// A key that writes a character, or text the input method commits.
+bool IsTyping(QEvent* event)
+{
+    if (event->type() == QEvent::InputMethod)
+        return !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty();
+    if (event->type() != QEvent::KeyPress) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const QString text = key->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
 
 }  // namespace
 
@@ -47,6 +62,7 @@ void frmLapEdit::BuildControls()
     entry->addWidget(cmdAdd);
     entry->addWidget(cmdNA);
     entry->addWidget(cmdAR);
+    lblStatus = new QLabel(this);
 
     grdEditor = new QTableWidget(this);
     // The row headers stay in view however far the runner columns scroll: they are shown by
@@ -83,6 +99,7 @@ void frmLapEdit::BuildControls()
 
     auto* root = new QVBoxLayout(this);
     root->addLayout(entry);
+    root->addWidget(lblStatus);
     root->addWidget(grdEditor, 1);
     root->addLayout(bottom);
 
@@ -130,6 +147,8 @@ void frmLapEdit::setClassName(const QString& ClassName)
 {
     className_ = ClassName;
     edited_ = false;
+    pending_ = false;
+    lblStatus->clear();
     setWindowTitle(ClassName.isEmpty() ? QStringLiteral("ラップ編集")
                                        : QStringLiteral("ラップ編集 - ") + ClassName);
     const clsClassData* cls = basDefinition::ClassList.find(ClassName);
@@ -219,6 +238,14 @@ bool frmLapEdit::eventFilter(QObject* watched, QEvent* event)
         if (row > 0) grdEditor->setCurrentCell(row - 1, grdEditor->currentColumn());
         return true;
     }
+    // Whatever is typed on the grid goes into the value box, replacing its text as typing in
+    // the focused box does; so Enter then enters what was typed.
+    if (watched == grdEditor && IsTyping(event)) {
+        txtValue->setFocus();
+        txtValue->selectAll();
+        QCoreApplication::sendEvent(txtValue, event);
+        return true;
+    }
     return QDialog::eventFilter(watched, event);
 }
 
@@ -239,20 +266,27 @@ void frmLapEdit::cmdEnter_Click()
     const int row = grdEditor->currentRow();
     const int col = grdEditor->currentColumn();
     if (row < 0 || col < 1 || row == rows_.sumRow()) return;
+    QString cell;
+    QString note;
     if (rows_.isLegRow(row) || row == rows_.totalRow()) {
         const LegEntry entry = ReadLegEntry(txtValue->text());
-        if (entry.beep) QApplication::beep();
-        SetCellText(row, col, entry.cell);
-        UpdateLapSum(col);
+        if (entry.refused) return Refuse(entry.message);
+        cell = entry.cell;
+        note = entry.message;
     } else if (row == StartRow) {
         const StartEntry entry = ReadStartEntry(txtValue->text());
+        if (entry.refused) return Refuse(entry.message);
         if (entry.warnEarly)
             Prompts::message(QStringLiteral("時間を確認してください"), Prompts::Icon::None);
         txtValue->setText(entry.value);
-        SetCellText(row, col, entry.value);
+        cell = entry.value;
     } else {
-        SetCellText(row, col, txtValue->text());
+        cell = txtValue->text();
     }
+    lblStatus->setText(note);
+    if (cell != CellText(row, col)) pending_ = true;
+    SetCellText(row, col, cell);
+    UpdateLapSum(col);
 
     const CursorSteps steps{chkTotalTime->isChecked(), chkShozoku->isChecked(),
                             chkStartTime->isChecked()};
@@ -265,6 +299,15 @@ void frmLapEdit::cmdEnter_Click()
     if (isVisible()) txtValue->setFocus();
 }
 
+// An entry that is no time: the cell keeps its value, the cursor stays, and the status line
+// says why; the typed text stays selected in the value box to be corrected.
+void frmLapEdit::Refuse(const QString& message)
+{
+    QApplication::beep();
+    lblStatus->setText(message);
+    FocusValue();
+}
+
 void frmLapEdit::UpdateLapSum(int col)
 {
     QStringList legs;
@@ -275,8 +318,6 @@ void frmLapEdit::UpdateLapSum(int col)
 void frmLapEdit::StoreGridToClass()
 {
     if (!edited_) return;
-    clsClassData* cls = basDefinition::ClassList.find(className_);
-    if (!cls) return;
     std::vector<LapColumn> columns;
     for (int col = 1; col < grdEditor->columnCount(); ++col) {
         LapColumn column;
@@ -288,8 +329,8 @@ void frmLapEdit::StoreGridToClass()
             column.legs << CellText(row, col);
         columns.push_back(column);
     }
-    StoreColumns(*cls, rows_, columns);
-    basDefinition::DataModified = true;
+    basRaceEdit::SetRunners(className_, rows_, columns);
+    pending_ = false;
 }
 
 void frmLapEdit::cmdSave_Click()
@@ -301,4 +342,24 @@ void frmLapEdit::cmdSave_Click()
 void frmLapEdit::cmdCancel_Click()
 {
     reject();
+}
+
+// Esc, "キャンセル" and the close box all come here: entries not yet applied are not dropped
+// without asking.
+void frmLapEdit::reject()
+{
+    if (pending_) {
+        switch (Prompts::question(QStringLiteral("変更を適用しますか？"),
+                                  Prompts::Buttons::YesNoCancel, Prompts::Icon::Question)) {
+            case Prompts::Answer::Yes:
+                cmdSave_Click();
+                return;
+            case Prompts::Answer::No:
+                pending_ = false;
+                break;
+            default:
+                return;
+        }
+    }
+    QDialog::reject();
 }

@@ -7,6 +7,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
@@ -30,11 +31,14 @@ public:
     void UpdateLapSum(int col);
 
     bool Edited() const { return edited_; }
+    // Whether an entry changed a cell since the grid was filled or applied.
+    bool Pending() const { return pending_; }
     const basLapEdit::LapRows& Rows() const { return rows_; }
     QString CellText(int row, int col) const;
 
     QTableWidget* grdEditor;
     QLineEdit* txtValue;
+    QLabel* lblStatus;  // why an entry was refused, or how it was read
     QPushButton* cmdEnter;
     QPushButton* cmdAdd;
     QPushButton* cmdNA;
@@ -44,6 +48,10 @@ public:
     QCheckBox* chkStartTime;
     QPushButton* cmdSave;
     QPushButton* cmdCancel;
+
+    // Esc, "キャンセル" and the close box: with entries not yet applied, asks whether to apply
+    // them ("はい" applies and closes, "いいえ" closes, "キャンセル" stays).
+    void reject() override;
 
 protected:
     // The Up key moves the cursor up from the value box as from the grid.
@@ -55,8 +63,10 @@ private:
     void PrepareColumn(int col);
     void grdEditor_RowColChange(int row, int col);
     void FocusValue();
+    void Refuse(const QString& message);
 
     QString className_;
     basLapEdit::LapRows rows_{0};
     bool edited_ = false;
+    bool pending_ = false;
 };

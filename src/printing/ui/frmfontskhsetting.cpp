@@ -2,6 +2,7 @@
 
 #include "printing/pdfdevice.h"
 #include "race/basicformat.h"
+#include "race/prompts.h"
 #include "race/textutil.h"
 #include "shell/inifile.h"
 
@@ -133,12 +134,28 @@ void frmFontSkhSetting::CheckBandWidth()
     PdfPrintDevice measure{QString()};
     const double width = measure.Canvas().TextWidth(QStringLiteral("Ｗ"), font);
     const QString shown = CbasGeneral::FormatNumber(width, QStringLiteral("#0.#"));
+    minimumWidth_ = shown;
     if (CbasGeneral::Val(shown) > CbasGeneral::Val(Text2->text())) Text2->setText(shown);
     Label5->setText(QStringLiteral("(") + shown + QStringLiteral("mm～)"));
 }
 
+bool frmFontSkhSetting::ClampBandWidth()
+{
+    if (minimumWidth_.isEmpty() ||
+        CbasGeneral::Val(Text2->text()) >= CbasGeneral::Val(minimumWidth_))
+        return false;
+    const QString typed = Text2->text();
+    Text2->setText(minimumWidth_);
+    Prompts::message(QStringLiteral("帯の幅 ") + typed +
+                         QStringLiteral("mm はこのフォントの最小幅より狭いため、") + minimumWidth_ +
+                         QStringLiteral("mm にしました"),
+                     Prompts::Icon::Exclamation);
+    return true;
+}
+
 void frmFontSkhSetting::cmdOK_Click()
 {
+    ClampBandWidth();
     const QString size = QString::number(CbasGeneral::Val(Text1->text()));
     settings_.setItem(QStringLiteral("FontSkhClass"),
                       CbasGeneral::Trim(Combo1->currentText()) + QLatin1Char(',') + size +

@@ -2,6 +2,7 @@
 // "オプション - 速報向け": the font of the class-name band of the split sheets and the band's width
 // (FontSkhClass, WidthSkhClassLabel). The width is never below that of one full-width letter.
 #include <QDialog>
+#include <QString>
 
 class IniFile;
 class QCheckBox;
@@ -34,6 +35,9 @@ public:
     // Width of "Ｗ" in the chosen font, one decimal at most: raises Text2 to it and shows it in
     // Label5. Does nothing while the dialog fills itself.
     void CheckBandWidth();
+    // A band width typed below that of one letter is raised to it, with a message saying so;
+    // run at OK. False when the width was in order.
+    bool ClampBandWidth();
 
 private:
     void Form_Load();
@@ -41,4 +45,5 @@ private:
 
     IniFile& settings_;
     bool loading_ = false;
+    QString minimumWidth_;  // as Label5 shows it, once measured
 };

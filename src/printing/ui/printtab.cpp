@@ -8,12 +8,15 @@
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "reports/outputfolder.h"
 #include "shell/settings.h"
 #include "shell/ui/modal.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -291,26 +294,53 @@ SplitSheetJob PrintTab::CurrentJob() const
     return job;
 }
 
+QString PrintTab::TimerPdfName(const QDateTime& when)
+{
+    return QStringLiteral("splits_") + when.toString(QStringLiteral("yyyyMMdd_HHmmss")) +
+           QStringLiteral(".pdf");
+}
+
+QString PrintTab::PdfPath()
+{
+    if (timerRun_) {
+        const QString folder = host_.OutputFolder ? host_.OutputFolder() : QDir::homePath();
+        const QString problem = basExport::OutputFolderProblem(folder);
+        if (!problem.isEmpty()) {
+            PrintFailed(problem);
+            return QString();
+        }
+        return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
+    }
+    Prompts::FileDialogRequest request;
+    request.mode = Prompts::FileDialogRequest::Mode::Save;
+    request.title = QStringLiteral("PDFファイルに印刷");
+    request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
+    return Prompts::current().fileDialog(request).path;
+}
+
+void PrintTab::PrintFailed(const QString& message)
+{
+    if (timerRun_)
+        lblpAutoPrint->setText(message);
+    else
+        Prompts::message(message);
+}
+
 bool PrintTab::PrintSplitSheets()
 {
     if (cbopPrinter->count() == 0) return false;
     const QString name = cbopPrinter->currentText();
     QString pdfPath;
     if (name == QLatin1String(PdfPrintDevice::Name)) {
-        Prompts::FileDialogRequest request;
-        request.mode = Prompts::FileDialogRequest::Mode::Save;
-        request.title = QStringLiteral("PDFファイルに印刷");
-        request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
-        const Prompts::FileDialogResult answer = Prompts::current().fileDialog(request);
-        if (answer.path.isEmpty()) return false;
-        pdfPath = answer.path;
+        pdfPath = PdfPath();
+        if (pdfPath.isEmpty()) return false;
     }
     emit printing();
     const std::unique_ptr<PrintDevice> device = CbasPrinter::MakePrintDevice(name, pdfPath);
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool ok = CbasPrinter::PrintSplitSheets(CurrentJob(), *device);
     QApplication::restoreOverrideCursor();
-    if (!ok) Prompts::message(QStringLiteral("印刷できませんでした。") + name);
+    if (!ok) PrintFailed(QStringLiteral("印刷できませんでした。") + name);
     return ok;
 }
 
@@ -359,10 +389,12 @@ void PrintTab::runTimerPrint()
         CheckAll(lstClass, TimerAllClass);
         if (!TimerAllClass) checkNames(TimerSelectedClass);
     }
+    timerRun_ = true;
     if (host_.RunOutput)
         host_.RunOutput();
     else
         PrintSplitSheets();
+    timerRun_ = false;
     if (TimerSpecial) {
         cbopPrintType->setCurrentIndex(printType);
         FillDataTypes(cbopDataType, printType);

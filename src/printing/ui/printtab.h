@@ -13,6 +13,7 @@
 #include <memory>
 
 class PrintDevice;
+class QDateTime;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -38,6 +39,8 @@ struct PrintTabHost {
     std::function<void()> RefreshClasses;
     // Unticks "出力後閉じる"; default: nothing.
     std::function<void()> KeepDialogOpen;
+    // The folder into which timer runs on the "PDF" printer write; default: the home folder.
+    std::function<QString()> OutputFolder;
 };
 
 class PrintTab : public QWidget {
@@ -86,9 +89,14 @@ public:
     QStringList TimerSelectedClass;
 
     // One print run of the checked classes with the tab's settings. The "PDF" printer asks for
-    // the file first; false when cancelled or when the document could not be written or sent
-    // (after a message).
+    // the file first, except in a timer run, which asks nothing: it writes TimerPdfName() into
+    // the output folder. False when cancelled or when the document could not be written or
+    // sent; a manual run says so in a message, a timer run (nobody may be there to answer) in
+    // the status label.
     bool PrintSplitSheets();
+    // The file of a timer run on the "PDF" printer: "splits_" + date and time
+    // (yyyyMMdd_HHmmss) + ".pdf".
+    static QString TimerPdfName(const QDateTime& when);
     // The job the tab's controls describe.
     SplitSheetJob CurrentJob() const;
     // Refreshes the timer's status label.
@@ -126,9 +134,14 @@ private:
     void cmdpAutoPrint_Click();
     void runTimerPrint();
     QStringList checkedClassNames() const;
+    // The PDF file of a run: asked for, or in a timer run named by the time in the output
+    // folder. Empty when there is none (cancelled, or no folder to write into).
+    QString PdfPath();
+    void PrintFailed(const QString& message);
     void checkNames(const QStringList& names);
 
     PrintTabHost host_;
+    bool timerRun_ = false;  // a timer run is printing: nothing may wait for an answer
     std::unique_ptr<MinuteClock> clock_;
     std::unique_ptr<AutoPrintTimer> autoPrint_;
     std::unique_ptr<PrintDevice> printer_;  // the chosen printer, for its papers

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QLayout>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
 
@@ -23,6 +24,7 @@ void buildPrintPage(frmOutput& form)
     host.RunOutput = [&form] { form.cmdOutput_Click(); };
     host.RefreshClasses = [&form] { form.cmdRefresh_Click(kPrintTab); };
     host.KeepDialogOpen = [&form] { form.chkClose->setChecked(false); };
+    host.OutputFolder = [&form] { return form.txtfFolder->text(); };
     auto* tab = new PrintTab(form.lstClass[kPrintTab], std::move(host), form.picTray[kPrintTab]);
     tab->setObjectName(QStringLiteral("PrintTab"));
     // The print settings above the dialog's class list.
@@ -44,6 +46,7 @@ void RegisterPrintingWindows()
 {
     frmOutput::setPrintPageBuilder(buildPrintPage);
     frmOutput::setPrintRun([](frmOutput& form) {
-        if (PrintTab* tab = PrintTabOf(form)) tab->PrintSplitSheets();
+        PrintTab* tab = PrintTabOf(form);
+        return tab && tab->PrintSplitSheets();
     });
 }

@@ -1,9 +1,11 @@
 #include "reports/ui/frmoutput.h"
 
+#include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "reports/outputfolder.h"
 #include "reports/outputrun.h"
 #include "shell/registry.h"
 #include "shell/settings.h"
@@ -11,7 +13,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,12 +45,18 @@ frmOutput::PrintRun& printRun()
 
 const QString HtmlFolderKey = QStringLiteral("HtmlFolder");
 
-// The folder at load: "HtmlFolder" against the program's folder, else the desktop.
+// The folder at load: "HtmlFolder" against the program's folder, else the desktop; many
+// desktops have no desktop folder, so then the documents folder, or at last the home folder.
 QString InitialFolder()
 {
     const QString stored = basSettings::SettingsFile().Item(HtmlFolderKey);
-    if (stored.isEmpty()) return CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDesktop);
-    return CbasGeneral::ResolveRelativePath(stored, basSettings::ProgramFolder());
+    if (!stored.isEmpty())
+        return CbasGeneral::ResolveRelativePath(stored, basSettings::ProgramFolder());
+    for (const int id : {CbasWinAPI::FolderDesktop, CbasWinAPI::FolderDocuments}) {
+        const QString folder = CbasWinAPI::SpecialFolderPath(id);
+        if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
+    }
+    return QDir::homePath();
 }
 
 // The row of class-list buttons of one tab.
@@ -63,6 +73,15 @@ QWidget* ListButtons(QPushButton* check, QPushButton* uncheck, QPushButton* refr
 }
 
 }  // namespace
+
+frmOutput& frmOutput::Of(QWidget* owner)
+{
+    const QString name = QStringLiteral("frmOutput");
+    if (auto* kept = owner->findChild<frmOutput*>(name, Qt::FindDirectChildrenOnly)) return *kept;
+    auto* created = new frmOutput(owner);
+    created->setObjectName(name);
+    return *created;
+}
 
 void frmOutput::setPrintPageBuilder(PageBuilder builder)
 {
@@ -311,22 +330,24 @@ void frmOutput::cmdUncheck_Click(int index)
     lstClass[index]->clearSelection();
 }
 
+// A cancelled browser leaves the folder as it was.
 void frmOutput::cmdfRefer_Click()
 {
-    txtfFolder->setText(
-        Prompts::current().browseFolder(QStringLiteral("出力フォルダ"), txtfFolder->text()));
+    const QString chosen =
+        Prompts::current().browseFolder(QStringLiteral("出力フォルダ"), txtfFolder->text());
+    if (!chosen.isEmpty()) txtfFolder->setText(chosen);
 }
 
-// Reads the race file again but keeps the header edits made since it was loaded.
+// Reads the race file again but keeps the header edits made since it was loaded. A file that
+// cannot be read any more is told, and the race in memory stays.
 void frmOutput::cmdRefresh_Click(int)
 {
-    const RaceHeader kept = basDefinition::RaceInfo;
-    basConvert::LoadRaceFile(basDefinition::CurrentFilePath);
-    RaceHeader& race = basDefinition::RaceInfo;
-    race.RaceName = kept.RaceName;
-    race.RacePlace = kept.RacePlace;
-    race.RaceRemarks = kept.RaceRemarks;
-    race.RaceDate = kept.RaceDate;
+    if (!basRaceEdit::ReloadKeepingHeader()) {
+        Prompts::message(basConvert::LoadFailureMessage(basDefinition::FileResult) +
+                             QStringLiteral("\n") + basDefinition::CurrentFilePath,
+                         Prompts::Icon::Exclamation);
+        basDefinition::FileResult = basDefinition::FileOk;
+    }
     FillClassList();
 }
 
@@ -339,27 +360,33 @@ QStringList frmOutput::SelectedEntries(int index) const
     return entries;
 }
 
+// The dialog stays open after a run that failed, whatever "出力後閉じる" says, so that what
+// went wrong can be put right and the run started again.
 void frmOutput::cmdOutput_Click()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    lastRunFailed_ = false;
+    lastRunFailed_ = true;
     if (tabMain->currentIndex() == 0) {
         if (txtfFileName->text().isEmpty()) {
             txtfFileName->setFocus();
             QApplication::beep();
-            QApplication::restoreOverrideCursor();
-            lastRunFailed_ = true;
+            return;
+        }
+        const QString problem = basExport::OutputFolderProblem(txtfFolder->text());
+        if (!problem.isEmpty()) {
+            Prompts::message(problem, Prompts::Icon::Exclamation);
+            txtfFolder->setFocus();
             return;
         }
         basSettings::SettingsFile().setItem(
             HtmlFolderKey,
             CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         OutputFiles();
-    } else if (printRun()) {
-        printRun()(*this);
+        QApplication::restoreOverrideCursor();
+    } else {
+        lastRunFailed_ = !(printRun() && printRun()(*this));
     }
-    QApplication::restoreOverrideCursor();
-    if (chkClose->isChecked()) hide();
+    if (chkClose->isChecked() && !lastRunFailed_) hide();
 }
 
 void frmOutput::OutputFiles()
@@ -403,6 +430,16 @@ QString frmOutput::GetDataType(int printTypeIndex, int dataTypeIndex)
         default:
             return QString();
     }
+}
+
+// The dialog lives on between openings; a race whose classes changed meanwhile (edited, another
+// file) gets its lists refilled.
+void frmOutput::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    QStringList shown;
+    for (int i = 0; i < lstClass[0]->count(); ++i) shown << lstClass[0]->item(i)->text();
+    if (shown != basExport::ClassListEntries()) FillClassList();
 }
 
 // Activated again for another race than the one it was loaded with, the form loads afresh.

@@ -1,7 +1,8 @@
 #pragma once
 // The output dialog: the file tab writes HTML, CSV and text files of many classes at once; the
 // print tab holds the split-sheet printing, which the printing windows put on its page through
-// the builder registered with setPrintPageBuilder. Closing the dialog hides it.
+// the builder registered with setPrintPageBuilder. Closing the dialog hides it; the main window
+// keeps one dialog for the whole run.
 #include "reports/outputoptions.h"
 
 #include <QDialog>
@@ -29,9 +30,15 @@ public:
     // page already holds lstClass[1], cmdCheck[1], cmdUncheck[1] and cmdRefresh[1].
     using PageBuilder = std::function<void(frmOutput& form)>;
     static void setPrintPageBuilder(PageBuilder builder);
-    // The print run started by "出力" while the print tab is shown.
-    using PrintRun = std::function<void(frmOutput& form)>;
+    // The print run started by "出力" while the print tab is shown; false when nothing was
+    // printed (cancelled or failed), which keeps the dialog open.
+    using PrintRun = std::function<bool(frmOutput& form)>;
     static void setPrintRun(PrintRun run);
+
+    // The output dialog of the owner window, created at its first opening and kept (hidden
+    // while closed) as long as the owner lives, so that its settings and a running timer
+    // print stay.
+    static frmOutput& Of(QWidget* owner);
 
     // Script commands "HTML,folder,name" and "LEG,folder,name"; false when nothing could be
     // written or a file failed. Other commands do nothing and count as done.
@@ -83,6 +90,7 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

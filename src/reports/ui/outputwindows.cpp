@@ -10,7 +10,11 @@
 void RegisterOutputWindows()
 {
     WindowOpeners::setOutputWindowOpener([](QWidget* owner) {
-        frmOutput window(owner);
+        if (owner) {
+            ExecModal(frmOutput::Of(owner));
+            return;
+        }
+        frmOutput window;
         ExecModal(window);
     });
     // Scripts unload the dialog after every command, so each command starts from a freshly

@@ -2,6 +2,7 @@
 // the command line and the scripting entry.
 #include "shell/ui/frmduel.h"
 
+#include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
@@ -130,10 +131,8 @@ void frmDuel::cmbFunc_Click(int Index)
 // Empties the race and shows the start panel (the new and close buttons).
 void frmDuel::ClearRace()
 {
-    RaceInfo.clear();
-    CurrentFilePath.clear();
+    basRaceEdit::ClearRace();
     dialogFileName_.clear();
-    ClassList.clear();
     ShowRaceInfo();
 }
 

@@ -63,9 +63,22 @@ void frmKanrenduke::cmbCancel_Click()
     reject();
 }
 
+void PlaceOverOwner(QDialog& dialog, QWidget* owner)
+{
+    if (!owner) return;
+    // At start-up the main window is not on the screen yet; it comes first, so that the
+    // question has a window to stand on.
+    if (!owner->isVisible()) owner->show();
+    dialog.adjustSize();
+    QRect frame = dialog.frameGeometry();
+    frame.moveCenter(owner->frameGeometry().center());
+    dialog.move(frame.topLeft());
+}
+
 void CheckFileAssociation(QWidget* owner)
 {
     if (IsOffscreen() || !AssociationNeedsAsking()) return;
     frmKanrenduke dialog(owner);
+    PlaceOverOwner(dialog, owner);
     ExecModal(dialog);
 }

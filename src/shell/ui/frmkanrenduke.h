@@ -23,6 +23,10 @@ private:
     void cmbCancel_Click();
 };
 
+// Shows the owner when it is not shown yet and centres the dialog over it.
+void PlaceOverOwner(QDialog& dialog, QWidget* owner);
+
 // The start-up check: offers the association when AssociationNeedsAsking(); does nothing
-// offscreen.
+// offscreen. The question stands centred on the owner; closed with Esc it counts as "いいえ" for
+// this run only, so the next start asks again.
 void CheckFileAssociation(QWidget* owner);

@@ -81,6 +81,11 @@ TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
 TEST_F(ClassEditTest, AddingAskedTwice)
 {
     addClass(QStringLiteral("M21"), 5);
+    // With its finish leg a new class holds MaxLegs - 1 controls; beyond, one message says so.
+    const int most = MaxLegs - 1;
+    const QByteArray mostText = QByteArray::number(most), beyond = QByteArray::number(most + 1),
+                     farBeyond = QByteArray::number(most + 2);
+    const QByteArray tooMany = QStringLiteral("コントロール数は%1までです").arg(most).toUtf8();
     const struct {
         const char* name;
         const char* controls;  // nullptr: the second question is not reached
@@ -90,12 +95,12 @@ TEST_F(ClassEditTest, AddingAskedTwice)
         {"m21", nullptr, 0, "クラス名が重複しています"},
         {"   ", nullptr, 0, nullptr},
         {"W21", "0", 0, nullptr},
-        {"W21", "31", 0, nullptr},
+        {"W21", farBeyond.constData(), 0, tooMany.constData()},
         {"W21", "abc", 0, nullptr},
-        {"W21", "30", 0, "コントロール数は29までです"},
+        {"W21", beyond.constData(), 0, tooMany.constData()},
         {" W21 ", "2.5", 2, nullptr},
         {"M35", "3.5", 4, nullptr},
-        {"M40", "29", 29, nullptr},
+        {"M40", mostText.constData(), most, nullptr},
     };
     frmClassEdit window;
     for (const auto& c : cases) {
@@ -129,8 +134,8 @@ TEST_F(ClassEditTest, AddingAskedTwice)
         EXPECT_TRUE(DataModified);
     }
     EXPECT_EQ(ListTexts(window.lstClass), QStringList({"M21", "W21", "M35", "M40"}));
-    // A class with its finish leg stops the spinner at 29 controls.
-    EXPECT_EQ(window.vscControl->maximum(), 29);
+    // A class with its finish leg stops the spinner where the legs a runner holds end.
+    EXPECT_EQ(window.vscControl->maximum(), most);
 }
 
 TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
@@ -167,6 +172,29 @@ TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
     EXPECT_EQ(ListTexts(window->lstClass), QStringList({"C", "Z", "B"}));
 }
 
+// The renamed class stays the chosen one, even under the name that stands for the class
+// without a name: its fields go on editing it, never the unnamed class.
+TEST_F(ClassEditTest, TheRenamedClassStaysChosen)
+{
+    addClass(QString(), 2);
+    addClass(QStringLiteral("A"), 3);
+    frmClassEdit window;
+    window.show();
+    window.lstClass->setCurrentRow(1);
+    answerInputs({"名称未入力"});
+    window.cmdChangeName_Click();
+    EXPECT_EQ(ListTexts(window.lstClass), QStringList({"名称未入力", "名称未入力"}));
+    ASSERT_EQ(window.lstClass->currentRow(), 1);
+    EXPECT_TRUE(window.lstClass->currentItem()->isSelected());
+    EXPECT_TRUE(window.fraClass->isEnabled());
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("3"));
+    window.txtLength->setText(QStringLiteral("3100"));
+    EXPECT_EQ(ClassList[QStringLiteral("名称未入力")].ClassLength, 3100);
+    EXPECT_EQ(ClassList[QString()].ClassLength, 0);
+    window.lstClass->setCurrentRow(0);
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("2"));
+}
+
 TEST_F(ClassEditTest, DeletingAsksFirst)
 {
     addClass(QStringLiteral("M21"), 3).ClassLength = 4000;
@@ -199,7 +227,7 @@ TEST_F(ClassEditTest, DeletingAsksFirst)
 TEST_F(ClassEditTest, ClassFieldsAndSpinner)
 {
     addClass(QStringLiteral("M21"), 5);
-    addClass(QStringLiteral("Long"), 35, false);  // more controls than the spinner shows
+    addClass(QStringLiteral("Long"), MaxLegs + 5, false);  // more than the spinner shows
     frmClassEdit window;
     clsClassData& m21 = ClassList[QStringLiteral("M21")];
 
@@ -217,47 +245,69 @@ TEST_F(ClassEditTest, ClassFieldsAndSpinner)
     EXPECT_EQ(m21.ClassControlCount, 6);
 
     window.lstClass->setCurrentRow(1);
-    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("35"));
+    EXPECT_EQ(window.txtControlCount->text(), QString::number(MaxLegs + 5));
     EXPECT_EQ(window.vscControl->value(), window.vscControl->maximum());
-    EXPECT_EQ(window.vscControl->maximum(), 30);
-    EXPECT_EQ(ClassList[QStringLiteral("Long")].ClassControlCount, 35);
-    EXPECT_FALSE(window.cmdLapEdit_Click());  // beyond what a runner holds
+    EXPECT_EQ(window.vscControl->maximum(), MaxLegs);
+    EXPECT_EQ(ClassList[QStringLiteral("Long")].ClassControlCount, MaxLegs + 5);
+    // Beyond what a runner holds: the lap editor does not open, and says why.
+    EXPECT_FALSE(window.cmdLapEdit_Click());
+    ASSERT_EQ(asked().size(), 1);
+    EXPECT_TRUE(asked().first().contains(QString::number(MaxLegs + 5)));
 
     window.lstClass->setCurrentRow(0);
     EXPECT_EQ(window.txtLength->text(), QString());  // the stored 0
     EXPECT_TRUE(window.cmdLapEdit_Click());
 }
 
+// Closing copies the race fields; the race counts as changed only when they differ, and a date
+// that is no date is refused with a message, the race keeping its date.
 TEST_F(ClassEditTest, ClosingCopiesTheRaceFields)
 {
-    RaceInfo.RaceDate = QDate(2002, 5, 12);
     const struct {
         const char* date;
         QDate expected;
+        bool refused;
     } cases[] = {
-        {"2005/13/40", QDate()},
-        {"2005/4/3", QDate(2005, 4, 3)},
-        {"", QDate()},
-        {"2006-07-08", QDate(2006, 7, 8)},
+        {"2005/13/40", QDate(2002, 5, 12), true}, {"2005/02/29", QDate(2002, 5, 12), true},
+        {"2005/4/3", QDate(2005, 4, 3), false},   {"", QDate(), false},
+        {"2006-07-08", QDate(2006, 7, 8), false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.date);
+        RaceInfo.RaceDate = QDate(2002, 5, 12);
+        prompts().log.clear();
         frmClassEdit window;
         window.txtName->setText(QStringLiteral("大会"));
         window.txtTerrain->setText(QStringLiteral("森"));
         window.txtData->setText(QStringLiteral("備考"));
         window.txtDate->setText(QString::fromUtf8(c.date));
         window.cmdClose_Click();
-        EXPECT_EQ(RaceInfo.RaceDate, c.expected) << c.date;
+        EXPECT_EQ(RaceInfo.RaceDate, c.expected);
         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("大会"));
         EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("森"));
         EXPECT_EQ(RaceInfo.RaceRemarks, QStringLiteral("備考"));
+        const QStringList messages = asked();
+        EXPECT_EQ(messages.size(), c.refused ? 1 : 0);
+        if (c.refused) {
+            EXPECT_TRUE(messages.first().contains(QString::fromUtf8(c.date)));
+            EXPECT_EQ(window.txtDate->text(), QStringLiteral("2002/05/12"));
+        }
     }
-    // The close box does the same.
+
+    // Leaving the date box refuses at once; the close box copies the fields as OK does.
+    DataModified = false;
     frmClassEdit window;
+    window.show();
+    window.txtDate->setText(QStringLiteral("2005/13/40"));
+    emit window.txtDate->editingFinished();
+    EXPECT_EQ(window.txtDate->text(), QStringLiteral("2006/07/08"));
+    window.close();
+    EXPECT_FALSE(DataModified) << "nothing differs from the race";
     window.show();
     window.txtName->setText(QStringLiteral("別の大会"));
     window.close();
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("別の大会"));
+    EXPECT_TRUE(DataModified);
 }
 
 TEST_F(ClassEditTest, StartListImport)

@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 
 using namespace basDefinition;
@@ -105,7 +107,27 @@ TEST_F(LapEditTest, EntriesAndCursorPaths)
     Type(window, QStringLiteral("Ann"));  // name → first leg (club and start unchecked)
     EXPECT_EQ(window.grdEditor->currentRow(), 3);
     Type(window, QStringLiteral("1234"));
-    Type(window, QStringLiteral("x"));  // beeps, leaves the cell empty
+    // No time: refused with a word in the status line, the cell and the cursor stay.
+    window.grdEditor->setCurrentCell(3, 1);
+    Type(window, QStringLiteral("abc"));
+    EXPECT_EQ(window.CellText(3, 1), QStringLiteral("0:12:34"));
+    EXPECT_EQ(window.grdEditor->currentRow(), 3);
+    EXPECT_EQ(window.lblStatus->text(), QStringLiteral("時間として読めません: abc"));
+    EXPECT_EQ(window.txtValue->text(), QStringLiteral("abc"));
+    // A time read otherwise than written says how it was read.
+    Type(window, QStringLiteral("99:99"));
+    EXPECT_EQ(window.CellText(3, 1), QStringLiteral("1:40:39"));
+    EXPECT_TRUE(window.lblStatus->text().contains(QStringLiteral("1:40:39")));
+    window.grdEditor->setCurrentCell(3, 1);
+    Type(window, QStringLiteral("1234"));
+    EXPECT_EQ(window.lblStatus->text(), QString());
+    window.grdEditor->setCurrentCell(2, 1);
+    window.txtValue->setText(QStringLiteral("10:05:00"));
+    window.cmdEnter_Click();
+    Type(window, QStringLiteral("x"));
+    EXPECT_EQ(window.CellText(2, 1), QStringLiteral("10:05:00")) << "a bad start keeps the old";
+    window.grdEditor->setCurrentCell(4, 1);
+    Type(window, QString());  // an empty entry empties the cell and moves on
     EXPECT_EQ(window.CellText(4, 1), QString());
     EXPECT_EQ(window.grdEditor->currentRow(), 5);
     EXPECT_EQ(window.CellText(7, 1), QStringLiteral("0:12:34"));
@@ -204,6 +226,79 @@ TEST_F(LapEditTest, WindowLimits)
     Type(window, QStringLiteral("61"));
     ASSERT_NO_THROW(window.cmdSave_Click());
     EXPECT_DOUBLE_EQ(ClassList[QStringLiteral("Long")].Item(1).Lap(30), secs(61));
+}
+
+// Esc, "キャンセル" and the close box ask before entries not yet applied are dropped: はい applies
+// and closes, いいえ closes, キャンセル stays. Nothing entered, nothing is asked.
+TEST_F(LapEditTest, UnappliedEntriesAreNotDroppedWithoutAsking)
+{
+    using A = Prompts::Answer;
+    const struct {
+        const char* how;
+        A answer;
+        bool applied;
+        bool open;
+    } cases[] = {
+        {"escape", A::Yes, true, false},
+        {"button", A::No, false, false},
+        {"close box", A::Cancel, false, true},
+        {"escape", A::Cancel, false, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.how) + " " + std::to_string(int(c.answer)));
+        ResetRace();
+        addClass(QStringLiteral("M21"), 1);
+        prompts().log.clear();
+        frmLapEdit window;
+        window.setClassName(QStringLiteral("M21"));
+        window.show();
+        for (const char* cell : {"Ann", "300", "200"}) Type(window, QString::fromUtf8(cell));
+        prompts().answers.push_back(c.answer);
+        const std::string how = c.how;
+        if (how == "escape") {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&window, &escape);
+        } else if (how == "button") {
+            window.cmdCancel->click();
+        } else {
+            window.close();
+        }
+        EXPECT_EQ(asked(), QStringList({"変更を適用しますか？"}));
+        EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::YesNoCancel);
+        EXPECT_EQ(window.isVisible(), c.open);
+        EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassRunnerCount(), c.applied ? 1 : 0);
+        EXPECT_EQ(DataModified, c.applied);
+    }
+
+    // A class with runners opens with a new empty column, but nothing is typed yet.
+    frmLapEdit window;
+    window.setClassName(QStringLiteral("M21"));
+    window.show();
+    prompts().log.clear();
+    window.cmdCancel->click();
+    EXPECT_TRUE(asked().isEmpty());
+    EXPECT_FALSE(window.isVisible());
+}
+
+// A key typed while the grid has the focus goes into the value box, replacing what it showed,
+// so that Enter enters what was typed.
+TEST_F(LapEditTest, TypingOnTheGridGoesIntoTheValueBox)
+{
+    addClass(QStringLiteral("M21"), 1);
+    frmLapEdit window;
+    window.setClassName(QStringLiteral("M21"));
+    window.show();
+    window.grdEditor->setCurrentCell(3, 1);
+    window.txtValue->setText(QStringLiteral("0:01:00"));
+    window.cmdEnter_Click();
+    window.grdEditor->setCurrentCell(3, 1);
+    window.grdEditor->setFocus();
+    QKeyEvent seven(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    QApplication::sendEvent(window.grdEditor, &seven);
+    EXPECT_EQ(window.txtValue->text(), QStringLiteral("7"));
+    EXPECT_EQ(window.grdEditor->currentRow(), 3);
+    window.cmdEnter_Click();
+    EXPECT_EQ(window.CellText(3, 1), QStringLiteral("0:00:07"));
 }
 
 TEST_F(LapEditTest, TypedClassSurvivesALapFile)

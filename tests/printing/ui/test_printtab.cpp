@@ -12,12 +12,15 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
+#include <QDir>
 #include <QFontDatabase>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTabBar>
 #include <QTimer>
@@ -278,6 +281,21 @@ TEST_F(PrintTabTest, BandFontDialog)
               QStringLiteral("ＭＳ ゴシック,60,True,False"));
     EXPECT_EQ(settings.Item(QStringLiteral("WidthSkhClassLabel")), QStringLiteral("30"));
     EXPECT_NE(testsupport::readBytes(settings.FileName()), before);
+    EXPECT_TRUE(prompts->log.empty());
+
+    // Typed below the shown minimum (or no number): raised to it at OK, and said so.
+    for (const char* typed : {"5", "abc"}) {
+        SCOPED_TRACE(typed);
+        prompts->log.clear();
+        frmFontSkhSetting dialog(settings);
+        dialog.Check2->setChecked(false);
+        const QString minimum = dialog.Label5->text().mid(1).section(QStringLiteral("mm"), 0, 0);
+        dialog.Text2->setText(QString::fromUtf8(typed));
+        dialog.cmdOK->click();
+        EXPECT_EQ(settings.Item(QStringLiteral("WidthSkhClassLabel")), minimum);
+        ASSERT_EQ(prompts->log.size(), 1u);
+        EXPECT_TRUE(prompts->log[0].text.contains(minimum + QStringLiteral("mm")));
+    }
 }
 
 // The print tab on the output dialog: its "出力" button prints the selected classes of the
@@ -317,6 +335,59 @@ TEST_F(PrintTabTest, OnTheOutputDialog)
     EXPECT_EQ(tab->lblpAutoPrint->text(), QString());
     for (int i = 0; i < 3; ++i) tab->timpAutoPrint_Timer();
     EXPECT_TRUE(prompts->fileRequests.size() == 1u);  // no run yet
+    form.hide();
+    frmOutput::setPrintPageBuilder({});
+    frmOutput::setPrintRun({});
+}
+
+// A timer run on the "PDF" printer asks nothing: it writes a file named by the time into the
+// output folder, and tells a folder that cannot take it in the status label, not in a box
+// nobody may be there to answer. The dialog, kept by its owner, keeps the timer when closed.
+TEST_F(PrintTabTest, TimerPrintToPdfRunsUnattended)
+{
+    RegisterPrintingWindows();
+    QWidget owner;
+    frmOutput& form = frmOutput::Of(&owner);
+    PrintTab* tab = PrintTabOf(form);
+    ASSERT_NE(tab, nullptr);
+    tab->FillPrinters({QStringLiteral("PDF")});
+    const QString out = tempPath(QStringLiteral("live"));
+    QDir().mkpath(out);
+    form.txtfFolder->setText(out);
+    form.tabMain->setCurrentIndex(1);
+    form.show();
+    tab->chkpAutoPrint->setChecked(true);
+    tab->cbopAutoPrint->setCurrentIndex(1);  // "3"
+    const auto minutes = [&](int n) {
+        for (int i = 0; i < n; ++i) tab->timpAutoPrint_Timer();
+    };
+    minutes(3);
+    QStringList pdfs = QDir(out).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    ASSERT_EQ(pdfs.size(), 1);
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^splits_\\d{8}_\\d{6}\\.pdf$"))
+                    .match(pdfs[0])
+                    .hasMatch())
+        << pdfs[0].toStdString();
+    EXPECT_EQ(PrintTab::TimerPdfName(QDateTime(QDate(2024, 4, 21), QTime(10, 30, 5))),
+              QStringLiteral("splits_20240421_103005.pdf"));
+    EXPECT_TRUE(prompts->fileRequests.empty());
+    EXPECT_TRUE(prompts->log.empty());
+    EXPECT_TRUE(form.isVisible());
+
+    // Closed, the dialog keeps its timer (paused while hidden) and its settings.
+    form.hide();
+    minutes(5);
+    EXPECT_EQ(tab->AutoPrint().CountedMinutes(), 0);
+    EXPECT_EQ(&frmOutput::Of(&owner), &form);
+    EXPECT_TRUE(tab->timpAutoPrint->isActive());
+    form.show();
+
+    form.txtfFolder->setText(tempPath(QStringLiteral("gone")));
+    minutes(3);
+    EXPECT_TRUE(prompts->log.empty());
+    EXPECT_TRUE(prompts->fileRequests.empty());
+    EXPECT_TRUE(tab->lblpAutoPrint->text().startsWith(QStringLiteral("出力フォルダがありません")));
+    EXPECT_TRUE(form.isVisible());
     form.hide();
     frmOutput::setPrintPageBuilder({});
     frmOutput::setPrintRun({});

@@ -7,10 +7,12 @@
 #include "reports/ui/outputwindows.h"
 #include "shell/automationtargets.h"
 #include "shell/settings.h"
+#include "shell/ui/windowopeners.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -100,11 +102,15 @@ TEST_F(OutputDialog, ChoicesReactAndTheTabsSwapPages)
 TEST_F(OutputDialog, FolderBrowserAndEmptyFileName)
 {
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts& answers = *prompts;
     Prompts::ScopedPrompts scope(std::move(prompts));
     frmOutput form;
     form.txtfFolder->setText(out);
     form.cmdfRefer->click();
-    EXPECT_EQ(form.txtfFolder->text(), "") << "a cancelled browser empties the folder box";
+    EXPECT_EQ(form.txtfFolder->text(), out) << "a cancelled browser leaves the folder";
+    answers.folders.push_back(tempDir());
+    form.cmdfRefer->click();
+    EXPECT_EQ(form.txtfFolder->text(), tempDir());
 
     form.txtfFolder->setText(out);
     form.txtfFileName->clear();
@@ -114,6 +120,104 @@ TEST_F(OutputDialog, FolderBrowserAndEmptyFileName)
     EXPECT_EQ(basSettings::SettingsFile().Item("HtmlFolder"), "");
 }
 
+// A folder that cannot take files refuses the run with one message naming it; nothing is
+// written and the dialog stays open to put it right, whatever "出力後閉じる" says.
+TEST_F(OutputDialog, AFolderThatCannotTakeFilesRefusesTheRunWithOneMessage)
+{
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts& answers = *prompts;
+    Prompts::ScopedPrompts scope(std::move(prompts));
+    const QString file = tempPath(QStringLiteral("a-file"));
+    testsupport::writeCp932(file, QStringLiteral("x"));
+    const struct {
+        QString folder;
+        QString message;
+    } cases[] = {
+        {QString(), QStringLiteral("出力フォルダがありません: (指定されていません)")},
+        {QStringLiteral("   "), QStringLiteral("出力フォルダがありません: (指定されていません)")},
+        {tempPath(QStringLiteral("missing/deeper")),
+         QStringLiteral("出力フォルダがありません: ") + tempPath(QStringLiteral("missing/deeper"))},
+        {file, QStringLiteral("出力フォルダがありません: ") + file +
+                   QStringLiteral(" (フォルダではありません)")},
+    };
+    frmOutput form;
+    form.show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder.toStdString());
+        answers.log.clear();
+        form.txtfFolder->setText(c.folder);
+        form.cmdOutput->click();
+        ASSERT_EQ(answers.log.size(), 1u);
+        EXPECT_EQ(answers.log[0].text, c.message);
+        EXPECT_TRUE(form.LastRunFailed());
+        EXPECT_TRUE(form.isVisible());
+        EXPECT_TRUE(form.chkClose->isChecked());
+        EXPECT_EQ(basSettings::SettingsFile().Item("HtmlFolder"), "");
+    }
+    EXPECT_TRUE(QDir(tempDir()).entryList({QStringLiteral("*.htm")}, QDir::Files).isEmpty());
+    answers.log.clear();
+    form.txtfFolder->setText(out);
+    form.cmdOutput->click();
+    EXPECT_TRUE(answers.log.empty());
+    EXPECT_EQ(written().size(), 3);
+    EXPECT_FALSE(form.isVisible());
+}
+
+// With no folder stored the dialog starts in the desktop folder, or where there is none in the
+// documents folder, or at last in the home folder.
+TEST_F(OutputDialog, TheFirstFolderIsOneThatExists)
+{
+    const QByteArray home = qgetenv("HOME"), config = qgetenv("XDG_CONFIG_HOME");
+    const QString fakeHome = tempPath(QStringLiteral("home"));
+    QDir().mkpath(fakeHome);
+    qputenv("HOME", fakeHome.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (fakeHome + QStringLiteral("/.config")).toLocal8Bit());
+    const auto folderShown = [] {
+        frmOutput form;
+        return form.txtfFolder->text();
+    };
+    EXPECT_EQ(folderShown(), fakeHome);
+    QDir().mkpath(fakeHome + QStringLiteral("/Documents"));
+    EXPECT_EQ(folderShown(), fakeHome + QStringLiteral("/Documents"));
+    QDir().mkpath(fakeHome + QStringLiteral("/Desktop"));
+    EXPECT_EQ(folderShown(), fakeHome + QStringLiteral("/Desktop"));
+    qputenv("HOME", home);
+    if (config.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", config);
+}
+
+// The main window keeps one dialog: what was chosen stays from one opening to the next, and a
+// race whose classes changed meanwhile gets its lists refilled.
+TEST_F(OutputDialog, TheMainWindowKeepsOneDialog)
+{
+    RegisterOutputWindows();
+    QWidget owner;
+    WindowOpeners::OpenOutputWindow(&owner);
+    frmOutput& form = frmOutput::Of(&owner);
+    emit form.cbofFileType->activated(1);
+    form.chkClose->setChecked(false);
+    form.tabMain->setCurrentIndex(1);
+    form.lstClass[0]->item(0)->setSelected(false);
+    WindowOpeners::OpenOutputWindow(&owner);
+    EXPECT_EQ(&frmOutput::Of(&owner), &form);
+    EXPECT_EQ(owner.findChildren<frmOutput*>().size(), 1);
+    EXPECT_EQ(form.cbofFileType->currentIndex(), 1);
+    EXPECT_FALSE(form.chkClose->isChecked());
+    EXPECT_EQ(form.tabMain->currentIndex(), 1);
+    form.show();
+    form.hide();
+    EXPECT_EQ(form.lstClass[0]->selectedItems().size(), 1) << "the same classes, kept as chosen";
+
+    addClass(QStringLiteral("M21"), 1, true, {{"C", {"2:00", "1:00"}}});
+    form.show();
+    EXPECT_EQ(form.lstClass[0]->count(), 3);
+    EXPECT_EQ(form.lstClass[1]->item(2)->text(), "M21");
+    form.hide();
+    WindowOpeners::setOutputWindowOpener({});
+    AutomationTargets::setOutputAutomation({});
+}
 // The output button stores the folder relative to the program and writes the selected
 // classes; a new dialog finds the folder again.
 TEST_F(OutputDialog, OutputWritesSelectedClassesAndRemembersTheFolder)
@@ -167,6 +271,19 @@ TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
         EXPECT_EQ(list->count(), 2);
         EXPECT_EQ(list->selectedItems().size(), 2);
     }
+
+    // The file gone: said so, and the race in memory stays.
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts& answers = *prompts;
+    Prompts::ScopedPrompts scope(std::move(prompts));
+    basDefinition::ClassList.add(QStringLiteral("Y"));
+    ASSERT_TRUE(QFile::remove(file));
+    form.cmdRefresh[0]->click();
+    ASSERT_EQ(answers.log.size(), 1u);
+    EXPECT_TRUE(answers.log[0].text.startsWith(QStringLiteral("ファイルを読み込めませんでした")));
+    EXPECT_TRUE(basDefinition::ClassList.contains(QStringLiteral("Y")));
+    EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    EXPECT_EQ(form.lstClass[0]->count(), 3);
 }
 
 }  // namespace

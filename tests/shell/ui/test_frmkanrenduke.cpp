@@ -5,9 +5,12 @@
 #include "shell/xdgsandbox.h"
 
 #include <QFile>
+#include <QWidget>
+
 #include <QLabel>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <cstdlib>
 
 class KanrendukeTest : public RaceTest {
 protected:
@@ -55,4 +58,19 @@ TEST_F(KanrendukeTest, AcceptingRegistersAndLeavesTheSettingAlone)
     EXPECT_TRUE(QFile::exists(FileAssociation::DesktopEntryPath()));
     EXPECT_FALSE(iniText().contains(QStringLiteral("Kanrenduke")));
     EXPECT_FALSE(AssociationNeedsAsking());
+}
+
+// At start-up the main window is not shown yet: it comes first, and the question stands
+// centred on it.
+TEST_F(KanrendukeTest, TheQuestionStandsCentredOnTheMainWindow)
+{
+    QWidget owner;
+    owner.setGeometry(300, 200, 520, 440);
+    frmKanrenduke dialog(&owner);
+    PlaceOverOwner(dialog, &owner);
+    EXPECT_TRUE(owner.isVisible());
+    const QPoint centre = dialog.frameGeometry().center();
+    const QPoint wanted = owner.frameGeometry().center();
+    EXPECT_LE(std::abs(centre.x() - wanted.x()), 1);
+    EXPECT_LE(std::abs(centre.y() - wanted.y()), 1);
 }

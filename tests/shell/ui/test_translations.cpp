@@ -5,8 +5,13 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
+#include <QMimeDatabase>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 TEST(TranslationsTest, QtDialogsSpeakJapanese)
@@ -23,6 +28,13 @@ TEST(TranslationsTest, QtDialogsSpeakJapanese)
     for (const QLabel* label : dialog.findChildren<QLabel*>()) labels << label->text();
     EXPECT_FALSE(labels.contains(QStringLiteral("Look in:"))) << labels.join('|').toStdString();
     EXPECT_FALSE(labels.contains(QStringLiteral("File &name:"))) << labels.join('|').toStdString();
+
+    // What the file list says of a folder and of the kinds of files.
+    const QTemporaryDir dir;
+    EXPECT_EQ(QFileIconProvider().type(QFileInfo(dir.path())), QStringLiteral("フォルダー"));
+    EXPECT_EQ(QMimeDatabase().mimeTypeForName(QStringLiteral("image/png")).comment(),
+              QStringLiteral("PNG 画像"));
     EXPECT_TRUE(QCoreApplication::removeTranslator(translator));
     delete translator;
+    QLocale::setDefault(QLocale::c());
 }
