@@ -263,19 +263,25 @@ void frmLapEdit::cmdAR_Click()
 
 void frmLapEdit::cmdEnter_Click()
 {
+    EnterValue();
+}
+
+// Enters the value box into the current cell; false when the text was refused.
+bool frmLapEdit::EnterValue()
+{
     const int row = grdEditor->currentRow();
     const int col = grdEditor->currentColumn();
-    if (row < 0 || col < 1 || row == rows_.sumRow()) return;
+    if (row < 0 || col < 1 || row == rows_.sumRow()) return true;
     QString cell;
     QString note;
     if (rows_.isLegRow(row) || row == rows_.totalRow()) {
         const LegEntry entry = ReadLegEntry(txtValue->text());
-        if (entry.refused) return Refuse(entry.message);
+        if (entry.refused) return Refuse(entry.message), false;
         cell = entry.cell;
         note = entry.message;
     } else if (row == StartRow) {
         const StartEntry entry = ReadStartEntry(txtValue->text());
-        if (entry.refused) return Refuse(entry.message);
+        if (entry.refused) return Refuse(entry.message), false;
         if (entry.warnEarly)
             Prompts::message(QStringLiteral("時間を確認してください"), Prompts::Icon::None);
         txtValue->setText(entry.value);
@@ -297,6 +303,16 @@ void frmLapEdit::cmdEnter_Click()
         grdEditor->setCurrentCell(move.row, move.col);
     edited_ = true;
     if (isVisible()) txtValue->setFocus();
+    return true;
+}
+
+// True when the value box holds text typed but not yet entered into the current cell.
+bool frmLapEdit::ValueNotEntered() const
+{
+    const int row = grdEditor->currentRow();
+    const int col = grdEditor->currentColumn();
+    if (row < 0 || col < 1 || row == rows_.sumRow()) return false;
+    return txtValue->text() != CellText(row, col);
 }
 
 // An entry that is no time: the cell keeps its value, the cursor stays, and the status line
@@ -348,10 +364,13 @@ void frmLapEdit::cmdCancel_Click()
 // without asking.
 void frmLapEdit::reject()
 {
-    if (pending_) {
+    const bool typed = ValueNotEntered();
+    if (pending_ || typed) {
         switch (Prompts::question(QStringLiteral("変更を適用しますか？"),
                                   Prompts::Buttons::YesNoCancel, Prompts::Icon::Question)) {
             case Prompts::Answer::Yes:
+                // A typed value that is no time keeps the window open with its reason.
+                if (typed && !EnterValue()) return;
                 cmdSave_Click();
                 return;
             case Prompts::Answer::No:

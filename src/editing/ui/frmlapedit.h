@@ -64,6 +64,8 @@ private:
     void grdEditor_RowColChange(int row, int col);
     void FocusValue();
     void Refuse(const QString& message);
+    bool EnterValue();
+    bool ValueNotEntered() const;
 
     QString className_;
     basLapEdit::LapRows rows_{0};

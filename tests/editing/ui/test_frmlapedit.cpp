@@ -280,6 +280,51 @@ TEST_F(LapEditTest, UnappliedEntriesAreNotDroppedWithoutAsking)
     EXPECT_FALSE(window.isVisible());
 }
 
+// A value typed into the box but not yet entered counts as unapplied too: はい enters it first,
+// and a value that is no time keeps the window open with its reason.
+TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
+{
+    using A = Prompts::Answer;
+    const struct {
+        A answer;
+        bool open;
+        int runners;
+    } cases[] = {{A::Yes, false, 1}, {A::No, false, 0}, {A::Cancel, true, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.answer));
+        ResetRace();
+        addClass(QStringLiteral("M21"), 1);
+        prompts().log.clear();
+        frmLapEdit window;
+        window.setClassName(QStringLiteral("M21"));
+        window.show();
+        for (const char* cell : {"Ann", "300"}) Type(window, QString::fromUtf8(cell));
+        window.txtValue->setText(QStringLiteral("200"));
+        prompts().answers.push_back(c.answer);
+        window.cmdCancel->click();
+        EXPECT_EQ(asked().size(), 1);
+        EXPECT_EQ(window.isVisible(), c.open);
+        const clsClassData& cls = ClassList[QStringLiteral("M21")];
+        ASSERT_EQ(cls.ClassRunnerCount(), c.runners);
+        if (c.runners) EXPECT_DOUBLE_EQ(cls.Item(1).Lap(2) * 86400, 120);
+    }
+
+    ResetRace();
+    addClass(QStringLiteral("M21"), 1);
+    prompts().log.clear();
+    frmLapEdit window;
+    window.setClassName(QStringLiteral("M21"));
+    window.show();
+    Type(window, QStringLiteral("Ann"));
+    window.grdEditor->setCurrentCell(3, 1);
+    window.txtValue->setText(QStringLiteral("abc"));
+    prompts().answers.push_back(A::Yes);
+    window.cmdCancel->click();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassRunnerCount(), 0);
+    EXPECT_FALSE(window.lblStatus->text().isEmpty());
+}
+
 // A key typed while the grid has the focus goes into the value box, replacing what it showed,
 // so that Enter enters what was typed.
 TEST_F(LapEditTest, TypingOnTheGridGoesIntoTheValueBox)
