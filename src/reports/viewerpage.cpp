@@ -6,6 +6,7 @@
 #include "reports/embeddedfiles.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 
 #include <cstring>
 
@@ -63,7 +64,13 @@ QByteArray ViewerPage(const QStringList& classNames)
 
 bool WriteViewerPage(const QString& path, const QStringList& classNames)
 {
-    return CbasGeneral::WriteFileBytes(path, ViewerPage(classNames));
+    const QByteArray page = ViewerPage(classNames);
+    // An unchanged page keeps its file and its time, so a web server or a copy sees no change.
+    QFile existing(path);
+    if (existing.size() == page.size() && existing.open(QIODevice::ReadOnly) &&
+        existing.readAll() == page)
+        return true;
+    return CbasGeneral::WriteFileBytes(path, page);
 }
 
 QString ViewerFileName(const QString& stem)

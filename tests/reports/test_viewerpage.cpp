@@ -148,6 +148,18 @@ TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
     const QString path = tempPath(QStringLiteral("race_viewer.html"));
     ASSERT_TRUE(basExport::WriteViewerPage(path, names));
     EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(names));
+    // The same race again leaves the file as it was; a changed one replaces it.
+    const QDateTime past = QDateTime::currentDateTime().addDays(-1);
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
+    file.close();
+    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
+    basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
+    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    EXPECT_GT(QFileInfo(path).lastModified(), past);
+    EXPECT_TRUE(testsupport::readBytes(path).contains("夏の大会"));
     EXPECT_FALSE(basExport::WriteViewerPage(tempPath(QStringLiteral("missing/v.html")), names));
     EXPECT_FALSE(basExport::WriteViewerPage(tempDir(), names));  // a folder is never written
     EXPECT_EQ(basExport::ViewerFileName(QStringLiteral("24_cup")), "24_cup_viewer.html");
