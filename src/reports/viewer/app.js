@@ -119,7 +119,7 @@ const App = (() => {
     ui.table = SplitTable.render(m, state, chooseSort, toggleRunner);
     clear(ui.tableTools).append(h('div', { class: 'mode', role: 'group', 'aria-label': 'タイム' }, modeButtons()),
       h('span', { class: 'hint' }, '見出しを押すとその列の順に並べ替えます'));
-    clear(ui.tableSlot).append(ui.table.node);
+    clear(ui.tableSlot).append(h('h2', { class: 'print-only' }, m.title + '  ' + ui.classInfo.textContent), ui.table.node);
     ui.table.update(colours());
     ui.table.filter(filterText);
   }

@@ -14,7 +14,8 @@ const MissBars = (() => {
   function draw(model, chosen, width) {
     const labelW = width < 500 ? 92 : 120;
     const valueW = 44;
-    const rowH = chosen.length * (BAR + GAP) + ROW_PAD;
+    // Room for the two label lines and the difficulty bar under them.
+    const rowH = Math.max(38, chosen.length * (BAR + GAP) + ROW_PAD);
     const height = model.legs * rowH + 4;
     const most = Math.max(30, ...chosen.flatMap(({ runner }) => runner.miss));
     const hardest = Math.max(1, ...model.difficulty);
@@ -24,11 +25,12 @@ const MissBars = (() => {
       const top = l * rowH + 2;
       if (l % 2 === 0) svg.append(s('rect', { class: 'band', x: 0, y: top, width, height: rowH }));
       const middle = top + rowH / 2;
-      svg.append(s('text', { x: 4, y: middle - 2 }, model.labels[l]),
-        s('text', { x: 4, y: middle + 11, class: 'difficulty' }, '難易度 ' + Fmt.difficulty(model.difficulty[l])),
-        s('rect', { x: labelW - 34, y: middle + 4, width: Math.max(1, (model.difficulty[l] / hardest) * 28), height: 5, fill: '#d9825b' }));
+      svg.append(s('text', { x: 4, y: middle - 5 }, model.labels[l]),
+        s('text', { x: 4, y: middle + 8, class: 'difficulty' }, '難易度 ' + Fmt.difficulty(model.difficulty[l])),
+        s('rect', { x: 4, y: middle + 11, width: Math.max(1, (model.difficulty[l] / hardest) * (labelW - 16)), height: 4, fill: '#d9825b' }));
+      const barsTop = top + (rowH - chosen.length * (BAR + GAP) + GAP) / 2;
       chosen.forEach(({ runner, colour }, i) => {
-        const y = top + ROW_PAD / 2 + i * (BAR + GAP);
+        const y = barsTop + i * (BAR + GAP);
         const miss = runner.miss[l];
         const length = miss > 0 ? Math.max(1, miss * scale) : 0;
         const text = missText(runner, l);

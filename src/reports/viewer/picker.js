@@ -38,7 +38,10 @@ const Picker = (() => {
           h('span', { class: 'name', title: runner.club }, runner.name)));
       return { runner, element, box, swatch };
     });
-    const node = h('details', { class: 'picker', open: true },
+    // Open beside the graph on a wide screen; folded above it on a narrow one, where the graph
+    // would otherwise start below the fold.
+    const wide = !window.matchMedia || window.matchMedia('(min-width: 701px)').matches;
+    const node = h('details', { class: 'picker', open: wide },
       h('summary', null, '選手 (' + model.runners.length + '人)'),
       h('ul', null, entries.map((e) => e.element)));
     return Object.assign({ node }, selectable(entries));
