@@ -1,8 +1,8 @@
 // The race viewer opened in headless Chromium, read by what it shows: the rendered DOM after
 // its script ran, for addresses whose fragment chooses the class, runners and view. Skipped
 // where no browser is installed.
-#include "classbuilder.h"
 #include "headlessbrowser.h"
+#include "htmlfixtures.h"
 #include "race/racetime.h"
 #include "reports/viewerpage.h"
 
@@ -10,12 +10,6 @@
 #include <QRegularExpression>
 
 using namespace analysistest;
-
-// Texts in failure messages as text.
-static void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
 
 namespace {
 
@@ -96,19 +90,13 @@ QString markupOnly(const QString& dom)
 const char* const Script = "<img src=x onerror=alert(1)>";
 const char* const Closing = "</script><b>bold</b>";
 
-class ViewerInBrowser : public AnalysisTest {
+class ViewerInBrowser : public HtmlWorkedExample {
 protected:
     // The worked example class M21 (A, D, B, C; D has no split at control 1) and a class W21
     // of seven runners, two of them named like markup.
     void SetUp() override
     {
-        AnalysisTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-        addClass(QStringLiteral("M21"), 2, true,
-                 {{"A", {"4:00", "10:00", "1:00"}},
-                  {"B", {"5:00", "12:00", "1:30"}},
-                  {"C", {"4:30", "15:00", "1:14"}},
-                  {"D", {"→", "17:00", "1:22"}}});
+        HtmlWorkedExample::SetUp();
         addClass(QStringLiteral("W21"), 1, true,
                  {{QString::fromUtf8(Script), {"3:00", "2:00"}},
                   {QString::fromUtf8(Closing), {"3:10", "2:00"}},
@@ -142,13 +130,15 @@ TEST_F(ViewerInBrowser, TableShowsOurTimesAndRanksInOrder)
 
     const QList<Row> laps = tableRows(open(QString()));
     ASSERT_EQ(keysOf(laps), (QStringList{"A", "D", "B", "C"}));
-    EXPECT_EQ(laps[0].cells, (QStringList{"1", "A Aクラブ", "15:00", "4:00 1", "10:00 1", "1:00 1"}));
+    EXPECT_EQ(laps[0].cells,
+              (QStringList{"1", "A Aクラブ", "15:00", "4:00 1", "10:00 1", "1:00 1"}));
     EXPECT_EQ(laps[0].classes.mid(3), (QStringList{"leg rank1", "leg rank1", "leg rank1"}));
     // D's merged time covers legs 1 and 2; its finish leg is the third fastest.
     EXPECT_EQ(laps[1].cells, (QStringList{"2", "D Dクラブ", "18:22", "17:00 -", "1:22 3"}));
     EXPECT_EQ(laps[1].spans[3], "2");
     EXPECT_EQ(laps[1].classes[4], "leg rank3");
-    EXPECT_EQ(laps[3].cells, (QStringList{"4", "C Cクラブ", "20:44", "4:30 2", "15:00 3", "1:14 2"}));
+    EXPECT_EQ(laps[3].cells,
+              (QStringList{"4", "C Cクラブ", "20:44", "4:30 2", "15:00 3", "1:14 2"}));
     EXPECT_EQ(laps[3].classes.mid(3), (QStringList{"leg rank2", "leg rank3", "leg rank2"}));
 
     // Sorted by the elapsed times at control 1: A 4:00, C 4:30, D (estimated) 4:33, B 5:00.

@@ -1,5 +1,5 @@
 // The race viewer's page: the analysis it carries, what it may contain, and how it is written.
-#include "classbuilder.h"
+#include "htmlfixtures.h"
 #include "race/racetime.h"
 #include "reports/analysisjson.h"
 #include "reports/viewerpage.h"
@@ -27,20 +27,14 @@ QByteArray dataOf(const QByteArray& page)
     return between(page, "<script type=\"application/json\" id=\"race-data\">", "</script>");
 }
 
-class ViewerPage : public AnalysisTest {
+class ViewerPage : public HtmlWorkedExample {
 protected:
     // The worked example class, a class whose runners are named like markup and line breaks,
     // and a class without runners.
     void SetUp() override
     {
-        AnalysisTest::SetUp();
+        HtmlWorkedExample::SetUp();
         basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会 </script>");
-        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
-        addClass(QStringLiteral("M21"), 2, true,
-                 {{"A", {"4:00", "10:00", "1:00"}},
-                  {"B", {"5:00", "12:00", "1:30"}},
-                  {"C", {"4:30", "15:00", "1:14"}},
-                  {"D", {"→", "17:00", "1:22"}}});
         addClass(QStringLiteral("W<21>"), 1, true,
                  {{QString::fromUtf8("</script><!--"), {"3:00", "2:00"}},
                   {QString::fromUtf8("行\u2028分け\u2029"), {"3:10", ""}}});
