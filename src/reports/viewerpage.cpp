@@ -43,12 +43,16 @@ const PageParts& pageParts()
         page.replace("@VERSION@", ProgramVersion::Text().toUtf8());
         page.replace("@SCRIPTHASH@", hash);
         page.replace("@STYLE@", Embedded::FileBytes(Embedded::ViewerFiles, "viewer.css"));
-        // The script last: its text is the page's own and never searched again.
-        const int data = page.indexOf("@DATA@");
-        const int code_at = page.indexOf("@SCRIPT@");
+        // The skeleton holds the data before the script; the script goes in last, so that no
+        // marker is ever looked for in its text.
+        const QByteArray dataMarker = "@DATA@", scriptMarker = "@SCRIPT@";
+        const int dataAt = page.indexOf(dataMarker);
+        const int scriptAt = page.indexOf(scriptMarker);
+        const int between = dataAt + dataMarker.size();
         PageParts p;
-        p.head = page.left(data);
-        p.tail = page.mid(data + 6, code_at - data - 6) + code + page.mid(code_at + 8);
+        p.head = page.left(dataAt);
+        p.tail =
+            page.mid(between, scriptAt - between) + code + page.mid(scriptAt + scriptMarker.size());
         return p;
     }();
     return parts;

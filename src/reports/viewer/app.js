@@ -45,7 +45,8 @@ const App = (() => {
     const m = model();
     state.runners = parsed.runners === null ? topRunners(m) : [...new Set(parsed.runners.filter((k) => m.byKey.has(k)))];
     state.ref = RaceGraph.isReference(m, parsed.ref) ? parsed.ref : RaceGraph.defaultReference(m);
-    if (state.sort !== 'total' && !(Number(state.sort) >= 1 && Number(state.sort) <= m.legs)) state.sort = 'total';
+    const leg = Number(state.sort);
+    if (!(Number.isInteger(leg) && leg >= 1 && leg <= m.legs)) state.sort = 'total';
   }
 
   function writeFragment() {
