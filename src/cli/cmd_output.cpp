@@ -36,7 +36,7 @@ std::optional<int> dataTypeOf(const QString& word)
 {
     bool ok = false;
     const int value = word.toInt(&ok);
-    if (!ok || value < 0 || value > 6) return std::nullopt;
+    if (!ok || value < 0 || value > basExport::DataViewer) return std::nullopt;
     return value;
 }
 
@@ -105,7 +105,8 @@ bool consistent(const basExport::OutputOptions& options)
 {
     switch (options.fileType) {
         case basExport::FileHtml:
-            return options.dataType <= 2 || options.dataType == 4;
+            return options.dataType <= 2 || options.dataType == basExport::DataLegAnalysis ||
+                   options.dataType == basExport::DataViewer;
         case basExport::FileCsv:
             return options.dataType <= 3 || options.dataType == basExport::DataSums;
         default:

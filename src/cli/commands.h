@@ -52,5 +52,6 @@ int RunXcsv(const QStringList& args, Console& console);
 int RunStartList(const QStringList& args, Console& console);
 int RunPrint(const QStringList& args, Console& console);
 int RunOutput(const QStringList& args, Console& console);
+int RunViewer(const QStringList& args, Console& console);
 
 }  // namespace cli

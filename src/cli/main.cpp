@@ -28,10 +28,12 @@ const Command kCommands[] = {
      "[--margin-top MM] [--margin-left MM] [--no-page-per-class] [--class NAME]...",
      "速報向けの成績表 (印刷タブと同じ配置) をPDFファイルに出力します", RunPrint},
     {"output",
-     "RACE FOLDER NAME [--data-type 0..6] [--file-type html|csv|text] [--one-file] "
+     "RACE FOLDER NAME [--data-type 0..7] [--file-type html|csv|text] [--one-file] "
      "[--layout rows|columns] [--no-lower-case] [--no-index] [--for-excel] "
      "[--label-interval K] [--class NAME]...",
      "出力ダイアログと同じ設定でHTML・CSV・TEXTファイルを出力します", RunOutput},
+    {"viewer", "RACE OUT.html [--answers A1,A2,...]",
+     "全クラスの分析を一つのHTMLファイル (分析ビューア) に出力します", RunViewer},
 };
 
 void printHelp(QTextStream& out)

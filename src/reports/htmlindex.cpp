@@ -8,6 +8,7 @@
 #include "race/textutil.h"
 #include "reports/htmlpages.h"
 #include "reports/htmltext.h"
+#include "reports/viewerpage.h"
 
 #include <QDir>
 #include <QHash>
@@ -111,6 +112,17 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
           << QStringLiteral("</tr>");
 }
 
+// The race viewer beside the pages: "<stem>_viewer.html" (or ".htm"), the stem being the
+// template without its class part and extension; empty when there is none.
+QString ViewerOnDisk(const QString& nameTemplate, const FolderListing& folder)
+{
+    QString stem = nameTemplate.left(nameTemplate.lastIndexOf(QLatin1Char('.')));
+    stem.remove(QStringLiteral("_*"));
+    const QString name = ViewerFileName(stem);
+    const QString found = folder.find(name);
+    return found.isEmpty() ? folder.find(name.chopped(1)) : found;
+}
+
 }  // namespace
 
 QString ClassFileNamePart(const QString& className)
@@ -162,6 +174,12 @@ bool WriteIndexPage(const QString& pathTemplate)
         AppendClassRow(lines, className, names, listing);
     }
 
+    const QString viewerName = ViewerOnDisk(nameTemplate, listing);
+    if (!viewerName.isEmpty())
+        lines << QStringLiteral(
+                     "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\" "
+                     "target=\"_blank\">分析ビューア</a>]</td></tr>")
+                     .arg(HtmlEscape(viewerName));
     QString lapName = WithExtension(nameTemplate, QStringLiteral("lap"));
     lapName.remove(QStringLiteral("_*"));
     lapName = listing.find(lapName);

@@ -13,7 +13,7 @@ QStringList DataTypeCaptions()
     return {QStringLiteral("ラップタイム"), QStringLiteral("ラップタイム + 積算タイム"),
             QStringLiteral("解析データ"),   QStringLiteral("SplitsBrowser用"),
             QStringLiteral("レッグ分析"),   QStringLiteral("積算タイム"),
-            QStringLiteral("電子メール用")};
+            QStringLiteral("電子メール用"), QStringLiteral("分析ビューア (HTML)")};
 }
 
 QStringList FileTypeCaptions()
@@ -47,6 +47,15 @@ void OutputOptions::chooseDataType(int type)
             forExcelEnabled = false;
             labelEnabled = false;
             break;
+        case DataViewer:
+            // One page of every chosen class, named after the race: "<name>_viewer.html".
+            if (fileType != FileHtml) chooseFileType(FileHtml);
+            extension = QStringLiteral(".html");
+            wildcard = QStringLiteral("_viewer");
+            forExcel = false;
+            forExcelEnabled = false;
+            labelEnabled = false;
+            break;
         case DataMail:
             if (fileType != FileText) chooseFileType(FileText);
             htmlPanelVisible = false;
@@ -76,11 +85,13 @@ void OutputOptions::chooseFileType(int type)
             htmlPanelVisible = true;
             csvPanelVisible = false;
             lowerCase = true;
+            if (dataType == DataViewer) chooseDataType(DataViewer);  // keeps the viewer's name
             break;
         case FileCsv: {
             extension = QStringLiteral(".csv");
             wildcard = dataType == DataSplitsBrowser ? QString() : QStringLiteral("_*");
-            if (dataType == DataLegAnalysis || dataType == DataMail) chooseDataType(DataLaps);
+            if (dataType == DataLegAnalysis || dataType == DataMail || dataType == DataViewer)
+                chooseDataType(DataLaps);
             const bool noPanel = dataType == DataSplitsBrowser || dataType == DataSums;
             htmlPanelVisible = false;
             csvPanelVisible = !noPanel;

@@ -15,6 +15,7 @@ enum OutputDataType {
     DataLegAnalysis = 4,    // "レッグ分析"
     DataSums = 5,           // "積算タイム"
     DataMail = 6,           // "電子メール用"
+    DataViewer = 7,         // "分析ビューア (HTML)": the whole race in one interactive page
 };
 enum OutputFileType { FileHtml = 0, FileCsv = 1, FileText = 2 };
 

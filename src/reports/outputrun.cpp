@@ -8,7 +8,9 @@
 #include "reports/csvexport.h"
 #include "reports/htmlpages.h"
 #include "reports/mailtext.h"
+#include "reports/viewerpage.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace basExport {
@@ -26,6 +28,13 @@ QString classNameOf(const QString& entry)
 QString lowerFileName(const QString& path)
 {
     return CbasGeneral::GetFolderName(path) + CbasGeneral::GetFileName(path).toLower();
+}
+
+// The index page's path for the template of the class pages.
+QString indexPathOf(const QString& pathTemplate)
+{
+    QString path = lowerFileName(pathTemplate);
+    return path.replace(QLatin1Char('*'), QStringLiteral("index"));
 }
 
 void stopMessage(const QString& path)
@@ -55,17 +64,23 @@ public:
     }
 
     void html(const QStringList& entries);
+    void viewer(const QStringList& entries);
     void csv(const QStringList& entries);
     void text(const QStringList& entries);
 
 private:
     void csvClass(TextLines& lines, bool firstClass);
+    void index(const QString& pathTemplate);
     const OutputOptions& options_;
     FileWriter writer_;
 };
 
 void Run::html(const QStringList& entries)
 {
+    if (options_.dataType == DataViewer) {
+        viewer(entries);
+        return;
+    }
     for (const QString& entry : entries) {
         basAnalyze::AnalyzeClass(classNameOf(entry));
         HtmlPage page;
@@ -81,14 +96,41 @@ void Run::html(const QStringList& entries)
     if (!options_.index) return;
     QString pathTemplate = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
     if (options_.dataType == DataLegAnalysis) pathTemplate.remove(QStringLiteral("leg_"));
-    QString indexPath = lowerFileName(pathTemplate);
-    indexPath.replace(QLatin1Char('*'), QStringLiteral("index"));
+    index(pathTemplate);
+}
+
+void Run::index(const QString& pathTemplate)
+{
+    const QString indexPath = indexPathOf(pathTemplate);
     if (WriteIndexPage(pathTemplate)) {
         report.written << indexPath;
     } else {
         report.failed = true;
         Prompts::message(CannotWrite + CbasGeneral::GetFileName(indexPath),
                          Prompts::Icon::Exclamation);
+    }
+}
+
+// One page of every chosen class. The index pages of the same name that are there already
+// (the results pages as ".htm" or ".html") are written again, so that they link the viewer;
+// no index is made where there was none.
+void Run::viewer(const QStringList& entries)
+{
+    QStringList classNames;
+    for (const QString& entry : entries) classNames << classNameOf(entry);
+    const QString path = OutputPath(options_, QString());
+    if (!WriteViewerPage(path, classNames)) {
+        report.failed = true;
+        Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
+        return;
+    }
+    report.written << path;
+    if (!options_.index) return;
+    const QString stem =
+        CbasGeneral::AddPathSeparator(options_.folder) + options_.yearPrefix + options_.fileName;
+    for (const char* extension : {".htm", ".html"}) {
+        const QString pathTemplate = stem + QStringLiteral("_*") + QLatin1String(extension);
+        if (QFileInfo::exists(indexPathOf(pathTemplate))) index(pathTemplate);
     }
 }
 

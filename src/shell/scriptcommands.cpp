@@ -7,6 +7,7 @@
 #include "race/race.h"
 #include "race/textutil.h"
 #include "reports/analysiscsv.h"
+#include "reports/viewerpage.h"
 #include "shell/automationtargets.h"
 #include "shell/control.h"
 
@@ -163,6 +164,15 @@ CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
     return CommandResult::Continue;
 }
 
+// VIEWER,file: the race viewer of every class in one page.
+CommandResult Viewer(ScriptContext& context, const QStringList& fields)
+{
+    const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
+    Require(!CbasGeneral::Trim(path).isEmpty() &&
+            basExport::WriteViewerPage(path, basDefinition::ClassList.names()));
+    return CommandResult::Continue;
+}
+
 // HTML, LEG, CHART, CHART1, CHART2: the keyword, the folder and the file name go to the window
 // that writes those files.
 CommandResult PassOn(ScriptContext& context, const QStringList& fields,
@@ -212,6 +222,7 @@ const std::map<QString, Command>& Commands()
          [](ScriptContext&, const QStringList&) { return CommandResult::Exit; }},
         {QStringLiteral("LAPCOPY"), LapCopy},
         {QStringLiteral("XCSV"), SeasonCsv},
+        {QStringLiteral("VIEWER"), Viewer},
         {QStringLiteral("HTML"),
          [](ScriptContext& c, const QStringList& f) {
              return PassOn(c, f, AutomationTargets::RunOutputAutomation);

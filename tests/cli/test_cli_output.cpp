@@ -29,7 +29,8 @@ TEST_F(CliOutput, CombinationsTheDialogWouldChangeAreUsageErrors)
     const QStringList bad[] = {{"--data-type", "3", "--file-type", "html"},
                                {"--file-type", "text", "--data-type", "0"},
                                {"--file-type", "csv", "--data-type", "4"},
-                               {"--data-type", "7"},
+                               {"--data-type", "8"},
+                               {"--file-type", "csv", "--data-type", "7"},
                                {"--layout", "diagonal"},
                                {"--class"},
                                {"--class", "NOSUCH"}};
@@ -59,6 +60,28 @@ TEST_F(CliOutput, WritesTheFilesOfTheChosenClassesAndPrintsThem)
     const CliRun mail = output({"--file-type", "text", "--class", "M21A"});
     ASSERT_EQ(mail.status, 0);
     EXPECT_TRUE(testsupport::readCp932(out + "/24_Cup_M21A.txt").contains("■ミス率 (%)"));
+}
+
+// The viewer command writes the page the output run's viewer type writes for every class.
+TEST_F(CliOutput, ViewerOfTheWholeRace)
+{
+    const QString race = testsupport::examplePath("spring-cup.lap");
+    const CliRun viewer = runCli({"viewer", race, out + "/whole.html"});
+    ASSERT_EQ(viewer.status, 0) << viewer.err.toStdString();
+    const CliRun dataType = output({"--data-type", "7"});
+    ASSERT_EQ(dataType.status, 0) << dataType.err.toStdString();
+    EXPECT_EQ(dataType.out, out + "/24_cup_viewer.html\n");
+    EXPECT_EQ(testsupport::readBytes(out + "/whole.html"),
+              testsupport::readBytes(out + "/24_cup_viewer.html"));
+
+    for (const QStringList& wrong :
+         {QStringList{"viewer", race}, QStringList{"viewer", race, "a", "b"},
+          QStringList{"viewer", race, "--class", "M21A"}})
+        EXPECT_EQ(runCli(wrong).status, 64) << wrong.join(' ').toStdString();
+    const CliRun unwritable = runCli({"viewer", race, out + "/no/such/v.html"});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_TRUE(unwritable.err.contains("ファイルを保存できませんでした"))
+        << unwritable.err.toStdString();
 }
 
 TEST_F(CliOutput, UnwritableFolderEndsWithStatusOne)

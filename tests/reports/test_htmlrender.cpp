@@ -1,24 +1,15 @@
 // One page of each kind opened in a headless browser: the screenshot must show the table, in
 // the colours of the page, with text on it. Skipped where no browser is installed. Setting
 // SPLITDUEL_KEEP_SCREENSHOTS to a folder keeps the screenshots there for a look by eye.
+#include "headlessbrowser.h"
 #include "htmlfixtures.h"
 #include "race/pathutil.h"
 
 #include <QFile>
 #include <QImage>
 #include <QProcess>
-#include <QStandardPaths>
 
 namespace {
-
-QString findBrowser()
-{
-    for (const char* name : {"chromium", "chromium-browser"}) {
-        const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!path.isEmpty()) return path;
-    }
-    return QString();
-}
 
 // The page as the output run writes it: CP932 with CR LF.
 void writePage(const QString& path, const basExport::HtmlPage& page)
@@ -53,11 +44,9 @@ protected:
         const QString png = page + QStringLiteral(".png");
         QProcess process;
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(browser, {"--headless", "--no-sandbox", "--disable-gpu",
-                                "--disable-background-networking", "--disable-component-update",
-                                "--disable-sync", "--no-first-run",
-                                "--user-data-dir=" + tempPath(QStringLiteral("profile")),
-                                "--screenshot=" + png, "--window-size=1000,700", "file://" + page});
+        process.start(browser, headless::QuietFlags(tempPath(QStringLiteral("profile")))
+                                   << "--screenshot=" + png << "--window-size=1000,700"
+                                   << "file://" + page);
         if (!process.waitForFinished(120000)) {
             process.kill();
             process.waitForFinished();
@@ -77,7 +66,7 @@ protected:
 
 TEST_F(HtmlRendering, EveryKindOfPageShowsItsTable)
 {
-    const QString browser = findBrowser();
+    const QString browser = headless::FindBrowser();
     if (browser.isEmpty()) GTEST_SKIP() << "no headless browser installed";
 
     basExport::HtmlPage results, leg;

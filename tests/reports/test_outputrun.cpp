@@ -77,6 +77,39 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
     EXPECT_FALSE(report.failed);
 }
 
+// The viewer holds the chosen classes in one page named after the race; an index page that is
+// there already is written again and links it, none is made where there was none.
+TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
+{
+    using namespace basExport;
+    const OutputOptions viewer = options(FileHtml, DataViewer);
+    report = OutputFiles(viewer, {"W21", UnnamedClassEntry});
+    ASSERT_EQ(report.written, QStringList{folder + "/02_race_viewer.html"});
+    const QByteArray page = testsupport::readBytes(report.written.first());
+    EXPECT_TRUE(page.contains("\"AnaClassName\":\"W21\"") &&
+                page.contains("\"AnaClassName\":\"\""));
+    EXPECT_FALSE(page.contains("M/21"));
+
+    run(options(FileHtml, DataLegAnalysis));
+    const QString index = folder + "/02_race_index.htm";
+    EXPECT_TRUE(testsupport::readCp932(index).contains("href=\"02_race_viewer.html\""));
+    QFile::remove(folder + "/02_race_viewer.html");
+    run(options(FileHtml, DataAnalysis));
+    EXPECT_FALSE(testsupport::readCp932(index).contains("viewer"));
+    EXPECT_EQ(run(viewer), (QStringList{"02_race_viewer.html", "02_race_index.htm"}));
+    EXPECT_TRUE(
+        testsupport::readCp932(index).contains("[<a href=\"02_race_viewer.html\" "
+                                               "target=\"_blank\">分析ビューア</a>]"));
+    OutputOptions noIndex = viewer;
+    noIndex.index = false;
+    EXPECT_EQ(run(noIndex), QStringList{"02_race_viewer.html"});
+
+    OutputOptions missing = viewer;
+    missing.folder = tempPath("none");
+    EXPECT_TRUE(run(missing).isEmpty());
+    EXPECT_TRUE(report.failed);
+}
+
 TEST_F(OutputRun, LegIndexLinksTheLegPages)
 {
     run(options(basExport::FileHtml, basExport::DataLegAnalysis));
@@ -207,6 +240,14 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
          ".csv", "_*", false, false, true},
         {"one file", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseOneFile(true); }, 2,
          FileCsv, ".csv", "", false, false, true},
+        {"viewer", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(7); }, 7,
+         FileHtml, ".html", "_viewer", true, true, false},
+        {"HTML keeps the viewer",
+         [](OutputOptions& o) { o.chooseDataType(7), o.chooseFileType(FileHtml); }, 7, FileHtml,
+         ".html", "_viewer", true, true, false},
+        {"CSV after the viewer",
+         [](OutputOptions& o) { o.chooseDataType(7), o.chooseFileType(FileCsv); }, 0, FileCsv,
+         ".csv", "_*", false, false, true},
         {"cumulative clears one file",
          [](OutputOptions& o) {
              o.chooseFileType(FileCsv), o.chooseOneFile(true), o.chooseDataType(5);

@@ -232,6 +232,27 @@ TEST_F(OutputDialog, OutputWritesSelectedClassesAndRemembersTheFolder)
     EXPECT_EQ(QDir(again.txtfFolder->text()).canonicalPath(), QDir(out).canonicalPath());
 }
 
+// The last data type writes one viewer page of the chosen classes beside the other files.
+TEST_F(OutputDialog, ViewerIsTheLastDataType)
+{
+    frmOutput form;
+    form.txtfFolder->setText(out);
+    ASSERT_EQ(form.cbofDataType->count(), 8);
+    EXPECT_EQ(form.cbofDataType->itemText(7), "分析ビューア (HTML)");
+    emit form.cbofDataType->activated(7);
+    EXPECT_EQ(form.cbofFileType->currentText(), "HTML形式");
+    EXPECT_EQ(form.lblfWild->text(), "_viewer");
+    EXPECT_EQ(form.cbofKakuchoshi->currentText(), ".html");
+    EXPECT_FALSE(form.chkfForExcel->isEnabled());
+    form.lstClass[0]->item(0)->setSelected(false);
+    form.cmdOutput->click();
+    EXPECT_FALSE(form.LastRunFailed());
+    EXPECT_EQ(written(), QStringList{"02_race_viewer.html"});
+    const QByteArray page = testsupport::readBytes(out + "/02_race_viewer.html");
+    EXPECT_TRUE(page.contains("\"AnaClassName\":\"W21\""));
+    EXPECT_FALSE(page.contains("\"AnaClassName\":\"\""));
+}
+
 TEST_F(OutputDialog, ScriptCommandsWriteResultAndLegPages)
 {
     RegisterOutputWindows();

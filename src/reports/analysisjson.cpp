@@ -1,0 +1,243 @@
+#include "reports/analysisjson.h"
+
+#include "analysis/analyze.h"
+#include "race/race.h"
+#include "race/racetime.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+namespace basExport {
+
+namespace {
+
+using basAnalyze::AnalysisWorkspace;
+using basAnalyze::Table1;
+using basAnalyze::Table2;
+
+double seconds(double days)
+{
+    return days * 86400.0;
+}
+
+// Seconds to the millisecond: whole seconds come out whole (239, not 239.00000000000003).
+double milliseconds(double days)
+{
+    return std::round(seconds(days) * 1000.0) / 1000.0;
+}
+
+// A single-precision value written with the shortest digits that read back as the same float
+// (0.8108108 rather than the 17 digits of its double).
+double singleValue(float value)
+{
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+    *end = '\0';
+    return std::strtod(text, nullptr);
+}
+
+QJsonArray timesOf(const Table1<double>& table)
+{
+    QJsonArray a;
+    for (double v : table.values()) a.append(seconds(v));
+    return a;
+}
+
+QJsonArray singlesOf(const Table1<float>& table)
+{
+    QJsonArray a;
+    for (float v : table.values()) a.append(singleValue(v));
+    return a;
+}
+
+template <typename T, typename Convert>
+QJsonArray legsOf(const Table2<T>& table, int r, Convert convert)
+{
+    QJsonArray a;
+    for (int l = 1; l <= table.legCount(); ++l) a.append(convert(table(r, l)));
+    return a;
+}
+
+QJsonObject raceHeader()
+{
+    const RaceHeader& race = basDefinition::RaceInfo;
+    return QJsonObject{
+        {"RaceName", race.RaceName},
+        {"RaceDate", race.hasDate() ? QJsonValue(race.RaceDate.toString(Qt::ISODate))
+                                    : QJsonValue(QJsonValue::Null)},
+        {"RacePlace", race.RacePlace},
+        {"RaceRemarks", race.RaceRemarks},
+    };
+}
+
+// The class header of the workspace.
+QJsonObject classHeader(const AnalysisWorkspace& ws)
+{
+    return QJsonObject{
+        {"AnaClassName", ws.AnaClassName},         {"AnaClassLength", ws.AnaClassLength},
+        {"AnaClassUpHeight", ws.AnaClassUpHeight}, {"AnaControlCount", ws.AnaControlCount},
+        {"AnaLegCount", ws.AnaLegCount},           {"AnaRunnerCount", ws.AnaRunnerCount},
+        {"TopTotal", seconds(ws.TopTotal)},        {"TopAverage", timesOf(ws.TopAverage)},
+    };
+}
+
+QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
+{
+    auto time = [](double v) { return seconds(v); };
+    auto single = [](float v) { return singleValue(v); };
+    auto whole = [](int v) { return v; };
+    QJsonObject o{
+        {"RunnerName", ws.RunnerName(r)},
+        {"RunnerShozoku", ws.RunnerShozoku(r)},
+        {"RunnerStartTime", seconds(ws.RunnerStartTime(r))},
+        {"TotalTime", seconds(ws.TotalTime(r))},
+        {"TotalRank", ws.TotalRank(r)},
+        {"RelativeValue", singleValue(ws.RelativeValue(r))},
+        {"CruiseTime", seconds(ws.CruiseTime(r))},
+        {"CruiseSpeed", singleValue(ws.CruiseSpeed(r))},
+        {"MissTimeTotal", seconds(ws.MissTimeTotal(r))},
+        {"MissRate", singleValue(ws.MissRate(r))},
+        {"NoMissTime", seconds(ws.NoMissTime(r))},
+        {"LapTime", legsOf(ws.LapTime, r, time)},
+        {"LapState", legsOf(ws.LapState, r, whole)},
+        {"LapRank", legsOf(ws.LapRank, r, whole)},
+        {"SumTime", legsOf(ws.SumTime, r, time)},
+        {"SumState", legsOf(ws.SumState, r, whole)},
+        {"LapRatio", legsOf(ws.LapRatio, r, single)},
+        {"MissTime", legsOf(ws.MissTime, r, time)},
+        {"EstLapTime", legsOf(ws.EstLapTime, r, time)},
+        {"EstSumTime", legsOf(ws.EstSumTime, r, time)},
+        {"EstSumRank", legsOf(ws.EstSumRank, r, whole)},
+    };
+    if (detail) {
+        o.insert("ShortLegRelative", singleValue(ws.ShortLegRelative(r)));
+        o.insert("ShortLegList", ws.ShortLegList(r));
+        o.insert("LongLegRelative", singleValue(ws.LongLegRelative(r)));
+        o.insert("LongLegList", ws.LongLegList(r));
+        o.insert("EarlyRelative", singleValue(ws.EarlyRelative(r)));
+        o.insert("LateRelative", singleValue(ws.LateRelative(r)));
+        o.insert("EarlyCruiseSpeed", singleValue(ws.EarlyCruiseSpeed(r)));
+        o.insert("LateCruiseSpeed", singleValue(ws.LateCruiseSpeed(r)));
+        o.insert("AfterMissRelative", singleValue(ws.AfterMissRelative(r)));
+    }
+    return o;
+}
+
+QJsonObject classObject(const QString& name, bool detail)
+{
+    if (detail)
+        basAnalyze::AnalyzeClassDetail(name);
+    else
+        basAnalyze::AnalyzeClass(name);
+    const AnalysisWorkspace& ws = basAnalyze::Workspace;
+    const basAnalyze::LegDifficultyTable leg1 = basAnalyze::LegDifficulty(1);
+    const basAnalyze::LegDifficultyTable leg2 = basAnalyze::LegDifficulty(2);
+    QJsonArray runners;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) runners.append(runnerObject(ws, r, detail));
+    QJsonObject o = classHeader(ws);
+    o.insert("LegWeight", singlesOf(ws.LegWeight));
+    o.insert("Spread1", singlesOf(leg1.Spread));
+    o.insert("Difficulty1", singlesOf(leg1.Difficulty));
+    o.insert("Spread2", singlesOf(leg2.Spread));
+    o.insert("Difficulty2", singlesOf(leg2.Difficulty));
+    o.insert("runners", runners);
+    return o;
+}
+
+// One column of a per-runner value.
+template <typename T, typename Convert>
+QJsonArray columnOf(const Table1<T>& table, Convert convert)
+{
+    QJsonArray a;
+    for (const T& v : table.values()) a.append(convert(v));
+    return a;
+}
+
+// One column of a per-leg table: an array of legs per runner.
+template <typename T, typename Convert>
+QJsonArray legColumnOf(const Table2<T>& table, Convert convert)
+{
+    QJsonArray a;
+    for (int r = 1; r <= table.runnerCount(); ++r) a.append(legsOf(table, r, convert));
+    return a;
+}
+
+// A state column: 0 stands for a runner whose every leg is 0, the common case.
+QJsonArray stateColumnOf(const Table2<int>& table)
+{
+    QJsonArray a;
+    for (int r = 1; r <= table.runnerCount(); ++r) {
+        bool allNormal = true;
+        for (int l = 1; l <= table.legCount() && allNormal; ++l) allNormal = table(r, l) == 0;
+        a.append(allNormal ? QJsonValue(0) : QJsonValue(legsOf(table, r, [](int v) { return v; })));
+    }
+    return a;
+}
+
+QJsonObject viewerClassObject(const QString& name)
+{
+    basAnalyze::AnalyzeClass(name);
+    const AnalysisWorkspace& ws = basAnalyze::Workspace;
+    const auto time = [](double v) { return milliseconds(v); };
+    const auto single = [](float v) { return singleValue(v); };
+    const auto same = [](const auto& v) { return v; };
+    QJsonArray labels;
+    for (int l = 1; l <= ws.AnaLegCount; ++l)
+        labels.append(CbasGeneral::LegLabel(ws.AnaControlCount, true, l));
+    QJsonObject o = classHeader(ws);
+    o.insert("LegLabel", labels);
+    o.insert("Difficulty2", singlesOf(basAnalyze::LegDifficulty(2).Difficulty));
+    o.insert("RunnerName", columnOf(ws.RunnerName, same));
+    o.insert("RunnerShozoku", columnOf(ws.RunnerShozoku, same));
+    o.insert("RunnerStartTime", columnOf(ws.RunnerStartTime, time));
+    o.insert("TotalTime", columnOf(ws.TotalTime, time));
+    o.insert("TotalRank", columnOf(ws.TotalRank, same));
+    o.insert("RelativeValue", columnOf(ws.RelativeValue, single));
+    o.insert("CruiseTime", columnOf(ws.CruiseTime, time));
+    o.insert("CruiseSpeed", columnOf(ws.CruiseSpeed, single));
+    o.insert("MissTimeTotal", columnOf(ws.MissTimeTotal, time));
+    o.insert("MissRate", columnOf(ws.MissRate, single));
+    o.insert("NoMissTime", columnOf(ws.NoMissTime, time));
+    o.insert("LapTime", legColumnOf(ws.LapTime, time));
+    o.insert("LapState", stateColumnOf(ws.LapState));
+    o.insert("LapRank", legColumnOf(ws.LapRank, same));
+    o.insert("SumState", stateColumnOf(ws.SumState));
+    o.insert("EstSumTime", legColumnOf(ws.EstSumTime, time));
+    o.insert("EstSumRank", legColumnOf(ws.EstSumRank, same));
+    return o;
+}
+
+}  // namespace
+
+QJsonObject AnalysisJson(const QStringList& classNames, bool detail)
+{
+    QJsonArray classes;
+    for (const QString& name : classNames) classes.append(classObject(name, detail));
+    QJsonObject race = raceHeader();
+    race.insert("classes", classes);
+    return race;
+}
+
+QJsonObject ViewerJson(const QStringList& classNames)
+{
+    QJsonArray classes;
+    for (const QString& name : classNames) classes.append(viewerClassObject(name));
+    QJsonObject race = raceHeader();
+    race.insert("classes", classes);
+    return race;
+}
+
+QByteArray ScriptSafeJson(const QJsonObject& object)
+{
+    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    json.replace("<", "\\u003c");
+    json.replace("\xE2\x80\xA8", "\\u2028");
+    json.replace("\xE2\x80\xA9", "\\u2029");
+    return json;
+}
+
+}  // namespace basExport
