@@ -1,6 +1,7 @@
 // splitduel-cli: reads, shows and converts race files without the desktop program.
 #include "cli/commands.h"
 #include "race/version.h"
+#include "shell/platformnotices.h"
 
 #include <QGuiApplication>
 
@@ -109,6 +110,8 @@ static std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // A console tool: the notices of Qt's platform plugin are no message of the program.
+    SilencePlatformNotices();
     const std::unique_ptr<QCoreApplication> application = makeApplication(argc, argv);
     QCoreApplication& app = *application;
     QTextStream out(stdout);
