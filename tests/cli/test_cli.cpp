@@ -206,3 +206,27 @@ TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
     EXPECT_TRUE(header.err.contains(QStringLiteral("１行目に「名前,スタート時刻」")));
     EXPECT_EQ(runCli({QStringLiteral("startlist"), kExample}).status, 64);
 }
+
+// A text that is no race at all (a web page, a system file) is a refused kind of file, not a
+// table to ask label questions about.
+TEST_F(CliTest, TextsThatAreNoRaceAreRefused)
+{
+    const struct {
+        const char* name;
+        const char* text;
+    } files[] = {
+        {"page.html",
+         "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<title>Cup</title>\n</head>\n<body>\n"
+         "<p>2024/04/21</p>\n</body>\n</html>\n"},
+        {"passwd", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/bin/sh\n"},
+    };
+    for (const auto& f : files) {
+        const QString path = tempPath(QString::fromUtf8(f.name));
+        testsupport::writeCp932(path, QString::fromUtf8(f.text));
+        const CliRun run = runCli({QStringLiteral("info"), path});
+        EXPECT_EQ(run.status, 2) << f.name;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("この形式のファイルは読み込めません")))
+            << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("質問"))) << run.err.toStdString();
+    }
+}
