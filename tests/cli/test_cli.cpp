@@ -207,6 +207,29 @@ TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
     EXPECT_EQ(runCli({QStringLiteral("startlist"), kExample}).status, 64);
 }
 
+// Whatever the loader leaves out of a file is named on standard error; the classes it keeps
+// are there and the run succeeds.
+TEST_F(CliTest, ClassesTheLoaderLeavesOutAreNamed)
+{
+    // A SplitsBrowser file whose first class has more controls than any class can hold.
+    const QString file = tempPath(QStringLiteral("splits.csv"));
+    testsupport::writeCp932(file, QStringLiteral("Long,1000\nAnna,Berg,,10:00,2:10,0:40\n\n"
+                                                 "M21,1\nEva,Lund,,10:00,3:00,0:40\n"));
+    const QString lap = tempPath(QStringLiteral("kept.lap"));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("info"), file}, QStringList{QStringLiteral("analyse"), file},
+          QStringList{QStringLiteral("convert"), file, lap}}) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.status, 0) << args.first().toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Long"))) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("M21")));
+    }
+    const CliRun kept = runCli({QStringLiteral("info"), lap});
+    EXPECT_TRUE(kept.out.contains(QStringLiteral("クラス: M21 ")));
+    EXPECT_FALSE(kept.out.contains(QStringLiteral("Long")));
+    EXPECT_TRUE(kept.err.isEmpty());
+}
+
 // A text that is no race at all (a web page, a system file) is a refused kind of file, not a
 // table to ask label questions about.
 TEST_F(CliTest, TextsThatAreNoRaceAreRefused)
