@@ -72,5 +72,6 @@ const Command& XcsvCommand();
 const Command& StartListCommand();
 const Command& PrintCommand();
 const Command& OutputCommand();
+const Command& ChartCommand();
 
 }  // namespace cli

@@ -15,7 +15,7 @@ namespace {
 using CommandEntry = const Command& (*)();
 const CommandEntry kCommands[] = {
     InfoCommand,      ConvertCommand, AnalyseCommand, XcsvCommand,
-    StartListCommand, PrintCommand,   OutputCommand,
+    StartListCommand, PrintCommand,   OutputCommand,  ChartCommand,
 };
 
 void printHelp(QTextStream& out)
@@ -113,11 +113,11 @@ int Run(const QStringList& words, Console& console)
 
 }  // namespace cli
 
-// Printing measures and draws text, which needs the GUI application; without a display it runs
-// on the offscreen platform. The other commands need only the core application.
+// Printing and charts measure and draw text, which needs the GUI application; without a display
+// they run on the offscreen platform. The other commands need only the core application.
 static std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 {
-    if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "chart") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }

@@ -164,6 +164,32 @@ TEST_F(OffscreenRunTest, ScriptPublishesPagesLegPagesAndCharts)
     EXPECT_TRUE(index.contains("\"24_live_m21a.htm"));
 }
 
+// The command-line tool writes the images of the script command CHART byte for byte, and
+// prints nothing but the paths.
+TEST_F(OffscreenRunTest, ChartCommandOfTheToolWritesTheImagesOfTheScript)
+{
+    const QString lap = testsupport::examplePath("spring-cup.lap");
+    ASSERT_TRUE(QDir().mkpath(tempPath("script")));
+    ASSERT_TRUE(QDir().mkpath(tempPath("tool")));
+    const ProgramRun byScript =
+        runProgram(script("charts.sda", "VERSION,1\nOPEN," + lap + "\nCHART,%1%,Live\n"),
+                   {tempPath("script")});
+    ASSERT_EQ(byScript.status, 0) << byScript.errors.toStdString();
+    const ProgramRun byTool =
+        run(QStringLiteral(SPLITDUEL_CLI), {"chart", lap, tempPath("tool"), "Live"});
+    ASSERT_EQ(byTool.status, 0) << byTool.errors.toStdString();
+    EXPECT_TRUE(byTool.errors.isEmpty()) << byTool.errors.toStdString();
+
+    const QStringList images = QDir(tempPath("script")).entryList(QDir::Files, QDir::Name);
+    EXPECT_GE(images.size(), 8);
+    ASSERT_EQ(QDir(tempPath("tool")).entryList(QDir::Files, QDir::Name), images);
+    for (const QString& image : images) {
+        EXPECT_EQ(testsupport::readBytes(tempPath("tool/" + image)),
+                  testsupport::readBytes(tempPath("script/" + image)))
+            << image.toStdString();
+    }
+}
+
 // The command-line tool is as quiet as the program: its PDF printing says nothing.
 TEST_F(OffscreenRunTest, ToolPrintsNothingButItsOwnMessages)
 {

@@ -35,6 +35,7 @@ TEST_F(CliUsage, RefusedWordsAreNamedWithWhatIsAllowed)
         {{"analyse", kExample, "--detail=yes"}, {"--detail=yes"}},
         {{"analyse", kExample, "--class", "M40", "--class", "W20"}, {"--class", "一度だけ"}},
         {{"convert", kExample, pdf, "--layout", "xls"}, {"xls", "lap, csv-rows"}},
+        {{"chart", kExample, out, "web", "--type", "bar"}, {"bar", "both, race, clock"}},
         {{"info"}, {"引数が足りません: FILE"}},
         {{"startlist", kExample, pdf}, {"引数が足りません: OUT"}},
         {{"xcsv", kExample, out, "more"}, {"余分な引数があります: more"}},
@@ -65,6 +66,7 @@ TEST_F(CliUsage, EqualsFormsAndClassNamesAreTheSameForEveryCommand)
          {"a.pdf"}},
         {{"output", kExample, out, "Cup", "--data-type=0", "--class", "m21A", "--no-index"},
          {"24_cup_m21a.htm"}},
+        {{"chart", kExample, out, "Web", "--type=race", "--class", "W21a"}, {"24_web_w21a_1.png"}},
         {{"analyse", kExample, "--class=m40"}, {}},
     };
     for (const auto& c : accepted) {
@@ -77,7 +79,8 @@ TEST_F(CliUsage, EqualsFormsAndClassNamesAreTheSameForEveryCommand)
     }
     const QStringList commands[] = {{"analyse", kExample},
                                     {"print", kExample, tempPath("b.pdf")},
-                                    {"output", kExample, out, "Cup"}};
+                                    {"output", kExample, out, "Cup"},
+                                    {"chart", kExample, out, "Cup"}};
     const QStringList before = written();
     for (const QStringList& command : commands) {
         const CliRun run = runCli(command + QStringList{"--class", "M21"});
