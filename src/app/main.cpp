@@ -12,6 +12,7 @@
 #include "race/version.h"
 #include "reports/ui/outputwindows.h"
 #include "shell/automationtargets.h"
+#include "shell/platformnotices.h"
 #include "shell/settings.h"
 #include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
@@ -79,6 +80,8 @@ int main(int argc, char** argv)
 {
     if (AnswerInformationOption(argc, argv)) return 0;
     PreferJapaneseLocale();
+    // Without a display, as from cron, only the program's own messages reach stderr.
+    if (HeadlessPlatformRequested(argc, argv)) SilencePlatformNotices();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("SplitDuel"));
     InstallFontSubstitutions();

@@ -10,62 +10,35 @@
 namespace cli {
 namespace {
 
-struct AnalyseArguments {
-    QString path;
-    QString className;
-    bool hasClass = false;
-    bool detail = false;
-};
+const QString kClassOption = QStringLiteral("--class");
+const QString kDetailOption = QStringLiteral("--detail");
 
-bool parseArguments(const QStringList& args, AnalyseArguments& parsed)
+int run(const Arguments& args, Console& console)
 {
-    const QString classOption = QStringLiteral("--class");
-    QStringList paths;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& word = args[i];
-        if (word == QLatin1String("--detail")) {
-            parsed.detail = true;
-        } else if (word == classOption) {
-            if (++i >= args.size() || parsed.hasClass) return false;
-            parsed.className = args[i];
-            parsed.hasClass = true;
-        } else if (word.startsWith(classOption + QLatin1Char('='))) {
-            if (parsed.hasClass) return false;
-            parsed.className = word.mid(classOption.size() + 1);
-            parsed.hasClass = true;
-        } else if (word.startsWith(QLatin1String("--"))) {
-            return false;
-        } else {
-            paths << word;
-        }
+    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
+    QStringList classNames = basDefinition::ClassList.names();
+    if (args.isSet(kClassOption)) {
+        const auto found = FindClasses({args.value(kClassOption)}, console);
+        if (!found) return ExitUsage;
+        classNames = QStringList{found->front()->ClassName};
     }
-    if (paths.size() != 1) return false;
-    parsed.path = paths.first();
-    return true;
+    const bool detail = args.isSet(kDetailOption);
+    console.out << QString::fromUtf8(
+        QJsonDocument(basExport::AnalysisJson(classNames, detail)).toJson(QJsonDocument::Indented));
+    return ExitDone;
 }
 
 }  // namespace
 
-int RunAnalyse(const QStringList& args, Console& console)
+const Command& AnalyseCommand()
 {
-    AnalyseArguments parsed;
-    if (!parseArguments(args, parsed))
-        return UsageError(*FindCommand(QStringLiteral("analyse")), console);
-    if (int status = LoadRace(parsed.path, console); status != ExitDone) return status;
-
-    QStringList classNames = basDefinition::ClassList.names();
-    if (parsed.hasClass) {
-        const clsClassData* cls = basDefinition::ClassList.find(parsed.className);
-        if (!cls) {
-            console.err << "クラスが見つかりません: " << parsed.className << "\n";
-            return ExitUsage;
-        }
-        classNames = QStringList{cls->ClassName};
-    }
-    console.out << QString::fromUtf8(
-        QJsonDocument(basExport::AnalysisJson(classNames, parsed.detail))
-            .toJson(QJsonDocument::Indented));
-    return ExitDone;
+    static const Command command{
+        "analyse",
+        {QStringLiteral("FILE")},
+        {TextOption(kClassOption, QStringLiteral("NAME")), Flag(kDetailOption)},
+        "クラスごとの分析結果をJSONで出力します",
+        run};
+    return command;
 }
 
 }  // namespace cli

@@ -7,62 +7,43 @@
 namespace cli {
 namespace {
 
-// The save filter index of a layout name; 0 for an unknown name.
+const QString kLayoutOption = QStringLiteral("--layout");
+
+// The save filter index of a layout name.
 int filterIndexOf(const QString& layout)
 {
-    if (layout == QLatin1String("lap")) return 1;
     if (layout == QLatin1String("csv-rows")) return 2;
     if (layout == QLatin1String("csv-columns")) return 3;
     if (layout == QLatin1String("iof-xml")) return 4;
-    return 0;
+    return 1;
 }
 
-struct ConvertArguments {
-    QStringList paths;
-    int filterIndex = 1;
-};
-
-bool parseArguments(const QStringList& args, ConvertArguments& parsed)
+int run(const Arguments& args, Console& console)
 {
-    const QString option = QStringLiteral("--layout");
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& word = args[i];
-        QString layout;
-        if (word == option) {
-            if (++i >= args.size()) return false;
-            layout = args[i];
-        } else if (word.startsWith(option + QLatin1Char('='))) {
-            layout = word.mid(option.size() + 1);
-        } else if (word.startsWith(QLatin1String("--"))) {
-            return false;
-        } else {
-            parsed.paths << word;
-            continue;
-        }
-        parsed.filterIndex = filterIndexOf(layout);
-        if (parsed.filterIndex == 0) return false;
+    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
+    using namespace basDefinition;
+    basConvert::SaveRaceFile(args.positional[1], filterIndexOf(args.value(kLayoutOption)));
+    int16_t result = FileResult;
+    FileResult = FileOk;
+    if (result != FileOk) {
+        console.err << "ファイルを保存できませんでした: " << args.positional[1] << "\n";
+        return ExitFailed;
     }
-    return parsed.paths.size() == 2;
+    return ExitDone;
 }
 
 }  // namespace
 
-int RunConvert(const QStringList& args, Console& console)
+const Command& ConvertCommand()
 {
-    ConvertArguments parsed;
-    if (!parseArguments(args, parsed))
-        return UsageError(*FindCommand(QStringLiteral("convert")), console);
-    if (int status = LoadRace(parsed.paths[0], console); status != ExitDone) return status;
-
-    using namespace basDefinition;
-    basConvert::SaveRaceFile(parsed.paths[1], parsed.filterIndex);
-    int16_t result = FileResult;
-    FileResult = FileOk;
-    if (result != FileOk) {
-        console.err << "ファイルを保存できませんでした: " << parsed.paths[1] << "\n";
-        return ExitFailed;
-    }
-    return ExitDone;
+    static const Command command{
+        "convert",
+        {QStringLiteral("IN"), QStringLiteral("OUT")},
+        {ChoiceOption(kLayoutOption, {QStringLiteral("lap"), QStringLiteral("csv-rows"),
+                                      QStringLiteral("csv-columns"), QStringLiteral("iof-xml")})},
+        "ファイルを読み込み、LAP形式 (既定)、CSV形式[横型]・[縦型]かIOF XML 3.0で保存します",
+        run};
+    return command;
 }
 
 }  // namespace cli

@@ -35,18 +35,24 @@ void printClass(const clsClassData& cls, QTextStream& out)
     }
 }
 
-}  // namespace
-
-int RunInfo(const QStringList& args, Console& console)
+int run(const Arguments& args, Console& console)
 {
-    const Command& self = *FindCommand(QStringLiteral("info"));
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
-        return UsageError(self, console);
-    if (int status = LoadRace(args.first(), console); status != ExitDone) return status;
-
+    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
     printHeader(basDefinition::RaceInfo, console.out);
     for (const auto& cls : basDefinition::ClassList) printClass(*cls, console.out);
     return ExitDone;
+}
+
+}  // namespace
+
+const Command& InfoCommand()
+{
+    static const Command command{"info",
+                                 {QStringLiteral("FILE")},
+                                 {},
+                                 "レースの見出し、クラスと選手を総タイム順に表示します",
+                                 run};
+    return command;
 }
 
 }  // namespace cli

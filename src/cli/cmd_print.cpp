@@ -5,11 +5,9 @@
 #include "printing/pdfdevice.h"
 #include "printing/splitsheets.h"
 #include "race/race.h"
-#include "race/textutil.h"
 #include "shell/inifile.h"
 #include "shell/settings.h"
 
-#include <QDir>
 #include <QFile>
 
 #include <memory>
@@ -17,120 +15,83 @@
 namespace cli {
 namespace {
 
-struct PrintArguments {
-    QString racePath, pdfPath;
+const QString kDataType = QStringLiteral("--data-type");
+const QString kPaper = QStringLiteral("--paper");
+const QString kLandscape = QStringLiteral("--landscape");
+const QString kZoom = QStringLiteral("--zoom");
+const QString kMarginTop = QStringLiteral("--margin-top");
+const QString kMarginLeft = QStringLiteral("--margin-left");
+const QString kNoPagePerClass = QStringLiteral("--no-page-per-class");
+const QString kClass = QStringLiteral("--class");
+
+// The print job of the options, the classes left to the caller.
+SplitSheetJob jobOf(const Arguments& args)
+{
     SplitSheetJob job;
-    QStringList classes;
-};
-
-int paperCode(const QString& name)
-{
-    const struct {
-        const char* name;
-        int code;
-    } papers[] = {{"A3", 8}, {"A4", 9}, {"A5", 11}, {"B4", 12}, {"B5", 13}};
-    for (const auto& p : papers)
-        if (name.compare(QLatin1String(p.name), Qt::CaseInsensitive) == 0) return p.code;
-    return 0;
-}
-
-// A number option's value: the whole text must be a number.
-bool numberValue(const QString& text, double& value)
-{
-    if (!CbasGeneral::IsNumeric(text)) return false;
-    value = CbasGeneral::Val(text);
-    return true;
-}
-
-bool parseArguments(const QStringList& args, PrintArguments& parsed)
-{
-    QStringList paths;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& word = args[i];
-        auto value = [&](QString& out) {
-            if (i + 1 >= args.size()) return false;
-            out = args[++i];
-            return true;
-        };
-        QString v;
-        double number = 0;
-        if (word == QLatin1String("--landscape")) {
-            parsed.job.Orientation = 2;
-        } else if (word == QLatin1String("--no-page-per-class")) {
-            parsed.job.EachClass = false;
-        } else if (word == QLatin1String("--data-type")) {
-            if (!value(v) || !numberValue(v, number) || number < 0 || number > 3 ||
-                number != int(number))
-                return false;
-            parsed.job.DataType = int(number);
-        } else if (word == QLatin1String("--paper")) {
-            if (!value(v) || (parsed.job.PaperCode = paperCode(v)) == 0) return false;
-        } else if (word == QLatin1String("--zoom")) {
-            if (!value(v) || !numberValue(v, number) || number <= 0) return false;
-            parsed.job.Zoom = number / 100;
-        } else if (word == QLatin1String("--margin-top")) {
-            if (!value(v) || !numberValue(v, parsed.job.MarginTop)) return false;
-        } else if (word == QLatin1String("--margin-left")) {
-            if (!value(v) || !numberValue(v, parsed.job.MarginLeft)) return false;
-        } else if (word == QLatin1String("--class")) {
-            if (!value(v)) return false;
-            parsed.classes << v;
-        } else if (word.startsWith(QLatin1String("--"))) {
-            return false;
-        } else {
-            paths << word;
-        }
-    }
-    if (paths.size() != 2) return false;
-    parsed.racePath = paths[0];
-    parsed.pdfPath = paths[1];
-    return true;
+    if (args.isSet(kDataType)) job.DataType = int(args.number(kDataType));
+    if (args.isSet(kPaper)) job.PaperCode = CbasPrinter::ListedPaperCode(args.value(kPaper));
+    if (args.isSet(kLandscape)) job.Orientation = 2;
+    if (args.isSet(kZoom)) job.Zoom = args.number(kZoom) / 100;
+    if (args.isSet(kMarginTop)) job.MarginTop = args.number(kMarginTop);
+    if (args.isSet(kMarginLeft)) job.MarginLeft = args.number(kMarginLeft);
+    if (args.isSet(kNoPagePerClass)) job.EachClass = false;
+    return job;
 }
 
 // The settings file of the program when there is one; it is only read.
 std::unique_ptr<IniFile> openSettings()
 {
-    const QString path =
-        QDir(basSettings::SettingsFolder()).filePath(QStringLiteral("SplitDuel.ini"));
+    const QString path = basSettings::SettingsFilePath();
     if (!QFile::exists(path)) return nullptr;
     auto file = std::make_unique<IniFile>();
     file->setFileName(path);
     return file;
 }
 
-}  // namespace
-
-int RunPrint(const QStringList& args, Console& console)
+int run(const Arguments& args, Console& console)
 {
-    PrintArguments parsed;
-    if (!parseArguments(args, parsed))
-        return UsageError(*FindCommand(QStringLiteral("print")), console);
-    if (int status = LoadRace(parsed.racePath, console); status != ExitDone) return status;
+    const QString& pdfPath = args.positional[1];
+    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
+    const auto classes = FindClasses(args.values(kClass), console);
+    if (!classes) return ExitUsage;
 
-    const ClassCollection& classes = basDefinition::ClassList;
-    for (const QString& name : parsed.classes) {
-        if (!classes.contains(name)) {
-            console.err << "クラスがありません: " << name << "\n";
-            return ExitUsage;
-        }
-        parsed.job.Classes << classes.find(name)->ClassName;
-    }
-    if (parsed.classes.isEmpty()) parsed.job.Classes = classes.names();
-    if (parsed.job.Classes.isEmpty()) {
+    SplitSheetJob job = jobOf(args);
+    for (const clsClassData* cls : *classes) job.Classes << cls->ClassName;
+    if (classes->empty()) job.Classes = basDefinition::ClassList.names();
+    if (job.Classes.isEmpty()) {
         console.err << "印刷するクラスがありません\n";
         return ExitFailed;
     }
-
     const std::unique_ptr<IniFile> settings = openSettings();
-    parsed.job.Settings = [&settings](const QString& key) {
+    job.Settings = [&settings](const QString& key) {
         return settings ? settings->Item(key) : QString();
     };
-    PdfPrintDevice pdf(parsed.pdfPath);
-    if (!CbasPrinter::PrintSplitSheets(parsed.job, pdf) || !QFile::exists(parsed.pdfPath)) {
-        console.err << "ファイルを保存できませんでした: " << parsed.pdfPath << "\n";
+    PdfPrintDevice pdf(pdfPath);
+    if (!CbasPrinter::PrintSplitSheets(job, pdf) || !QFile::exists(pdfPath)) {
+        console.err << "ファイルを保存できませんでした: " << pdfPath << "\n";
         return ExitFailed;
     }
     return ExitDone;
+}
+
+}  // namespace
+
+const Command& PrintCommand()
+{
+    static const Command command{
+        "print",
+        {QStringLiteral("RACE"), QStringLiteral("OUT.pdf")},
+        {WholeNumberOption(kDataType, 0, 3),
+         ChoiceOption(kPaper, CbasPrinter::ListedPaperNames(), Qt::CaseInsensitive),
+         Flag(kLandscape),
+         NumberOption(kZoom, QStringLiteral("PERCENT"), QStringLiteral("0 より大きい数"),
+                      [](double zoom) { return zoom > 0; }),
+         NumberOption(kMarginTop, QStringLiteral("MM")),
+         NumberOption(kMarginLeft, QStringLiteral("MM")), Flag(kNoPagePerClass),
+         TextOption(kClass, QStringLiteral("NAME"), true)},
+        "速報向けの成績表 (印刷タブと同じ配置) をPDFファイルに出力します",
+        run};
+    return command;
 }
 
 }  // namespace cli

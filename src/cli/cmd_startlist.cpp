@@ -6,12 +6,12 @@
 #include "race/race.h"
 
 namespace cli {
+namespace {
 
-int RunStartList(const QStringList& args, Console& console)
+int run(const Arguments& arguments, Console& console)
 {
-    if (args.size() != 3 || args[0].startsWith(QLatin1String("--")))
-        return UsageError(*FindCommand(QStringLiteral("startlist")), console);
-    if (int status = LoadRace(args[0], console); status != ExitDone) return status;
+    const QStringList& args = arguments.positional;
+    if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
 
     const std::optional<QStringList> lines = basStartList::ReadStartListLines(args[1]);
     if (!lines) {
@@ -37,6 +37,19 @@ int RunStartList(const QStringList& args, Console& console)
     }
     console.out << changed << "人のスタート時刻を設定しました\n";
     return ExitDone;
+}
+
+}  // namespace
+
+const Command& StartListCommand()
+{
+    static const Command command{
+        "startlist",
+        {QStringLiteral("RACE"), QStringLiteral("LIST"), QStringLiteral("OUT")},
+        {},
+        "スタートリストCSVのスタート時刻を選手に設定し、ラップファイルに保存します",
+        run};
+    return command;
 }
 
 }  // namespace cli

@@ -5,20 +5,29 @@
 #include "reports/viewerpage.h"
 
 namespace cli {
+namespace {
 
-int RunViewer(const QStringList& args, Console& console)
+int run(const Arguments& args, Console& console)
 {
-    bool optionGiven = false;
-    for (const QString& word : args) optionGiven |= word.startsWith(QLatin1String("--"));
-    if (args.size() != 2 || optionGiven)
-        return UsageError(*FindCommand(QStringLiteral("viewer")), console);
-    if (int status = LoadRace(args[0], console); status != ExitDone) return status;
-
-    if (!basExport::WriteViewerPage(args[1], basDefinition::ClassList.names())) {
-        console.err << "ファイルを保存できませんでした: " << args[1] << "\n";
+    const QString& out = args.positional[1];
+    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
+    if (!basExport::WriteViewerPage(out, basDefinition::ClassList.names())) {
+        console.err << "ファイルを保存できませんでした: " << out << "\n";
         return ExitFailed;
     }
     return ExitDone;
+}
+
+}  // namespace
+
+const Command& ViewerCommand()
+{
+    static const Command command{"viewer",
+                                 {QStringLiteral("RACE"), QStringLiteral("OUT.html")},
+                                 {},
+                                 "全クラスの分析を一つのHTMLファイル (分析ビューア) に出力します",
+                                 run};
+    return command;
 }
 
 }  // namespace cli

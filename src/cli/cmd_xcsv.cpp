@@ -5,14 +5,12 @@
 #include "reports/analysiscsv.h"
 
 namespace cli {
+namespace {
 
-int RunXcsv(const QStringList& args, Console& console)
+int run(const Arguments& arguments, Console& console)
 {
-    bool optionGiven = false;
-    for (const QString& word : args) optionGiven |= word.startsWith(QLatin1String("--"));
-    if (args.size() != 2 || optionGiven)
-        return UsageError(*FindCommand(QStringLiteral("xcsv")), console);
-    if (int status = LoadRace(args[0], console); status != ExitDone) return status;
+    const QStringList& args = arguments.positional;
+    if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
 
     if (!basExport::AppendAnalysisCsv(args[1])) {
         console.err << "ファイルを保存できませんでした: "
@@ -21,6 +19,18 @@ int RunXcsv(const QStringList& args, Console& console)
         return ExitFailed;
     }
     return ExitDone;
+}
+
+}  // namespace
+
+const Command& XcsvCommand()
+{
+    static const Command command{"xcsv",
+                                 {QStringLiteral("FILE"), QStringLiteral("FOLDER")},
+                                 {},
+                                 "フォルダの Analysis.csv にレースの分析結果を追加します",
+                                 run};
+    return command;
 }
 
 }  // namespace cli

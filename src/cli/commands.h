@@ -1,9 +1,16 @@
 #pragma once
-// The commands of splitduel-cli. Each command is a function taking its own arguments (the words
-// after the command name) and returning the exit status; main.cpp lists them in its table.
+// The commands of splitduel-cli. Each command lives in a file of its own with its description
+// (name, positional arguments, options, summary) and its function, which receives the words of
+// its command line already sorted out by the one parser; main.cpp lists them in its table.
+#include "cli/arguments.h"
+#include "race/race.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
+
+#include <optional>
+#include <vector>
 
 namespace cli {
 
@@ -20,38 +27,52 @@ struct Console {
     QTextStream& err;
 };
 
-using CommandFunction = int (*)(const QStringList& args, Console& console);
+using CommandFunction = int (*)(const Arguments& args, Console& console);
 
 struct Command {
     const char* name;
-    const char* arguments;  // shown in the usage line
-    const char* summary;    // shown by --help
+    QStringList positional;       // the names of the positional arguments, in order
+    std::vector<Option> options;  // its own options; the load options are added to them
+    const char* summary;          // shown by --help
     CommandFunction run;
+
+    // Every option the command takes: its own, then the load options.
+    std::vector<Option> allOptions() const;
+    // "print RACE OUT.pdf [--data-type 0..3] ..." as the usage line shows it.
+    QString usage() const;
 };
 
-// The command table of main.cpp.
-const Command* FindCommand(const QString& name);
-// Prints "使い方: splitduel-cli <name> <arguments>" on standard error; returns ExitUsage.
-int UsageError(const Command& command, Console& console);
+// Prints the problem (when there is one), then "使い方: splitduel-cli <usage>" on standard
+// error; returns ExitUsage.
+int UsageError(const Command& command, Console& console, const QString& problem = QString());
+
+// The options of every command that loads a race: "--answers A1,A2,..." answers, in order,
+// the label questions of a table without a header.
+std::vector<Option> LoadOptions();
 
 // Loads the race with LoadRaceFile. On failure prints the program's message on standard error
 // and returns the exit status (ExitFailed or ExitRefused); ExitDone when the race is loaded.
 // The label questions of a table without a header are answered, in order, from the answers
-// given with --answers; without enough answers such a table fails and the unanswered question
-// is named on standard error.
-int LoadRace(const QString& path, Console& console);
+// of --answers; without enough answers such a table fails and the unanswered question is
+// named on standard error. Every message of the loader (a class it left out, say) goes to
+// standard error, also when the race is loaded.
+int LoadRace(const QString& path, const Arguments& args, Console& console);
 
-// Takes "--answers A1,A2,..." (or "--answers=A1,...") out of the arguments of a command that
-// loads a race and keeps the answers for LoadRace. False when the option has no value.
-bool TakeAnswersOption(QStringList& args);
+// The classes of the loaded race that the names stand for, in the order given: a class name
+// (letter case ignored) or its list entry ("名称未設定" for the unnamed class). For a name that
+// stands for none, prints "クラスがありません: <name>" with the classes there are on standard
+// error and gives no value.
+std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& names,
+                                                            Console& console);
 
-int RunInfo(const QStringList& args, Console& console);
-int RunConvert(const QStringList& args, Console& console);
-int RunAnalyse(const QStringList& args, Console& console);
-int RunXcsv(const QStringList& args, Console& console);
-int RunStartList(const QStringList& args, Console& console);
-int RunPrint(const QStringList& args, Console& console);
-int RunOutput(const QStringList& args, Console& console);
-int RunViewer(const QStringList& args, Console& console);
+const Command& InfoCommand();
+const Command& ConvertCommand();
+const Command& AnalyseCommand();
+const Command& XcsvCommand();
+const Command& StartListCommand();
+const Command& PrintCommand();
+const Command& OutputCommand();
+const Command& ChartCommand();
+const Command& ViewerCommand();
 
 }  // namespace cli

@@ -3,47 +3,44 @@
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "reports/outputoptions.h"
 
 #include <memory>
 
 namespace cli {
 namespace {
 
-QStringList answers;
+const QString kAnswersOption = QStringLiteral("--answers");
+
+// Loads the file with the label questions answered from the list (and cancelled once it is
+// used up); gives back every message the loader showed.
+QStringList loadAnswering(const QString& path, const QStringList& answers)
+{
+    auto scripted = std::make_unique<Prompts::ScriptedPrompts>();
+    for (const QString& answer : answers) scripted->inputs.push_back(answer);
+    Prompts::ScriptedPrompts& prompts = *scripted;
+    Prompts::ScopedPrompts scope(std::move(scripted));
+    basConvert::LoadRaceFile(path);
+    QStringList messages;
+    for (const Prompts::ScriptedPrompts::Record& record : prompts.log)
+        if (record.kind == QLatin1String("ask")) messages << record.text;
+    return messages;
+}
 
 }  // namespace
 
-bool TakeAnswersOption(QStringList& args)
+std::vector<Option> LoadOptions()
 {
-    const QString option = QStringLiteral("--answers");
-    for (int i = 0; i < args.size(); ++i) {
-        QString value;
-        if (args[i] == option) {
-            if (i + 1 >= args.size()) return false;
-            value = args.takeAt(i + 1);
-        } else if (args[i].startsWith(option + QLatin1Char('='))) {
-            value = args[i].mid(option.size() + 1);
-        } else {
-            continue;
-        }
-        args.removeAt(i);
-        answers = value.split(QLatin1Char(','));
-        return true;
-    }
-    return true;
+    return {TextOption(kAnswersOption, QStringLiteral("A1,A2,..."))};
 }
 
-int LoadRace(const QString& path, Console& console)
+int LoadRace(const QString& path, const Arguments& args, Console& console)
 {
     using namespace basDefinition;
-    {
-        // The label questions reach the prompt service's input box; here it answers them from
-        // the list given and cancels once the list is used up.
-        auto scripted = std::make_unique<Prompts::ScriptedPrompts>();
-        for (const QString& answer : answers) scripted->inputs.push_back(answer);
-        Prompts::ScopedPrompts scope(std::move(scripted));
-        basConvert::LoadRaceFile(path);
-    }
+    const QStringList answers = args.isSet(kAnswersOption)
+                                    ? args.value(kAnswersOption).split(QLatin1Char(','))
+                                    : QStringList();
+    for (const QString& message : loadAnswering(path, answers)) console.err << message << "\n";
     int16_t result = FileResult;
     FileResult = FileOk;
     if (result == FileOk) return ExitDone;
@@ -56,6 +53,28 @@ int LoadRace(const QString& path, Console& console)
     if (result == FileFailed && !question.isEmpty())
         console.err << "答えのない質問 (--answers で答えてください): " << question << "\n";
     return result == FileRefused ? ExitRefused : ExitFailed;
+}
+
+std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& names,
+                                                            Console& console)
+{
+    const ClassCollection& classes = basDefinition::ClassList;
+    const QString unnamedEntry = QString::fromUtf8(basExport::UnnamedClassEntry);
+    std::vector<const clsClassData*> found;
+    for (const QString& name : names) {
+        const clsClassData* cls = classes.find(name);
+        if (!cls && name == unnamedEntry) cls = classes.find(QString());
+        if (!cls) {
+            console.err << "クラスがありません: " << name;
+            if (!classes.isEmpty())
+                console.err << " (このレースのクラス: "
+                            << basExport::ClassListEntries().join(QStringLiteral(", ")) << ")";
+            console.err << "\n";
+            return std::nullopt;
+        }
+        found.push_back(cls);
+    }
+    return found;
 }
 
 }  // namespace cli

@@ -82,6 +82,21 @@ void ForgetUnansweredLabelQuestion()
     unanswered.clear();
 }
 
+bool MayBeSplitTable(const QStringList& lines)
+{
+    int filled = 0, timed = 0;
+    for (const QString& line : lines) {
+        if (CbasGeneral::Trim(line).isEmpty()) continue;
+        ++filled;
+        for (const QString& field : line.split(QLatin1Char(','))) {
+            if (timeText(field).isEmpty()) continue;
+            ++timed;
+            break;
+        }
+    }
+    return filled > 0 && 2 * timed >= filled;
+}
+
 bool AskColumnLabels(QStringList& lines)
 {
     unanswered.clear();

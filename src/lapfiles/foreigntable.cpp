@@ -37,17 +37,20 @@ OrientationScores ScoreOrientation(const QStringList& lines)
     return scores;
 }
 
-bool PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels)
+TablePreparation PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels)
 {
     *askedLabels = false;
     if (!anyComma) SpacesToCommas(lines);
     const OrientationScores scores = ScoreOrientation(lines);
+    bool ready = true;
     if (scores.down == 0 && scores.across == 0) {
+        if (!MayBeSplitTable(lines)) return TablePreparation::NoTable;
         *askedLabels = true;
-        return AskColumnLabels(lines);
+        ready = AskColumnLabels(lines);
+    } else if (scores.down >= scores.across) {
+        ready = TransposeLines(lines);
     }
-    if (scores.down >= scores.across) return TransposeLines(lines);
-    return true;
+    return ready ? TablePreparation::Ready : TablePreparation::Cancelled;
 }
 
 void TidyTableLines(QStringList& lines)

@@ -27,11 +27,18 @@ struct OrientationScores {
 };
 OrientationScores ScoreOrientation(const QStringList& lines);
 
+enum class TablePreparation {
+    Ready,
+    Cancelled,  // a label question was not answered, or the table is too long to turn
+    NoTable,    // no labels, and times on too few lines: a web page, a system file
+};
+
 // Readies a generic table: spaces to commas when no line holds one, then turned when its
 // labels run down the first column, or given a header by the label questions when it has no
-// labels at all (askedLabels is set then). False when the import is cancelled or the table is
-// too long to turn.
-[[nodiscard]] bool PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels);
+// labels at all (askedLabels is set then). A text without labels that MayBeSplitTable refuses
+// is no table, and nobody is asked about it.
+[[nodiscard]] TablePreparation PrepareGenericTable(QStringList& lines, bool anyComma,
+                                                   bool* askedLabels);
 
 // Trims every line, removes its trailing commas and rewrites each line that holds a name
 // heading as a column-header line.

@@ -51,6 +51,12 @@ QString UnansweredLabelQuestion();
 // Forgets it: every load starts without an unanswered question.
 void ForgetUnansweredLabelQuestion();
 
+// Whether the comma-separated lines, which carry no labels, may be a split table to ask the
+// questions about: at least half of the lines that hold anything hold a time as the split
+// question takes one (a runner's times, or in a turned table a leg's). A web page or a system
+// file is no such table.
+bool MayBeSplitTable(const QStringList& lines);
+
 // Builds a header line for the table in lines with the user's answers and puts it first,
 // turning the table first when its times run down the first column. False when a question
 // was not answered (or the table is too long to turn): the import is cancelled.

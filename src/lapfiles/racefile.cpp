@@ -47,8 +47,16 @@ int16_t readForeignTable(bool eskdat, ClassCollection& classes, LoadProgress* pr
                          bool* askedLabels)
 {
     Reader.formatCode = eskdat ? FormatEskdat : FormatTable;
-    if (!eskdat && !PrepareGenericTable(Reader.lines, Reader.anyComma, askedLabels))
-        return FileFailed;
+    if (!eskdat) {
+        switch (PrepareGenericTable(Reader.lines, Reader.anyComma, askedLabels)) {
+            case TablePreparation::Ready:
+                break;
+            case TablePreparation::Cancelled:
+                return FileFailed;
+            case TablePreparation::NoTable:
+                return FileRefused;
+        }
+    }
     TidyTableLines(Reader.lines);
     return ReadForeignTable(classes, progress) ? FileOk : FileFailed;
 }

@@ -49,9 +49,16 @@ const char* const kPaperNames[] = {
 };
 constexpr int kNamedCodes = int(sizeof kPaperNames / sizeof kPaperNames[0]);
 
+constexpr int kFirstListedCode = 8, kLastListedCode = 13;
+
 bool isListedSize(int code)
 {
-    return code >= 8 && code <= 13;
+    return code >= kFirstListedCode && code <= kLastListedCode;
+}
+
+QString shortName(int code)
+{
+    return PaperSizeName(code).section(QStringLiteral("、"), 0, 0);
 }
 
 }  // namespace
@@ -61,6 +68,20 @@ QString PaperSizeName(int code)
     if (code >= 1 && code <= kNamedCodes) return QString::fromUtf8(kPaperNames[code - 1]);
     if (code == PaperUser) return QStringLiteral("ユーザー定義のサイズ");
     return QStringLiteral("不明のサイズ");
+}
+
+QStringList ListedPaperNames()
+{
+    QStringList names;
+    for (int code = kFirstListedCode; code <= kLastListedCode; ++code) names << shortName(code);
+    return names;
+}
+
+int ListedPaperCode(const QString& name)
+{
+    for (int code = kFirstListedCode; code <= kLastListedCode; ++code)
+        if (shortName(code).compare(name, Qt::CaseInsensitive) == 0) return code;
+    return 0;
 }
 
 QPageSize PageSizeOfCode(int code)

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QPageSize>
 #include <QString>
+#include <QStringList>
 
 namespace CbasPrinter {
 
@@ -11,6 +12,12 @@ constexpr int PaperUser = 256;
 
 // Japanese display name of a paper code ("A4、210 x 297 mm"); "不明のサイズ" for unknown codes.
 QString PaperSizeName(int code);
+
+// The short names of the sizes the print tab lists (A3 to B5, codes 8-13): the part of each
+// display name before "、" ("A3", "A4", "A4 Small", …), in code order.
+QStringList ListedPaperNames();
+// The code of a listed size by its short name, letter case ignored; 0 for any other name.
+int ListedPaperCode(const QString& name);
 
 // The page size of a standard paper code (an invalid QPageSize for codes Qt does not know).
 QPageSize PageSizeOfCode(int code);

@@ -62,10 +62,9 @@ QString UserSettingsFolder()
 
 std::unique_ptr<IniFile> OpenSettingsFile()
 {
-    const QString folder = SettingsFolder();
-    QDir().mkpath(folder);
+    QDir().mkpath(SettingsFolder());
     auto file = std::make_unique<IniFile>();
-    file->setFileName(CbasGeneral::AddPathSeparator(folder) + kSettingsFileName);
+    file->setFileName(SettingsFilePath());
     return file;
 }
 
@@ -99,6 +98,11 @@ QString SettingsFolder()
     const QString folder = ProgramFolder();
     if (IsSystemProgramFolder(folder)) return UserSettingsFolder();
     return CanWriteSettingsIn(folder) ? folder : UserSettingsFolder();
+}
+
+QString SettingsFilePath()
+{
+    return CbasGeneral::AddPathSeparator(SettingsFolder()) + kSettingsFileName;
 }
 
 IniFile& SettingsFile()

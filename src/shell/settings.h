@@ -20,6 +20,8 @@ QString ProgramFolder();
 // program folder cannot be written or the program is installed under /usr (a system-wide
 // install, even when run as root).
 QString SettingsFolder();
+// SettingsFolder()/SplitDuel.ini.
+QString SettingsFilePath();
 
 // The one settings store of the run. Before LoadSettings it is opened on the settings file
 // without writing anything.

@@ -22,25 +22,32 @@ protected:
     // folders point into the test folder so the real desktop configuration is never touched.
     ProgramRun runProgram(const QString& script, const QStringList& arguments = {})
     {
+        QStringList all{"-platform", "offscreen"};
+        if (!script.isEmpty()) all << script;
+        return run(QStringLiteral(SPLITDUEL_EXE), all + arguments);
+    }
+
+    // Runs a program as cron would: no runtime folder, no platform chosen in the environment.
+    ProgramRun run(const QString& program, const QStringList& arguments)
+    {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("XDG_CONFIG_HOME", tempPath("config"));
         env.insert("XDG_DATA_HOME", tempPath("data"));
+        env.remove("XDG_RUNTIME_DIR");
         env.remove("QT_QPA_PLATFORM");
         process.setProcessEnvironment(env);
-        QStringList all{"-platform", "offscreen"};
-        if (!script.isEmpty()) all << script;
-        process.start(QStringLiteral(SPLITDUEL_EXE), all + arguments);
-        ProgramRun run;
+        process.start(program, arguments);
+        ProgramRun result;
         if (!process.waitForFinished(60000)) {
             process.kill();
             process.waitForFinished();
             ADD_FAILURE() << "the program did not end by itself";
-            return run;
+            return result;
         }
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.errors = QString::fromUtf8(process.readAllStandardError());
-        return run;
+        result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        result.errors = QString::fromUtf8(process.readAllStandardError());
+        return result;
     }
 
     QString script(const QString& name, const QString& text)
@@ -144,6 +151,9 @@ TEST_F(OffscreenRunTest, ScriptPublishesPagesLegPagesAndCharts)
                          "\nHTML,%1%,live\nLEG,%1%,live\nCHART,%1%,live\nEXIT\n";
     ProgramRun run = runProgram(script("live.sda", text), {out});
     ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+    // Nothing but the program's own messages, of which a good run has none: cron mails every
+    // line on stderr.
+    EXPECT_TRUE(run.errors.isEmpty()) << run.errors.toStdString();
     const QStringList files = QDir(out).entryList(QDir::Files);
     for (const char* name : {"24_live_m21a.htm", "24_live_leg_m21a.htm", "24_live_index.htm",
                              "24_live_m21a_1.png", "24_live_m21a_2.png"})
@@ -152,6 +162,42 @@ TEST_F(OffscreenRunTest, ScriptPublishesPagesLegPagesAndCharts)
     // The index is written by LEG, before the charts exist: it links both kinds of page.
     EXPECT_TRUE(index.contains("24_live_leg_m21a.htm"));
     EXPECT_TRUE(index.contains("\"24_live_m21a.htm"));
+}
+
+// The command-line tool writes the images of the script command CHART byte for byte, and
+// prints nothing but the paths.
+TEST_F(OffscreenRunTest, ChartCommandOfTheToolWritesTheImagesOfTheScript)
+{
+    const QString lap = testsupport::examplePath("spring-cup.lap");
+    ASSERT_TRUE(QDir().mkpath(tempPath("script")));
+    ASSERT_TRUE(QDir().mkpath(tempPath("tool")));
+    const ProgramRun byScript =
+        runProgram(script("charts.sda", "VERSION,1\nOPEN," + lap + "\nCHART,%1%,Live\n"),
+                   {tempPath("script")});
+    ASSERT_EQ(byScript.status, 0) << byScript.errors.toStdString();
+    const ProgramRun byTool =
+        run(QStringLiteral(SPLITDUEL_CLI), {"chart", lap, tempPath("tool"), "Live"});
+    ASSERT_EQ(byTool.status, 0) << byTool.errors.toStdString();
+    EXPECT_TRUE(byTool.errors.isEmpty()) << byTool.errors.toStdString();
+
+    const QStringList images = QDir(tempPath("script")).entryList(QDir::Files, QDir::Name);
+    EXPECT_GE(images.size(), 8);
+    ASSERT_EQ(QDir(tempPath("tool")).entryList(QDir::Files, QDir::Name), images);
+    for (const QString& image : images) {
+        EXPECT_EQ(testsupport::readBytes(tempPath("tool/" + image)),
+                  testsupport::readBytes(tempPath("script/" + image)))
+            << image.toStdString();
+    }
+}
+
+// The command-line tool is as quiet as the program: its PDF printing says nothing.
+TEST_F(OffscreenRunTest, ToolPrintsNothingButItsOwnMessages)
+{
+    const ProgramRun printed =
+        run(QStringLiteral(SPLITDUEL_CLI),
+            {"print", testsupport::examplePath("spring-cup.lap"), tempPath("sheets.pdf")});
+    EXPECT_EQ(printed.status, 0);
+    EXPECT_TRUE(printed.errors.isEmpty()) << printed.errors.toStdString();
 }
 
 }  // namespace

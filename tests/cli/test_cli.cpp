@@ -206,3 +206,50 @@ TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
     EXPECT_TRUE(header.err.contains(QStringLiteral("１行目に「名前,スタート時刻」")));
     EXPECT_EQ(runCli({QStringLiteral("startlist"), kExample}).status, 64);
 }
+
+// Whatever the loader leaves out of a file is named on standard error; the classes it keeps
+// are there and the run succeeds.
+TEST_F(CliTest, ClassesTheLoaderLeavesOutAreNamed)
+{
+    // A SplitsBrowser file whose first class has more controls than any class can hold.
+    const QString file = tempPath(QStringLiteral("splits.csv"));
+    testsupport::writeCp932(file, QStringLiteral("Long,1000\nAnna,Berg,,10:00,2:10,0:40\n\n"
+                                                 "M21,1\nEva,Lund,,10:00,3:00,0:40\n"));
+    const QString lap = tempPath(QStringLiteral("kept.lap"));
+    for (const QStringList& args :
+         {QStringList{QStringLiteral("info"), file}, QStringList{QStringLiteral("analyse"), file},
+          QStringList{QStringLiteral("convert"), file, lap}}) {
+        const CliRun run = runCli(args);
+        EXPECT_EQ(run.status, 0) << args.first().toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("Long"))) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("M21")));
+    }
+    const CliRun kept = runCli({QStringLiteral("info"), lap});
+    EXPECT_TRUE(kept.out.contains(QStringLiteral("クラス: M21 ")));
+    EXPECT_FALSE(kept.out.contains(QStringLiteral("Long")));
+    EXPECT_TRUE(kept.err.isEmpty());
+}
+
+// A text that is no race at all (a web page, a system file) is a refused kind of file, not a
+// table to ask label questions about.
+TEST_F(CliTest, TextsThatAreNoRaceAreRefused)
+{
+    const struct {
+        const char* name;
+        const char* text;
+    } files[] = {
+        {"page.html",
+         "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<title>Cup</title>\n</head>\n<body>\n"
+         "<p>2024/04/21</p>\n</body>\n</html>\n"},
+        {"passwd", "root:x:0:0:root:/root:/bin/bash\ndaemon:x:1:1:daemon:/usr/sbin:/bin/sh\n"},
+    };
+    for (const auto& f : files) {
+        const QString path = tempPath(QString::fromUtf8(f.name));
+        testsupport::writeCp932(path, QString::fromUtf8(f.text));
+        const CliRun run = runCli({QStringLiteral("info"), path});
+        EXPECT_EQ(run.status, 2) << f.name;
+        EXPECT_TRUE(run.err.contains(QStringLiteral("この形式のファイルは読み込めません")))
+            << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains(QStringLiteral("質問"))) << run.err.toStdString();
+    }
+}

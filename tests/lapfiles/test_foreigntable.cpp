@@ -286,10 +286,45 @@ TEST_F(LapFileTest, TableWithoutTimesIsNotTurned)
     // No first field and no field of the first line is a time: the table keeps its way.
     LabelAnswers answers({QStringLiteral("名前"), QStringLiteral("所属")});
     Prompts::ScopedPrompts scope(std::move(answers.prompts));
-    load(QStringLiteral("Aki,Oak\nBen,Elm\n"), QStringLiteral("names.csv"));
+    load(QStringLiteral("Aki,Oak\nBen,Elm,0:04:00\n"), QStringLiteral("names.csv"));
     ASSERT_EQ(answers.log->log.size(), 2u);
     EXPECT_TRUE(answers.log->log[0].text.endsWith(QLatin1String("\nAki")));
     EXPECT_TRUE(answers.log->log[1].text.endsWith(QLatin1String("\nOak")));
+}
+
+// A text without labels in which too few lines hold a time is no split table: a web page or a
+// system file is refused as a kind of file the program does not read, nobody is asked about
+// it, and the race in memory stays. A bare table under a title line is still asked about.
+TEST_F(LapFileTest, TextsThatAreNoTableAreRefusedWithoutAQuestion)
+{
+    const struct {
+        const char* what;
+        QString text;
+        int16_t result;
+    } cases[] = {
+        {"system file",
+         QStringLiteral("root:x:0:0:root:/root:/bin/bash\n"
+                        "list:x:38:38:Mailing List Manager:/var/list:/usr/sbin/nologin\n"),
+         FileRefused},
+        {"web page with a date",
+         QStringLiteral("<html>\n<head><title>Cup</title></head>\n<body>\n<p>\n2024/04/21\n"
+                        "</p>\n</body>\n</html>\n"),
+         FileRefused},
+        {"one word", QStringLiteral("vm\n"), FileRefused},
+        {"names without times", QStringLiteral("Aki,Oak\nBen,Elm\n"), FileRefused},
+        {"runners under a title",
+         QStringLiteral("Spring Cup\nAki,Oak,0:03:00,0:08:00\nBen,Elm,0:03:30,0:09:00\n"),
+         FileFailed},
+    };
+    for (const auto& c : cases) {
+        loadPreviousRace();
+        LabelAnswers answers({});
+        Prompts::ScopedPrompts scope(std::move(answers.prompts));
+        load(c.text, QStringLiteral("page.txt"));
+        EXPECT_EQ(FileResult, c.result) << c.what;
+        EXPECT_EQ(answers.log->log.empty(), c.result == FileRefused) << c.what;
+        expectPreviousRace();
+    }
 }
 
 TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)

@@ -38,11 +38,11 @@ TEST_F(LapFileTest, FailedLoadsKeepThePreviousRace)
         {"report output", lapHead() + QStringLiteral("$名称=x\nmade with splitduel ver 1.0\n"),
          QStringLiteral("report.lap"), FileRefused},
         {"version line not first", QStringLiteral("$名称=x\n") + lapHead(),
-         QStringLiteral("late.lap"), FileFailed},
+         QStringLiteral("late.lap"), FileRefused},
         {"other version", QStringLiteral("$LAPFILE Ver=3\n$名称=x\n"), QStringLiteral("v3.lap"),
-         FileFailed},
+         FileRefused},
         {"lap text under another extension", lapHead() + QStringLiteral("$名称=x\n"),
-         QStringLiteral("race.txt"), FileFailed},
+         QStringLiteral("race.txt"), FileRefused},
         {"leg 31", lapHead() + QStringLiteral("クラス,名前,△→１,30→31\nM,走者,00:01:00,00:01:00\n"),
          QStringLiteral("leg31.lap"), FileFailed},
         {"leg 0", lapHead() + QStringLiteral("クラス,名前,スタート→ゴール\nM,走者,00:01:00\n"),
@@ -117,7 +117,7 @@ TEST_F(LapFileTest, FilesOverTheSizeLimitAreRefusedAtOnceWithTheirReason)
         QStringLiteral(
             "ファイルを読み込めませんでした\nファイルが大きすぎます (64MB まで読み込めます)"));
 
-    load(QStringLiteral("no race\n"), QStringLiteral("small.lap"));
+    load(QStringLiteral(" \n"), QStringLiteral("small.lap"));
     EXPECT_EQ(basConvert::LoadFailureMessage(FileResult),
               QStringLiteral("ファイルを読み込めませんでした"));
     EXPECT_EQ(basConvert::LoadFailureMessage(FileRefused),

@@ -5,10 +5,10 @@
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/frmlegdata.h"
 #include "analysis/ui/gridview.h"
+#include "chart/chartcommands.h"
 #include "chart/ui/frmgraph.h"
 #include "chart/winunits.h"
 #include "race/basicformat.h"
-#include "race/pathutil.h"
 #include "race/race.h"
 #include "shell/ui/elidedlabel.h"
 #include "shell/ui/modal.h"
@@ -20,7 +20,6 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-#include <iterator>
 #include <vector>
 
 using namespace basDefinition;
@@ -150,32 +149,19 @@ int frmAnalyzer::Automation(const QString& ScriptCommand)
     show();
     repaint();
     const QString action = fields.value(0).toUpper();
-    if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
-        action != QLatin1String("CHART2")) {
-        return 0;
-    }
-    if (fields.size() < 3) return 0;
-    QString prefix = CbasGeneral::AddPathSeparator(fields[1]);
-    if (RaceInfo.hasDate()) {
-        prefix +=
-            CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yy")) + QLatin1Char('_');
-    }
-    prefix += fields[2].toLower() + QLatin1Char('_');
+    if (!basChart::IsChartCommand(action) || fields.size() < 3) return 0;
 
     // Every class of the list, "クラス選択" left out, drawn as its chart window would open, but
     // without opening one per class: the images are drawn and encoded side by side, each with
     // its own copy of the class's analysis, while this view stays in front.
-    std::vector<basChart::ChartPngJob> jobs;
-    const QString command = action + QLatin1Char(',') + prefix;
+    QStringList classNames;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
         if (position < 1 || position > ClassList.count()) continue;
-        SelectedClass = ClassList.at(position).ClassName;
-        basAnalyze::AnalyzeClass(SelectedClass);
-        const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
-        std::vector<basChart::ChartPngJob> images =
-            frmGraph::AutomationJobs(command, SelectedClass, ws, frmGraph::InitialRequest(ws));
-        std::move(images.begin(), images.end(), std::back_inserter(jobs));
+        classNames << ClassList.at(position).ClassName;
     }
+    if (!classNames.isEmpty()) SelectedClass = classNames.last();
+    const std::vector<basChart::ChartPngJob> jobs =
+        basChart::RaceChartJobs(action, fields[1], fields[2], classNames);
     return frmGraph::SaveAutomationImages(jobs);
 }

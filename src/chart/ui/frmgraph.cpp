@@ -1,6 +1,7 @@
 #include "chart/ui/frmgraph.h"
 
 #include "analysis/analyze.h"
+#include "chart/chartcommands.h"
 #include "chart/chartgeometry.h"
 #include "chart/chartimage.h"
 #include "chart/chartpick.h"
@@ -33,13 +34,6 @@ constexpr int ScrollTopTwips = 705;
 constexpr int PanelLeftTwips = 120;
 constexpr int PanelTopTwips = 345;
 constexpr int MinChartHeight = 160;  // pixels of chart left at the window's smallest size
-
-QFont ChartFont()
-{
-    QFont font = GridFont();
-    font.setPixelSize(12);
-    return font;
-}
 
 QFrame* ColourSquare(const QColor& color, QWidget* parent)
 {
@@ -167,7 +161,7 @@ basChart::ChartRequest frmGraph::Request() const
             cboSelect[i]->currentIndex() >= 0 ? cboSelect[i]->currentData().toInt() : 0;
     }
     request.clicked = ClickedRunner;
-    request.font = ChartFont();
+    request.font = basChart::ChartFont();
     return request;
 }
 
@@ -222,39 +216,6 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-basChart::ChartRequest frmGraph::InitialRequest(const basAnalyze::AnalysisWorkspace& ws)
-{
-    basChart::ChartRequest request;
-    request.mode = ChartMode::RaceTime;
-    request.scrollValue = 0;
-    for (int i = 0; i < 3; ++i) request.chosen[i] = ws.AnaRunnerCount > i ? i + 1 : 0;
-    request.clicked = {0, 0, 0};
-    request.font = ChartFont();
-    return request;
-}
-
-std::vector<basChart::ChartPngJob> frmGraph::AutomationJobs(const QString& ScriptCommand,
-                                                            const QString& className,
-                                                            const basAnalyze::AnalysisWorkspace& ws,
-                                                            const basChart::ChartRequest& request)
-{
-    const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
-    const QString prefix = ScriptCommand.section(QLatin1Char(','), 1, 1);
-    const bool raceTime = action == QLatin1String("CHART") || action == QLatin1String("CHART1");
-    const bool clockTime = action == QLatin1String("CHART") || action == QLatin1String("CHART2");
-    const QString stem = prefix + className.toLower();
-    std::vector<basChart::ChartPngJob> jobs;
-    const auto add = [&](ChartMode mode, const QString& suffix) {
-        basChart::ChartRequest wanted = request;
-        wanted.mode = mode;
-        const std::optional<basChart::ChartRequest> drawn = basChart::ExportRequest(ws, wanted);
-        if (drawn) jobs.push_back({ws, *drawn, basChart::PngFileName(stem + suffix)});
-    };
-    if (raceTime) add(ChartMode::RaceTime, QStringLiteral("_1.png"));
-    if (clockTime) add(ChartMode::ClockTime, QStringLiteral("_2.png"));
-    return jobs;
-}
-
 int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -271,13 +232,10 @@ int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& job
 
 int frmGraph::Automation(const QString& ScriptCommand)
 {
-    const std::vector<basChart::ChartPngJob> jobs =
-        AutomationJobs(ScriptCommand, className_, analysis_, Request());
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
-    if (action != QLatin1String("CHART") && action != QLatin1String("CHART1") &&
-        action != QLatin1String("CHART2")) {
-        return 0;
-    }
+    if (!basChart::IsChartCommand(action)) return 0;
+    const std::vector<basChart::ChartPngJob> jobs = basChart::ClassChartJobs(
+        action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_, analysis_, Request());
     show();
     repaint();
     const int failed = SaveAutomationImages(jobs);

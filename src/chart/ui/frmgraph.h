@@ -56,15 +56,6 @@ public:
     // image as <prefix><class>_1.png and/or the clock-time image as <prefix><class>_2.png. An
     // image that cannot be written is reported and passed over; returns how many were not.
     int Automation(const QString& ScriptCommand);
-    // The chart as a newly opened window draws it: race time, the first three runners of the
-    // class chosen (as far as it has them), nobody clicked.
-    static basChart::ChartRequest InitialRequest(const basAnalyze::AnalysisWorkspace& ws);
-    // The images a command "CHART…,<prefix>" asks of a class, drawn as the request says:
-    // race time as <prefix><class>_1.png, clock time as <prefix><class>_2.png. A class whose
-    // first start lies outside the clock chart's reach has no clock-time image by design.
-    static std::vector<basChart::ChartPngJob> AutomationJobs(
-        const QString& ScriptCommand, const QString& className,
-        const basAnalyze::AnalysisWorkspace& ws, const basChart::ChartRequest& request);
     // Writes the images (drawn side by side on all cores, written in order) and reports each
     // that could not be written, in order; the script goes on. Returns how many were not.
     static int SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs);
