@@ -5,7 +5,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -145,6 +148,26 @@ TEST_F(PathFiles, WriteTextFileAtomicReplacesOnlyOnSuccess)
     EXPECT_FALSE(WriteTextFileAtomic(tempPath("folder.csv"), "x"));
     EXPECT_TRUE(QFileInfo(tempPath("folder.csv")).isDir());
     EXPECT_EQ(testsupport::readBytes(path), QByteArray("b"));
+}
+
+// A write cut short (the file size limit here, a full disk at an event) fails and keeps the
+// old file whole.
+TEST_F(PathFiles, WriteFileBytesCutShortKeepsTheOldFile)
+{
+    const QString path = tempPath("race.lap");
+    ASSERT_TRUE(WriteFileBytes(path, "old"));
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit tiny = saved;
+    tiny.rlim_cur = 8;
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
+    const bool written = WriteFileBytes(path, QByteArray(100, 'x'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("old"));
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList({"race.lap"}));
 }
 
 // A save never replaces what is not a regular file: a link is followed, a pipe is written into.
