@@ -323,9 +323,9 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         const double after = cx + d + a + 1 + gap;
         canvas_.DrawLine({after, cy}, {after, cy + blockH_}, kShadow);
     }
-    text(CbasGeneral::StripSpaces(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
+    text(CbasGeneral::CompactName(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
          AlignCentre, AlignCentre, true);
-    text(CbasGeneral::StripSpaces(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
+    text(CbasGeneral::CompactName(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
          clubH_, AlignCentre, AlignCentre, true);
 
     const double totalY = cy + nameH_ + clubH_;

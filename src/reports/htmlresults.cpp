@@ -313,7 +313,7 @@ void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInt
     page << SlotRow(rowStart, QStringLiteral("<td>名前</td>"), labelInterval, [&](int i) {
         if (i > n) return kEmptyPair;
         return QStringLiteral("<td colspan=2>%1</td>")
-            .arg(HtmlEscape(CbasGeneral::StripSpaces(ws.RunnerName(i))));
+            .arg(HtmlEscape(CbasGeneral::CompactName(ws.RunnerName(i))));
     });
     if (mode == 0) return;
 
