@@ -135,7 +135,8 @@ QString CumulativeCell(int r, int l, bool forExcel)
     }
     const QString rankText =
         invalid ? QStringLiteral("-") : RightNumber(rank, DigitCount(ws.AnaRunnerCount));
-    return QStringLiteral("<td%1>%2</td><td%1>%3</td>").arg(colour, time, rankText);
+    // The time begins with an ideographic space and a space that a browser would break at.
+    return QStringLiteral("<td nowrap%1>%2</td><td nowrap%1>%3</td>").arg(colour, time, rankText);
 }
 
 // The cell of runner r on leg l in the lap, ratio or miss section; empty where a cell above
