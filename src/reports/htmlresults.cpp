@@ -357,7 +357,8 @@ QString RankColour(int rank, bool forExcel)
     return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
 }
 
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval)
+void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
+                      const QString& homePageUrl)
 {
     page << QStringLiteral("<html>");
     WriteHtmlHead(page);
@@ -378,11 +379,14 @@ void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterva
         WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
     }
     page << QStringLiteral("</table>");
-    if (level >= 2)
+    if (level >= 2) {
+        const QString madeWith = QStringLiteral("<i>Made with %1</i>").arg(GeneratorText());
         page << QStringLiteral(
                     "<font size=2><i>Special Thanks to Mr.Elmsworth and Mr.Pennick.</i></font><br>")
-             << QStringLiteral("<a href=%1><i>Made with %2</i></a>")
-                    .arg(QString::fromLatin1(HomePageAddress), GeneratorText());
+             << (homePageUrl.isEmpty() ? madeWith
+                                       : QStringLiteral("<a href=\"%1\">%2</a>")
+                                             .arg(HtmlEscape(homePageUrl), madeWith));
+    }
     page << QStringLiteral("</body>") << QStringLiteral("</html>");
 }
 

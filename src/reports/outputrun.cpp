@@ -99,7 +99,8 @@ void Run::html(const QStringList& entries)
         if (options_.dataType == DataLegAnalysis)
             WriteLegPage(page);
         else
-            WriteResultsPage(page, options_.dataType, options_.forExcel, options_.labelInterval());
+            WriteResultsPage(page, options_.dataType, options_.forExcel, options_.labelInterval(),
+                             options_.homePageUrl);
         const WriteOutcome outcome = write(OutputPath(options_, entry), page);
         if (outcome == WriteOutcome::Broken) return;
         if (outcome == WriteOutcome::NotCreated)

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include "race/textcodec.h"
 #include "reports/htmlpages.h"
+#include "reports/outputrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -162,12 +163,29 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
         if (c.footer) {
             const int at = page.indexOf("</table>");
             EXPECT_EQ(page.mid(at + 2, 3),
-                      QStringList({"<a href=https://splitduel.example.org/><i>Made with SplitDuel "
-                                   "Ver.1.00</i></a>",
-                                   "</body>", "</html>"}));
+                      QStringList({"<i>Made with SplitDuel Ver.1.00</i>", "</body>", "</html>"}));
         }
         EXPECT_EQ(CheckTable(page).fault, QString()) << c.level;
     }
+}
+
+// The footer links to the address of the settings key "HomePageUrl" only when there is one.
+TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
+{
+    HtmlPage page;
+    basExport::WriteResultsPage(page, 2, false, 0,
+                                QStringLiteral("https://club.example/?a=1&b=\"2\""));
+    EXPECT_EQ(page[page.size() - 3],
+              "<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"
+              "<i>Made with SplitDuel Ver.1.00</i></a>");
+
+    basExport::OutputOptions options = basExport::InitialOutputOptions(tempDir());
+    options.homePageUrl = QStringLiteral("https://club.example/");
+    basExport::OutputFiles(options, {QStringLiteral("M21")});
+    const QStringList written = QDir(tempDir()).entryList({QStringLiteral("*m21.htm")});
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_TRUE(testsupport::readCp932(tempPath(written[0]))
+                    .contains(QStringLiteral("<a href=\"https://club.example/\"><i>Made with")));
 }
 
 TEST_F(HtmlWorkedExample, ExcelFormColoursAndSpaces)
