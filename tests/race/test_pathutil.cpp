@@ -5,10 +5,7 @@
 #include <QDir>
 #include <QFile>
 
-#include <csignal>
-
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,16 +153,8 @@ TEST_F(PathFiles, WriteFileBytesCutShortKeepsTheOldFile)
 {
     const QString path = tempPath("race.lap");
     ASSERT_TRUE(WriteFileBytes(path, "old"));
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 8;
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = WriteFileBytes(path, QByteArray(100, 'x'));
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
+    EXPECT_FALSE(testsupport::underFileSizeLimit(
+        8, [&path] { return WriteFileBytes(path, QByteArray(100, 'x')); }));
     EXPECT_EQ(testsupport::readBytes(path), QByteArray("old"));
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList({"race.lap"}));
 }

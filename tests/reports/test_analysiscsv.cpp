@@ -9,10 +9,6 @@
 #include <QFile>
 #include <QStringList>
 
-#include <csignal>
-
-#include <sys/resource.h>
-
 namespace {
 
 const QString kHeader = QStringLiteral(
@@ -219,16 +215,8 @@ TEST_F(AnalysisCsv, WriteErrorIsReported)
 TEST_F(AnalysisCsv, FailedFirstWriteLeavesNoFileWithoutHeader)
 {
     // Files may not grow beyond a few bytes: the new season file is opened but not filled.
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    rlimit tiny = saved;
-    tiny.rlim_cur = 8;
-    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &tiny), 0);
-    const bool written = basExport::AppendAnalysisCsv(tempDir());
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(written);
+    EXPECT_FALSE(testsupport::underFileSizeLimit(
+        8, [this] { return basExport::AppendAnalysisCsv(tempDir()); }));
 
     // The next run creates the file afresh, header first.
     ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
