@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "race/race.h"
 #include "reports/outputrun.h"
+#include "shell/settings.h"
 
 #include <algorithm>
 #include <optional>
@@ -74,6 +75,7 @@ std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args)
 {
     basExport::OutputOptions initial = basExport::InitialOutputOptions(args.positional[1]);
     initial.fileName = args.positional[2];
+    initial.homePageUrl = basSettings::StoredSetting(QStringLiteral("HomePageUrl"));
     const std::optional<int> fileType =
         args.isSet(kFileType) ? std::optional<int>(kFileTypeWords.indexOf(args.value(kFileType)))
                               : std::nullopt;

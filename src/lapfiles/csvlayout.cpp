@@ -4,6 +4,7 @@
 #include "lapfiles/readerstate.h"
 #include "lapfiles/transpose.h"
 #include "race/racetime.h"
+#include "race/textutil.h"
 
 #include <algorithm>
 
@@ -25,11 +26,12 @@ QString columnHeaderLine(const clsClassData& cls, bool classColumn)
 
 QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool classColumn)
 {
+    using CbasGeneral::CsvField;
     QStringList fields;
-    if (classColumn) fields << cls.ClassName;
-    fields << runner.Namae << runner.Shozoku;
+    if (classColumn) fields << CsvField(cls.ClassName);
+    fields << CsvField(runner.Namae) << CsvField(runner.Shozoku);
     for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
-    fields << TotalText(runner.Total);
+    fields << TotalText(runner, writableLegs(cls));
     return fields.join(QLatin1Char(','));
 }
 

@@ -2,14 +2,21 @@
 // The texts of leg, total and start times in lap files and the lap CSV layouts.
 #include <QString>
 
+#include <optional>
+
 class clsClassDataSub;
 
 namespace basConvert {
 
 // "hh:nn:ss" for a leg time, "n/a" for LapMissing, "→" for LapMerged, "" for LapAbsent.
 QString LapText(double lap);
-// "0" for an incomplete run (a total above one day), otherwise "hh:nn:ss".
-QString TotalText(double total);
+// The total field of a runner with legCount legs: "hh:nn:ss" for a run within one day. An
+// incomplete run (a total above one day) is written "0" when the legs give that total back
+// (a day for each missing split); otherwise, as for a mispunched run whose every leg is known,
+// as its time with the hours running on past a day ("24:35:07"), which ReadLongTotal reads.
+QString TotalText(const clsClassDataSub& runner, int legCount);
+// A total of a day or more written as hours beyond 24 ("24:35:07"); no value for other texts.
+std::optional<double> ReadLongTotal(const QString& text);
 // A time of day as "hh:nn:ss" (0 gives "00:00:00").
 QString ClockText(double time);
 

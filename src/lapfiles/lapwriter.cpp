@@ -2,6 +2,7 @@
 #include "lapfiles/laptext.h"
 #include "race/basicformat.h"
 #include "race/racetime.h"
+#include "race/textutil.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ int writableLegs(const clsClassData& cls)
 
 void appendClassKeys(const clsClassData& cls, QStringList& lines)
 {
-    const QString name = cls.ClassName + QLatin1Char('=');
+    const QString name = CbasGeneral::CsvField(cls.ClassName) + QLatin1Char('=');
     lines << QStringLiteral("$距離:") + name + QString::number(cls.ClassLength)
           << QStringLiteral("$登距離:") + name + QString::number(cls.ClassUpHeight)
           << QStringLiteral("$コントロール数:") + name + QString::number(cls.ClassControlCount);
@@ -32,8 +33,9 @@ QString columnHeaderLine(const clsClassData& cls)
 
 QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner)
 {
-    QStringList fields{cls.ClassName, runner.Namae, runner.Shozoku, ClockText(runner.StartTime),
-                       TotalText(runner.Total)};
+    using CbasGeneral::CsvField;
+    QStringList fields{CsvField(cls.ClassName), CsvField(runner.Namae), CsvField(runner.Shozoku),
+                       ClockText(runner.StartTime), TotalText(runner, writableLegs(cls))};
     for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
     return fields.join(QLatin1Char(','));
 }

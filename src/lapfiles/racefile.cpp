@@ -9,6 +9,7 @@
 #include "lapfiles/readerstate.h"
 #include "lapfiles/sportident.h"
 #include "race/pathutil.h"
+#include "race/prompts.h"
 #include "race/race.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
@@ -151,16 +152,43 @@ bool buildLines(int filterIndex, QStringList& lines)
     }
 }
 
-// The bytes of the file the filter index writes: a lap file, a lap CSV layout or IOF XML.
-bool buildFile(int filterIndex, QByteArray& bytes)
+// The first text of the race (race header, class name, runner's name or club) with a character
+// that has no CP932 form, for the message that names it.
+QString firstTextWithoutCp932()
 {
+    const RaceHeader& race = basDefinition::RaceInfo;
+    for (const QString& text : {race.RaceName, race.RacePlace, race.RaceRemarks})
+        if (!TextCodec::fitsCp932(text)) return text;
+    for (const auto& cls : basDefinition::ClassList) {
+        if (!TextCodec::fitsCp932(cls->ClassName)) return cls->ClassName;
+        for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
+            const clsClassDataSub& runner = cls->Item(i);
+            if (!TextCodec::fitsCp932(runner.Namae + runner.Shozoku)) return runner.Namae;
+        }
+    }
+    return QString();
+}
+
+// The bytes of the file the filter index writes: a lap file, a lap CSV layout or IOF XML.
+// The text layouts are CP932; a race with a character that has no CP932 form (ö, é, the Baltic
+// letters) is written as UTF-8 with a byte-order mark instead, which the reader takes, so that
+// no letter is saved as "?". utf8 tells which.
+bool buildFile(int filterIndex, QByteArray& bytes, bool& utf8)
+{
+    utf8 = false;
     if (filterIndex == 4) {
         bytes = BuildIofXml(basDefinition::RaceInfo, basDefinition::ClassList);
         return true;
     }
     QStringList lines;
     if (!buildLines(filterIndex, lines)) return false;
-    bytes = TextCodec::toCp932(joinLines(lines));
+    const QString text = joinLines(lines);
+    bool fits = true;
+    bytes = TextCodec::toCp932(text, &fits);
+    if (!fits) {
+        utf8 = true;
+        bytes = QByteArrayLiteral("\xEF\xBB\xBF") + text.toUtf8();
+    }
     return true;
 }
 
@@ -216,12 +244,18 @@ void SaveRaceFile(const QString& path, int filterIndex)
     using namespace basDefinition;
     FileResult = FileOk;
     QByteArray bytes;
+    bool utf8 = false;
     // The file is written whole through a temporary file, so a failed save keeps what was there.
-    if (!buildFile(filterIndex, bytes) || !CbasGeneral::WriteFileBytes(path, bytes)) {
+    if (!buildFile(filterIndex, bytes, utf8) || !CbasGeneral::WriteFileBytes(path, bytes)) {
         FileResult = FileFailed;
         return;
     }
     DataModified = false;
+    if (utf8)
+        Prompts::message(QStringLiteral("シフトJISで表せない文字（「%1」など）があるため、"
+                                        "UTF-8（BOM付き）で保存しました。")
+                             .arg(firstTextWithoutCp932()),
+                         Prompts::Icon::Information);
 }
 
 }  // namespace basConvert

@@ -1,3 +1,4 @@
+#include "lapfiles/laptext.h"
 #include "lapfiles/readerstate.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
@@ -70,7 +71,11 @@ bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, clsClass
     }
     if (Reader.nameColumn > 0) runner.Namae = FieldAt(fields, Reader.nameColumn);
     if (Reader.affiliationColumn > 0) runner.Shozoku = FieldAt(fields, Reader.affiliationColumn);
-    if (Reader.totalColumn > 0) runner.Total = readTimeField(FieldAt(fields, Reader.totalColumn));
+    if (Reader.totalColumn > 0) {
+        // A total past one day is an incomplete run that its legs alone would not show.
+        const QString total = FieldAt(fields, Reader.totalColumn);
+        runner.Total = ReadLongTotal(total).value_or(readTimeField(total));
+    }
     if (Reader.startColumn > 0)
         runner.StartTime = readTimeField(FieldAt(fields, Reader.startColumn));
 

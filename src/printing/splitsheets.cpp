@@ -66,6 +66,25 @@ private:
     {
         PrintTextInBox(canvas_, s, font, x, y, w, h, hAlign, vAlign, false, 1, color, fit);
     }
+    // The font, made smaller when needed so that the text fits the width: a time that ran
+    // across the column lines or into the next field would be read wrong.
+    PrintFont fitting(const QString& s, const PrintFont& font, double width)
+    {
+        PrintFont fitted = font;
+        for (int step = 0; step < 4; ++step) {
+            const double w = canvas_.TextWidth(s, fitted);
+            if (w <= width || w <= 0 || width <= 0) break;
+            fitted.size *= 0.98 * width / w;
+        }
+        return fitted;
+    }
+    // Text right-aligned in its field, never wider than the field less a hair's breadth, so
+    // that it does not touch a column line at the field's left edge either.
+    void field(const QString& s, const PrintFont& font, double x, double y, double w, double h,
+               int vAlign)
+    {
+        text(s, fitting(s, font, w - 0.3), x, y, w, h, AlignEnd, vAlign);
+    }
     // Width of a runner column with its gap.
     double columnStep() const { return l_.Data + l_.DataInterval + l_.Analyze; }
 
@@ -204,6 +223,8 @@ void SheetPrinter::printClass(const QString& name)
             if (block_ >= blocksPerPage_) {
                 newPageIfUsed();
                 block_ = 1;
+                // A page that goes on with the class is headed by its band as well.
+                if (!wideName.isEmpty()) drawBand(wideName);
                 computeGeometry(runners - r);
             } else {
                 ++block_;
@@ -323,31 +344,31 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         const double after = cx + d + a + 1 + gap;
         canvas_.DrawLine({after, cy}, {after, cy + blockH_}, kShadow);
     }
-    text(CbasGeneral::StripSpaces(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
+    text(CbasGeneral::CompactName(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
          AlignCentre, AlignCentre, true);
-    text(CbasGeneral::StripSpaces(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
+    text(CbasGeneral::CompactName(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
          clubH_, AlignCentre, AlignCentre, true);
 
     const double totalY = cy + nameH_ + clubH_;
     const double timeLeft = cx - gap, timeWidth = d - l_.Rank + gap;
     if (Workspace.TotalTime(r) > 0) {
-        text(trimmedTime(Workspace.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
-             AlignEnd, AlignCentre);
-        text(QString::number(Workspace.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY,
-             l_.Rank, dataH_, AlignEnd, AlignCentre);
+        field(trimmedTime(Workspace.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
+              AlignCentre);
+        field(QString::number(Workspace.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY,
+              l_.Rank, dataH_, AlignCentre);
     } else {
-        text(QStringLiteral("DISQ"), l_.DataFont, timeLeft, totalY, timeWidth, dataH_, AlignEnd,
-             AlignCentre);
+        field(QStringLiteral("DISQ"), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
+              AlignCentre);
     }
     if (job_.DataType == 3) {
         const double ax = cx + d + 0.5;
-        text(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
-             cy + nameH_, a, clubH_, AlignEnd, AlignEnd);
-        text(trimmedTime(Workspace.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_, AlignEnd,
-             AlignStart);
-        text(CbasGeneral::FormatNumber(basAnalyze::Percent(Workspace.MissRate(r)), "#0.0") +
-                 QLatin1Char('%'),
-             l_.MissTime, ax, totalY + missH_, a, missH_, AlignEnd, AlignStart);
+        field(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
+              cy + nameH_, a, clubH_, AlignEnd);
+        field(trimmedTime(Workspace.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_,
+              AlignStart);
+        field(CbasGeneral::FormatNumber(basAnalyze::Percent(Workspace.MissRate(r)), "#0.0") +
+                  QLatin1Char('%'),
+              l_.MissTime, ax, totalY + missH_, a, missH_, AlignStart);
     }
     drawLegRows(r, cx, cy);
 }
@@ -370,10 +391,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
     };
     auto cell = [&](const QString& time, int cellRank, const PrintFont& timeFont,
                     const PrintFont& rankFont, double y, double h) {
-        text(time, timeFont, cx, y, d - rank, h, AlignEnd, AlignCentre);
+        field(time, timeFont, cx, y, d - rank, h, AlignCentre);
         if (cellRank > 0)
-            text(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, AlignEnd,
-                 AlignCentre);
+            field(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, AlignCentre);
     };
 
     double rowY = cy + nameH_ + 2 * clubH_ + l_.NameDataInterval;
@@ -408,8 +428,7 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
             const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
             const QString ratio = percent > 999 ? QStringLiteral("999")
                                                 : basAnalyze::PercentText(Workspace.LapRatio(r, k));
-            text(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, AlignEnd,
-                 AlignEnd);
+            field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, AlignEnd);
         }
         rowY += dataH_;
         if (!twoLine_) continue;
@@ -418,8 +437,8 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         cell(sumState == 0 ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"), sumRank,
              l_.SecondData, l_.SecondData, rowY, secondH_);
         if (job_.DataType == 3)
-            text(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
-                 secondH_, AlignEnd, AlignStart);
+            field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
+                  secondH_, AlignStart);
         rowY += secondH_ + sdi;
     }
 }

@@ -216,7 +216,9 @@ bool writeReplacing(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(bytes) != bytes.size()) {
+    // Flushed before the commit: a commit does not notice that the last buffered bytes could
+    // not be written (a full disk), and would rename a cut file over the old one.
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
         return false;
     }

@@ -89,12 +89,26 @@ QString fromCp932(const QByteArray& bytes)
 
 QByteArray toCp932(const QString& text)
 {
+    return toCp932(text, nullptr);
+}
+
+bool fitsCp932(const QString& text)
+{
+    bool lossless = true;
+    toCp932(text, &lossless);
+    return lossless;
+}
+
+QByteArray toCp932(const QString& text, bool* lossless)
+{
+    if (lossless) *lossless = true;
     QByteArray utf8 = text.toUtf8();
     char* in = utf8.data();
     size_t inLeft = static_cast<size_t>(utf8.size());
     std::vector<char> out;
     out.reserve(inLeft + 16);
     while (!encoder().run(in, inLeft, out)) {
+        if (lossless) *lossless = false;
         out.push_back('?');
         size_t skip = static_cast<size_t>(utf8SequenceLength(static_cast<unsigned char>(*in)));
         if (skip > inLeft) skip = inLeft;

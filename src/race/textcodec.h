@@ -13,12 +13,17 @@ QString fromCp932(const QByteArray& bytes);
 
 // A character with no CP932 form becomes "?".
 QByteArray toCp932(const QString& text);
+// The same, telling through lossless (when given) whether every character had a CP932 form.
+QByteArray toCp932(const QString& text, bool* lossless);
+// True when every character of the text has a CP932 form.
+bool fitsCp932(const QString& text);
 
 // Number of CP932 bytes of the text (a full-width character counts 2).
 int cp932Length(const QString& text);
 
 // Files of other programs come in other encodings; these decode them. The program's own files
-// stay CP932.
+// are CP932, except a lap file whose text has no CP932 form, which is UTF-8 with a byte-order
+// mark.
 enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Cp932 };
 
 // True when the bytes are well-formed UTF-8 (a UTF-8 byte order mark included).

@@ -72,6 +72,18 @@ double parseNumber(QStringView number)
     return negative ? -value : value;
 }
 
+// The blanks StripSpaces removes: half-width and ideographic spaces, NUL.
+bool isSpaceOrNul(QChar c)
+{
+    return c == u' ' || c == QChar(0x3000) || c == QChar(0);
+}
+
+// A Latin letter (accented ones included) or a digit, half- or full-width.
+bool isLatinOrDigit(QChar c)
+{
+    return c.isDigit() || (c.isLetter() && c.script() == QChar::Script_Latin);
+}
+
 }  // namespace
 
 QString GetField(const QString& text, int n, const QString& delimiter)
@@ -133,16 +145,38 @@ QString RemoveText(const QString& text, const QString& part)
 
 QString StripSpaces(const QString& text)
 {
-    auto removable = [](QChar c) { return c == u' ' || c == QChar(0x3000) || c == QChar(0); };
     qsizetype first = 0;
-    while (first < text.size() && !removable(text[first])) ++first;
+    while (first < text.size() && !isSpaceOrNul(text[first])) ++first;
     if (first == text.size()) return text;
     QString result;
     result.reserve(text.size() - 1);
     result.append(QStringView(text).left(first));
     for (qsizetype i = first + 1; i < text.size(); ++i)
-        if (!removable(text[i])) result.append(text[i]);
+        if (!isSpaceOrNul(text[i])) result.append(text[i]);
     return result;
+}
+
+QString CompactName(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        if (!isSpaceOrNul(text[i])) {
+            result.append(text[i++]);
+            continue;
+        }
+        while (i < text.size() && isSpaceOrNul(text[i])) ++i;
+        if (!result.isEmpty() && i < text.size() && isLatinOrDigit(result.back()) &&
+            isLatinOrDigit(text[i]))
+            result.append(u' ');
+    }
+    return result;
+}
+
+QString CsvField(const QString& text)
+{
+    QString field = text;
+    return field.replace(QLatin1Char(','), QChar(0xFF0C));
 }
 
 QStringView TrimBlanks(QStringView text)

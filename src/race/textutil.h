@@ -17,6 +17,13 @@ int CountText(const QString& text, const QString& part);
 QString RemoveText(const QString& text, const QString& part);
 // Removes half-width spaces, ideographic spaces (U+3000) and NUL characters.
 QString StripSpaces(const QString& text);
+// A runner's name as pages and files show it: spaces removed as by StripSpaces, except that one
+// half-width space stays between two Latin letters or digits, so that "Alessio  Tenani" keeps
+// its words apart ("Alessio Tenani") while "山田　太郎" becomes "山田太郎".
+QString CompactName(const QString& text);
+// A text as one field of a comma-separated file: every "," becomes the full-width "，", since
+// the fields of these files are never quoted.
+QString CsvField(const QString& text);
 // Removes leading and trailing half-width spaces only, as BASIC's Trim.
 QString Trim(const QString& text);
 // The same without copying: the view without its leading and trailing half-width spaces.

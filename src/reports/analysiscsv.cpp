@@ -9,6 +9,7 @@
 #include "race/textutil.h"
 
 #include <QFile>
+#include <QSet>
 #include <QStringList>
 
 namespace basExport {
@@ -45,6 +46,19 @@ int winnerIndex(const basAnalyze::AnalysisWorkspace& ws)
     return 0;
 }
 
+// What makes a line of the season file the line of one runner in one race: race name, date,
+// class and name, letter case ignored and the name without any space, so that the lines of
+// earlier runs (whose names may have been written with or without spaces) are found again.
+// Empty for a line that is no runner's line (the header, a line of too few fields).
+QString seasonKey(const QString& line)
+{
+    const QStringList fields = line.split(QLatin1Char(','));
+    if (fields.size() < 5 || line == QString::fromUtf8(HeaderLine)) return QString();
+    return QStringList{fields[3], fields[2], fields[4], CbasGeneral::StripSpaces(fields[0])}
+        .join(QChar(0))
+        .toCaseFolded();
+}
+
 // The lines of the class last analysed, each with its line end.
 QString classLines(const basAnalyze::AnalysisWorkspace& ws)
 {
@@ -66,13 +80,16 @@ QString AnalysisCsvLine(int r)
     const bool hasLong = ws.LongLegRelative(r) != 0;
     const int winner = winnerIndex(ws);
 
+    using CbasGeneral::CsvField;
+    // The name is the runner's key across the season's races: written as every earlier line
+    // has it, without any space and in wide characters (which turns a "," into "，" as well).
     QStringList fields;
     fields << CbasGeneral::ToWide(CbasGeneral::StripSpaces(ws.RunnerName(r)))
-           << ws.RunnerShozoku(r)
+           << CsvField(ws.RunnerShozoku(r))
            // A race without a date leaves the field empty rather than entering a false date.
            << (race.hasDate() ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy/mm/dd"))
                               : QString())
-           << race.RaceName << ws.AnaClassName << totalText(ws.TotalTime(r))
+           << CsvField(race.RaceName) << CsvField(ws.AnaClassName) << totalText(ws.TotalTime(r))
            << (hasTotal ? QString::number(ws.TotalRank(r)) : QString())
            << QString::number(ws.AnaRunnerCount) << PercentText(ws.CruiseSpeed(r))
            << FormatNumber(basAnalyze::Percent(ws.MissRate(r)), QStringLiteral("##.#"))
@@ -85,7 +102,7 @@ QString AnalysisCsvLine(int r)
            << (hasLong ? ws.LongLegList(r) : QString()) << PercentText(ws.AfterMissRelative(r))
            << rankedLegRatio(ws, r, 1) << rankedLegRatio(ws, r, ws.AnaLegCount)
            << (winner > 0 ? totalText(ws.TotalTime(winner)) : QString())
-           << (winner > 0 ? CbasGeneral::StripSpaces(ws.RunnerName(winner)) : QString());
+           << (winner > 0 ? CsvField(CbasGeneral::StripSpaces(ws.RunnerName(winner))) : QString());
     return fields.join(QLatin1Char(','));
 }
 
@@ -93,26 +110,53 @@ bool AppendAnalysisCsv(const QString& folder)
 {
     const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
     QString text;
-    const bool created = !CbasGeneral::FileExists(path);
-    if (created) text = QString::fromUtf8(HeaderLine) + LineEnd;
     for (const QString& name : basDefinition::ClassList.names()) {
         basAnalyze::AnalyzeClassDetail(name);
         text += classLines(basAnalyze::Workspace);
     }
-    // Append mode never truncates: the lines of earlier races stay whatever happens here, and
-    // a failed write is cut back to them.
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append)) return false;
-    const qint64 before = file.size();
-    const QByteArray bytes = TextCodec::toCp932(text);
-    bool written = file.write(bytes) == bytes.size() && file.flush();
-    if (!written) file.resize(before);
-    file.close();
-    written = written && file.error() == QFileDevice::NoError;
-    // A file this call created and could not fill is taken away again: left empty, it would
-    // make the next run skip the header line.
-    if (!written && created) file.remove();
-    return written;
+    QByteArray bytes;
+    if (CbasGeneral::FileExists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        bytes = MergeSeasonLines(file.readAll(), text);
+        if (file.error() != QFileDevice::NoError) return false;
+    } else {
+        bytes = TextCodec::toCp932(QString::fromUtf8(HeaderLine) + LineEnd + text);
+    }
+    // Written whole through a temporary file: a failed write leaves the file as it was, and
+    // a file this call would have created does not exist without its header line.
+    return CbasGeneral::WriteFileBytes(path, bytes);
+}
+
+QByteArray MergeSeasonLines(const QByteArray& file, const QString& lines)
+{
+    QStringList added = lines.split(LineEnd);
+    if (!added.isEmpty() && added.last().isEmpty()) added.removeLast();
+    QSet<QString> keys;
+    for (const QString& line : added) keys.insert(seasonKey(line));
+
+    // The lines already there keep their bytes; those of this race's runners give way to the
+    // new lines, which take the place of the first of them (or the end of the file).
+    QByteArray merged;
+    qsizetype insertAt = -1;
+    qsizetype start = 0;
+    while (start < file.size()) {
+        qsizetype end = file.indexOf('\n', start);
+        end = end < 0 ? file.size() : end + 1;
+        QByteArray line = file.mid(start, end - start);
+        start = end;
+        QByteArray body = line;
+        while (body.endsWith('\n') || body.endsWith('\r')) body.chop(1);
+        if (keys.contains(seasonKey(TextCodec::fromCp932(body)))) {
+            if (insertAt < 0) insertAt = merged.size();
+            continue;
+        }
+        if (!line.endsWith('\n')) line += "\r\n";  // a last line without its line end
+        merged += line;
+    }
+    const QByteArray newLines = TextCodec::toCp932(lines);
+    if (insertAt < 0) return merged + newLines;
+    return merged.left(insertAt) + newLines + merged.mid(insertAt);
 }
 
 }  // namespace basExport

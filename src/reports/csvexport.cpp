@@ -4,6 +4,7 @@
 #include "race/basicformat.h"
 #include "race/race.h"
 #include "race/racetime.h"
+#include "race/textcodec.h"
 #include "race/textutil.h"
 
 #include <cmath>
@@ -22,6 +23,17 @@ using CbasGeneral::FormatTime;
 const basAnalyze::AnalysisWorkspace& ws()
 {
     return basAnalyze::Workspace;
+}
+
+// The raw name and the club of runner r as fields: a "," inside becomes "，".
+QString nameField(int r)
+{
+    return CbasGeneral::CsvField(ws().RunnerName(r));
+}
+
+QString clubField(int r)
+{
+    return CbasGeneral::CsvField(ws().RunnerShozoku(r));
 }
 
 QString clock(double value)
@@ -148,8 +160,8 @@ void writeLapRows(TextLines& out)
                legLabels(true)
         << QString();
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = ws().RunnerName(r);
-        if (clubs) line += QLatin1Char(',') + ws().RunnerShozoku(r);
+        QString line = nameField(r);
+        if (clubs) line += QLatin1Char(',') + clubField(r);
         line += QLatin1Char(',') + rowResult(r);
         for (int l = 1; l <= ws().AnaLegCount; ++l)
             line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
@@ -165,8 +177,8 @@ void writeLapSumRows(TextLines& out)
         << QStringLiteral("名前,成績") + legLabels(true)
         << (clubs ? QStringLiteral(",所属") : QStringLiteral(",")) + legLabels(false) << QString();
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString laps = ws().RunnerName(r) + QLatin1Char(',') + rowResult(r);
-        QString sums = QLatin1Char(',') + (clubs ? ws().RunnerShozoku(r) : QString());
+        QString laps = nameField(r) + QLatin1Char(',') + rowResult(r);
+        QString sums = QLatin1Char(',') + (clubs ? clubField(r) : QString());
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
             laps += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
             sums += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), sumCell(r, l));
@@ -182,7 +194,7 @@ void writeRatioRows(TextLines& out)
         << QStringLiteral("名前,巡航速度(%)") + legLabels(true) + QStringLiteral(",Total")
         << QString();
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = ws().RunnerName(r) + QLatin1Char(',') +
+        QString line = nameField(r) + QLatin1Char(',') +
                        FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
             const QString value = ws().LapRank(r, l) >= 1 ? ratioCell(r, l) : QStringLiteral("n/a");
@@ -199,7 +211,7 @@ void writeMissRows(TextLines& out)
         << QStringLiteral("名前,ミス率(%)") + legLabels(true) + QStringLiteral(",Total,ミスなし")
         << QString();
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = ws().RunnerName(r) + QLatin1Char(',') + columnTotal(6, r);
+        QString line = nameField(r) + QLatin1Char(',') + columnTotal(6, r);
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
             const QString value = ws().LapRank(r, l) >= 1 ? missCell(r, l) : QStringLiteral("n/a");
             line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
@@ -214,17 +226,21 @@ void writeMissRows(TextLines& out)
 void writeSplitsBrowserRows(TextLines& out)
 {
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        const QString club = ws().RunnerShozoku(r);
+        const QString club = clubField(r);
         const double start = ws().RunnerStartTime(r);
-        QString line = QLatin1Char(',') + ws().RunnerName(r) + QLatin1Char(',') +
+        QString line = QLatin1Char(',') + nameField(r) + QLatin1Char(',') +
                        (club.isEmpty() ? QStringLiteral(" ") : club) + QLatin1Char(',') +
                        (start != 0 ? clock(start) : QStringLiteral("9:00:00"));
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
             const int state = ws().LapState(r, l);
-            const bool noTime = (state == StateLater || state == StateExcluded) &&
-                                ws().SumState(r, l) == StateExcluded;
+            const double estimate = ws().EstLapTime(r, l);
+            // "0:00" is the viewer's missing split. A leg without any time (an empty entry
+            // keeps its mark, -2, as estimate) is one too, or it would read as two days.
+            const bool noTime = ((state == StateLater || state == StateExcluded) &&
+                                 ws().SumState(r, l) == StateExcluded) ||
+                                !(estimate > 0);
             line += QLatin1Char(',') +
-                    (noTime ? QStringLiteral("0:00") : SplitsBrowserLegTime(ws().EstLapTime(r, l)));
+                    (noTime ? QStringLiteral("0:00") : SplitsBrowserLegTime(estimate));
         }
         out << line;
     }
@@ -234,7 +250,7 @@ void writeSumRows(TextLines& out)
 {
     out << QStringLiteral("名前,所属") + legLabels(false);
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = ws().RunnerName(r) + QLatin1Char(',') + ws().RunnerShozoku(r);
+        QString line = nameField(r) + QLatin1Char(',') + clubField(r);
         for (int l = 1; l <= ws().AnaLegCount; ++l)
             line += QLatin1Char(',') + (ws().SumState(r, l) == StateExcluded
                                             ? QStringLiteral("n/a")
@@ -250,7 +266,7 @@ QString CsvNameLine()
 {
     QStringList names;
     for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        names << CbasGeneral::StripSpaces(ws().RunnerName(r));
+        names << CbasGeneral::CsvField(CbasGeneral::CompactName(ws().RunnerName(r)));
     return QStringLiteral("名前,") + names.join(QLatin1Char(','));
 }
 
@@ -259,7 +275,7 @@ QString CsvAffiliationLine()
     QStringList clubs;
     bool any = false;
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        clubs << ws().RunnerShozoku(r);
+        clubs << clubField(r);
         any |= !clubs.last().isEmpty();
     }
     return any ? QStringLiteral("所属,") + clubs.join(QLatin1Char(',')) : QString();
@@ -281,12 +297,13 @@ QString CsvResultLine()
 QString CsvRaceTitle()
 {
     const RaceHeader& race = basDefinition::RaceInfo;
-    QString title = race.RaceName;
+    QString title = CbasGeneral::CsvField(race.RaceName);
     if (race.hasDate())
         title += QStringLiteral(" (") +
                  CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy/mm/dd")) +
                  QStringLiteral(") ");
-    if (!race.RacePlace.isEmpty()) title += QLatin1Char('[') + race.RacePlace + QLatin1Char(']');
+    if (!race.RacePlace.isEmpty())
+        title += QLatin1Char('[') + CbasGeneral::CsvField(race.RacePlace) + QLatin1Char(']');
     return title;
 }
 
@@ -340,7 +357,8 @@ void WriteCsvRows(TextLines& out, int type)
 QString SplitsBrowserClassLine()
 {
     const int controls = ws().AnaLegCount > 0 ? ws().AnaLegCount - 1 : 0;
-    return CbasGeneral::ToUpper(ws().AnaClassName) + QLatin1Char(',') + QString::number(controls);
+    return CbasGeneral::CsvField(CbasGeneral::ToUpper(ws().AnaClassName)) + QLatin1Char(',') +
+           QString::number(controls);
 }
 
 QString SplitsBrowserLegTime(double value)
@@ -348,6 +366,22 @@ QString SplitsBrowserLegTime(double value)
     const long long seconds = CbasGeneral::RoundToSeconds(std::fabs(value));
     return QString::number(seconds / 60) + QLatin1Char(':') +
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+QString TextWithoutCp932()
+{
+    for (int r = 1; r <= ws().AnaRunnerCount; ++r)
+        if (!TextCodec::fitsCp932(ws().RunnerName(r) + ws().RunnerShozoku(r)))
+            return ws().RunnerName(r);
+    return TextCodec::fitsCp932(ws().AnaClassName) ? QString() : ws().AnaClassName;
+}
+
+QString Cp932Warning(const QString& text)
+{
+    return QStringLiteral(
+               "シフトJISで表せない文字があるため、「%1」などの文字の一部を「?」で"
+               "出力しました。")
+        .arg(text);
 }
 
 QString CsvClassTitleLine()

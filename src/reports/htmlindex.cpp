@@ -103,7 +103,7 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
     QString winner = QStringLiteral("&nbsp;");
     if (ws.AnaRunnerCount > 0) {
         const QString name =
-            CbasGeneral::FitWidth(CbasGeneral::StripSpaces(ws.RunnerName(1)), 6, false, false);
+            CbasGeneral::FitWidth(CbasGeneral::CompactName(ws.RunnerName(1)), 6, false, false);
         const QString time =
             CbasGeneral::FitWidth(CbasGeneral::FormatLapTime(ws.TotalTime(1)), 8, true, false);
         winner = SpacesToNbsp(HtmlEscape(name) + time);

@@ -24,8 +24,9 @@ QString RankColour(int rank, bool forExcel);
 void WriteLegDifficultyTable(HtmlPage& page);
 
 // The whole results page of the class last analysed: level 0 laps, 1 laps and cumulative
-// times, 2 the full analysis (with the footer).
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval);
+// times, 2 the full analysis (with the footer, a link to homePageUrl unless it is empty).
+void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
+                      const QString& homePageUrl = QString());
 // The whole leg-difficulty page of the class last analysed.
 void WriteLegPage(HtmlPage& page);
 

@@ -135,7 +135,8 @@ QString CumulativeCell(int r, int l, bool forExcel)
     }
     const QString rankText =
         invalid ? QStringLiteral("-") : RightNumber(rank, DigitCount(ws.AnaRunnerCount));
-    return QStringLiteral("<td%1>%2</td><td%1>%3</td>").arg(colour, time, rankText);
+    // The time begins with an ideographic space and a space that a browser would break at.
+    return QStringLiteral("<td nowrap%1>%2</td><td nowrap%1>%3</td>").arg(colour, time, rankText);
 }
 
 // The cell of runner r on leg l in the lap, ratio or miss section; empty where a cell above
@@ -313,7 +314,7 @@ void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInt
     page << SlotRow(rowStart, QStringLiteral("<td>名前</td>"), labelInterval, [&](int i) {
         if (i > n) return kEmptyPair;
         return QStringLiteral("<td colspan=2>%1</td>")
-            .arg(HtmlEscape(CbasGeneral::StripSpaces(ws.RunnerName(i))));
+            .arg(HtmlEscape(CbasGeneral::CompactName(ws.RunnerName(i))));
     });
     if (mode == 0) return;
 
@@ -356,7 +357,8 @@ QString RankColour(int rank, bool forExcel)
     return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
 }
 
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval)
+void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
+                      const QString& homePageUrl)
 {
     page << QStringLiteral("<html>");
     WriteHtmlHead(page);
@@ -377,11 +379,14 @@ void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterva
         WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
     }
     page << QStringLiteral("</table>");
-    if (level >= 2)
+    if (level >= 2) {
+        const QString madeWith = QStringLiteral("<i>Made with %1</i>").arg(GeneratorText());
         page << QStringLiteral(
                     "<font size=2><i>Special Thanks to Mr.Elmsworth and Mr.Pennick.</i></font><br>")
-             << QStringLiteral("<a href=%1><i>Made with %2</i></a>")
-                    .arg(QString::fromLatin1(HomePageAddress), GeneratorText());
+             << (homePageUrl.isEmpty() ? madeWith
+                                       : QStringLiteral("<a href=\"%1\">%2</a>")
+                                             .arg(HtmlEscape(homePageUrl), madeWith));
+    }
     page << QStringLiteral("</body>") << QStringLiteral("</html>");
 }
 

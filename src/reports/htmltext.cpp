@@ -1,13 +1,11 @@
 #include "reports/htmltext.h"
 
-#include "race/version.h"
 #include "race/basicformat.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
+#include "race/version.h"
 
 namespace basExport {
-
-const char* const HomePageAddress = "https://splitduel.example.org/";
 
 namespace {
 

@@ -6,9 +6,6 @@
 
 namespace basExport {
 
-// The footer link of the results page: the program's home page.
-extern const char* const HomePageAddress;
-
 // Race data (names, clubs, class, race and place names, file names) as page text: < > & " become
 // entities, so a name can neither break the page nor add markup to it, and a character the
 // page's code page cannot hold becomes a numeric character reference instead of "?".

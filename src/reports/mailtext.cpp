@@ -101,7 +101,7 @@ std::vector<Column> runnerColumns(const std::function<QString(int r, int row)>& 
 {
     std::vector<Column> columns;
     for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        columns.push_back({cell(CbasGeneral::StripSpaces(ws().RunnerName(r))),
+        columns.push_back({cell(CbasGeneral::CompactName(ws().RunnerName(r))),
                            [r, value](int row) { return value(r, row); }});
     return columns;
 }

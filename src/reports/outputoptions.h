@@ -42,6 +42,9 @@ struct OutputOptions {
     bool index = true;
     bool oneFile = false;
     bool columns = true;  // runners as columns ("縦"); false: as rows ("横")
+    // The address the footer of the results pages links to (settings key "HomePageUrl");
+    // empty: the footer shows its text without a link.
+    QString homePageUrl;
     // What the dialog shows and enables.
     bool htmlPanelVisible = true;
     bool csvPanelVisible = false;

@@ -1,10 +1,10 @@
 #include "reports/outputrun.h"
 
 #include "analysis/analyze.h"
-#include "race/version.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
+#include "race/version.h"
 #include "reports/csvexport.h"
 #include "reports/htmlpages.h"
 #include "reports/mailtext.h"
@@ -68,9 +68,21 @@ public:
     void csv(const QStringList& entries);
     void text(const QStringList& entries);
 
+    // Remembers the first text of the class just analysed that its CP932 file cannot hold,
+    // and tells it once at the end of the run.
+    void noteUnencodable()
+    {
+        if (unencodable_.isEmpty()) unencodable_ = TextWithoutCp932();
+    }
+    void tellUnencodable()
+    {
+        if (!unencodable_.isEmpty()) Prompts::message(Cp932Warning(unencodable_));
+    }
+
 private:
     void csvClass(TextLines& lines, bool firstClass);
     void index(const QString& pathTemplate);
+    QString unencodable_;
     const OutputOptions& options_;
     FileWriter writer_;
 };
@@ -87,7 +99,8 @@ void Run::html(const QStringList& entries)
         if (options_.dataType == DataLegAnalysis)
             WriteLegPage(page);
         else
-            WriteResultsPage(page, options_.dataType, options_.forExcel, options_.labelInterval());
+            WriteResultsPage(page, options_.dataType, options_.forExcel, options_.labelInterval(),
+                             options_.homePageUrl);
         const WriteOutcome outcome = write(OutputPath(options_, entry), page);
         if (outcome == WriteOutcome::Broken) return;
         if (outcome == WriteOutcome::NotCreated)
@@ -194,6 +207,7 @@ void Run::csv(const QStringList& entries)
         bool first = true;
         for (const QString& entry : entries) {
             basAnalyze::AnalyzeClass(classNameOf(entry));
+            noteUnencodable();
             csvClass(lines, first);
             first = false;
             if (!splitsBrowser) lines << QString();
@@ -207,6 +221,7 @@ void Run::csv(const QStringList& entries)
     } else {
         for (const QString& entry : entries) {
             basAnalyze::AnalyzeClass(classNameOf(entry));
+            noteUnencodable();
             TextLines lines;
             titleLines(lines);
             csvClass(lines, true);
@@ -218,6 +233,7 @@ void Run::csv(const QStringList& entries)
     }
     if (!failed.isEmpty())
         Prompts::message(CannotWrite + failed.join(QLatin1Char(',')), Prompts::Icon::Exclamation);
+    tellUnencodable();
 }
 
 void Run::text(const QStringList& entries)
@@ -225,6 +241,7 @@ void Run::text(const QStringList& entries)
     bool error = false;
     for (const QString& entry : entries) {
         basAnalyze::AnalyzeClass(classNameOf(entry));
+        noteUnencodable();
         TextLines lines;
         WriteMailText(lines);
         lines << CreditLines();
@@ -239,6 +256,7 @@ void Run::text(const QStringList& entries)
         Prompts::message(QStringLiteral("ファイル出力中にエラーが発生しました"),
                          Prompts::Icon::None);
     }
+    tellUnencodable();
 }
 
 }  // namespace

@@ -111,6 +111,15 @@ IniFile& SettingsFile()
     return *settingsSlot();
 }
 
+QString StoredSetting(const QString& key)
+{
+    const QString path = CbasGeneral::AddPathSeparator(SettingsFolder()) + kSettingsFileName;
+    if (!QFileInfo(path).isFile()) return QString();
+    IniFile file;
+    file.setFileName(path);
+    return file.Item(key);
+}
+
 void LoadSettings()
 {
     settingsSlot().reset();  // the previous store saves itself

@@ -27,6 +27,10 @@ QString SettingsFilePath();
 // without writing anything.
 IniFile& SettingsFile();
 
+// The value of the key in SettingsFolder()/SplitDuel.ini, read without creating or writing
+// anything (for the command line); empty when there is no such file or key.
+QString StoredSetting(const QString& key);
+
 // Opens SettingsFile on SettingsFolder()/SplitDuel.ini; on the first run (no "Version" of at
 // least 1) writes the print defaults; then records the current version and saves.
 void LoadSettings();

@@ -6,7 +6,25 @@
 #include <QDir>
 #include <QFile>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 namespace testsupport {
+
+bool underFileSizeLimit(long limit, const std::function<bool()>& fn)
+{
+    rlimit saved{};
+    if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return false;
+    rlimit tiny = saved;
+    tiny.rlim_cur = static_cast<rlim_t>(limit);
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    const bool limited = setrlimit(RLIMIT_FSIZE, &tiny) == 0;
+    const bool result = limited && fn();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    return result;
+}
 
 QString dataPath(const QString& name) { return QStringLiteral(SPLITDUEL_TEST_DATA "/") + name; }
 

@@ -4,9 +4,16 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace testsupport {
+
+// Whether fn, run while no file may grow beyond limit bytes (as on a full disk; the signal
+// of the limit is ignored, so writes just fail), returned true. False, too, when the limit
+// cannot be set.
+bool underFileSizeLimit(long limit, const std::function<bool()>& fn);
 
 // Path of a file under tests/data.
 QString dataPath(const QString& name);

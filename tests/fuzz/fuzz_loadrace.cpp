@@ -4,6 +4,7 @@
 // differ: runners tied on their total change places on every load, by design.)
 #include "fuzzsupport.h"
 
+#include "lapfiles/lapformat.h"
 #include "lapfiles/racefile.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
@@ -31,9 +32,10 @@ void LoadKnownRace()
     basDefinition::CurrentFilePath = QStringLiteral("/previous/race.lap");
 }
 
-// The lines of the race saved as a lap file, sorted: runners tied on their total change places
-// on every load, by design. Without column-header lines when wanted: a class without runners
-// loses its finish leg on the first cycle, by design, since the file has no line to keep it.
+// The lines of the race saved as a lap file (CP932, or UTF-8 after a byte-order mark), sorted:
+// runners tied on their total change places on every load, by design. Without column-header
+// lines when wanted: a class without runners loses its finish leg on the first cycle, by
+// design, since the file has no line to keep it.
 QStringList SavedLines(const QString& name, bool withColumnHeaders)
 {
     const QString path = fuzz::ScratchPath(name);
@@ -41,25 +43,37 @@ QStringList SavedLines(const QString& name, bool withColumnHeaders)
     fuzz::Check(basDefinition::FileResult == basDefinition::FileOk, "a loaded race can be saved");
     QFile file(path);
     fuzz::Check(file.open(QIODevice::ReadOnly), "the saved race can be read back");
+    QByteArray bytes = file.readAll();
+    const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    if (utf8) bytes.remove(0, 3);
     QStringList lines;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        const QString text = QString::fromLatin1(line.toHex());
-        if (withColumnHeaders || !line.startsWith(QByteArray("\x83\x4e\x83\x89\x83\x58,")))
-            lines << text;
+    for (const QByteArray& line : bytes.split('\n')) {
+        const QString text = utf8 ? QString::fromUtf8(line) : TextCodec::fromCp932(line);
+        if (withColumnHeaders || !text.startsWith(QStringLiteral("クラス,")))
+            lines << QString::fromLatin1(line.toHex());
     }
     lines.sort();
     return lines;
 }
 
-// Lap files are CP932, and a character without a CP932 form is saved as "?" by design: two
-// class names that differ only in such characters (bytes that were no text, say) become one
-// class after a save. The round trip is checked for races whose class names stay apart.
+// The text as the saved lap file gives it back: through CP932 when the whole file fits it,
+// otherwise through UTF-8.
+QString AsSaved(const QString& text, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(text.toUtf8()) : TextCodec::fromCp932(TextCodec::toCp932(text));
+}
+
+// Two class names that differ only in characters the saved file cannot keep apart (letter
+// case, blanks at either end, or a character with no form in its encoding) become one class
+// after a save, by design. The round trip is checked for races whose class names stay apart.
 bool ClassNamesStayApart()
 {
+    const bool utf8 = !TextCodec::fitsCp932(
+        basConvert::BuildLapLines(basDefinition::RaceInfo, basDefinition::ClassList)
+            .join(QLatin1Char('\n')));
     QSet<QString> saved;
     for (const auto& cls : basDefinition::ClassList) {
-        const QString name = CbasGeneral::Trim(
-            TextCodec::fromCp932(TextCodec::toCp932(cls->ClassName)).toCaseFolded());
+        const QString name = CbasGeneral::Trim(AsSaved(cls->ClassName, utf8).toCaseFolded());
         if (saved.contains(name)) return false;
         saved.insert(name);
     }

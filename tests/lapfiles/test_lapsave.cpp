@@ -2,6 +2,7 @@
 #include "lapfixtures.h"
 
 #include "lapfiles/racefile.h"
+#include "race/prompts.h"
 #include "race/race.h"
 #include "race/textcodec.h"
 
@@ -94,6 +95,76 @@ TEST_F(LapFileTest, SaveOfALoadedLapFileGivesTheSameBytes)
     EXPECT_EQ(ClassList.names().last(), QStringLiteral("初心者"));
     save(1, QStringLiteral("again.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("again.lap"))), canonicalBytes());
+}
+
+// What the fields cannot hold as they are: a "," inside a text (fields are never quoted) and
+// an incomplete run whose legs are all known, whose total "0" would read back as a finish.
+TEST_F(LapFileTest, CommasAndIncompleteRunsAreWrittenSoThatTheyReadBack)
+{
+    clsClassData& cls = addClass(QStringLiteral("M21,E"), 1, true);
+    cls.Add(runner(QStringLiteral("Tenani, Alessio"), QStringLiteral("Club, Inc."), 0,
+                   {hms(0, 20, 0), hms(0, 20, 0)}, 1 + hms(0, 40, 0)));
+    cls.Add(runner(QStringLiteral("Two"), QString(), 0, {LapMissing, hms(0, 21, 0)}));
+    cls.Add(runner(QStringLiteral("Three"), QString(), 0, {LapMissing, hms(0, 22, 0)},
+                   3 + hms(0, 22, 0)));
+    const QStringList lines = save(1);
+    EXPECT_EQ(lines.at(6), QStringLiteral("$距離:M21，E=0"));
+    EXPECT_EQ(lines.mid(lines.size() - 3),
+              (QStringList{QStringLiteral("M21，E,Two,,00:00:00,0,n/a,00:21:00"),
+                           QStringLiteral("M21，E,Tenani， Alessio,Club， Inc.,00:00:00,"
+                                          "24:40:00,00:20:00,00:20:00"),
+                           QStringLiteral("M21，E,Three,,00:00:00,72:22:00,n/a,00:22:00")}));
+
+    ResetRace();
+    basConvert::LoadRaceFile(tempPath(QStringLiteral("out.lap")));
+    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("M21，E")});
+    const clsClassData& loaded = ClassList.at(1);
+    ASSERT_EQ(loaded.ClassRunnerCount(), 3);
+    EXPECT_EQ(loaded.Item(2).Shozoku, QStringLiteral("Club， Inc."));
+    EXPECT_EQ(std::llround(loaded.Item(2).Total / kSecond), 86400 + 40 * 60);
+    EXPECT_EQ(std::llround(loaded.Item(3).Total / kSecond), 3 * 86400 + 22 * 60);
+}
+
+// Letters without a CP932 form would be saved as "?": such a race is saved as UTF-8 with a
+// byte-order mark, once told; a race that fits CP932 stays CP932.
+TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
+{
+    auto* prompts = new Prompts::ScriptedPrompts;
+    Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
+    auto race = [](bool foreign) {
+        ResetRace();
+        clsClassData& cls = addClass(QStringLiteral("H21"), 1, false);
+        cls.Add(
+            runner(QStringLiteral("山田 太郎"), QStringLiteral("朝霧ＯＬＣ"), 0, {hms(0, 9, 0)}));
+        if (foreign)
+            cls.Add(runner(QStringLiteral("Erik Ögren"), QStringLiteral("Bergnäsets AIK"), 0,
+                           {hms(0, 10, 0)}));
+    };
+    race(false);
+    save(1, QStringLiteral("cp932.lap"));
+    EXPECT_TRUE(prompts->log.empty());
+    EXPECT_TRUE(
+        testsupport::readBytes(tempPath(QStringLiteral("cp932.lap"))).startsWith("$LAPFILE"));
+
+    for (int layout : {1, 2, 3}) {
+        SCOPED_TRACE(layout);
+        race(true);
+        prompts->log.clear();
+        const QString path = tempPath(layout == 1 ? QStringLiteral("utf8.lap")
+                                                  : QStringLiteral("utf8-%1.csv").arg(layout));
+        basConvert::SaveRaceFile(path, layout);
+        ASSERT_EQ(FileResult, FileOk);
+        const QByteArray bytes = testsupport::readBytes(path);
+        EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+        ASSERT_EQ(prompts->log.size(), 1u);
+        EXPECT_TRUE(prompts->log[0].text.contains(QStringLiteral("「Erik Ögren」")));
+        ResetRace();
+        basConvert::LoadRaceFile(path);
+        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
+        EXPECT_EQ(ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
+        EXPECT_EQ(ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
+    }
 }
 
 TEST_F(LapFileTest, ClassesWithoutRunnersMoveLastThenTheCycleIsStable)

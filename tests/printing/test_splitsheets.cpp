@@ -214,6 +214,71 @@ TEST_F(SplitSheetTest, WhatEachDataTypeShows)
     }
 }
 
+// Long runs in the two-line layouts: totals above an hour, legs of an hour, miss totals of ten
+// minutes. No text of a runner column crosses a column line or runs into the next field.
+TEST_F(SplitSheetTest, TimesFitTheirFieldsBetweenTheColumnLines)
+{
+    std::vector<printtest::Runner> runners;
+    for (int r = 0; r < 4; ++r)
+        runners.push_back({QStringLiteral("走者%1").arg(r),
+                           QStringLiteral("クラブ"),
+                           {1200.0 + 100 * r, 3910.0 + 700 * r, 1300, 95}});
+    printtest::addClass(QStringLiteral("M21"), runners);
+    const QColor rule(96, 96, 96);
+    for (int dataType : {2, 3}) {
+        SCOPED_TRACE(dataType);
+        ASSERT_TRUE(print(job({QStringLiteral("M21")}, dataType)));
+        std::vector<double> rules;
+        for (const Drawn& d : rec().of(Drawn::Line))
+            if (d.color == rule && d.box.width() == 0) rules.push_back(d.box.left());
+        ASSERT_FALSE(rules.empty());
+        std::vector<Drawn> texts;
+        for (const Drawn& d : rec().of(Drawn::Text))
+            if (d.font.name != QStringLiteral("ＭＳ ゴシック") || d.font.size < 30)
+                texts.push_back(d);  // all but the class name in the band
+        for (size_t i = 0; i < texts.size(); ++i) {
+            const QRectF& box = texts[i].box;
+            for (double x : rules)
+                EXPECT_FALSE(box.left() < x - 0.01 && box.right() > x + 0.01)
+                    << texts[i].text.toStdString() << " crosses the line at " << x;
+            for (size_t j = i + 1; j < texts.size(); ++j) {
+                const QRectF both = box.intersected(texts[j].box);
+                EXPECT_FALSE(both.width() > 0.2 &&
+                             both.height() > 0.5 * std::min(box.height(), texts[j].box.height()))
+                    << texts[i].text.toStdString() << " runs into " << texts[j].text.toStdString();
+            }
+        }
+        EXPECT_FALSE(rec().texts(QStringLiteral("2:28:25")).empty());  // the slowest total
+    }
+}
+
+// A class that goes on over several pages heads every page with its band, and its columns
+// begin right of it.
+TEST_F(SplitSheetTest, EveryPageOfAClassIsHeadedByItsBand)
+{
+    std::vector<printtest::Runner> runners;
+    for (int r = 0; r < 30; ++r) {
+        std::vector<double> legs(15, 100.0 + r);
+        runners.push_back({QStringLiteral("走者%1").arg(r + 1), QString(), legs});
+    }
+    printtest::addClass(QStringLiteral("M21"), runners);
+    for (int dataType : {0, 3}) {
+        SCOPED_TRACE(dataType);
+        ASSERT_TRUE(print(job({QStringLiteral("M21")}, dataType)));
+        const int pages = rec().page;
+        ASSERT_GE(pages, 2);
+        const auto band = bands();
+        ASSERT_EQ(int(band.size()), pages);
+        for (int p = 1; p <= pages; ++p) EXPECT_EQ(band[p - 1].page, p);
+        EXPECT_EQ(int(rec().texts(QStringLiteral("Ｍ")).size()), 2 * pages);  // shadow and ink
+        for (int r = 1; r <= 30; ++r) {
+            const auto name = rec().texts(QStringLiteral("走者%1").arg(r));
+            ASSERT_EQ(name.size(), 1u) << r;
+            EXPECT_GT(name[0].box.left(), band[name[0].page - 1].box.right()) << r;
+        }
+    }
+}
+
 TEST_F(SplitSheetTest, BestLegsHighlighted)
 {
     smallClass(QStringLiteral("M21"), QStringLiteral("山田"));

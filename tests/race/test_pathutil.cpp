@@ -147,6 +147,18 @@ TEST_F(PathFiles, WriteTextFileAtomicReplacesOnlyOnSuccess)
     EXPECT_EQ(testsupport::readBytes(path), QByteArray("b"));
 }
 
+// A write cut short (the file size limit here, a full disk at an event) fails and keeps the
+// old file whole.
+TEST_F(PathFiles, WriteFileBytesCutShortKeepsTheOldFile)
+{
+    const QString path = tempPath("race.lap");
+    ASSERT_TRUE(WriteFileBytes(path, "old"));
+    EXPECT_FALSE(testsupport::underFileSizeLimit(
+        8, [&path] { return WriteFileBytes(path, QByteArray(100, 'x')); }));
+    EXPECT_EQ(testsupport::readBytes(path), QByteArray("old"));
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList({"race.lap"}));
+}
+
 // A save never replaces what is not a regular file: a link is followed, a pipe is written into.
 TEST_F(PathFiles, WriteFileBytesKeepsLinksAndSpecialFiles)
 {

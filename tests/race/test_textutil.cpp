@@ -59,6 +59,35 @@ TEST(Spaces, StripAndTrim)
     EXPECT_EQ(Trim("   "), "");
 }
 
+// Names as pages and files show them: Japanese names lose every blank, words of Latin letters
+// and digits keep one half-width space between them.
+TEST(Spaces, CompactNamesKeepOneSpaceBetweenLatinWords)
+{
+    const struct {
+        const char* name;
+        const char* shown;
+    } cases[] = {
+        {"Alessio Tenani", "Alessio Tenani"},
+        {" Ed  Catmur ", "Ed Catmur"},
+        {"Erik\u3000Ögren", "Erik Ögren"},  // accented letters are Latin too
+        {"Team 3", "Team 3"},               // digits
+        {"ＪＯＹ　２", "ＪＯＹ ２"},        // full-width Latin letters and digits
+        {"山田 太郎", "山田太郎"},
+        {"山田　Taro", "山田Taro"},  // a space next to a kanji goes
+        {"Loic  CAPBERN\u3000(FRA)", "Loic CAPBERN(FRA)"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(CompactName(QString::fromUtf8(c.name)), QString::fromUtf8(c.shown)) << c.name;
+    EXPECT_EQ(CompactName(QString::fromLatin1("a\0 \0b", 5)), "a b");
+}
+
+TEST(Spaces, CsvFieldsHoldNoComma)
+{
+    EXPECT_EQ(CsvField(QStringLiteral("Club, Inc.,")), QStringLiteral("Club， Inc.，"));
+    EXPECT_EQ(CsvField(QStringLiteral("朝霧ＯＬＣ")), QStringLiteral("朝霧ＯＬＣ"));
+}
+
 TEST(AnsiWidth, CountsAndCutsCp932Bytes)
 {
     EXPECT_EQ(AnsiLength(QStringLiteral("ab東ｶ")), 5);

@@ -111,6 +111,52 @@ TEST_F(AnalysisTest, SplitsBrowserLinesAreReadableByTheViewer)
     EXPECT_EQ(out[1], ",B, ,10:05:00,6:00,70:00");
 }
 
+// A leg without a time is the viewer's missing time "0:00", never the two days of the mark
+// of an empty leg; every runner keeps one time per leg.
+TEST_F(AnalysisTest, SplitsBrowserLegsWithoutATimeAreWrittenAsMissing)
+{
+    addClass(QStringLiteral("M21"), 3, true,
+             {{"A", {"5:00", "6:00", "", ""}},
+              {"B", {"5:00", "", "→", ""}},
+              {"C", {"5:00", "", "", "7:00"}},
+              {"D", {"→", "6:00", "", "n/a"}}});
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    const TextLines out = rows(5);
+    ASSERT_EQ(out.size(), 4);
+    for (const QString& line : out) {
+        SCOPED_TRACE(line.toStdString());
+        const QStringList fields = line.split(QLatin1Char(','));
+        ASSERT_EQ(fields.size(), 4 + 4);
+        for (const QString& leg : fields.mid(4))
+            EXPECT_LT(leg.section(QLatin1Char(':'), 0, 0).toInt(), 60);
+    }
+    EXPECT_EQ(out[runnerIndex(QStringLiteral("A")) - 1], ",A,Aクラブ,9:00:00,5:00,6:00,0:00,0:00");
+    EXPECT_EQ(out[runnerIndex(QStringLiteral("C")) - 1], ",C,Cクラブ,9:00:00,5:00,0:00,0:00,7:00");
+}
+
+// Fields are never quoted: a "," inside a name or club becomes "，" in every table, and a name
+// keeps one space between Latin words.
+TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
+{
+    basDefinition::RaceInfo.RaceName = QStringLiteral("Cup, Day 1");
+    clsClassData& cls =
+        addClass(QStringLiteral("M21"), 1, true,
+                 {{"Hall, F", {"5:00", "1:00"}}, {"Alessio  Tenani", {"6:00", "1:10"}}});
+    cls.Item(1).Shozoku = QStringLiteral("Club, Inc.");
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    EXPECT_EQ(basExport::CsvNameLine(), "名前,Hall，F,Alessio Tenani");
+    EXPECT_EQ(basExport::CsvAffiliationLine().section(QLatin1Char(','), 1, 1), "Club， Inc.");
+    EXPECT_EQ(basExport::CsvRaceTitle(), "Cup， Day 1");
+    for (int type : {1, 2, 3, 4, 5, 6}) {
+        SCOPED_TRACE(type);
+        for (const QString& line : rows(type)) {
+            if (!line.contains(QStringLiteral("Hall"))) continue;
+            EXPECT_EQ(line.section(QLatin1Char(','), type == 5 ? 1 : 0, type == 5 ? 1 : 0),
+                      "Hall， F");
+        }
+    }
+}
+
 TEST(SplitsBrowserTime, KeepsWholeMinutes)
 {
     const struct {

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 #include "race/textcodec.h"
 #include "reports/htmlpages.h"
+#include "reports/outputrun.h"
 
 #include <QDir>
 #include <QFile>
@@ -95,16 +96,16 @@ TEST_F(HtmlWorkedExample, SectionRowsShowEveryValueAsWritten)
         // The cumulative section shows only the "to" part and the estimated ranks.
         {sums, "→１",
          "<tr align=right><td nowrap bgcolor=#bbddff>→１</td>"
-         "<td bgcolor=#ffcccc>\u3000 4:00</td><td bgcolor=#ffcccc>1</td>"
-         "<td bgcolor=#ffeeee>n/a</td><td bgcolor=#ffeeee>3</td>"
-         "<td>\u3000 5:00</td><td>4</td>"
-         "<td bgcolor=#ffdddd>\u3000 4:30</td><td bgcolor=#ffdddd>2</td></tr>"},
+         "<td nowrap bgcolor=#ffcccc>\u3000 4:00</td><td nowrap bgcolor=#ffcccc>1</td>"
+         "<td nowrap bgcolor=#ffeeee>n/a</td><td nowrap bgcolor=#ffeeee>3</td>"
+         "<td nowrap>\u3000 5:00</td><td nowrap>4</td>"
+         "<td nowrap bgcolor=#ffdddd>\u3000 4:30</td><td nowrap bgcolor=#ffdddd>2</td></tr>"},
         {sums, "→２",
          "<tr align=right><td nowrap bgcolor=#bbddff>→２</td>"
-         "<td bgcolor=#ffcccc>\u300014:00</td><td bgcolor=#ffcccc>1</td>"
-         "<td bgcolor=#ffdddd>\u300017:00</td><td bgcolor=#ffdddd>2</td>"
-         "<td bgcolor=#ffdddd>\u300017:00</td><td bgcolor=#ffdddd>2</td>"
-         "<td>\u300019:30</td><td>4</td></tr>"},
+         "<td nowrap bgcolor=#ffcccc>\u300014:00</td><td nowrap bgcolor=#ffcccc>1</td>"
+         "<td nowrap bgcolor=#ffdddd>\u300017:00</td><td nowrap bgcolor=#ffdddd>2</td>"
+         "<td nowrap bgcolor=#ffdddd>\u300017:00</td><td nowrap bgcolor=#ffdddd>2</td>"
+         "<td nowrap>\u300019:30</td><td nowrap>4</td></tr>"},
         {ratios, "△→１",
          "<tr align=right><td nowrap bgcolor=#bbddff>△→１</td><td colspan=2>89</td>"
          "<td colspan=2 rowspan=2>101</td><td colspan=2>111</td><td colspan=2>100</td></tr>"},
@@ -162,23 +163,41 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
         if (c.footer) {
             const int at = page.indexOf("</table>");
             EXPECT_EQ(page.mid(at + 2, 3),
-                      QStringList({"<a href=https://splitduel.example.org/><i>Made with SplitDuel "
-                                   "Ver.1.00</i></a>",
-                                   "</body>", "</html>"}));
+                      QStringList({"<i>Made with SplitDuel Ver.1.00</i>", "</body>", "</html>"}));
         }
         EXPECT_EQ(CheckTable(page).fault, QString()) << c.level;
     }
 }
 
+// The footer links to the address of the settings key "HomePageUrl" only when there is one.
+TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
+{
+    HtmlPage page;
+    basExport::WriteResultsPage(page, 2, false, 0,
+                                QStringLiteral("https://club.example/?a=1&b=\"2\""));
+    EXPECT_EQ(page[page.size() - 3],
+              "<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"
+              "<i>Made with SplitDuel Ver.1.00</i></a>");
+
+    basExport::OutputOptions options = basExport::InitialOutputOptions(tempDir());
+    options.homePageUrl = QStringLiteral("https://club.example/");
+    basExport::OutputFiles(options, {QStringLiteral("M21")});
+    const QStringList written = QDir(tempDir()).entryList({QStringLiteral("*m21.htm")});
+    ASSERT_EQ(written.size(), 1);
+    EXPECT_TRUE(testsupport::readCp932(tempPath(written[0]))
+                    .contains(QStringLiteral("<a href=\"https://club.example/\"><i>Made with")));
+}
+
 TEST_F(HtmlWorkedExample, ExcelFormColoursAndSpaces)
 {
     const HtmlPage page = resultsPage(2, true);
-    EXPECT_EQ(sectionRow(page, "積算タイム", "→１"),
-              "<tr align=right><td nowrap bgcolor=#bbeeee>→１</td>"
-              "<td bgcolor=#ff99cc>\u3000&nbsp;4:00</td><td bgcolor=#ff99cc>1</td>"
-              "<td bgcolor=#ffcc99>n/a</td><td bgcolor=#ffcc99>3</td>"
-              "<td>\u3000&nbsp;5:00</td><td>4</td>"
-              "<td bgcolor=#ffcc99>\u3000&nbsp;4:30</td><td bgcolor=#ffcc99>2</td></tr>");
+    EXPECT_EQ(
+        sectionRow(page, "積算タイム", "→１"),
+        "<tr align=right><td nowrap bgcolor=#bbeeee>→１</td>"
+        "<td nowrap bgcolor=#ff99cc>\u3000&nbsp;4:00</td><td nowrap bgcolor=#ff99cc>1</td>"
+        "<td nowrap bgcolor=#ffcc99>n/a</td><td nowrap bgcolor=#ffcc99>3</td>"
+        "<td nowrap>\u3000&nbsp;5:00</td><td nowrap>4</td>"
+        "<td nowrap bgcolor=#ffcc99>\u3000&nbsp;4:30</td><td nowrap bgcolor=#ffcc99>2</td></tr>");
     EXPECT_PRED2([](const QString& row, const QString& start) { return row.startsWith(start); },
                  sectionRow(page, "ラップタイム", "１→２"),
                  "<tr align=right><td nowrap bgcolor=#bbeeee>１→２</td>"
@@ -254,8 +273,10 @@ TEST_F(HtmlLapStates, ExcludedLegShowsNaAndCumulativeRankDashFromThen)
     const HtmlPage page = resultsPage(1);
     const QString sums = QStringLiteral("積算タイム");
     // The excluded leg itself: "n/a"; later legs show the elapsed time but no rank.
-    EXPECT_TRUE(sectionRow(page, sums, "→２").endsWith("<td>n/a</td><td>-</td></tr>"));
-    EXPECT_TRUE(sectionRow(page, sums, "→３").endsWith("<td>\u3000 8:20</td><td>-</td></tr>"));
+    EXPECT_TRUE(
+        sectionRow(page, sums, "→２").endsWith("<td nowrap>n/a</td><td nowrap>-</td></tr>"));
+    EXPECT_TRUE(sectionRow(page, sums, "→３")
+                    .endsWith("<td nowrap>\u3000 8:20</td><td nowrap>-</td></tr>"));
     EXPECT_TRUE(sectionRow(page, "ラップタイム", "１→２").endsWith("<td>n/a</td><td>-</td></tr>"));
 }
 

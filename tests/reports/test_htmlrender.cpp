@@ -9,6 +9,9 @@
 #include <QImage>
 #include <QProcess>
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 // The page as the output run writes it: CP932 with CR LF.
@@ -89,6 +92,60 @@ TEST_F(HtmlRendering, EveryKindOfPageShowsItsTable)
         EXPECT_GT(ink.colourPixels, 1000) << c.file;
         EXPECT_GT(ink.darkPixels, 500) << c.file;
     }
+}
+
+// The heights of the runs of the colour down the column of the page where it is most frequent
+// within the first 200 pixels: one run per label cell of that colour.
+std::vector<int> cellHeights(const QImage& image, QRgb colour)
+{
+    int bestX = 0, bestCount = 0;
+    for (int x = 0; x < std::min(200, image.width()); ++x) {
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y)
+            count += (image.pixel(x, y) & 0xffffff) == (colour & 0xffffff);
+        if (count > bestCount) {
+            bestCount = count;
+            bestX = x;
+        }
+    }
+    std::vector<int> heights;
+    int run = 0;
+    for (int y = 0; y <= image.height(); ++y) {
+        if (y < image.height() && (image.pixel(bestX, y) & 0xffffff) == (colour & 0xffffff)) {
+            ++run;
+        } else if (run > 0) {
+            heights.push_back(run);
+            run = 0;
+        }
+    }
+    return heights;
+}
+
+// A class wider than the window: the browser narrows every column as far as its cells let it.
+// The cumulative times must stay on one line beside their ranks, as the lap times do, so every
+// leg row of both sections has the height of one line.
+TEST_F(HtmlRendering, CumulativeTimesStayOnOneLine)
+{
+    const QString browser = headless::FindBrowser();
+    if (browser.isEmpty()) GTEST_SKIP() << "no headless browser installed";
+    clsClassData& wide = analysistest::addClass(QStringLiteral("M40"), 3, true, {});
+    for (int r = 0; r < 24; ++r)
+        analysistest::addRunner(wide,
+                                {QStringLiteral("Runner %1").arg(r),
+                                 {QStringLiteral("4:%1").arg(10 + r), QStringLiteral("12:00"),
+                                  QStringLiteral("9:%1").arg(30 + r), QStringLiteral("1:05")}});
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M40")));
+    basExport::HtmlPage page;
+    basExport::WriteResultsPage(page, 1, false, 0);
+    writePage(tempPath("02_race_m40.htm"), page);
+
+    const QImage image = screenshot(browser, tempPath(QStringLiteral("02_race_m40.htm")));
+    ASSERT_FALSE(image.isNull());
+    const std::vector<int> heights = cellHeights(image, qRgb(0xbb, 0xdd, 0xff));
+    ASSERT_EQ(heights.size(), 8u);  // four legs in each section
+    const auto [low, high] = std::minmax_element(heights.begin(), heights.end());
+    EXPECT_LE(*high, *low + 2) << "lap row " << heights.front() << " px, cumulative row "
+                               << heights.back() << " px";
 }
 
 }  // namespace

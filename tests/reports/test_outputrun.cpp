@@ -278,4 +278,36 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
     EXPECT_EQ(leg.labelInterval(), 0);
 }
 
+// CSV and text files are CP932: a runner whose name has no CP932 form is named once per run,
+// whatever the number of files; the HTML pages write such letters as references and say nothing.
+TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
+{
+    using namespace basExport;
+    clsClassData& w21 = *basDefinition::ClassList.find(QStringLiteral("W21"));
+    ASSERT_EQ(w21.Item(2).Namae, QStringLiteral("C"));
+    w21.Item(2).Shozoku = QStringLiteral("Bergnäsets AIK");
+    struct Case {
+        int fileType, dataType;
+        bool oneFile;
+        size_t messages;
+    } cases[] = {{FileCsv, DataLaps, false, 1},
+                 {FileCsv, DataAnalysis, true, 1},
+                 {FileCsv, DataSplitsBrowser, true, 1},
+                 {FileText, DataMail, false, 1},
+                 {FileHtml, DataAnalysis, false, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.fileType << "/" << c.dataType);
+        auto* prompts = new Prompts::ScriptedPrompts;
+        Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
+        OutputOptions o = options(c.fileType, c.dataType);
+        if (c.oneFile) o.chooseOneFile(true);
+        run(o);
+        ASSERT_EQ(prompts->log.size(), c.messages);
+        if (c.messages > 0) {
+            EXPECT_TRUE(prompts->log[0].text.contains(QStringLiteral("「C」")))
+                << prompts->log[0].text.toStdString();
+        }
+    }
+}
+
 }  // namespace

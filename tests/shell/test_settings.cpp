@@ -71,6 +71,18 @@ TEST_F(SettingsTest, SecondRunKeepsChangedSettingsAndWritesNoDefaults)
     EXPECT_EQ(readCp932(iniPath()), expected);
 }
 
+// The command line reads a key without creating or changing the settings file.
+TEST_F(SettingsTest, StoredSettingOnlyReads)
+{
+    EXPECT_EQ(basSettings::StoredSetting(QStringLiteral("HomePageUrl")), QString());
+    EXPECT_FALSE(QFile::exists(iniPath()));
+    writeCp932(iniPath(), QStringLiteral("homepageurl= https://club.example/live/ \nVersion=0\n"));
+    EXPECT_EQ(basSettings::StoredSetting(QStringLiteral("HomePageUrl")),
+              QStringLiteral("https://club.example/live/"));
+    EXPECT_EQ(readCp932(iniPath()),
+              QStringLiteral("homepageurl= https://club.example/live/ \r\nVersion=0\r\n"));
+}
+
 TEST_F(SettingsTest, AVersionBelowOneCountsAsFirstRun)
 {
     writeCp932(iniPath(), QStringLiteral("Version=0.9\nWidthSkhData=30\nHtmlFolder=web\n"));

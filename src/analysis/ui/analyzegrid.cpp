@@ -67,8 +67,8 @@ bool SetNames(CellGrid& grid, const clsClassData& cls, int runners)
     bool clubs = false;
     for (int r = 1; r <= runners; ++r) {
         const clsClassDataSub& runner = cls.Item(r);
-        const QString club = CbasGeneral::StripSpaces(runner.Shozoku);
-        grid.setText(0, r, CbasGeneral::StripSpaces(runner.Namae));
+        const QString club = CbasGeneral::CompactName(runner.Shozoku);
+        grid.setText(0, r, CbasGeneral::CompactName(runner.Namae));
         grid.setText(1, r, club);
         grid.setCellAlignment(0, r, Qt::AlignLeft);
         grid.setCellAlignment(1, r, Qt::AlignLeft);

@@ -250,6 +250,7 @@ void frmOutput::buildPrintPage()
 void frmOutput::LoadForm()
 {
     options_ = basExport::InitialOutputOptions(InitialFolder());
+    options_.homePageUrl = basSettings::SettingsFile().Item(QStringLiteral("HomePageUrl"));
     showOptions();
     FillClassList();
     loadedRaceName_ = basDefinition::RaceInfo.RaceName;
