@@ -172,8 +172,8 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
     Prompts::ScopedPrompts scope(std::move(prompts));
 
     int calls = 0;
-    const basExport::FileWriter breaksSecond = [&](const QString& path, const QStringList& lines) {
-        return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteLinesFile(path, lines);
+    const basExport::FileWriter breaksSecond = [&](const QString& path, const QByteArray& bytes) {
+        return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteOutputFile(path, bytes);
     };
     for (int fileType : {basExport::FileHtml, basExport::FileCsv}) {
         calls = 0;

@@ -1,0 +1,16 @@
+#pragma once
+// The parts of the race that enter the keys of output files (outputkeys.h).
+#include "race/outputkeys.h"
+#include "race/race.h"
+
+namespace OutputKeys {
+
+// Name, date, place and remarks.
+void AddRaceHeader(KeyBuilder& key, const RaceHeader& race);
+// The class header and every runner in the order they were added (which decides ties), with
+// every leg value the runner holds.
+void AddClass(KeyBuilder& key, const clsClassData& cls);
+// The key of one class alone, for outputs that are made of several classes.
+QByteArray ClassKey(const clsClassData& cls);
+
+}  // namespace OutputKeys
