@@ -50,7 +50,8 @@ bool parseNumber(const QString& text, qint64& value)
 
 }  // namespace
 
-KeyBuilder::KeyBuilder() : hash_(std::make_unique<QCryptographicHash>(QCryptographicHash::Sha256))
+KeyBuilder::KeyBuilder()
+    : hash_(std::make_unique<QCryptographicHash>(QCryptographicHash::Blake2b_256))
 {
 }
 

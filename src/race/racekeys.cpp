@@ -12,8 +12,9 @@ void AddRaceHeader(KeyBuilder& key, const RaceHeader& race)
         .add(race.RaceRemarks);
 }
 
-void AddClass(KeyBuilder& key, const clsClassData& cls)
+QByteArray ClassKey(const clsClassData& cls)
 {
+    KeyBuilder key;
     key.add(cls.ClassName)
         .add(cls.ClassLength)
         .add(cls.ClassUpHeight)
@@ -30,12 +31,6 @@ void AddClass(KeyBuilder& key, const clsClassData& cls)
         key.add(QByteArray::fromRawData(reinterpret_cast<const char*>(laps.data()),
                                         static_cast<qsizetype>(legs * sizeof(double))));
     }
-}
-
-QByteArray ClassKey(const clsClassData& cls)
-{
-    KeyBuilder key;
-    AddClass(key, cls);
     return key.key();
 }
 

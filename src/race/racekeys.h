@@ -7,10 +7,8 @@ namespace OutputKeys {
 
 // Name, date, place and remarks.
 void AddRaceHeader(KeyBuilder& key, const RaceHeader& race);
-// The class header and every runner in the order they were added (which decides ties), with
-// every leg value the runner holds.
-void AddClass(KeyBuilder& key, const clsClassData& cls);
-// The key of one class alone, for outputs that are made of several classes.
+// The key of a class: its header and every runner in the order they were added (which decides
+// ties), with every leg value the runner holds. Outputs add it to their own keys.
 QByteArray ClassKey(const clsClassData& cls);
 
 }  // namespace OutputKeys

@@ -16,6 +16,8 @@
 
 #include <QFileInfo>
 
+#include <QHash>
+
 namespace basExport {
 
 namespace {
@@ -64,17 +66,6 @@ void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
         .add(o.oneFile)
         .add(o.columns)
         .add(o.homePageUrl);
-}
-
-// The class of an entry as it enters a key: its data, or a mark that there is no such class.
-void addEntry(OutputKeys::KeyBuilder& key, const QString& entry)
-{
-    key.add(entry);
-    const clsClassData* cls = basDefinition::ClassList.find(classNameOf(entry));
-    if (cls)
-        OutputKeys::AddClass(key, *cls);
-    else
-        key.add(QStringLiteral("no such class"));
 }
 
 // The lines of a class's CSV table (class line, then the tables of the data type) for the
@@ -170,6 +161,21 @@ public:
     void saveKeys() const { keys_.save(); }
 
 private:
+    // The key of a class, worked out once a run.
+    QByteArray classKey(const clsClassData& cls)
+    {
+        auto found = classKeys_.constFind(&cls);
+        if (found == classKeys_.constEnd())
+            found = classKeys_.insert(&cls, OutputKeys::ClassKey(cls));
+        return *found;
+    }
+    // The class of an entry as it enters a key: its key, or a mark that there is no such class.
+    void addEntry(OutputKeys::KeyBuilder& key, const QString& entry)
+    {
+        key.add(entry);
+        const clsClassData* cls = basDefinition::ClassList.find(classNameOf(entry));
+        key.add(cls ? classKey(*cls) : QByteArray("no such class"));
+    }
     // A key builder holding what every file of the run depends on, the kind of file and its path.
     OutputKeys::KeyBuilder keyFor(const char* kind, const QString& path) const
     {
@@ -180,7 +186,7 @@ private:
     // A job for the file of one entry, whose lines come from lines() after the entry's class is
     // analysed; a CP932 file notes the text it cannot hold.
     FileJob entryJob(const char* kind, const QString& entry, std::function<TextLines()> lines,
-                     bool cp932) const
+                     bool cp932)
     {
         const QString path = OutputPath(options_, entry);
         OutputKeys::KeyBuilder key = keyFor(kind, path);
@@ -221,6 +227,7 @@ private:
     FileWriter writer_;
     OutputKeys::KeyFolder keys_;
     QByteArray base_;
+    QHash<const clsClassData*, QByteArray> classKeys_;
 };
 
 void Run::make(const std::vector<FileJob>& jobs,
@@ -309,7 +316,7 @@ void Run::index(const QString& pathTemplate)
     OutputKeys::KeyBuilder key;
     key.add(OutputKeys::ProgramKey()).add(QStringLiteral("index")).add(path).add(pathTemplate);
     OutputKeys::AddRaceHeader(key, basDefinition::RaceInfo);
-    for (const auto& cls : basDefinition::ClassList) OutputKeys::AddClass(key, *cls);
+    for (const auto& cls : basDefinition::ClassList) key.add(classKey(*cls));
     for (const auto& found : links.classes)
         for (const QString& name : found) key.add(name);
     key.add(links.viewerFile).add(links.lapFile);
