@@ -35,10 +35,10 @@ QString lowerFileName(const QString& path)
     return CbasGeneral::GetFolderName(path) + CbasGeneral::GetFileName(path).toLower();
 }
 
-void stopMessage(const QString& path)
+QString stopMessage(const QString& path)
 {
-    Prompts::message(
-        QStringLiteral("ファイルの書き込み中にエラーが発生したため、出力を中止しました - ") + path);
+    return QStringLiteral("ファイルの書き込み中にエラーが発生したため、出力を中止しました - ") +
+           path;
 }
 
 // A class's runner order is worked out when it is first asked for. It is asked for here, on one
@@ -205,7 +205,9 @@ private:
     }
     // Makes the files of the jobs side by side, leaving out those whose file is current, and
     // hands each to done on this thread in the order of the jobs; done returns false to stop.
-    // The main thread's workspace is left holding the class of the last job handed over.
+    // The main thread's workspace is left holding the class of the last job handed over. What
+    // done tells is shown once every job has ended: a message box runs events, and an event
+    // (the print tab's timer) may read the race file again while the jobs read the race.
     void make(const std::vector<FileJob>& jobs,
               const std::function<bool(const FileJob&, const MadeFile&)>& done);
     // Writes the job's file unless it is current; records its key once it holds the output.
@@ -217,10 +219,11 @@ private:
         if (outcome) *outcome = result;
         if (result != WriteOutcome::Broken) return true;
         report.stopped = true;
-        stopMessage(job.path);
+        tell(stopMessage(job.path), Prompts::Icon::Exclamation);
         return false;
     }
     void index(const QString& pathTemplate);
+    void tell(const QString& text, Prompts::Icon icon) { told_.push_back({text, icon}); }
 
     QString unencodable_;
     const OutputOptions& options_;
@@ -228,6 +231,7 @@ private:
     OutputKeys::KeyFolder keys_;
     QByteArray base_;
     QHash<const clsClassData*, QByteArray> classKeys_;
+    std::vector<std::pair<QString, Prompts::Icon>> told_;
 };
 
 void Run::make(const std::vector<FileJob>& jobs,
@@ -248,6 +252,8 @@ void Run::make(const std::vector<FileJob>& jobs,
             if (unencodable_.isEmpty()) unencodable_ = made.unencodable;
             return done(jobs[i], made);
         });
+    for (const auto& [text, icon] : told_) Prompts::message(text, icon);
+    told_.clear();
     if (last && !last->entry.isEmpty()) basAnalyze::AnalyzeClass(classNameOf(last->entry));
 }
 
@@ -297,7 +303,7 @@ void Run::html(const QStringList& entries)
             return false;
         }
         if (outcome == WriteOutcome::NotCreated)
-            Prompts::message(CannotWrite + job.entry, Prompts::Icon::Exclamation);
+            tell(CannotWrite + job.entry, Prompts::Icon::Exclamation);
         return true;
     });
     if (broken || !options_.index) return;

@@ -230,26 +230,46 @@ TEST_F(IncrementalRun, EveryKindOfFileIsKeyedByItsClass)
     }
 }
 
+// A message box runs events, and an event may change the race (the print tab's timer reads the
+// race file again): here every message empties the race.
+class RaceEmptyingPrompts : public Prompts::ScriptedPrompts {
+public:
+    Prompts::Answer ask(const QString& text, Prompts::Buttons buttons, Prompts::Icon icon) override
+    {
+        basDefinition::ResetRace();
+        return ScriptedPrompts::ask(text, buttons, icon);
+    }
+};
+
 // Classes of many sizes, made side by side: every file holds the bytes of its class's page made
-// alone, and the files that cannot be written are told in the order of the classes.
+// alone, the files that cannot be written are told in the order of the classes, and nothing is
+// told while pages are still being made from the race.
 TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
 {
     basDefinition::ResetRace();
-    for (int c = 0; c < 12; ++c) {
+    for (int c = 0; c < 30; ++c) {
         clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 3, true, {});
-        for (int r = 0; r < 1 + (c * 7) % 40; ++r) {
+        for (int r = 0; r < 10 + (c * 7) % 50; ++r) {
             const QString leg = QStringLiteral("%1:%2").arg(3 + (r + c) % 9).arg(10 + r % 50);
             addRunner(cls, {QStringLiteral("走者%1").arg(r), {leg, "2:10", leg, "0:40"}});
         }
     }
     const QString folder = tempPath("side");
     ASSERT_TRUE(QDir().mkpath(folder));
-    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    const OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
+    QMap<QString, QByteArray> alone;  // by path
+    for (const QString& entry : basExport::ClassListEntries()) {
+        basAnalyze::AnalyzeClass(entry);
+        basExport::HtmlPage page;
+        basExport::WriteResultsPage(page, basExport::DataAnalysis, false, 0);
+        alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
+    }
+
+    auto prompts = std::make_unique<RaceEmptyingPrompts>();
     Prompts::ScriptedPrompts* log = prompts.get();
     Prompts::ScopedPrompts scope(std::move(prompts));
-    const OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
     const auto refuses = [](const QString& path) {
-        return path.endsWith("_c3.htm") || path.endsWith("_c8.htm");
+        return path.endsWith("_c1.htm") || path.endsWith("_c20.htm");
     };
     report = basExport::OutputFiles(
         o, basExport::ClassListEntries(), [&](const QString& path, const QByteArray& bytes) {
@@ -257,16 +277,11 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
                                  : basExport::WriteOutputFile(path, bytes);
         });
     ASSERT_EQ(log->log.size(), 2u);
-    EXPECT_EQ(log->log[0].text, "ファイルを出力できません - C3");
-    EXPECT_EQ(log->log[1].text, "ファイルを出力できません - C8");
-    for (const QString& entry : basExport::ClassListEntries()) {
-        const QString path = basExport::OutputPath(o, entry);
-        if (refuses(path)) continue;
-        basAnalyze::AnalyzeClass(entry);
-        basExport::HtmlPage alone;
-        basExport::WriteResultsPage(alone, basExport::DataAnalysis, false, 0);
-        EXPECT_EQ(testsupport::readBytes(path), basExport::LinesBytes(alone))
-            << entry.toStdString();
+    EXPECT_EQ(log->log[0].text, "ファイルを出力できません - C1");
+    EXPECT_EQ(log->log[1].text, "ファイルを出力できません - C20");
+    for (auto page = alone.cbegin(); page != alone.cend(); ++page) {
+        if (refuses(page.key())) continue;
+        EXPECT_EQ(testsupport::readBytes(page.key()), page.value()) << page.key().toStdString();
     }
 }
 
