@@ -152,6 +152,12 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
          },
          {index},
          {index}},
+        {"the race viewer written",
+         [&](OutputOptions&, const QString& folder) {
+             testsupport::writeCp932(folder + "/02_race_viewer.html", "viewer");
+         },
+         {index},
+         {index}},
         // Without its keys the run makes every file again, but what comes out is the same.
         {"the key file removed",
          [](OutputOptions&, const QString& folder) {
