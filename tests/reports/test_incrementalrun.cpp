@@ -3,6 +3,7 @@
 // The files of several classes are made side by side, yet hold what a run of one class at a
 // time writes.
 #include "classbuilder.h"
+#include "htmlfixtures.h"
 #include "race/outputkeys.h"
 #include "race/prompts.h"
 #include "reports/htmlpages.h"
@@ -27,16 +28,10 @@ protected:
         buildRace();
     }
 
-    // A race of 2002 with the unnamed class, a class whose name holds "/" and a plain class.
     static void buildRace()
     {
         basDefinition::ResetRace();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
-        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
-        addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
-        addClass(QStringLiteral("M/21"), 2, false, {{"A", {"5:00", "1:05:12"}}});
-        addClass(QStringLiteral("W21"), 1, true,
-                 {{"B", {"4:00", "1:00"}}, {"C", {"4:30", "1:10"}}});
+        AddOutputRunRace();
     }
 
     // Sets a leg of a runner as the lap editor does: the class is built again from its runners.
