@@ -106,7 +106,10 @@ RunResult runScript(const QStringList& commands, const QString& race, const QDir
     const QMap<QString, QString> before = fileStamps(out);
     QElapsedTimer timer;
     timer.start();
-    process.start(QStringLiteral(SPLITDUEL_EXE),
+    // LIVECYCLE_PROGRAM runs another build of the program, to compare it with this one.
+    const QString program =
+        qEnvironmentVariable("LIVECYCLE_PROGRAM", QStringLiteral(SPLITDUEL_EXE));
+    process.start(program,
                   {QStringLiteral("-platform"), QStringLiteral("offscreen"), script, out.path()});
     if (!process.waitForFinished(600000) || process.exitCode() != 0) {
         fprintf(stderr, "%s\n", process.readAllStandardError().constData());
