@@ -1,9 +1,12 @@
 // A whole live-results cycle through the desktop program without a display, as a cron job runs
 // it during a race: OPEN the race, HTML and LEG pages, CHART images and the season file XCSV,
-// on a race of 50 classes and 2,750 runners. The partial scripts split the time into
+// on a race of 50 classes and 2,750 runners. WholeCycle runs into an empty folder; RepeatCycle
+// runs again into a folder that holds the last run's files after one leg of one runner changed,
+// as a cron job does every minute of a race. The partial scripts split the time into
 // loading (OPEN alone), the pages (OPEN, HTML, LEG), the chart images (OPEN, CHART) and the
 // season file (OPEN, XCSV). Besides the wall time each run reports the program's processor time
-// (user and system, all threads) and the bytes of the PNG images it wrote.
+// (user and system, all threads), the bytes of the PNG images it wrote and how many files it
+// wrote (the season file included).
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -13,15 +16,16 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
-#include <QDirIterator>
-
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <random>
@@ -50,6 +54,7 @@ struct RunResult {
     double wallSeconds = -1;
     double cpuSeconds = 0;
     qint64 pngBytes = 0;
+    int filesWritten = 0;
 };
 
 double childCpuSeconds()
@@ -60,21 +65,31 @@ double childCpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Runs the program on a script of these commands: the seconds it took, its processor time and
-// the bytes of the images it wrote.
-RunResult runScript(const QStringList& commands)
+// The inode and modification time of every file of the folder, by name: a file written again,
+// even with the same bytes, gets a new inode or time.
+QMap<QString, QString> fileStamps(const QDir& folder)
 {
-    const QTemporaryDir& dir = workFolder();
+    QMap<QString, QString> stamps;
+    for (const QString& name : folder.entryList(QDir::Files)) {
+        struct stat status {};
+        if (::stat(QFile::encodeName(folder.filePath(name)).constData(), &status) != 0) continue;
+        stamps.insert(name, QStringLiteral("%1 %2 %3")
+                                .arg(status.st_ino)
+                                .arg(status.st_mtim.tv_sec)
+                                .arg(status.st_mtim.tv_nsec));
+    }
+    return stamps;
+}
+
+// Runs the program on a script of these commands over the race file into the folder: the
+// seconds it took, its processor time, and the files and image bytes it wrote.
+RunResult runScript(const QStringList& commands, const QString& race, const QDir& out)
+{
     QTemporaryDir temporary;
-    // LIVECYCLE_OUT names a folder that keeps what the last run wrote, to look at or compare.
-    const QString kept = qEnvironmentVariable("LIVECYCLE_OUT");
-    if (!kept.isEmpty()) QDir().mkpath(kept);
-    const QDir out(kept.isEmpty() ? temporary.path() : kept);
-    QString text = QStringLiteral("VERSION,1\r\nOPEN,") + dir.filePath(QStringLiteral("live.lap")) +
-                   QStringLiteral("\r\n");
+    QString text = QStringLiteral("VERSION,1\r\nOPEN,") + race + QStringLiteral("\r\n");
     for (const QString& command : commands) text += command + QStringLiteral(",%1%,live\r\n");
     text += QStringLiteral("EXIT\r\n");
-    const QString script = out.filePath(QStringLiteral("cycle.sda"));
+    const QString script = temporary.filePath(QStringLiteral("cycle.sda"));
     QFile file(script);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(TextCodec::toCp932(text));
@@ -87,11 +102,14 @@ RunResult runScript(const QStringList& commands)
     env.remove(QStringLiteral("QT_QPA_PLATFORM"));
     process.setProcessEnvironment(env);
     const double cpuBefore = childCpuSeconds();
-    // Only images of this run count: a kept folder may hold older ones.
-    const QDateTime started = QDateTime::currentDateTime().addSecs(-1);
+    // Only files of this run count: the folder may hold older ones.
+    const QMap<QString, QString> before = fileStamps(out);
     QElapsedTimer timer;
     timer.start();
-    process.start(QStringLiteral(SPLITDUEL_EXE),
+    // LIVECYCLE_PROGRAM runs another build of the program, to compare it with this one.
+    const QString program =
+        qEnvironmentVariable("LIVECYCLE_PROGRAM", QStringLiteral(SPLITDUEL_EXE));
+    process.start(program,
                   {QStringLiteral("-platform"), QStringLiteral("offscreen"), script, out.path()});
     if (!process.waitForFinished(600000) || process.exitCode() != 0) {
         fprintf(stderr, "%s\n", process.readAllStandardError().constData());
@@ -100,26 +118,92 @@ RunResult runScript(const QStringList& commands)
     RunResult result;
     result.wallSeconds = timer.nsecsElapsed() / 1e9;
     result.cpuSeconds = childCpuSeconds() - cpuBefore;
-    QDirIterator images(out.path(), {QStringLiteral("*.png")}, QDir::Files,
-                        QDirIterator::Subdirectories);
-    while (images.hasNext()) {
-        const QFileInfo image = images.nextFileInfo();
-        if (image.lastModified() >= started) result.pngBytes += image.size();
+    const QMap<QString, QString> after = fileStamps(out);
+    for (auto file = after.cbegin(); file != after.cend(); ++file) {
+        if (before.value(file.key()) == file.value()) continue;
+        ++result.filesWritten;
+        if (file.key().endsWith(QLatin1String(".png")))
+            result.pngBytes += QFileInfo(out.filePath(file.key())).size();
     }
     return result;
 }
 
+// LIVECYCLE_OUT names a folder that keeps what the last run wrote, to look at or compare.
+QString keptFolder()
+{
+    const QString kept = qEnvironmentVariable("LIVECYCLE_OUT");
+    if (!kept.isEmpty()) QDir().mkpath(kept);
+    return kept;
+}
+
+void report(benchmark::State& state, const RunResult& run)
+{
+    state.SetIterationTime(run.wallSeconds);
+    state.counters["cpu_s"] = run.cpuSeconds;
+    state.counters["png_bytes"] = static_cast<double>(run.pngBytes);
+    state.counters["files"] = run.filesWritten;
+}
+
+// Every run into an empty folder (or into the kept one as it is).
 void Cycle(benchmark::State& state, const QStringList& commands)
 {
     for (auto _ : state) {
-        const RunResult run = runScript(commands);
+        QTemporaryDir temporary;
+        const QString kept = keptFolder();
+        const RunResult run = runScript(commands, workFolder().filePath(QStringLiteral("live.lap")),
+                                        QDir(kept.isEmpty() ? temporary.path() : kept));
         if (run.wallSeconds < 0) {
             state.SkipWithError("the script did not run through");
             return;
         }
-        state.SetIterationTime(run.wallSeconds);
-        state.counters["cpu_s"] = run.cpuSeconds;
-        state.counters["png_bytes"] = static_cast<double>(run.pngBytes);
+        report(state, run);
+    }
+}
+
+// The first leg of the first runner of class M8 in the race file set to 1:mm:ss of the turn, so
+// that every turn changes one runner of one class.
+bool changeOneRunner(const QString& race, int turn)
+{
+    QFile file(race);
+    if (!file.open(QIODevice::ReadWrite)) return false;
+    QList<QByteArray> lines = file.readAll().split('\n');
+    for (QByteArray& line : lines) {
+        if (!line.startsWith("M8,")) continue;
+        QList<QByteArray> fields = line.split(',');
+        fields[5] = QStringLiteral("00:1%1:%2")
+                        .arg(turn % 10)
+                        .arg(turn % 60, 2, 10, QLatin1Char('0'))
+                        .toLatin1();
+        line = fields.join(',');
+        break;
+    }
+    file.resize(0);
+    file.seek(0);
+    return file.write(lines.join('\n')) > 0;
+}
+
+void RepeatCycle(benchmark::State& state)
+{
+    const QStringList commands{QStringLiteral("HTML"), QStringLiteral("LEG"),
+                               QStringLiteral("CHART"), QStringLiteral("XCSV")};
+    QTemporaryDir temporary;
+    const QString race = temporary.filePath(QStringLiteral("live.lap"));
+    QFile::copy(workFolder().filePath(QStringLiteral("live.lap")), race);
+    const QString kept = keptFolder();
+    const QDir out(kept.isEmpty() ? temporary.filePath(QStringLiteral("web")) : kept);
+    QDir().mkpath(out.path());
+    // The folder as a cron job finds it: written by the run before (twice, so that the index
+    // links the images).
+    for (int turn = 0; turn < 2; ++turn) runScript(commands, race, out);
+    int turn = 0;
+    for (auto _ : state) {
+        const bool changed = changeOneRunner(race, ++turn);
+        const RunResult run = changed ? runScript(commands, race, out) : RunResult();
+        if (run.wallSeconds < 0) {
+            state.SkipWithError("the script did not run through");
+            return;
+        }
+        report(state, run);
     }
 }
 
@@ -149,6 +233,7 @@ void LoadingAndSeasonFile(benchmark::State& state)
     BENCHMARK(name)->UseManualTime()->Iterations(1)->Repetitions(5)->ReportAggregatesOnly()->Unit( \
         benchmark::kMillisecond)
 CYCLE_BENCHMARK(WholeCycle);
+CYCLE_BENCHMARK(RepeatCycle);
 CYCLE_BENCHMARK(LoadingOnly);
 CYCLE_BENCHMARK(LoadingAndPages);
 CYCLE_BENCHMARK(LoadingAndCharts);

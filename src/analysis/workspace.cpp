@@ -2,7 +2,7 @@
 
 namespace basAnalyze {
 
-AnalysisWorkspace Workspace;
+thread_local AnalysisWorkspace Workspace;
 
 void ResetWorkspace()
 {

@@ -155,10 +155,13 @@ struct AnalysisWorkspace {
     }
 };
 
-// The one workspace of the program.
-extern AnalysisWorkspace Workspace;
+// The workspace of the program, one per thread: windows and writers use the main thread's,
+// and output runs that make the pages of several classes side by side analyse each class on
+// the thread that writes its page, in that thread's own workspace.
+extern thread_local AnalysisWorkspace Workspace;
 
-// Empties the workspace (no class, every table of size 0). Tests call it before each case.
+// Empties the calling thread's workspace (no class, every table of size 0). Tests call it
+// before each case.
 void ResetWorkspace();
 
 // A ratio as shown: times 100 in single precision, so that 0.825 shows as 83 with "###".

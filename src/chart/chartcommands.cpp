@@ -1,11 +1,13 @@
 #include "chart/chartcommands.h"
 
 #include "analysis/analyze.h"
+#include "chart/chartkeys.h"
 #include "race/basicformat.h"
 #include "race/pathutil.h"
 #include "race/race.h"
+#include "race/racekeys.h"
 
-#include <iterator>
+#include <QHash>
 
 namespace basChart {
 
@@ -21,10 +23,15 @@ QFont ChartFont()
 
 ChartRequest InitialRequest(const basAnalyze::AnalysisWorkspace& ws)
 {
+    return InitialRequest(ws.AnaRunnerCount);
+}
+
+ChartRequest InitialRequest(int runnerCount)
+{
     ChartRequest request;
     request.mode = ChartMode::RaceTime;
     request.scrollValue = 0;
-    for (int i = 0; i < 3; ++i) request.chosen[i] = ws.AnaRunnerCount > i ? i + 1 : 0;
+    for (int i = 0; i < 3; ++i) request.chosen[i] = runnerCount > i ? i + 1 : 0;
     request.clicked = {0, 0, 0};
     request.font = ChartFont();
     return request;
@@ -37,24 +44,31 @@ bool IsChartCommand(const QString& action)
            word == QLatin1String("CHART2");
 }
 
+std::vector<ChartImageName> ChartImageNames(const QString& action, const QString& prefix,
+                                            const QString& className)
+{
+    const QString word = action.toUpper();
+    const QString stem = prefix + className.toLower();
+    std::vector<ChartImageName> names;
+    if (word == QLatin1String("CHART") || word == QLatin1String("CHART1"))
+        names.push_back({ChartMode::RaceTime, PngFileName(stem + QStringLiteral("_1.png"))});
+    if (word == QLatin1String("CHART") || word == QLatin1String("CHART2"))
+        names.push_back({ChartMode::ClockTime, PngFileName(stem + QStringLiteral("_2.png"))});
+    return names;
+}
+
 std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& prefix,
                                         const QString& className,
                                         const basAnalyze::AnalysisWorkspace& ws,
                                         const ChartRequest& request)
 {
-    const QString word = action.toUpper();
-    const bool raceTime = word == QLatin1String("CHART") || word == QLatin1String("CHART1");
-    const bool clockTime = word == QLatin1String("CHART") || word == QLatin1String("CHART2");
-    const QString stem = prefix + className.toLower();
     std::vector<ChartPngJob> jobs;
-    const auto add = [&](ChartMode mode, const QString& suffix) {
+    for (const ChartImageName& image : ChartImageNames(action, prefix, className)) {
         ChartRequest wanted = request;
-        wanted.mode = mode;
+        wanted.mode = image.mode;
         const std::optional<ChartRequest> drawn = ExportRequest(ws, wanted);
-        if (drawn) jobs.push_back({ws, *drawn, PngFileName(stem + suffix)});
-    };
-    if (raceTime) add(ChartMode::RaceTime, QStringLiteral("_1.png"));
-    if (clockTime) add(ChartMode::ClockTime, QStringLiteral("_2.png"));
+        if (drawn) jobs.push_back({ws, *drawn, image.fileName, QByteArray()});
+    }
     return jobs;
 }
 
@@ -68,16 +82,34 @@ QString ChartFilePrefix(const QString& folder, const QString& label)
 }
 
 std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& folder,
-                                       const QString& label, const QStringList& classNames)
+                                       const QString& label, const QStringList& classNames,
+                                       const OutputKeys::KeyFolder* keys)
 {
     const QString prefix = ChartFilePrefix(folder, label);
     std::vector<ChartPngJob> jobs;
     for (const QString& name : classNames) {
+        // The images not current in the folder, with their keys, by file name.
+        QHash<QString, QByteArray> wanted;
+        const clsClassData* cls = basDefinition::ClassList.find(name);
+        if (keys && cls) {
+            const QByteArray classKey = OutputKeys::ClassKey(*cls);
+            ChartRequest request = InitialRequest(cls->ClassRunnerCount());
+            for (const ChartImageName& image : ChartImageNames(action, prefix, name)) {
+                request.mode = image.mode;
+                const QByteArray key = ChartImageKey(classKey, request, image.fileName);
+                if (!keys->current(image.fileName, key)) wanted.insert(image.fileName, key);
+            }
+            if (wanted.isEmpty()) continue;
+        }
         basAnalyze::AnalyzeClass(name);
         const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
-        std::vector<ChartPngJob> images =
-            ClassChartJobs(action, prefix, name, ws, InitialRequest(ws));
-        std::move(images.begin(), images.end(), std::back_inserter(jobs));
+        for (ChartPngJob& job : ClassChartJobs(action, prefix, name, ws, InitialRequest(ws))) {
+            if (keys && cls) {
+                if (!wanted.contains(job.fileName)) continue;
+                job.key = wanted.value(job.fileName);
+            }
+            jobs.push_back(std::move(job));
+        }
     }
     return jobs;
 }

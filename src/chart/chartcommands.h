@@ -5,6 +5,7 @@
 #include "analysis/workspace.h"
 #include "chart/chartimage.h"
 #include "chart/drawchart.h"
+#include "race/outputkeys.h"
 
 #include <QFont>
 #include <QString>
@@ -20,9 +21,19 @@ QFont ChartFont();
 // The chart as a newly opened window draws it: race time, the first three runners of the
 // class chosen (as far as it has them), nobody clicked.
 ChartRequest InitialRequest(const basAnalyze::AnalysisWorkspace& ws);
+ChartRequest InitialRequest(int runnerCount);
 
 // "CHART", "CHART1" or "CHART2", in any letter case.
 bool IsChartCommand(const QString& action);
+
+// The images the command asks of one class: race time as <prefix><class in lower case>_1.png,
+// clock time as <prefix><class>_2.png.
+struct ChartImageName {
+    ChartMode mode;
+    QString fileName;
+};
+std::vector<ChartImageName> ChartImageNames(const QString& action, const QString& prefix,
+                                            const QString& className);
 
 // The images the command asks of one class, drawn as the request says: race time as
 // <prefix><class in lower case>_1.png, clock time as <prefix><class>_2.png. A class whose first
@@ -37,8 +48,11 @@ std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& pr
 QString ChartFilePrefix(const QString& folder, const QString& label);
 
 // The images of the command for each of the classes of the race, in the order given: each
-// class analysed in turn and drawn as InitialRequest draws it.
+// class analysed in turn and drawn as InitialRequest draws it. With the keys of the folder
+// (race/outputkeys.h), the images that are current there are left out, a class none of whose
+// images is wanted is not even analysed, and every job carries its key for keys->record.
 std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& folder,
-                                       const QString& label, const QStringList& classNames);
+                                       const QString& label, const QStringList& classNames,
+                                       const OutputKeys::KeyFolder* keys = nullptr);
 
 }  // namespace basChart

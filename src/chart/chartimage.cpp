@@ -3,14 +3,13 @@
 #include "chart/pngencode.h"
 #include "race/pathutil.h"
 #include "race/racetime.h"
+#include "race/sidebyside.h"
 #include "race/textutil.h"
 
 #include <QPainter>
-#include <QThreadPool>
 
 #include <algorithm>
 #include <array>
-#include <future>
 
 namespace basChart {
 
@@ -152,27 +151,18 @@ std::optional<ChartRequest> ExportRequest(const AnalysisWorkspace& ws, ChartRequ
 void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
                    const std::function<void(size_t index, bool ok)>& written)
 {
-    std::vector<std::promise<QByteArray>> encoded(jobs.size());
-    std::vector<std::future<QByteArray>> ready;
-    ready.reserve(jobs.size());
-    for (auto& promise : encoded) ready.push_back(promise.get_future());
-    {
-        // A pool of its own: its end waits for these jobs only.
-        QThreadPool pool;
-        for (size_t i = 0; i < jobs.size(); ++i) {
-            pool.start([&jobs, &encoded, i] {
-                const ChartPngJob& job = jobs[i];
-                // The pool's threads end with it, and their memory with them.
-                thread_local PngScratch scratch;
-                encoded[i].set_value(
-                    EncodePng(WithPalette(RenderChartImage(job.ws, job.request)), &scratch));
-            });
-        }
-        for (size_t i = 0; i < jobs.size(); ++i) {
-            const QByteArray bytes = ready[i].get();
+    CbasGeneral::MakeSideBySide<QByteArray>(
+        jobs.size(),
+        [&jobs](size_t i) {
+            const ChartPngJob& job = jobs[i];
+            // The pool's threads end with it, and their memory with them.
+            thread_local PngScratch scratch;
+            return EncodePng(WithPalette(RenderChartImage(job.ws, job.request)), &scratch);
+        },
+        [&](size_t i, const QByteArray& bytes) {
             written(i, !bytes.isEmpty() && CbasGeneral::WriteFileBytes(jobs[i].fileName, bytes));
-        }
-    }
+            return true;
+        });
 }
 
 bool SaveChartPng(const QString& fileName, const AnalysisWorkspace& ws, ChartRequest request,

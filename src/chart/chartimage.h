@@ -46,11 +46,12 @@ std::optional<ChartRequest> ExportRequest(const basAnalyze::AnalysisWorkspace& w
                                           ChartRequest request);
 
 // One image of a batch: its own copy of the class's analysis, the request as ExportRequest gave
-// it, and the name it is written under.
+// it, the name it is written under and its key.
 struct ChartPngJob {
     basAnalyze::AnalysisWorkspace ws;
     ChartRequest request;
     QString fileName;
+    QByteArray key;  // what the image is made from (chartkeys.h), when the batch keeps keys
 };
 
 // Renders and encodes the images on a pool of threads (one per core), each with its own

@@ -212,39 +212,59 @@ QString followLinks(const QString& path)
     return QString();
 }
 
-bool writeReplacing(const QString& path, const QByteArray& bytes)
+FileWrite writeReplacing(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
+    if (!file.open(QIODevice::WriteOnly)) return FileWrite::NotCreated;
     // Flushed before the commit: a commit does not notice that the last buffered bytes could
     // not be written (a full disk), and would rename a cut file over the old one.
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         file.cancelWriting();
-        return false;
+        return FileWrite::Broken;
     }
-    return file.commit();
+    return file.commit() ? FileWrite::Written : FileWrite::Broken;
 }
 
-bool writeInto(const QString& path, const QByteArray& bytes)
+FileWrite writeInto(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return false;
-    return file.write(bytes) == bytes.size();
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) return FileWrite::NotCreated;
+    return file.write(bytes) == bytes.size() ? FileWrite::Written : FileWrite::Broken;
+}
+
+// Whether the regular file of that size holds exactly the bytes.
+bool holdsBytes(const QString& path, qint64 size, const QByteArray& bytes)
+{
+    if (size != bytes.size()) return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) return false;
+    return file.readAll() == bytes;
 }
 
 }  // namespace
 
+FileWrite WriteFileIfChanged(const QString& path, const QByteArray& bytes)
+{
+    if (path.isEmpty()) return FileWrite::NotCreated;
+    struct stat status {};
+    // A regular file (not a link to one) that already holds the bytes is left as it is.
+    if (::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+        holdsBytes(path, status.st_size, bytes)) {
+        return FileWrite::Unchanged;
+    }
+    const QString target = followLinks(path);
+    if (target.isEmpty()) return FileWrite::NotCreated;
+    if (::stat(QFile::encodeName(target).constData(), &status) != 0)
+        return errno == ENOENT ? writeReplacing(target, bytes) : FileWrite::NotCreated;
+    if (S_ISREG(status.st_mode)) return writeReplacing(target, bytes);
+    if (S_ISDIR(status.st_mode)) return FileWrite::NotCreated;
+    return writeInto(target, bytes);
+}
+
 bool WriteFileBytes(const QString& path, const QByteArray& bytes)
 {
-    if (path.isEmpty()) return false;
-    const QString target = followLinks(path);
-    if (target.isEmpty()) return false;
-    struct stat status {};
-    if (::stat(QFile::encodeName(target).constData(), &status) != 0)
-        return errno == ENOENT && writeReplacing(target, bytes);  // a new file
-    if (S_ISREG(status.st_mode)) return writeReplacing(target, bytes);
-    if (S_ISDIR(status.st_mode)) return false;
-    return writeInto(target, bytes);
+    const FileWrite outcome = WriteFileIfChanged(path, bytes);
+    return outcome == FileWrite::Written || outcome == FileWrite::Unchanged;
 }
 
 bool WriteTextFileAtomic(const QString& path, const QString& text)

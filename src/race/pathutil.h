@@ -37,11 +37,23 @@ QString ResolveRelativePath(const QString& relativeFolder, const QString& baseFo
 // element); no value when the file does not exist.
 std::optional<QStringList> ReadTextLines(const QString& path);
 
+// How a write through WriteFileIfChanged went.
+enum class FileWrite {
+    Written,     // the new bytes are in place
+    Unchanged,   // the regular file held exactly these bytes already: left alone, time included
+    NotCreated,  // the file could not be created (missing folder, no permission, a folder)
+    Broken,      // writing failed part way (disk full, folder removed); an old file is kept
+};
+
 // Writes the bytes through a temporary file in the target folder that is renamed over the
-// target only when complete, so a failed write never destroys an existing file. A symbolic link
-// is followed (the file it points to is replaced, the link stays); a target that exists but is
-// not a regular file (a pipe, a device such as /dev/null) is written into directly, since a
-// rename would replace it with a regular file. A folder is never written.
+// target only when complete, so a failed write never destroys an existing file. A regular file
+// that already holds the bytes is not touched, so that its time stamp tells when its content
+// last changed (and upload tools send it no more). A symbolic link is followed (the file it
+// points to is replaced, the link stays); a target that exists but is not a regular file (a
+// pipe, a device such as /dev/null) is written into directly, since a rename would replace it
+// with a regular file. A folder is never written.
+FileWrite WriteFileIfChanged(const QString& path, const QByteArray& bytes);
+// WriteFileIfChanged: true when the bytes are in place, written or found there.
 bool WriteFileBytes(const QString& path, const QByteArray& bytes);
 // The text as CP932 through WriteFileBytes.
 bool WriteTextFileAtomic(const QString& path, const QString& text);

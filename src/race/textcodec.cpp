@@ -46,15 +46,16 @@ private:
     iconv_t cd_;
 };
 
+// An iconv descriptor keeps state between calls: every thread that converts has its own.
 Converter& decoder()
 {
-    static Converter c("UTF-8", "CP932");
+    static thread_local Converter c("UTF-8", "CP932");
     return c;
 }
 
 Converter& encoder()
 {
-    static Converter c("CP932", "UTF-8");
+    static thread_local Converter c("CP932", "UTF-8");
     return c;
 }
 

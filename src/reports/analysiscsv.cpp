@@ -5,6 +5,7 @@
 #include "race/basicformat.h"
 #include "race/pathutil.h"
 #include "race/race.h"
+#include "race/sidebyside.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
@@ -109,11 +110,22 @@ QString AnalysisCsvLine(int r)
 bool AppendAnalysisCsv(const QString& folder)
 {
     const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
+    // The classes are analysed side by side, each in the workspace of its thread, and their
+    // lines joined in class order; the workspace here ends on the last class, as one class at a
+    // time would leave it.
+    const QStringList names = basDefinition::ClassList.names();
     QString text;
-    for (const QString& name : basDefinition::ClassList.names()) {
-        basAnalyze::AnalyzeClassDetail(name);
-        text += classLines(basAnalyze::Workspace);
-    }
+    CbasGeneral::MakeSideBySide<QString>(
+        static_cast<size_t>(names.size()),
+        [&names](size_t i) {
+            basAnalyze::AnalyzeClassDetail(names[static_cast<qsizetype>(i)]);
+            return classLines(basAnalyze::Workspace);
+        },
+        [&text](size_t, const QString& lines) {
+            text += lines;
+            return true;
+        });
+    if (!names.isEmpty()) basAnalyze::AnalyzeClassDetail(names.last());
     QByteArray bytes;
     if (CbasGeneral::FileExists(path)) {
         QFile file(path);

@@ -52,14 +52,21 @@ QString LinkLine(const QString& target, const QString& text)
         .arg(HtmlEscape(target), text);
 }
 
-struct Templates {
-    QString page;   // lower-case file name of the pages, with "*"
-    QString image;  // the same with the image extension
+// The names that replace "*" in the templates for the five links of a class, and their texts.
+struct LinkKind {
+    const char* prefix;
+    const char* suffix;
+    bool image;
+    const char* text;
+};
+constexpr LinkKind LinkKinds[IndexLinkCount] = {
+    {"res_", "", false, "成績"},    {"", "", false, "ラップ解析"}, {"", "_1", true, "チャート１"},
+    {"", "_2", true, "チャート２"}, {"leg_", "", false, "難易度"},
 };
 
-// The row of the class just prepared.
-void AppendClassRow(QStringList& lines, const QString& className, const Templates& names,
-                    const FolderListing& folder)
+// The row of the class just prepared, with links to the files found for it.
+void AppendClassRow(QStringList& lines, const QString& className,
+                    const std::array<QString, IndexLinkCount>& found)
 {
     const basAnalyze::AnalysisWorkspace& ws = Workspace;
     lines << QStringLiteral(
@@ -68,25 +75,10 @@ void AppendClassRow(QStringList& lines, const QString& className, const Template
                  .arg(HtmlEscape(CbasGeneral::ToWide(className)));
     lines << QStringLiteral("<td nowrap bgcolor=#ffffff width=300>");
 
-    const QString part = ClassFileNamePart(className).toLower();
-    const struct {
-        QString replacement;
-        const QString& nameTemplate;
-        const char* text;
-    } links[] = {
-        {QStringLiteral("res_") + part, names.page, "成績"},
-        {part, names.page, "ラップ解析"},
-        {part + QStringLiteral("_1"), names.image, "チャート１"},
-        {part + QStringLiteral("_2"), names.image, "チャート２"},
-        {QStringLiteral("leg_") + part, names.page, "難易度"},
-    };
     QString pending = QStringLiteral("&nbsp;");  // written without a line end of its own
-    for (const auto& link : links) {
-        QString fileName = link.nameTemplate;
-        fileName.replace(QLatin1Char('*'), link.replacement);
-        const QString onDisk = folder.find(fileName);
-        if (onDisk.isEmpty()) continue;
-        lines << pending + LinkLine(onDisk, QString::fromUtf8(link.text));
+    for (int k = 0; k < IndexLinkCount; ++k) {
+        if (found[k].isEmpty()) continue;
+        lines << pending + LinkLine(found[k], QString::fromUtf8(LinkKinds[k].text));
         pending.clear();
     }
     lines << pending + QStringLiteral("</td>");
@@ -132,14 +124,42 @@ QString ClassFileNamePart(const QString& className)
     return part;
 }
 
-bool WriteIndexPage(const QString& pathTemplate)
+IndexLinks FindIndexLinks(const QString& pathTemplate)
+{
+    // Only the file name is taken in lower case: the folder is found as it is spelt.
+    const FolderListing listing(CbasGeneral::GetFolderName(pathTemplate));
+    const QString page = CbasGeneral::GetFileName(pathTemplate).toLower();
+    const QString image = WithExtension(page, QStringLiteral("png"));
+    IndexLinks links;
+    for (const QString& className : basDefinition::ClassList.names()) {
+        const QString part = ClassFileNamePart(className).toLower();
+        std::array<QString, IndexLinkCount> found;
+        for (int k = 0; k < IndexLinkCount; ++k) {
+            const LinkKind& kind = LinkKinds[k];
+            QString fileName = kind.image ? image : page;
+            fileName.replace(QLatin1Char('*'),
+                             QLatin1String(kind.prefix) + part + QLatin1String(kind.suffix));
+            found[k] = listing.find(fileName);
+        }
+        links.classes.push_back(found);
+    }
+    links.viewerFile = ViewerOnDisk(page, listing);
+    QString lapName = WithExtension(page, QStringLiteral("lap"));
+    lapName.remove(QStringLiteral("_*"));
+    links.lapFile = listing.find(lapName);
+    return links;
+}
+
+QString IndexPagePath(const QString& pathTemplate)
+{
+    QString indexName = CbasGeneral::GetFileName(pathTemplate).toLower();
+    indexName.replace(QLatin1Char('*'), QStringLiteral("index"));
+    return CbasGeneral::GetFolderName(pathTemplate) + indexName;
+}
+
+HtmlPage IndexPageLines(const IndexLinks& links)
 {
     const RaceHeader& race = basDefinition::RaceInfo;
-    // Only the file name is taken in lower case: the folder is found as it is spelt.
-    const QString folder = CbasGeneral::GetFolderName(pathTemplate);
-    const QString nameTemplate = CbasGeneral::GetFileName(pathTemplate).toLower();
-    const Templates names{nameTemplate, WithExtension(nameTemplate, QStringLiteral("png"))};
-    const FolderListing listing(folder);
     // A race without a date shows the zero date in the comment, as it always has.
     const QDate date = race.hasDate() ? race.RaceDate : QDate(1899, 12, 30);
 
@@ -169,33 +189,36 @@ bool WriteIndexPage(const QString& pathTemplate)
     lines << QStringLiteral("<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;%1&nbsp;</td></tr>")
                  .arg(dateLine);
 
-    for (const QString& className : basDefinition::ClassList.names()) {
-        basAnalyze::PrepareClass(className);
-        AppendClassRow(lines, className, names, listing);
+    const QStringList classNames = basDefinition::ClassList.names();
+    for (qsizetype c = 0; c < classNames.size(); ++c) {
+        basAnalyze::PrepareClass(classNames[c]);
+        AppendClassRow(lines, classNames[c],
+                       c < static_cast<qsizetype>(links.classes.size())
+                           ? links.classes[static_cast<size_t>(c)]
+                           : std::array<QString, IndexLinkCount>());
     }
 
-    const QString viewerName = ViewerOnDisk(nameTemplate, listing);
-    if (!viewerName.isEmpty())
+    if (!links.viewerFile.isEmpty())
         lines << QStringLiteral(
                      "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\" "
                      "target=\"_blank\">分析ビューア</a>]</td></tr>")
-                     .arg(HtmlEscape(viewerName));
-    QString lapName = WithExtension(nameTemplate, QStringLiteral("lap"));
-    lapName.remove(QStringLiteral("_*"));
-    lapName = listing.find(lapName);
-    if (!lapName.isEmpty())
+                     .arg(HtmlEscape(links.viewerFile));
+    if (!links.lapFile.isEmpty())
         lines << QStringLiteral(
                      "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\">"
                      "SplitDuel用データ</a>]</td></tr>")
-                     .arg(HtmlEscape(lapName));
+                     .arg(HtmlEscape(links.lapFile));
     lines << QString() << QStringLiteral("<!-- END -->") << QStringLiteral("</table><br>")
           << QString() << QStringLiteral("</body>") << QStringLiteral("</html>");
+    return lines;
+}
 
-    QString indexName = nameTemplate;
-    indexName.replace(QLatin1Char('*'), QStringLiteral("index"));
+bool WriteIndexPage(const QString& pathTemplate)
+{
+    const HtmlPage lines = IndexPageLines(FindIndexLinks(pathTemplate));
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    return CbasGeneral::WriteTextFileAtomic(folder + indexName, text);
+    return CbasGeneral::WriteTextFileAtomic(IndexPagePath(pathTemplate), text);
 }
 
 }  // namespace basExport

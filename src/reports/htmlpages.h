@@ -6,6 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <vector>
+
 namespace basExport {
 
 // The lines of one page, without line ends.
@@ -34,9 +37,22 @@ void WriteLegPage(HtmlPage& page);
 // name can never name a folder. The index page looks for the class files under this name.
 QString ClassFileNamePart(const QString& className);
 
-// Creates or overwrites the index page for the path template of the class pages (a folder
-// plus, say, "02_race_*.htm"); false when it could not be written. Leaves the analysis
-// workspace holding the last class of the race.
+// The index page for the path template of the class pages (a folder plus, say,
+// "02_race_*.htm"), in three steps: the files it links as the folder holds them now, its path,
+// and its lines. The links of each class, in class order, are the names on disk of its results
+// page ("res_"), lap-analysis page, two chart images and leg page ("leg_"), empty where the
+// folder has none; the race viewer and the race's lap file are linked too.
+constexpr int IndexLinkCount = 5;
+struct IndexLinks {
+    std::vector<std::array<QString, IndexLinkCount>> classes;
+    QString viewerFile;
+    QString lapFile;
+};
+IndexLinks FindIndexLinks(const QString& pathTemplate);
+QString IndexPagePath(const QString& pathTemplate);
+// Leaves the analysis workspace holding the last class of the race.
+HtmlPage IndexPageLines(const IndexLinks& links);
+// All three: creates or overwrites the index page; false when it could not be written.
 bool WriteIndexPage(const QString& pathTemplate);
 
 }  // namespace basExport

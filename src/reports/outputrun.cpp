@@ -1,8 +1,12 @@
 #include "reports/outputrun.h"
 
 #include "analysis/analyze.h"
+#include "race/outputkeys.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
+#include "race/race.h"
+#include "race/racekeys.h"
+#include "race/sidebyside.h"
 #include "race/textcodec.h"
 #include "race/version.h"
 #include "reports/csvexport.h"
@@ -11,7 +15,8 @@
 #include "reports/viewerpage.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include <QHash>
 
 namespace basExport {
 
@@ -30,126 +35,44 @@ QString lowerFileName(const QString& path)
     return CbasGeneral::GetFolderName(path) + CbasGeneral::GetFileName(path).toLower();
 }
 
-// The index page's path for the template of the class pages.
-QString indexPathOf(const QString& pathTemplate)
+QString stopMessage(const QString& path)
 {
-    QString path = lowerFileName(pathTemplate);
-    return path.replace(QLatin1Char('*'), QStringLiteral("index"));
+    return QStringLiteral("ファイルの書き込み中にエラーが発生したため、出力を中止しました - ") +
+           path;
 }
 
-void stopMessage(const QString& path)
+// A class's runner order is worked out when it is first asked for. It is asked for here, on one
+// thread, before the files of several classes are made side by side.
+void settleRunnerOrders()
 {
-    Prompts::message(
-        QStringLiteral("ファイルの書き込み中にエラーが発生したため、出力を中止しました - ") + path);
+    for (const auto& cls : basDefinition::ClassList)
+        if (cls->ClassRunnerCount() > 0) cls->Item(1);
 }
 
-// One run's shared state: the options, the writer and what has happened so far.
-class Run {
-public:
-    Run(const OutputOptions& options, const FileWriter& writer) : options_(options), writer_(writer)
-    {
-    }
-    OutputReport report;
-
-    WriteOutcome write(const QString& path, const QStringList& lines)
-    {
-        const WriteOutcome outcome = writer_(path, lines);
-        if (outcome == WriteOutcome::Written) report.written << path;
-        if (outcome != WriteOutcome::Written) report.failed = true;
-        if (outcome == WriteOutcome::Broken) {
-            report.stopped = true;
-            stopMessage(path);
-        }
-        return outcome;
-    }
-
-    void html(const QStringList& entries);
-    void viewer(const QStringList& entries);
-    void csv(const QStringList& entries);
-    void text(const QStringList& entries);
-
-    // Remembers the first text of the class just analysed that its CP932 file cannot hold,
-    // and tells it once at the end of the run.
-    void noteUnencodable()
-    {
-        if (unencodable_.isEmpty()) unencodable_ = TextWithoutCp932();
-    }
-    void tellUnencodable()
-    {
-        if (!unencodable_.isEmpty()) Prompts::message(Cp932Warning(unencodable_));
-    }
-
-private:
-    void csvClass(TextLines& lines, bool firstClass);
-    void index(const QString& pathTemplate);
-    QString unencodable_;
-    const OutputOptions& options_;
-    FileWriter writer_;
-};
-
-void Run::html(const QStringList& entries)
+// Everything of the options that shapes a file.
+void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 {
-    if (options_.dataType == DataViewer) {
-        viewer(entries);
-        return;
-    }
-    for (const QString& entry : entries) {
-        basAnalyze::AnalyzeClass(classNameOf(entry));
-        HtmlPage page;
-        if (options_.dataType == DataLegAnalysis)
-            WriteLegPage(page);
-        else
-            WriteResultsPage(page, options_.dataType, options_.forExcel, options_.labelInterval(),
-                             options_.homePageUrl);
-        const WriteOutcome outcome = write(OutputPath(options_, entry), page);
-        if (outcome == WriteOutcome::Broken) return;
-        if (outcome == WriteOutcome::NotCreated)
-            Prompts::message(CannotWrite + entry, Prompts::Icon::Exclamation);
-    }
-    if (!options_.index) return;
-    QString pathTemplate = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
-    if (options_.dataType == DataLegAnalysis) pathTemplate.remove(QStringLiteral("leg_"));
-    index(pathTemplate);
+    key.add(o.dataType)
+        .add(o.fileType)
+        .add(o.folder)
+        .add(o.yearPrefix)
+        .add(o.fileName)
+        .add(o.wildcard)
+        .add(o.extension)
+        .add(o.lowerCase)
+        .add(o.forExcel)
+        .add(o.labelInterval())
+        .add(o.index)
+        .add(o.oneFile)
+        .add(o.columns)
+        .add(o.homePageUrl);
 }
 
-void Run::index(const QString& pathTemplate)
+// The lines of a class's CSV table (class line, then the tables of the data type) for the
+// class last analysed on this thread.
+void csvClass(const OutputOptions& options, TextLines& lines, bool firstClass)
 {
-    const QString indexPath = indexPathOf(pathTemplate);
-    if (WriteIndexPage(pathTemplate)) {
-        report.written << indexPath;
-    } else {
-        report.failed = true;
-        Prompts::message(CannotWrite + CbasGeneral::GetFileName(indexPath),
-                         Prompts::Icon::Exclamation);
-    }
-}
-
-// One page of every chosen class. The index pages of the same name that are there already
-// (the results pages as ".htm" or ".html") are written again, so that they link the viewer;
-// no index is made where there was none.
-void Run::viewer(const QStringList& entries)
-{
-    QStringList classNames;
-    for (const QString& entry : entries) classNames << classNameOf(entry);
-    const QString path = OutputPath(options_, QString());
-    if (!WriteViewerPage(path, classNames)) {
-        report.failed = true;
-        Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
-        return;
-    }
-    report.written << path;
-    if (!options_.index) return;
-    const QString stem =
-        CbasGeneral::AddPathSeparator(options_.folder) + options_.yearPrefix + options_.fileName;
-    for (const char* extension : {".htm", ".html"}) {
-        const QString pathTemplate = stem + QStringLiteral("_*") + QLatin1String(extension);
-        if (QFileInfo::exists(indexPathOf(pathTemplate))) index(pathTemplate);
-    }
-}
-
-void Run::csvClass(TextLines& lines, bool firstClass)
-{
-    const int type = options_.dataType;
+    const int type = options.dataType;
     const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
     if (type == DataSplitsBrowser) {
         // The unnamed class gets its class line too, or its runners would join the class before.
@@ -159,7 +82,7 @@ void Run::csvClass(TextLines& lines, bool firstClass)
         lines << CsvClassTitleLine() << QString();
     }
     const bool columnTypes = type == DataLaps || type == DataLapsAndSums || type == DataAnalysis;
-    if (options_.columns && columnTypes) {
+    if (options.columns && columnTypes) {
         const QString nameLine = CsvNameLine();
         lines << nameLine;
         const QString clubs = CsvAffiliationLine();
@@ -192,65 +115,341 @@ void Run::csvClass(TextLines& lines, bool firstClass)
     }
 }
 
+// One file of a run: the entry it is for (empty for a file of all entries), where it goes, the
+// key of what it is made from, and how its lines are made. lines runs on a pool thread: it
+// analyses the classes it needs into that thread's workspace, and for a CP932 file notes the
+// first text of them that the file cannot hold (TextWithoutCp932).
+struct FileJob {
+    QString entry;
+    QString path;
+    QByteArray key;
+    std::function<TextLines(QString& unencodable)> lines;
+};
+
+// A job's file as made: nothing when the file in the folder is current, else its bytes.
+struct MadeFile {
+    bool current = false;
+    QByteArray bytes;
+    QString unencodable;
+};
+
+// Notes the first text of the class just analysed on this thread that CP932 cannot hold.
+void noteUnencodable(QString& unencodable)
+{
+    if (unencodable.isEmpty()) unencodable = TextWithoutCp932();
+}
+
+// One run's shared state: the options, the writer, the keys and what has happened so far.
+class Run {
+public:
+    Run(const OutputOptions& options, const FileWriter& writer)
+        : options_(options), writer_(writer), keys_(options.folder)
+    {
+        OutputKeys::KeyBuilder key;
+        key.add(OutputKeys::ProgramKey());
+        OutputKeys::AddRaceHeader(key, basDefinition::RaceInfo);
+        addOptions(key, options);
+        base_ = key.key();
+        settleRunnerOrders();
+    }
+    OutputReport report;
+
+    void html(const QStringList& entries);
+    void viewer(const QStringList& entries);
+    void csv(const QStringList& entries);
+    void text(const QStringList& entries);
+    void saveKeys() const { keys_.save(); }
+
+private:
+    // The key of a class, worked out once a run.
+    QByteArray classKey(const clsClassData& cls)
+    {
+        auto found = classKeys_.constFind(&cls);
+        if (found == classKeys_.constEnd())
+            found = classKeys_.insert(&cls, OutputKeys::ClassKey(cls));
+        return *found;
+    }
+    // The class of an entry as it enters a key: its key, or a mark that there is no such class.
+    void addEntry(OutputKeys::KeyBuilder& key, const QString& entry)
+    {
+        key.add(entry);
+        const clsClassData* cls = basDefinition::ClassList.find(classNameOf(entry));
+        key.add(cls ? classKey(*cls) : QByteArray("no such class"));
+    }
+    // A key builder holding what every file of the run depends on, the kind of file and its path.
+    OutputKeys::KeyBuilder keyFor(const char* kind, const QString& path) const
+    {
+        OutputKeys::KeyBuilder key;
+        key.add(base_).add(QString::fromLatin1(kind)).add(path);
+        return key;
+    }
+    // A job for the file of one entry, whose lines come from lines() after the entry's class is
+    // analysed; a CP932 file notes the text it cannot hold.
+    FileJob entryJob(const char* kind, const QString& entry, std::function<TextLines()> lines,
+                     bool cp932)
+    {
+        const QString path = OutputPath(options_, entry);
+        OutputKeys::KeyBuilder key = keyFor(kind, path);
+        addEntry(key, entry);
+        const QString className = classNameOf(entry);
+        return {entry, path, key.key(), [className, lines, cp932](QString& unencodable) {
+                    basAnalyze::AnalyzeClass(className);
+                    if (cp932) noteUnencodable(unencodable);
+                    return lines();
+                }};
+    }
+    // Tells once, at the end of the run, the first text that its CP932 files cannot hold.
+    void tellUnencodable() const
+    {
+        if (!unencodable_.isEmpty()) Prompts::message(Cp932Warning(unencodable_));
+    }
+    // Makes the files of the jobs side by side, leaving out those whose file is current, and
+    // hands each to done on this thread in the order of the jobs; done returns false to stop.
+    // The main thread's workspace is left holding the class of the last job handed over. What
+    // done tells is shown once every job has ended: a message box runs events, and an event
+    // (the print tab's timer) may read the race file again while the jobs read the race.
+    void make(const std::vector<FileJob>& jobs,
+              const std::function<bool(const FileJob&, const MadeFile&)>& done);
+    // Writes the job's file unless it is current; records its key once it holds the output.
+    WriteOutcome write(const FileJob& job, const MadeFile& made);
+    // write, with the stop of a broken write: the message, and false.
+    bool writeOrStop(const FileJob& job, const MadeFile& made, WriteOutcome* outcome = nullptr)
+    {
+        const WriteOutcome result = write(job, made);
+        if (outcome) *outcome = result;
+        if (result != WriteOutcome::Broken) return true;
+        report.stopped = true;
+        tell(stopMessage(job.path), Prompts::Icon::Exclamation);
+        return false;
+    }
+    void index(const QString& pathTemplate);
+    void tell(const QString& text, Prompts::Icon icon) { told_.push_back({text, icon}); }
+
+    QString unencodable_;
+    const OutputOptions& options_;
+    FileWriter writer_;
+    OutputKeys::KeyFolder keys_;
+    QByteArray base_;
+    QHash<const clsClassData*, QByteArray> classKeys_;
+    std::vector<std::pair<QString, Prompts::Icon>> told_;
+};
+
+void Run::make(const std::vector<FileJob>& jobs,
+               const std::function<bool(const FileJob&, const MadeFile&)>& done)
+{
+    const FileJob* last = nullptr;
+    CbasGeneral::MakeSideBySide<MadeFile>(
+        jobs.size(),
+        [&](size_t i) {
+            const FileJob& job = jobs[i];
+            MadeFile made;
+            made.current = keys_.current(job.path, job.key);
+            if (!made.current) made.bytes = LinesBytes(job.lines(made.unencodable));
+            return made;
+        },
+        [&](size_t i, const MadeFile& made) {
+            last = &jobs[i];
+            if (unencodable_.isEmpty()) unencodable_ = made.unencodable;
+            return done(jobs[i], made);
+        });
+    for (const auto& [text, icon] : told_) Prompts::message(text, icon);
+    told_.clear();
+    if (last && !last->entry.isEmpty()) basAnalyze::AnalyzeClass(classNameOf(last->entry));
+}
+
+WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
+{
+    WriteOutcome outcome = WriteOutcome::Unchanged;
+    if (!made.current) outcome = writer_(job.path, made.bytes);
+    if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) {
+        report.written << job.path;
+        if (outcome == WriteOutcome::Unchanged) report.untouched << job.path;
+        if (!made.current) keys_.record(job.path, job.key);
+    } else {
+        report.failed = true;
+    }
+    return outcome;
+}
+
+void Run::html(const QStringList& entries)
+{
+    if (options_.dataType == DataViewer) {
+        viewer(entries);
+        return;
+    }
+    const int dataType = options_.dataType;
+    const bool forExcel = options_.forExcel;
+    const int labelInterval = options_.labelInterval();
+    const QString homePageUrl = options_.homePageUrl;
+    std::vector<FileJob> jobs;
+    for (const QString& entry : entries) {
+        jobs.push_back(entryJob(
+            "html", entry,
+            [dataType, forExcel, labelInterval, homePageUrl] {
+                HtmlPage page;
+                if (dataType == DataLegAnalysis)
+                    WriteLegPage(page);
+                else
+                    WriteResultsPage(page, dataType, forExcel, labelInterval, homePageUrl);
+                return page;
+            },
+            false));
+    }
+    bool broken = false;
+    make(jobs, [&](const FileJob& job, const MadeFile& made) {
+        WriteOutcome outcome;
+        if (!writeOrStop(job, made, &outcome)) {
+            broken = true;
+            return false;
+        }
+        if (outcome == WriteOutcome::NotCreated)
+            tell(CannotWrite + job.entry, Prompts::Icon::Exclamation);
+        return true;
+    });
+    if (broken || !options_.index) return;
+    QString pathTemplate = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
+    if (options_.dataType == DataLegAnalysis) pathTemplate.remove(QStringLiteral("leg_"));
+    index(pathTemplate);
+}
+
+// The index page links what the folder holds once the class pages are written; its key holds
+// those links, the race header and every class in order.
+void Run::index(const QString& pathTemplate)
+{
+    const IndexLinks links = FindIndexLinks(pathTemplate);
+    const QString path = IndexPagePath(pathTemplate);
+    // Not the options: results and leg runs write the same index page for the same template.
+    OutputKeys::KeyBuilder key;
+    key.add(OutputKeys::ProgramKey()).add(QStringLiteral("index")).add(path).add(pathTemplate);
+    OutputKeys::AddRaceHeader(key, basDefinition::RaceInfo);
+    for (const auto& cls : basDefinition::ClassList) key.add(classKey(*cls));
+    for (const auto& found : links.classes)
+        for (const QString& name : found) key.add(name);
+    key.add(links.viewerFile).add(links.lapFile);
+
+    FileJob job{QString(), path, key.key(), {}};
+    MadeFile made;
+    made.current = keys_.current(path, job.key);
+    if (made.current) {
+        // As a page made again would, the workspace ends with the race's last class prepared.
+        const QStringList names = basDefinition::ClassList.names();
+        if (!names.isEmpty()) basAnalyze::PrepareClass(names.last());
+    } else {
+        made.bytes = LinesBytes(IndexPageLines(links));
+    }
+    const WriteOutcome outcome = write(job, made);
+    if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) return;
+    Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
+}
+
+// One page of every chosen class. The index pages of the same name that are there already
+// (the results pages as ".htm" or ".html") are written again, so that they link the viewer;
+// no index is made where there was none.
+void Run::viewer(const QStringList& entries)
+{
+    QStringList classNames;
+    for (const QString& entry : entries) classNames << classNameOf(entry);
+    const QString path = OutputPath(options_, QString());
+    if (!WriteViewerPage(path, classNames)) {
+        report.failed = true;
+        Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
+        return;
+    }
+    report.written << path;
+    if (!options_.index) return;
+    const QString stem =
+        CbasGeneral::AddPathSeparator(options_.folder) + options_.yearPrefix + options_.fileName;
+    for (const char* extension : {".htm", ".html"}) {
+        const QString pathTemplate = stem + QStringLiteral("_*") + QLatin1String(extension);
+        if (QFileInfo::exists(IndexPagePath(pathTemplate))) index(pathTemplate);
+    }
+}
+
 void Run::csv(const QStringList& entries)
 {
-    const bool splitsBrowser = options_.dataType == DataSplitsBrowser;
-    const bool oneFile = options_.oneFile || splitsBrowser;
+    const OutputOptions options = options_;
+    const bool splitsBrowser = options.dataType == DataSplitsBrowser;
+    const bool oneFile = options.oneFile || splitsBrowser;
     const QString title = CsvRaceTitle();
-    const auto titleLines = [&](TextLines& lines) {
+    const auto titleLines = [splitsBrowser, title](TextLines& lines) {
         if (!splitsBrowser && !title.isEmpty()) lines << QStringLiteral("◎ ") + title << QString();
     };
     QStringList failed;
+    bool broken = false;
     if (oneFile) {
-        TextLines lines;
-        titleLines(lines);
-        bool first = true;
-        for (const QString& entry : entries) {
-            basAnalyze::AnalyzeClass(classNameOf(entry));
-            noteUnencodable();
-            csvClass(lines, first);
-            first = false;
-            if (!splitsBrowser) lines << QString();
-        }
-        if (!splitsBrowser) lines << CreditLines();
-        QString path = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
-        if (options_.lowerCase) path = lowerFileName(path);
-        const WriteOutcome outcome = write(path, lines);
-        if (outcome == WriteOutcome::Broken) return;
-        if (outcome == WriteOutcome::NotCreated) failed = entries;
+        QString path = CbasGeneral::AddPathSeparator(options.folder) + options.nameTemplate();
+        if (options.lowerCase) path = lowerFileName(path);
+        OutputKeys::KeyBuilder key = keyFor("csv", path);
+        for (const QString& entry : entries) addEntry(key, entry);
+        const FileJob job{QString(), path, key.key(), [=](QString& unencodable) {
+                              TextLines lines;
+                              titleLines(lines);
+                              bool first = true;
+                              for (const QString& entry : entries) {
+                                  basAnalyze::AnalyzeClass(classNameOf(entry));
+                                  noteUnencodable(unencodable);
+                                  csvClass(options, lines, first);
+                                  first = false;
+                                  if (!splitsBrowser) lines << QString();
+                              }
+                              if (!splitsBrowser) lines << CreditLines();
+                              return lines;
+                          }};
+        make({job}, [&](const FileJob& file, const MadeFile& made) {
+            WriteOutcome outcome;
+            broken = !writeOrStop(file, made, &outcome);
+            if (outcome == WriteOutcome::NotCreated) failed = entries;
+            return true;
+        });
+        // The file's classes were analysed on another thread: the last one again on this one.
+        if (!entries.isEmpty()) basAnalyze::AnalyzeClass(classNameOf(entries.last()));
     } else {
+        std::vector<FileJob> jobs;
         for (const QString& entry : entries) {
-            basAnalyze::AnalyzeClass(classNameOf(entry));
-            noteUnencodable();
-            TextLines lines;
-            titleLines(lines);
-            csvClass(lines, true);
-            lines << CreditLines();
-            const WriteOutcome outcome = write(OutputPath(options_, entry), lines);
-            if (outcome == WriteOutcome::Broken) return;
-            if (outcome == WriteOutcome::NotCreated) failed << entry;
+            jobs.push_back(entryJob(
+                "csv", entry,
+                [=] {
+                    TextLines lines;
+                    titleLines(lines);
+                    csvClass(options, lines, true);
+                    lines << CreditLines();
+                    return lines;
+                },
+                true));
         }
+        make(jobs, [&](const FileJob& job, const MadeFile& made) {
+            WriteOutcome outcome;
+            broken = !writeOrStop(job, made, &outcome);
+            if (outcome == WriteOutcome::NotCreated) failed << job.entry;
+            return !broken;
+        });
     }
-    if (!failed.isEmpty())
+    if (!broken && !failed.isEmpty())
         Prompts::message(CannotWrite + failed.join(QLatin1Char(',')), Prompts::Icon::Exclamation);
     tellUnencodable();
 }
 
 void Run::text(const QStringList& entries)
 {
-    bool error = false;
+    std::vector<FileJob> jobs;
     for (const QString& entry : entries) {
-        basAnalyze::AnalyzeClass(classNameOf(entry));
-        noteUnencodable();
-        TextLines lines;
-        WriteMailText(lines);
-        lines << CreditLines();
-        const QString path = OutputPath(options_, entry);
-        if (writer_(path, lines) == WriteOutcome::Written)
-            report.written << path;
-        else
-            error = true;
+        jobs.push_back(entryJob(
+            "text", entry,
+            [] {
+                TextLines lines;
+                WriteMailText(lines);
+                lines << CreditLines();
+                return lines;
+            },
+            true));
     }
+    bool error = false;
+    // Every file is tried, whatever became of those before it.
+    make(jobs, [&](const FileJob& job, const MadeFile& made) {
+        const WriteOutcome outcome = write(job, made);
+        error = error || (outcome != WriteOutcome::Written && outcome != WriteOutcome::Unchanged);
+        return true;
+    });
     if (error) {
         report.failed = true;
         Prompts::message(QStringLiteral("ファイル出力中にエラーが発生しました"),
@@ -261,18 +460,25 @@ void Run::text(const QStringList& entries)
 
 }  // namespace
 
-WriteOutcome WriteLinesFile(const QString& path, const QStringList& lines)
+QByteArray LinesBytes(const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return WriteOutcome::NotCreated;
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
-    const QByteArray bytes = TextCodec::toCp932(text);
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return WriteOutcome::Broken;
+    return TextCodec::toCp932(text);
+}
+
+WriteOutcome WriteOutputFile(const QString& path, const QByteArray& bytes)
+{
+    switch (CbasGeneral::WriteFileIfChanged(path, bytes)) {
+        case CbasGeneral::FileWrite::Written:
+            return WriteOutcome::Written;
+        case CbasGeneral::FileWrite::Unchanged:
+            return WriteOutcome::Unchanged;
+        case CbasGeneral::FileWrite::NotCreated:
+            return WriteOutcome::NotCreated;
+        default:
+            return WriteOutcome::Broken;
     }
-    return file.commit() ? WriteOutcome::Written : WriteOutcome::Broken;
 }
 
 QString OutputPath(const OutputOptions& options, const QString& entry)
@@ -293,7 +499,7 @@ QStringList CreditLines()
 OutputReport OutputFiles(const OutputOptions& options, const QStringList& selectedEntries,
                          const FileWriter& writer)
 {
-    Run run(options, writer ? writer : FileWriter(WriteLinesFile));
+    Run run(options, writer ? writer : FileWriter(WriteOutputFile));
     switch (options.fileType) {
         case FileHtml:
             run.html(selectedEntries);
@@ -305,6 +511,7 @@ OutputReport OutputFiles(const OutputOptions& options, const QStringList& select
             run.text(selectedEntries);
             break;
     }
+    run.saveKeys();
     return run.report;
 }
 

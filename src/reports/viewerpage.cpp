@@ -6,7 +6,6 @@
 #include "reports/embeddedfiles.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 
 #include <cstring>
 
@@ -68,13 +67,9 @@ QByteArray ViewerPage(const QStringList& classNames)
 
 bool WriteViewerPage(const QString& path, const QStringList& classNames)
 {
-    const QByteArray page = ViewerPage(classNames);
-    // An unchanged page keeps its file and its time, so a web server or a copy sees no change.
-    QFile existing(path);
-    if (existing.size() == page.size() && existing.open(QIODevice::ReadOnly) &&
-        existing.readAll() == page)
-        return true;
-    return CbasGeneral::WriteFileBytes(path, page);
+    // An unchanged page keeps its file and its time (the shared writer leaves it alone), so a
+    // web server or a copy sees no change.
+    return CbasGeneral::WriteFileBytes(path, ViewerPage(classNames));
 }
 
 QString ViewerFileName(const QString& stem)

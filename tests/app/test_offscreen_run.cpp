@@ -6,8 +6,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -198,6 +201,102 @@ TEST_F(OffscreenRunTest, ToolPrintsNothingButItsOwnMessages)
             {"print", testsupport::examplePath("spring-cup.lap"), tempPath("sheets.pdf")});
     EXPECT_EQ(printed.status, 0);
     EXPECT_TRUE(printed.errors.isEmpty()) << printed.errors.toStdString();
+}
+
+// The identity and time of each file of a folder (hidden ones and the season file left out):
+// a file written again, even with the same bytes, gets a new identity or time.
+QMap<QString, QString> fileStamps(const QString& folder)
+{
+    QMap<QString, QString> stamps;
+    for (const QString& name : QDir(folder).entryList(QDir::Files)) {
+        if (name == "Analysis.csv") continue;
+        struct stat status {};
+        ::stat(QFile::encodeName(folder + "/" + name).constData(), &status);
+        stamps.insert(name, QStringLiteral("%1 %2.%3")
+                                .arg(status.st_ino)
+                                .arg(status.st_mtim.tv_sec)
+                                .arg(status.st_mtim.tv_nsec));
+    }
+    return stamps;
+}
+
+// The names of the files, the season file left out, whose bytes differ between the folders.
+QString differentFiles(const QString& folder, const QString& other)
+{
+    QStringList names = QDir(folder).entryList(QDir::Files) + QDir(other).entryList(QDir::Files);
+    names.removeDuplicates();
+    names.removeAll("Analysis.csv");
+    QStringList different;
+    for (const QString& name : names)
+        if (testsupport::readBytes(folder + "/" + name) !=
+            testsupport::readBytes(other + "/" + name))
+            different << name;
+    return different.join(' ');
+}
+
+// The live cycle a cron job runs, again and again into one folder while the lap file changes:
+// each run rewrites only the files that depend on the change, leaves the rest exactly as they
+// were, still writes the season file, and leaves the folder as a run into an empty folder does.
+TEST_F(OffscreenRunTest, LiveCycleRewritesOnlyWhatTheChangeReaches)
+{
+    const QString lap = tempPath("live.lap");
+    ASSERT_TRUE(QFile::copy(testsupport::examplePath("spring-cup.lap"), lap));
+    const QString cycle = script("cycle.sda", "VERSION,1\nOPEN," + lap +
+                                                  "\nHTML,%1%,live\nLEG,%1%,live\nCHART,%1%,live"
+                                                  "\nLAPCOPY,%1%,live\nXCSV,%2%\nEXIT\n");
+    const QString live = tempPath("live"), season = tempPath("season");
+    for (const QString& folder : {live, season}) ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(runProgram(cycle, {live, season}).status, 0);
+    const QStringList classPages{"24_live_m21a.htm", "24_live_w21a.htm", "24_live_m40.htm",
+                                 "24_live_w20.htm", "24_live_初心者.htm"};
+    const struct {
+        const char* change;
+        QString from, to;
+        QStringList rewritten;
+    } rows[] = {
+        // The first run wrote the index before the charts existed: now it links them.
+        {"nothing", "", "", {"24_live_index.htm"}},
+        {"nothing again", "", "", {}},
+        // Not the winner: the index shows the same.
+        {"a leg of one runner",
+         "中川 慎吾,川辺OK,10:18:00,01:09:42,00:05:45",
+         "中川 慎吾,川辺OK,10:18:00,01:09:42,00:05:55",
+         {"24_live.lap", "24_live_leg_m21a.htm", "24_live_m21a.htm", "24_live_m21a_1.png",
+          "24_live_m21a_2.png"}},
+        // Leg pages and charts do not show the race name.
+        {"the race name", "$名称=第15回 春風カップ オリエンテーリング大会",
+         "$名称=第15回 春風カップ", classPages + QStringList{"24_live.lap", "24_live_index.htm"}},
+    };
+    int n = 0;
+    for (const auto& row : rows) {
+        const QString text = testsupport::readCp932(lap);
+        ASSERT_TRUE(text.contains(row.from)) << row.change;
+        testsupport::writeCp932(lap, QString(text).replace(row.from, row.to), false);
+        const auto before = fileStamps(live);
+        const ProgramRun run = runProgram(cycle, {live, season});
+        ASSERT_EQ(run.status, 0) << run.errors.toStdString();
+        QStringList rewritten;
+        const auto after = fileStamps(live);
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            if (before.value(it.key()) != it.value()) rewritten << it.key();
+        QStringList expected = row.rewritten;
+        expected.sort();
+        EXPECT_EQ(rewritten.join(' ').toStdString(), expected.join(' ').toStdString())
+            << row.change;
+
+        const QString fresh = tempPath(QStringLiteral("fresh%1").arg(++n));
+        const QString freshSeason = fresh + "-season";
+        for (const QString& folder : {fresh, freshSeason}) ASSERT_TRUE(QDir().mkpath(folder));
+        // Twice, so that the index links the charts; the season file of the second run only.
+        ASSERT_EQ(runProgram(cycle, {fresh, tempDir()}).status, 0);
+        ASSERT_EQ(runProgram(cycle, {fresh, freshSeason}).status, 0);
+        EXPECT_EQ(differentFiles(live, fresh).toStdString(), "") << row.change;
+        // The season file got this run's lines, whatever it holds of earlier runs.
+        const QStringList all = testsupport::readCp932(season + "/Analysis.csv").split("\r\n");
+        const QStringList lines =
+            testsupport::readCp932(freshSeason + "/Analysis.csv").split("\r\n");
+        EXPECT_EQ(all.mid(all.size() - lines.size() + 1), lines.mid(1)) << row.change;
+    }
 }
 
 }  // namespace

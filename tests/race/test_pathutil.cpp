@@ -1,5 +1,7 @@
 #include "race/pathutil.h"
 
+#include "race/outputkeys.h"
+
 #include "common/testsupport.h"
 
 #include <QDir>
@@ -189,4 +191,35 @@ TEST_F(PathFiles, WriteFileBytesKeepsLinksAndSpecialFiles)
     struct stat status {};
     ASSERT_EQ(::stat(fifo.constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
+}
+
+// A regular file that already holds the bytes keeps its inode and time stamps; anything else
+// is written: other bytes, another length, a new file, and a link (whose file is replaced as
+// it always was).
+TEST_F(PathFiles, WriteFileIfChangedLeavesTheSameBytesAlone)
+{
+    const QString path = tempPath("page.htm");
+    const QString link = tempPath("link.htm");
+    ASSERT_TRUE(QFile::link(path, link));
+    const struct {
+        const char* target;
+        QByteArray bytes;
+        FileWrite outcome;
+    } writes[] = {
+        {"page.htm", "<html>", FileWrite::Written}, {"page.htm", "<html>", FileWrite::Unchanged},
+        {"page.htm", "<htmL>", FileWrite::Written}, {"page.htm", "<html>>", FileWrite::Written},
+        {"page.htm", "", FileWrite::Written},       {"page.htm", "", FileWrite::Unchanged},
+        {"link.htm", "", FileWrite::Written},       {"missing/x.htm", "x", FileWrite::NotCreated},
+    };
+    for (const auto& write : writes) {
+        const OutputKeys::FileStamp before = OutputKeys::StampOf(path);
+        EXPECT_EQ(WriteFileIfChanged(tempPath(write.target), write.bytes), write.outcome)
+            << write.target << " " << write.bytes.constData();
+        if (write.outcome == FileWrite::NotCreated) continue;
+        EXPECT_EQ(testsupport::readBytes(path), write.bytes);
+        EXPECT_EQ(OutputKeys::StampOf(path) == before, write.outcome == FileWrite::Unchanged)
+            << write.target << " " << write.bytes.constData();
+    }
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }

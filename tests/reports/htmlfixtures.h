@@ -25,3 +25,15 @@ protected:
         ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
     }
 };
+
+// The race of the output-run tests: 2002, with the unnamed class, a class whose name holds "/"
+// and a plain class of two runners.
+inline void AddOutputRunRace()
+{
+    basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
+    basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
+    analysistest::addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
+    analysistest::addClass(QStringLiteral("M/21"), 2, false, {{"A", {"5:00", "1:05:12"}}});
+    analysistest::addClass(QStringLiteral("W21"), 1, true,
+                           {{"B", {"4:00", "1:00"}}, {"C", {"4:30", "1:10"}}});
+}

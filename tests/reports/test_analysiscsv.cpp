@@ -225,4 +225,26 @@ TEST_F(AnalysisCsv, FailedFirstWriteLeavesNoFileWithoutHeader)
     EXPECT_EQ(lines[0], kHeader);
 }
 
+// Classes of many sizes are analysed side by side: the lines are those of one class at a time,
+// in class order, and the workspace ends on the last class.
+TEST_F(AnalysisCsv, ClassesAnalysedSideBySideGiveTheLinesOfOneAtATime)
+{
+    for (int c = 0; c < 24; ++c) {
+        clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 2);
+        for (int r = 0; r < 3 + (c * 11) % 40; ++r)
+            addRunner(cls, QStringLiteral("走者%1").arg(r), QString(),
+                      {lap(3 + (r + c) % 7, r % 60), lap(9, (r * 7) % 60), lap(1, r % 30)});
+    }
+    QStringList expected{kHeader};
+    for (const QString& name : basDefinition::ClassList.names()) {
+        basAnalyze::AnalyzeClassDetail(name);
+        for (int r = 1; r <= basAnalyze::Workspace.AnaRunnerCount; ++r)
+            expected << basExport::AnalysisCsvLine(r);
+    }
+    basAnalyze::ResetWorkspace();
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    EXPECT_EQ(fileLines(), expected);
+    EXPECT_EQ(basAnalyze::Workspace.AnaClassName, "C23");
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 // One output run: the file names it chooses, what a file holds, and how failures end the run.
 #include "classbuilder.h"
+#include "htmlfixtures.h"
 #include "race/prompts.h"
 #include "reports/outputrun.h"
 
@@ -19,12 +20,7 @@ protected:
     void SetUp() override
     {
         AnalysisTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
-        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
-        addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
-        addClass(QStringLiteral("M/21"), 2, false, {{"A", {"5:00", "1:05:12"}}});
-        addClass(QStringLiteral("W21"), 1, true,
-                 {{"B", {"4:00", "1:00"}}, {"C", {"4:30", "1:10"}}});
+        AddOutputRunRace();
         folder = tempPath(QStringLiteral("Out"));
         QDir().mkpath(folder);
     }
@@ -172,8 +168,8 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
     Prompts::ScopedPrompts scope(std::move(prompts));
 
     int calls = 0;
-    const basExport::FileWriter breaksSecond = [&](const QString& path, const QStringList& lines) {
-        return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteLinesFile(path, lines);
+    const basExport::FileWriter breaksSecond = [&](const QString& path, const QByteArray& bytes) {
+        return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteOutputFile(path, bytes);
     };
     for (int fileType : {basExport::FileHtml, basExport::FileCsv}) {
         calls = 0;

@@ -153,7 +153,8 @@ int frmAnalyzer::Automation(const QString& ScriptCommand)
 
     // Every class of the list, "クラス選択" left out, drawn as its chart window would open, but
     // without opening one per class: the images are drawn and encoded side by side, each with
-    // its own copy of the class's analysis, while this view stays in front.
+    // its own copy of the class's analysis, while this view stays in front. A class whose
+    // images in the folder are current (race/outputkeys.h) is not even analysed again.
     QStringList classNames;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
@@ -161,7 +162,11 @@ int frmAnalyzer::Automation(const QString& ScriptCommand)
         classNames << ClassList.at(position).ClassName;
     }
     if (!classNames.isEmpty()) SelectedClass = classNames.last();
+    OutputKeys::KeyFolder keys(fields[1]);
     const std::vector<basChart::ChartPngJob> jobs =
-        basChart::RaceChartJobs(action, fields[1], fields[2], classNames);
-    return frmGraph::SaveAutomationImages(jobs);
+        basChart::RaceChartJobs(action, fields[1], fields[2], classNames, &keys);
+    const int failed = frmGraph::SaveAutomationImages(
+        jobs, [&](size_t index) { keys.record(jobs[index].fileName, jobs[index].key); });
+    keys.save();
+    return failed;
 }

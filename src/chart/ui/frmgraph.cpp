@@ -216,12 +216,16 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs)
+int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs,
+                                   const std::function<void(size_t index)>& saved)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     int failed = 0;
     basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
-        if (ok) return;
+        if (ok) {
+            if (saved) saved(index);
+            return;
+        }
         ++failed;
         Prompts::message(QStringLiteral("画像を保存できませんでした: ") + jobs[index].fileName,
                          Prompts::Icon::Exclamation);
