@@ -7,8 +7,6 @@
 namespace basConvert {
 namespace {
 
-QString unanswered;
-
 bool isDateOrTimeField(const QString& field)
 {
     return CbasGeneral::IsDateOrTime(CbasGeneral::Trim(field));
@@ -37,7 +35,7 @@ QStringList runLabels(const QString& answer, int values)
 }
 
 // Walks the first line and asks about each run of times and each other field in turn.
-bool buildHeader(const QStringList& fields, QStringList& header)
+bool buildHeader(const QStringList& fields, QStringList& header, QString* unanswered)
 {
     LabelQuestions& questions = CurrentLabelQuestions();
     QStringList run;
@@ -48,8 +46,8 @@ bool buildHeader(const QStringList& fields, QStringList& header)
         if (!run.isEmpty() && (time.isEmpty() || last)) {
             const QString answer = SplitAnswer(questions.askLapLabel(run));
             if (answer.isEmpty()) {
-                unanswered = LapLabelQuestion + QStringLiteral(" (") + run.join(QLatin1Char(',')) +
-                             QLatin1Char(')');
+                *unanswered = LapLabelQuestion + QStringLiteral(" (") + run.join(QLatin1Char(',')) +
+                              QLatin1Char(')');
                 return false;
             }
             header << runLabels(answer, static_cast<int>(run.size()));
@@ -60,7 +58,7 @@ bool buildHeader(const QStringList& fields, QStringList& header)
             const QString word =
                 questions.askNameLabel(fields[i]).remove(QLatin1Char(',')).trimmed();
             if (word.isEmpty()) {
-                unanswered =
+                *unanswered =
                     NameLabelQuestion + QStringLiteral(" (") + fields[i] + QLatin1Char(')');
                 return false;
             }
@@ -71,16 +69,6 @@ bool buildHeader(const QStringList& fields, QStringList& header)
 }
 
 }  // namespace
-
-QString UnansweredLabelQuestion()
-{
-    return unanswered;
-}
-
-void ForgetUnansweredLabelQuestion()
-{
-    unanswered.clear();
-}
 
 bool MayBeSplitTable(const QStringList& lines)
 {
@@ -97,9 +85,9 @@ bool MayBeSplitTable(const QStringList& lines)
     return filled > 0 && 2 * timed >= filled;
 }
 
-bool AskColumnLabels(QStringList& lines)
+bool AskColumnLabels(QStringList& lines, QString* unanswered)
 {
-    unanswered.clear();
+    unanswered->clear();
     if (lines.isEmpty()) return false;
     // The times run down the columns when more first fields than first-line fields are times.
     int down = 0;
@@ -111,7 +99,7 @@ bool AskColumnLabels(QStringList& lines)
     if (down > across && !TransposeLines(lines)) return false;
 
     QStringList header;
-    if (!buildHeader(lines.first().split(QLatin1Char(',')), header)) return false;
+    if (!buildHeader(lines.first().split(QLatin1Char(',')), header, unanswered)) return false;
     lines.prepend(header.join(QLatin1Char(',')));
     return true;
 }

@@ -1,7 +1,7 @@
 #include "lapfiles/csvlayout.h"
 
 #include "lapfiles/laptext.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/transpose.h"
 #include "race/racetime.h"
 #include "race/textutil.h"

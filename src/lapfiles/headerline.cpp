@@ -1,4 +1,4 @@
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
 #include "race/textutil.h"
@@ -15,11 +15,11 @@ bool sameWord(const QString& field, const char* word)
 
 // The leg number of a leg label such as "８→９" or "12→◎"; the finish symbol means the leg
 // after the highest seen so far. 0 for a label whose end is not a number.
-int legNumberOf(const QString& label, bool* isFinish)
+int legNumberOf(const TableColumns& columns, const QString& label, bool* isFinish)
 {
     QString to = CbasGeneral::ToNarrow(label.mid(label.indexOf(QStringLiteral("→")) + 1));
     *isFinish = to == QStringLiteral("◎");
-    if (*isFinish) return Reader.highestLeg + 1;
+    if (*isFinish) return columns.highestLeg + 1;
     double value = CbasGeneral::Val(to);
     if (value < 1 || value > MaxLegs) return 0;
     return CbasGeneral::RoundHalfEven(value);
@@ -27,29 +27,29 @@ int legNumberOf(const QString& label, bool* isFinish)
 
 }  // namespace
 
-bool AnalyzeHeaderLine(const QString& line)
+bool AnalyzeHeaderLine(TableColumns& columns, const QString& line)
 {
-    Reader.clearColumns();
+    columns.clear();
     const QStringList fields = line.split(QLatin1Char(','));
     for (int k = 1; k <= fields.size(); ++k) {
         const QString& field = fields[k - 1];
         if (sameWord(field, "クラス"))
-            Reader.classColumn = k;
+            columns.classColumn = k;
         else if (sameWord(field, "名前"))
-            Reader.nameColumn = k;
+            columns.nameColumn = k;
         else if (sameWord(field, "所属"))
-            Reader.affiliationColumn = k;
+            columns.affiliationColumn = k;
         else if (sameWord(field, "総タイム"))
-            Reader.totalColumn = k;
+            columns.totalColumn = k;
         else if (sameWord(field, "スタート時刻"))
-            Reader.startColumn = k;
+            columns.startColumn = k;
         else if (field.contains(QStringLiteral("→"))) {
             bool isFinish = false;
-            int leg = legNumberOf(field, &isFinish);
+            int leg = legNumberOf(columns, field, &isFinish);
             if (leg < 1 || leg > MaxLegs) return false;
-            if (isFinish) Reader.finishLeg = true;
-            Reader.highestLeg = std::max(Reader.highestLeg, leg);
-            Reader.LapColumns[static_cast<size_t>(leg)] = k;
+            if (isFinish) columns.finishLeg = true;
+            columns.highestLeg = std::max(columns.highestLeg, leg);
+            columns.LapColumns[static_cast<size_t>(leg)] = k;
         }
     }
     return true;

@@ -1,6 +1,6 @@
 #include "lapfiles/linebuffer.h"
 
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
@@ -16,22 +16,22 @@ bool isBlankLine(const QString& line)
 }
 
 // Stores one line read from the file; false when the buffer is full.
-bool storeLine(const QString& line)
+bool storeLine(ReadContext& context, const QString& line)
 {
-    if (Reader.formatCode != FormatSportident && isBlankLine(line)) return true;
-    if (Reader.lines.size() >= MaxStoredLines) return false;
-    Reader.lines.append(line);
-    if (line.contains(QLatin1Char(','))) Reader.anyComma = true;
-    if (Reader.lines.size() == 3 &&
-        CbasGeneral::Trim(Reader.lines[2])
+    if (context.formatCode != FormatSportident && isBlankLine(line)) return true;
+    if (context.lines.size() >= MaxStoredLines) return false;
+    context.lines.append(line);
+    if (line.contains(QLatin1Char(','))) context.anyComma = true;
+    if (context.lines.size() == 3 &&
+        CbasGeneral::Trim(context.lines[2])
                 .compare(QLatin1String("SPORTident results"), Qt::CaseInsensitive) == 0)
-        Reader.formatCode = FormatSportident;
+        context.formatCode = FormatSportident;
     return true;
 }
 
 }  // namespace
 
-LineReadResult FillLineBuffer(const QString& path)
+LineReadResult FillLineBuffer(const QString& path, ReadContext& context)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return LineReadResult::Unreadable;
@@ -70,13 +70,14 @@ LineReadResult FillLineBuffer(const QString& path)
             QString line = decode(pending.mid(start, i - start));
             if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n') ++i;
             start = i + 1;
-            if (!storeLine(line)) return LineReadResult::TooManyLines;
+            if (!storeLine(context, line)) return LineReadResult::TooManyLines;
         }
         pending.remove(0, start);
         scanned = i - start;
         if (pending.size() > MaxLineBytes) return LineReadResult::LineTooLong;
     }
-    if (!pending.isEmpty() && !storeLine(decode(pending))) return LineReadResult::TooManyLines;
+    if (!pending.isEmpty() && !storeLine(context, decode(pending)))
+        return LineReadResult::TooManyLines;
     return LineReadResult::Ok;
 }
 

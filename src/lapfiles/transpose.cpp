@@ -1,6 +1,6 @@
 #include "lapfiles/transpose.h"
 
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/textutil.h"
 
 #include <algorithm>

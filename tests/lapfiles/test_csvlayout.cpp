@@ -2,7 +2,7 @@
 #include "lapfixtures.h"
 
 #include "lapfiles/racefile.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/transpose.h"
 #include "race/race.h"
 

@@ -6,7 +6,7 @@
 #include "lapfiles/importedrace.h"
 #include "lapfiles/interchange.h"
 #include "lapfiles/interchangereaders.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
 
