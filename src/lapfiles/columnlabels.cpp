@@ -12,9 +12,21 @@ bool isDateOrTimeField(const QString& field)
     return CbasGeneral::IsDateOrTime(CbasGeneral::Trim(field));
 }
 
+// Digits and nothing else, half-width or full-width: an age, a year, a start number or a card.
+// Read as a duration it would pass for seconds, so it is asked about like any other column.
+bool isPlainNumber(const QString& field)
+{
+    const QString text = CbasGeneral::ToNarrow(CbasGeneral::Trim(field));
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
 // The field as a time "hh:nn:ss", or empty when it holds none.
 QString timeText(const QString& field)
 {
+    if (isPlainNumber(field)) return QString();
     QString text = CbasGeneral::NormalizeTimeText(field, true, QStringLiteral("hh:nn:ss"));
     return CbasGeneral::ParseTime(text) ? text : QString();
 }
