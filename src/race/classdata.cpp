@@ -5,13 +5,13 @@
 
 double clsClassDataSub::Lap(int legNo) const
 {
-    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..30");
+    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..MaxLegs");
     return laps_[static_cast<size_t>(legNo - 1)];
 }
 
 void clsClassDataSub::setLap(int legNo, double value)
 {
-    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..30");
+    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..MaxLegs");
     laps_[static_cast<size_t>(legNo - 1)] = value;
 }
 

@@ -274,7 +274,7 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
     QString longClass = QStringLiteral(
         "<ClassResult><Class><Name>Long</Name></Class>"
         "<PersonResult><Result><Time>999</Time><Status>OK</Status>");
-    for (int k = 1; k <= 30; ++k)
+    for (int k = 1; k <= MaxLegs; ++k)
         longClass += QStringLiteral(
                          "<SplitTime><ControlCode>%1</ControlCode><Time>%1</Time>"
                          "</SplitTime>")
@@ -289,7 +289,7 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
         {"cut short", head + QStringLiteral("<ClassResult><Class><Name>M</Name>"), 0},
         {"tags crossed", head + QStringLiteral("<ClassResult><Class></ClassResult></Class>"), 0},
         {"no class", head + QStringLiteral("</ResultList>\n"), 0},
-        {"only a class of 31 legs", head + longClass + QStringLiteral("</ResultList>\n"), 1},
+        {"only a class of more legs than the model holds", head + longClass + QStringLiteral("</ResultList>\n"), 1},
         {"text after the root", head + QStringLiteral("</ResultList>\n<x/>"), 0},
     };
     for (const Case& c : cases) {
@@ -307,16 +307,16 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
     }
 }
 
-TEST_F(InterchangeReadTest, AClassOfThirtyOneLegsIsSkippedAndTheRestLoads)
+TEST_F(InterchangeReadTest, AClassOfMoreLegsThanTheModelIsSkippedAndTheRestLoads)
 {
     QString xml = QStringLiteral(
         "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\" iofVersion=\"3.0\">"
         "<Event><Name>x</Name></Event>");
-    for (int controls : {30, 29}) {
+    for (int controls : {MaxLegs, MaxLegs - 1}) {
         xml += QStringLiteral(
                    "<ClassResult><Class><Name>C%1</Name></Class><PersonResult>"
                    "<Person><Name><Family>Runner</Family></Name></Person>"
-                   "<Result><Time>5000</Time><Status>OK</Status>")
+                   "<Result><Time>20000</Time><Status>OK</Status>")
                    .arg(controls);
         for (int k = 1; k <= controls; ++k)
             xml += QStringLiteral(
@@ -329,11 +329,11 @@ TEST_F(InterchangeReadTest, AClassOfThirtyOneLegsIsSkippedAndTheRestLoads)
     xml += QStringLiteral("</ResultList>");
     loadBytes(xml.toUtf8(), QStringLiteral("long.xml"));
     ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C29")});
-    EXPECT_EQ(ClassList.at(1).LegCount(), 30);
-    EXPECT_NEAR(ClassList.at(1).Item(1).Lap(30), sec(5000 - 2900), 1e-9);
+    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C%1").arg(MaxLegs - 1)});
+    EXPECT_EQ(ClassList.at(1).LegCount(), MaxLegs);
+    EXPECT_NEAR(ClassList.at(1).Item(1).Lap(MaxLegs), sec(20000 - (MaxLegs - 1) * 100), 1e-9);
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages().first().contains(QStringLiteral("「C30」")));
+    EXPECT_TRUE(messages().first().contains(QStringLiteral("「C%1」").arg(MaxLegs)));
 }
 
 TEST_F(InterchangeReadTest, AResultListLongerThanTheLineBufferLoads)

@@ -135,7 +135,7 @@ const RealFile kFiles[] = {
          EXPECT_EQ(std::vector<long long>(all.begin() + 13, all.end()),
                    (std::vector<long long>{-1, -1, -1, -1, 6656, 1032, 721, 95}));
      }},
-    {"LukeWoodward-SplitsBrowser/eventdata6478", 76, 1486, "M21E",
+    {"LukeWoodward-SplitsBrowser/eventdata6478", 77, 1522, nullptr,
      [] {
          expectRunner("Peter Warland", 3600 + 2 * 60 + 34, {110, 110});
          // No status, but "mp" as the place.
@@ -157,10 +157,14 @@ const RealFile kFiles[] = {
          EXPECT_EQ(ClassList.at(1).ClassControlCount, 10);
          expectRunner("HENKES Julia", 2262, {131, 157, 143});
      }},
-    {"LukeWoodward-SplitsBrowser/eventdata", 7, 144, "Brown",
+    {"LukeWoodward-SplitsBrowser/eventdata", 8, 160, nullptr,
      [] {
          EXPECT_EQ(ClassList.at(1).ClassControlCount, 21);
          expectRunner("Peter Bray", 2425, {170, 76});
+         // A course of 32 controls, more than the old 30-leg runner held.
+         EXPECT_EQ(ClassList[QStringLiteral("Brown")].ClassControlCount, 32);
+         EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Total), 3353);
+         EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Lap(33)), 23);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Peter Bray"))->StartTime), 10 * 3600);
      }},
 };

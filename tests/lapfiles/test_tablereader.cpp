@@ -77,12 +77,15 @@ TEST(AnalyzeHeaderLine, TwoControlCourseWithAndWithoutFinish)
     EXPECT_EQ(columns.LapColumns[11], 3);
 }
 
-TEST(AnalyzeHeaderLine, LegsOutsideOneToThirtyAreRefused)
+TEST(AnalyzeHeaderLine, LegsOutsideTheModelAreRefused)
 {
     TableColumns columns;
-    EXPECT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,29→30")));
-    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,30→31")));
-    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,29→30,30→◎")));
+    auto leg = [](int from, int to) { return QStringLiteral("%1→%2").arg(from).arg(to); };
+    EXPECT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,29→30,30→31,") + leg(98, 99)));
+    EXPECT_EQ(columns.LapColumns[MaxLegs], 4);
+    EXPECT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(97, 98) + ",98→◎"));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(99, 100)));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(98, 99) + ",99→◎"));
     EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,△→0")));
     EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,→")));
 }

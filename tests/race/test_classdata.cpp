@@ -80,8 +80,8 @@ TEST(ClassData, LegCountAndLegBounds)
     EXPECT_EQ(c.LegCount(), 12);
 
     clsClassDataSub r;
-    EXPECT_NO_THROW(r.setLap(30, 1));
-    EXPECT_THROW(r.setLap(31, 1), std::out_of_range);
+    EXPECT_NO_THROW(r.setLap(MaxLegs, 1));
+    EXPECT_THROW(r.setLap(MaxLegs + 1, 1), std::out_of_range);
     EXPECT_THROW(r.Lap(0), std::out_of_range);
 }
 
