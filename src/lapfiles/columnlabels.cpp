@@ -108,7 +108,7 @@ bool AskColumnLabels(QStringList& lines, QString* unanswered)
     int across = 0;
     for (const QString& field : lines.first().split(QLatin1Char(',')))
         if (isDateOrTimeField(field)) ++across;
-    if (down > across && !TransposeLines(lines)) return false;
+    if (down > across) TransposeLines(lines);
 
     QStringList header;
     if (!buildHeader(lines.first().split(QLatin1Char(',')), header, unanswered)) return false;

@@ -49,7 +49,7 @@ TablePreparation PrepareGenericTable(ReadContext& context)
         context.askedLabels = true;
         ready = AskColumnLabels(lines, &context.unansweredQuestion);
     } else if (scores.down >= scores.across) {
-        ready = TransposeLines(lines);
+        TransposeLines(lines);
     }
     return ready ? TablePreparation::Ready : TablePreparation::Cancelled;
 }

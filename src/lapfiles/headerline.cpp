@@ -57,7 +57,14 @@ bool AnalyzeHeaderLine(TableColumns& columns, const QString& line)
 
 bool IsColumnHeaderLine(const QString& line)
 {
-    if (line.contains(QStringLiteral("★ラベル★"))) return true;
+    static const QString marker = QStringLiteral("★ラベル★");
+    static const QString classWord = QStringLiteral("クラス");
+    static const QString nameWord = QStringLiteral("名前");
+    if (line.contains(marker)) return true;
+    // Most lines are runner lines that hold neither word: they are told without splitting.
+    if (!line.contains(classWord, Qt::CaseInsensitive) ||
+        !line.contains(nameWord, Qt::CaseInsensitive))
+        return false;
     // Both words as whole fields, as every lap file writes them: a runner line whose class,
     // name or club merely holds "クラス" ("Aクラス", say) stays a runner line, so such a race
     // loads back after a save.

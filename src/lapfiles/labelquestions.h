@@ -57,8 +57,7 @@ bool MayBeSplitTable(const QStringList& lines);
 
 // Builds a header line for the table in lines with the user's answers and puts it first,
 // turning the table first when its times run down the first column. False when a question
-// was not answered (*unanswered then names it with its sample) or the table is too long to
-// turn: the import is cancelled.
+// was not answered (*unanswered then names it with its sample): the import is cancelled.
 [[nodiscard]] bool AskColumnLabels(QStringList& lines, QString* unanswered);
 
 }  // namespace basConvert

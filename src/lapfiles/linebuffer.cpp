@@ -15,18 +15,16 @@ bool isBlankLine(const QString& line)
     return Trim(line).isEmpty() || StripSpaces(RemoveText(line, QStringLiteral(","))).isEmpty();
 }
 
-// Stores one line read from the file; false when the buffer is full.
-bool storeLine(ReadContext& context, const QString& line)
+// Stores one line read from the file.
+void storeLine(ReadContext& context, const QString& line)
 {
-    if (context.formatCode != FormatSportident && isBlankLine(line)) return true;
-    if (context.lines.size() >= MaxStoredLines) return false;
+    if (context.formatCode != FormatSportident && isBlankLine(line)) return;
     context.lines.append(line);
     if (line.contains(QLatin1Char(','))) context.anyComma = true;
     if (context.lines.size() == 3 &&
         CbasGeneral::Trim(context.lines[2])
                 .compare(QLatin1String("SPORTident results"), Qt::CaseInsensitive) == 0)
         context.formatCode = FormatSportident;
-    return true;
 }
 
 }  // namespace
@@ -37,8 +35,8 @@ LineReadResult FillLineBuffer(const QString& path, ReadContext& context)
     if (!file.open(QIODevice::ReadOnly)) return LineReadResult::Unreadable;
 
     // CR and LF bytes never occur inside a CP932 character, so the bytes can be split into
-    // lines before they are decoded, and reading stops as soon as the buffer overflows. Each
-    // byte is looked at once, however long a line runs across the chunks read.
+    // lines before they are decoded. Each byte is looked at once, however long a line runs
+    // across the chunks read.
     QByteArray pending;
     qsizetype scanned = 0;  // bytes of pending already known to hold no line end
     bool atEnd = false;
@@ -70,14 +68,13 @@ LineReadResult FillLineBuffer(const QString& path, ReadContext& context)
             QString line = decode(pending.mid(start, i - start));
             if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n') ++i;
             start = i + 1;
-            if (!storeLine(context, line)) return LineReadResult::TooManyLines;
+            storeLine(context, line);
         }
         pending.remove(0, start);
         scanned = i - start;
         if (pending.size() > MaxLineBytes) return LineReadResult::LineTooLong;
     }
-    if (!pending.isEmpty() && !storeLine(context, decode(pending)))
-        return LineReadResult::TooManyLines;
+    if (!pending.isEmpty()) storeLine(context, decode(pending));
     return LineReadResult::Ok;
 }
 

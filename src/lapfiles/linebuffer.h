@@ -8,9 +8,8 @@ namespace basConvert {
 
 enum class LineReadResult {
     Ok,
-    Unreadable,    // the file could not be opened or read
-    TooManyLines,  // more than MaxStoredLines lines would have been stored
-    LineTooLong,   // a line runs past MaxLineBytes
+    Unreadable,   // the file could not be opened or read
+    LineTooLong,  // a line runs past MaxLineBytes
 };
 
 // No line of a lap file, a table or SPORTident results comes near this length. Reading stops at

@@ -74,8 +74,6 @@ bool hasOverlongTableLine(const QStringList& lines)
 // Why the line buffer could not take the file.
 QString lineReadReason(LineReadResult read)
 {
-    if (read == LineReadResult::TooManyLines)
-        return QStringLiteral("行が多すぎます (%1 行まで読み込めます)").arg(MaxStoredLines);
     if (read == LineReadResult::LineTooLong)
         return QStringLiteral("長すぎる行があります (1 行 %1KB まで読み込めます)")
             .arg(MaxLineBytes >> 10);
@@ -98,8 +96,7 @@ ReadResult readRace(const QString& path, ReadContext& context, RaceHeader& heade
     // The lines; SPORTident results are recognised while reading (the third stored line).
     const LineReadResult read = FillLineBuffer(path, context);
     if (read != LineReadResult::Ok) {
-        // Result lists of other programs may be longer, or have longer lines, than the line
-        // buffer holds.
+        // Result lists of other programs may have longer lines than the line buffer holds.
         if (read == LineReadResult::Unreadable ||
             !ReadInterchangeFile(path, header, classes, &result.code))
             result.reason = lineReadReason(read);
@@ -145,9 +142,11 @@ bool buildLines(int filterIndex, QStringList& lines)
             lines = BuildLapLines(basDefinition::RaceInfo, ClassList);
             return true;
         case 2:
-            return BuildHorizontalLines(ClassList, lines);
+            BuildHorizontalLines(ClassList, lines);
+            return true;
         case 3:
-            return BuildVerticalLines(ClassList, lines);
+            BuildVerticalLines(ClassList, lines);
+            return true;
         default:
             return false;
     }

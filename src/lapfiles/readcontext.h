@@ -14,13 +14,9 @@ namespace basConvert {
 
 class LoadProgress;
 
-// A file with more stored (non-blank) lines than this is refused.
-constexpr int MaxStoredLines = 3000;
-// At most this many lines can be turned by TransposeLines.
-constexpr int MaxTransposeLines = 1000;
-// A table line with more fields than this is no split table: a vertical table holds at most
-// MaxTransposeLines runners, a horizontal one a few dozen columns.
-constexpr int MaxTableFields = 2 * MaxTransposeLines;
+// A table line with more fields than this is no split table: a horizontal table has a few
+// dozen columns, a vertical one a column per runner of its largest class.
+constexpr int MaxTableFields = 100000;
 
 enum FormatCode {
     FormatUnknown = 0,
@@ -46,7 +42,7 @@ struct TableColumns {
 };
 
 struct ReadContext {
-    QStringList lines;  // the stored lines, 0-based, at most MaxStoredLines
+    QStringList lines;  // the stored lines, 0-based
     int formatCode = FormatUnknown;
     bool anyComma = false;  // some stored line contains ","
     TableColumns columns;

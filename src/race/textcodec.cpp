@@ -74,6 +74,14 @@ namespace TextCodec {
 
 QString fromCp932(const QByteArray& bytes)
 {
+    // Fast path: ASCII is the same in CP932; most lines of a large file are nothing else.
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) return QString::fromLatin1(bytes);
     QByteArray copy = bytes;
     char* in = copy.data();
     size_t inLeft = static_cast<size_t>(copy.size());
