@@ -13,10 +13,19 @@
 namespace basConvert {
 
 enum class ImportedStatus {
-    Ok,          // a valid result: its total counts
-    Incomplete,  // mispunched, disqualified, over time, not finished: kept, total not valid
-    Absent,      // did not start: left out
+    Ok,              // a valid result: its total counts
+    Incomplete,      // mispunched, disqualified, over time, not finished: kept, total not valid
+    NonCompetitive,  // ran outside the competition: kept with its legs, not ranked
+    Absent,          // did not start: left out
 };
+
+// The status a result mark stands for, as exports write it for a place, in a status column or
+// after a name: "mp", "dnf", "dsq", "ot" incomplete; "n/c", "nc", "AK", "OT"... "参" not
+// competing; "dns" absent. No value for anything else (a place number, an empty field).
+std::optional<ImportedStatus> StatusOfMark(const QString& text);
+// The name without the result mark written after it ("Szarvas n/c" is "Szarvas"): the mark
+// given (the runner's place or status, as its line writes it), and "n/c", which no name ends in.
+QString WithoutResultMark(const QString& name, const QString& mark);
 
 struct ImportedRunner {
     QString given;

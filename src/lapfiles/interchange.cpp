@@ -20,11 +20,11 @@ ReadOutcome readCsv(QByteArray bytes, ImportedRace& race)
     const TextCodec::Encoding encoding = TextCodec::detectEncoding(bytes);
     if (bytes.size() > HeadBytes) {
         const QString head = TextCodec::decode(bytes.left(HeadBytes), encoding);
-        if (!MayBeOeCsv(head) && !MayBeSplitsBrowserCsv(head)) return ReadOutcome::NotThisFormat;
+        if (!MayBeResultTable(head) && !MayBeSplitsBrowserCsv(head)) return ReadOutcome::NotThisFormat;
     }
     const QString text = TextCodec::decode(bytes, encoding);
     bytes = QByteArray();
-    ReadOutcome outcome = ReadOeCsv(text, race);
+    ReadOutcome outcome = ReadResultTable(text, race);
     if (outcome == ReadOutcome::NotThisFormat) outcome = ReadSplitsBrowserCsv(text, race);
     return outcome;
 }

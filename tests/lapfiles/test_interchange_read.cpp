@@ -556,7 +556,7 @@ TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
         SCOPED_TRACE(c.what);
         basConvert::ImportedRace race;
         const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(basConvert::ReadOeCsv(text, race), ReadOutcome::NotThisFormat);
+        EXPECT_EQ(basConvert::ReadResultTable(text, race), ReadOutcome::NotThisFormat);
         EXPECT_EQ(basConvert::ReadSplitsBrowserCsv(text, race), ReadOutcome::NotThisFormat);
         EXPECT_EQ(basConvert::ReadIofXml(text.toUtf8(), race), ReadOutcome::NotThisFormat);
     }

@@ -138,11 +138,16 @@ const RealFile kFiles[] = {
     {"LukeWoodward-SplitsBrowser/eventdata6478", 77, 1522, nullptr,
      [] {
          expectRunner("Peter Warland", 3600 + 2 * 60 + 34, {110, 110});
-         // No status, but "mp" as the place.
-         const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell mp"));
+         // No status, but "mp" as the place, and after the name, where it is not kept.
+         const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell"));
          ASSERT_NE(funnell, nullptr);
          EXPECT_GT(funnell->Total, 1.0);
          EXPECT_TRUE(IsLapMerged(funnell->Lap(12)));
+         // "n/c" as the place and after the name: kept with the legs, listed after the ranked.
+         const clsClassDataSub* szarvas = findRunner(QStringLiteral("Edward Szarvas"));
+         ASSERT_NE(szarvas, nullptr);
+         EXPECT_EQ(secondsOf(szarvas->Total), kDaySeconds + 43 * 60 + 40);
+         EXPECT_EQ(legs(*szarvas, 3), (std::vector<long long>{565, 388, 268}));
      }},
     {"LukeWoodward-SplitsBrowser/eventdata6577", 29, 252, nullptr,
      [] {
