@@ -51,9 +51,13 @@ struct ImportedClass {
 };
 
 struct ImportedRace {
+    // Which race of a file of several races to read (1-based); 0 reads the first.
+    int raceNumber = 0;
     QString eventName;
     QDate eventDate;
     std::vector<ImportedClass> classes;
+    // Why a file of the format could not be read, when there is more to say than that.
+    QString failure;
 
     // The class of that name (letter case ignored), created at the end when new.
     ImportedClass& classNamed(const QString& name);

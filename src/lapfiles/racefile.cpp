@@ -98,7 +98,7 @@ ReadResult readRace(const QString& path, ReadContext& context, RaceHeader& heade
     if (read != LineReadResult::Ok) {
         // Result lists of other programs may have longer lines than the line buffer holds.
         if (read == LineReadResult::Unreadable ||
-            !ReadInterchangeFile(path, header, classes, &result.code))
+            !ReadInterchangeFile(path, header, classes, &result, context.raceNumber))
             result.reason = lineReadReason(read);
         return result;
     }
@@ -120,7 +120,7 @@ ReadResult readRace(const QString& path, ReadContext& context, RaceHeader& heade
         return result;
     }
     // IOF XML result lists, OE and SplitsBrowser CSV files, known by their content.
-    if (ReadInterchangeFile(path, header, classes, &result.code)) return result;
+    if (ReadInterchangeFile(path, header, classes, &result, context.raceNumber)) return result;
     // Eskdat CSV, then any other comma or space-aligned table.
     if (hasOverlongTableLine(context.lines)) return result;
     result.code = readForeignTable(context, IsEskdatPath(path), classes);
@@ -194,7 +194,7 @@ bool buildFile(int filterIndex, QByteArray& bytes, bool& utf8)
 
 }  // namespace
 
-void LoadRaceFile(const QString& path, LoadProgress* progress)
+void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions& options)
 {
     using namespace basDefinition;
     lastLoad() = LastLoad();
@@ -217,6 +217,7 @@ void LoadRaceFile(const QString& path, LoadProgress* progress)
     ClassCollection classes;
     ReadContext context;
     context.progress = progress;
+    context.raceNumber = options.raceNumber;
     ReadResult result;
     try {
         result = readRace(path, context, header, classes);

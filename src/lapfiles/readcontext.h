@@ -47,6 +47,7 @@ struct ReadContext {
     bool anyComma = false;  // some stored line contains ","
     TableColumns columns;
     LoadProgress* progress = nullptr;
+    int raceNumber = 0;  // the race to read of a result list of several; 0 = the first
     // The label question left without an answer, with its sample; empty while none was.
     QString unansweredQuestion;
     bool askedLabels = false;  // the label questions built the header

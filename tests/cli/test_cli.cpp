@@ -180,6 +180,36 @@ TEST_F(CliTest, AnswersForTheLabelQuestions)
     EXPECT_TRUE(reread.out.contains(QStringLiteral("Oak"))) << reread.out.toStdString();
 }
 
+// --race chooses the race of a result list of several; a race it does not hold fails.
+TEST_F(CliTest, RaceOptionChoosesTheRaceOfAResultList)
+{
+    const QString races = testsupport::dataPath(QStringLiteral("iofxml/tworaces.xml"));
+    struct Case {
+        QStringList args;
+        int status;
+        const char* expected;  // in stdout for status 0, in stderr otherwise
+    };
+    const Case cases[] = {
+        {{QStringLiteral("info"), races}, 0, "Two Days Day 1"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race"), QStringLiteral("2")},
+         0,
+         "Mia Lund"},
+        {{QStringLiteral("analyse"), QStringLiteral("--race=2"), races}, 0, "Day 2"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race=3")}, 1, "レース 3"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race"), QStringLiteral("0")},
+         64,
+         "使い方"},
+    };
+    for (const Case& c : cases) {
+        CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
+        const QString& text = c.status == 0 ? run.out : run.err;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.expected)))
+            << c.args.join(' ').toStdString() << "\n"
+            << text.toStdString();
+    }
+}
+
 TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
 {
     const QString list = tempPath(QStringLiteral("start.csv"));

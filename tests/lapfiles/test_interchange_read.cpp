@@ -532,9 +532,10 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
     file.close();
     RaceHeader header;
     ClassCollection classes;
-    int16_t result = 99;
+    basConvert::ReadResult result;
+    result.code = 99;
     EXPECT_FALSE(basConvert::ReadInterchangeFile(eskdat, header, classes, &result));
-    EXPECT_EQ(result, 99);
+    EXPECT_EQ(result.code, 99);
 }
 
 TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)

@@ -277,9 +277,10 @@ TEST_F(RealInterchangeTest, OtherRealFilesAreNotTakenForResultLists)
         ++found;
         RaceHeader header;
         ClassCollection classes;
-        int16_t result = 99;
+        basConvert::ReadResult result;
+        result.code = 99;
         EXPECT_FALSE(basConvert::ReadInterchangeFile(path, header, classes, &result));
-        EXPECT_EQ(result, 99);
+        EXPECT_EQ(result.code, 99);
     }
     if (found == 0) GTEST_SKIP() << "the real result files are not here";
 }

@@ -99,6 +99,30 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
         {"dutch_tab.csv",
          "H21[2] 0/0: Jan Peeters/Hermathenae/1800/480 720 600; Els Janssens/Trol/2100/540 780 "
          "780"},
+        // Relay teams: a class per leg, the team as the club; two members in one element.
+        {"../iofxml/relay30.xml",
+         "H21-1[2] 0/0: Per Lind/Alpha 1/1500/400 700 400; Kim Berg/Beta 1/1550/420 730 400 | "
+         "H21-2[2] 0/0: Ola Ek/Alpha 1/1600/500 700 400; Ida Holm/Beta 1/+1700/→ 1300 400"},
+        // IOF 2.0.3: the leg only in the bib, Clock elements; ISO-8859-1 declared, Windows-1252
+        // written.
+        {"../iofxml/relay203_cp1252.xml",
+         "D21-1[2] 0/0: Eva Šimková/Žabiny/1800/600 600 600 | "
+         "D21-2[2] 0/0: Jana Novák/Žabiny/1920/660 600 660"},
+        // Tenths, a repeated code, "Additional" and missing splits, the finish exported as a
+        // split, radio controls only; Windows-1257.
+        {"../iofxml/splits1257.xml",
+         "M21[5] 0/0: Jānis Kalniņš//601/100 100 100 100 100 101; "
+         "Aija Liepa//650/105 105 100 110 100 130; Ivars Bērziņš//800/120 → → 380 150 150; "
+         "Pēteris Ozols//+700/110 → 220 110 120 140"},
+        // Japanese per-leg lines, CP932: a runner's lines apart in the file, an "X" lap worked
+        // out from the elapsed times, "参" not competing, "DQ".
+        {"../perleg/perleg_cp932.csv",
+         "M21A[2] 0/0: 山田 太郎/朝霧OLC/515/190 260 65; 鈴木 次郎/京大OLC/600/220 320 60; "
+         "佐藤 三郎/東大OLK/+490/180 240 70 | "
+         "W21A[1] 0/0: 伊藤 桜/名大OLC/400/270 130; 高橋 花子/名大OLC/+420/300 120"},
+        // UTF-8 with a byte order mark, quoted, leg labels, elapsed times only.
+        {"../perleg/perleg_utf8.csv",
+         "M40[2] 0/0: 中村 一/OLC ﾙｰﾌﾟ/4800/720 3792 288; 小林 二//4950/780 → 4170"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -147,4 +171,37 @@ TEST_F(LapFileTest, ResultExportsSurviveALapFile)
         const QStringList legsAfter = legsOfRunners();
         EXPECT_EQ(legsAfter, legsBefore);
     }
+}
+
+// Of a result list holding several races the first is read, or the one chosen; a race the
+// file does not hold is refused with a reason, and the race in memory kept.
+TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
+{
+    const QString path = testsupport::dataPath(QStringLiteral("iofxml/tworaces.xml"));
+    struct Case {
+        int race;
+        const char* name;
+        QDate date;
+        const char* summary;
+    };
+    const Case cases[] = {
+        {0, "Two Days Day 1", QDate(2024, 6, 1), "W21[1] 4000/0: Eva Sand//1200/500 700"},
+        {1, "Two Days Day 1", QDate(2024, 6, 1), "W21[1] 4000/0: Eva Sand//1200/500 700"},
+        {2, "Two Days Day 2", QDate(2024, 6, 2),
+         "W21[2] 6000/0: Eva Sand//2000/600 900 500; Mia Lund//2100/700 900 500"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.race);
+        ResetRace();
+        basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{c.race});
+        ASSERT_EQ(FileResult, FileOk);
+        EXPECT_EQ(RaceInfo.RaceName, QString::fromUtf8(c.name));
+        EXPECT_EQ(RaceInfo.RaceDate, c.date);
+        EXPECT_EQ(raceSummary().toStdString(), c.summary);
+    }
+    loadPreviousRace();
+    basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{3});
+    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("レース 3")));
+    expectPreviousRace();
 }
