@@ -16,10 +16,13 @@ namespace {
 using CbasGeneral::SecondsToTime;
 
 constexpr double SecondsPerDay = 86400;
+constexpr double MaxSeconds = 366 * SecondsPerDay;
 
+// No time of a race comes near a year: a longer one (digits run together) is none, so whole
+// seconds are never taken beyond what a number holds.
 std::optional<long long> wholeSeconds(const std::optional<double>& seconds)
 {
-    if (!seconds) return std::nullopt;
+    if (!seconds || !(std::fabs(*seconds) <= MaxSeconds)) return std::nullopt;
     return std::llround(*seconds);
 }
 
@@ -105,9 +108,8 @@ clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
     clsClassDataSub runner;
     runner.Namae = JoinName(imported.given, imported.family);
     runner.Shozoku = imported.club.trimmed();
-    if (imported.startSeconds) {
-        long long start =
-            std::llround(*imported.startSeconds) % static_cast<long long>(SecondsPerDay);
+    if (const auto whole = wholeSeconds(imported.startSeconds)) {
+        long long start = *whole % static_cast<long long>(SecondsPerDay);
         if (start < 0) start += static_cast<long long>(SecondsPerDay);
         runner.StartTime = SecondsToTime(static_cast<double>(start));
     }

@@ -21,7 +21,7 @@ void ReadHeaderKeys(const QStringList& lines, int endLine, RaceHeader& header,
                     ClassCollection& classes);
 
 // Reads the lap file in the context's lines into header and classes. False when the file describes
-// legs outside 1..30 (a leg label, or a control count too large for 30 legs).
+// legs outside 1..MaxLegs (a leg label, or a control count too large for the legs a runner holds).
 [[nodiscard]] bool ReadLapFile(ReadContext& context, RaceHeader& header, ClassCollection& classes);
 
 // The lines of the lap file of the race (without line ends).

@@ -208,7 +208,9 @@ void placeByLayout(ResultHeader& h, int firstPair)
 // km, climb, control count, place, start and finish punch.
 void placeCourseColumns(ResultHeader& h, const QStringList& words, int firstPair)
 {
-    if (firstPair < 8 || words[firstPair - 6] != QLatin1String("km")) {
+    const bool named = firstPair >= 8 && firstPair - 6 < words.size() &&
+                       words[firstPair - 6] == QLatin1String("km");
+    if (!named) {
         int shift = 0;
         if (!layoutAt(firstPair, &shift)) return;
     }

@@ -11,7 +11,7 @@ namespace basConvert {
 
 // Fills the column positions from one column-header line ("クラス", "名前", "所属",
 // "総タイム", "スタート時刻" and leg labels such as "△→１", "９→10", "12→◎"). False when a leg
-// number falls outside 1..30: such a file is outside the model and is refused.
+// number falls outside 1..MaxLegs: such a file is outside the model and is refused.
 [[nodiscard]] bool AnalyzeHeaderLine(TableColumns& columns, const QString& line);
 
 // A table line that holds "★ラベル★", or both "クラス" and "名前" as whole fields, is a
@@ -34,10 +34,10 @@ bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, const Ta
 // the end:
 // the first creates the classes in order of their first runner, each with the leg structure of
 // the header above it; the second adds the kept runners. Reports progress every tenth line.
-// False when a header names a leg outside 1..30.
+// False when a header names a leg outside 1..MaxLegs.
 [[nodiscard]] bool ReadTableLines(ReadContext& context, int firstHeader, ClassCollection& classes);
 
-// Runners carry at most 30 legs; a file may ask for more, or for a negative control count,
+// Runners carry at most MaxLegs legs; a file may ask for more, or for a negative control count,
 // which no reader, writer or view of the race could hold. False for such classes.
 bool LegsWithinModel(const ClassCollection& classes);
 

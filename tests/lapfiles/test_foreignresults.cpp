@@ -205,3 +205,22 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
     EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("レース 3")));
     expectPreviousRace();
 }
+
+// A header shorter than its rows, whose pairs only the rows show at an OE position: the columns
+// of that layout are read, and no field beyond the header is looked up in it.
+TEST_F(LapFileTest, PairsBeyondAShortHeaderAreFoundInTheRows)
+{
+    QString text = QStringLiteral("Sp1;Sp2;Sp3;Sp4\n");
+    for (const auto& [name, time] :
+         {std::pair{"Ann Berg", "20:00"}, std::pair{"Eva Lund", "21:00"}}) {
+        QStringList fields(44);
+        fields[3] = QString::fromUtf8(name);
+        fields[9] = QString::fromUtf8(time);
+        fields[16] = QStringLiteral("D21");
+        text += (fields + QStringList{"31", "8:00", "32", "15:00"}).join(QLatin1Char(';')) + "\n";
+    }
+    load(text, QStringLiteral("short.csv"));
+    ASSERT_EQ(FileResult, FileOk);
+    EXPECT_EQ(raceSummary().toStdString(),
+              "D21[2] 0/0: Ann Berg//1200/480 420 300; Eva Lund//1260/480 420 360");
+}

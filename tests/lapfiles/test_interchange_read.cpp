@@ -103,13 +103,22 @@ TEST(ImportedRace, ParsesDurationsAndClockTexts)
         std::optional<double> seconds;
     };
     const Case cases[] = {
-        {"1:02:03", 3723},         {"84:55", 5095},
-        {"0:00:33", 33},           {"968.0", 968},
-        {" 12,5 ", 12.5},          {"119:00", 7140},
-        {"0:60", std::nullopt},    {"1:60:00", std::nullopt},
-        {"-----", std::nullopt},   {"", std::nullopt},
-        {"-5", std::nullopt},      {"a:10", std::nullopt},
-        {"1:2:3:4", std::nullopt}, {":30", std::nullopt},
+        {"1:02:03", 3723},
+        {"84:55", 5095},
+        {"0:00:33", 33},
+        {"968.0", 968},
+        {" 12,5 ", 12.5},
+        {"119:00", 7140},
+        {"0:60", std::nullopt},
+        {"1:60:00", std::nullopt},
+        {"-----", std::nullopt},
+        {"", std::nullopt},
+        {"-5", std::nullopt},
+        {"a:10", std::nullopt},
+        {"1:2:3:4", std::nullopt},
+        {":30", std::nullopt},
+        {"75:12", 4512},
+        {"12:34.5", 754.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
