@@ -1,10 +1,10 @@
 // LoadRaceFile on large inputs, up to the 64 MB the program reads: files that are no race (one
 // line of comma-separated text, many short lines, binary garbage, a single huge XML element or
 // attribute) under every name that selects a reader, and large valid files (an IOF XML result
-// list, an OE CSV export, a lap file far over the line limit). Every size must be read or refused
-// in time linear in its size and in memory under ten times the file's size. "peak_rss_mb" is the
-// process's peak so far and "rss_per_file_mb" that peak over the file's size: run one case at a
-// time with --benchmark_filter to read them for that case alone.
+// list, an OE CSV export, lap files of 20,000 runners and of 64 MB). Every size must be read or
+// refused in time linear in its size and in memory under ten times the file's size. "peak_rss_mb"
+// is the process's peak so far and "rss_per_file_mb" that peak over the file's size: run one case
+// at a time with --benchmark_filter to read them for that case alone.
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -224,7 +224,7 @@ void OeCsv(benchmark::State& state)
     measure(state, writeFile(dir, QStringLiteral("results.csv"), bytes, head, next, {}));
 }
 
-// A lap file grown far past the 3000 lines the program reads: its runner lines repeated.
+// A lap file grown to many megabytes: its runner lines repeated.
 void ManyLinesLap(benchmark::State& state)
 {
     QTemporaryDir dir;
@@ -244,6 +244,22 @@ void ManyLinesLap(benchmark::State& state)
     const QByteArray head = whole.left(cut + 2);
     const QByteArray runners = whole.mid(cut + 2);
     measure(state, writeRepeated(dir, QStringLiteral("large.lap"), bytes, head, runners, {}));
+}
+
+// A lap file the program wrote for 20,000 runners, in one class or spread over forty: it loads
+// whole, in time linear in its runners.
+void LapFile20000(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    const int classes = static_cast<int>(state.range(0));
+    basDefinition::ResetRace();
+    std::mt19937 random(19);
+    for (int c = 1; c <= classes; ++c)
+        AddGeneratedClass(GeneratedClass{QStringLiteral("M%1").arg(c), 20000 / classes}, random);
+    const QString path = dir.filePath(QStringLiteral("runners.lap"));
+    basConvert::SaveRaceFile(path, 1);
+    basDefinition::ResetRace();
+    measure(state, basDefinition::FileResult == basDefinition::FileOk ? path : QString());
 }
 
 // The names that select each reader: lap file, table, text table, Eskdat table, XML.
@@ -282,6 +298,13 @@ const bool registered = [] {
         ->Arg(60)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+    benchmark::RegisterBenchmark("LapFile20000", LapFile20000)
+        ->Arg(1)
+        ->Arg(40)
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1)
+        ->Repetitions(5)
+        ->ReportAggregatesOnly(true);
     benchmark::RegisterBenchmark("ManyLinesLap", ManyLinesLap)
         ->Arg(10)
         ->Arg(64)

@@ -191,10 +191,14 @@ std::vector<ChartText> TimeLabels(const ChartGeometry& g)
 
 std::vector<ChartText> ControlNumbers(const ChartGeometry& g)
 {
+    // The height of one line of the chart's small font.
+    constexpr double NumberGap = 10;
     std::vector<ChartText> numbers;
     for (int k = 1; k + 1 < static_cast<int>(g.controlY.size()); ++k) {
-        numbers.push_back(ChartText{QPointF(8, g.controlY[static_cast<size_t>(k)] - 5),
-                                    CbasGeneral::FitWidth(QString::number(k), 2, true, false)});
+        const double y = g.controlY[static_cast<size_t>(k)] - 5;
+        if (!numbers.empty() && y - numbers.back().topLeft.y() < NumberGap) continue;
+        numbers.push_back(
+            ChartText{QPointF(8, y), CbasGeneral::FitWidth(QString::number(k), 2, true, false)});
     }
     return numbers;
 }

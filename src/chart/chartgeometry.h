@@ -99,7 +99,8 @@ QString ClickLabel(const basAnalyze::AnalysisWorkspace& ws, ChartMode mode, int 
 // The label of the ten-minute line at pixel p of the plot (p = 0, 120, 240, ...): race time
 // "h:mm" from 0:00, clock time "hh:mm" from 8:00, both moved by the scroll value.
 QString TimeLabel(ChartMode mode, int scrollValue, int p);
-// Every time label along the top of the plot, and the control numbers at the left.
+// Every time label along the top of the plot, and the control numbers at the left. A number
+// that would run into the one drawn above it (controls crowded on a long course) is left out.
 std::vector<ChartText> TimeLabels(const ChartGeometry& g);
 std::vector<ChartText> ControlNumbers(const ChartGeometry& g);
 

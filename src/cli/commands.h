@@ -47,7 +47,8 @@ struct Command {
 int UsageError(const Command& command, Console& console, const QString& problem = QString());
 
 // The options of every command that loads a race: "--answers A1,A2,..." answers, in order,
-// the label questions of a table without a header.
+// the label questions of a table without a header; "--race N" reads race N of a result list
+// of several races (the first without it).
 std::vector<Option> LoadOptions();
 
 // Loads the race with LoadRaceFile. On failure prints the program's message on standard error

@@ -11,16 +11,18 @@ namespace cli {
 namespace {
 
 const QString kAnswersOption = QStringLiteral("--answers");
+const QString kRaceOption = QStringLiteral("--race");
 
 // Loads the file with the label questions answered from the list (and cancelled once it is
 // used up); gives back every message the loader showed.
-QStringList loadAnswering(const QString& path, const QStringList& answers)
+QStringList loadAnswering(const QString& path, const QStringList& answers,
+                          const basConvert::LoadOptions& options)
 {
     auto scripted = std::make_unique<Prompts::ScriptedPrompts>();
     for (const QString& answer : answers) scripted->inputs.push_back(answer);
     Prompts::ScriptedPrompts& prompts = *scripted;
     Prompts::ScopedPrompts scope(std::move(scripted));
-    basConvert::LoadRaceFile(path);
+    basConvert::LoadRaceFile(path, nullptr, options);
     QStringList messages;
     for (const Prompts::ScriptedPrompts::Record& record : prompts.log)
         if (record.kind == QLatin1String("ask")) messages << record.text;
@@ -31,7 +33,10 @@ QStringList loadAnswering(const QString& path, const QStringList& answers)
 
 std::vector<Option> LoadOptions()
 {
-    return {TextOption(kAnswersOption, QStringLiteral("A1,A2,..."))};
+    // The race of a result list of several, counted from 1.
+    Option race = WholeNumberOption(kRaceOption, 1, 9999);
+    race.valueName = QStringLiteral("N");
+    return {TextOption(kAnswersOption, QStringLiteral("A1,A2,...")), race};
 }
 
 int LoadRace(const QString& path, const Arguments& args, Console& console)
@@ -40,7 +45,10 @@ int LoadRace(const QString& path, const Arguments& args, Console& console)
     const QStringList answers = args.isSet(kAnswersOption)
                                     ? args.value(kAnswersOption).split(QLatin1Char(','))
                                     : QStringList();
-    for (const QString& message : loadAnswering(path, answers)) console.err << message << "\n";
+    basConvert::LoadOptions options;
+    options.raceNumber = static_cast<int>(args.number(kRaceOption));
+    for (const QString& message : loadAnswering(path, answers, options))
+        console.err << message << "\n";
     int16_t result = FileResult;
     FileResult = FileOk;
     if (result == FileOk) return ExitDone;

@@ -3,8 +3,8 @@
 // becomes a cell, where the cursor goes after an entry, and how the columns become runners.
 //
 // The editor's rows: 0 name, 1 club, 2 start time, then one row per leg, the total time and the
-// sum of the legs. A class of N controls has N + 1 legs, but never more rows than the 30 legs a
-// runner holds.
+// sum of the legs. A class of N controls has N + 1 legs, but never more rows than the MaxLegs legs
+// a runner holds.
 #include "race/classdata.h"
 
 #include <QString>

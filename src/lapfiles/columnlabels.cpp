@@ -7,16 +7,26 @@
 namespace basConvert {
 namespace {
 
-QString unanswered;
-
 bool isDateOrTimeField(const QString& field)
 {
     return CbasGeneral::IsDateOrTime(CbasGeneral::Trim(field));
 }
 
+// Digits and nothing else, half-width or full-width: an age, a year, a start number or a card.
+// Read as a duration it would pass for seconds, so it is asked about like any other column.
+bool isPlainNumber(const QString& field)
+{
+    const QString text = CbasGeneral::ToNarrow(CbasGeneral::Trim(field));
+    if (text.isEmpty()) return false;
+    for (QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
+    return true;
+}
+
 // The field as a time "hh:nn:ss", or empty when it holds none.
 QString timeText(const QString& field)
 {
+    if (isPlainNumber(field)) return QString();
     QString text = CbasGeneral::NormalizeTimeText(field, true, QStringLiteral("hh:nn:ss"));
     return CbasGeneral::ParseTime(text) ? text : QString();
 }
@@ -37,7 +47,7 @@ QStringList runLabels(const QString& answer, int values)
 }
 
 // Walks the first line and asks about each run of times and each other field in turn.
-bool buildHeader(const QStringList& fields, QStringList& header)
+bool buildHeader(const QStringList& fields, QStringList& header, QString* unanswered)
 {
     LabelQuestions& questions = CurrentLabelQuestions();
     QStringList run;
@@ -48,8 +58,8 @@ bool buildHeader(const QStringList& fields, QStringList& header)
         if (!run.isEmpty() && (time.isEmpty() || last)) {
             const QString answer = SplitAnswer(questions.askLapLabel(run));
             if (answer.isEmpty()) {
-                unanswered = LapLabelQuestion + QStringLiteral(" (") + run.join(QLatin1Char(',')) +
-                             QLatin1Char(')');
+                *unanswered = LapLabelQuestion + QStringLiteral(" (") + run.join(QLatin1Char(',')) +
+                              QLatin1Char(')');
                 return false;
             }
             header << runLabels(answer, static_cast<int>(run.size()));
@@ -60,7 +70,7 @@ bool buildHeader(const QStringList& fields, QStringList& header)
             const QString word =
                 questions.askNameLabel(fields[i]).remove(QLatin1Char(',')).trimmed();
             if (word.isEmpty()) {
-                unanswered =
+                *unanswered =
                     NameLabelQuestion + QStringLiteral(" (") + fields[i] + QLatin1Char(')');
                 return false;
             }
@@ -71,16 +81,6 @@ bool buildHeader(const QStringList& fields, QStringList& header)
 }
 
 }  // namespace
-
-QString UnansweredLabelQuestion()
-{
-    return unanswered;
-}
-
-void ForgetUnansweredLabelQuestion()
-{
-    unanswered.clear();
-}
 
 bool MayBeSplitTable(const QStringList& lines)
 {
@@ -97,9 +97,9 @@ bool MayBeSplitTable(const QStringList& lines)
     return filled > 0 && 2 * timed >= filled;
 }
 
-bool AskColumnLabels(QStringList& lines)
+bool AskColumnLabels(QStringList& lines, QString* unanswered)
 {
-    unanswered.clear();
+    unanswered->clear();
     if (lines.isEmpty()) return false;
     // The times run down the columns when more first fields than first-line fields are times.
     int down = 0;
@@ -108,10 +108,10 @@ bool AskColumnLabels(QStringList& lines)
     int across = 0;
     for (const QString& field : lines.first().split(QLatin1Char(',')))
         if (isDateOrTimeField(field)) ++across;
-    if (down > across && !TransposeLines(lines)) return false;
+    if (down > across) TransposeLines(lines);
 
     QStringList header;
-    if (!buildHeader(lines.first().split(QLatin1Char(',')), header)) return false;
+    if (!buildHeader(lines.first().split(QLatin1Char(',')), header, unanswered)) return false;
     lines.prepend(header.join(QLatin1Char(',')));
     return true;
 }

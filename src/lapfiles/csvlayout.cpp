@@ -1,7 +1,6 @@
 #include "lapfiles/csvlayout.h"
 
 #include "lapfiles/laptext.h"
-#include "lapfiles/readerstate.h"
 #include "lapfiles/transpose.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
@@ -37,23 +36,22 @@ QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool 
 
 }  // namespace
 
-bool BuildHorizontalLines(const ClassCollection& classes, QStringList& lines)
+void BuildHorizontalLines(const ClassCollection& classes, QStringList& lines)
 {
     lines.clear();
     const bool classColumn = !(classes.count() == 1 && classes.at(1).ClassName.isEmpty());
     for (const auto& cls : classes) {
-        if (lines.size() + cls->ClassRunnerCount() + 2 > MaxStoredLines) return false;
         lines << columnHeaderLine(*cls, classColumn);
         for (int i = 1; i <= cls->ClassRunnerCount(); ++i)
             lines << runnerLine(*cls, cls->Item(i), classColumn);
         lines << QString();
     }
-    return true;
 }
 
-bool BuildVerticalLines(const ClassCollection& classes, QStringList& lines)
+void BuildVerticalLines(const ClassCollection& classes, QStringList& lines)
 {
-    return BuildHorizontalLines(classes, lines) && TransposeLines(lines);
+    BuildHorizontalLines(classes, lines);
+    TransposeLines(lines);
 }
 
 }  // namespace basConvert

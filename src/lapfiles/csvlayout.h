@@ -9,11 +9,9 @@ namespace basConvert {
 
 // The horizontal layout: per class a column-header line, a line per runner in ranked order and
 // an empty line. A race of one class with the empty name is written without class column.
-// False when it would take more than MaxStoredLines lines.
-[[nodiscard]] bool BuildHorizontalLines(const ClassCollection& classes, QStringList& lines);
+void BuildHorizontalLines(const ClassCollection& classes, QStringList& lines);
 
-// The vertical layout: the horizontal one turned with TransposeLines. False when the
-// horizontal layout is too long to build or to turn.
-[[nodiscard]] bool BuildVerticalLines(const ClassCollection& classes, QStringList& lines);
+// The vertical layout: the horizontal one turned with TransposeLines.
+void BuildVerticalLines(const ClassCollection& classes, QStringList& lines);
 
 }  // namespace basConvert

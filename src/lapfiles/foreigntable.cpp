@@ -3,7 +3,7 @@
 #include "lapfiles/headerlabels.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/loadprogresswindow.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "lapfiles/transpose.h"
 #include "race/textutil.h"
@@ -37,18 +37,19 @@ OrientationScores ScoreOrientation(const QStringList& lines)
     return scores;
 }
 
-TablePreparation PrepareGenericTable(QStringList& lines, bool anyComma, bool* askedLabels)
+TablePreparation PrepareGenericTable(ReadContext& context)
 {
-    *askedLabels = false;
-    if (!anyComma) SpacesToCommas(lines);
+    QStringList& lines = context.lines;
+    context.askedLabels = false;
+    if (!context.anyComma) SpacesToCommas(lines);
     const OrientationScores scores = ScoreOrientation(lines);
     bool ready = true;
     if (scores.down == 0 && scores.across == 0) {
         if (!MayBeSplitTable(lines)) return TablePreparation::NoTable;
-        *askedLabels = true;
-        ready = AskColumnLabels(lines);
+        context.askedLabels = true;
+        ready = AskColumnLabels(lines, &context.unansweredQuestion);
     } else if (scores.down >= scores.across) {
-        ready = TransposeLines(lines);
+        TransposeLines(lines);
     }
     return ready ? TablePreparation::Ready : TablePreparation::Cancelled;
 }
@@ -65,17 +66,18 @@ void TidyTableLines(QStringList& lines)
     }
 }
 
-bool ReadForeignTable(ClassCollection& classes, LoadProgress* progress)
+bool ReadForeignTable(ReadContext& context, ClassCollection& classes)
 {
-    ProgressWindow window(progress);
+    QStringList& lines = context.lines;
+    ProgressWindow window(context.progress);
     // The first line is the header even when it carries no marker; the passes then start
     // below it unless it is a header line they recognise themselves.
-    if (Reader.lines.isEmpty()) return true;
-    if (!IsColumnHeaderLine(Reader.lines.first())) {
-        if (!AnalyzeHeaderLine(Reader.lines.first())) return false;
-        Reader.lines.first() += QLatin1Char(',') + HeaderMarker;
+    if (lines.isEmpty()) return true;
+    if (!IsColumnHeaderLine(lines.first())) {
+        if (!AnalyzeHeaderLine(context.columns, lines.first())) return false;
+        lines.first() += QLatin1Char(',') + HeaderMarker;
     }
-    if (!ReadTableLines(0, classes, progress)) return false;
+    if (!ReadTableLines(context, 0, classes)) return false;
     return LegsWithinModel(classes);
 }
 

@@ -1,5 +1,5 @@
 #include "lapfiles/lapformat.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
@@ -47,13 +47,14 @@ void readKey(const QString& key, const QString& value, RaceHeader& header, Class
 
 }  // namespace
 
-void ReadHeaderKeys(int endLine, RaceHeader& header, ClassCollection& classes)
+void ReadHeaderKeys(const QStringList& lines, int endLine, RaceHeader& header,
+                    ClassCollection& classes)
 {
     using CbasGeneral::GetField;
     using CbasGeneral::Trim;
     const QString equals = QStringLiteral("=");
-    for (int i = 0; i < endLine && i < Reader.lines.size(); ++i) {
-        const QString& line = Reader.lines[i];
+    for (int i = 0; i < endLine && i < lines.size(); ++i) {
+        const QString& line = lines[i];
         const QString key = GetField(line, 1, equals);
         if (key.contains(QLatin1Char(':'))) {
             // A class key: the class name runs to the last "=", since class names may hold

@@ -1,4 +1,4 @@
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
 #include "race/textutil.h"
@@ -15,11 +15,11 @@ bool sameWord(const QString& field, const char* word)
 
 // The leg number of a leg label such as "８→９" or "12→◎"; the finish symbol means the leg
 // after the highest seen so far. 0 for a label whose end is not a number.
-int legNumberOf(const QString& label, bool* isFinish)
+int legNumberOf(const TableColumns& columns, const QString& label, bool* isFinish)
 {
     QString to = CbasGeneral::ToNarrow(label.mid(label.indexOf(QStringLiteral("→")) + 1));
     *isFinish = to == QStringLiteral("◎");
-    if (*isFinish) return Reader.highestLeg + 1;
+    if (*isFinish) return columns.highestLeg + 1;
     double value = CbasGeneral::Val(to);
     if (value < 1 || value > MaxLegs) return 0;
     return CbasGeneral::RoundHalfEven(value);
@@ -27,29 +27,29 @@ int legNumberOf(const QString& label, bool* isFinish)
 
 }  // namespace
 
-bool AnalyzeHeaderLine(const QString& line)
+bool AnalyzeHeaderLine(TableColumns& columns, const QString& line)
 {
-    Reader.clearColumns();
+    columns.clear();
     const QStringList fields = line.split(QLatin1Char(','));
     for (int k = 1; k <= fields.size(); ++k) {
         const QString& field = fields[k - 1];
         if (sameWord(field, "クラス"))
-            Reader.classColumn = k;
+            columns.classColumn = k;
         else if (sameWord(field, "名前"))
-            Reader.nameColumn = k;
+            columns.nameColumn = k;
         else if (sameWord(field, "所属"))
-            Reader.affiliationColumn = k;
+            columns.affiliationColumn = k;
         else if (sameWord(field, "総タイム"))
-            Reader.totalColumn = k;
+            columns.totalColumn = k;
         else if (sameWord(field, "スタート時刻"))
-            Reader.startColumn = k;
+            columns.startColumn = k;
         else if (field.contains(QStringLiteral("→"))) {
             bool isFinish = false;
-            int leg = legNumberOf(field, &isFinish);
+            int leg = legNumberOf(columns, field, &isFinish);
             if (leg < 1 || leg > MaxLegs) return false;
-            if (isFinish) Reader.finishLeg = true;
-            Reader.highestLeg = std::max(Reader.highestLeg, leg);
-            Reader.LapColumns[static_cast<size_t>(leg)] = k;
+            if (isFinish) columns.finishLeg = true;
+            columns.highestLeg = std::max(columns.highestLeg, leg);
+            columns.LapColumns[static_cast<size_t>(leg)] = k;
         }
     }
     return true;
@@ -57,7 +57,14 @@ bool AnalyzeHeaderLine(const QString& line)
 
 bool IsColumnHeaderLine(const QString& line)
 {
-    if (line.contains(QStringLiteral("★ラベル★"))) return true;
+    static const QString marker = QStringLiteral("★ラベル★");
+    static const QString classWord = QStringLiteral("クラス");
+    static const QString nameWord = QStringLiteral("名前");
+    if (line.contains(marker)) return true;
+    // Most lines are runner lines that hold neither word: they are told without splitting.
+    if (!line.contains(classWord, Qt::CaseInsensitive) ||
+        !line.contains(nameWord, Qt::CaseInsensitive))
+        return false;
     // Both words as whole fields, as every lap file writes them: a runner line whose class,
     // name or club merely holds "クラス" ("Aクラス", say) stays a runner line, so such a race
     // loads back after a save.

@@ -16,10 +16,13 @@ namespace {
 using CbasGeneral::SecondsToTime;
 
 constexpr double SecondsPerDay = 86400;
+constexpr double MaxSeconds = 366 * SecondsPerDay;
 
+// No time of a race comes near a year: a longer one (digits run together) is none, so whole
+// seconds are never taken beyond what a number holds.
 std::optional<long long> wholeSeconds(const std::optional<double>& seconds)
 {
-    if (!seconds) return std::nullopt;
+    if (!seconds || !(std::fabs(*seconds) <= MaxSeconds)) return std::nullopt;
     return std::llround(*seconds);
 }
 
@@ -105,9 +108,8 @@ clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
     clsClassDataSub runner;
     runner.Namae = JoinName(imported.given, imported.family);
     runner.Shozoku = imported.club.trimmed();
-    if (imported.startSeconds) {
-        long long start =
-            std::llround(*imported.startSeconds) % static_cast<long long>(SecondsPerDay);
+    if (const auto whole = wholeSeconds(imported.startSeconds)) {
+        long long start = *whole % static_cast<long long>(SecondsPerDay);
         if (start < 0) start += static_cast<long long>(SecondsPerDay);
         runner.StartTime = SecondsToTime(static_cast<double>(start));
     }
@@ -116,6 +118,7 @@ clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
     for (int k = 1; k <= static_cast<int>(legs.size()); ++k)
         runner.setLap(k, legs[static_cast<size_t>(k - 1)]);
 
+    // A run outside the competition keeps its legs and is listed after the ranked runs.
     if (imported.status == ImportedStatus::Ok) {
         auto total = wholeSeconds(imported.totalSeconds);
         if (total && *total > 0) runner.Total = SecondsToTime(static_cast<double>(*total));
@@ -135,7 +138,54 @@ bool isJapaneseChar(char32_t c)
            c == 0x3005;                     // 々
 }
 
+QString markForm(const QString& text)
+{
+    QString mark = text.trimmed().toLower();
+    if (mark.size() > 2 && mark.startsWith(QLatin1Char('(')) && mark.endsWith(QLatin1Char(')')))
+        mark = mark.mid(1, mark.size() - 2).trimmed();
+    return mark;
+}
+
 }  // namespace
+
+std::optional<ImportedStatus> StatusOfMark(const QString& text)
+{
+    static const QStringList notCompeting{
+        QStringLiteral("n/c"),      QStringLiteral("nc"), QStringLiteral("ak"),
+        QStringLiteral("a.k."),     QStringLiteral("ot"), QStringLiteral("ut"),
+        QStringLiteral("hc"),       QStringLiteral("参"), QStringLiteral("参考"),
+        QStringLiteral("オープン"), QStringLiteral("op")};
+    static const QStringList incomplete{
+        QStringLiteral("mp"),      QStringLiteral("dnf"),      QStringLiteral("dsq"),
+        QStringLiteral("dq"),      QStringLiteral("disq"),     QStringLiteral("disq."),
+        QStringLiteral("disk"),    QStringLiteral("disk."),    QStringLiteral("felst"),
+        QStringLiteral("felst."),  QStringLiteral("utg"),      QStringLiteral("utg."),
+        QStringLiteral("aufgeg."), QStringLiteral("aufg."),    QStringLiteral("p.fehl."),
+        QStringLiteral("po.fal."), QStringLiteral("fehlst."),  QStringLiteral("ko"),
+        QStringLiteral("失格"),    QStringLiteral("途中棄権"), QStringLiteral("棄権"),
+        QStringLiteral("pm"),      QStringLiteral("mispunch")};
+    static const QStringList absent{QStringLiteral("dns"),    QStringLiteral("n.a."),
+                                    QStringLiteral("n.ang."), QStringLiteral("ej start"),
+                                    QStringLiteral("欠場"),   QStringLiteral("未出走")};
+    const QString mark = markForm(text);
+    if (mark.isEmpty()) return std::nullopt;
+    if (notCompeting.contains(mark)) return ImportedStatus::NonCompetitive;
+    if (incomplete.contains(mark)) return ImportedStatus::Incomplete;
+    if (absent.contains(mark)) return ImportedStatus::Absent;
+    return std::nullopt;
+}
+
+QString WithoutResultMark(const QString& name, const QString& mark)
+{
+    QString result = name.trimmed();
+    for (const QString& m : {mark.trimmed(), QStringLiteral("n/c")}) {
+        if (m.isEmpty() || !StatusOfMark(m)) continue;
+        const QString suffix = QLatin1Char(' ') + m;
+        if (result.size() > suffix.size() && result.endsWith(suffix, Qt::CaseInsensitive))
+            result = result.left(result.size() - suffix.size()).trimmed();
+    }
+    return result;
+}
 
 ImportedClass& ImportedRace::classNamed(const QString& name)
 {

@@ -13,10 +13,19 @@
 namespace basConvert {
 
 enum class ImportedStatus {
-    Ok,          // a valid result: its total counts
-    Incomplete,  // mispunched, disqualified, over time, not finished: kept, total not valid
-    Absent,      // did not start: left out
+    Ok,              // a valid result: its total counts
+    Incomplete,      // mispunched, disqualified, over time, not finished: kept, total not valid
+    NonCompetitive,  // ran outside the competition: kept with its legs, not ranked
+    Absent,          // did not start: left out
 };
+
+// The status a result mark stands for, as exports write it for a place, in a status column or
+// after a name: "mp", "dnf", "dsq", "ot" incomplete; "n/c", "nc", "AK", "OT"... "参" not
+// competing; "dns" absent. No value for anything else (a place number, an empty field).
+std::optional<ImportedStatus> StatusOfMark(const QString& text);
+// The name without the result mark written after it ("Szarvas n/c" is "Szarvas"): the mark
+// given (the runner's place or status, as its line writes it), and "n/c", which no name ends in.
+QString WithoutResultMark(const QString& name, const QString& mark);
 
 struct ImportedRunner {
     QString given;
@@ -42,9 +51,13 @@ struct ImportedClass {
 };
 
 struct ImportedRace {
+    // Which race of a file of several races to read (1-based); 0 reads the first.
+    int raceNumber = 0;
     QString eventName;
     QDate eventDate;
     std::vector<ImportedClass> classes;
+    // Why a file of the format could not be read, when there is more to say than that.
+    QString failure;
 
     // The class of that name (letter case ignored), created at the end when new.
     ImportedClass& classNamed(const QString& name);

@@ -20,11 +20,13 @@ ReadOutcome readCsv(QByteArray bytes, ImportedRace& race)
     const TextCodec::Encoding encoding = TextCodec::detectEncoding(bytes);
     if (bytes.size() > HeadBytes) {
         const QString head = TextCodec::decode(bytes.left(HeadBytes), encoding);
-        if (!MayBeOeCsv(head) && !MayBeSplitsBrowserCsv(head)) return ReadOutcome::NotThisFormat;
+        if (!MayBeResultTable(head) && !MayBeSplitsBrowserCsv(head) && !MayBePerLegCsv(head))
+            return ReadOutcome::NotThisFormat;
     }
     const QString text = TextCodec::decode(bytes, encoding);
     bytes = QByteArray();
-    ReadOutcome outcome = ReadOeCsv(text, race);
+    ReadOutcome outcome = ReadResultTable(text, race);
+    if (outcome == ReadOutcome::NotThisFormat) outcome = ReadPerLegCsv(text, race);
     if (outcome == ReadOutcome::NotThisFormat) outcome = ReadSplitsBrowserCsv(text, race);
     return outcome;
 }
@@ -32,7 +34,7 @@ ReadOutcome readCsv(QByteArray bytes, ImportedRace& race)
 }  // namespace
 
 bool ReadInterchangeFile(const QString& path, RaceHeader& header, ClassCollection& classes,
-                         int16_t* result)
+                         ReadResult* result, int raceNumber)
 {
     // The whole file is read here: a result list may be far longer than the line buffer holds.
     QFile file(path);
@@ -42,6 +44,7 @@ bool ReadInterchangeFile(const QString& path, RaceHeader& header, ClassCollectio
     file.close();
 
     ImportedRace race;
+    race.raceNumber = raceNumber;
     ReadOutcome outcome = ReadIofXml(bytes, race);
     // An Eskdat file is known by its name and read as a table of its own.
     const bool eskdat = CbasGeneral::Like(path, QStringLiteral("*Eskdat*.dat"));
@@ -54,9 +57,10 @@ bool ReadInterchangeFile(const QString& path, RaceHeader& header, ClassCollectio
     if (outcome == ReadOutcome::Read && BuildImportedRace(race, newHeader, newClasses)) {
         header = newHeader;
         classes = std::move(newClasses);
-        *result = basDefinition::FileOk;
+        result->code = basDefinition::FileOk;
     } else {
-        *result = basDefinition::FileFailed;
+        result->code = basDefinition::FileFailed;
+        result->reason = race.failure;
     }
     return true;
 }

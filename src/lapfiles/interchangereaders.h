@@ -19,15 +19,21 @@ enum class ReadOutcome {
 // or the encoding its declaration names.
 ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race);
 
-// Whether a file whose start, decoded and cut anywhere, is head may be an OE export or a
+// Whether a file whose start, decoded and cut anywhere, is head may be a result table or a
 // SplitsBrowser CSV file: false only when the start alone shows that it is not. The two readers
 // below decide by the first lines, so the rest of a file that is neither need not be decoded.
-bool MayBeOeCsv(QStringView head);
+bool MayBeResultTable(QStringView head);
 bool MayBeSplitsBrowserCsv(QStringView head);
+bool MayBePerLegCsv(QStringView head);
 
-// A ";"- or ","-separated OE export: control code and elapsed time in pairs from field 45, 47
-// or 61 on, the other columns found by their position relative to that field.
-ReadOutcome ReadOeCsv(const QString& text, ImportedRace& race);
+// A runner per line with control code and time pairs at its end (the OE and OS exports in every
+// layout and language, SOLV, Helga), ";", "," or tab separated: the columns found by the
+// header's words or by the place the OE layouts give them.
+ReadOutcome ReadResultTable(const QString& text, ImportedRace& race);
+
+// A line per runner and leg, as Japanese result services publish them: "クラス", "順位", "氏名",
+// "所属", "区間" and "区間タイム" or "通過タイム" columns; a runner's lines make one runner.
+ReadOutcome ReadPerLegCsv(const QString& text, ImportedRace& race);
 
 // Blocks of "class,control count[,length]" followed by
 // "forename,surname,club,start,leg 1,...,finish leg" lines, blocks apart by an empty line.

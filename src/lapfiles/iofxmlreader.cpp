@@ -1,7 +1,8 @@
 // Reading IOF XML result lists, version 3.0 and 2.0.3. The two versions name most things
 // alike; where they differ (Person/Name or PersonName, Organisation or Club, Status or
 // CompetitorStatus, date-times or Clock elements, seconds or "hh:mm:ss") both are accepted,
-// so one walk over the elements reads either.
+// so one walk over the elements reads either. Relay teams become one class per class and leg;
+// of an event of several races one race is read.
 #include "lapfiles/interchangereaders.h"
 
 #include "race/textcodec.h"
@@ -71,6 +72,8 @@ ImportedStatus statusNamed(const QString& status)
                                          "Inactive",    "Moved",       "MovedUp"};
     if (status.isEmpty() || status.compare(QLatin1String("OK"), Qt::CaseInsensitive) == 0)
         return ImportedStatus::Ok;
+    if (status.compare(QLatin1String("NotCompeting"), Qt::CaseInsensitive) == 0)
+        return ImportedStatus::NonCompetitive;
     for (const char* name : absent)
         if (status.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
             return ImportedStatus::Absent;
@@ -113,28 +116,6 @@ QDate readDate(QXmlStreamReader& xml)
     return date;
 }
 
-void readEvent(QXmlStreamReader& xml, ImportedRace& race)
-{
-    QDate raceDate;
-    while (xml.readNextStartElement()) {
-        if (named(xml, "Name")) {
-            race.eventName = elementText(xml);
-        } else if (named(xml, "StartTime") || named(xml, "StartDate")) {
-            race.eventDate = readDate(xml);
-        } else if (named(xml, "EventRace")) {
-            while (xml.readNextStartElement()) {
-                if (named(xml, "RaceDate"))
-                    raceDate = readDate(xml);
-                else
-                    xml.skipCurrentElement();
-            }
-        } else {
-            xml.skipCurrentElement();
-        }
-    }
-    if (!race.eventDate.isValid()) race.eventDate = raceDate;
-}
-
 struct CourseInfo {
     std::optional<int> length;
     std::optional<int> climb;
@@ -143,7 +124,9 @@ struct CourseInfo {
 
 int wholeNumber(const QString& text)
 {
-    return static_cast<int>(std::lround(text.toDouble()));
+    const double value = text.toDouble();
+    return std::isfinite(value) && std::fabs(value) < 1e9 ? static_cast<int>(std::lround(value))
+                                                          : 0;
 }
 
 CourseInfo readCourse(QXmlStreamReader& xml)
@@ -162,12 +145,19 @@ CourseInfo readCourse(QXmlStreamReader& xml)
     return course;
 }
 
+struct Split {
+    QString code;
+    std::optional<double> time;
+};
+
 // One runner as read, with what the class needs to know about the course.
 struct XmlRunner {
     ImportedRunner runner;
+    std::vector<Split> splits;  // split times other than "Additional"
     bool hasSplits = false;
-    int controls = 0;  // split times other than "Additional"
     CourseInfo course;
+    int leg = 0;  // a relay member's leg; 0 = not told
+    QString bib;
 };
 
 void readName(QXmlStreamReader& xml, ImportedRunner& runner)
@@ -194,7 +184,13 @@ void readPerson(QXmlStreamReader& xml, ImportedRunner& runner)
     }
 }
 
-void readOrganisation(QXmlStreamReader& xml, ImportedRunner& runner)
+// An organisation, spelt either way, or a club (2.0.3): its name, else its short name.
+bool isOrganisation(const QXmlStreamReader& xml)
+{
+    return named(xml, "Organisation") || named(xml, "Organization") || named(xml, "Club");
+}
+
+QString readOrganisation(QXmlStreamReader& xml)
 {
     QString name;
     QString shortName;
@@ -206,24 +202,26 @@ void readOrganisation(QXmlStreamReader& xml, ImportedRunner& runner)
         else
             xml.skipCurrentElement();
     }
-    runner.club = name.isEmpty() ? shortName : name;
+    return name.isEmpty() ? shortName : name;
 }
 
 void readSplit(QXmlStreamReader& xml, XmlRunner& result)
 {
     const QString status = xml.attributes().value(QLatin1String("status")).toString();
-    std::optional<double> time;
+    Split split;
     while (xml.readNextStartElement()) {
         if (named(xml, "Time"))
-            time = ParseSeconds(elementText(xml));
+            split.time = ParseSeconds(elementText(xml));
+        else if (named(xml, "ControlCode"))
+            split.code = elementText(xml);
         else
             xml.skipCurrentElement();
     }
     result.hasSplits = true;
     if (status.compare(QLatin1String("Additional"), Qt::CaseInsensitive) == 0) return;
-    if (status.compare(QLatin1String("Missing"), Qt::CaseInsensitive) == 0) time.reset();
-    ++result.controls;
-    result.runner.elapsed.push_back(time);
+    if (status.compare(QLatin1String("Missing"), Qt::CaseInsensitive) == 0) split.time.reset();
+    if (split.time && *split.time <= 0) split.time.reset();
+    result.splits.push_back(split);
 }
 
 void readResult(QXmlStreamReader& xml, XmlRunner& result)
@@ -245,84 +243,346 @@ void readResult(QXmlStreamReader& xml, XmlRunner& result)
             result.course = readCourse(xml);
         } else if (named(xml, "CourseLength")) {
             result.course.length = wholeNumber(elementText(xml));
+        } else if (named(xml, "Leg")) {
+            result.leg = elementText(xml).toInt();
+        } else if (named(xml, "BibNumber")) {
+            result.bib = elementText(xml);
         } else {
             xml.skipCurrentElement();
         }
     }
 }
 
-XmlRunner readPersonResult(QXmlStreamReader& xml)
+// The leg of a 2.0.3 relay member whose leg is only in its bib, "12-3".
+int legOfBib(const QString& bib)
 {
-    XmlRunner result;
-    bool resultRead = false;
-    while (xml.readNextStartElement()) {
-        if (named(xml, "Person")) {
-            readPerson(xml, result.runner);
-        } else if (named(xml, "Organisation") || named(xml, "Club")) {
-            readOrganisation(xml, result.runner);
-        } else if (named(xml, "Result") && !resultRead) {
-            readResult(xml, result);  // a runner of several races: the first race only
-            resultRead = true;
+    const qsizetype dash = bib.lastIndexOf(QLatin1Char('-'));
+    return dash < 0 ? 0 : bib.mid(dash + 1).trimmed().toInt();
+}
+
+// The codes of the class's most common split sequence; a runner with fewer splits (radio
+// controls only, or splits left out) has its times put at the controls of the same codes, in
+// order, and none at the others. A control code may repeat (butterfly courses).
+std::vector<std::optional<double>> alignedElapsed(const std::vector<Split>& splits,
+                                                  const std::vector<QString>& codes)
+{
+    std::vector<std::optional<double>> elapsed;
+    if (splits.size() >= codes.size()) {
+        for (const Split& s : splits) elapsed.push_back(s.time);
+        return elapsed;
+    }
+    size_t next = 0;
+    for (const QString& code : codes) {
+        if (next < splits.size() && splits[next].code == code) {
+            elapsed.push_back(splits[next].time);
+            ++next;
         } else {
-            xml.skipCurrentElement();
+            elapsed.push_back(std::nullopt);
         }
     }
-    return result;
+    // The codes did not match: keep the splits in their own order.
+    if (next < splits.size()) {
+        elapsed.clear();
+        for (const Split& s : splits) elapsed.push_back(s.time);
+    }
+    return elapsed;
 }
 
-// The number of controls most runners of the class have (the larger on a tie); the course's
-// own count when no runner has split times.
-int controlCountOf(const std::vector<XmlRunner>& runners, const CourseInfo& course)
+bool isFinishCode(const QString& code)
 {
-    std::map<int, int> frequency;
-    for (const XmlRunner& r : runners)
-        if (r.hasSplits) ++frequency[r.controls];
-    const int best = MostCommonControlCount(frequency);
-    if (best >= 0) return best;
-    return course.controls.value_or(0);
+    return code.compare(QLatin1String("F"), Qt::CaseInsensitive) == 0 ||
+           code.compare(QLatin1String("Finish"), Qt::CaseInsensitive) == 0 ||
+           code.compare(QLatin1String("Z"), Qt::CaseInsensitive) == 0;
 }
 
-void readClassResult(QXmlStreamReader& xml, ImportedRace& race)
+// Some writers export the finish as a last split: code "F", or 100 with the run's own time.
+void dropFinishSplit(XmlRunner& r)
 {
-    QString name;
-    QString shortName;
-    CourseInfo course;
-    bool courseRead = false;
-    std::vector<XmlRunner> runners;
-    while (xml.readNextStartElement()) {
-        if (named(xml, "Class")) {
-            while (xml.readNextStartElement()) {
-                if (named(xml, "Name"))
-                    name = elementText(xml);
-                else if (named(xml, "ShortName") || named(xml, "ClassShortName"))
-                    shortName = elementText(xml);
-                else
-                    xml.skipCurrentElement();
+    if (r.splits.empty()) return;
+    const Split& last = r.splits.back();
+    const bool atTotal = last.time && r.runner.totalSeconds &&
+                         std::llround(*last.time) == std::llround(*r.runner.totalSeconds);
+    if (isFinishCode(last.code) || (last.code == QLatin1String("100") && atTotal))
+        r.splits.pop_back();
+}
+
+// Reads a result list for one race of the event: the race chosen, or the first one.
+class ResultListReader {
+public:
+    ResultListReader(ImportedRace& race, int chosenRace) : race_(race), chosen_(chosenRace) {}
+
+    ReadOutcome read(QXmlStreamReader& xml)
+    {
+        while (xml.readNextStartElement()) {
+            if (named(xml, "Event"))
+                readEvent(xml);
+            else if (named(xml, "ClassResult"))
+                readClassResult(xml);
+            else
+                xml.skipCurrentElement();
+        }
+        // Whatever follows the root must still be well-formed.
+        while (!xml.atEnd()) xml.readNext();
+        if (xml.hasError()) return ReadOutcome::Failed;
+        if (chosen_ > 0 && !races_.empty() && !raceKnown(chosen_)) {
+            race_.failure =
+                QStringLiteral("レース %1 はこのファイルにありません (%2 レースあります)")
+                    .arg(chosen_)
+                    .arg(races_.size());
+            return ReadOutcome::Failed;
+        }
+        return ReadOutcome::Read;
+    }
+
+private:
+    struct Race {
+        int number = 0;
+        QString id;  // 2.0.3: EventRaceId
+        QString name;
+        QDate date;
+    };
+
+    bool raceKnown(int number) const
+    {
+        for (const Race& r : races_)
+            if (r.number == number) return true;
+        return false;
+    }
+
+    // The race whose results are read: the one chosen, else the first of the event.
+    int wanted() const
+    {
+        if (chosen_ > 0) return chosen_;
+        return races_.empty() ? 0 : races_.front().number;
+    }
+
+    void readRace(QXmlStreamReader& xml, bool eventRace)
+    {
+        Race race;
+        race.number = static_cast<int>(races_.size()) + 1;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "RaceNumber"))
+                race.number = elementText(xml).toInt();
+            else if (named(xml, "EventRaceId"))
+                race.id = elementText(xml);
+            else if (named(xml, "Name"))
+                race.name = elementText(xml);
+            else if (named(xml, "StartTime") || named(xml, "RaceDate"))
+                race.date = readDate(xml);
+            else
+                xml.skipCurrentElement();
+        }
+        (void)eventRace;
+        races_.push_back(race);
+    }
+
+    void readEvent(QXmlStreamReader& xml)
+    {
+        QDate eventDate;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "Name"))
+                race_.eventName = elementText(xml);
+            else if (named(xml, "StartTime") || named(xml, "StartDate"))
+                eventDate = readDate(xml);
+            else if (named(xml, "Race") || named(xml, "EventRace"))
+                readRace(xml, named(xml, "EventRace"));
+            else
+                xml.skipCurrentElement();
+        }
+        race_.eventDate = eventDate;
+        const Race* chosen = nullptr;
+        for (const Race& r : races_)
+            if (r.number == wanted()) chosen = &r;
+        if (!chosen) return;
+        if (chosen->date.isValid()) race_.eventDate = chosen->date;
+        if (races_.size() > 1 && !chosen->name.isEmpty())
+            race_.eventName = (race_.eventName + QLatin1Char(' ') + chosen->name).trimmed();
+    }
+
+    // A result of the race read: a result names its race by its raceNumber attribute (3.0) or
+    // sits in a RaceResult naming its EventRaceId (2.0.3); a result that names none is of the
+    // event's only race. Of a person with several results only one is taken.
+    bool isWantedResult(const QXmlStreamReader& xml) const
+    {
+        const QStringView number = xml.attributes().value(QLatin1String("raceNumber"));
+        if (number.isEmpty() || wanted() == 0) return true;
+        return number.toInt() == wanted();
+    }
+
+    bool isWantedRaceId(const QString& id) const
+    {
+        for (const Race& r : races_)
+            if (r.id == id) return r.number == wanted() || wanted() == 0;
+        return races_.empty();
+    }
+
+    void readRaceResult(QXmlStreamReader& xml, XmlRunner& result, bool& resultRead)
+    {
+        QString id;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "EventRaceId")) {
+                id = elementText(xml);
+            } else if (named(xml, "Result") && !resultRead &&
+                       (id.isEmpty() || isWantedRaceId(id))) {
+                readResult(xml, result);
+                resultRead = true;
+            } else {
+                xml.skipCurrentElement();
             }
-        } else if (named(xml, "ClassShortName")) {
-            shortName = elementText(xml);
-        } else if (named(xml, "Course") && !courseRead) {
-            course = readCourse(xml);
-            courseRead = true;
-        } else if (named(xml, "PersonResult")) {
-            runners.push_back(readPersonResult(xml));
-        } else {
-            xml.skipCurrentElement();
         }
     }
-    // Course data given per runner (2.0.3) stands in for that of the class.
-    for (const XmlRunner& r : runners) {
-        if (!course.length) course.length = r.course.length;
-        if (!course.climb) course.climb = r.course.climb;
+
+    // A person's result (PersonResult), or the members of a relay team: several Person and
+    // Result pairs may follow each other in one element.
+    std::vector<XmlRunner> readMembers(QXmlStreamReader& xml)
+    {
+        std::vector<XmlRunner> members(1);
+        bool resultRead = false;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "Person")) {
+                if (resultRead || !members.back().runner.family.isEmpty() ||
+                    !members.back().runner.given.isEmpty()) {
+                    members.emplace_back();
+                    resultRead = false;
+                }
+                readPerson(xml, members.back().runner);
+            } else if (isOrganisation(xml)) {
+                members.back().runner.club = readOrganisation(xml);
+            } else if (named(xml, "Result") && !resultRead && isWantedResult(xml)) {
+                readResult(xml, members.back());
+                resultRead = true;
+            } else if (named(xml, "RaceResult")) {
+                readRaceResult(xml, members.back(), resultRead);
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        return members;
     }
-    ImportedClass& target = race.classNamed(name.isEmpty() ? shortName : name);
-    if (target.runners.empty()) {
-        target.length = course.length.value_or(0);
-        target.climb = course.climb.value_or(0);
-        target.controlCount = controlCountOf(runners, course);
+
+    // A relay team: one runner per member, in the class of the member's leg, the team's name as
+    // the club.
+    void readTeamResult(QXmlStreamReader& xml, std::map<int, std::vector<XmlRunner>>& legs)
+    {
+        QString team;
+        QString teamClub;
+        std::vector<XmlRunner> members;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "Name") || named(xml, "TeamName")) {
+                team = elementText(xml);
+            } else if (isOrganisation(xml)) {
+                teamClub = readOrganisation(xml);
+            } else if (named(xml, "TeamMemberResult") || named(xml, "PersonResult")) {
+                for (XmlRunner& m : readMembers(xml)) members.push_back(std::move(m));
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        int order = 0;
+        for (XmlRunner& m : members) {
+            ++order;
+            int leg = m.leg > 0 ? m.leg : legOfBib(m.bib);
+            if (leg <= 0) leg = order;
+            if (!team.isEmpty())
+                m.runner.club = team;
+            else if (m.runner.club.isEmpty())
+                m.runner.club = teamClub;
+            legs[leg].push_back(std::move(m));
+        }
     }
-    for (XmlRunner& r : runners) target.runners.push_back(std::move(r.runner));
-}
+
+    void readClassResult(QXmlStreamReader& xml)
+    {
+        QString name;
+        QString shortName;
+        CourseInfo course;
+        bool courseRead = false;
+        std::vector<XmlRunner> runners;
+        std::map<int, std::vector<XmlRunner>> legs;
+        while (xml.readNextStartElement()) {
+            if (named(xml, "Class")) {
+                while (xml.readNextStartElement()) {
+                    if (named(xml, "Name"))
+                        name = elementText(xml);
+                    else if (named(xml, "ShortName") || named(xml, "ClassShortName"))
+                        shortName = elementText(xml);
+                    else
+                        xml.skipCurrentElement();
+                }
+            } else if (named(xml, "ClassShortName")) {
+                shortName = elementText(xml);
+            } else if (named(xml, "Course") && !courseRead && isWantedResult(xml)) {
+                course = readCourse(xml);
+                courseRead = true;
+            } else if (named(xml, "PersonResult")) {
+                for (XmlRunner& m : readMembers(xml)) runners.push_back(std::move(m));
+            } else if (named(xml, "TeamResult")) {
+                readTeamResult(xml, legs);
+            } else {
+                xml.skipCurrentElement();
+            }
+        }
+        const QString className = name.isEmpty() ? shortName : name;
+        if (legs.empty() || !runners.empty()) addClass(className, course, runners);
+        for (auto& [leg, members] : legs)
+            addClass(className + QLatin1Char('-') + QString::number(leg), CourseInfo(), members);
+    }
+
+    void addClass(const QString& name, CourseInfo course, std::vector<XmlRunner>& runners)
+    {
+        // Course data given per runner (2.0.3) stands in for that of the class.
+        for (const XmlRunner& r : runners) {
+            if (!course.length) course.length = r.course.length;
+            if (!course.climb) course.climb = r.course.climb;
+        }
+        for (XmlRunner& r : runners) dropFinishSplit(r);
+        ImportedClass& target = race_.classNamed(name);
+        const std::vector<QString> codes = commonCodes(runners);
+        if (target.runners.empty()) {
+            target.length = course.length.value_or(0);
+            target.climb = course.climb.value_or(0);
+            target.controlCount = runners.empty() || codes.empty() ? controlCountOf(runners, course)
+                                                                   : static_cast<int>(codes.size());
+        }
+        for (XmlRunner& r : runners) {
+            r.runner.elapsed = alignedElapsed(r.splits, codes);
+            target.runners.push_back(std::move(r.runner));
+        }
+    }
+
+    // The split codes most runners of the class have, as the first runner with that many
+    // splits has them (the larger count on a tie).
+    static std::vector<QString> commonCodes(const std::vector<XmlRunner>& runners)
+    {
+        std::map<int, int> frequency;
+        for (const XmlRunner& r : runners)
+            if (r.hasSplits) ++frequency[static_cast<int>(r.splits.size())];
+        const int best = MostCommonControlCount(frequency);
+        std::vector<QString> codes;
+        for (const XmlRunner& r : runners)
+            if (r.hasSplits && static_cast<int>(r.splits.size()) == best) {
+                for (const Split& s : r.splits) codes.push_back(s.code);
+                break;
+            }
+        return codes;
+    }
+
+    // The number of controls most runners of the class have (the larger on a tie); the
+    // course's own count when no runner has split times.
+    static int controlCountOf(const std::vector<XmlRunner>& runners, const CourseInfo& course)
+    {
+        std::map<int, int> frequency;
+        for (const XmlRunner& r : runners)
+            if (r.hasSplits) ++frequency[static_cast<int>(r.splits.size())];
+        const int best = MostCommonControlCount(frequency);
+        if (best >= 0) return best;
+        return course.controls.value_or(0);
+    }
+
+    ImportedRace& race_;
+    int chosen_;
+    std::vector<Race> races_;
+};
 
 }  // namespace
 
@@ -348,18 +608,8 @@ ReadOutcome brokenBeforeRoot(const QString& head, const QByteArray& bytes, bool 
 
 ReadOutcome readResultList(QXmlStreamReader& xml, ImportedRace& race)
 {
-    while (xml.readNextStartElement()) {
-        if (named(xml, "Event"))
-            readEvent(xml, race);
-        else if (named(xml, "ClassResult"))
-            readClassResult(xml, race);
-        else
-            xml.skipCurrentElement();
-    }
-    // Whatever follows the root must still be well-formed.
-    while (!xml.atEnd()) xml.readNext();
-    if (xml.hasError()) return ReadOutcome::Failed;
-    return ReadOutcome::Read;
+    ResultListReader reader(race, race.raceNumber);
+    return reader.read(xml);
 }
 
 }  // namespace

@@ -45,11 +45,9 @@ std::unique_ptr<LabelQuestions> InstallLabelQuestions(std::unique_ptr<LabelQuest
 // are accepted too); empty for anything else.
 QString SplitAnswer(const QString& text);
 
-// The question that was left without an answer by the last label questions, with its sample;
-// empty when every question was answered.
+// The question that the last load left without an answer, with its sample; empty when every
+// question was answered.
 QString UnansweredLabelQuestion();
-// Forgets it: every load starts without an unanswered question.
-void ForgetUnansweredLabelQuestion();
 
 // Whether the comma-separated lines, which carry no labels, may be a split table to ask the
 // questions about: at least half of the lines that hold anything hold a time as the split
@@ -59,7 +57,7 @@ bool MayBeSplitTable(const QStringList& lines);
 
 // Builds a header line for the table in lines with the user's answers and puts it first,
 // turning the table first when its times run down the first column. False when a question
-// was not answered (or the table is too long to turn): the import is cancelled.
-[[nodiscard]] bool AskColumnLabels(QStringList& lines);
+// was not answered (*unanswered then names it with its sample): the import is cancelled.
+[[nodiscard]] bool AskColumnLabels(QStringList& lines, QString* unanswered);
 
 }  // namespace basConvert

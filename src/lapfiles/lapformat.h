@@ -1,5 +1,6 @@
 #pragma once
 // The program's own lap file (".lap"): "$" header keys, then one table block per class.
+#include "lapfiles/readcontext.h"
 #include "race/race.h"
 
 #include <QString>
@@ -7,23 +8,21 @@
 
 namespace basConvert {
 
-class LoadProgress;
-
 // A ".lap" path whose first stored line reads "$LAPFILE Ver=2" (spaces and letter case aside).
 bool IsLapFile(const QString& path, const QString& firstLine);
 
 // Position (0-based) of the first stored line that does not begin with "$": the first
 // column-header line. The number of stored lines when there is none.
-int FirstTableLine();
+int FirstTableLine(const QStringList& lines);
 
-// The "$" keys of lines 0 .. endLine-1 of the buffer: race name, date, place and remarks, and
+// The "$" keys of lines 0 .. endLine-1: race name, date, place and remarks, and
 // per class the length, climb and control count. A class named only here is created at the end.
-void ReadHeaderKeys(int endLine, RaceHeader& header, ClassCollection& classes);
+void ReadHeaderKeys(const QStringList& lines, int endLine, RaceHeader& header,
+                    ClassCollection& classes);
 
-// Reads the lap file in the buffer into header and classes. False when the file describes
-// legs outside 1..30 (a leg label, or a control count too large for 30 legs).
-[[nodiscard]] bool ReadLapFile(RaceHeader& header, ClassCollection& classes,
-                               LoadProgress* progress);
+// Reads the lap file in the context's lines into header and classes. False when the file describes
+// legs outside 1..MaxLegs (a leg label, or a control count too large for the legs a runner holds).
+[[nodiscard]] bool ReadLapFile(ReadContext& context, RaceHeader& header, ClassCollection& classes);
 
 // The lines of the lap file of the race (without line ends).
 QStringList BuildLapLines(const RaceHeader& header, const ClassCollection& classes);

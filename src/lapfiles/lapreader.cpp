@@ -1,7 +1,7 @@
 #include "lapfiles/lapformat.h"
 #include "lapfiles/loadprogresswindow.h"
 #include "lapfiles/racefile.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/textutil.h"
 
@@ -21,19 +21,19 @@ bool IsLapFile(const QString& path, const QString& firstLine)
                                                        Qt::CaseInsensitive) == 0;
 }
 
-int FirstTableLine()
+int FirstTableLine(const QStringList& lines)
 {
-    for (int i = 0; i < Reader.lines.size(); ++i)
-        if (!Reader.lines[i].startsWith(QLatin1Char('$'))) return i;
-    return Reader.lines.size();
+    for (int i = 0; i < lines.size(); ++i)
+        if (!lines[i].startsWith(QLatin1Char('$'))) return i;
+    return static_cast<int>(lines.size());
 }
 
-bool ReadLapFile(RaceHeader& header, ClassCollection& classes, LoadProgress* progress)
+bool ReadLapFile(ReadContext& context, RaceHeader& header, ClassCollection& classes)
 {
-    const int firstHeader = FirstTableLine();
-    ProgressWindow window(progress);
-    if (!ReadTableLines(firstHeader, classes, progress)) return false;
-    ReadHeaderKeys(firstHeader, header, classes);
+    const int firstHeader = FirstTableLine(context.lines);
+    ProgressWindow window(context.progress);
+    if (!ReadTableLines(context, firstHeader, classes)) return false;
+    ReadHeaderKeys(context.lines, firstHeader, header, classes);
     return LegsWithinModel(classes);
 }
 

@@ -1,6 +1,6 @@
 #include "lapfiles/linebuffer.h"
 
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
@@ -15,30 +15,28 @@ bool isBlankLine(const QString& line)
     return Trim(line).isEmpty() || StripSpaces(RemoveText(line, QStringLiteral(","))).isEmpty();
 }
 
-// Stores one line read from the file; false when the buffer is full.
-bool storeLine(const QString& line)
+// Stores one line read from the file.
+void storeLine(ReadContext& context, const QString& line)
 {
-    if (Reader.formatCode != FormatSportident && isBlankLine(line)) return true;
-    if (Reader.lines.size() >= MaxStoredLines) return false;
-    Reader.lines.append(line);
-    if (line.contains(QLatin1Char(','))) Reader.anyComma = true;
-    if (Reader.lines.size() == 3 &&
-        CbasGeneral::Trim(Reader.lines[2])
+    if (context.formatCode != FormatSportident && isBlankLine(line)) return;
+    context.lines.append(line);
+    if (line.contains(QLatin1Char(','))) context.anyComma = true;
+    if (context.lines.size() == 3 &&
+        CbasGeneral::Trim(context.lines[2])
                 .compare(QLatin1String("SPORTident results"), Qt::CaseInsensitive) == 0)
-        Reader.formatCode = FormatSportident;
-    return true;
+        context.formatCode = FormatSportident;
 }
 
 }  // namespace
 
-LineReadResult FillLineBuffer(const QString& path)
+LineReadResult FillLineBuffer(const QString& path, ReadContext& context)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return LineReadResult::Unreadable;
 
     // CR and LF bytes never occur inside a CP932 character, so the bytes can be split into
-    // lines before they are decoded, and reading stops as soon as the buffer overflows. Each
-    // byte is looked at once, however long a line runs across the chunks read.
+    // lines before they are decoded. Each byte is looked at once, however long a line runs
+    // across the chunks read.
     QByteArray pending;
     qsizetype scanned = 0;  // bytes of pending already known to hold no line end
     bool atEnd = false;
@@ -70,13 +68,13 @@ LineReadResult FillLineBuffer(const QString& path)
             QString line = decode(pending.mid(start, i - start));
             if (c == '\r' && i + 1 < pending.size() && pending[i + 1] == '\n') ++i;
             start = i + 1;
-            if (!storeLine(line)) return LineReadResult::TooManyLines;
+            storeLine(context, line);
         }
         pending.remove(0, start);
         scanned = i - start;
         if (pending.size() > MaxLineBytes) return LineReadResult::LineTooLong;
     }
-    if (!pending.isEmpty() && !storeLine(decode(pending))) return LineReadResult::TooManyLines;
+    if (!pending.isEmpty()) storeLine(context, decode(pending));
     return LineReadResult::Ok;
 }
 

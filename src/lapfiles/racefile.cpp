@@ -6,7 +6,7 @@
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/lapformat.h"
 #include "lapfiles/linebuffer.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/sportident.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
@@ -21,21 +21,21 @@
 namespace basConvert {
 namespace {
 
-// Why the last load failed, when there is more to say than that it failed.
-QString& failureReason()
-{
-    static QString reason;
-    return reason;
-}
-
 using basDefinition::FileFailed;
 using basDefinition::FileOk;
 using basDefinition::FileRefused;
 
-struct ReadOutcome {
-    int16_t result = FileFailed;
-    bool askedLabels = false;  // the label questions built the header
+// What the last load left to say: why it failed, and the label question it left unanswered.
+struct LastLoad {
+    QString reason;
+    QString unansweredQuestion;
 };
+
+LastLoad& lastLoad()
+{
+    static LastLoad last;
+    return last;
+}
 
 bool isExcelPath(const QString& path)
 {
@@ -44,12 +44,11 @@ bool isExcelPath(const QString& path)
 
 // A table of another program: readied (spaces, orientation, label questions) unless it is an
 // Eskdat file, tidied, then read by the generic table passes.
-int16_t readForeignTable(bool eskdat, ClassCollection& classes, LoadProgress* progress,
-                         bool* askedLabels)
+int16_t readForeignTable(ReadContext& context, bool eskdat, ClassCollection& classes)
 {
-    Reader.formatCode = eskdat ? FormatEskdat : FormatTable;
+    context.formatCode = eskdat ? FormatEskdat : FormatTable;
     if (!eskdat) {
-        switch (PrepareGenericTable(Reader.lines, Reader.anyComma, askedLabels)) {
+        switch (PrepareGenericTable(context)) {
             case TablePreparation::Ready:
                 break;
             case TablePreparation::Cancelled:
@@ -58,75 +57,74 @@ int16_t readForeignTable(bool eskdat, ClassCollection& classes, LoadProgress* pr
                 return FileRefused;
         }
     }
-    TidyTableLines(Reader.lines);
-    return ReadForeignTable(classes, progress) ? FileOk : FileFailed;
+    TidyTableLines(context.lines);
+    return ReadForeignTable(context, classes) ? FileOk : FileFailed;
 }
 
 // A stored line with more fields than any table can use. Such a file (a whole file of values
 // on one line, say) is refused before the orientation scores and the label questions walk
 // millions of fields.
-bool hasOverlongTableLine()
+bool hasOverlongTableLine(const QStringList& lines)
 {
-    for (const QString& line : Reader.lines)
+    for (const QString& line : lines)
         if (line.count(QLatin1Char(',')) >= MaxTableFields) return true;
     return false;
 }
 
+// Why the line buffer could not take the file.
+QString lineReadReason(LineReadResult read)
+{
+    if (read == LineReadResult::LineTooLong)
+        return QStringLiteral("長すぎる行があります (1 行 %1KB まで読み込めます)")
+            .arg(MaxLineBytes >> 10);
+    return QString();
+}
+
 // Reads the file into a race of its own; the race in memory is not touched. The kind of file
 // is decided step by step, in this order.
-ReadOutcome readRace(const QString& path, RaceHeader& header, ClassCollection& classes,
-                     LoadProgress* progress)
+ReadResult readRace(const QString& path, ReadContext& context, RaceHeader& header,
+                    ClassCollection& classes)
 {
-    ReadOutcome outcome;
-    ResetReader();
-    ForgetUnansweredLabelQuestion();
+    ReadResult result;
+    result.code = FileFailed;
     // A workbook is recognised but never read: the race is empty.
     if (isExcelPath(path)) {
-        Reader.formatCode = FormatExcel;
-        outcome.result = FileOk;
-        return outcome;
+        context.formatCode = FormatExcel;
+        result.code = FileOk;
+        return result;
     }
     // The lines; SPORTident results are recognised while reading (the third stored line).
-    const LineReadResult read = FillLineBuffer(path);
+    const LineReadResult read = FillLineBuffer(path, context);
     if (read != LineReadResult::Ok) {
-        // Result lists of other programs may be longer, or have longer lines, than the line
-        // buffer holds.
-        int16_t result = FileFailed;
-        if (read != LineReadResult::Unreadable &&
-            ReadInterchangeFile(path, header, classes, &result)) {
-            outcome.result = result;
-        } else if (read == LineReadResult::TooManyLines) {
-            failureReason() =
-                QStringLiteral("行が多すぎます (%1 行まで読み込めます)").arg(MaxStoredLines);
-        } else if (read == LineReadResult::LineTooLong) {
-            failureReason() = QStringLiteral("長すぎる行があります (1 行 %1KB まで読み込めます)")
-                                  .arg(MaxLineBytes >> 10);
-        }
-        return outcome;
+        // Result lists of other programs may have longer lines than the line buffer holds.
+        if (read == LineReadResult::Unreadable ||
+            !ReadInterchangeFile(path, header, classes, &result, context.raceNumber))
+            result.reason = lineReadReason(read);
+        return result;
     }
-    if (Reader.lines.isEmpty()) return outcome;
+    if (context.lines.isEmpty()) return result;
     // The program's own report output is not split data.
-    if (CbasGeneral::Like(Reader.lines.last(), QStringLiteral("Made with SplitDuel*"))) {
-        outcome.result = FileRefused;
-        return outcome;
+    if (CbasGeneral::Like(context.lines.last(), QStringLiteral("Made with SplitDuel*"))) {
+        result.code = FileRefused;
+        return result;
     }
     // The program's own lap file.
-    if (IsLapFile(path, Reader.lines.first())) {
-        Reader.formatCode = FormatLap;
-        outcome.result = ReadLapFile(header, classes, progress) ? FileOk : FileFailed;
-        return outcome;
+    if (IsLapFile(path, context.lines.first())) {
+        context.formatCode = FormatLap;
+        result.code = ReadLapFile(context, header, classes) ? FileOk : FileFailed;
+        return result;
     }
     // Fixed-column SPORTident results.
-    if (Reader.formatCode == FormatSportident) {
-        outcome.result = ReadSportidentResults(header, classes, progress) ? FileOk : FileFailed;
-        return outcome;
+    if (context.formatCode == FormatSportident) {
+        result.code = ReadSportidentResults(context, header, classes) ? FileOk : FileFailed;
+        return result;
     }
     // IOF XML result lists, OE and SplitsBrowser CSV files, known by their content.
-    if (ReadInterchangeFile(path, header, classes, &outcome.result)) return outcome;
+    if (ReadInterchangeFile(path, header, classes, &result, context.raceNumber)) return result;
     // Eskdat CSV, then any other comma or space-aligned table.
-    if (hasOverlongTableLine()) return outcome;
-    outcome.result = readForeignTable(IsEskdatPath(path), classes, progress, &outcome.askedLabels);
-    return outcome;
+    if (hasOverlongTableLine(context.lines)) return result;
+    result.code = readForeignTable(context, IsEskdatPath(path), classes);
+    return result;
 }
 
 QString joinLines(const QStringList& lines)
@@ -144,9 +142,11 @@ bool buildLines(int filterIndex, QStringList& lines)
             lines = BuildLapLines(basDefinition::RaceInfo, ClassList);
             return true;
         case 2:
-            return BuildHorizontalLines(ClassList, lines);
+            BuildHorizontalLines(ClassList, lines);
+            return true;
         case 3:
-            return BuildVerticalLines(ClassList, lines);
+            BuildVerticalLines(ClassList, lines);
+            return true;
         default:
             return false;
     }
@@ -194,11 +194,11 @@ bool buildFile(int filterIndex, QByteArray& bytes, bool& utf8)
 
 }  // namespace
 
-void LoadRaceFile(const QString& path, LoadProgress* progress)
+void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions& options)
 {
     using namespace basDefinition;
+    lastLoad() = LastLoad();
     FileResult = FileOk;
-    failureReason().clear();
     if (!CbasGeneral::FileExists(path)) {
         FileResult = FileFailed;
         CurrentFilePath.clear();
@@ -208,26 +208,30 @@ void LoadRaceFile(const QString& path, LoadProgress* progress)
     // and memory before it was refused.
     if (QFileInfo(path).size() > MaxRaceFileBytes) {
         FileResult = FileFailed;
-        failureReason() = QStringLiteral("ファイルが大きすぎます (64MB まで読み込めます)");
+        lastLoad().reason = QStringLiteral("ファイルが大きすぎます (64MB まで読み込めます)");
         return;
     }
     // The new race is built aside and replaces the old one only when the whole file was read,
     // so a failed load leaves the race in memory (header, classes and path) as it was.
     RaceHeader header;
     ClassCollection classes;
-    ReadOutcome outcome;
+    ReadContext context;
+    context.progress = progress;
+    context.raceNumber = options.raceNumber;
+    ReadResult result;
     try {
-        outcome = readRace(path, header, classes, progress);
+        result = readRace(path, context, header, classes);
     } catch (const std::exception&) {
-        outcome = ReadOutcome();
+        result = ReadResult();
     }
-    FileResult = outcome.result;
-    if (outcome.result != FileOk) return;
+    lastLoad() = LastLoad{result.reason, context.unansweredQuestion};
+    FileResult = result.code;
+    if (result.code != FileOk) return;
     RaceInfo = header;
     ClassList = std::move(classes);
     CurrentFilePath = path;
     // A header built from the user's answers is not in the program's own format yet.
-    if (outcome.askedLabels) DataModified = true;
+    if (context.askedLabels) DataModified = true;
 }
 
 QString LoadFailureMessage(int result)
@@ -235,8 +239,13 @@ QString LoadFailureMessage(int result)
     if (result == basDefinition::FileRefused)
         return QStringLiteral("この形式のファイルは読み込めません");
     QString text = QStringLiteral("ファイルを読み込めませんでした");
-    if (!failureReason().isEmpty()) text += QLatin1Char('\n') + failureReason();
+    if (!lastLoad().reason.isEmpty()) text += QLatin1Char('\n') + lastLoad().reason;
     return text;
+}
+
+QString UnansweredLabelQuestion()
+{
+    return lastLoad().unansweredQuestion;
 }
 
 void SaveRaceFile(const QString& path, int filterIndex)

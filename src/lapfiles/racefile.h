@@ -19,11 +19,17 @@ public:
 // Files larger than this are refused at once, before anything is read.
 constexpr qint64 MaxRaceFileBytes = qint64(64) << 20;
 
+// How a file is to be read where it leaves a choice.
+struct LoadOptions {
+    int raceNumber = 0;  // the race of an IOF XML file of several races (1-based); 0 = the first
+};
+
 // Reads the file into the race and sets FileResult (0, -1 could not read, -2 refused kind of
 // file) and CurrentFilePath. Besides lap files and foreign tables it reads, by their content,
-// IOF XML result lists (3.0, 2.0.3), OE CSV exports and SplitsBrowser CSV files. A load that fails
-// leaves the race in memory as it was.
-void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr);
+// IOF XML result lists (3.0, 2.0.3), the result exports of other timing programs and
+// SplitsBrowser CSV files. A load that fails leaves the race in memory as it was.
+void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
+                  const LoadOptions& options = LoadOptions());
 
 // The message to show for the FileResult of the last load: "この形式のファイルは読み込めません"
 // for a refused kind of file, otherwise "ファイルを読み込めませんでした", followed on a second

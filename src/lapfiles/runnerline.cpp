@@ -1,5 +1,5 @@
 #include "lapfiles/laptext.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
 #include "race/racetime.h"
@@ -57,27 +57,28 @@ double ReadLapText(const QString& text, bool* readable)
     return *time;
 }
 
-bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, clsClassDataSub& runner)
+bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, const TableColumns& columns,
+                    clsClassDataSub& runner)
 {
     runner = clsClassDataSub();
     bool keep = false;
     const int legs = std::clamp(cls.LegCount(), 0, MaxLegs);
     for (int k = 1; k <= legs; ++k) {
-        int column = Reader.LapColumns[static_cast<size_t>(k)];
+        int column = columns.LapColumns[static_cast<size_t>(k)];
         if (column <= 0) continue;
         bool readable = false;
         runner.setLap(k, ReadLapText(FieldAt(fields, column), &readable));
         keep = keep || readable;
     }
-    if (Reader.nameColumn > 0) runner.Namae = FieldAt(fields, Reader.nameColumn);
-    if (Reader.affiliationColumn > 0) runner.Shozoku = FieldAt(fields, Reader.affiliationColumn);
-    if (Reader.totalColumn > 0) {
+    if (columns.nameColumn > 0) runner.Namae = FieldAt(fields, columns.nameColumn);
+    if (columns.affiliationColumn > 0) runner.Shozoku = FieldAt(fields, columns.affiliationColumn);
+    if (columns.totalColumn > 0) {
         // A total past one day is an incomplete run that its legs alone would not show.
-        const QString total = FieldAt(fields, Reader.totalColumn);
+        const QString total = FieldAt(fields, columns.totalColumn);
         runner.Total = ReadLongTotal(total).value_or(readTimeField(total));
     }
-    if (Reader.startColumn > 0)
-        runner.StartTime = readTimeField(FieldAt(fields, Reader.startColumn));
+    if (columns.startColumn > 0)
+        runner.StartTime = readTimeField(FieldAt(fields, columns.startColumn));
 
     if (runner.Total > 0) keep = true;
     if (CbasGeneral::Trim(runner.Namae).isEmpty()) keep = false;

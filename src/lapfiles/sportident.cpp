@@ -1,7 +1,7 @@
 #include "lapfiles/sportident.h"
 
 #include "lapfiles/loadprogresswindow.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
@@ -92,15 +92,15 @@ struct ClassBlock {
 
 class SportidentReader {
 public:
-    SportidentReader(const Columns& columns, LoadProgress* progress)
-        : columns_(columns), progress_(progress)
+    SportidentReader(const Columns& columns, const QStringList& lines, LoadProgress* progress)
+        : columns_(columns), lines_(lines), progress_(progress)
     {
     }
 
     // Reads the runner entries of a class from line first; returns the line ending the class.
     int readRunners(const ClassBlock& block, int first)
     {
-        const QStringList& lines = Reader.lines;
+        const QStringList& lines = lines_;
         int runnerNo = 0;
         int i = first;
         for (; i < lines.size() && !isClassLine(lines[i]); ++i) {
@@ -119,7 +119,7 @@ private:
         return !isBlank(line) && !Trim(AnsiMid(line, columns_.stno + 3, 1)).isEmpty();
     }
 
-    QString lineAt(int i) const { return i < Reader.lines.size() ? Reader.lines[i] : QString(); }
+    QString lineAt(int i) const { return lines_.value(i); }
 
     QString timeField(const QString& line, int offset) const
     {
@@ -152,13 +152,14 @@ private:
 
     void showProgress(const ClassBlock& block, int runnerNo, int line) const
     {
-        progress_->progress(ProgressText(line + 1, static_cast<int>(Reader.lines.size())) +
+        progress_->progress(ProgressText(line + 1, static_cast<int>(lines_.size())) +
                             QStringLiteral("  - ") + block.cls->ClassName + QStringLiteral(" (") +
                             QString::number(runnerNo) + QLatin1Char('/') +
                             QString::number(block.starters) + QLatin1Char(')'));
     }
 
     Columns columns_;
+    const QStringList& lines_;
     LoadProgress* progress_;
 };
 
@@ -221,9 +222,10 @@ int WrapSplit(const QString& wrapLine, const QString& numberingLine)
     return std::clamp(split, 1, NoWrap);
 }
 
-bool ReadSportidentResults(RaceHeader& header, ClassCollection& classes, LoadProgress* progress)
+bool ReadSportidentResults(const ReadContext& context, RaceHeader& header, ClassCollection& classes)
 {
-    const QStringList& lines = Reader.lines;
+    const QStringList& lines = context.lines;
+    LoadProgress* progress = context.progress;
     if (lines.size() < 6) return false;
     header.RaceName = Trim(lines[1].left(64));
     const Columns columns{bytePosition(lines[5], QStringLiteral("Stno")),
@@ -232,7 +234,7 @@ bool ReadSportidentResults(RaceHeader& header, ClassCollection& classes, LoadPro
     if (columns.stno == 0 || columns.name == 0 || columns.time <= 4) return false;
 
     ProgressWindow window(progress);
-    SportidentReader reader(columns, progress);
+    SportidentReader reader(columns, lines, progress);
     int i = 4;
     while (i < lines.size()) {
         if (i == 5 || !isClassLine(lines[i])) {

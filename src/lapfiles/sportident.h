@@ -4,13 +4,12 @@
 // telling where the splits wrap, and runner entries of two or four lines (cumulative times,
 // then club and leg times, then the same for the splits after the wrap). Columns are counted
 // in CP932 bytes.
+#include "lapfiles/readcontext.h"
 #include "race/race.h"
 
 #include <QString>
 
 namespace basConvert {
-
-class LoadProgress;
 
 // The parameters of one class line such as "H21  (25)   6.500 km  240 m  18 C". A missing
 // length or climb is 0; a length with a decimal point is in kilometres and becomes metres.
@@ -33,9 +32,9 @@ int SplitColumnWidth(const QString& numberingLine);
 // 0, the index of the numbering line's last control + 1.
 int WrapSplit(const QString& wrapLine, const QString& numberingLine);
 
-// Reads the results in the reader's buffer. False when the column header cannot be found or
+// Reads the results in the context's lines. False when the column header cannot be found or
 // a class has more legs than the model holds.
-[[nodiscard]] bool ReadSportidentResults(RaceHeader& header, ClassCollection& classes,
-                                         LoadProgress* progress);
+[[nodiscard]] bool ReadSportidentResults(const ReadContext& context, RaceHeader& header,
+                                         ClassCollection& classes);
 
 }  // namespace basConvert

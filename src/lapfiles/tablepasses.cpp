@@ -1,5 +1,5 @@
 #include "lapfiles/racefile.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/basicformat.h"
 #include "race/textutil.h"
@@ -11,9 +11,9 @@ namespace {
 
 // The class a runner line names, without outer blanks: the "$" keys of a lap file name their
 // class trimmed, and a name that kept a blank here would split into two classes on the next load.
-QString ClassNameAt(const QStringList& fields)
+QString ClassNameAt(const QStringList& fields, const TableColumns& columns)
 {
-    return CbasGeneral::Trim(FieldAt(fields, Reader.classColumn));
+    return CbasGeneral::Trim(FieldAt(fields, columns.classColumn));
 }
 
 bool sameClass(const std::optional<QString>& previous, const QString& name)
@@ -23,62 +23,65 @@ bool sameClass(const std::optional<QString>& previous, const QString& name)
 
 // First pass: a class is created by its first runner line, with the leg structure of the
 // column-header line most recently seen.
-bool createClasses(int firstHeader, ClassCollection& classes)
+bool createClasses(ReadContext& context, int firstHeader, ClassCollection& classes)
 {
+    TableColumns& columns = context.columns;
     // No previous runner at first, so the first runner line always finds its class, even one
     // with the empty name.
     std::optional<QString> previous;
-    for (int i = firstHeader; i < Reader.lines.size(); ++i) {
-        const QString& line = Reader.lines[i];
+    for (int i = firstHeader; i < context.lines.size(); ++i) {
+        const QString& line = context.lines[i];
         if (i == firstHeader || IsColumnHeaderLine(line)) {
-            if (!AnalyzeHeaderLine(line)) return false;
+            if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        QString name = ClassNameAt(line.split(QLatin1Char(',')));
+        QString name = ClassNameAt(line.split(QLatin1Char(',')), columns);
         if (sameClass(previous, name)) continue;
         previous = name;
         if (classes.contains(name)) continue;
         clsClassData& cls = classes.add(name);
-        cls.ClassControlCount = Reader.highestLeg - (Reader.finishLeg ? 1 : 0);
-        cls.ClassLastGoalExist = Reader.finishLeg;
+        cls.ClassControlCount = columns.highestLeg - (columns.finishLeg ? 1 : 0);
+        cls.ClassLastGoalExist = columns.finishLeg;
     }
     return true;
 }
 
 // Second pass: every kept runner joins the class named on its line.
-bool addRunners(int firstHeader, ClassCollection& classes, LoadProgress* progress)
+bool addRunners(ReadContext& context, int firstHeader, ClassCollection& classes)
 {
+    TableColumns& columns = context.columns;
+    LoadProgress* progress = context.progress;
     std::optional<QString> previous;
     clsClassData* current = nullptr;
-    const int count = Reader.lines.size();
+    const int count = context.lines.size();
     for (int i = firstHeader; i < count; ++i) {
         if (progress && i % 10 == 0) progress->progress(ProgressText(i + 1, count));
-        const QString& line = Reader.lines[i];
+        const QString& line = context.lines[i];
         if (i == firstHeader || IsColumnHeaderLine(line)) {
-            if (!AnalyzeHeaderLine(line)) return false;
+            if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
         const QStringList fields = line.split(QLatin1Char(','));
-        QString name = ClassNameAt(fields);
+        QString name = ClassNameAt(fields, columns);
         if (!sameClass(previous, name)) {
             previous = name;
             current = classes.find(name);
         }
         clsClassDataSub runner;
-        if (current && ReadRunnerLine(fields, *current, runner)) current->Add(runner);
+        if (current && ReadRunnerLine(fields, *current, columns, runner)) current->Add(runner);
     }
     return true;
 }
 
 }  // namespace
 
-bool ReadTableLines(int firstHeader, ClassCollection& classes, LoadProgress* progress)
+bool ReadTableLines(ReadContext& context, int firstHeader, ClassCollection& classes)
 {
-    if (firstHeader < 0 || firstHeader >= Reader.lines.size()) return true;
-    if (!AnalyzeHeaderLine(Reader.lines[firstHeader])) return false;
-    if (!createClasses(firstHeader, classes)) return false;
-    if (!AnalyzeHeaderLine(Reader.lines[firstHeader])) return false;
-    return addRunners(firstHeader, classes, progress);
+    if (firstHeader < 0 || firstHeader >= context.lines.size()) return true;
+    if (!AnalyzeHeaderLine(context.columns, context.lines[firstHeader])) return false;
+    if (!createClasses(context, firstHeader, classes)) return false;
+    if (!AnalyzeHeaderLine(context.columns, context.lines[firstHeader])) return false;
+    return addRunners(context, firstHeader, classes);
 }
 
 QString ProgressText(int lineNo, int count)

@@ -1,6 +1,5 @@
 #include "lapfiles/transpose.h"
 
-#include "lapfiles/readerstate.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -8,9 +7,8 @@
 
 namespace basConvert {
 
-bool TransposeLines(QStringList& lines)
+void TransposeLines(QStringList& lines)
 {
-    if (lines.size() > MaxTransposeLines) return false;
     std::vector<QStringList> table;
     table.reserve(static_cast<size_t>(lines.size()));
     qsizetype columns = 0;
@@ -27,11 +25,9 @@ bool TransposeLines(QStringList& lines)
         QString line = column.join(QLatin1Char(','));
         if (CbasGeneral::Trim(CbasGeneral::RemoveText(line, QStringLiteral(","))).isEmpty())
             continue;
-        if (result.size() >= MaxStoredLines) return false;
         result << line;
     }
     lines = result;
-    return true;
 }
 
 }  // namespace basConvert

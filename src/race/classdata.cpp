@@ -5,13 +5,13 @@
 
 double clsClassDataSub::Lap(int legNo) const
 {
-    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..30");
+    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..MaxLegs");
     return laps_[static_cast<size_t>(legNo - 1)];
 }
 
 void clsClassDataSub::setLap(int legNo, double value)
 {
-    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..30");
+    if (legNo < 1 || legNo > MaxLegs) throw std::out_of_range("Lap: leg number outside 1..MaxLegs");
     laps_[static_cast<size_t>(legNo - 1)] = value;
 }
 
@@ -36,16 +36,23 @@ int clsClassData::rankedIndex(int num) const
 {
     if (rankingDirty_) {
         ranking_ = SortData();
+        std::vector<std::pair<double, QString>> totals;
+        totals.reserve(runners_.size());
         for (int i = 1; i <= ClassRunnerCount(); ++i)
-            ranking_.Add(runners_[static_cast<size_t>(i - 1)].Total, QString::number(i));
+            totals.emplace_back(runners_[static_cast<size_t>(i - 1)].Total, QString::number(i));
+        ranking_.AddAll(totals);
         ranking_.Calc();
         rankingDirty_ = false;
     }
-    if (num < 1 || num > ClassRunnerCount()) throw std::out_of_range("Item: position outside the class");
+    if (num < 1 || num > ClassRunnerCount())
+        throw std::out_of_range("Item: position outside the class");
     return ranking_.Key(num).toInt() - 1;
 }
 
-clsClassDataSub& clsClassData::Item(int num) { return runners_[static_cast<size_t>(rankedIndex(num))]; }
+clsClassDataSub& clsClassData::Item(int num)
+{
+    return runners_[static_cast<size_t>(rankedIndex(num))];
+}
 
 const clsClassDataSub& clsClassData::Item(int num) const
 {

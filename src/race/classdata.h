@@ -13,7 +13,7 @@ constexpr double LapMissing = 0;   // split unknown, written "n/a"
 constexpr double LapMerged = -1;   // no split here; the time is carried in the next leg, "→"
 constexpr double LapAbsent = -2;   // the leg does not exist for this runner, empty field
 
-constexpr int MaxLegs = 30;
+constexpr int MaxLegs = 99;
 
 inline bool IsLapMerged(double lap) { return lap < 0 && lap > LapAbsent; }
 inline bool IsLapAbsent(double lap) { return lap <= LapAbsent; }
@@ -26,7 +26,7 @@ public:
     double Total = 0;   // 0 = unknown
     double StartTime = 0;  // time of day; 0 = none
 
-    // Legs are 1..30; another number throws std::out_of_range.
+    // Legs are 1..MaxLegs; another number throws std::out_of_range.
     double Lap(int legNo) const;
     void setLap(int legNo, double value);
 

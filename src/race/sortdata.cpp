@@ -5,14 +5,33 @@
 
 void SortData::Add(double value, const QString& key)
 {
-    if (positions_.contains(key))
-        throw std::invalid_argument("SortData: key added twice");
+    if (positions_.contains(key)) throw std::invalid_argument("SortData: key added twice");
     // lower_bound finds the first entry not less than the value: inserting there puts the
     // newest of equal values first.
     auto place = std::lower_bound(entries_.begin(), entries_.end(), value,
                                   [](const SortDataSub& e, double v) { return e.Value < v; });
     entries_.insert(place, SortDataSub{value, key, 0});
     positions_.insert(key, -1);  // the position is known again after Calc
+    positionsValid_ = false;
+}
+
+void SortData::AddAll(const std::vector<std::pair<double, QString>>& pairs)
+{
+    if (!entries_.empty()) {
+        for (const auto& [value, key] : pairs) Add(value, key);
+        return;
+    }
+    // Newest first among equal values: a stable sort of the pairs taken last to first.
+    entries_.reserve(pairs.size());
+    positions_.reserve(static_cast<qsizetype>(pairs.size()));
+    for (auto it = pairs.rbegin(); it != pairs.rend(); ++it) {
+        if (positions_.contains(it->second))
+            throw std::invalid_argument("SortData: key added twice");
+        positions_.insert(it->second, -1);
+        entries_.push_back(SortDataSub{it->first, it->second, 0});
+    }
+    std::stable_sort(entries_.begin(), entries_.end(),
+                     [](const SortDataSub& a, const SortDataSub& b) { return a.Value < b.Value; });
     positionsValid_ = false;
 }
 
@@ -51,6 +70,12 @@ int SortData::RankOrder(const QString& key) const
     throw std::out_of_range("SortData: unknown key");
 }
 
-double SortData::Value(int rankOrder) const { return at(rankOrder).Value; }
+double SortData::Value(int rankOrder) const
+{
+    return at(rankOrder).Value;
+}
 
-QString SortData::Key(int rankOrder) const { return at(rankOrder).Key; }
+QString SortData::Key(int rankOrder) const
+{
+    return at(rankOrder).Key;
+}

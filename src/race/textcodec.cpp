@@ -4,6 +4,8 @@
 
 #include <iconv.h>
 
+#include <memory>
+
 #include <cerrno>
 #include <cstring>
 #include <stdexcept>
@@ -18,7 +20,7 @@ public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from))
     {
         if (cd_ == reinterpret_cast<iconv_t>(-1))
-            throw std::runtime_error("iconv cannot convert between CP932 and UTF-8");
+            throw std::runtime_error("iconv cannot convert between the code page and UTF-8");
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;
@@ -59,6 +61,36 @@ Converter& encoder()
     return c;
 }
 
+// Single-byte Windows code pages through iconv; a byte the page leaves undefined becomes
+// U+FFFD.
+QString fromSingleByte(const char* codePage, const QByteArray& bytes)
+{
+    thread_local std::unique_ptr<Converter> cp1252, cp1257;
+    std::unique_ptr<Converter>& converter = std::strcmp(codePage, "CP1252") == 0 ? cp1252 : cp1257;
+    if (!converter) converter = std::make_unique<Converter>("UTF-8", codePage);
+    QByteArray copy = bytes;
+    char* in = copy.data();
+    size_t inLeft = static_cast<size_t>(copy.size());
+    std::vector<char> out;
+    out.reserve(inLeft * 2 + 16);
+    static const char replacement[] = "\xEF\xBF\xBD";
+    while (!converter->run(in, inLeft, out)) {
+        out.insert(out.end(), replacement, replacement + 3);
+        ++in;
+        --inLeft;
+    }
+    return QString::fromUtf8(out.data(), static_cast<qsizetype>(out.size()));
+}
+
+bool hasC1Bytes(const QByteArray& bytes)
+{
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 0x80 && b <= 0x9F) return true;
+    }
+    return false;
+}
+
 int utf8SequenceLength(unsigned char lead)
 {
     if (lead < 0x80) return 1;
@@ -74,6 +106,14 @@ namespace TextCodec {
 
 QString fromCp932(const QByteArray& bytes)
 {
+    // Fast path: ASCII is the same in CP932; most lines of a large file are nothing else.
+    bool ascii = true;
+    for (char c : bytes)
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            ascii = false;
+            break;
+        }
+    if (ascii) return QString::fromLatin1(bytes);
     QByteArray copy = bytes;
     char* in = copy.data();
     size_t inLeft = static_cast<size_t>(copy.size());
@@ -222,6 +262,10 @@ std::optional<Encoding> encodingNamed(const QString& name)
     if (n == QLatin1String("iso88591") || n == QLatin1String("latin1") ||
         n == QLatin1String("l1") || n == QLatin1String("usascii") || n == QLatin1String("ascii"))
         return Encoding::Latin1;
+    if (n == QLatin1String("windows1252") || n == QLatin1String("cp1252"))
+        return Encoding::Windows1252;
+    if (n == QLatin1String("windows1257") || n == QLatin1String("cp1257"))
+        return Encoding::Windows1257;
     if (n == QLatin1String("shiftjis") || n == QLatin1String("sjis") ||
         n == QLatin1String("cp932") || n == QLatin1String("windows31j") ||
         n == QLatin1String("mskanji") || n == QLatin1String("xsjis"))
@@ -246,7 +290,12 @@ QString decode(const QByteArray& bytes, Encoding encoding)
             return text;
         }
         case Encoding::Latin1:
+            if (hasC1Bytes(bytes)) return fromSingleByte("CP1252", bytes);
             return QString::fromLatin1(bytes);
+        case Encoding::Windows1252:
+            return fromSingleByte("CP1252", bytes);
+        case Encoding::Windows1257:
+            return fromSingleByte("CP1257", bytes);
         case Encoding::Cp932:
             return fromCp932(bytes);
     }

@@ -24,7 +24,7 @@ int cp932Length(const QString& text);
 // Files of other programs come in other encodings; these decode them. The program's own files
 // are CP932, except a lap file whose text has no CP932 form, which is UTF-8 with a byte-order
 // mark.
-enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Cp932 };
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Windows1252, Windows1257, Cp932 };
 
 // True when the bytes are well-formed UTF-8 (a UTF-8 byte order mark included).
 bool isValidUtf8(const QByteArray& bytes);
@@ -36,11 +36,13 @@ bool isValidUtf8(const QByteArray& bytes);
 Encoding detectEncoding(const QByteArray& bytes);
 
 // The encoding an XML declaration or a charset label names ("UTF-8", "ISO-8859-1",
-// "Shift_JIS", "windows-31j", ...), letter case ignored; no value for an unknown name.
+// "windows-1252", "windows-1257", "Shift_JIS", "windows-31j", ...), letter case ignored; no value
+// for an unknown name.
 std::optional<Encoding> encodingNamed(const QString& name);
 
 // Decodes in the given encoding, dropping a byte order mark at the start. Invalid sequences
-// become U+FFFD; decoding never fails.
+// become U+FFFD; decoding never fails. ISO-8859-1 text that holds bytes 0x80 to 0x9F (control
+// characters there, never written as text) is Windows-1252, as the files that declare it are.
 QString decode(const QByteArray& bytes, Encoding encoding);
 
 }  // namespace TextCodec

@@ -186,13 +186,13 @@ TEST(Workspace, SizedToTheClassAndRecomputedOnEveryCall)
     EXPECT_EQ(ws.RunnerName.count(), 0);
 }
 
-TEST(Workspace, LegsBeyondThirtyAreNotRead)
+TEST(Workspace, LegsBeyondTheModelAreNotRead)
 {
     basAnalyze::ResetWorkspace();
-    addClass(QStringLiteral("Odd"), 30, true, {{"R", {"1:00"}}});
+    addClass(QStringLiteral("Odd"), MaxLegs, true, {{"R", {"1:00"}}});
     ASSERT_TRUE(AnalyzeClass(QStringLiteral("Odd")));
-    EXPECT_EQ(basAnalyze::Workspace.AnaLegCount, 30);
-    EXPECT_EQ(basAnalyze::Workspace.AnaControlCount, 30);
+    EXPECT_EQ(basAnalyze::Workspace.AnaLegCount, MaxLegs);
+    EXPECT_EQ(basAnalyze::Workspace.AnaControlCount, MaxLegs);
 }
 
 }  // namespace

@@ -122,6 +122,17 @@ TEST_F(ChartTest, TimeLabelsAndControlNumbers)
     ASSERT_EQ(numbers.size(), 2u);
     EXPECT_EQ(numbers[0].text, " 1");
     EXPECT_EQ(numbers[1].topLeft, QPointF(8, race.controlY[2] - 5));
+
+    // On a course of many controls the numbers that would overlap are left out.
+    const std::vector<QString> minutes(MaxLegs, QStringLiteral("1:00"));
+    addClass(QStringLiteral("Long"), MaxLegs - 1, true, {{QStringLiteral("A"), minutes}});
+    const std::vector<ChartText> crowded = ControlNumbers(
+        MakeGeometry(analyse(QStringLiteral("Long")), ChartMode::RaceTime, 400, 600, 0));
+    ASSERT_GT(crowded.size(), 10u);
+    EXPECT_LT(crowded.size(), static_cast<size_t>(MaxLegs - 1));
+    EXPECT_EQ(crowded.front().text, " 1");
+    for (size_t i = 1; i < crowded.size(); ++i)
+        EXPECT_GE(crowded[i].topLeft.y() - crowded[i - 1].topLeft.y(), 10);
 }
 
 TEST_F(ChartTest, ClockTimeStartPosition)

@@ -15,6 +15,31 @@ const QString kExample = testsupport::examplePath(QStringLiteral("spring-cup.lap
 
 class CliTest : public RaceTest {};
 
+namespace {
+
+// A command line, its exit status and a text its output holds: in stdout for status 0, in
+// stderr otherwise.
+struct CommandCase {
+    QStringList args;
+    int status;
+    const char* expected;
+};
+
+template <size_t N>
+void expectCommands(const CommandCase (&cases)[N])
+{
+    for (const CommandCase& c : cases) {
+        CliRun run = runCli(c.args);
+        EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
+        const QString& text = c.status == 0 ? run.out : run.err;
+        EXPECT_TRUE(text.contains(QString::fromUtf8(c.expected)))
+            << c.args.join(' ').toStdString() << "\n"
+            << text.toStdString();
+    }
+}
+
+}  // namespace
+
 TEST_F(CliTest, InfoListsHeaderClassesAndRankedRunners)
 {
     CliRun run = runCli({QStringLiteral("info"), kExample});
@@ -145,12 +170,7 @@ TEST_F(CliTest, AnswersForTheLabelQuestions)
     const QString table = tempPath(QStringLiteral("bare.csv"));
     testsupport::writeCp932(table, QStringLiteral("Aki,Oak,0:03:00,0:04:00,0:08:00\n"
                                                   "Ben,Elm,0:03:30,0:04:30,0:09:00\n"));
-    struct Case {
-        QStringList args;
-        int status;
-        const char* expected;  // in stdout for status 0, in stderr otherwise
-    };
-    const Case cases[] = {
+    const CommandCase cases[] = {
         {{QStringLiteral("info"), table, QStringLiteral("--answers"),
           QStringLiteral("名前,所属,総")},
          0,
@@ -165,19 +185,30 @@ TEST_F(CliTest, AnswersForTheLabelQuestions)
          64,
          "使い方"},
     };
-    for (const Case& c : cases) {
-        CliRun run = runCli(c.args);
-        EXPECT_EQ(run.status, c.status) << c.args.join(' ').toStdString();
-        const QString& text = c.status == 0 ? run.out : run.err;
-        EXPECT_TRUE(text.contains(QString::fromUtf8(c.expected)))
-            << c.args.join(' ').toStdString() << "\n"
-            << text.toStdString();
-    }
+    expectCommands(cases);
     CliRun converted = runCli({QStringLiteral("convert"), table, tempPath(QStringLiteral("o.lap")),
                                QStringLiteral("--answers"), QStringLiteral("名前,所属,総")});
     EXPECT_EQ(converted.status, 0);
     CliRun reread = runCli({QStringLiteral("info"), tempPath(QStringLiteral("o.lap"))});
     EXPECT_TRUE(reread.out.contains(QStringLiteral("Oak"))) << reread.out.toStdString();
+}
+
+// --race chooses the race of a result list of several; a race it does not hold fails.
+TEST_F(CliTest, RaceOptionChoosesTheRaceOfAResultList)
+{
+    const QString races = testsupport::dataPath(QStringLiteral("iofxml/tworaces.xml"));
+    const CommandCase cases[] = {
+        {{QStringLiteral("info"), races}, 0, "Two Days Day 1"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race"), QStringLiteral("2")},
+         0,
+         "Mia Lund"},
+        {{QStringLiteral("analyse"), QStringLiteral("--race=2"), races}, 0, "Day 2"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race=3")}, 1, "レース 3"},
+        {{QStringLiteral("info"), races, QStringLiteral("--race"), QStringLiteral("0")},
+         64,
+         "使い方"},
+    };
+    expectCommands(cases);
 }
 
 TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)

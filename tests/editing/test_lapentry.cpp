@@ -29,14 +29,15 @@ TEST(LapRows, LayoutAndHeaders)
     EXPECT_EQ(twelve.header(FirstLegRow + 9), QStringLiteral("９→10"));
     EXPECT_EQ(twelve.header(twelve.lastLegRow()), QStringLiteral("12→◎"));
 
-    // A runner holds 30 legs: 29 controls fill them with the finish, 30 controls are cut there.
-    EXPECT_EQ(LapRows(29).legs, 30);
-    EXPECT_TRUE(LapRows(29).lastLegIsFinish());
-    const LapRows thirty(30);
-    EXPECT_EQ(thirty.legs, 30);
-    EXPECT_EQ(thirty.rowCount(), 35);
-    EXPECT_FALSE(thirty.lastLegIsFinish());
-    EXPECT_EQ(thirty.header(thirty.lastLegRow()), QStringLiteral("29→30"));
+    // A runner holds MaxLegs legs: one control fewer fills them with the finish, as many
+    // controls are cut there.
+    EXPECT_EQ(LapRows(MaxLegs - 1).legs, MaxLegs);
+    EXPECT_TRUE(LapRows(MaxLegs - 1).lastLegIsFinish());
+    const LapRows full(MaxLegs);
+    EXPECT_EQ(full.legs, MaxLegs);
+    EXPECT_EQ(full.rowCount(), MaxLegs + 5);
+    EXPECT_FALSE(full.lastLegIsFinish());
+    EXPECT_EQ(full.header(full.lastLegRow()), QStringLiteral("98→99"));
 }
 
 TEST(LapCells, StoredValuesAsText)
@@ -173,16 +174,16 @@ TEST(LapStore, ColumnsBecomeRunners)
     EXPECT_EQ(cls.ClassRunnerCount(), 1);
 }
 
-TEST(LapStore, ThirtyControlsStayWithinThirtyLegs)
+TEST(LapStore, AsManyControlsAsLegsStayWithinTheLegs)
 {
     clsClassData cls;
-    cls.ClassControlCount = 30;
-    const LapRows rows(30);
+    cls.ClassControlCount = MaxLegs;
+    const LapRows rows(MaxLegs);
     LapColumn column{"Ann", "", "", {}, ""};
     for (int leg = 1; leg <= rows.legs; ++leg) column.legs << QStringLiteral("0:01:00");
     ASSERT_NO_THROW(StoreColumns(cls, rows, {column}));
-    EXPECT_FALSE(cls.ClassLastGoalExist);  // the cut last row ends at control 30
+    EXPECT_FALSE(cls.ClassLastGoalExist);  // the cut last row ends at the last control
     ASSERT_EQ(cls.ClassRunnerCount(), 1);
-    EXPECT_DOUBLE_EQ(cls.Item(1).Lap(30), Secs(60));
-    EXPECT_NEAR(cls.Item(1).Total, Secs(1800), 1e-9);
+    EXPECT_DOUBLE_EQ(cls.Item(1).Lap(MaxLegs), Secs(60));
+    EXPECT_NEAR(cls.Item(1).Total, Secs(60 * MaxLegs), 1e-9);
 }

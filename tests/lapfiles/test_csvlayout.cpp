@@ -2,7 +2,7 @@
 #include "lapfixtures.h"
 
 #include "lapfiles/racefile.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/transpose.h"
 #include "race/race.h"
 
@@ -95,56 +95,45 @@ TEST_F(LapFileTest, TwelveControlsWithFinishGiveSeventeenColumns)
     EXPECT_EQ(written[1].split(QLatin1Char(',')).size(), 17);
 }
 
-TEST_F(LapFileTest, LayoutsTooLongForTheBufferAreRefusedAndWriteNothing)
+// However many runners a class has, both layouts are written and load back: a runner per row
+// (5002 lines) and a runner per column (lines of 5002 fields).
+TEST_F(LapFileTest, LargeClassesAreWrittenInBothLayoutsAndLoadBack)
 {
-    QString existing = tempPath(QStringLiteral("keep.csv"));
-    testsupport::writeCp932(existing, QStringLiteral("元\n"));
-    manyRunners(2999);  // header, 2999 runners and the empty line: 3001 lines
-    DataModified = true;
-    basConvert::SaveRaceFile(existing, 2);
-    EXPECT_EQ(FileResult, FileFailed);
-    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元\r\n"));
-    EXPECT_TRUE(DataModified);
-
-    ResetRace();
-    manyRunners(999);  // 1001 lines cannot be turned
-    basConvert::SaveRaceFile(existing, 3);
-    EXPECT_EQ(FileResult, FileFailed);
-    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元\r\n"));
-    basConvert::SaveRaceFile(existing, 2);
-    EXPECT_EQ(FileResult, FileOk);
-}
-
-TEST_F(LapFileTest, LayoutsAtTheBufferLimitsAreWritten)
-{
-    manyRunners(2998);
-    EXPECT_EQ(save(2, QStringLiteral("3000.csv")).size(), 3000);
-    ResetRace();
-    manyRunners(998);
-    QStringList turned = save(3, QStringLiteral("1000.csv"));
-    ASSERT_EQ(turned.size(), 5);  // class, name, club, leg 1, total
-    EXPECT_EQ(turned[0].count(QLatin1Char(',')), 999);
+    manyRunners(5000);
+    for (int filter : {2, 3}) {
+        SCOPED_TRACE(filter);
+        const QString name = QStringLiteral("large%1.csv").arg(filter);
+        const QStringList written = save(filter, name);
+        if (filter == 2) {
+            EXPECT_EQ(written.size(), 5002);  // header, runners, the empty line
+        } else {
+            ASSERT_EQ(written.size(), 5);  // class, name, club, leg 1, total
+            EXPECT_EQ(written[0].count(QLatin1Char(',')), 5001);  // and the empty line
+        }
+        ResetRace();
+        basConvert::LoadRaceFile(tempPath(name));
+        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 5000);
+        EXPECT_EQ(ClassList.at(1).Item(5000).Namae, QStringLiteral("走者4999"));
+    }
 }
 
 TEST(TransposeLines, TurnsRaggedTablesAndDropsEmptyColumns)
 {
     QStringList table{QStringLiteral("a,b,,d"), QStringLiteral("1"), QString(),
                       QStringLiteral("x,y, ,,e")};
-    ASSERT_TRUE(basConvert::TransposeLines(table));
+    basConvert::TransposeLines(table);
     // Column 3 holds nothing but empty fields and a space: dropped.
     EXPECT_EQ(table, (QStringList{QStringLiteral("a,1,,x"), QStringLiteral("b,,,y"),
                                   QStringLiteral("d,,,"), QStringLiteral(",,,e")}));
 }
 
-TEST(TransposeLines, AtMostAThousandLines)
+TEST(TransposeLines, LongTablesTurnWhole)
 {
     QStringList table;
-    for (int i = 0; i < basConvert::MaxTransposeLines; ++i) table << QStringLiteral("%1,x").arg(i);
-    QStringList copy = table;
-    ASSERT_TRUE(basConvert::TransposeLines(copy));
-    EXPECT_EQ(copy.size(), 2);
-    table << QStringLiteral("one,more");
-    copy = table;
-    EXPECT_FALSE(basConvert::TransposeLines(copy));
-    EXPECT_EQ(copy, table);
+    for (int i = 0; i < 20000; ++i) table << QStringLiteral("%1,x").arg(i);
+    basConvert::TransposeLines(table);
+    ASSERT_EQ(table.size(), 2);
+    EXPECT_EQ(table[0].count(QLatin1Char(',')), 19999);
+    EXPECT_TRUE(table[0].endsWith(QLatin1String(",19999")));
 }

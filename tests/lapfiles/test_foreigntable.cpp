@@ -6,6 +6,7 @@
 #include "lapfiles/headerlabels.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/racefile.h"
+#include "lapfiles/readcontext.h"
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/racetime.h"
@@ -206,23 +207,31 @@ TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
     }
 }
 
-TEST_F(LapFileTest, OversizedTablesAreRefusedKeepingTheRace)
+TEST_F(LapFileTest, TablesOfAnyLengthLoadButOverlongLinesAreRefused)
 {
-    // 1001 columns to turn (a vertical table), and 3001 stored lines.
+    // 3000 runners down the columns (a vertical table), and 5000 runner lines.
     QString vertical = QStringLiteral("Name");
     QString times = QStringLiteral("1");
-    for (int i = 0; i < 1001; ++i) vertical += QStringLiteral("\nR%1").arg(i);
-    QString wide = QStringLiteral("Name,Club,1,G\n");
-    for (int i = 0; i < 3000; ++i) wide += QStringLiteral("R%1,C,0:01:00,0:01:00\n").arg(i);
-    // One line of 2001 fields: more than any table holds, refused before it is looked at.
-    QString oneLine = QStringLiteral("Name");
-    for (int i = 1; i <= 2000; ++i) oneLine += QStringLiteral(",0:0%1:00").arg(i % 10);
-    for (const QString& text : {vertical, wide, oneLine}) {
-        loadPreviousRace();
-        load(text, QStringLiteral("big.csv"));
-        EXPECT_EQ(FileResult, FileFailed);
-        expectPreviousRace();
+    for (int i = 0; i < 3000; ++i) {
+        vertical += QStringLiteral(",R%1").arg(i);
+        times += QStringLiteral(",0:0%1:00").arg(1 + i % 9);
     }
+    vertical += QLatin1Char('\n') + times + QLatin1Char('\n');
+    QString wide = QStringLiteral("Name,Club,1,G\n");
+    for (int i = 0; i < 5000; ++i) wide += QStringLiteral("R%1,C,0:01:00,0:01:00\n").arg(i);
+    for (const auto& [text, runners] : {std::pair{vertical, 3000}, std::pair{wide, 5000}}) {
+        ResetRace();
+        load(text, QStringLiteral("big.csv"));
+        ASSERT_EQ(FileResult, FileOk);
+        EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
+    }
+    // One line of more fields than any table holds: refused before it is looked at.
+    QString oneLine = QStringLiteral("Name");
+    for (int i = 1; i <= basConvert::MaxTableFields; ++i) oneLine += QStringLiteral(",0:01:00");
+    loadPreviousRace();
+    load(oneLine, QStringLiteral("big.csv"));
+    EXPECT_EQ(FileResult, FileFailed);
+    expectPreviousRace();
 }
 
 namespace {
@@ -262,6 +271,11 @@ TEST_F(LapFileTest, LabelQuestionsBuildTheHeader)
          bare,
          {QStringLiteral("名前"), QStringLiteral("年齢"), QStringLiteral("ラスポ→◎のラップ")},
          "[2+G]: Aki//15:00/3:00 4:00 8:00; Ben//17:00/3:30 4:30 9:00",
+         3},
+        {"a column of plain numbers is asked about, not taken for a split",
+         QStringLiteral("Aki,35,0:03:00,0:04:00,0:08:00\nBen,41,0:03:30,0:04:30,0:09:00\n"),
+         {QStringLiteral("名前"), QStringLiteral("年齢"), QStringLiteral("総")},
+         "[1+G]: Aki//8:00/3:00 4:00; Ben//9:00/3:30 4:30",
          3},
         {"times down the first column are turned first",
          QStringLiteral("0:03:00,0:03:30\n0:04:00,0:04:30\n0:08:00,0:09:00\nAki,Ben\n"),

@@ -6,7 +6,7 @@
 #include "lapfiles/importedrace.h"
 #include "lapfiles/interchange.h"
 #include "lapfiles/interchangereaders.h"
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
 
@@ -103,13 +103,22 @@ TEST(ImportedRace, ParsesDurationsAndClockTexts)
         std::optional<double> seconds;
     };
     const Case cases[] = {
-        {"1:02:03", 3723},         {"84:55", 5095},
-        {"0:00:33", 33},           {"968.0", 968},
-        {" 12,5 ", 12.5},          {"119:00", 7140},
-        {"0:60", std::nullopt},    {"1:60:00", std::nullopt},
-        {"-----", std::nullopt},   {"", std::nullopt},
-        {"-5", std::nullopt},      {"a:10", std::nullopt},
-        {"1:2:3:4", std::nullopt}, {":30", std::nullopt},
+        {"1:02:03", 3723},
+        {"84:55", 5095},
+        {"0:00:33", 33},
+        {"968.0", 968},
+        {" 12,5 ", 12.5},
+        {"119:00", 7140},
+        {"0:60", std::nullopt},
+        {"1:60:00", std::nullopt},
+        {"-----", std::nullopt},
+        {"", std::nullopt},
+        {"-5", std::nullopt},
+        {"a:10", std::nullopt},
+        {"1:2:3:4", std::nullopt},
+        {":30", std::nullopt},
+        {"75:12", 4512},
+        {"12:34.5", 754.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -274,7 +283,7 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
     QString longClass = QStringLiteral(
         "<ClassResult><Class><Name>Long</Name></Class>"
         "<PersonResult><Result><Time>999</Time><Status>OK</Status>");
-    for (int k = 1; k <= 30; ++k)
+    for (int k = 1; k <= MaxLegs; ++k)
         longClass += QStringLiteral(
                          "<SplitTime><ControlCode>%1</ControlCode><Time>%1</Time>"
                          "</SplitTime>")
@@ -289,7 +298,8 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
         {"cut short", head + QStringLiteral("<ClassResult><Class><Name>M</Name>"), 0},
         {"tags crossed", head + QStringLiteral("<ClassResult><Class></ClassResult></Class>"), 0},
         {"no class", head + QStringLiteral("</ResultList>\n"), 0},
-        {"only a class of 31 legs", head + longClass + QStringLiteral("</ResultList>\n"), 1},
+        {"only a class of more legs than the model holds",
+         head + longClass + QStringLiteral("</ResultList>\n"), 1},
         {"text after the root", head + QStringLiteral("</ResultList>\n<x/>"), 0},
     };
     for (const Case& c : cases) {
@@ -307,16 +317,16 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
     }
 }
 
-TEST_F(InterchangeReadTest, AClassOfThirtyOneLegsIsSkippedAndTheRestLoads)
+TEST_F(InterchangeReadTest, AClassOfMoreLegsThanTheModelIsSkippedAndTheRestLoads)
 {
     QString xml = QStringLiteral(
         "<ResultList xmlns=\"http://www.orienteering.org/datastandard/3.0\" iofVersion=\"3.0\">"
         "<Event><Name>x</Name></Event>");
-    for (int controls : {30, 29}) {
+    for (int controls : {MaxLegs, MaxLegs - 1}) {
         xml += QStringLiteral(
                    "<ClassResult><Class><Name>C%1</Name></Class><PersonResult>"
                    "<Person><Name><Family>Runner</Family></Name></Person>"
-                   "<Result><Time>5000</Time><Status>OK</Status>")
+                   "<Result><Time>20000</Time><Status>OK</Status>")
                    .arg(controls);
         for (int k = 1; k <= controls; ++k)
             xml += QStringLiteral(
@@ -329,11 +339,11 @@ TEST_F(InterchangeReadTest, AClassOfThirtyOneLegsIsSkippedAndTheRestLoads)
     xml += QStringLiteral("</ResultList>");
     loadBytes(xml.toUtf8(), QStringLiteral("long.xml"));
     ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C29")});
-    EXPECT_EQ(ClassList.at(1).LegCount(), 30);
-    EXPECT_NEAR(ClassList.at(1).Item(1).Lap(30), sec(5000 - 2900), 1e-9);
+    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C%1").arg(MaxLegs - 1)});
+    EXPECT_EQ(ClassList.at(1).LegCount(), MaxLegs);
+    EXPECT_NEAR(ClassList.at(1).Item(1).Lap(MaxLegs), sec(20000 - (MaxLegs - 1) * 100), 1e-9);
     ASSERT_EQ(messages().size(), 1);
-    EXPECT_TRUE(messages().first().contains(QStringLiteral("「C30」")));
+    EXPECT_TRUE(messages().first().contains(QStringLiteral("「C%1」").arg(MaxLegs)));
 }
 
 TEST_F(InterchangeReadTest, AResultListLongerThanTheLineBufferLoads)
@@ -351,7 +361,7 @@ TEST_F(InterchangeReadTest, AResultListLongerThanTheLineBufferLoads)
                    .arg(i)
                    .arg(100 + i);
     xml += QStringLiteral("</ClassResult>\n</ResultList>\n");
-    ASSERT_GT(xml.count(QLatin1Char('\n')), basConvert::MaxStoredLines);
+    ASSERT_GT(xml.count(QLatin1Char('\n')), 3000);
     loadBytes(xml.toUtf8(), QStringLiteral("big.xml"));
     ASSERT_EQ(FileResult, FileOk);
     EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
@@ -531,9 +541,10 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
     file.close();
     RaceHeader header;
     ClassCollection classes;
-    int16_t result = 99;
+    basConvert::ReadResult result;
+    result.code = 99;
     EXPECT_FALSE(basConvert::ReadInterchangeFile(eskdat, header, classes, &result));
-    EXPECT_EQ(result, 99);
+    EXPECT_EQ(result.code, 99);
 }
 
 TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
@@ -555,7 +566,7 @@ TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
         SCOPED_TRACE(c.what);
         basConvert::ImportedRace race;
         const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(basConvert::ReadOeCsv(text, race), ReadOutcome::NotThisFormat);
+        EXPECT_EQ(basConvert::ReadResultTable(text, race), ReadOutcome::NotThisFormat);
         EXPECT_EQ(basConvert::ReadSplitsBrowserCsv(text, race), ReadOutcome::NotThisFormat);
         EXPECT_EQ(basConvert::ReadIofXml(text.toUtf8(), race), ReadOutcome::NotThisFormat);
     }

@@ -135,14 +135,19 @@ const RealFile kFiles[] = {
          EXPECT_EQ(std::vector<long long>(all.begin() + 13, all.end()),
                    (std::vector<long long>{-1, -1, -1, -1, 6656, 1032, 721, 95}));
      }},
-    {"LukeWoodward-SplitsBrowser/eventdata6478", 76, 1486, "M21E",
+    {"LukeWoodward-SplitsBrowser/eventdata6478", 77, 1522, nullptr,
      [] {
          expectRunner("Peter Warland", 3600 + 2 * 60 + 34, {110, 110});
-         // No status, but "mp" as the place.
-         const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell mp"));
+         // No status, but "mp" as the place, and after the name, where it is not kept.
+         const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell"));
          ASSERT_NE(funnell, nullptr);
          EXPECT_GT(funnell->Total, 1.0);
          EXPECT_TRUE(IsLapMerged(funnell->Lap(12)));
+         // "n/c" as the place and after the name: kept with the legs, listed after the ranked.
+         const clsClassDataSub* szarvas = findRunner(QStringLiteral("Edward Szarvas"));
+         ASSERT_NE(szarvas, nullptr);
+         EXPECT_EQ(secondsOf(szarvas->Total), kDaySeconds + 43 * 60 + 40);
+         EXPECT_EQ(legs(*szarvas, 3), (std::vector<long long>{565, 388, 268}));
      }},
     {"LukeWoodward-SplitsBrowser/eventdata6577", 29, 252, nullptr,
      [] {
@@ -157,10 +162,14 @@ const RealFile kFiles[] = {
          EXPECT_EQ(ClassList.at(1).ClassControlCount, 10);
          expectRunner("HENKES Julia", 2262, {131, 157, 143});
      }},
-    {"LukeWoodward-SplitsBrowser/eventdata", 7, 144, "Brown",
+    {"LukeWoodward-SplitsBrowser/eventdata", 8, 160, nullptr,
      [] {
          EXPECT_EQ(ClassList.at(1).ClassControlCount, 21);
          expectRunner("Peter Bray", 2425, {170, 76});
+         // A course of 32 controls, more than the old 30-leg runner held.
+         EXPECT_EQ(ClassList[QStringLiteral("Brown")].ClassControlCount, 32);
+         EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Total), 3353);
+         EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Lap(33)), 23);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Peter Bray"))->StartTime), 10 * 3600);
      }},
 };
@@ -268,9 +277,10 @@ TEST_F(RealInterchangeTest, OtherRealFilesAreNotTakenForResultLists)
         ++found;
         RaceHeader header;
         ClassCollection classes;
-        int16_t result = 99;
+        basConvert::ReadResult result;
+        result.code = 99;
         EXPECT_FALSE(basConvert::ReadInterchangeFile(path, header, classes, &result));
-        EXPECT_EQ(result, 99);
+        EXPECT_EQ(result.code, 99);
     }
     if (found == 0) GTEST_SKIP() << "the real result files are not here";
 }

@@ -233,7 +233,9 @@ TEST_F(LapFileTest, ProgressEveryTenthLineOfTheTable)
 TEST_F(LapFileTest, ProgressWindowClosesWhenTheTableIsRefused)
 {
     RecordingProgress progress;
-    load(lapHead() + QStringLiteral("クラス,名前,△→１\nM,走者,00:01:00\nクラス,名前,30→31\n"),
+    load(lapHead() + QStringLiteral("クラス,名前,△→１\nM,走者,00:01:00\nクラス,名前,%1→%2\n")
+                         .arg(MaxLegs)
+                         .arg(MaxLegs + 1),
          QStringLiteral("late.lap"), &progress);
     EXPECT_EQ(FileResult, FileFailed);
     EXPECT_EQ(progress.begins, 1);

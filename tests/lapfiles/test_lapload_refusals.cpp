@@ -43,17 +43,21 @@ TEST_F(LapFileTest, FailedLoadsKeepThePreviousRace)
          FileRefused},
         {"lap text under another extension", lapHead() + QStringLiteral("$名称=x\n"),
          QStringLiteral("race.txt"), FileRefused},
-        {"leg 31", lapHead() + QStringLiteral("クラス,名前,△→１,30→31\nM,走者,00:01:00,00:01:00\n"),
-         QStringLiteral("leg31.lap"), FileFailed},
+        {"a leg beyond the model",
+         lapHead() + QStringLiteral("クラス,名前,△→１,%1→%2\nM,走者,00:01:00,00:01:00\n")
+                         .arg(MaxLegs)
+                         .arg(MaxLegs + 1),
+         QStringLiteral("leg100.lap"), FileFailed},
         {"leg 0", lapHead() + QStringLiteral("クラス,名前,スタート→ゴール\nM,走者,00:01:00\n"),
          QStringLiteral("leg0.lap"), FileFailed},
-        {"finish after leg 30",
-         lapHead() + QStringLiteral("クラス,名前,29→30,30→◎\nM,走者,00:01:00,00:01:00\n"),
-         QStringLiteral("finish31.lap"), FileFailed},
-        {"control count beyond 30 legs", lapHead() + QStringLiteral("$コントロール数:M=31\n"),
-         QStringLiteral("count31.lap"), FileFailed},
-        {"more than 3000 lines", lapHead() + kTableHeader + runnerLines(2998),
-         QStringLiteral("long.lap"), FileFailed},
+        {"finish after the last leg of the model",
+         lapHead() + QStringLiteral("クラス,名前,%1→%2,%2→◎\nM,走者,00:01:00,00:01:00\n")
+                         .arg(MaxLegs - 1)
+                         .arg(MaxLegs),
+         QStringLiteral("finish100.lap"), FileFailed},
+        {"control count beyond the legs of the model",
+         lapHead() + QStringLiteral("$コントロール数:M=%1\n").arg(MaxLegs + 1),
+         QStringLiteral("count100.lap"), FileFailed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -78,11 +82,11 @@ TEST_F(LapFileTest, MissingFileClearsOnlyThePath)
     EXPECT_EQ(FileResult, FileFailed);
 }
 
-TEST_F(LapFileTest, ExactlyThreeThousandLinesStillLoad)
+TEST_F(LapFileTest, LapFilesFarBeyondThreeThousandLinesLoad)
 {
-    load(lapHead() + kTableHeader + runnerLines(2997));
+    load(lapHead() + kTableHeader + runnerLines(12000));
     ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 2997);
+    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 12000);
 }
 
 TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)

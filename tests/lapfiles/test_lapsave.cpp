@@ -325,3 +325,24 @@ TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
         EXPECT_EQ(cls->ClassControlCount, 1);
     }
 }
+
+// A file as the writer puts it loads and saves back to the very same bytes: classes of up to
+// 30 legs as they always were, and classes of up to MaxLegs legs in the same line format.
+TEST_F(LapFileTest, LongCoursesSaveBackByteForByte)
+{
+    for (const char* name : {"lap/thirty_legs.lap", "lap/ninety_nine_legs.lap"}) {
+        SCOPED_TRACE(name);
+        ResetRace();
+        const QString path = testsupport::dataPath(QString::fromUtf8(name));
+        basConvert::LoadRaceFile(path);
+        ASSERT_EQ(FileResult, FileOk);
+        int longest = 0;
+        for (const auto& cls : ClassList) longest = std::max(longest, cls->LegCount());
+        EXPECT_EQ(longest,
+                  QString::fromUtf8(name).contains(QLatin1String("thirty")) ? 30 : MaxLegs);
+        const QString saved = tempPath(QStringLiteral("saved.lap"));
+        basConvert::SaveRaceFile(saved, 1);
+        ASSERT_EQ(FileResult, FileOk);
+        EXPECT_EQ(testsupport::readBytes(saved), testsupport::readBytes(path));
+    }
+}

@@ -1,7 +1,7 @@
 // The generic table reader: column-header analysis, lap texts and the runner-line rules.
 #include "lapfixtures.h"
 
-#include "lapfiles/readerstate.h"
+#include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 
 using namespace basConvert;
@@ -26,65 +26,68 @@ QStringList fields(const char* line)
 
 TEST(AnalyzeHeaderLine, FindsEveryColumnAndTheLegLabels)
 {
-    ResetReader();
+    TableColumns columns;
     ASSERT_TRUE(AnalyzeHeaderLine(
-        QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎")));
-    EXPECT_EQ(Reader.classColumn, 1);
-    EXPECT_EQ(Reader.nameColumn, 2);
-    EXPECT_EQ(Reader.affiliationColumn, 3);
-    EXPECT_EQ(Reader.startColumn, 4);
-    EXPECT_EQ(Reader.totalColumn, 5);
-    EXPECT_EQ(Reader.LapColumns[1], 6);
-    EXPECT_EQ(Reader.LapColumns[2], 7);
-    EXPECT_EQ(Reader.LapColumns[3], 8);
-    EXPECT_EQ(Reader.highestLeg, 3);
-    EXPECT_TRUE(Reader.finishLeg);
+        columns, QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎")));
+    EXPECT_EQ(columns.classColumn, 1);
+    EXPECT_EQ(columns.nameColumn, 2);
+    EXPECT_EQ(columns.affiliationColumn, 3);
+    EXPECT_EQ(columns.startColumn, 4);
+    EXPECT_EQ(columns.totalColumn, 5);
+    EXPECT_EQ(columns.LapColumns[1], 6);
+    EXPECT_EQ(columns.LapColumns[2], 7);
+    EXPECT_EQ(columns.LapColumns[3], 8);
+    EXPECT_EQ(columns.highestLeg, 3);
+    EXPECT_TRUE(columns.finishLeg);
 
     // A second header starts from nothing: columns it does not name are absent.
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,メモ,S→1,1→2,9→10,10→11")));
-    EXPECT_EQ(Reader.classColumn, 0);
-    EXPECT_EQ(Reader.nameColumn, 1);
-    EXPECT_EQ(Reader.totalColumn, 0);
-    EXPECT_EQ(Reader.LapColumns[1], 3);
-    EXPECT_EQ(Reader.LapColumns[3], 0);
-    EXPECT_EQ(Reader.LapColumns[10], 5);
-    EXPECT_EQ(Reader.LapColumns[11], 6);
-    EXPECT_EQ(Reader.highestLeg, 11);
-    EXPECT_FALSE(Reader.finishLeg);
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,メモ,S→1,1→2,9→10,10→11")));
+    EXPECT_EQ(columns.classColumn, 0);
+    EXPECT_EQ(columns.nameColumn, 1);
+    EXPECT_EQ(columns.totalColumn, 0);
+    EXPECT_EQ(columns.LapColumns[1], 3);
+    EXPECT_EQ(columns.LapColumns[3], 0);
+    EXPECT_EQ(columns.LapColumns[10], 5);
+    EXPECT_EQ(columns.LapColumns[11], 6);
+    EXPECT_EQ(columns.highestLeg, 11);
+    EXPECT_FALSE(columns.finishLeg);
 }
 
 TEST(AnalyzeHeaderLine, WordsIgnoreLetterCaseButNotSpaces)
 {
-    ResetReader();
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral(" 名前,名前 ,ｸﾗｽ,△→１")));
-    EXPECT_EQ(Reader.nameColumn, 0);
-    EXPECT_EQ(Reader.classColumn, 0);
-    EXPECT_EQ(Reader.LapColumns[1], 4);
+    TableColumns columns;
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral(" 名前,名前 ,ｸﾗｽ,△→１")));
+    EXPECT_EQ(columns.nameColumn, 0);
+    EXPECT_EQ(columns.classColumn, 0);
+    EXPECT_EQ(columns.LapColumns[1], 4);
 }
 
 TEST(AnalyzeHeaderLine, TwoControlCourseWithAndWithoutFinish)
 {
-    ResetReader();
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,△→１,１→２,２→◎")));
-    EXPECT_EQ(Reader.highestLeg - (Reader.finishLeg ? 1 : 0), 2);
-    EXPECT_TRUE(Reader.finishLeg);
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,△→１,１→２")));
-    EXPECT_EQ(Reader.highestLeg, 2);
-    EXPECT_FALSE(Reader.finishLeg);
+    TableColumns columns;
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,△→１,１→２,２→◎")));
+    EXPECT_EQ(columns.highestLeg - (columns.finishLeg ? 1 : 0), 2);
+    EXPECT_TRUE(columns.finishLeg);
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,△→１,１→２")));
+    EXPECT_EQ(columns.highestLeg, 2);
+    EXPECT_FALSE(columns.finishLeg);
     // Full-width digits from 10 on are read as well as the half-width ones the writer uses.
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,９→１０,１０→◎")));
-    EXPECT_EQ(Reader.LapColumns[10], 2);
-    EXPECT_EQ(Reader.LapColumns[11], 3);
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,９→１０,１０→◎")));
+    EXPECT_EQ(columns.LapColumns[10], 2);
+    EXPECT_EQ(columns.LapColumns[11], 3);
 }
 
-TEST(AnalyzeHeaderLine, LegsOutsideOneToThirtyAreRefused)
+TEST(AnalyzeHeaderLine, LegsOutsideTheModelAreRefused)
 {
-    ResetReader();
-    EXPECT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,29→30")));
-    EXPECT_FALSE(AnalyzeHeaderLine(QStringLiteral("名前,30→31")));
-    EXPECT_FALSE(AnalyzeHeaderLine(QStringLiteral("名前,29→30,30→◎")));
-    EXPECT_FALSE(AnalyzeHeaderLine(QStringLiteral("名前,△→0")));
-    EXPECT_FALSE(AnalyzeHeaderLine(QStringLiteral("名前,→")));
+    TableColumns columns;
+    auto leg = [](int from, int to) { return QStringLiteral("%1→%2").arg(from).arg(to); };
+    EXPECT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,29→30,30→31,") + leg(98, 99)));
+    EXPECT_EQ(columns.LapColumns[MaxLegs], 4);
+    EXPECT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(97, 98) + ",98→◎"));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(99, 100)));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,") + leg(98, 99) + ",99→◎"));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,△→0")));
+    EXPECT_FALSE(AnalyzeHeaderLine(columns, QStringLiteral("名前,→")));
 }
 
 TEST(ReadLapText, SentinelsAndTimes)
@@ -108,41 +111,42 @@ TEST(ReadLapText, SentinelsAndTimes)
 
 TEST(ReadRunnerLine, KeptWithANameAndAReadableLegOrTotal)
 {
-    ResetReader();
-    ASSERT_TRUE(
-        AnalyzeHeaderLine(QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１,１→◎")));
+    TableColumns columns;
+    ASSERT_TRUE(AnalyzeHeaderLine(
+        columns, QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１,１→◎")));
     const clsClassData cls = classWithLegs(1, true);
     clsClassDataSub r;
 
-    ASSERT_TRUE(ReadRunnerLine(fields("M,山田,朝霧,10:02:00,,00:10:00,n/a"), cls, r));
+    ASSERT_TRUE(ReadRunnerLine(fields("M,山田,朝霧,10:02:00,,00:10:00,n/a"), cls, columns, r));
     EXPECT_EQ(r.Namae, QStringLiteral("山田"));
     EXPECT_EQ(r.Shozoku, QStringLiteral("朝霧"));
     EXPECT_DOUBLE_EQ(r.StartTime, hms(10, 2, 0));
     EXPECT_DOUBLE_EQ(r.Total, 0);
     EXPECT_DOUBLE_EQ(r.Lap(2), LapMissing);
 
-    EXPECT_TRUE(ReadRunnerLine(fields("M,山田,朝霧,,00:30:00,n/a,n/a"), cls, r));
+    EXPECT_TRUE(ReadRunnerLine(fields("M,山田,朝霧,,00:30:00,n/a,n/a"), cls, columns, r));
     EXPECT_DOUBLE_EQ(r.Total, hms(0, 30, 0));
     EXPECT_DOUBLE_EQ(r.StartTime, 0);
-    EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,n/a,→"), cls, r));
+    EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,n/a,→"), cls, columns, r));
     // A leg of no time at all is stored, and saved, as "n/a": it keeps nobody (found by fuzzing:
     // such a runner was read, saved, and lost on the next load).
-    EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,00:00:00,"), cls, r));
-    EXPECT_FALSE(ReadRunnerLine(fields("M, ,朝霧,10:00:00,00:30:00,00:10:00,00:20:00"), cls, r));
-    EXPECT_FALSE(ReadRunnerLine(fields("M"), cls, r));  // short line: no name
+    EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,00:00:00,"), cls, columns, r));
+    EXPECT_FALSE(
+        ReadRunnerLine(fields("M, ,朝霧,10:00:00,00:30:00,00:10:00,00:20:00"), cls, columns, r));
+    EXPECT_FALSE(ReadRunnerLine(fields("M"), cls, columns, r));  // short line: no name
     // Unreadable total and start count 0; the legs still keep the runner.
-    ASSERT_TRUE(ReadRunnerLine(fields("M,山田,,朝,?,00:10:00,00:01:00"), cls, r));
+    ASSERT_TRUE(ReadRunnerLine(fields("M,山田,,朝,?,00:10:00,00:01:00"), cls, columns, r));
     EXPECT_DOUBLE_EQ(r.Total, 0);
     EXPECT_DOUBLE_EQ(r.StartTime, 0);
 }
 
 TEST(ReadRunnerLine, ReadsOnlyTheLegsOfTheClass)
 {
-    ResetReader();
-    ASSERT_TRUE(AnalyzeHeaderLine(QStringLiteral("名前,△→１,１→２,２→３")));
+    TableColumns columns;
+    ASSERT_TRUE(AnalyzeHeaderLine(columns, QStringLiteral("名前,△→１,１→２,２→３")));
     clsClassDataSub r;
-    ASSERT_TRUE(
-        ReadRunnerLine(fields("走者,00:01:00,00:02:00,00:03:00"), classWithLegs(2, false), r));
+    ASSERT_TRUE(ReadRunnerLine(fields("走者,00:01:00,00:02:00,00:03:00"), classWithLegs(2, false),
+                               columns, r));
     EXPECT_DOUBLE_EQ(r.Lap(2), hms(0, 2, 0));
     EXPECT_DOUBLE_EQ(r.Lap(3), 0);  // beyond the class's legs: never read
 }

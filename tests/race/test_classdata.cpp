@@ -3,6 +3,7 @@
 #include "race/race.h"
 #include "race/sortdata.h"
 
+#include <random>
 #include <stdexcept>
 
 namespace {
@@ -80,8 +81,8 @@ TEST(ClassData, LegCountAndLegBounds)
     EXPECT_EQ(c.LegCount(), 12);
 
     clsClassDataSub r;
-    EXPECT_NO_THROW(r.setLap(30, 1));
-    EXPECT_THROW(r.setLap(31, 1), std::out_of_range);
+    EXPECT_NO_THROW(r.setLap(MaxLegs, 1));
+    EXPECT_THROW(r.setLap(MaxLegs + 1, 1), std::out_of_range);
     EXPECT_THROW(r.Lap(0), std::out_of_range);
 }
 
@@ -130,6 +131,32 @@ TEST(SortData, CompetitionRanksOverManyEntries)
             EXPECT_LE(s.Value(k - 1), s.Value(k));
         }
     }
+}
+
+// Adding all pairs at once orders them exactly as adding them one by one: ascending, the
+// newest first among equal values; a repeated key is refused either way.
+TEST(SortData, AddAllOrdersAsAddingOneByOne)
+{
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> value(0, 40);  // many ties
+    std::vector<std::pair<double, QString>> pairs;
+    SortData one;
+    for (int i = 0; i < 500; ++i) {
+        pairs.emplace_back(value(random), QString::number(i));
+        one.Add(pairs.back().first, pairs.back().second);
+    }
+    SortData all;
+    all.AddAll(pairs);
+    one.Calc();
+    all.Calc();
+    ASSERT_EQ(all.Count(), one.Count());
+    for (int k = 1; k <= one.Count(); ++k) {
+        EXPECT_EQ(all.Key(k), one.Key(k)) << k;
+        EXPECT_EQ(all.RankOrder(all.Key(k)), one.RankOrder(one.Key(k))) << k;
+    }
+    SortData twice;
+    EXPECT_THROW(twice.AddAll({{1, QStringLiteral("a")}, {2, QStringLiteral("a")}}),
+                 std::invalid_argument);
 }
 
 TEST_F(RaceTest, ClassCollectionIgnoresLetterCaseAndKeepsOrder)

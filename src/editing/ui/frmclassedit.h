@@ -27,7 +27,7 @@ public:
     void cmdChangeName_Click();
     void cmdDelClass_Click();
     // Opens the lap editor of the chosen class; false when no class is chosen or its number of
-    // controls is not 1 … 30.
+    // controls is not 1 … MaxLegs.
     bool cmdLapEdit_Click();
     void cmdStartList_Click();
     void cmdClose_Click();

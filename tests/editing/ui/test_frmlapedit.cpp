@@ -213,19 +213,19 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
 
 TEST_F(LapEditTest, WindowLimits)
 {
-    addClass(QStringLiteral("Long"), 30, false);
+    addClass(QStringLiteral("Long"), MaxLegs, false);
     frmLapEdit window;
     window.setClassName(QStringLiteral("Long"));
-    EXPECT_EQ(window.grdEditor->rowCount(), 35);  // 30 leg rows, as many as a runner holds
+    EXPECT_EQ(window.grdEditor->rowCount(), MaxLegs + 5);  // as many leg rows as a runner holds
     window.resize(200, 100);
     EXPECT_GE(window.width(), 560);
     EXPECT_GE(window.height(), 400);
     window.grdEditor->setCurrentCell(0, 1);
     Type(window, QStringLiteral("Ann"));
-    window.grdEditor->setCurrentCell(32, 1);
+    window.grdEditor->setCurrentCell(MaxLegs + 2, 1);
     Type(window, QStringLiteral("61"));
     ASSERT_NO_THROW(window.cmdSave_Click());
-    EXPECT_DOUBLE_EQ(ClassList[QStringLiteral("Long")].Item(1).Lap(30), secs(61));
+    EXPECT_DOUBLE_EQ(ClassList[QStringLiteral("Long")].Item(1).Lap(MaxLegs), secs(61));
 }
 
 // Esc, "キャンセル" and the close box ask before entries not yet applied are dropped: はい applies

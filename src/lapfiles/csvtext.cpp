@@ -1,0 +1,51 @@
+// Splitting the text of a CSV file into lines and fields.
+#include "lapfiles/interchangereaders.h"
+
+namespace basConvert {
+
+QStringView TextLines::next()
+{
+    const qsizetype start = pos_;
+    qsizetype i = start;
+    while (i < text_.size() && text_[i] != QLatin1Char('\r') && text_[i] != QLatin1Char('\n')) ++i;
+    ended_ = i < text_.size();
+    pos_ = i + 1;
+    if (ended_ && text_[i] == QLatin1Char('\r') && pos_ < text_.size() &&
+        text_[pos_] == QLatin1Char('\n'))
+        ++pos_;
+    return text_.sliced(start, i - start);
+}
+
+QStringList SplitQuotedFields(QStringView line, QChar separator)
+{
+    QStringList fields;
+    QString current;
+    bool quoted = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        QChar c = line[i];
+        if (quoted) {
+            if (c == QLatin1Char('"')) {
+                if (i + 1 < line.size() && line[i + 1] == QLatin1Char('"')) {
+                    current += c;
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                current += c;
+            }
+        } else if (c == separator) {
+            fields << current;
+            current.clear();
+        } else if (c == QLatin1Char('"') && current.trimmed().isEmpty()) {
+            current.clear();
+            quoted = true;
+        } else {
+            current += c;
+        }
+    }
+    fields << current;
+    return fields;
+}
+
+}  // namespace basConvert
