@@ -8,6 +8,7 @@
 #include "lapfiles/linebuffer.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/sportident.h"
+#include "lapfiles/tablereader.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -44,9 +45,29 @@ bool isExcelPath(const QString& path)
 
 // A table of another program: readied (spaces, orientation, label questions) unless it is an
 // Eskdat file, tidied, then read by the generic table passes.
+// True when the table gave a runner or a named class (a start list gives its classes).
+bool holdsRace(const ClassCollection& classes)
+{
+    for (const auto& cls : classes)
+        if (cls->ClassRunnerCount() > 0 || !cls->ClassName.isEmpty()) return true;
+    return false;
+}
+
+// True when the table starts as the program's own CSV layouts do: the column header line of
+// runners as rows, or "クラス" and "名前" heading the first two lines of runners as columns.
+bool startsAsOwnLayout(const QStringList& lines)
+{
+    if (lines.isEmpty()) return false;
+    if (IsColumnHeaderLine(lines.first())) return true;
+    return lines.size() > 1 &&
+           CbasGeneral::GetField(lines[0], 1, QStringLiteral(",")) == QStringLiteral("クラス") &&
+           CbasGeneral::GetField(lines[1], 1, QStringLiteral(",")) == QStringLiteral("名前");
+}
+
 int16_t readForeignTable(ReadContext& context, bool eskdat, ClassCollection& classes)
 {
     context.formatCode = eskdat ? FormatEskdat : FormatTable;
+    const bool ownLayout = startsAsOwnLayout(context.lines);
     if (!eskdat) {
         switch (PrepareGenericTable(context)) {
             case TablePreparation::Ready:
@@ -58,7 +79,11 @@ int16_t readForeignTable(ReadContext& context, bool eskdat, ClassCollection& cla
         }
     }
     TidyTableLines(context.lines);
-    return ReadForeignTable(context, classes) ? FileOk : FileFailed;
+    if (!ReadForeignTable(context, classes)) return FileFailed;
+    // A foreign table that gave neither a runner nor a class name (a page of text) is no race:
+    // it is refused, so that opening it never replaces the race in memory with an empty one.
+    // The program's own layouts of a race without runners still load.
+    return ownLayout || holdsRace(classes) ? FileOk : FileRefused;
 }
 
 // A stored line with more fields than any table can use. Such a file (a whole file of values
