@@ -1,7 +1,10 @@
 #include "config/ui/qtprompts.h"
 
 #include <QApplication>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTreeView>
 
@@ -92,12 +95,32 @@ QString NameFilter(const QString& description, const QString& pattern)
     return text + QStringLiteral(" (") + list.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
+// The size column in the units of the desktop's own file windows ("12.5 KB", 1 KB = 1024 bytes)
+// instead of Qt's "KiB", which the translations leave in English.
+class FileSizeNames : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        constexpr int kSizeColumn = 1;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || index.column() != kSizeColumn || !files)
+            return QIdentityProxyModel::data(index, role);
+        const QModelIndex source = mapToSource(index);
+        if (files->isDir(source)) return QString();
+        return QLocale().formattedDataSize(files->size(source), 1,
+                                           QLocale::DataSizeTraditionalFormat);
+    }
+};
+
 // Large enough that the name, size, type and date columns can be read.
 constexpr QSize kFileDialogSize(800, 500);
 
-// Qt's own dialog opens its detail columns narrow; they share the larger dialog instead.
-void WidenColumns(QFileDialog& dialog)
+// Qt's own dialog opens its detail columns narrow; they share the larger dialog instead, and
+// sizes read as in the desktop's file windows.
+void LayOutDetails(QFileDialog& dialog)
 {
+    dialog.setProxyModel(new FileSizeNames(&dialog));
     dialog.resize(kFileDialogSize);
     QTreeView* details = dialog.findChild<QTreeView*>();
     if (!details) return;
@@ -190,7 +213,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFileDialog(const Prompts::FileDialo
                                                         QWidget* parent)
 {
     auto dialog = std::make_unique<QFileDialog>(parent, request.title);
-    WidenColumns(*dialog);
+    LayOutDetails(*dialog);
     const bool save = request.mode == Prompts::FileDialogRequest::Mode::Save;
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Open: the file must exist. Save: the folder must exist; overwriting is confirmed.
@@ -240,7 +263,7 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFolderDialog(const QString& title,
         std::make_unique<QFileDialog>(parent, title.isEmpty() ? kCaption : title, startFolder);
     dialog->setFileMode(QFileDialog::Directory);
     dialog->setOption(QFileDialog::ShowDirsOnly, true);
-    WidenColumns(*dialog);
+    LayOutDetails(*dialog);
     return dialog;
 }
 

@@ -3,10 +3,14 @@
 
 #include <QAbstractButton>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileSystemModel>
 #include <QHeaderView>
+#include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 
 using Prompts::Answer;
@@ -111,6 +115,42 @@ TEST(QtPromptsTest, TheOpenDialogWantsAnExistingFile)
         filter.mid(open + 1, filter.size() - open - 2).split(' ', Qt::SkipEmptyParts);
     const QStringList all = QDir(dir.path()).entryList(patterns, QDir::Files, QDir::Name);
     EXPECT_EQ(all, (QStringList{"README", "race.lap"}));  // names sorted by code point
+}
+
+// Sizes read as in the desktop's file windows, not in Qt's untranslated "KiB".
+TEST(QtPromptsTest, TheDetailViewGivesSizesInKilobytes)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const std::pair<const char*, int> files[] = {{"small.lap", 300}, {"race.lap", 2560}};
+    for (const auto& [name, bytes] : files) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(bytes, 'x'));
+    }
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("old")));
+    const QLocale before;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));  // as the program sets it
+    FileDialogRequest request;
+    request.filter = kOpenFilter;
+    auto dialog = QtPrompts::buildFileDialog(request);
+    auto* model = dialog->findChild<QFileSystemModel*>();
+    const QTreeView* details = dialog->findChild<QTreeView*>();
+    if (!model || !details) GTEST_SKIP() << "not Qt's own file dialog";
+    QEventLoop loop;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    dialog->setDirectory(dir.path());
+    loop.exec();
+    const QAbstractItemModel* shown = details->model();
+    QStringList rows;
+    for (int row = 0; row < shown->rowCount(details->rootIndex()); ++row) {
+        const QModelIndex name = shown->index(row, 0, details->rootIndex());
+        rows << name.data().toString() + " | " + name.siblingAtColumn(1).data().toString();
+    }
+    rows.sort();
+    QLocale::setDefault(before);
+    EXPECT_EQ(rows, QStringList({"old | ", "race.lap | 2.5 KB", "small.lap | 300 バイト"}));
 }
 
 TEST(QtPromptsTest, TheSaveDialogSelectsTheRequestedFilterAndConfirmsOverwriting)
