@@ -6,9 +6,9 @@
 #include "benchrace.h"
 #include "chart/chartimage.h"
 #include "chart/drawchart.h"
+#include "config/settings.h"
+#include "config/ui/fonts.h"
 #include "race/race.h"
-#include "shell/settings.h"
-#include "shell/ui/fonts.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,3 +1,5 @@
+include(${CMAKE_CURRENT_LIST_DIR}/LayerCheck.cmake)
+
 # Each subsystem is one static library built from the sources of its folder; the windows of a
 # subsystem live in its ui/ folder and form a second library "<name>_ui", the only kind that
 # links Qt Widgets. New source files are picked up without editing the build files.
@@ -8,6 +10,7 @@ function(splitduel_library name)
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} ${ARG_QT})
+  splitduel_layer_library(${name})
 endfunction()
 
 function(splitduel_ui_library name)
@@ -18,6 +21,7 @@ function(splitduel_ui_library name)
     add_library(${name}_ui STATIC ${sources})
     target_include_directories(${name}_ui PUBLIC ${PROJECT_SOURCE_DIR}/src)
     target_link_libraries(${name}_ui PUBLIC ${name} ${ARG_DEPENDS} Qt6::Widgets Qt6::PrintSupport)
+    splitduel_layer_library(${name}_ui)
   endif()
 endfunction()
 
@@ -31,6 +35,7 @@ function(splitduel_test name)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock)
+  splitduel_layer_target(${name})
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()

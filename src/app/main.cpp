@@ -4,20 +4,18 @@
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
 // script was stopped or could not be run, or the file could not be read. A script that went on
 // past a file it could not write (a chart image) also ends with status 1.
-#include "analysis/ui/analysiswindows.h"
-#include "editing/ui/editingwindows.h"
+#include "config/settings.h"
+#include "config/ui/fonts.h"
+#include "config/ui/modal.h"
+#include "config/ui/qtprompts.h"
 #include "lapfiles/ui/labeldialogs.h"
 #include "printing/ui/printwindows.h"
 #include "race/prompts.h"
 #include "race/version.h"
-#include "reports/ui/outputwindows.h"
 #include "shell/automationtargets.h"
 #include "shell/platformnotices.h"
-#include "shell/settings.h"
-#include "shell/ui/fonts.h"
 #include "shell/ui/frmduel.h"
-#include "shell/ui/modal.h"
-#include "shell/ui/qtprompts.h"
+#include "shell/ui/scriptwindows.h"
 #include "shell/ui/translations.h"
 
 #include <QApplication>
@@ -87,13 +85,10 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
     InstallQtTranslations();
     if (!IsOffscreen()) Prompts::install(std::make_unique<QtPrompts>());
-    // The windows opened from the main window's buttons and driven by scripts register their
-    // openers (shell/ui/windowopeners.h) and script handlers (shell/automationtargets.h) here.
-    RegisterAnalysisWindows();
+    // The windows that scripts drive register their handlers (shell/automationtargets.h).
+    RegisterScriptWindows();
     // The label questions of tables without a header are asked in their two dialogs.
     InstallLabelDialogs();
-    RegisterEditingWindows();
-    RegisterOutputWindows();
     RegisterPrintingWindows();
 
     int status = 0;

@@ -2,9 +2,9 @@
 // dialog. The options start as a freshly loaded dialog has them; the file type, then the data
 // type are chosen as in the dialog (each changing the others the same way), then the flags.
 #include "cli/commands.h"
+#include "config/settings.h"
 #include "race/race.h"
 #include "reports/outputrun.h"
-#include "shell/settings.h"
 
 #include <algorithm>
 #include <optional>

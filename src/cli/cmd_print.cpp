@@ -1,12 +1,12 @@
 // splitduel-cli print RACE OUT.pdf [options]: the split sheets of the race, as the print tab
 // prints them with the same settings and the layout keys of the settings file, into a PDF.
 #include "cli/commands.h"
+#include "config/inifile.h"
+#include "config/settings.h"
 #include "printing/papers.h"
 #include "printing/pdfdevice.h"
 #include "printing/splitsheets.h"
 #include "race/race.h"
-#include "shell/inifile.h"
-#include "shell/settings.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
 #include "shell/appregistration.h"
 
+#include "config/registry.h"
+#include "config/settings.h"
 #include "race/version.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 
 namespace basRegistration {
 

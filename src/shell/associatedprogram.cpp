@@ -1,7 +1,7 @@
+#include "config/registry.h"
 #include "shell/desktopentry.h"
 #include "shell/externaltool.h"
 #include "shell/mimeglobs.h"
-#include "shell/registry.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #include "shell/automation.h"
 
+#include "config/registry.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
 #include "shell/automationtargets.h"
-#include "shell/registry.h"
 #include "shell/scriptcommands.h"
 
 #include <QFile>

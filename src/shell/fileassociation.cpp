@@ -1,9 +1,9 @@
 #include "shell/fileassociation.h"
 
+#include "config/registry.h"
+#include "config/settings.h"
 #include "shell/desktopentry.h"
 #include "shell/externaltool.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 
 #include "race/pathutil.h"
 

@@ -1,7 +1,7 @@
 #include "shell/history.h"
 
+#include "config/settings.h"
 #include "race/race.h"
-#include "shell/settings.h"
 
 #include <vector>
 

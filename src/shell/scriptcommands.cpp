@@ -1,5 +1,6 @@
 #include "shell/scriptcommands.h"
 
+#include "config/control.h"
 #include "lapfiles/racefile.h"
 #include "race/basicformat.h"
 #include "race/pathutil.h"
@@ -9,7 +10,6 @@
 #include "reports/analysiscsv.h"
 #include "reports/viewerpage.h"
 #include "shell/automationtargets.h"
-#include "shell/control.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,9 +2,9 @@
 // a second store opened on the saved file answers every key as the first did.
 #include "fuzzsupport.h"
 
+#include "config/inifile.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
-#include "shell/inifile.h"
 
 #include <QStringList>
 

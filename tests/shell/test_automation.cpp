@@ -2,8 +2,8 @@
 // commands and the windows they are passed to.
 #include "scripttest.h"
 
+#include "config/registry.h"
 #include "race/race.h"
-#include "shell/registry.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 #include "common/testsupport.h"
+#include "common/xdgsandbox.h"
+#include "config/registry.h"
+#include "config/settings.h"
 #include "shell/desktopentry.h"
 #include "shell/fileassociation.h"
 #include "shell/mimeglobs.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
-#include "shell/xdgsandbox.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The five recent-file slots.
 #include "common/testsupport.h"
 
+#include "config/settings.h"
 #include "race/race.h"
 #include "shell/history.h"
-#include "shell/settings.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "analysis/ui/analyzegrid.h"
 
+#include "config/settings.h"
 #include "race/basicformat.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
-#include "shell/settings.h"
 
 using basAnalyze::AnalysisWorkspace;
 using basAnalyze::Percent;

@@ -8,10 +8,10 @@
 #include "chart/chartcommands.h"
 #include "chart/ui/frmgraph.h"
 #include "chart/winunits.h"
+#include "config/ui/elidedlabel.h"
+#include "config/ui/modal.h"
 #include "race/basicformat.h"
 #include "race/race.h"
-#include "shell/ui/elidedlabel.h"
-#include "shell/ui/modal.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -4,7 +4,7 @@
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/gridview.h"
 #include "analysis/ui/leggrid.h"
-#include "shell/ui/fonts.h"
+#include "config/ui/fonts.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -2,7 +2,7 @@
 
 #include "analysis/ui/cellgridmodel.h"
 #include "chart/winunits.h"
-#include "shell/ui/fonts.h"
+#include "config/ui/fonts.h"
 
 #include <QHeaderView>
 #include <QHelpEvent>

@@ -7,9 +7,10 @@
 #include "chart/chartpick.h"
 #include "chart/ui/chartcanvas.h"
 #include "chart/winunits.h"
+#include "config/control.h"
+#include "config/ui/busycursor.h"
+#include "config/ui/fonts.h"
 #include "race/prompts.h"
-#include "shell/control.h"
-#include "shell/ui/fonts.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -208,18 +209,17 @@ void frmGraph::picChart_MouseDown(const QPoint& position)
 
 bool frmGraph::SaveChartPng(const QString& fileName)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ScopedCursor busy;
     int clockScroll = -1;
     const bool written = basChart::SaveChartPng(fileName, analysis_, Request(), &clockScroll);
     if (clockScroll >= 0) scrChart->setValue(clockScroll);
-    QApplication::restoreOverrideCursor();
     return written;
 }
 
 int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs,
                                    const std::function<void(size_t index)>& saved)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ScopedCursor busy;
     int failed = 0;
     basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
         if (ok) {
@@ -230,7 +230,6 @@ int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& job
         Prompts::message(QStringLiteral("画像を保存できませんでした: ") + jobs[index].fileName,
                          Prompts::Icon::Exclamation);
     });
-    QApplication::restoreOverrideCursor();
     return failed;
 }
 

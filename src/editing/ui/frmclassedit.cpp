@@ -1,5 +1,8 @@
 #include "editing/ui/frmclassedit.h"
 
+#include "config/control.h"
+#include "config/ui/busycursor.h"
+#include "config/ui/modal.h"
 #include "editing/classrules.h"
 #include "editing/raceedits.h"
 #include "editing/startlist.h"
@@ -9,8 +12,6 @@
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
-#include "shell/control.h"
-#include "shell/ui/modal.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -51,15 +52,6 @@ void Highlight(QPushButton* button)
     button->setPalette(palette);
     button->setAutoFillBackground(true);
 }
-
-// Shows the busy cursor for its lifetime.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 }  // namespace
 
@@ -342,7 +334,7 @@ void frmClassEdit::cmdStartList_Click()
                          Prompts::Icon::None);
         return;
     }
-    const BusyCursor busy;
+    const ScopedCursor busy;
     basRaceEdit::SetStartTimes(basStartList::ReadStartTimes(*lines, columns));
 }
 

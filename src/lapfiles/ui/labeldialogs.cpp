@@ -1,5 +1,7 @@
 #include "lapfiles/ui/labeldialogs.h"
 
+#include "config/ui/busycursor.h"
+
 #include <QApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -74,15 +76,6 @@ bool offscreen()
     return platform == QLatin1String("offscreen") || platform == QLatin1String("minimal");
 }
 
-// The normal pointer while a dialog waits for the user, the loading one again after it.
-class NormalPointer {
-public:
-    NormalPointer() { QApplication::setOverrideCursor(Qt::ArrowCursor); }
-    ~NormalPointer() { QApplication::restoreOverrideCursor(); }
-    NormalPointer(const NormalPointer&) = delete;
-    NormalPointer& operator=(const NormalPointer&) = delete;
-};
-
 // Shows the dialogs owned by the active window (the main window while it loads a file); with
 // no display nobody can answer, so the questions go to the prompt service instead.
 class DialogLabelQuestions : public basConvert::LabelQuestions {
@@ -90,7 +83,7 @@ public:
     QString askLapLabel(const QStringList& run) override
     {
         if (offscreen()) return fallback_.askLapLabel(run);
-        NormalPointer pointer;
+        const ScopedCursor pointer(Qt::ArrowCursor);  // the loading cursor again after it
         frmLapLabel dialog(QApplication::activeWindow());
         dialog.setLapLabelData(run.join(QLatin1Char(',')));
         dialog.exec();
@@ -99,7 +92,7 @@ public:
     QString askNameLabel(const QString& sample) override
     {
         if (offscreen()) return fallback_.askNameLabel(sample);
-        NormalPointer pointer;
+        const ScopedCursor pointer(Qt::ArrowCursor);  // the loading cursor again after it
         frmNameLabel dialog(QApplication::activeWindow());
         dialog.setNameLabelData(sample);
         dialog.exec();

@@ -1,10 +1,11 @@
 #include "printing/ui/frmfontskhsetting.h"
 
+#include "config/inifile.h"
+#include "config/ui/busycursor.h"
 #include "printing/pdfdevice.h"
 #include "race/basicformat.h"
 #include "race/prompts.h"
 #include "race/textutil.h"
-#include "shell/inifile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -102,20 +103,21 @@ frmFontSkhSetting::frmFontSkhSetting(IniFile& settings, QWidget* parent)
 
 void frmFontSkhSetting::Form_Load()
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    loading_ = true;
-    const QString stored = settings_.Item(QStringLiteral("FontSkhClass"));
-    const QStringList fields = stored.split(QLatin1Char(','));
-    Combo1->addItems(QFontDatabase::families());
-    Combo1->setEditText(fields.value(0));
-    // A size the spinner cannot show (below 5 or no number) opens at the smallest size.
-    const double size = CbasGeneral::Val(fields.value(1));
-    VScroll1->setValue(std::max(kSmallestSize, CbasGeneral::RoundHalfEven(size)));
-    Text1->setText(QString::number(VScroll1->value()));
-    Check2->setChecked(fields.value(2) == QLatin1String("True"));
-    Check1->setChecked(fields.value(3) == QLatin1String("True"));
-    Text2->setText(settings_.Item(QStringLiteral("WidthSkhClassLabel")));
-    QApplication::restoreOverrideCursor();
+    {
+        const ScopedCursor busy;
+        loading_ = true;
+        const QString stored = settings_.Item(QStringLiteral("FontSkhClass"));
+        const QStringList fields = stored.split(QLatin1Char(','));
+        Combo1->addItems(QFontDatabase::families());
+        Combo1->setEditText(fields.value(0));
+        // A size the spinner cannot show (below 5 or no number) opens at the smallest size.
+        const double size = CbasGeneral::Val(fields.value(1));
+        VScroll1->setValue(std::max(kSmallestSize, CbasGeneral::RoundHalfEven(size)));
+        Text1->setText(QString::number(VScroll1->value()));
+        Check2->setChecked(fields.value(2) == QLatin1String("True"));
+        Check1->setChecked(fields.value(3) == QLatin1String("True"));
+        Text2->setText(settings_.Item(QStringLiteral("WidthSkhClassLabel")));
+    }
     loading_ = false;
     CheckBandWidth();
 }

@@ -1,5 +1,8 @@
 #include "printing/ui/printtab.h"
 
+#include "config/settings.h"
+#include "config/ui/busycursor.h"
+#include "config/ui/modal.h"
 #include "printing/papers.h"
 #include "printing/pdfdevice.h"
 #include "printing/ui/frmfontskhsetting.h"
@@ -9,8 +12,6 @@
 #include "race/race.h"
 #include "race/textutil.h"
 #include "reports/outputfolder.h"
-#include "shell/settings.h"
-#include "shell/ui/modal.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -337,9 +338,10 @@ bool PrintTab::PrintSplitSheets()
     }
     emit printing();
     const std::unique_ptr<PrintDevice> device = CbasPrinter::MakePrintDevice(name, pdfPath);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool ok = CbasPrinter::PrintSplitSheets(CurrentJob(), *device);
-    QApplication::restoreOverrideCursor();
+    const bool ok = [&] {
+        const ScopedCursor busy;
+        return CbasPrinter::PrintSplitSheets(CurrentJob(), *device);
+    }();
     if (!ok) PrintFailed(QStringLiteral("印刷できませんでした。") + name);
     return ok;
 }

@@ -1,5 +1,8 @@
 #include "reports/ui/frmoutput.h"
 
+#include "config/registry.h"
+#include "config/settings.h"
+#include "config/ui/busycursor.h"
 #include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
 #include "race/pathutil.h"
@@ -7,8 +10,6 @@
 #include "race/race.h"
 #include "reports/outputfolder.h"
 #include "reports/outputrun.h"
-#include "shell/registry.h"
-#include "shell/settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -381,9 +382,8 @@ void frmOutput::cmdOutput_Click()
         basSettings::SettingsFile().setItem(
             HtmlFolderKey,
             CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const ScopedCursor busy;
         OutputFiles();
-        QApplication::restoreOverrideCursor();
     } else {
         lastRunFailed_ = !(printRun() && printRun()(*this));
     }

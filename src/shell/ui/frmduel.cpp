@@ -1,12 +1,12 @@
 // Building the main window and redrawing it from the race.
 #include "shell/ui/frmduel.h"
 
+#include "config/settings.h"
+#include "config/ui/elidedlabel.h"
 #include "race/basicformat.h"
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/textutil.h"
-#include "shell/settings.h"
-#include "shell/ui/elidedlabel.h"
 #include "shell/ui/functionicons.h"
 
 #include <QFontMetrics>

@@ -2,14 +2,16 @@
 // The main window: the start panel (new, open, exit, recent files) while no race is loaded,
 // the race panel (race header, class names and the edit, save, show, output, close and exit
 // buttons) while one is. It owns the life of the loaded race and is what scripts drive.
+#include "config/ui/busycursor.h"
+#include "config/ui/elidedlabel.h"
 #include "shell/automation.h"
 #include "shell/history.h"
-#include "shell/ui/elidedlabel.h"
 #include "shell/ui/frmloadinfomation.h"
 
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QFrame;
 class QLabel;
@@ -80,6 +82,8 @@ private:
 
     void ClearRace();
     void EditRace();
+    // The class analysis view of the race, modal over the main window.
+    void ShowAnalysis();
     void OpenFile();
     void SaveFile();
     // Asks whether to save first; false when the caller must stop (cancelled, or not saved).
@@ -91,6 +95,6 @@ private:
     LoadWindowProgress loadProgress_;
     QString dialogFileName_;  // the name last chosen in the file dialog
     std::array<basHistory::HistorySlot, basHistory::HistorySlots + 1> history_{};
-    bool busy_ = false;
+    std::optional<ScopedCursor> busyCursor_;
     bool closed_ = false;
 };

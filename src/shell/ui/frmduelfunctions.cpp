@@ -2,18 +2,21 @@
 // the command line and the scripting entry.
 #include "shell/ui/frmduel.h"
 
+#include "analysis/ui/frmanalyzer.h"
+#include "config/control.h"
+#include "config/settings.h"
+#include "config/ui/modal.h"
 #include "editing/raceedits.h"
+#include "editing/ui/frmclassedit.h"
 #include "lapfiles/racefile.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "reports/ui/frmoutput.h"
 #include "shell/appregistration.h"
 #include "shell/commandline.h"
-#include "shell/control.h"
-#include "shell/settings.h"
 #include "shell/ui/frmkanrenduke.h"
-#include "shell/ui/windowopeners.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -111,10 +114,12 @@ void frmDuel::cmbFunc_Click(int Index)
             SaveFile();
             break;
         case 4:
-            WindowOpeners::OpenShowWindow(this);
+            ShowAnalysis();
             break;
         case 5:
-            WindowOpeners::OpenOutputWindow(this);
+            // One output dialog per main window: what was chosen stays from one opening to the
+            // next.
+            ExecModal(frmOutput::Of(this));
             break;
         case 6:
         case 8:
@@ -140,9 +145,18 @@ void frmDuel::ClearRace()
 // show the race as after a load (a file's entry takes the new race name).
 void frmDuel::EditRace()
 {
-    WindowOpeners::OpenEditWindow(this);
+    {
+        frmClassEdit editor(this);
+        ExecModal(editor);
+    }
     ShowRaceInfo();
     basHistory::UpdateHistory();
+}
+
+void frmDuel::ShowAnalysis()
+{
+    frmAnalyzer analyzer(this);
+    ExecModal(analyzer);
 }
 
 bool frmDuel::SaveBefore(const QString& question)
@@ -234,10 +248,9 @@ bool frmDuel::Automation(const QString& ScriptCommand)
 
 void frmDuel::SetBusy(bool busy)
 {
-    if (busy == busy_) return;
-    busy_ = busy;
+    if (busy == busyCursor_.has_value()) return;
     if (busy)
-        QApplication::setOverrideCursor(Qt::WaitCursor);
+        busyCursor_.emplace();
     else
-        QApplication::restoreOverrideCursor();
+        busyCursor_.reset();
 }

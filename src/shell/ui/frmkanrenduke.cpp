@@ -1,8 +1,8 @@
 #include "shell/ui/frmkanrenduke.h"
 
+#include "config/settings.h"
+#include "config/ui/modal.h"
 #include "shell/fileassociation.h"
-#include "shell/settings.h"
-#include "shell/ui/modal.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,12 +1,8 @@
-// Chart images of every class through the class analysis view's script commands, and the
-// registration of the view with the main window and the script interpreter.
-#include "analysis/ui/analysiswindows.h"
+// Chart images of every class through the class analysis view's script commands.
 #include "analysis/ui/frmanalyzer.h"
 #include "chart/chartimage.h"
 #include "chart/ui/frmgraph.h"
 #include "race/prompts.h"
-#include "shell/automationtargets.h"
-#include "shell/ui/windowopeners.h"
 #include "viewtest.h"
 
 #include <QDir>
@@ -118,25 +114,6 @@ TEST_F(AutomationTest, OneClassRace)
     frmAnalyzer window;
     window.Automation(QStringLiteral("CHART1,") + tempDir() + QStringLiteral(",z"));
     EXPECT_EQ(written(), QStringList{"z_open_1.png"});
-}
-
-TEST_F(AutomationTest, RegisteredWithTheScriptsAndTheMainWindow)
-{
-    RegisterAnalysisWindows();
-    EXPECT_TRUE(AutomationTargets::RunAnalyzerAutomation(QStringLiteral("CHART1,") + tempDir() +
-                                                         QStringLiteral(",s")));
-    EXPECT_EQ(written().size(), 2);
-    EXPECT_FALSE(AutomationTargets::HadWriteFailure());
-    // A folder that cannot be written does not stop the script, but is noted for its end.
-    EXPECT_TRUE(AutomationTargets::RunAnalyzerAutomation(
-        QStringLiteral("CHART1,") + tempPath("absent") + QStringLiteral(",s")));
-    EXPECT_TRUE(AutomationTargets::HadWriteFailure());
-    AutomationTargets::ClearWriteFailures();
-    basAnalyze::ResetWorkspace();
-    WindowOpeners::OpenShowWindow(nullptr);  // offscreen: opened and closed at once
-    EXPECT_EQ(basAnalyze::Workspace.AnaClassName, "M21E");
-    AutomationTargets::setAnalyzerAutomation({});
-    WindowOpeners::setShowWindowOpener({});
 }
 
 }  // namespace

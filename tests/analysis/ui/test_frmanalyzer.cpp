@@ -4,7 +4,7 @@
 #include "analysis/ui/cellgridmodel.h"
 #include "analysis/ui/frmanalyzer.h"
 #include "analysis/ui/gridview.h"
-#include "shell/ui/elidedlabel.h"
+#include "config/ui/elidedlabel.h"
 #include "viewtest.h"
 
 #include <QBrush>

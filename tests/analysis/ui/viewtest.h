@@ -4,7 +4,7 @@
 #include "analysis/ui/testclasses.h"
 #include "analysis/workspace.h"
 #include "common/testsupport.h"
-#include "shell/settings.h"
+#include "config/settings.h"
 
 class ViewTest : public RaceTest {
 protected:

@@ -1,4 +1,6 @@
 // The print tab, the layout options dialog and the timer details dialog, offscreen.
+#include "config/inifile.h"
+#include "config/settings.h"
 #include "printing/pdfdevice.h"
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
@@ -7,8 +9,6 @@
 #include "printtest.h"
 #include "race/prompts.h"
 #include "reports/ui/frmoutput.h"
-#include "shell/inifile.h"
-#include "shell/settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

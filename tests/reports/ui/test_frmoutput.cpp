@@ -1,13 +1,11 @@
 // The output dialog's file tab: its first state, its reactions to the user, the output button
 // and the script commands it answers.
 #include "classbuilder.h"
+#include "config/settings.h"
+#include "config/ui/modal.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "reports/ui/frmoutput.h"
-#include "reports/ui/outputwindows.h"
-#include "shell/automationtargets.h"
-#include "shell/settings.h"
-#include "shell/ui/windowopeners.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -192,15 +190,13 @@ TEST_F(OutputDialog, TheFirstFolderIsOneThatExists)
 // race whose classes changed meanwhile gets its lists refilled.
 TEST_F(OutputDialog, TheMainWindowKeepsOneDialog)
 {
-    RegisterOutputWindows();
     QWidget owner;
-    WindowOpeners::OpenOutputWindow(&owner);
     frmOutput& form = frmOutput::Of(&owner);
+    ExecModal(form);
     emit form.cbofFileType->activated(1);
     form.chkClose->setChecked(false);
     form.tabMain->setCurrentIndex(1);
     form.lstClass[0]->item(0)->setSelected(false);
-    WindowOpeners::OpenOutputWindow(&owner);
     EXPECT_EQ(&frmOutput::Of(&owner), &form);
     EXPECT_EQ(owner.findChildren<frmOutput*>().size(), 1);
     EXPECT_EQ(form.cbofFileType->currentIndex(), 1);
@@ -215,8 +211,6 @@ TEST_F(OutputDialog, TheMainWindowKeepsOneDialog)
     EXPECT_EQ(form.lstClass[0]->count(), 3);
     EXPECT_EQ(form.lstClass[1]->item(2)->text(), "M21");
     form.hide();
-    WindowOpeners::setOutputWindowOpener({});
-    AutomationTargets::setOutputAutomation({});
 }
 // The output button stores the folder relative to the program and writes the selected
 // classes; a new dialog finds the folder again.
@@ -251,18 +245,6 @@ TEST_F(OutputDialog, ViewerIsTheLastDataType)
     const QByteArray page = testsupport::readBytes(out + "/02_race_viewer.html");
     EXPECT_TRUE(page.contains("\"AnaClassName\":\"W21\""));
     EXPECT_FALSE(page.contains("\"AnaClassName\":\"\""));
-}
-
-TEST_F(OutputDialog, ScriptCommandsWriteResultAndLegPages)
-{
-    RegisterOutputWindows();
-    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("LEG," + out + ",Web"));
-    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("html," + out + ",Web"));
-    EXPECT_EQ(written(), (QStringList{"02_web_.htm", "02_web_index.htm", "02_web_leg_.htm",
-                                      "02_web_leg_w21.htm", "02_web_w21.htm"}));
-    EXPECT_TRUE(AutomationTargets::RunOutputAutomation("OTHER,x,y"));
-    EXPECT_FALSE(AutomationTargets::RunOutputAutomation("HTML," + tempPath("missing") + ",Web"));
-    AutomationTargets::setOutputAutomation({});
 }
 
 TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)

@@ -1,9 +1,9 @@
 #pragma once
 // Fixture for the main-window tests: settings in the test folder, scripted prompts, a window.
 #include "common/testsupport.h"
+#include "config/settings.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "shell/settings.h"
 #include "shell/ui/frmduel.h"
 
 #include <memory>

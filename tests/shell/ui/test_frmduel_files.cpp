@@ -1,9 +1,10 @@
 // The main window's open, save and exit functions and their save questions.
 #include "dueltest.h"
 
+#include "config/ui/modal.h"
+#include "editing/ui/frmclassedit.h"
 #include "lapfiles/racefile.h"
 #include "shell/history.h"
-#include "shell/ui/windowopeners.h"
 
 #include <QFile>
 #include <QFrame>
@@ -200,17 +201,18 @@ TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
     CurrentFilePath = tempPath("old.lap");
     window->ShowRaceInfo();
     QStringList seen;
-    WindowOpeners::setEditWindowOpener([&](QWidget* owner) {
-        seen << QString::number(ClassList.count()) + (owner == window.get() ? " owned" : "");
+    SetModalWatcher([&](QDialog& dialog) {
+        seen << QString::number(ClassList.count()) +
+                    (qobject_cast<frmClassEdit*>(&dialog) && dialog.parentWidget() == window.get()
+                         ? " editor owned"
+                         : "");
         RaceInfo.RaceName = QStringLiteral("Typed in the editor");
     });
     window->cmbFunc_Click(0);
-    WindowOpeners::setEditWindowOpener({});
-    EXPECT_EQ(seen, QStringList({"0 owned"}));
+    SetModalWatcher({});
+    EXPECT_EQ(seen, QStringList({"0 editor owned"}));
     EXPECT_TRUE(CurrentFilePath.isEmpty());
     EXPECT_FALSE(window->PicRaceInfo->isHidden());  // redrawn after the editor
-    window->cmbFunc_Click(4);                       // nothing registered: nothing happens
-    window->cmbFunc_Click(5);
     EXPECT_TRUE(asked().isEmpty());
 }
 
@@ -220,7 +222,7 @@ TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
     DataModified = true;
     window->ShowRaceInfo();
     int opened = 0;
-    WindowOpeners::setEditWindowOpener([&](QWidget*) { ++opened; });
+    SetModalWatcher([&](QDialog&) { ++opened; });
 
     prompts().answers = {Answer::Cancel};
     window->cmbFunc_Click(0);
@@ -236,7 +238,7 @@ TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
 
     prompts().answers = {Answer::No};
     window->cmbFunc_Click(0);
-    WindowOpeners::setEditWindowOpener({});
+    SetModalWatcher({});
     EXPECT_EQ(opened, 1);
     EXPECT_EQ(ClassList.count(), 0);
     EXPECT_FALSE(DataModified);
@@ -245,13 +247,13 @@ TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
 TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
 {
     openSavedRace("saved.lap");
-    WindowOpeners::setEditWindowOpener([&](QWidget*) {
+    SetModalWatcher([&](QDialog&) {
         RaceInfo.RaceName = QStringLiteral("Renamed Cup");
         ClassList.add(QStringLiteral("W21"));
         DataModified = true;
     });
     window->cmbFunc_Click(2);
-    WindowOpeners::setEditWindowOpener({});
+    SetModalWatcher({});
     EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("Renamed Cup"));
     EXPECT_TRUE(window->lblRaceClass->text().contains(QStringLiteral("W21")));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Renamed Cup"));

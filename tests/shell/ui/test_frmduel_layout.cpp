@@ -2,7 +2,7 @@
 // size, and the keyboard on the function buttons.
 #include "dueltest.h"
 
-#include "shell/ui/elidedlabel.h"
+#include "config/ui/elidedlabel.h"
 
 #include <QApplication>
 #include <QFrame>

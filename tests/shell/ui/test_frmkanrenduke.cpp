@@ -1,8 +1,8 @@
 #include "common/testsupport.h"
+#include "common/xdgsandbox.h"
+#include "config/settings.h"
 #include "shell/fileassociation.h"
-#include "shell/settings.h"
 #include "shell/ui/frmkanrenduke.h"
-#include "shell/xdgsandbox.h"
 
 #include <QFile>
 #include <QWidget>

@@ -1,0 +1,91 @@
+# Holds the include graph against the link dependencies. A header of a subsystem is written
+# "<sub>/name.h" (library <sub>) or "<sub>/ui/name.h" (library <sub>_ui); a target may include
+# the headers of the libraries it links, directly or through them, and no others. An include
+# across the layers would compile as long as the header needs nothing of its library, and link
+# only by chance, so configuring stops on it and lists every such include.
+
+# Marks a library as the owner of its folder's headers and as a target to check.
+function(splitduel_layer_library name)
+  set_property(GLOBAL APPEND PROPERTY SPLITDUEL_LAYER_LIBRARIES ${name})
+  set_property(GLOBAL APPEND PROPERTY SPLITDUEL_LAYER_TARGETS ${name})
+endfunction()
+
+# Marks a program, test or benchmark as a target to check.
+function(splitduel_layer_target name)
+  set_property(GLOBAL APPEND PROPERTY SPLITDUEL_LAYER_TARGETS ${name})
+endfunction()
+
+# The libraries among `libraries` whose headers `target` may include: its own and those it
+# links, followed through what each of them links publicly.
+function(_splitduel_visible_libraries target libraries out)
+  get_target_property(pending ${target} LINK_LIBRARIES)
+  set(seen ${target})
+  while(pending)
+    list(POP_FRONT pending next)
+    if(next IN_LIST seen OR NOT TARGET ${next})
+      continue()
+    endif()
+    list(APPEND seen ${next})
+    get_target_property(imported ${next} IMPORTED)
+    if(imported)
+      continue()
+    endif()
+    # Libraries of the project besides the subsystems (the test support) pass theirs on.
+    get_target_property(more ${next} INTERFACE_LINK_LIBRARIES)
+    if(more)
+      list(APPEND pending ${more})
+    endif()
+  endwhile()
+  set(visible "")
+  foreach(library IN LISTS seen)
+    if(library IN_LIST libraries)
+      list(APPEND visible ${library})
+    endif()
+  endforeach()
+  set(${out} ${visible} PARENT_SCOPE)
+endfunction()
+
+# The library owning an included header, or "" for headers outside the subsystems.
+function(_splitduel_header_owner header libraries out)
+  set(owner "")
+  if(header MATCHES "^([a-z]+)/ui/")
+    set(owner "${CMAKE_MATCH_1}_ui")
+  elseif(header MATCHES "^([a-z]+)/")
+    set(owner "${CMAKE_MATCH_1}")
+  endif()
+  if(NOT owner IN_LIST libraries)
+    set(owner "")
+  endif()
+  set(${out} "${owner}" PARENT_SCOPE)
+endfunction()
+
+function(splitduel_check_layers root)
+  get_property(libraries GLOBAL PROPERTY SPLITDUEL_LAYER_LIBRARIES)
+  get_property(targets GLOBAL PROPERTY SPLITDUEL_LAYER_TARGETS)
+  set(faults "")
+  foreach(target IN LISTS targets)
+    _splitduel_visible_libraries(${target} "${libraries}" visible)
+    get_target_property(sources ${target} SOURCES)
+    get_target_property(folder ${target} SOURCE_DIR)
+    foreach(source IN LISTS sources)
+      if(NOT IS_ABSOLUTE "${source}")
+        set(source "${folder}/${source}")
+      endif()
+      if(NOT EXISTS "${source}")
+        continue()  # generated at build time
+      endif()
+      file(STRINGS "${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+      foreach(line IN LISTS includes)
+        string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" header "${line}")
+        _splitduel_header_owner("${header}" "${libraries}" owner)
+        if(owner AND NOT owner IN_LIST visible)
+          file(RELATIVE_PATH shown "${root}" "${source}")
+          string(APPEND faults "  ${shown}: \"${header}\" (${target} does not link ${owner})\n")
+        endif()
+      endforeach()
+    endforeach()
+  endforeach()
+  if(faults)
+    message(FATAL_ERROR "Includes across the layers:\n${faults}")
+  endif()
+endfunction()

@@ -1,0 +1,28 @@
+#include "config/control.h"
+
+#include "race/prompts.h"
+
+namespace CbasControl {
+
+QString ShowFileDialog(int mode, const QString& title, const QString& filter, int* filterIndex,
+                       const QString& fileName)
+{
+    Prompts::FileDialogRequest request;
+    request.mode =
+        mode == 1 ? Prompts::FileDialogRequest::Mode::Save : Prompts::FileDialogRequest::Mode::Open;
+    request.title = title;
+    request.filter = filter;
+    request.filterIndex = filterIndex && *filterIndex > 0 ? *filterIndex : 1;
+    request.fileName = fileName;
+    const Prompts::FileDialogResult result = Prompts::current().fileDialog(request);
+    if (!result.path.isEmpty() && filterIndex) *filterIndex = result.filterIndex;
+    return result.path;
+}
+
+}  // namespace CbasControl
+
+void DiskTree::Show(const QString& title)
+{
+    const QString folder = Prompts::current().browseFolder(title, value_);
+    if (!folder.isEmpty()) value_ = folder;
+}

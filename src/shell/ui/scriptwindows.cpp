@@ -1,0 +1,27 @@
+#include "shell/ui/scriptwindows.h"
+
+#include "analysis/ui/frmanalyzer.h"
+#include "reports/ui/frmoutput.h"
+#include "shell/automationtargets.h"
+
+#include <QApplication>
+
+void RegisterScriptWindows()
+{
+    // An image that cannot be written is reported and the script goes on (the command counts as
+    // done); the failure is noted so the script ends with a failure status.
+    AutomationTargets::setAnalyzerAutomation([](const QString& command) {
+        frmAnalyzer window(QApplication::activeWindow());
+        if (window.Automation(command) > 0) AutomationTargets::NoteWriteFailure();
+        window.close();
+        return true;
+    });
+    // Scripts unload the dialog after every command, so each command starts from a freshly
+    // loaded dialog.
+    AutomationTargets::setOutputAutomation([](const QString& command) {
+        frmOutput window(QApplication::activeWindow());
+        const bool done = window.Automation(command);
+        window.close();
+        return done;
+    });
+}
