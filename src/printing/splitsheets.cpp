@@ -15,6 +15,9 @@
 namespace CbasPrinter {
 namespace {
 
+using basAnalyze::StateExcluded;
+using basAnalyze::StateLater;
+using basAnalyze::StateNormal;
 using basAnalyze::Workspace;
 
 const QColor kBlack(0, 0, 0);
@@ -379,14 +382,14 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
     const bool sums = job_.DataType == 1;
     // Best-leg shading behind a cell, outline after its text (one-line mode only).
     auto shade = [&](int state, int cellRank, double y, double h) {
-        if (state != 0 || cellRank < 1 || cellRank > 3) return;
+        if (state != StateNormal || cellRank < 1 || cellRank > 3) return;
         if (twoLine_)
             canvas_.FillRect(QRectF(cx, y, d + 1, h), cellRank == 1 ? kBand : kBest);
         else if (cellRank == 1)
             canvas_.FillRect(QRectF(cx, y, d + 1, h), kBest);
     };
     auto outline = [&](int state, int cellRank, double y, double h) {
-        if (!twoLine_ && state == 0 && cellRank >= 1 && cellRank <= 3)
+        if (!twoLine_ && state == StateNormal && cellRank >= 1 && cellRank <= 3)
             canvas_.OutlineRect(QRectF(cx, y, d + 1, h), kBlack);
     };
     auto cell = [&](const QString& time, int cellRank, const PrintFont& timeFont,
@@ -405,26 +408,28 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         QString shown;
         int shownRank = 0;
         if (sums) {
-            if (sumState == 0) {
+            if (sumState == StateNormal) {
                 shown = trimmedTime(Workspace.SumTime(r, k));
                 shownRank = Workspace.EstSumRank(r, k);
             } else {
                 shown = QStringLiteral("-:--");
             }
-        } else if (lapState == 0) {
+        } else if (lapState == StateNormal) {
             shown = trimmedTime(Workspace.LapTime(r, k));
             shownRank = Workspace.LapRank(r, k);
-        } else if (lapState == -1) {
+        } else if (lapState == StateLater) {
             shown = QStringLiteral("↓");
-        } else if (lapState < -1) {
+        } else if (lapState <= StateExcluded) {
             shown = QStringLiteral("-:--");
         } else {
+            // A merged leg (lapState > 0): its time covers several legs and has no rank.
             shown = trimmedTime(Workspace.LapTime(r, k));
         }
         shade(state, shownRank, rowY, dataH_);
         cell(shown, shownRank, l_.DataFont, l_.RankFont, rowY, dataH_);
         outline(state, shownRank, rowY, dataH_);
-        if (job_.DataType == 3 && lapState >= 0) {
+        // The ratio needs a time of the leg: its own or that of a merged leg.
+        if (job_.DataType == 3 && lapState >= StateNormal) {
             const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
             const QString ratio = percent > 999 ? QStringLiteral("999")
                                                 : basAnalyze::PercentText(Workspace.LapRatio(r, k));
@@ -434,8 +439,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         if (!twoLine_) continue;
         const int sumRank = Workspace.EstSumRank(r, k);
         shade(sumState, sumRank, rowY, secondH_);
-        cell(sumState == 0 ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"), sumRank,
-             l_.SecondData, l_.SecondData, rowY, secondH_);
+        cell(
+            sumState == StateNormal ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"),
+            sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
         if (job_.DataType == 3)
             field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
                   secondH_, AlignStart);
