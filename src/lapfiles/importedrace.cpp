@@ -274,7 +274,7 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
         for (const ImportedRunner& runner : imported.runners) {
             if (runner.status == ImportedStatus::Absent || !hasAnyTime(runner)) continue;
             // A runner without a name is left out, as a table line without one is: the lap
-            // file could not keep it (found by fuzzing: a result without its person).
+            // file could not keep it.
             if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;
             // Nor is a runner whose only time a lap file cannot hold (a total of a day or more).
             clsClassDataSub built = buildRunner(runner, controls);
