@@ -6,6 +6,7 @@
 #include "analysis/runnerlegs.h"
 
 #include "race/classdata.h"
+#include "race/racetime.h"
 
 #include <array>
 
@@ -13,8 +14,9 @@ namespace basAnalyze {
 
 namespace {
 
-constexpr double ShortLegLimit = 120.0 / 86400.0;  // a top average under 2:00
-constexpr double LongLegLimit = 420.0 / 86400.0;   // a top average of 7:00 or more
+// A leg is short when its top average is under 2:00, long when it is 7:00 or more.
+constexpr double ShortLegLimit = 120.0 / CbasGeneral::SecondsPerDay;
+constexpr double LongLegLimit = 420.0 / CbasGeneral::SecondsPerDay;
 constexpr float EarlyShare = 0.4f;  // the early section ends where 40 % of the weight is reached
 constexpr float LateShare = 0.6f;   // the late section starts one leg before 60 %
 constexpr float SectionCruiseShare = 0.2f;

@@ -13,7 +13,7 @@ namespace basAnalyze {
 namespace {
 
 constexpr double OneDay = 1.0;
-constexpr long long SecondsPerDay = 86400;
+using CbasGeneral::SecondsPerDay;
 constexpr double AbsentMark = -2;  // only exactly -2 is an empty entry; other negatives merge
 
 void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)

@@ -13,7 +13,7 @@ using basAnalyze::AnalysisWorkspace;
 
 namespace {
 
-constexpr double LastSecondOfDay = 86399.0 / 86400.0;
+constexpr double LastSecondOfDay = (CbasGeneral::SecondsPerDay - 1.0) / CbasGeneral::SecondsPerDay;
 
 // Plot top and the height taken off the picture for the margins, by mode.
 int PlotTop(ChartMode mode)

@@ -127,33 +127,13 @@ struct CompressorDeleter {
     void operator()(libdeflate_compressor* c) const { libdeflate_free_compressor(c); }
 };
 
-}  // namespace
-
-QByteArray EncodePng(const QImage& image, PngScratch* reuse, int level)
+// The rows as PNG stores them, into plain: each a filter byte (0, none) and the samples, three
+// bytes (red, green, blue) a pixel of an RGB picture, one (the palette index) of a palette one.
+void packRows(const QImage& image, bool indexed, size_t rowBytes, unsigned char* plain)
 {
-    if (image.isNull()) return QByteArray();
-    const bool indexed = image.format() == QImage::Format_Indexed8;
-    if (!indexed && image.format() != QImage::Format_RGB32) return encodeWithQt(image);
-    // A palette with transparent colours would need a tRNS chunk: left to Qt.
-    if (indexed && (image.colorCount() < 1 || image.colorCount() > 256 ||
-                    std::any_of(image.colorTable().cbegin(), image.colorTable().cend(),
-                                [](QRgb c) { return qAlpha(c) != 255; }))) {
-        return encodeWithQt(image);
-    }
-
     const int width = image.width();
-    const int height = image.height();
-    const int bytesPerPixel = indexed ? 1 : 3;
-    const size_t rowBytes = 1 + static_cast<size_t>(width) * bytesPerPixel;
-
-    PngScratch own;
-    PngScratch& scratch = reuse ? *reuse : own;
-    const size_t rawSize = rowBytes * height;
-    scratch.plain.resize(std::max(rawSize, scratch.plain.size()));
-
-    // The rows as PNG stores them: a filter byte (0, none) and the samples.
-    for (int y = 0; y < height; ++y) {
-        unsigned char* out = scratch.plain.data() + rowBytes * y;
+    for (int y = 0; y < image.height(); ++y) {
+        unsigned char* out = plain + rowBytes * y;
         *out++ = 0;
         if (indexed) {
             std::memcpy(out, image.constScanLine(y), width);
@@ -168,43 +148,44 @@ QByteArray EncodePng(const QImage& image, PngScratch* reuse, int level)
             out += 3;
         }
     }
+}
 
-    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
-        libdeflate_alloc_compressor(level));
-    if (!compressor) return QByteArray();
-    scratch.compressed.resize(std::max(libdeflate_zlib_compress_bound(compressor.get(), rawSize),
-                                       scratch.compressed.size()));
-    const auto compress = [&](const unsigned char* data, size_t size) {
-        return libdeflate_zlib_compress(compressor.get(), data, size, scratch.compressed.data(),
-                                        scratch.compressed.size());
-    };
-
-    // Dense charts compress best unfiltered, sparse ones with filters chosen row by row. A band
-    // from the middle of the picture, compressed both ways, decides for the whole.
+// The rows to compress: scratch.plain as packRows left it, or all rows filtered into
+// scratch.filtered. Dense charts compress best unfiltered, sparse ones with filters chosen row
+// by row; a band from the middle of the picture, compressed both ways by compress(data, size)
+// (0 when it failed), decides for the whole.
+template <typename Compress>
+const unsigned char* chooseFilters(PngScratch& scratch, size_t rowBytes, int bytesPerPixel,
+                                   int height, const Compress& compress)
+{
     const int bandFirst = std::max(0, height / 2 - 8);
     const int bandLast = std::min(height, bandFirst + 16);
     const size_t bandSize = rowBytes * (bandLast - bandFirst);
     scratch.filtered.resize(std::max(bandSize, scratch.filtered.size()));
     filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, bandFirst, bandLast,
                      scratch.filtered.data());
-    const unsigned char* rows = scratch.plain.data();
-    if (compress(scratch.filtered.data(), bandSize) <
+    if (compress(scratch.filtered.data(), bandSize) >=
         compress(scratch.plain.data() + rowBytes * bandFirst, bandSize)) {
-        scratch.filtered.resize(std::max(rawSize, scratch.filtered.size()));
-        filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, 0, height,
-                         scratch.filtered.data());
-        rows = scratch.filtered.data();
+        return scratch.plain.data();
     }
-    const size_t compressed = compress(rows, rawSize);
-    if (compressed == 0) return QByteArray();
+    const size_t rawSize = rowBytes * height;
+    scratch.filtered.resize(std::max(rawSize, scratch.filtered.size()));
+    filterAdaptively(scratch.plain.data(), rowBytes, bytesPerPixel, 0, height,
+                     scratch.filtered.data());
+    return scratch.filtered.data();
+}
 
+// The PNG file of the image around its compressed rows: the signature, IHDR, pHYs when the
+// image has a resolution, PLTE for a palette picture, IDAT with the rows and IEND.
+QByteArray writeChunks(const QImage& image, bool indexed, const unsigned char* rows, size_t size)
+{
     QByteArray png;
-    png.reserve(static_cast<qsizetype>(compressed) + 1024);
+    png.reserve(static_cast<qsizetype>(size) + 1024);
     png.append(reinterpret_cast<const char*>(Signature), sizeof Signature);
 
     char header[13];
-    putBigEndian(header, static_cast<quint32>(width));
-    putBigEndian(header + 4, static_cast<quint32>(height));
+    putBigEndian(header, static_cast<quint32>(image.width()));
+    putBigEndian(header + 4, static_cast<quint32>(image.height()));
     header[8] = 8;                // bits per sample
     header[9] = indexed ? 3 : 2;  // palette or RGB
     header[10] = header[11] = 0;  // deflate, adaptive filters
@@ -228,10 +209,49 @@ QByteArray EncodePng(const QImage& image, PngScratch* reuse, int level)
         }
         appendChunk(png, "PLTE", palette.constData(), static_cast<quint32>(palette.size()));
     }
-    appendChunk(png, "IDAT", reinterpret_cast<const char*>(scratch.compressed.data()),
-                static_cast<quint32>(compressed));
+    appendChunk(png, "IDAT", reinterpret_cast<const char*>(rows), static_cast<quint32>(size));
     appendChunk(png, "IEND", nullptr, 0);
     return png;
+}
+
+}  // namespace
+
+QByteArray EncodePng(const QImage& image, PngScratch* reuse, int level)
+{
+    if (image.isNull()) return QByteArray();
+    const bool indexed = image.format() == QImage::Format_Indexed8;
+    if (!indexed && image.format() != QImage::Format_RGB32) return encodeWithQt(image);
+    // A palette with transparent colours would need a tRNS chunk: left to Qt.
+    if (indexed && (image.colorCount() < 1 || image.colorCount() > 256 ||
+                    std::any_of(image.colorTable().cbegin(), image.colorTable().cend(),
+                                [](QRgb c) { return qAlpha(c) != 255; }))) {
+        return encodeWithQt(image);
+    }
+
+    const int height = image.height();
+    const int bytesPerPixel = indexed ? 1 : 3;
+    const size_t rowBytes = 1 + static_cast<size_t>(image.width()) * bytesPerPixel;
+
+    PngScratch own;
+    PngScratch& scratch = reuse ? *reuse : own;
+    const size_t rawSize = rowBytes * height;
+    scratch.plain.resize(std::max(rawSize, scratch.plain.size()));
+    packRows(image, indexed, rowBytes, scratch.plain.data());
+
+    const std::unique_ptr<libdeflate_compressor, CompressorDeleter> compressor(
+        libdeflate_alloc_compressor(level));
+    if (!compressor) return QByteArray();
+    scratch.compressed.resize(std::max(libdeflate_zlib_compress_bound(compressor.get(), rawSize),
+                                       scratch.compressed.size()));
+    const auto compress = [&](const unsigned char* data, size_t size) {
+        return libdeflate_zlib_compress(compressor.get(), data, size, scratch.compressed.data(),
+                                        scratch.compressed.size());
+    };
+
+    const unsigned char* rows = chooseFilters(scratch, rowBytes, bytesPerPixel, height, compress);
+    const size_t compressed = compress(rows, rawSize);
+    if (compressed == 0) return QByteArray();
+    return writeChunks(image, indexed, scratch.compressed.data(), compressed);
 }
 
 }  // namespace basChart

@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "printing/papers.h"
 #include "printing/pdfdevice.h"
+#include "printing/printdatatype.h"
 #include "printing/splitsheets.h"
 #include "race/race.h"
 
@@ -81,7 +82,7 @@ const Command& PrintCommand()
     static const Command command{
         "print",
         {QStringLiteral("RACE"), QStringLiteral("OUT.pdf")},
-        {WholeNumberOption(kDataType, 0, 3),
+        {WholeNumberOption(kDataType, 0, int(CbasPrinter::PrintDataTypeNames().size()) - 1),
          ChoiceOption(kPaper, CbasPrinter::ListedPaperNames(), Qt::CaseInsensitive),
          Flag(kLandscape),
          NumberOption(kZoom, QStringLiteral("PERCENT"), QStringLiteral("0 より大きい数"),

@@ -67,11 +67,10 @@ std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& n
                                                             Console& console)
 {
     const ClassCollection& classes = basDefinition::ClassList;
-    const QString unnamedEntry = QString::fromUtf8(basExport::UnnamedClassEntry);
     std::vector<const clsClassData*> found;
     for (const QString& name : names) {
         const clsClassData* cls = classes.find(name);
-        if (!cls && name == unnamedEntry) cls = classes.find(QString());
+        if (!cls) cls = classes.find(basDefinition::ClassNameOfEntry(name));
         if (!cls) {
             console.err << "クラスがありません: " << name;
             if (!classes.isEmpty())

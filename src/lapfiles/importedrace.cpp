@@ -13,9 +13,9 @@
 namespace basConvert {
 namespace {
 
+using CbasGeneral::SecondsPerDay;
 using CbasGeneral::SecondsToTime;
 
-constexpr double SecondsPerDay = 86400;
 constexpr double MaxSeconds = 366 * SecondsPerDay;
 
 // No time of a race comes near a year: a longer one (digits run together) is none, so whole
@@ -30,9 +30,8 @@ std::optional<long long> wholeSeconds(const std::optional<double>& seconds)
 // a lap file cannot hold (its times run within one day) and no leg of a race takes.
 double legTime(long long seconds)
 {
-    return seconds > 0 && seconds < static_cast<long long>(SecondsPerDay)
-               ? SecondsToTime(static_cast<double>(seconds))
-               : LapMissing;
+    return seconds > 0 && seconds < SecondsPerDay ? SecondsToTime(static_cast<double>(seconds))
+                                                  : LapMissing;
 }
 
 // Leg values from the elapsed times at the controls and the total. A control without a time
@@ -109,8 +108,8 @@ clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
     runner.Namae = JoinName(imported.given, imported.family);
     runner.Shozoku = imported.club.trimmed();
     if (const auto whole = wholeSeconds(imported.startSeconds)) {
-        long long start = *whole % static_cast<long long>(SecondsPerDay);
-        if (start < 0) start += static_cast<long long>(SecondsPerDay);
+        long long start = *whole % SecondsPerDay;
+        if (start < 0) start += SecondsPerDay;
         runner.StartTime = SecondsToTime(static_cast<double>(start));
     }
     std::vector<double> legs = imported.legsGiven ? givenLegs(imported, controls + 1)
@@ -275,7 +274,7 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
         for (const ImportedRunner& runner : imported.runners) {
             if (runner.status == ImportedStatus::Absent || !hasAnyTime(runner)) continue;
             // A runner without a name is left out, as a table line without one is: the lap
-            // file could not keep it (found by fuzzing: a result without its person).
+            // file could not keep it.
             if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;
             // Nor is a runner whose only time a lap file cannot hold (a total of a day or more).
             clsClassDataSub built = buildRunner(runner, controls);

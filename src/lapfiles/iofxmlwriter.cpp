@@ -164,7 +164,8 @@ private:
         xml_.writeStartElement(QStringLiteral("Result"));
         // A start is a date and time; without the race date it cannot be written.
         if (runner.StartTime > 0 && date_.isValid()) {
-            const long long start = CbasGeneral::RoundToSeconds(runner.StartTime) % 86400;
+            const long long start =
+                CbasGeneral::RoundToSeconds(runner.StartTime) % CbasGeneral::SecondsPerDay;
             const QTime time = QTime(0, 0).addSecs(static_cast<int>(start));
             text("StartTime", QDateTime(date_, time).toString(Qt::ISODate));
         }

@@ -24,7 +24,7 @@ QString LapText(double lap)
 
 namespace {
 
-constexpr long long SecondsPerDay = 86400;
+using CbasGeneral::SecondsPerDay;
 
 bool readsBackAsTime(double time)
 {

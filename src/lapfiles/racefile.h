@@ -24,10 +24,13 @@ struct LoadOptions {
     int raceNumber = 0;  // the race of an IOF XML file of several races (1-based); 0 = the first
 };
 
-// Reads the file into the race and sets FileResult (0, -1 could not read, -2 refused kind of
-// file) and CurrentFilePath. Besides lap files and foreign tables it reads, by their content,
-// IOF XML result lists (3.0, 2.0.3), the result exports of other timing programs and
-// SplitsBrowser CSV files. A load that fails leaves the race in memory as it was.
+// Reads the file and sets FileResult: 0, -1 could not read, -2 refused kind of file. Besides lap
+// files and foreign tables it reads, by their content, IOF XML result lists (3.0, 2.0.3), the
+// result exports of other timing programs and SplitsBrowser CSV files.
+// On success the file's race replaces RaceInfo and ClassList as a whole, CurrentFilePath becomes
+// path, and DataModified is set when the header was built from answers to label questions
+// (otherwise it is left alone). A load that fails changes neither RaceInfo, ClassList nor
+// DataModified; CurrentFilePath stays too, except that a path with no file clears it.
 void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
                   const LoadOptions& options = LoadOptions());
 

@@ -1,5 +1,6 @@
 #include "printing/printlayout.h"
 
+#include "printing/printdatatype.h"
 #include "race/textutil.h"
 
 namespace CbasPrinter {
@@ -34,7 +35,7 @@ std::optional<PrintLayout> LoadPrintLayout(const SettingsLookup& settings, int p
 {
     if (printType != 0) return std::nullopt;
     const double zs = zoom * shrink;
-    const bool analysisMode = dataType == 3;
+    const bool analysisMode = dataType == PrintAnalysis;
     PrintLayout l;
     l.ClassInterval = number(settings, "WidthSkhClassInterval", 10) * zoom;
     l.ClassLabel = number(settings, "WidthSkhClassLabel", 25) * zoom;

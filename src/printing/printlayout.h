@@ -22,8 +22,8 @@ struct PrintLayout {
 
 namespace CbasPrinter {
 
-// The layout of print type 0 ("速報向け") for a data type (0-3): data type 3 uses the
-// analysis-mode column width and an analysis column; the others have none. A key that is absent
+// The layout of print type 0 ("速報向け") for a data type (a PrintDataType): PrintAnalysis uses
+// the analysis-mode column width and an analysis column; the others have none. A key that is absent
 // or not a number keeps its default. No layout for other print types.
 std::optional<PrintLayout> LoadPrintLayout(const SettingsLookup& settings, int printType,
                                            int dataType, double zoom, double shrink);

@@ -15,6 +15,9 @@
 namespace CbasPrinter {
 namespace {
 
+using basAnalyze::StateExcluded;
+using basAnalyze::StateLater;
+using basAnalyze::StateNormal;
 using basAnalyze::Workspace;
 
 const QColor kBlack(0, 0, 0);
@@ -161,7 +164,7 @@ bool SheetPrinter::Run()
 {
     if (!loadLayout(1)) return true;  // only print type 0 has a layout
     pageSetup();
-    twoLine_ = job_.DataType == 2 || job_.DataType == 3;
+    twoLine_ = job_.DataType == PrintLapsAndSums || job_.DataType == PrintAnalysis;
     bool first = true;
     for (const QString& name : job_.Classes) {
         if (!basDefinition::ClassList.contains(name)) continue;
@@ -192,7 +195,7 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    if (job_.DataType == 0)
+    if (job_.DataType == PrintLaps)
         basAnalyze::PrepareClass(name);
     else
         basAnalyze::AnalyzeClass(name);
@@ -301,7 +304,7 @@ void SheetPrinter::drawRowLabels()
     const double x = x0_ + X_, y = y0_ + bandY_, w = l_.LapLabel;
     text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, AlignCentre, AlignCentre);
     const double clubY = y + nameH_, totalY = clubY + clubH_;
-    if (job_.DataType != 3) {
+    if (job_.DataType != PrintAnalysis) {
         text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, AlignCentre,
              AlignCentre);
         text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, AlignCentre, AlignCentre);
@@ -321,8 +324,8 @@ void SheetPrinter::drawRowLabels()
     const int controls = Workspace.AnaControlCount;
     double rowY = y + nameH_ + 2 * clubH_ + l_.NameDataInterval;
     for (int k = 1; k <= Workspace.AnaLegCount; ++k) {
-        const QString label =
-            job_.DataType == 1 ? legTo(controls, k) : CbasGeneral::LegLabel(controls, true, k);
+        const QString label = job_.DataType == PrintSums ? legTo(controls, k)
+                                                         : CbasGeneral::LegLabel(controls, true, k);
         text(label, l_.DataLabel, x, rowY, w, dataH_, AlignCentre, AlignCentre);
         rowY += dataH_;
         if (twoLine_) {
@@ -360,7 +363,7 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         field(QStringLiteral("DISQ"), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
               AlignCentre);
     }
-    if (job_.DataType == 3) {
+    if (job_.DataType == PrintAnalysis) {
         const double ax = cx + d + 0.5;
         field(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
               cy + nameH_, a, clubH_, AlignEnd);
@@ -376,17 +379,17 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
 void SheetPrinter::drawLegRows(int r, double cx, double cy)
 {
     const double d = l_.Data, a = l_.Analyze, rank = l_.Rank, sdi = l_.SecondDataInterval;
-    const bool sums = job_.DataType == 1;
+    const bool sums = job_.DataType == PrintSums;
     // Best-leg shading behind a cell, outline after its text (one-line mode only).
     auto shade = [&](int state, int cellRank, double y, double h) {
-        if (state != 0 || cellRank < 1 || cellRank > 3) return;
+        if (state != StateNormal || cellRank < 1 || cellRank > 3) return;
         if (twoLine_)
             canvas_.FillRect(QRectF(cx, y, d + 1, h), cellRank == 1 ? kBand : kBest);
         else if (cellRank == 1)
             canvas_.FillRect(QRectF(cx, y, d + 1, h), kBest);
     };
     auto outline = [&](int state, int cellRank, double y, double h) {
-        if (!twoLine_ && state == 0 && cellRank >= 1 && cellRank <= 3)
+        if (!twoLine_ && state == StateNormal && cellRank >= 1 && cellRank <= 3)
             canvas_.OutlineRect(QRectF(cx, y, d + 1, h), kBlack);
     };
     auto cell = [&](const QString& time, int cellRank, const PrintFont& timeFont,
@@ -405,26 +408,28 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         QString shown;
         int shownRank = 0;
         if (sums) {
-            if (sumState == 0) {
+            if (sumState == StateNormal) {
                 shown = trimmedTime(Workspace.SumTime(r, k));
                 shownRank = Workspace.EstSumRank(r, k);
             } else {
                 shown = QStringLiteral("-:--");
             }
-        } else if (lapState == 0) {
+        } else if (lapState == StateNormal) {
             shown = trimmedTime(Workspace.LapTime(r, k));
             shownRank = Workspace.LapRank(r, k);
-        } else if (lapState == -1) {
+        } else if (lapState == StateLater) {
             shown = QStringLiteral("↓");
-        } else if (lapState < -1) {
+        } else if (lapState <= StateExcluded) {
             shown = QStringLiteral("-:--");
         } else {
+            // A merged leg (lapState > 0): its time covers several legs and has no rank.
             shown = trimmedTime(Workspace.LapTime(r, k));
         }
         shade(state, shownRank, rowY, dataH_);
         cell(shown, shownRank, l_.DataFont, l_.RankFont, rowY, dataH_);
         outline(state, shownRank, rowY, dataH_);
-        if (job_.DataType == 3 && lapState >= 0) {
+        // The ratio needs a time of the leg: its own or that of a merged leg.
+        if (job_.DataType == PrintAnalysis && lapState >= StateNormal) {
             const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
             const QString ratio = percent > 999 ? QStringLiteral("999")
                                                 : basAnalyze::PercentText(Workspace.LapRatio(r, k));
@@ -434,9 +439,10 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         if (!twoLine_) continue;
         const int sumRank = Workspace.EstSumRank(r, k);
         shade(sumState, sumRank, rowY, secondH_);
-        cell(sumState == 0 ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"), sumRank,
-             l_.SecondData, l_.SecondData, rowY, secondH_);
-        if (job_.DataType == 3)
+        cell(
+            sumState == StateNormal ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"),
+            sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
+        if (job_.DataType == PrintAnalysis)
             field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
                   secondH_, AlignStart);
         rowY += secondH_ + sdi;
@@ -444,14 +450,6 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
 }
 
 }  // namespace
-
-QString PrintDataTypeName(int printType, int dataType)
-{
-    static const char* const kNames[] = {"ラップタイム", "積算タイム", "ラップタイム + 積算タイム",
-                                         "解析データ"};
-    if (printType != 0 || dataType < 0 || dataType > 3) return QString();
-    return QString::fromUtf8(kNames[dataType]);
-}
 
 bool PrintSplitSheets(const SplitSheetJob& job, PrintDevice& device)
 {

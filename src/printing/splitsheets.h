@@ -1,6 +1,7 @@
 #pragma once
 // The split sheets "速報向け": for every class a tall class-name band, then blocks of runner
 // columns under a column of row labels, class after class from left to right across the page.
+#include "printing/printdatatype.h"
 #include "printing/printdevice.h"
 #include "printing/printlayout.h"
 
@@ -9,7 +10,7 @@
 // What one print run prints, as the print tab (or the command line) sets it.
 struct SplitSheetJob {
     int PrintType = 0;
-    int DataType = 0;                        // 0 lap times, 1 elapsed times, 2 both, 3 analysis
+    int DataType = CbasPrinter::PrintLaps;   // a CbasPrinter::PrintDataType
     double Zoom = 1;                         // ZoomFromText of the zoom box
     double MarginTop = 10, MarginLeft = 10;  // mm
     bool EachClass = true;                   // every class on a new page
@@ -20,10 +21,6 @@ struct SplitSheetJob {
 };
 
 namespace CbasPrinter {
-
-// The data type names of a print type ("" past the last one): for print type 0
-// "ラップタイム", "積算タイム", "ラップタイム + 積算タイム", "解析データ".
-QString PrintDataTypeName(int printType, int dataType);
 
 // One print run on the device: sets its paper and orientation, draws every class of the job
 // and ends the document. Classes the race does not hold are skipped. False when the document

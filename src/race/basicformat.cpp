@@ -162,7 +162,7 @@ QString FormatShortDate(const QDate& date)
 
 QString FormatTimeSeconds(long long seconds, const QString& picture)
 {
-    seconds = std::llabs(seconds) % 86400;
+    seconds = std::llabs(seconds) % SecondsPerDay;
     const int parts[3] = {static_cast<int>(seconds / 3600), static_cast<int>(seconds / 60 % 60),
                           static_cast<int>(seconds % 60)};
     auto lower = [](QChar c) { return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c; };

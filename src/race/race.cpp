@@ -98,4 +98,21 @@ QString DisplayClassName(const QString& name)
     return name.isEmpty() ? QStringLiteral("名称未入力") : name;
 }
 
+namespace {
+QString unnamedClassEntry()
+{
+    return QStringLiteral("名称未設定");
+}
+}  // namespace
+
+QString ClassListEntry(const QString& name)
+{
+    return name.isEmpty() ? unnamedClassEntry() : name;
+}
+
+QString ClassNameOfEntry(const QString& entry)
+{
+    return entry == unnamedClassEntry() ? QString() : entry;
+}
+
 }  // namespace basDefinition

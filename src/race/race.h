@@ -78,4 +78,10 @@ void ResetRace();
 // "名称未入力" for the empty class name, the name itself otherwise.
 QString DisplayClassName(const QString& name);
 
+// The entry of a class in the class lists of the output and print windows and the command
+// line: "名称未設定" for the empty class name, the name itself otherwise. ClassNameOfEntry turns
+// an entry back into the class name it stands for.
+QString ClassListEntry(const QString& name);
+QString ClassNameOfEntry(const QString& entry);
+
 }  // namespace basDefinition

@@ -10,7 +10,6 @@ namespace CbasGeneral {
 
 namespace {
 
-constexpr long long kSecondsPerDay = 86400;
 constexpr int kLapTimeWidth = 7;
 
 // Rounds a number of seconds half up. The tiny allowance absorbs the error of values such as
@@ -51,7 +50,7 @@ QString FormatLapTime(double value)
     if (value >= 1.0) return QString(kLapTimeWidth, u' ');
     const bool negative = value < 0;
     // Round first, so that 59:59.6 becomes 1:00:00 and not "00:00" with the minutes picture.
-    const long long seconds = roundSecondsHalfUp(std::fabs(value) * kSecondsPerDay);
+    const long long seconds = roundSecondsHalfUp(std::fabs(value) * SecondsPerDay);
     const long long hours = seconds / 3600;
     QString text;
     if (negative && seconds > 0) text = QStringLiteral("-");
@@ -70,7 +69,7 @@ QString FormatLapTime(double value)
 
 int TimeToSeconds(double value)
 {
-    return static_cast<int>(RoundToSeconds(std::fabs(value)) % kSecondsPerDay);
+    return static_cast<int>(RoundToSeconds(std::fabs(value)) % SecondsPerDay);
 }
 
 int TimeToMinutes(double value)
@@ -108,7 +107,7 @@ std::optional<double> ParseTime(QStringView text)
     }
     if (pos != s.size() || count < 2) return std::nullopt;
     if (fields[0] > 23 || fields[1] > 59 || fields[2] > 59) return std::nullopt;
-    return (fields[0] * 3600 + fields[1] * 60 + fields[2]) / double(kSecondsPerDay);
+    return (fields[0] * 3600 + fields[1] * 60 + fields[2]) / double(SecondsPerDay);
 }
 
 std::optional<QDate> ParseDate(const QString& text)
@@ -167,12 +166,12 @@ bool IsDateOrTime(const QString& text)
 
 double SecondsToTime(double seconds)
 {
-    return static_cast<double>(roundSecondsHalfUp(seconds)) / kSecondsPerDay;
+    return static_cast<double>(roundSecondsHalfUp(seconds)) / SecondsPerDay;
 }
 
 long long RoundToSeconds(double value)
 {
-    return roundSecondsHalfUp(value * kSecondsPerDay);
+    return roundSecondsHalfUp(value * SecondsPerDay);
 }
 
 }  // namespace CbasGeneral

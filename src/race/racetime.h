@@ -8,7 +8,8 @@
 
 namespace CbasGeneral {
 
-constexpr double OneSecond = 1.0 / 86400.0;
+constexpr long long SecondsPerDay = 86400;
+constexpr double OneSecond = 1.0 / SecondsPerDay;
 
 // Seven-character column text of a leg or total time: 7 blanks for a day or more, otherwise
 // "h:nn:ss", "nn:ss" or "n:ss" by size, signed, right-aligned (1:02:03, "  12:34", "   5:07").

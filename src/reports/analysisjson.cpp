@@ -21,7 +21,7 @@ using basAnalyze::Table2;
 
 double seconds(double days)
 {
-    return days * 86400.0;
+    return days * CbasGeneral::SecondsPerDay;
 }
 
 // Seconds to the millisecond: whole seconds come out whole (239, not 239.00000000000003).

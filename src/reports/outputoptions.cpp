@@ -6,8 +6,6 @@
 
 namespace basExport {
 
-const char* const UnnamedClassEntry = "名称未設定";
-
 QStringList DataTypeCaptions()
 {
     return {QStringLiteral("ラップタイム"), QStringLiteral("ラップタイム + 積算タイム"),
@@ -155,7 +153,7 @@ QStringList ClassListEntries()
 {
     QStringList entries;
     for (const QString& name : basDefinition::ClassList.names())
-        entries << (name.isEmpty() ? QString::fromUtf8(UnnamedClassEntry) : name);
+        entries << basDefinition::ClassListEntry(name);
     return entries;
 }
 

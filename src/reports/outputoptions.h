@@ -22,8 +22,6 @@ enum OutputFileType { FileHtml = 0, FileCsv = 1, FileText = 2 };
 // The first value of the label interval spin button.
 constexpr int LabelSpinInitial = 5;
 
-// The name standing in the class lists for the class without a name.
-extern const char* const UnnamedClassEntry;
 // The captions of the data types and file types, in list order.
 QStringList DataTypeCaptions();
 QStringList FileTypeCaptions();
@@ -66,7 +64,7 @@ struct OutputOptions {
 // A freshly loaded dialog for the race in memory: data type 2 with HTML, the year prefix and
 // the race name; the folder is the caller's.
 OutputOptions InitialOutputOptions(const QString& folder);
-// The entries of the class lists: the race's class names, the unnamed class as "名称未設定".
+// The entries of the class lists: basDefinition::ClassListEntry of every class name.
 QStringList ClassListEntries();
 
 }  // namespace basExport

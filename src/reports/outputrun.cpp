@@ -22,12 +22,9 @@ namespace basExport {
 
 namespace {
 
-const QString CannotWrite = QStringLiteral("ファイルを出力できません - ");
+using basDefinition::ClassNameOfEntry;
 
-QString classNameOf(const QString& entry)
-{
-    return entry == QString::fromUtf8(UnnamedClassEntry) ? QString() : entry;
-}
+const QString CannotWrite = QStringLiteral("ファイルを出力できません - ");
 
 // The file name part of a path in lower case; the folder keeps its spelling.
 QString lowerFileName(const QString& path)
@@ -173,7 +170,7 @@ private:
     void addEntry(OutputKeys::KeyBuilder& key, const QString& entry)
     {
         key.add(entry);
-        const clsClassData* cls = basDefinition::ClassList.find(classNameOf(entry));
+        const clsClassData* cls = basDefinition::ClassList.find(ClassNameOfEntry(entry));
         key.add(cls ? classKey(*cls) : QByteArray("no such class"));
     }
     // A key builder holding what every file of the run depends on, the kind of file and its path.
@@ -191,7 +188,7 @@ private:
         const QString path = OutputPath(options_, entry);
         OutputKeys::KeyBuilder key = keyFor(kind, path);
         addEntry(key, entry);
-        const QString className = classNameOf(entry);
+        const QString className = ClassNameOfEntry(entry);
         return {entry, path, key.key(), [className, lines, cp932](QString& unencodable) {
                     basAnalyze::AnalyzeClass(className);
                     if (cp932) noteUnencodable(unencodable);
@@ -254,7 +251,7 @@ void Run::make(const std::vector<FileJob>& jobs,
         });
     for (const auto& [text, icon] : told_) Prompts::message(text, icon);
     told_.clear();
-    if (last && !last->entry.isEmpty()) basAnalyze::AnalyzeClass(classNameOf(last->entry));
+    if (last && !last->entry.isEmpty()) basAnalyze::AnalyzeClass(ClassNameOfEntry(last->entry));
 }
 
 WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
@@ -348,7 +345,7 @@ void Run::index(const QString& pathTemplate)
 void Run::viewer(const QStringList& entries)
 {
     QStringList classNames;
-    for (const QString& entry : entries) classNames << classNameOf(entry);
+    for (const QString& entry : entries) classNames << ClassNameOfEntry(entry);
     const QString path = OutputPath(options_, QString());
     if (!WriteViewerPage(path, classNames)) {
         report.failed = true;
@@ -386,7 +383,7 @@ void Run::csv(const QStringList& entries)
                               titleLines(lines);
                               bool first = true;
                               for (const QString& entry : entries) {
-                                  basAnalyze::AnalyzeClass(classNameOf(entry));
+                                  basAnalyze::AnalyzeClass(ClassNameOfEntry(entry));
                                   noteUnencodable(unencodable);
                                   csvClass(options, lines, first);
                                   first = false;
@@ -402,7 +399,7 @@ void Run::csv(const QStringList& entries)
             return true;
         });
         // The file's classes were analysed on another thread: the last one again on this one.
-        if (!entries.isEmpty()) basAnalyze::AnalyzeClass(classNameOf(entries.last()));
+        if (!entries.isEmpty()) basAnalyze::AnalyzeClass(ClassNameOfEntry(entries.last()));
     } else {
         std::vector<FileJob> jobs;
         for (const QString& entry : entries) {
@@ -485,7 +482,7 @@ QString OutputPath(const OutputOptions& options, const QString& entry)
 {
     const QString folder = CbasGeneral::AddPathSeparator(options.folder);
     QString name = options.nameTemplate();
-    name.replace(QLatin1Char('*'), ClassFileNamePart(classNameOf(entry)));
+    name.replace(QLatin1Char('*'), ClassFileNamePart(ClassNameOfEntry(entry)));
     if (options.fileType == FileText) return CbasGeneral::CleanFileName(folder + name);
     return folder + (options.lowerCase ? name.toLower() : name);
 }

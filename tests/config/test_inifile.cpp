@@ -146,8 +146,8 @@ TEST_F(IniFileTest, ALineBreakInAValueCannotForgeAnotherSetting)
     EXPECT_EQ(readCp932(path()), QStringLiteral("History1=x,/a Kanrenduke=False\r\n"));
 }
 
-// A lone CR ends a line like CR LF and LF (found by fuzzing: a value read as "21\r" became
-// "21\r\r" once the program had appended a key after it).
+// A lone CR ends a line like CR LF and LF: the value before it is "21", not "21\r", and stays so
+// when a key is appended after it.
 TEST_F(IniFileTest, LoneCarriageReturnsEndLinesAndAppendingKeepsEveryValue)
 {
     writeCp932(path(), QStringLiteral("A=21\r\rB=x\rC=y\r\nD=z\n"), false);

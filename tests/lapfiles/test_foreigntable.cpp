@@ -183,7 +183,7 @@ TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
 }
 
 // The program's own CSV layouts load back to the same race, also with enough classes that
-// their repeated "クラス" cells once outweighed the labels across the first line.
+// their repeated "クラス" cells outnumber the labels across the first line.
 TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
 {
     for (int classCount : {1, 2, 12, 14}) {

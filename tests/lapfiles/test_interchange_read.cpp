@@ -199,8 +199,7 @@ TEST_F(InterchangeReadTest, IofXml3WithMissingSplitsMispunchesAndAbsentRunners)
     EXPECT_EQ(m21.ClassUpHeight, 150);
     EXPECT_EQ(m21.ClassControlCount, 3);  // the additional punch is no control of the course
     EXPECT_TRUE(m21.ClassLastGoalExist);
-    // No starter, no times, no name (found by fuzzing: a lap file cannot keep a runner without
-    // one): left out.
+    // No starter, no times, no name (a lap file cannot keep a runner without one): left out.
     EXPECT_EQ(m21.ClassRunnerCount(), 4);
 
     struct Expected {
@@ -461,7 +460,7 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
 
 // Times a lap file cannot hold (it writes times within one day) are not read: a leg of a day
 // or more is unknown, and a runner whose only time is a total of more than a day is left out,
-// as a save and load would leave them (found by fuzzing).
+// as a save and load would leave them.
 TEST_F(InterchangeReadTest, TimesOfADayOrMoreAreNotRead)
 {
     loadBytes(QByteArray("X,2\n"
@@ -480,7 +479,7 @@ TEST_F(InterchangeReadTest, TimesOfADayOrMoreAreNotRead)
 
 // A class line may claim any number of controls, up to the largest whole number: the class is
 // skipped with its message, and reading its runner line takes no more than the line holds
-// (found by fuzzing: 1,111,111,100 controls made a runner of 18 GB).
+// (1,111,111,100 controls would make a runner of 18 GB).
 TEST_F(InterchangeReadTest, AClassLineClaimingEndlessControlsCostsNoMemory)
 {
     loadBytes(QByteArray("Big,1111111100\nAnna,Berg,,10:00,2:10,0:40\n\n"

@@ -252,7 +252,7 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-// Class names may hold ":" and "=" (a table read from another program, found by fuzzing:
+// Class names may hold ":" and "=" (a table read from another program:
 // "$コントロール数:W21A=11"); the header keys written for them must read back as the same
 // class with the same course data, or the saved file does not load at all.
 TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
@@ -281,8 +281,8 @@ TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
     }
 }
 
-// A class field with outer blanks names the same class as its "$" keys, which are read trimmed
-// (found by fuzzing: "M21A " became two classes after one save and load).
+// A class field with outer blanks names the same class as its "$" keys, which are read trimmed:
+// "M21A " stays one class through a save and load.
 TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
 {
     load(lapHead() +
@@ -295,7 +295,7 @@ TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
 
 // A column-header line is known by "クラス" and "名前" as whole fields (or the marker of a
 // rewritten foreign header): class, runner and club names that merely hold "クラス" stay
-// runner lines (found by fuzzing: the runners of class "0クラス" were lost after one save).
+// runner lines, and the runners of class "0クラス" survive a save.
 TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
 {
     struct Entry {

@@ -128,8 +128,8 @@ TEST(ReadRunnerLine, KeptWithANameAndAReadableLegOrTotal)
     EXPECT_DOUBLE_EQ(r.Total, hms(0, 30, 0));
     EXPECT_DOUBLE_EQ(r.StartTime, 0);
     EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,n/a,→"), cls, columns, r));
-    // A leg of no time at all is stored, and saved, as "n/a": it keeps nobody (found by fuzzing:
-    // such a runner was read, saved, and lost on the next load).
+    // A leg of no time at all is stored, and saved, as "n/a": it keeps nobody, for such a runner
+    // would be saved and then lost on the next load.
     EXPECT_FALSE(ReadRunnerLine(fields("M,山田,朝霧,10:00:00,0,00:00:00,"), cls, columns, r));
     EXPECT_FALSE(
         ReadRunnerLine(fields("M, ,朝霧,10:00:00,00:30:00,00:10:00,00:20:00"), cls, columns, r));

@@ -160,7 +160,8 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
 {
     const QString other =
         QStringLiteral("ＯＬＤ,X,24/04/01,前の大会,M21,0:20:00,1,1,,,,,,,,,,,,,,,0:20:00,OLD");
-    // Written by an earlier version: the name without its space, the club with a comma.
+    // Lines of this race spelt otherwise: the first runner's name without its space, and a
+    // club holding a comma.
     const QString earlier = QStringLiteral(
         "ＹａｍａｄａＴａｒｏ,Club A,24/05/12,春の大会,m21,0:16:00,1,3,,,,,,,,,,,,,,,0:16:00,x");
     testsupport::writeCp932(csvPath(), kHeader + "\n" + other + "\n" + earlier + "\n" + other +

@@ -79,7 +79,7 @@ TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
 {
     using namespace basExport;
     const OutputOptions viewer = options(FileHtml, DataViewer);
-    report = OutputFiles(viewer, {"W21", UnnamedClassEntry});
+    report = OutputFiles(viewer, {"W21", "名称未設定"});
     ASSERT_EQ(report.written, QStringList{folder + "/02_race_viewer.html"});
     const QByteArray page = testsupport::readBytes(report.written.first());
     EXPECT_TRUE(page.contains("\"AnaClassName\":\"W21\"") &&

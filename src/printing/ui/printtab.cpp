@@ -28,8 +28,6 @@
 
 namespace {
 
-const QString kUnnamedClass = QStringLiteral("名称未設定");
-
 // The minute clock of the timer print over the tab's QTimer.
 class TimerClock : public MinuteClock {
 public:
@@ -220,7 +218,7 @@ QString PrintTab::ClassNameOf(const QListWidgetItem* item)
 {
     const QVariant stored = item->data(Qt::UserRole);
     if (stored.isValid()) return stored.toString();
-    return item->text() == kUnnamedClass ? QString() : item->text();
+    return basDefinition::ClassNameOfEntry(item->text());
 }
 
 bool PrintTab::IsChecked(const QListWidgetItem* item)
@@ -269,7 +267,7 @@ void PrintTab::RefreshClassList()
     for (int i = 0; i < lstClass->count(); ++i) known << ClassNameOf(lstClass->item(i));
     lstClass->clear();
     for (const QString& name : basDefinition::ClassList.names()) {
-        auto* item = new QListWidgetItem(name.isEmpty() ? kUnnamedClass : name, lstClass);
+        auto* item = new QListWidgetItem(basDefinition::ClassListEntry(name), lstClass);
         item->setData(Qt::UserRole, name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
         // New classes come checked; the others keep their check.

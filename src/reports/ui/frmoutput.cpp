@@ -5,6 +5,7 @@
 #include "config/ui/busycursor.h"
 #include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
+#include "printing/printdatatype.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -418,19 +419,7 @@ bool frmOutput::Automation(const QString& scriptCommand)
 
 QString frmOutput::GetDataType(int printTypeIndex, int dataTypeIndex)
 {
-    if (printTypeIndex != 0) return QString();
-    switch (dataTypeIndex) {
-        case 0:
-            return QStringLiteral("ラップタイム");
-        case 1:
-            return QStringLiteral("積算タイム");
-        case 2:
-            return QStringLiteral("ラップタイム + 積算タイム");
-        case 3:
-            return QStringLiteral("解析データ");
-        default:
-            return QString();
-    }
+    return CbasPrinter::PrintDataTypeName(printTypeIndex, dataTypeIndex);
 }
 
 // The dialog lives on between openings; a race whose classes changed meanwhile (edited, another
