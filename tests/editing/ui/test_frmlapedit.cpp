@@ -306,7 +306,9 @@ TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
         EXPECT_EQ(window.isVisible(), c.open);
         const clsClassData& cls = ClassList[QStringLiteral("M21")];
         ASSERT_EQ(cls.ClassRunnerCount(), c.runners);
-        if (c.runners) EXPECT_DOUBLE_EQ(cls.Item(1).Lap(2) * 86400, 120);
+        if (c.runners) {
+            EXPECT_DOUBLE_EQ(cls.Item(1).Lap(2) * 86400, 120);
+        }
     }
 
     ResetRace();
