@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMap>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -27,7 +28,19 @@ protected:
     {
         QStringList all{"-platform", "offscreen"};
         if (!script.isEmpty()) all << script;
-        return run(QStringLiteral(SPLITDUEL_EXE), all + arguments);
+        return run(programCopy(), all + arguments);
+    }
+
+    // The program keeps its settings file beside itself, so the runs use a copy of it in the
+    // test folder and never change the settings of the program in the build folder.
+    QString programCopy()
+    {
+        const QString copy = tempPath("program/SplitDuel");
+        if (!QFile::exists(copy)) {
+            EXPECT_TRUE(QDir().mkpath(tempPath("program")));
+            EXPECT_TRUE(QFile::copy(QStringLiteral(SPLITDUEL_EXE), copy));
+        }
+        return copy;
     }
 
     // Runs a program as cron would: no runtime folder, no platform chosen in the environment.
@@ -67,6 +80,21 @@ int countLines(const QString& text, const QString& start)
         n += line.startsWith(start) ? 1 : 0;
     }
     return n;
+}
+
+TEST_F(OffscreenRunTest, RunsKeepTheirSettingsBesideTheProgramTheyRan)
+{
+    const QString built =
+        QFileInfo(QStringLiteral(SPLITDUEL_EXE)).absolutePath() + "/SplitDuel.ini";
+    const QByteArray before = QFile::exists(built) ? testsupport::readBytes(built) : QByteArray();
+    const QString out = tempPath("web");
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString lap = testsupport::examplePath("spring-cup.lap");
+    ProgramRun ran =
+        runProgram(script("html.sda", "VERSION,1\nOPEN," + lap + "\nHTML," + out + ",web\nEXIT\n"));
+    ASSERT_EQ(ran.status, 0) << ran.errors.toStdString();
+    EXPECT_TRUE(QFile::exists(tempPath("program/SplitDuel.ini")));
+    EXPECT_EQ(QFile::exists(built) ? testsupport::readBytes(built) : QByteArray(), before);
 }
 
 TEST_F(OffscreenRunTest, ExampleScriptCopiesTheRaceAndKeepsOneSeasonLinePerRunner)
