@@ -8,8 +8,8 @@
 #include "chart/ui/chartcanvas.h"
 #include "chart/winunits.h"
 #include "config/control.h"
-#include "config/ui/busycursor.h"
 #include "config/ui/fonts.h"
+#include "config/ui/scopedcursor.h"
 #include "race/prompts.h"
 
 #include <QApplication>

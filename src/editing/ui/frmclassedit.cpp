@@ -1,8 +1,8 @@
 #include "editing/ui/frmclassedit.h"
 
 #include "config/control.h"
-#include "config/ui/busycursor.h"
 #include "config/ui/modal.h"
+#include "config/ui/scopedcursor.h"
 #include "editing/classrules.h"
 #include "editing/raceedits.h"
 #include "editing/startlist.h"

@@ -1,6 +1,6 @@
 #include "lapfiles/ui/labeldialogs.h"
 
-#include "config/ui/busycursor.h"
+#include "config/ui/scopedcursor.h"
 
 #include <QApplication>
 #include <QGuiApplication>

@@ -1,7 +1,7 @@
 #include "printing/ui/frmfontskhsetting.h"
 
 #include "config/inifile.h"
-#include "config/ui/busycursor.h"
+#include "config/ui/scopedcursor.h"
 #include "printing/pdfdevice.h"
 #include "race/basicformat.h"
 #include "race/prompts.h"

@@ -1,8 +1,8 @@
 #include "printing/ui/printtab.h"
 
 #include "config/settings.h"
-#include "config/ui/busycursor.h"
 #include "config/ui/modal.h"
+#include "config/ui/scopedcursor.h"
 #include "printing/papers.h"
 #include "printing/pdfdevice.h"
 #include "printing/ui/frmfontskhsetting.h"

@@ -2,7 +2,7 @@
 
 #include "config/registry.h"
 #include "config/settings.h"
-#include "config/ui/busycursor.h"
+#include "config/ui/scopedcursor.h"
 #include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
 #include "printing/printdatatype.h"

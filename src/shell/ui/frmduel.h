@@ -2,8 +2,8 @@
 // The main window: the start panel (new, open, exit, recent files) while no race is loaded,
 // the race panel (race header, class names and the edit, save, show, output, close and exit
 // buttons) while one is. It owns the life of the loaded race and is what scripts drive.
-#include "config/ui/busycursor.h"
 #include "config/ui/elidedlabel.h"
+#include "config/ui/scopedcursor.h"
 #include "shell/automation.h"
 #include "shell/history.h"
 #include "shell/ui/frmloadinfomation.h"
