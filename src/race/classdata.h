@@ -1,5 +1,6 @@
 #pragma once
 // One class (category) of the race and its runners.
+#include "race/runstatus.h"
 #include "race/sortdata.h"
 
 #include <QString>
@@ -25,6 +26,7 @@ public:
     QString Shozoku;    // club
     double Total = 0;   // 0 = unknown
     double StartTime = 0;  // time of day; 0 = none
+    RunStatus Status = RunStatus::Ok;  // as the result file gave it
 
     // Legs are 1..MaxLegs; another number throws std::out_of_range.
     double Lap(int legNo) const;

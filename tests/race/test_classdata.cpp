@@ -203,3 +203,27 @@ TEST_F(RaceTest, ClassCollectionRenameMovesLastAndRemoveDrops)
     EXPECT_FALSE(classes.remove(QStringLiteral("c")));
     EXPECT_EQ(classes.names(), QStringList({"a", "Z"}));
 }
+
+TEST(RunStatusNames, EveryStatusHasOneCodeAndText)
+{
+    const struct {
+        RunStatus status;
+        const char* code;
+        const char* text;
+    } cases[] = {
+        {RunStatus::Ok, "OK", ""},
+        {RunStatus::MissingPunch, "MP", "ミスパンチ"},
+        {RunStatus::DidNotFinish, "DNF", "途中棄権"},
+        {RunStatus::Disqualified, "DSQ", "失格"},
+        {RunStatus::DidNotStart, "DNS", "欠場"},
+        {RunStatus::OverTime, "OT", "時間超過"},
+        {RunStatus::NotCompeting, "NC", "参考"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RunStatusCode(c.status), QString::fromLatin1(c.code));
+        EXPECT_EQ(RunStatusText(c.status), QString::fromUtf8(c.text));
+        EXPECT_EQ(RunStatusOfCode(QString::fromLatin1(c.code).toLower()), c.status);
+    }
+    EXPECT_FALSE(RunStatusOfCode("MPX").has_value());
+    EXPECT_FALSE(RunStatusOfCode("").has_value());
+}
