@@ -81,6 +81,7 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
     if (FileResult == FileFailed || FileResult == FileRefused) {
         // The file was asked for (a double-click in the file manager): say why it is not shown.
         CurrentFilePath.clear();
+        show();
         ShowRaceInfo();
         Warn(basConvert::LoadFailureMessage(FileResult));
     } else {
@@ -187,13 +188,14 @@ void frmDuel::OpenFile()
 
 void frmDuel::FinishLoad()
 {
+    const bool failed = FileResult == FileFailed || FileResult == FileRefused;
+    // Cleared before the redraw, so that the window never names a file the race no longer has.
+    if (failed) CurrentFilePath.clear();
     ShowRaceInfo();
-    if (FileResult == FileFailed || FileResult == FileRefused) {
+    if (failed)
         Warn(basConvert::LoadFailureMessage(FileResult));
-        CurrentFilePath.clear();
-    } else {
+    else
         basHistory::UpdateHistory();
-    }
     FileResult = FileOk;
 }
 
