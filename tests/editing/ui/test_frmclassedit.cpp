@@ -407,7 +407,7 @@ TEST_F(ClassEditTest, TheSpinnersUpArrowRaisesTheCount)
     addClass(QStringLiteral("M21"), 5);
     frmClassEdit window;
     window.show();
-    CountSpinner* spinner = window.vscControl;
+    auto* spinner = window.vscControl;
     const auto click = [spinner](int y) {
         const QPointF at(spinner->width() / 2.0, y);
         for (const auto& [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},

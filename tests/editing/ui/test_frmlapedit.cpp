@@ -200,8 +200,7 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("Old"));  // cancelling writes nothing
     EXPECT_FALSE(DataModified);
 
-    // The column without a name is pointed out before it is dropped (いいえ goes back to the
-    // grid); a name alone is kept.
+    // A column without a name is pointed out (いいえ goes back); a name alone is kept.
     window.show();
     prompts().answers = {Prompts::Answer::No, Prompts::Answer::Yes};
     EXPECT_FALSE(window.cmdSave_Click());

@@ -149,7 +149,6 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     EXPECT_EQ(request.filter, kSaveFilter);
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(request.fileName, tempPath("my.race"));
-    EXPECT_TRUE(QFile::exists(tempPath("copy.csv")));
     EXPECT_FALSE(testsupport::readCp932(tempPath("copy.csv")).startsWith("$LAPFILE"));
     EXPECT_FALSE(DataModified);
     // A CSV copy does not change the current file.
@@ -187,7 +186,6 @@ TEST_F(DuelFileTest, SavingInTheLapFormatMakesTheFileTheRacesFile)
     EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: new.lap"));
     window->cmbFunc_Click(3);
     EXPECT_EQ(prompts().fileRequests.back().fileName, tempPath("new"));
-    EXPECT_TRUE(QFile::exists(tempPath("copy.csv")));
     EXPECT_EQ(CurrentFilePath, tempPath("new.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("new.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("New"));
@@ -336,7 +334,6 @@ TEST_F(DuelFileTest, CloseAsksToSaveAChangedRaceFirst)
         EXPECT_EQ(window->picStart->isHidden(), !c.closed) << int(c.answer);
         ResetRace();
     }
-    EXPECT_TRUE(QFile::exists(tempPath("saved.lap")));
     window->cmbFunc_Click(1);
     EXPECT_EQ(prompts().fileRequests.back().fileName, tempDir() + QLatin1Char('/'));
 }
