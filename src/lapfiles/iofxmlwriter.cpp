@@ -120,7 +120,10 @@ private:
         xml_.writeStartElement(QStringLiteral("Course"));
         if (c.ClassLength > 0) text("Length", QString::number(c.ClassLength));
         if (c.ClassUpHeight > 0) text("Climb", QString::number(c.ClassUpHeight));
-        text("NumberOfControls", QString::number(splitControls(c)));
+        // A class without runners has no split times to place its finish: its course keeps the
+        // class's own count, whether its finish leg is known or not.
+        const int controls = c.ClassRunnerCount() == 0 ? c.ClassControlCount : splitControls(c);
+        text("NumberOfControls", QString::number(controls));
         xml_.writeEndElement();
 
         // Competition ranks over the valid results: equal totals share a position.

@@ -10,6 +10,7 @@
 #include "config/control.h"
 #include "config/ui/fonts.h"
 #include "config/ui/scopedcursor.h"
+#include "race/pathutil.h"
 #include "race/prompts.h"
 
 #include <QApplication>
@@ -253,8 +254,17 @@ int frmGraph::Automation(const QString& ScriptCommand)
 void frmGraph::cmdSave_Click()
 {
     int filterIndex = 1;
-    const QString fileName = CbasControl::ShowFileDialog(
-        1, QStringLiteral("ラップチャート"), QStringLiteral("PNG形式 (*.png)|*.png"), &filterIndex);
+    // The name a script gives this class's image of this mode, in the race's folder.
+    const QString stem = CbasGeneral::CleanFileNamePart(className_);
+    const QString proposed =
+        basChart::ChartImageNames(
+            Mode() == ChartMode::ClockTime ? QStringLiteral("CHART2") : QStringLiteral("CHART1"),
+            QString(), stem.isEmpty() ? QStringLiteral("chart") : stem)
+            .front()
+            .fileName;
+    const QString fileName = CbasControl::ShowFileDialog(1, QStringLiteral("ラップチャート"),
+                                                         QStringLiteral("PNG形式 (*.png)|*.png"),
+                                                         &filterIndex, proposed);
     if (!fileName.isEmpty()) SaveChartPng(fileName);
 }
 

@@ -1,5 +1,6 @@
 #include "printing/ui/printtab.h"
 
+#include "config/control.h"
 #include "config/settings.h"
 #include "config/ui/modal.h"
 #include "config/ui/scopedcursor.h"
@@ -8,6 +9,7 @@
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
 #include "printing/ui/qtprinter.h"
+#include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
@@ -310,11 +312,20 @@ QString PrintTab::PdfPath()
         }
         return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
     }
-    Prompts::FileDialogRequest request;
-    request.mode = Prompts::FileDialogRequest::Mode::Save;
-    request.title = QStringLiteral("PDFファイルに印刷");
-    request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
-    return Prompts::current().fileDialog(request).path;
+    return CbasControl::ShowFileDialog(1, QStringLiteral("PDFファイルに印刷"),
+                                       QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr,
+                                       ProposedPdfName());
+}
+
+QString PrintTab::ProposedPdfName()
+{
+    using namespace basDefinition;
+    QString stem = CbasGeneral::GetFileName(CurrentFilePath);
+    const int dot = stem.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0) stem.truncate(dot);
+    if (stem.isEmpty()) stem = CbasGeneral::CleanFileNamePart(RaceInfo.RaceName).trimmed();
+    if (stem.isEmpty()) stem = QStringLiteral("splits");
+    return stem + QStringLiteral(".pdf");
 }
 
 void PrintTab::PrintFailed(const QString& message)

@@ -97,6 +97,9 @@ public:
     // The file of a timer run on the "PDF" printer: "splits_" + date and time
     // (yyyyMMdd_HHmmss) + ".pdf".
     static QString TimerPdfName(const QDateTime& when);
+    // The name the "PDF" printer proposes: the race's file name with ".pdf" (the dialog starts
+    // in the race's folder), else the race name, else "splits.pdf".
+    static QString ProposedPdfName();
     // The job the tab's controls describe.
     SplitSheetJob CurrentJob() const;
     // Refreshes the timer's status label.

@@ -152,8 +152,11 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     scripted->files.push_back({tempPath("saved"), 1});
     scripted->files.push_back({QString(), 1});  // cancelled
     const Prompts::ScopedPrompts scope(std::move(prompts));
+    basDefinition::CurrentFilePath = tempPath("cup.lap");
     window.cmdSave->click();
     ASSERT_EQ(scripted->fileRequests.size(), 1u);
+    // The name a script gives the image, in the race's folder.
+    EXPECT_EQ(scripted->fileRequests[0].fileName, tempPath("h_1.png"));
     EXPECT_EQ(scripted->fileRequests[0].title, QStringLiteral("ラップチャート"));
     EXPECT_EQ(scripted->fileRequests[0].filter, QStringLiteral("PNG形式 (*.png)|*.png"));
     EXPECT_EQ(scripted->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);

@@ -146,9 +146,12 @@ TEST_F(PrintTabTest, PrintsTheCheckedClassesToTheChosenPdf)
     list->item(1)->setCheckState(Qt::Unchecked);
     const QString pdf = tempPath(QStringLiteral("tab.pdf"));
     prompts->files.push_back({pdf, 1});
+    basDefinition::CurrentFilePath = tempPath(QStringLiteral("cup.lap"));
     ASSERT_TRUE(tab->PrintSplitSheets());
     ASSERT_EQ(prompts->fileRequests.size(), 1u);
     EXPECT_EQ(prompts->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);
+    // The race's file name as a PDF, in the race's folder.
+    EXPECT_EQ(prompts->fileRequests[0].fileName, tempPath(QStringLiteral("cup.pdf")));
     ASSERT_TRUE(QFile::exists(pdf));
     if (printtest::popplerAvailable()) {
         const QString text = printtest::pdfText(pdf);
