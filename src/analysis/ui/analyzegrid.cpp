@@ -172,13 +172,15 @@ int RunnerColumnTwips(int runnerCount)
 
 int RankWidth(int runnerCount)
 {
-    return runnerCount < 10 ? 1 : runnerCount < 100 ? 2 : 3;
+    int width = 1;
+    for (int n = runnerCount; n >= 10; n /= 10) ++width;
+    return width;
 }
 
 QString RankField(int rank, int width)
 {
     const QString value = rank > 0 ? QString::number(rank) : QStringLiteral("-");
-    return QLatin1Char('(') + RightAligned(value, width) + QLatin1Char(')');
+    return QLatin1Char('(') + NumberRightAligned(value, width) + QLatin1Char(')');
 }
 
 std::uint32_t RankColor(int rank)

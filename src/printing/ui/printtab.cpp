@@ -76,6 +76,27 @@ PrintTab::PrintTab(QListWidget* classList, PrintTabHost host, QWidget* parent)
 
     FillDataTypes(cbopDataType, 0);
     FillPrinters(CbasPrinter::PrinterNames());
+    restoreSettings();
+    restoring_ = false;
+    storeOnChange();
+}
+
+void PrintTab::storeOnChange()
+{
+    const auto store = [this] { storeSettings(); };
+    for (QComboBox* combo : {cbopPrinter, cbopPaperSize, cbopOrientation, cbopDataType})
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, store);
+    for (QComboBox* combo : {cbopZoomRatio, cbopAutoPrint})
+        connect(combo, &QComboBox::editTextChanged, this, store);
+    for (QLineEdit* box : {txtpMarginTop, txtpMarginLeft})
+        connect(box, &QLineEdit::textChanged, this, store);
+    connect(chkpEachClass, &QCheckBox::toggled, this, store);
+}
+
+void PrintTab::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    basSettings::SettingsFile().Save();
 }
 
 PrintTab::~PrintTab() = default;
@@ -339,6 +360,10 @@ void PrintTab::PrintFailed(const QString& message)
 bool PrintTab::PrintSplitSheets()
 {
     if (cbopPrinter->count() == 0) return false;
+    if (checkedClassNames().isEmpty()) {
+        PrintFailed(QStringLiteral("印刷するクラスが選ばれていません。何も印刷しませんでした。"));
+        return false;
+    }
     const QString name = cbopPrinter->currentText();
     QString pdfPath;
     if (name == QLatin1String(PdfPrintDevice::Name)) {
@@ -355,11 +380,16 @@ bool PrintTab::PrintSplitSheets()
     return ok;
 }
 
+// Ticked again, the timer takes up the interval it ran with last, from this start or an earlier
+// one; the tick itself is never kept, so no timer prints before someone asks for it.
 void PrintTab::chkpAutoPrint_Click()
 {
     if (chkpAutoPrint->isChecked()) {
         cbopAutoPrint->setEnabled(true);
         cmdpAutoPrint->setEnabled(true);
+        const int interval = StoredTimerInterval();
+        if (AutoPrint().Interval() == 0 && interval > 0)
+            cbopAutoPrint->setCurrentText(QString::number(interval));
         return;
     }
     cbopAutoPrint->setCurrentIndex(0);
@@ -429,4 +459,5 @@ void PrintTab::cmdpAutoPrint_Click()
 {
     frmTimerPrint dialog(*this, this);
     ExecModal(dialog);
+    storeSettings();
 }
