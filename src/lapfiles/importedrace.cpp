@@ -36,7 +36,10 @@ double legTime(long long seconds)
 
 // Leg values from the elapsed times at the controls and the total. A control without a time
 // before the last known time makes its leg LapMerged (the next known time covers both); the
-// legs after the last known time are unknown.
+// legs after the last known time are unknown. A control punched in the same second as the one
+// before it (controls side by side) gives a leg of no time, which is no missing punch: that leg
+// is merged into the next known one, or, at the last known time, the last timed leg is merged
+// into it, so every elapsed time after it keeps its value.
 std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
 {
     std::vector<std::optional<long long>> points;
@@ -52,14 +55,25 @@ std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
 
     std::vector<double> legs;
     long long previous = 0;
+    int lastTimed = -1;  // the last leg with a time of its own
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
         const auto& point = points[static_cast<size_t>(i)];
-        if (point) {
-            long long leg = *point - previous;
-            legs.push_back(legTime(leg));
-            previous = *point;
-        } else {
+        if (!point) {
             legs.push_back(i < lastKnown ? LapMerged : LapMissing);
+            continue;
+        }
+        const long long leg = *point - previous;
+        previous = *point;
+        if (leg == 0 && i < lastKnown) {
+            legs.push_back(LapMerged);
+        } else if (leg == 0 && lastTimed >= 0) {
+            legs.push_back(legs[static_cast<size_t>(lastTimed)]);
+            legs[static_cast<size_t>(lastTimed)] = LapMerged;
+            lastTimed = i;
+        } else {
+            legs.push_back(legTime(leg));
+            // Past a leg of no readable time the elapsed times run on from another point.
+            lastTimed = legs.back() > 0 ? i : -1;
         }
     }
     // A leg merged into a next leg of unknown time is unknown itself.

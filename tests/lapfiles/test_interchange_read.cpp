@@ -663,3 +663,45 @@ TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
     EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
     expectPreviousRace();
 }
+
+// Two controls punched in the same second give a leg of no time, which is no missing punch: the
+// leg is carried in the next one, or at the last time the leg before is carried in it, so every
+// later elapsed time keeps its value.
+TEST(ImportedRace, ALegOfNoTimeIsMergedNotMissing)
+{
+    using Points = std::vector<std::optional<double>>;
+    struct Case {
+        const char* what;
+        Points elapsed;  // at controls 1..4
+        std::optional<double> total;
+        std::vector<long long> legs;  // -1 merged, 0 missing
+    };
+    const std::optional<double> none;
+    const Case cases[] = {
+        {"side by side", {60, 120, 120, 200}, 260, {60, 60, -1, 80, 60}},
+        {"the last control at the finish", {60, 120, 180, 240}, 240, {60, 60, 60, -1, 60}},
+        {"then a control without time", {60, 60, none, 200}, 260, {60, -1, -1, 140, 60}},
+        {"at the last time of a run that stopped", {60, 120, 120, none}, none, {60, -1, 60, 0, 0}},
+        {"three controls in one second at the finish",
+         {60, 120, 120, 120},
+         120,
+         {60, -1, -1, -1, 60}},
+        {"after a punch out of order", {60, 50, 50, 100}, 160, {60, 0, -1, 50, 60}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        basConvert::ImportedRace race;
+        basConvert::ImportedClass& cls = race.classNamed(QStringLiteral("H21"));
+        cls.controlCount = 4;
+        basConvert::ImportedRunner runner;
+        runner.family = QStringLiteral("Runner");
+        runner.elapsed = c.elapsed;
+        runner.totalSeconds = c.total;
+        cls.runners.push_back(runner);
+        RaceHeader header;
+        ClassCollection classes;
+        ASSERT_TRUE(basConvert::BuildImportedRace(race, header, classes));
+        ASSERT_EQ(classes.at(1).ClassRunnerCount(), 1);
+        EXPECT_EQ(legSeconds(classes.at(1).Item(1), 5), c.legs);
+    }
+}
