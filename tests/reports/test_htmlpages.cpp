@@ -280,6 +280,34 @@ TEST_F(HtmlLapStates, ExcludedLegShowsNaAndCumulativeRankDashFromThen)
     EXPECT_TRUE(sectionRow(page, "ラップタイム", "１→２").endsWith("<td>n/a</td><td>-</td></tr>"));
 }
 
+// A run without a valid total shows its status where the total would be, and no rank.
+TEST_F(HtmlLapStates, RunsWithoutAValidTotalShowTheirStatus)
+{
+    clsClassData& c = addClass(QStringLiteral("M50"), 1, true,
+                               {{"A", {"3:00", "1:00"}}, {"Miss", {"n/a", "1:10"}}});
+    for (const auto& [name, status] :
+         {std::pair{"Nc", RunStatus::NotCompeting}, std::pair{"Ot", RunStatus::OverTime}}) {
+        clsClassDataSub r;
+        r.Namae = QString::fromUtf8(name);
+        r.setLap(1, lapValue(QStringLiteral("2:50")));
+        r.setLap(2, lapValue(QStringLiteral("0:55")));
+        r.Status = status;
+        c.Add(r);
+    }
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M50")));
+    const QStringList rows = LinesWith(resultsPage(0), QStringLiteral("<td>記録</td>"));
+    ASSERT_EQ(rows.size(), 1);
+    qsizetype at = rows[0].indexOf(QStringLiteral("</td><td nowrap>1</td>"));
+    ASSERT_GT(at, 0);
+    for (const char* word : {"ミスパンチ", "時間超過", "参考"}) {
+        const qsizetype next =
+            rows[0].indexOf(QStringLiteral("<td nowrap width=56>%1</td><td nowrap>&nbsp;-</td>")
+                                .arg(QString::fromUtf8(word)));
+        EXPECT_GT(next, at) << word;
+        at = next;
+    }
+}
+
 TEST_F(HtmlLapStates, MissTimesOfAnHourAreNotCut)
 {
     addClass(QStringLiteral("Lost"), 2, true,
