@@ -42,6 +42,14 @@ void Warn(const QString& text)
     Prompts::message(text, Prompts::Icon::Exclamation);
 }
 
+// What a load the user asked for has to tell besides the race it read (classes split by
+// course); a script's load passes it over, so nothing stops the script.
+void TellLoadNotice()
+{
+    const QString notice = basConvert::LoadNotice();
+    if (!notice.isEmpty()) Prompts::message(notice, Prompts::Icon::Information);
+}
+
 // The path without the extension of its file name (and without that dot).
 QString WithoutExtension(const QString& path)
 {
@@ -88,6 +96,7 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         show();
         ShowRaceInfo();
         basHistory::UpdateHistory();
+        TellLoadNotice();
         outcome.fileLoaded = true;
     }
     FileResult = FileOk;
@@ -190,6 +199,7 @@ void frmDuel::FinishLoad()
         CurrentFilePath.clear();
     } else {
         basHistory::UpdateHistory();
+        TellLoadNotice();
     }
     FileResult = FileOk;
 }
