@@ -157,63 +157,42 @@ TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
 
 }  // namespace
 
-// Every runner carries the code of its status; a run that is not OK has neither a total nor a
-// total rank, nor a rank at the finish.
-TEST_F(CliAnalyse, EveryRunnerHasItsStatusAndOnlyValidRunsAreRanked)
+// Every runner carries the code of its status; a run that is not OK has neither a total rank
+// nor a rank at the finish. A forked relay says on load how many classes it split; two controls
+// punched in the same second leave the winner ranked at every control.
+TEST_F(CliAnalyse, StatusesSameSecondPunchesAndForkedLegs)
 {
     const QString path = tempPath(QStringLiteral("status.lap"));
-    testsupport::writeCp932(
-        path, QStringLiteral("$LAPFILE Ver=2\n$LAPFILE "
-                             "Rev=2\n\nクラス,名前,所属,スタート時刻,総タイム,△→１,１→◎,状態\n"
-                             "M21,Ok,,00:00:00,00:10:00,00:06:00,00:04:00,\n"
-                             "M21,Nc,,00:00:00,0,00:05:00,00:04:00,NC\n"
-                             "M21,Dsq,,00:00:00,0,00:05:30,00:04:00,DSQ\n"
-                             "M21,Miss,,00:00:00,0,n/a,00:04:00,\n"));
+    testsupport::writeCp932(path, QStringLiteral("$LAPFILE Ver=2\n\nクラス,名前,総タイム,△→１,"
+                                                 "１→◎,状態\nM,Ok,0,00:06:00,00:04:00,\n"
+                                                 "M,Nc,0,00:05:00,00:04:00,NC\n"
+                                                 "M,Dsq,0,00:05:30,00:04:00,DSQ\n"
+                                                 "M,Mp,0,n/a,00:04:00,\n"));
     CliRun run = runCli({QStringLiteral("analyse"), path});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
-    const QJsonArray runners =
-        QJsonDocument::fromJson(run.bytes).object()["classes"][0]["runners"].toArray();
-    const struct {
-        const char* name;
-        const char* status;
-        int totalRank;
-        double finishRank;
-    } expected[] = {
-        {"Ok", "OK", 1, 1}, {"Miss", "MP", 0, 0}, {"Nc", "NC", 0, 0}, {"Dsq", "DSQ", 0, 0}};
-    ASSERT_EQ(runners.size(), 4);
-    for (int i = 0; i < 4; ++i) {
-        const QJsonObject r = runners[i].toObject();
-        SCOPED_TRACE(expected[i].name);
-        EXPECT_EQ(r["RunnerName"].toString(), QString::fromUtf8(expected[i].name));
-        EXPECT_EQ(r["Status"].toString(), QString::fromUtf8(expected[i].status));
-        EXPECT_EQ(r["TotalRank"].toInt(), expected[i].totalRank);
-        EXPECT_EQ(numbers(r["EstSumRank"]).back(), expected[i].finishRank);
+    QStringList found;
+    for (const QJsonValue& v :
+         QJsonDocument::fromJson(run.bytes).object()["classes"][0]["runners"].toArray()) {
+        const QJsonObject r = v.toObject();
+        found << QStringLiteral("%1 %2 %3 %4")
+                     .arg(r["RunnerName"].toString(), r["Status"].toString())
+                     .arg(r["TotalRank"].toInt())
+                     .arg(numbers(r["EstSumRank"]).back());
     }
-}
+    EXPECT_EQ(found, QStringList({"Ok OK 1 1", "Mp MP 0 0", "Nc NC 0 0", "Dsq DSQ 0 0"}));
 
-// Real files: two controls punched in the same second leave the winner ranked at every control
-// and first at the finish; a forked relay says on load how many classes it split.
-TEST(CliAnalyseReal, SameSecondPunchesAndForkedLegs)
-{
     const QString venezia =
         testsupport::realDataPath(QStringLiteral("LukeWoodward-SplitsBrowser/venezia.xml"));
     const QString relay =
         testsupport::realDataPath(QStringLiteral("oreplay-oreplay-backend/relay.xml"));
     if (venezia.isEmpty() || relay.isEmpty()) GTEST_SKIP() << "the real result files are not here";
-    CliRun run = runCli({QStringLiteral("analyse"), venezia, QStringLiteral("--class"),
-                         QStringLiteral("SCUOLA 3")});
-    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    run = runCli({QStringLiteral("analyse"), venezia, QStringLiteral("--class=SCUOLA 3")});
     const QJsonObject winner =
         QJsonDocument::fromJson(run.bytes).object()["classes"][0]["runners"][0].toObject();
-    EXPECT_EQ(winner["TotalRank"].toInt(), 1);
     const std::vector<double> ranks = numbers(winner["EstSumRank"]);
-    ASSERT_EQ(ranks.size(), 19u);
-    for (double rank : ranks) EXPECT_GE(rank, 1);
+    EXPECT_GE(*std::min_element(ranks.begin(), ranks.end()), 1);
     EXPECT_EQ(ranks.back(), 1);
-
     run = runCli({QStringLiteral("info"), relay});
-    ASSERT_EQ(run.status, 0);
-    EXPECT_TRUE(run.err.contains(QStringLiteral("4 クラスを、コースごとのクラスに分けました")))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("4 クラスを、コースごとのクラスに分けました")));
     EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("DKP 4 +ミスパンチ\n"))));
 }

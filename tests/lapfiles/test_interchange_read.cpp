@@ -669,39 +669,29 @@ TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
 // later elapsed time keeps its value.
 TEST(ImportedRace, ALegOfNoTimeIsMergedNotMissing)
 {
-    using Points = std::vector<std::optional<double>>;
-    struct Case {
-        const char* what;
-        Points elapsed;  // at controls 1..4
-        std::optional<double> total;
-        std::vector<long long> legs;  // -1 merged, 0 missing
-    };
-    const std::optional<double> none;
-    const Case cases[] = {
-        {"side by side", {60, 120, 120, 200}, 260, {60, 60, -1, 80, 60}},
-        {"the last control at the finish", {60, 120, 180, 240}, 240, {60, 60, 60, -1, 60}},
-        {"then a control without time", {60, 60, none, 200}, 260, {60, -1, -1, 140, 60}},
-        {"at the last time of a run that stopped", {60, 120, 120, none}, none, {60, -1, 60, 0, 0}},
-        {"three controls in one second at the finish",
-         {60, 120, 120, 120},
-         120,
-         {60, -1, -1, -1, 60}},
-        {"after a punch out of order", {60, 50, 50, 100}, 160, {60, 0, -1, 50, 60}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    const std::optional<double> no;
+    // The elapsed times at controls 1 to 4, the total, the legs (-1 merged, 0 missing).
+    const std::tuple<std::vector<std::optional<double>>, std::optional<double>,
+                     std::vector<long long>>
+        cases[] = {
+            {{60, 120, 120, 200}, 260, {60, 60, -1, 80, 60}},  // side by side
+            {{60, 120, 180, 240}, 240, {60, 60, 60, -1, 60}},  // the last control at the finish
+            {{60, 60, no, 200}, 260, {60, -1, -1, 140, 60}},   // then a control without time
+            {{60, 120, 120, no}, no, {60, -1, 60, 0, 0}},      // the run stopped there
+            {{60, 120, 120, 120}, 120, {60, -1, -1, -1, 60}},  // three in one second
+            {{60, 50, 50, 100}, 160, {60, 0, -1, 50, 60}},     // after a punch out of order
+        };
+    for (const auto& [elapsed, total, legs] : cases) {
         basConvert::ImportedRace race;
         basConvert::ImportedClass& cls = race.classNamed(QStringLiteral("H21"));
         cls.controlCount = 4;
-        basConvert::ImportedRunner runner;
-        runner.family = QStringLiteral("Runner");
-        runner.elapsed = c.elapsed;
-        runner.totalSeconds = c.total;
-        cls.runners.push_back(runner);
+        cls.runners.resize(1);
+        cls.runners[0].family = QStringLiteral("Runner");
+        cls.runners[0].elapsed = elapsed;
+        cls.runners[0].totalSeconds = total;
         RaceHeader header;
         ClassCollection classes;
         ASSERT_TRUE(basConvert::BuildImportedRace(race, header, classes));
-        ASSERT_EQ(classes.at(1).ClassRunnerCount(), 1);
-        EXPECT_EQ(legSeconds(classes.at(1).Item(1), 5), c.legs);
+        EXPECT_EQ(legSeconds(classes.at(1).Item(1), 5), legs);
     }
 }
