@@ -44,6 +44,14 @@ void Warn(const QString& text)
     Prompts::message(text, Prompts::Icon::Exclamation);
 }
 
+// What a load the user asked for has to tell besides the race it read (classes split by
+// course); a script's load passes it over, so nothing stops the script.
+void TellLoadNotice()
+{
+    const QString notice = basConvert::LoadNotice();
+    if (!notice.isEmpty()) Prompts::message(notice, Prompts::Icon::Information);
+}
+
 // The path without the extension of its file name (and without that dot).
 QString WithoutExtension(const QString& path)
 {
@@ -88,6 +96,7 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         show();
         ShowRaceInfo();
         basHistory::UpdateHistory();
+        TellLoadNotice();
         outcome.fileLoaded = true;
     }
     FileResult = FileOk;
@@ -192,10 +201,12 @@ void frmDuel::FinishLoad()
     // Cleared before the redraw, so that the window never names a file the race no longer has.
     if (failed) CurrentFilePath.clear();
     ShowRaceInfo();
-    if (failed)
+    if (failed) {
         Warn(basConvert::LoadFailureMessage(FileResult));
-    else
+    } else {
         basHistory::UpdateHistory();
+        TellLoadNotice();
+    }
     FileResult = FileOk;
 }
 
