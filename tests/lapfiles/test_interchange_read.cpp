@@ -663,3 +663,26 @@ TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
     EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
     expectPreviousRace();
 }
+
+// A file of one line past the lap reader's limit is refused for its long line by every reader
+// that takes files whole, whatever its start looks like: no reader splits it into its millions
+// of cells first.
+TEST_F(InterchangeReadTest, AFileOfOneHugeLineIsRefusedForItsLength)
+{
+    const QByteArray starts[] = {
+        "クラス,氏名,所属,区間,区間タイム,通過タイム,",  // a per-leg header
+        "M21,Runner,Club,00:05:07,",
+        "",
+    };
+    for (const QByteArray& start : starts) {
+        SCOPED_TRACE(start.constData());
+        loadPreviousRace();
+        QByteArray line = start;
+        while (line.size() < (3 << 20)) line += "x,";
+        loadBytes(line, QStringLiteral("oneline.csv"));
+        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_TRUE(
+            basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
+        expectPreviousRace();
+    }
+}
