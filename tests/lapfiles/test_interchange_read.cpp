@@ -686,3 +686,47 @@ TEST_F(InterchangeReadTest, AFileOfOneHugeLineIsRefusedForItsLength)
         expectPreviousRace();
     }
 }
+
+// An element of more attributes than any result list gives is refused before the document is
+// parsed, wherever it stands and in whatever encoding; "=" in values and comments counts none.
+TEST_F(InterchangeReadTest, AnElementOfTooManyAttributesIsRefusedBeforeParsing)
+{
+    auto element = [](int attributes) {
+        QString tag = QStringLiteral("<Extra");
+        for (int i = 0; i < attributes; ++i) tag += QStringLiteral(" a%1=\"x=y\"").arg(i);
+        return tag + QStringLiteral("/>");
+    };
+    auto resultList = [](const char* encoding, const QString& extra, int padding) {
+        return QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\n<ResultList>"
+                              "<!-- %2 --><Event><Name>Ö</Name></Event>%3<ClassResult>"
+                              "<Class><Name>H21</Name></Class><PersonResult><Person><Name>"
+                              "<Family>A</Family></Name></Person><Result><Time>100</Time>"
+                              "<SplitTime><ControlCode>31</ControlCode><Time>60</Time>"
+                              "</SplitTime></Result></PersonResult></ClassResult></ResultList>\n")
+            .arg(QLatin1String(encoding), QString(padding, QLatin1Char('=')), extra);
+    };
+    const struct {
+        const char* what;
+        QByteArray bytes;
+        bool loads;
+    } cases[] = {
+        {"as many as allowed", resultList("UTF-8", element(64), 100).toUtf8(), true},
+        {"one too many", resultList("UTF-8", element(65), 100).toUtf8(), false},
+        {"far into a long UTF-8 list", resultList("UTF-8", element(5000), 300000).toUtf8(), false},
+        {"far into a long Latin-1 list",
+         resultList("ISO-8859-1", element(5000), 300000).toLatin1(), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        loadPreviousRace();
+        loadBytes(c.bytes, QStringLiteral("crowded.xml"));
+        if (c.loads) {
+            EXPECT_EQ(FileResult, FileOk);
+            continue;
+        }
+        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(
+            QStringLiteral("属性が多すぎる要素があります")));
+        expectPreviousRace();
+    }
+}
