@@ -55,7 +55,10 @@ QString seasonKey(const QString& line)
 {
     const QStringList fields = line.split(QLatin1Char(','));
     if (fields.size() < 5 || line == QString::fromUtf8(HeaderLine)) return QString();
-    return QStringList{fields[3], fields[2], fields[4], CbasGeneral::StripSpaces(fields[0])}
+    // Lines written before formula characters were made full-width are found as well.
+    using CbasGeneral::CsvCell;
+    return QStringList{CsvCell(fields[3]), fields[2], CsvCell(fields[4]),
+                       CsvCell(CbasGeneral::StripSpaces(fields[0]))}
         .join(QChar(0))
         .toCaseFolded();
 }
@@ -81,16 +84,17 @@ QString AnalysisCsvLine(int r)
     const bool hasLong = ws.LongLegRelative(r) != 0;
     const int winner = winnerIndex(ws);
 
-    using CbasGeneral::CsvField;
+    using CbasGeneral::CsvCell;
     // The name is the runner's key across the season's races: written as every earlier line
-    // has it, without any space and in wide characters (which turns a "," into "，" as well).
+    // has it, without any space and in wide characters (which turns a "," into "，" and a
+    // leading "=" into "＝" as well).
     QStringList fields;
-    fields << CbasGeneral::ToWide(CbasGeneral::StripSpaces(ws.RunnerName(r)))
-           << CsvField(ws.RunnerShozoku(r))
+    fields << CsvCell(CbasGeneral::ToWide(CbasGeneral::StripSpaces(ws.RunnerName(r))))
+           << CsvCell(ws.RunnerShozoku(r))
            // A race without a date leaves the field empty rather than entering a false date.
            << (race.hasDate() ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy/mm/dd"))
                               : QString())
-           << CsvField(race.RaceName) << CsvField(ws.AnaClassName) << totalText(ws.TotalTime(r))
+           << CsvCell(race.RaceName) << CsvCell(ws.AnaClassName) << totalText(ws.TotalTime(r))
            << (hasTotal ? QString::number(ws.TotalRank(r)) : QString())
            << QString::number(ws.AnaRunnerCount) << PercentText(ws.CruiseSpeed(r))
            << FormatNumber(basAnalyze::Percent(ws.MissRate(r)), QStringLiteral("##.#"))
@@ -103,7 +107,7 @@ QString AnalysisCsvLine(int r)
            << (hasLong ? ws.LongLegList(r) : QString()) << PercentText(ws.AfterMissRelative(r))
            << rankedLegRatio(ws, r, 1) << rankedLegRatio(ws, r, ws.AnaLegCount)
            << (winner > 0 ? totalText(ws.TotalTime(winner)) : QString())
-           << (winner > 0 ? CsvField(CbasGeneral::StripSpaces(ws.RunnerName(winner))) : QString());
+           << (winner > 0 ? CsvCell(CbasGeneral::StripSpaces(ws.RunnerName(winner))) : QString());
     return fields.join(QLatin1Char(','));
 }
 

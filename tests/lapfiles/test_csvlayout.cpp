@@ -118,6 +118,43 @@ TEST_F(LapFileTest, LargeClassesAreWrittenInBothLayoutsAndLoadBack)
     }
 }
 
+// Names, clubs and class names that a spreadsheet would take for formulas are written with
+// their first character full-width in both layouts, and read back as they were; a tab or CR,
+// which no field can hold, comes back as a space.
+TEST_F(LapFileTest, FormulaLikeTextsAreDisarmedInBothLayoutsAndReadBack)
+{
+    const struct {
+        QString stored, written, readBack;
+    } texts[] = {
+        {QStringLiteral("=1+1"), QStringLiteral("＝1+1"), QStringLiteral("=1+1")},
+        {QStringLiteral("+81"), QStringLiteral("＋81"), QStringLiteral("+81")},
+        {QStringLiteral("-"), QStringLiteral("－"), QStringLiteral("-")},
+        {QStringLiteral("@A1"), QStringLiteral("＠A1"), QStringLiteral("@A1")},
+        {QStringLiteral("\t=X"), QStringLiteral(" ＝X"), QStringLiteral(" =X")},
+        {QStringLiteral("A\rB"), QStringLiteral("A B"), QStringLiteral("A B")},
+    };
+    for (int filter : {2, 3}) {
+        SCOPED_TRACE(filter);
+        ResetRace();
+        clsClassData& cls = addClass(QStringLiteral("=M"), 1, false);
+        int seconds = 0;
+        for (const auto& t : texts) cls.Add(runner(t.stored, t.stored, 0, {hms(0, 10, ++seconds)}));
+        const QString name = QStringLiteral("formula%1.csv").arg(filter);
+        const QString written = save(filter, name).join(QLatin1Char(','));
+        for (const auto& t : texts) EXPECT_TRUE(written.contains(t.written)) << filter;
+        ResetRace();
+        basConvert::LoadRaceFile(tempPath(name));
+        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("=M")});
+        const clsClassData& back = ClassList.at(1);
+        ASSERT_EQ(back.ClassRunnerCount(), int(std::size(texts)));
+        for (int i = 1; i <= back.ClassRunnerCount(); ++i) {
+            EXPECT_EQ(back.Item(i).Namae, texts[i - 1].readBack);
+            EXPECT_EQ(back.Item(i).Shozoku, texts[i - 1].readBack);
+        }
+    }
+}
+
 TEST(TransposeLines, TurnsRaggedTablesAndDropsEmptyColumns)
 {
     QStringList table{QStringLiteral("a,b,,d"), QStringLiteral("1"), QString(),

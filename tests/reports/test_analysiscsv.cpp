@@ -188,6 +188,22 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
     EXPECT_EQ(fileLines().size(), 9 + 5);
 }
 
+// Race name, class, club and winner go into the season file with a leading formula character
+// in full-width form; the lines of the race written before that was done are still replaced.
+TEST_F(AnalysisCsv, FormulaLikeTextsAreDisarmedAndStillMatchEarlierLines)
+{
+    basDefinition::RaceInfo.RaceName = QStringLiteral("=Cup");
+    basDefinition::ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
+    basDefinition::ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
+    testsupport::writeCp932(csvPath(),
+                            kHeader + QStringLiteral("\n－Ｙ,@Club,24/05/12,=Cup,M21,0:16:00\n"));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    const QStringList lines = fileLines();
+    ASSERT_EQ(lines.size(), 1 + 4);
+    EXPECT_TRUE(lines[1].startsWith(QStringLiteral("－Ｙ,＠Club,24/05/12,＝Cup,M21,0:15:00,")));
+    EXPECT_TRUE(lines[1].endsWith(QStringLiteral(",0:15:00,－Y"))) << lines[1].toStdString();
+}
+
 TEST_F(AnalysisCsv, FolderThatCannotBeWrittenFails)
 {
     EXPECT_FALSE(basExport::AppendAnalysisCsv(tempPath(QStringLiteral("no/such/folder"))));

@@ -3,6 +3,8 @@
 #include "reports/csvexport.h"
 #include "reports/mailtext.h"
 
+#include <QRegularExpression>
+
 using namespace analysistest;
 using basExport::TextLines;
 
@@ -155,6 +157,34 @@ TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
                       "Hall， F");
         }
     }
+}
+
+// No field of any CSV table begins, after spaces, with a character that makes a spreadsheet
+// take it for a formula: names, clubs and class names get the full-width form; a "-" stays only
+// where a time or a missing time begins.
+TEST_F(AnalysisTest, NoFieldOfACsvTableStartsAFormula)
+{
+    const QString hostile[] = {
+        QStringLiteral("=HYPERLINK(\"x\")"), QStringLiteral("+1"),   QStringLiteral("-2"),
+        QStringLiteral("@SUM(A1)"),          QStringLiteral("\t=1"), QStringLiteral(" \r=2")};
+    clsClassData& cls = addClass(QStringLiteral("@M"), 1, true, {});
+    for (const QString& name : hostile) addRunner(cls, {name, {"5:00", "1:00"}});
+    cls.Item(1).Shozoku = QStringLiteral("-");
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("@M")));
+    QStringList lines{basExport::CsvNameLine(), basExport::CsvAffiliationLine(),
+                      basExport::SplitsBrowserClassLine()};
+    for (int type = 1; type <= 6; ++type) lines << rows(type);
+    for (int type = 1; type <= 7; ++type) {
+        TextLines columns;
+        basExport::WriteCsvColumns(columns, basExport::CsvNameLine(), type);
+        lines << columns;
+    }
+    static const QRegularExpression formula(QStringLiteral("^ *([=+@\\t\\r]|-([^-0-9:]|$))"));
+    for (const QString& line : lines)
+        for (const QString& field : line.split(QLatin1Char(',')))
+            EXPECT_FALSE(formula.match(field).hasMatch()) << line.toStdString();
+    EXPECT_TRUE(lines.join(QLatin1Char(',')).contains(QStringLiteral("＝HYPERLINK(\"x\")")));
+    EXPECT_EQ(basExport::SplitsBrowserClassLine(), QStringLiteral("＠M,1"));
 }
 
 TEST(SplitsBrowserTime, KeepsWholeMinutes)
