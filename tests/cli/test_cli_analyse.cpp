@@ -4,6 +4,7 @@
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -153,6 +154,48 @@ TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
     ASSERT_EQ(lines.size(), 1 + 4 + 1);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("氏名,所属,大会日程")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Ａ,,,夏の大会,M21,0:15:00,1,4,81,")));
+}
+
+// Runs appending to one season file at the same moment (two cron jobs of two events) take
+// turns: after every round each race has all its lines, and every run ends in time.
+TEST_F(CliAnalyse, XcsvRunsAtTheSameMomentKeepEveryRace)
+{
+    constexpr int kRaces = 3, kRunners = 400;
+    QStringList races;
+    for (int k = 0; k < kRaces; ++k) {
+        basDefinition::ResetRace();
+        basDefinition::RaceInfo.RaceName = QStringLiteral("大会%1").arg(k);
+        clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M21"));
+        cls.ClassControlCount = 2;
+        cls.ClassLastGoalExist = true;
+        for (int r = 0; r < kRunners; ++r) {
+            clsClassDataSub runner;
+            runner.Namae = QStringLiteral("走者%1").arg(r);
+            for (int l = 1; l <= 3; ++l) runner.setLap(l, lap(3 + (r + l) % 5, r % 60));
+            cls.Add(runner);
+        }
+        races << tempPath(QStringLiteral("race%1.lap").arg(k));
+        basConvert::SaveRaceFile(races.last(), 1);
+        ASSERT_EQ(basDefinition::FileResult, 0);
+    }
+    for (int round = 0; round < 4; ++round) {
+        SCOPED_TRACE(round);
+        const QString folder = tempPath(QStringLiteral("season%1").arg(round));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (const QString& race : races) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->start(QStringLiteral(SPLITDUEL_CLI),
+                               {QStringLiteral("xcsv"), race, folder});
+        }
+        for (const auto& run : runs) {
+            ASSERT_TRUE(run->waitForFinished(60000));
+            EXPECT_EQ(run->exitCode(), 0) << run->readAllStandardError().toStdString();
+        }
+        const QString text = testsupport::readCp932(folder + QStringLiteral("/Analysis.csv"));
+        for (int k = 0; k < kRaces; ++k)
+            EXPECT_EQ(text.count(QStringLiteral(",大会%1,M21,").arg(k)), kRunners) << k;
+    }
 }
 
 }  // namespace
