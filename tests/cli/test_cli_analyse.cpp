@@ -8,7 +8,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -195,6 +198,45 @@ TEST_F(CliAnalyse, XcsvRunsAtTheSameMomentKeepEveryRace)
         const QString text = testsupport::readCp932(folder + QStringLiteral("/Analysis.csv"));
         for (int k = 0; k < kRaces; ++k)
             EXPECT_EQ(text.count(QStringLiteral(",大会%1,M21,").arg(k)), kRunners) << k;
+    }
+}
+
+// Memory that runs out ends analyse with status 1 and a message, never with an abort, however
+// little there is; with enough for the race it ends well, since the text of the analysis (many
+// times the race's size) is written a runner at a time.
+TEST_F(CliAnalyse, MemoryRunningOutEndsWithAMessage)
+{
+    basDefinition::ResetRace();
+    for (int c = 0; c < 16; ++c) {
+        clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M%1").arg(c));
+        cls.ClassControlCount = 20;
+        cls.ClassLastGoalExist = true;
+        for (int r = 0; r < 1000; ++r) {
+            clsClassDataSub runner;
+            runner.Namae = QStringLiteral("走者%1").arg(r);
+            for (int l = 1; l <= 21; ++l) runner.setLap(l, lap(2 + (r * l) % 7, (r + l) % 60));
+            cls.Add(runner);
+        }
+    }
+    const QString race = tempPath(QStringLiteral("large.lap"));
+    basConvert::SaveRaceFile(race, 1);
+    ASSERT_EQ(basDefinition::FileResult, 0);
+    for (const rlim_t megabytes : {120, 200, 600}) {
+        SCOPED_TRACE(megabytes);
+        QProcess process;
+        process.setChildProcessModifier([megabytes] {
+            const rlimit limit{megabytes << 20, megabytes << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        process.start(QStringLiteral(SPLITDUEL_CLI), {QStringLiteral("analyse"), race});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitStatus(), QProcess::NormalExit);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        if (process.exitCode() == 1)
+            EXPECT_TRUE(err.contains(QStringLiteral("メモリが足りな"))) << err.toStdString();
+        else
+            EXPECT_EQ(process.exitCode(), 0) << err.toStdString();
+        if (megabytes == 600) EXPECT_EQ(process.exitCode(), 0);
     }
 }
 
