@@ -93,11 +93,11 @@ std::optional<SeasonFileForm> seasonFileForm(const QByteArray& file)
     // ASCII alone reads the same either way; the header line is never ASCII alone.
     form.utf8 = encoding == TextCodec::Encoding::Utf8 &&
                 std::any_of(file.begin(), file.end(), [](char c) { return c & 0x80; });
+    // The end of the first line tells, an empty first line included.
     const qsizetype lf = file.indexOf('\n');
-    const qsizetype cr = file.indexOf('\r');
-    if (lf > 0 && cr != lf - 1)
+    if (lf >= 0 && (lf == 0 || file[lf - 1] != '\r'))
         form.lineEnd = "\n";
-    else if (lf < 0 && cr >= 0)
+    else if (lf < 0 && file.contains('\r'))
         form.lineEnd = "\r";
     return form;
 }
