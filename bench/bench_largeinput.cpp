@@ -1,10 +1,11 @@
 // LoadRaceFile on large inputs, up to the 64 MB the program reads: files that are no race (one
 // line of comma-separated text, many short lines, binary garbage, a single huge XML element or
 // attribute) under every name that selects a reader, and large valid files (an IOF XML result
-// list, an OE CSV export, lap files of 20,000 runners and of 64 MB). Every size must be read or
-// refused in time linear in its size and in memory under ten times the file's size. "peak_rss_mb"
-// is the process's peak so far and "rss_per_file_mb" that peak over the file's size: run one case
-// at a time with --benchmark_filter to read them for that case alone.
+// list, an OE CSV export, lap files of 20,000 runners and of 64 MB), and XML elements of many
+// attributes. Every size must be read or refused in time linear in its size and in memory under
+// ten times the file's size. "peak_rss_mb" is the process's peak so far and "rss_per_file_mb"
+// that peak over the file's size: run one case at a time with --benchmark_filter to read them
+// for that case alone.
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -137,6 +138,32 @@ void HugeXmlText(benchmark::State& state, const char* name)
             writeRepeated(dir, QString::fromLatin1(name), bytes,
                           "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList><Event><Name>",
                           QByteArray(4096, 'x'), "</Name></Event></ResultList>\n"));
+}
+
+// A result list whose root element holds attributes up to the file's size (a stream reader
+// checks each against all before it), and one of elements of as many attributes as a result
+// list may give, one after the other: each is read or refused in time linear in its size.
+void CrowdedXmlElement(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    int n = 0;
+    measure(state,
+            writeFile(
+                dir, QStringLiteral("crowded.xml"), state.range(0) * MB,
+                "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList",
+                [&n](QByteArray& b) { return b += " a" + QByteArray::number(n++) + "=\"\"", true; },
+                "/>\n"));
+}
+
+void ElementsAtTheAttributeLimit(benchmark::State& state)
+{
+    QTemporaryDir dir;
+    QByteArray element = "<Extra";
+    for (int i = 0; i < 64; ++i) element += " a" + QByteArray::number(i) + "=\"\"";
+    element += "/>\n";
+    measure(state, writeRepeated(dir, QStringLiteral("limit.xml"), state.range(0) * MB,
+                                 "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ResultList>\n",
+                                 element, "</ResultList>\n"));
 }
 
 // ---- large valid inputs ----
@@ -287,6 +314,16 @@ const bool registered = [] {
         ->Arg(64)
         ->Unit(benchmark::kMillisecond)
         ->Iterations(1);
+    for (const auto& [label, run] :
+         {std::pair{"CrowdedXmlElement", CrowdedXmlElement},
+          std::pair{"ElementsAtTheAttributeLimit", ElementsAtTheAttributeLimit}})
+        benchmark::RegisterBenchmark(label, run)
+            ->Arg(1)
+            ->Arg(4)
+            ->Arg(16)
+            ->Arg(60)
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
     benchmark::RegisterBenchmark("IofXml", IofXml)
         ->Arg(10)
         ->Arg(30)

@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <new>
 
 namespace {
 
@@ -92,7 +93,9 @@ int main(int argc, char** argv)
     RegisterPrintingWindows();
 
     int status = 0;
-    {
+    // Memory that runs out (a script publishing a huge race from cron) ends the program with
+    // status 1 and its reason on stderr, never with an abort.
+    try {
         frmDuel window;
         window.StartUp();
         const CommandLineOutcome outcome = window.OpenCommandLine(app.arguments().mid(1));
@@ -106,6 +109,9 @@ int main(int argc, char** argv)
         } else if (ended && AutomationTargets::HadWriteFailure()) {
             status = 1;
         }
+    } catch (const std::bad_alloc&) {
+        std::fputs("メモリが足りないため中止しました\n", stderr);
+        status = 1;
     }
     basSettings::SettingsFile().Save();
     Prompts::install(nullptr);  // the Qt prompts go while the application object still exists

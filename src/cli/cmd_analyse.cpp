@@ -5,8 +5,6 @@
 #include "race/race.h"
 #include "reports/analysisjson.h"
 
-#include <QJsonDocument>
-
 namespace cli {
 namespace {
 
@@ -22,9 +20,9 @@ int run(const Arguments& args, Console& console)
         if (!found) return ExitUsage;
         classNames = QStringList{found->front()->ClassName};
     }
-    const bool detail = args.isSet(kDetailOption);
-    console.out << QString::fromUtf8(
-        QJsonDocument(basExport::AnalysisJson(classNames, detail)).toJson(QJsonDocument::Indented));
+    // Written a runner at a time: the text of a large race is many times the race's size.
+    basExport::WriteAnalysisJson(classNames, args.isSet(kDetailOption),
+                                 [&console](const QByteArray& text) { console.out << text; });
     return ExitDone;
 }
 

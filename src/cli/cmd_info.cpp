@@ -8,19 +8,33 @@
 namespace cli {
 namespace {
 
+// A text of the race as the terminal gets it: a control character (an escape sequence, a tab
+// inside a name) or a line separator is shown as a space, never passed on to move or recolour
+// the screen.
+QString shown(QString text)
+{
+    for (QChar& c : text) {
+        const QChar::Category category = c.category();
+        if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+            category == QChar::Separator_Paragraph)
+            c = QLatin1Char(' ');
+    }
+    return text;
+}
+
 void printHeader(const RaceHeader& header, QTextStream& out)
 {
-    out << "名称: " << header.RaceName << "\n"
+    out << "名称: " << shown(header.RaceName) << "\n"
         << "日時: "
         << (header.hasDate() ? CbasGeneral::FormatShortDate(header.RaceDate) : QString()) << "\n"
-        << "場所: " << header.RacePlace << "\n"
-        << "備考: " << header.RaceRemarks << "\n";
+        << "場所: " << shown(header.RacePlace) << "\n"
+        << "備考: " << shown(header.RaceRemarks) << "\n";
 }
 
 void printClass(const clsClassData& cls, QTextStream& out)
 {
     using CbasGeneral::FitWidth;
-    out << "\nクラス: " << basDefinition::DisplayClassName(cls.ClassName)
+    out << "\nクラス: " << shown(basDefinition::DisplayClassName(cls.ClassName))
         << "  コントロール数: " << cls.ClassControlCount
         << "  フィニッシュ区間: " << (cls.ClassLastGoalExist ? "あり" : "なし")
         << "  選手数: " << cls.ClassRunnerCount() << "\n";
@@ -29,8 +43,8 @@ void printClass(const clsClassData& cls, QTextStream& out)
         // A run without a valid total shows its status instead.
         const RunStatus status = runner.ShownStatus();
         QString line = FitWidth(QString::number(i), 4, true, false) + QStringLiteral("  ") +
-                       FitWidth(runner.Namae, 20, false, false) + QStringLiteral("  ") +
-                       FitWidth(runner.Shozoku, 24, false, false) + QStringLiteral("  ") +
+                       FitWidth(shown(runner.Namae), 20, false, false) + QStringLiteral("  ") +
+                       FitWidth(shown(runner.Shozoku), 24, false, false) + QStringLiteral("  ") +
                        (status == RunStatus::Ok ? CbasGeneral::FormatLapTime(runner.Total)
                                                 : RunStatusText(status));
         while (line.endsWith(QLatin1Char(' '))) line.chop(1);  // a total of 0 shows nothing

@@ -12,10 +12,12 @@ int run(const Arguments& arguments, Console& console)
     const QStringList& args = arguments.positional;
     if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
 
-    if (!basExport::AppendAnalysisCsv(args[1])) {
+    QString failure;
+    if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
         console.err << "ファイルを保存できませんでした: "
                     << CbasGeneral::AddPathSeparator(args[1]) + QStringLiteral("Analysis.csv")
                     << "\n";
+        if (!failure.isEmpty()) console.err << failure << "\n";
         return ExitFailed;
     }
     return ExitDone;

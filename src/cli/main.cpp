@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <new>
 
 namespace cli {
 namespace {
@@ -135,7 +136,14 @@ int main(int argc, char** argv)
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
     cli::Console console{out, err};
-    int status = cli::Run(app.arguments().mid(1), console);
+    int status = cli::ExitFailed;
+    // Memory that runs out anywhere ends the run with its reason, never with an abort.
+    try {
+        status = cli::Run(app.arguments().mid(1), console);
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        err << "\nメモリが足りないため中止しました\n";
+    }
     out.flush();
     err.flush();
     return status;

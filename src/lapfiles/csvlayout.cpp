@@ -27,10 +27,10 @@ QString columnHeaderLine(const clsClassData& cls, bool classColumn)
 
 QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool classColumn)
 {
-    using CbasGeneral::CsvField;
+    using CbasGeneral::CsvCell;
     QStringList fields;
-    if (classColumn) fields << CsvField(cls.ClassName);
-    fields << CsvField(runner.Namae) << CsvField(runner.Shozoku);
+    if (classColumn) fields << CsvCell(cls.ClassName);
+    fields << CsvCell(runner.Namae) << CsvCell(runner.Shozoku);
     for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
     fields << TotalText(runner, writableLegs(cls));
     if (HasStatusColumn(cls)) fields << StatusFieldText(runner);

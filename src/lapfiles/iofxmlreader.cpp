@@ -6,6 +6,7 @@
 #include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
 
+#include "lapfiles/xmlattributes.h"
 #include "race/textcodec.h"
 
 #include <QBuffer>
@@ -15,6 +16,7 @@
 #include <cmath>
 #include <map>
 #include <memory>
+#include <utility>
 
 namespace basConvert {
 namespace {
@@ -675,6 +677,19 @@ ReadOutcome brokenBeforeRoot(const QString& head, const QByteArray& bytes, bool 
     return named ? ReadOutcome::Failed : ReadOutcome::NotThisFormat;
 }
 
+// A document with an element of too many attributes is refused before it is parsed, as a
+// broken result list when it is one.
+ReadOutcome crowdedDocument(const QString& head, const QByteArray& bytes, bool whole,
+                            ImportedRace& race)
+{
+    const ReadOutcome outcome = brokenBeforeRoot(head, bytes, whole);
+    if (outcome == ReadOutcome::Failed)
+        race.failure =
+            QStringLiteral("属性が多すぎる要素があります (1 つの要素に %1 個まで読み込めます)")
+                .arg(MaxXmlAttributes);
+    return outcome;
+}
+
 ReadOutcome readResultList(QXmlStreamReader& xml, ImportedRace& race)
 {
     ResultListReader reader(race, race.raceNumber);
@@ -690,6 +705,7 @@ ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race)
     // before the reader could tell.
     const QString head =
         TextCodec::decode(whole ? bytes : bytes.left(HeadBytes), xmlEncoding(bytes));
+    if (HasCrowdedElement(head)) return crowdedDocument(head, bytes, whole, race);
     {
         QXmlStreamReader xml(head);
         if (xml.readNextStartElement()) {
@@ -703,12 +719,15 @@ ReadOutcome ReadIofXml(const QByteArray& bytes, ImportedRace& race)
     QBuffer buffer;
     std::unique_ptr<QXmlStreamReader> reader;
     if (readerDecodesAlike(bytes)) {
+        if (HasCrowdedElement(bytes)) return crowdedDocument(head, bytes, false, race);
         buffer.setData(bytes);
         buffer.open(QIODevice::ReadOnly);
         reader = std::make_unique<QXmlStreamReader>(&buffer);
     } else {
+        QString text = TextCodec::decode(bytes, xmlEncoding(bytes));
+        if (HasCrowdedElement(text)) return crowdedDocument(head, bytes, false, race);
         // The reader keeps a copy of its own; the decoded text is let go at once.
-        reader = std::make_unique<QXmlStreamReader>(TextCodec::decode(bytes, xmlEncoding(bytes)));
+        reader = std::make_unique<QXmlStreamReader>(std::exchange(text, QString()));
     }
     QXmlStreamReader& xml = *reader;
     if (!xml.readNextStartElement()) return brokenBeforeRoot(head, bytes, false);

@@ -14,6 +14,10 @@
 namespace basConvert {
 namespace {
 
+// A line longer than this is neither the header nor a runner's line: a file of one huge line is
+// refused from its first characters, never split into millions of cells.
+constexpr qsizetype MaxLineChars = 65536;
+
 enum Column {
     ClassCol,
     RankCol,
@@ -68,6 +72,7 @@ struct Header {
 
 std::optional<Header> headerOf(QStringView line)
 {
+    if (line.size() > MaxLineChars) return std::nullopt;
     for (QChar separator : {QLatin1Char(','), QLatin1Char('\t'), QLatin1Char(';')}) {
         Header h;
         std::fill(std::begin(h.at), std::end(h.at), -1);
@@ -201,7 +206,8 @@ bool MayBePerLegCsv(QStringView head)
     TextLines lines(head);
     while (!lines.atEnd()) {
         const QStringView line = lines.next();
-        if (!lines.ended()) return true;  // cut before the header was whole
+        // Cut before the header was whole: it may be one while it is short enough.
+        if (!lines.ended()) return line.size() <= MaxLineChars;
         if (line.trimmed().isEmpty()) continue;
         return headerOf(line).has_value();
     }
@@ -225,7 +231,7 @@ ReadOutcome ReadPerLegCsv(const QString& text, ImportedRace& race)
     std::map<QString, Runner*> byKey;
     while (!lines.atEnd()) {
         const QStringView line = lines.next();
-        if (line.trimmed().isEmpty() || line.size() > 65536) continue;
+        if (line.trimmed().isEmpty() || line.size() > MaxLineChars) continue;
         const QStringList fields = SplitQuotedFields(line, header->separator);
         const QString name = cell(fields, header->at[NameCol]);
         if (name.isEmpty()) continue;

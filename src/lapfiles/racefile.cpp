@@ -18,6 +18,7 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <new>
 
 namespace basConvert {
 namespace {
@@ -248,6 +249,9 @@ void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions
     ReadResult result;
     try {
         result = readRace(path, context, header, classes);
+    } catch (const std::bad_alloc&) {
+        result = ReadResult();
+        result.reason = QStringLiteral("メモリが足りません");
     } catch (const std::exception&) {
         result = ReadResult();
     }

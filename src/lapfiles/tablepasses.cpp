@@ -9,11 +9,18 @@
 namespace basConvert {
 namespace {
 
+// The texts of a table other than a lap file were written for spreadsheets: a leading "＝",
+// "＋", "－" or "＠" of a class name, name or club stands for its half-width form.
+QString tableText(const ReadContext& context, const QString& field)
+{
+    return context.formatCode == FormatLap ? field : CbasGeneral::CsvCellText(field);
+}
+
 // The class a runner line names, without outer blanks: the "$" keys of a lap file name their
 // class trimmed, and a name that kept a blank here would split into two classes on the next load.
-QString ClassNameAt(const QStringList& fields, const TableColumns& columns)
+QString ClassNameAt(const ReadContext& context, const QStringList& fields)
 {
-    return CbasGeneral::Trim(FieldAt(fields, columns.classColumn));
+    return tableText(context, CbasGeneral::Trim(FieldAt(fields, context.columns.classColumn)));
 }
 
 bool sameClass(const std::optional<QString>& previous, const QString& name)
@@ -35,7 +42,7 @@ bool createClasses(ReadContext& context, int firstHeader, ClassCollection& class
             if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        QString name = ClassNameAt(line.split(QLatin1Char(',')), columns);
+        QString name = ClassNameAt(context, line.split(QLatin1Char(',')));
         if (sameClass(previous, name)) continue;
         previous = name;
         if (classes.contains(name)) continue;
@@ -62,13 +69,16 @@ bool addRunners(ReadContext& context, int firstHeader, ClassCollection& classes)
             continue;
         }
         const QStringList fields = line.split(QLatin1Char(','));
-        QString name = ClassNameAt(fields, columns);
+        QString name = ClassNameAt(context, fields);
         if (!sameClass(previous, name)) {
             previous = name;
             current = classes.find(name);
         }
         clsClassDataSub runner;
-        if (current && ReadRunnerLine(fields, *current, columns, runner)) current->Add(runner);
+        if (!current || !ReadRunnerLine(fields, *current, columns, runner)) continue;
+        runner.Namae = tableText(context, runner.Namae);
+        runner.Shozoku = tableText(context, runner.Shozoku);
+        current->Add(runner);
     }
     return true;
 }

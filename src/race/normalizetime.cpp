@@ -29,17 +29,36 @@ private:
 };
 
 // Hours, minutes and seconds from characters 1-2, 4-5 and 7-8, each rounded to a whole number;
-// minutes and seconds above 59 carry. No value when a piece is not a number.
+// minutes and seconds above 59 carry. No value when a piece is not a number, or carries a sign
+// (00:-5:00 is no time of five minutes).
 std::optional<QString> recombine(QStringView s, const QString& picture)
 {
     if (s.size() != 8) return std::nullopt;
     long long seconds = 0;
     for (int k = 0; k < 3; ++k) {
         const QStringView piece = s.mid(k * 3, 2);
-        if (!IsNumeric(piece)) return std::nullopt;
+        if (!IsNumeric(piece) || piece.contains(u'-') || piece.contains(u'+')) return std::nullopt;
         seconds = seconds * 60 + RoundHalfEven(Val(piece));
     }
     return FormatTimeSeconds(seconds, picture);
+}
+
+// Whether digits that give the hours ("hh:mm:ss" from five or six digits, or any clock digits)
+// stay on the clock: a carry into hours the text gives itself (86400 read as 8 h 64 min) is a
+// number that is no time, not a time.
+bool onTheClock(QStringView hhmmss)
+{
+    const auto piece = [hhmmss](int k) { return Val(hhmmss.mid(k * 3, 2)); };
+    return piece(0) <= 23 && piece(1) <= 59 && piece(2) <= 59;
+}
+
+// A number read as days: only a fraction of a day is a time. A longer number (a count of
+// seconds, twenty digits) or a negative one would lose its whole days or its sign and pass for
+// some time of day.
+bool isTimeOfDayNumber(QStringView s)
+{
+    const double days = Val(s);
+    return days >= 0 && (s.size() < 7 || days < 1);
 }
 
 // Digits read from the right: seconds, then minutes, then hours. Other lengths stay as they are.
@@ -105,6 +124,7 @@ public:
     {
         if (IsNumeric(s) && Val(s) >= 0) {
             const std::optional<Text8> digits = durationDigits(s);
+            if (digits && s.size() >= 5 && !onTheClock(digits->view())) return s.toString();
             return finish(digits ? digits->view() : s);
         }
         if (std::optional<double> time = ParseTime(s)) {
@@ -121,6 +141,7 @@ public:
     {
         if (IsNumeric(s) && Val(s) >= 0) {
             const std::optional<Text8> digits = clockDigits(s);
+            if (digits && !onTheClock(digits->view())) return s.toString();
             return finish(digits ? digits->view() : s);
         }
         return format(s);
@@ -160,6 +181,7 @@ private:
 
     QString format(QStringView s) const
     {
+        if (IsNumeric(s) && !isTimeOfDayNumber(s)) return s.toString();
         if (std::optional<QString> time = TryFormatTextAsTime(s, picture_)) return *time;
         if (s.data() == whole_.data() && s.size() == whole_.size()) return whole_;  // shared
         return s.toString();

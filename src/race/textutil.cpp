@@ -176,7 +176,51 @@ QString CompactName(const QString& text)
 QString CsvField(const QString& text)
 {
     QString field = text;
-    return field.replace(QLatin1Char(','), QChar(0xFF0C));
+    field.replace(QLatin1Char(','), QChar(0xFF0C));
+    field.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return field;
+}
+
+namespace {
+
+// The characters with which a spreadsheet cell begins a formula, and their full-width forms.
+constexpr char16_t FormulaStarts[] = u"=+-@";
+constexpr char16_t FormulaStartsWide[] = u"＝＋－＠";
+
+// The first character of the field that is no half-width space, or the field's end.
+qsizetype firstNonBlank(const QString& field)
+{
+    qsizetype i = 0;
+    while (i < field.size() && field[i] == u' ') ++i;
+    return i;
+}
+
+// The field with its first non-blank character changed from one set to the other, if it is one.
+QString swapLeading(QString field, const char16_t* from, const char16_t* to)
+{
+    const qsizetype first = firstNonBlank(field);
+    if (first == field.size()) return field;
+    for (int k = 0; from[k]; ++k) {
+        if (field[first] == from[k]) {
+            field[first] = QChar(to[k]);
+            break;
+        }
+    }
+    return field;
+}
+
+}  // namespace
+
+QString CsvCell(const QString& text)
+{
+    QString field = CsvField(text);
+    field.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return swapLeading(field, FormulaStarts, FormulaStartsWide);
+}
+
+QString CsvCellText(const QString& field)
+{
+    return swapLeading(field, FormulaStartsWide, FormulaStarts);
 }
 
 QStringView TrimBlanks(QStringView text)

@@ -22,8 +22,17 @@ QString StripSpaces(const QString& text);
 // its words apart ("Alessio Tenani") while "山田　太郎" becomes "山田太郎".
 QString CompactName(const QString& text);
 // A text as one field of a comma-separated file: every "," becomes the full-width "，", since
-// the fields of these files are never quoted.
+// the fields of these files are never quoted, and a CR or LF a space, since a field never ends
+// its line.
 QString CsvField(const QString& text);
+// A text field (name, club, class, race name) of a file that spreadsheets open: CsvField, a tab
+// becomes a space as well, and a leading "=", "+", "-" or "@" (after any spaces) its full-width
+// form "＝", "＋", "－", "＠", so that no spreadsheet takes the field for a formula. Never used
+// for times or numbers.
+QString CsvCell(const QString& text);
+// The text a field written by CsvCell stands for: its leading "＝", "＋", "－" or "＠" (after
+// any spaces) in its half-width form again.
+QString CsvCellText(const QString& field);
 // Removes leading and trailing half-width spaces only, as BASIC's Trim.
 QString Trim(const QString& text);
 // The same without copying: the view without its leading and trailing half-width spaces.

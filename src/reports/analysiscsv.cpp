@@ -3,6 +3,7 @@
 #include "analysis/analyze.h"
 #include "analysis/percenttext.h"
 #include "race/basicformat.h"
+#include "race/filelock.h"
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/sidebyside.h"
@@ -12,6 +13,8 @@
 #include <QFile>
 #include <QSet>
 #include <QStringList>
+
+#include <algorithm>
 
 namespace basExport {
 
@@ -55,9 +58,48 @@ QString seasonKey(const QString& line)
 {
     const QStringList fields = line.split(QLatin1Char(','));
     if (fields.size() < 5 || line == QString::fromUtf8(HeaderLine)) return QString();
-    return QStringList{fields[3], fields[2], fields[4], CbasGeneral::StripSpaces(fields[0])}
+    // Lines written before formula characters were made full-width are found as well.
+    using CbasGeneral::CsvCell;
+    return QStringList{CsvCell(fields[3]), fields[2], CsvCell(fields[4]),
+                       CsvCell(CbasGeneral::StripSpaces(fields[0]))}
         .join(QChar(0))
         .toCaseFolded();
+}
+
+// How the season file is written: the program writes CP932 with CR LF; a spreadsheet may have
+// saved it as UTF-8 (with or without a byte-order mark) and with LF.
+struct SeasonFileForm {
+    bool utf8 = false;
+    QByteArray lineEnd = "\r\n";
+
+    QString decode(const QByteArray& bytes) const
+    {
+        return utf8 ? QString::fromUtf8(bytes) : TextCodec::fromCp932(bytes);
+    }
+    QByteArray encode(QString text) const
+    {
+        if (lineEnd != "\r\n") text.replace(LineEnd, QString::fromLatin1(lineEnd));
+        return utf8 ? text.toUtf8() : TextCodec::toCp932(text);
+    }
+};
+
+// The form of the file's bytes; no value for UTF-16, whose lines no other form may join.
+std::optional<SeasonFileForm> seasonFileForm(const QByteArray& file)
+{
+    SeasonFileForm form;
+    const TextCodec::Encoding encoding = TextCodec::detectEncoding(file);
+    if (encoding == TextCodec::Encoding::Utf16LE || encoding == TextCodec::Encoding::Utf16BE)
+        return std::nullopt;
+    // ASCII alone reads the same either way; the header line is never ASCII alone.
+    form.utf8 = encoding == TextCodec::Encoding::Utf8 &&
+                std::any_of(file.begin(), file.end(), [](char c) { return c & 0x80; });
+    // The end of the first line tells, an empty first line included.
+    const qsizetype lf = file.indexOf('\n');
+    if (lf >= 0 && (lf == 0 || file[lf - 1] != '\r'))
+        form.lineEnd = "\n";
+    else if (lf < 0 && file.contains('\r'))
+        form.lineEnd = "\r";
+    return form;
 }
 
 // The lines of the class last analysed, each with its line end.
@@ -81,16 +123,17 @@ QString AnalysisCsvLine(int r)
     const bool hasLong = ws.LongLegRelative(r) != 0;
     const int winner = winnerIndex(ws);
 
-    using CbasGeneral::CsvField;
+    using CbasGeneral::CsvCell;
     // The name is the runner's key across the season's races: written as every earlier line
-    // has it, without any space and in wide characters (which turns a "," into "，" as well).
+    // has it, without any space and in wide characters (which turns a "," into "，" and a
+    // leading "=" into "＝" as well).
     QStringList fields;
-    fields << CbasGeneral::ToWide(CbasGeneral::StripSpaces(ws.RunnerName(r)))
-           << CsvField(ws.RunnerShozoku(r))
+    fields << CsvCell(CbasGeneral::ToWide(CbasGeneral::StripSpaces(ws.RunnerName(r))))
+           << CsvCell(ws.RunnerShozoku(r))
            // A race without a date leaves the field empty rather than entering a false date.
            << (race.hasDate() ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy/mm/dd"))
                               : QString())
-           << CsvField(race.RaceName) << CsvField(ws.AnaClassName) << totalText(ws.TotalTime(r))
+           << CsvCell(race.RaceName) << CsvCell(ws.AnaClassName) << totalText(ws.TotalTime(r))
            << (hasTotal ? QString::number(ws.TotalRank(r)) : QString())
            << QString::number(ws.AnaRunnerCount) << PercentText(ws.CruiseSpeed(r))
            << FormatNumber(basAnalyze::Percent(ws.MissRate(r)), QStringLiteral("##.#"))
@@ -103,13 +146,17 @@ QString AnalysisCsvLine(int r)
            << (hasLong ? ws.LongLegList(r) : QString()) << PercentText(ws.AfterMissRelative(r))
            << rankedLegRatio(ws, r, 1) << rankedLegRatio(ws, r, ws.AnaLegCount)
            << (winner > 0 ? totalText(ws.TotalTime(winner)) : QString())
-           << (winner > 0 ? CsvField(CbasGeneral::StripSpaces(ws.RunnerName(winner))) : QString());
+           << (winner > 0 ? CsvCell(CbasGeneral::StripSpaces(ws.RunnerName(winner))) : QString());
     return fields.join(QLatin1Char(','));
 }
 
-bool AppendAnalysisCsv(const QString& folder)
+bool AppendAnalysisCsv(const QString& folder, QString* failure)
 {
     const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
+    const auto fail = [failure](const QString& why) {
+        if (failure) *failure = why;
+        return false;
+    };
     // The classes are analysed side by side, each in the workspace of its thread, and their
     // lines joined in class order; the workspace here ends on the last class, as one class at a
     // time would leave it.
@@ -126,22 +173,33 @@ bool AppendAnalysisCsv(const QString& folder)
             return true;
         });
     if (!names.isEmpty()) basAnalyze::AnalyzeClassDetail(names.last());
+    // Another run between this one's reading and its rename would have its lines replaced by
+    // what this run read: the runs take turns.
+    const CbasGeneral::FileLock lock(path + QStringLiteral(".lock"));
+    if (!lock.locked()) return fail(lock.failure());
     QByteArray bytes;
     if (CbasGeneral::FileExists(path)) {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return false;
-        bytes = MergeSeasonLines(file.readAll(), text);
-        if (file.error() != QFileDevice::NoError) return false;
+        if (!file.open(QIODevice::ReadOnly)) return fail(QString());
+        const std::optional<QByteArray> merged = MergeSeasonLines(file.readAll(), text);
+        if (file.error() != QFileDevice::NoError) return fail(QString());
+        if (!merged)
+            return fail(QStringLiteral("UTF-16 のファイルには追加できません。シフトJISか UTF-8 で"
+                                       "保存し直してください: %1")
+                            .arg(path));
+        bytes = *merged;
     } else {
         bytes = TextCodec::toCp932(QString::fromUtf8(HeaderLine) + LineEnd + text);
     }
     // Written whole through a temporary file: a failed write leaves the file as it was, and
     // a file this call would have created does not exist without its header line.
-    return CbasGeneral::WriteFileBytes(path, bytes);
+    return CbasGeneral::WriteFileBytes(path, bytes) || fail(QString());
 }
 
-QByteArray MergeSeasonLines(const QByteArray& file, const QString& lines)
+std::optional<QByteArray> MergeSeasonLines(const QByteArray& file, const QString& lines)
 {
+    const std::optional<SeasonFileForm> form = seasonFileForm(file);
+    if (!form) return std::nullopt;
     QStringList added = lines.split(LineEnd);
     if (!added.isEmpty() && added.last().isEmpty()) added.removeLast();
     QSet<QString> keys;
@@ -152,21 +210,22 @@ QByteArray MergeSeasonLines(const QByteArray& file, const QString& lines)
     QByteArray merged;
     qsizetype insertAt = -1;
     qsizetype start = 0;
+    const char lineEndChar = form->lineEnd.back();
     while (start < file.size()) {
-        qsizetype end = file.indexOf('\n', start);
+        qsizetype end = file.indexOf(lineEndChar, start);
         end = end < 0 ? file.size() : end + 1;
         QByteArray line = file.mid(start, end - start);
         start = end;
         QByteArray body = line;
         while (body.endsWith('\n') || body.endsWith('\r')) body.chop(1);
-        if (keys.contains(seasonKey(TextCodec::fromCp932(body)))) {
+        if (keys.contains(seasonKey(form->decode(body)))) {
             if (insertAt < 0) insertAt = merged.size();
             continue;
         }
-        if (!line.endsWith('\n')) line += "\r\n";  // a last line without its line end
+        if (!line.endsWith(lineEndChar)) line += form->lineEnd;  // a last line without its end
         merged += line;
     }
-    const QByteArray newLines = TextCodec::toCp932(lines);
+    const QByteArray newLines = form->encode(lines);
     if (insertAt < 0) return merged + newLines;
     return merged.left(insertAt) + newLines + merged.mid(insertAt);
 }

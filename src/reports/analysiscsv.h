@@ -4,20 +4,28 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 namespace basExport {
 
 // Appends every class of the race, in class order, to "Analysis.csv" in the folder; a new file
 // first gets the header line. A race already in the file (a live script runs every few
 // minutes) has its runners' lines replaced instead: see MergeSeasonLines. The file is written
-// whole through a temporary file; false when it cannot be read or written (it then holds what
-// it held before).
-bool AppendAnalysisCsv(const QString& folder);
+// whole through a temporary file, under the lock of "Analysis.csv.lock" beside it from the
+// reading to the rename, so that runs at the same moment take turns and none loses another's
+// lines. False when it cannot be locked, read or written, or is in an encoding it cannot keep
+// (it then holds what it held before); failure, when given, then tells why if there is more to
+// say than that.
+bool AppendAnalysisCsv(const QString& folder, QString* failure = nullptr);
 
-// The season file's bytes with the lines (CP932 text, each ending in CR LF) added: the lines
-// already there for the same race name, date, class and runner (letter case and spaces in the
-// name ignored) are taken out and the new lines put where the first of them stood; when there
-// is none they go at the end. Every other line keeps its bytes and its place.
-QByteArray MergeSeasonLines(const QByteArray& file, const QString& lines);
+// The season file's bytes with the lines (text, each ending in CR LF) added: the lines already
+// there for the same race name, date, class and runner (letter case and spaces in the name
+// ignored) are taken out and the new lines put where the first of them stood; when there is
+// none they go at the end. Every other line keeps its bytes and its place. The new lines take
+// the file's encoding and line end: CP932, or UTF-8 for a file a spreadsheet saved so (with a
+// byte-order mark, or without one but holding UTF-8 text), and CR LF, LF or CR as its first line
+// ends. No value for a file in UTF-16, which no line of another encoding may join.
+std::optional<QByteArray> MergeSeasonLines(const QByteArray& file, const QString& lines);
 
 // The line of runner r (1-based) of the class in the analysis workspace, which must have been
 // filled by AnalyzeClassDetail. No line end.

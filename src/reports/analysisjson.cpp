@@ -129,7 +129,8 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
     return o;
 }
 
-QJsonObject classObject(const QString& name, bool detail)
+// The class analysed afresh, and its object without the runners.
+QJsonObject analysedClassHeader(const QString& name, bool detail)
 {
     if (detail)
         basAnalyze::AnalyzeClassDetail(name);
@@ -138,17 +139,69 @@ QJsonObject classObject(const QString& name, bool detail)
     const AnalysisWorkspace& ws = basAnalyze::Workspace;
     const basAnalyze::LegDifficultyTable leg1 = basAnalyze::LegDifficulty(1);
     const basAnalyze::LegDifficultyTable leg2 = basAnalyze::LegDifficulty(2);
-    QJsonArray runners;
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r) runners.append(runnerObject(ws, r, detail));
     QJsonObject o = classHeader(ws);
     o.insert("LegWeight", singlesOf(ws.LegWeight));
     o.insert("Spread1", singlesOf(leg1.Spread));
     o.insert("Difficulty1", singlesOf(leg1.Difficulty));
     o.insert("Spread2", singlesOf(leg2.Spread));
     o.insert("Difficulty2", singlesOf(leg2.Difficulty));
+    return o;
+}
+
+QJsonObject classObject(const QString& name, bool detail)
+{
+    QJsonObject o = analysedClassHeader(name, detail);
+    const AnalysisWorkspace& ws = basAnalyze::Workspace;
+    QJsonArray runners;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) runners.append(runnerObject(ws, r, detail));
     o.insert("runners", runners);
     return o;
 }
+
+// Indented JSON text written piece by piece, laid out exactly as QJsonDocument lays it out:
+// four spaces a level, an array's elements one a line.
+class JsonStream {
+public:
+    explicit JsonStream(const std::function<void(const QByteArray&)>& write) : write_(write) {}
+
+    // An object at the given depth (its first line indented too).
+    void object(const QJsonObject& object, int depth)
+    {
+        write_(indented(QJsonDocument(object).toJson(QJsonDocument::Indented), depth));
+    }
+
+    // An object whose member key, sorting after all its others as the lower-case keys do, holds
+    // an array of count elements that element(i, depth) writes one at a time.
+    void objectWithArray(QJsonObject object, const QString& key, int count, int depth,
+                         const std::function<void(int, int)>& element)
+    {
+        object.insert(key, QStringLiteral("\u0001"));
+        const QByteArray text =
+            indented(QJsonDocument(object).toJson(QJsonDocument::Indented), depth);
+        const QByteArray member = "\"" + key.toUtf8() + "\": ";
+        const QByteArray placeholder = member + "\"\\u0001\"";
+        // The last one: a text of the object's other members might hold the same characters.
+        const qsizetype at = text.lastIndexOf(placeholder);
+        write_(text.left(at) + member + "[\n");
+        for (int i = 0; i < count; ++i) {
+            if (i > 0) write_(",\n");
+            element(i, depth + 2);
+        }
+        write_((count > 0 ? "\n" : "") + QByteArray(4 * (depth + 1), ' ') + "]" +
+               text.mid(at + placeholder.size()));
+    }
+
+private:
+    // A document's text without its final line end, every line moved depth levels in.
+    static QByteArray indented(QByteArray text, int depth)
+    {
+        text.chop(1);
+        const QByteArray pad(4 * depth, ' ');
+        return pad + text.replace("\n", "\n" + pad);
+    }
+
+    const std::function<void(const QByteArray&)>& write_;
+};
 
 // One column of a per-runner value.
 template <typename T, typename Convert>
@@ -222,6 +275,21 @@ QJsonObject AnalysisJson(const QStringList& classNames, bool detail)
     QJsonObject race = raceHeader();
     race.insert("classes", classes);
     return race;
+}
+
+void WriteAnalysisJson(const QStringList& classNames, bool detail,
+                       const std::function<void(const QByteArray&)>& write)
+{
+    JsonStream json(write);
+    json.objectWithArray(
+        raceHeader(), QStringLiteral("classes"), int(classNames.size()), 0, [&](int c, int depth) {
+            const QJsonObject header = analysedClassHeader(classNames[c], detail);
+            const AnalysisWorkspace& ws = basAnalyze::Workspace;
+            json.objectWithArray(
+                header, QStringLiteral("runners"), ws.AnaRunnerCount, depth,
+                [&](int r, int d) { json.object(runnerObject(ws, r + 1, detail), d); });
+        });
+    write("\n");
 }
 
 QJsonObject ViewerJson(const QStringList& classNames)

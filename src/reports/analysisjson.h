@@ -6,11 +6,18 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <functional>
+
 namespace basExport {
 
 // The race header and one object per class, in the order given, each with one object per
 // runner: what `splitduel-cli analyse` writes. detail adds the measures of the season file.
 QJsonObject AnalysisJson(const QStringList& classNames, bool detail);
+
+// The same as the indented text of a JSON document, byte for byte, handed to write a runner at a
+// time: a race of any size needs no more memory than one runner's text besides the race.
+void WriteAnalysisJson(const QStringList& classNames, bool detail,
+                       const std::function<void(const QByteArray&)>& write);
 
 // The same analysis arranged for the race viewer, small enough to embed for a whole race:
 // each class holds its values by column (one array per key, one element per runner), times

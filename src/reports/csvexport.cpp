@@ -25,15 +25,16 @@ const basAnalyze::AnalysisWorkspace& ws()
     return basAnalyze::Workspace;
 }
 
-// The raw name and the club of runner r as fields: a "," inside becomes "，".
+// The raw name and the club of runner r as fields: a "," inside becomes "，", a leading
+// formula character its full-width form.
 QString nameField(int r)
 {
-    return CbasGeneral::CsvField(ws().RunnerName(r));
+    return CbasGeneral::CsvCell(ws().RunnerName(r));
 }
 
 QString clubField(int r)
 {
-    return CbasGeneral::CsvField(ws().RunnerShozoku(r));
+    return CbasGeneral::CsvCell(ws().RunnerShozoku(r));
 }
 
 QString clock(double value)
@@ -266,7 +267,7 @@ QString CsvNameLine()
 {
     QStringList names;
     for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        names << CbasGeneral::CsvField(CbasGeneral::CompactName(ws().RunnerName(r)));
+        names << CbasGeneral::CsvCell(CbasGeneral::CompactName(ws().RunnerName(r)));
     return QStringLiteral("名前,") + names.join(QLatin1Char(','));
 }
 
@@ -357,7 +358,7 @@ void WriteCsvRows(TextLines& out, int type)
 QString SplitsBrowserClassLine()
 {
     const int controls = ws().AnaLegCount > 0 ? ws().AnaLegCount - 1 : 0;
-    return CbasGeneral::CsvField(CbasGeneral::ToUpper(ws().AnaClassName)) + QLatin1Char(',') +
+    return CbasGeneral::CsvCell(CbasGeneral::ToUpper(ws().AnaClassName)) + QLatin1Char(',') +
            QString::number(controls);
 }
 

@@ -49,7 +49,7 @@ QString WithExtension(const QString& name, const QString& extension)
 QString LinkLine(const QString& target, const QString& text)
 {
     return QStringLiteral("<a href=\"%1\"target=\"_blank\">%2</a>&nbsp;")
-        .arg(HtmlEscape(target), text);
+        .arg(LinkTarget(target), text);
 }
 
 // The names that replace "*" in the templates for the five links of a class, and their texts.
@@ -202,12 +202,12 @@ HtmlPage IndexPageLines(const IndexLinks& links)
         lines << QStringLiteral(
                      "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\" "
                      "target=\"_blank\">分析ビューア</a>]</td></tr>")
-                     .arg(HtmlEscape(links.viewerFile));
+                     .arg(LinkTarget(links.viewerFile));
     if (!links.lapFile.isEmpty())
         lines << QStringLiteral(
                      "<tr><td colspan=4 bgcolor=#f0f0f0 align=right>&nbsp;[<a href=\"%1\">"
                      "SplitDuel用データ</a>]</td></tr>")
-                     .arg(HtmlEscape(links.lapFile));
+                     .arg(LinkTarget(links.lapFile));
     lines << QString() << QStringLiteral("<!-- END -->") << QStringLiteral("</table><br>")
           << QString() << QStringLiteral("</body>") << QStringLiteral("</html>");
     return lines;

@@ -19,6 +19,23 @@ bool FitsCodePage(char32_t c)
 
 }  // namespace
 
+QString LinkTarget(const QString& fileName)
+{
+    QString target;
+    for (QChar c : fileName) {
+        const char16_t u = c.unicode();
+        const bool plain = u >= 0x80 || (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') ||
+                           (u >= u'0' && u <= u'9') || u == u'-' || u == u'.' || u == u'_' ||
+                           u == u'~';
+        if (plain)
+            target += c;
+        else
+            target += QLatin1Char('%') +
+                      QString::number(u, 16).rightJustified(2, QLatin1Char('0')).toUpper();
+    }
+    return HtmlEscape(target);
+}
+
 QString HtmlEscape(const QString& text)
 {
     QString out;

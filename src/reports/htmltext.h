@@ -11,6 +11,11 @@ namespace basExport {
 // page's code page cannot hold becomes a numeric character reference instead of "?".
 QString HtmlEscape(const QString& text);
 
+// A file name of the output folder as the target of a relative link: every ASCII character
+// other than letters, digits and "-._~" percent-encoded ("M21#1" is no fragment, "A?B" no query,
+// "x:y" no scheme), then escaped as page text. Other characters stay: the browser encodes them.
+QString LinkTarget(const QString& fileName);
+
 // Every half-width space as "&nbsp;", so the cell keeps its fixed-width alignment.
 QString SpacesToNbsp(const QString& text);
 

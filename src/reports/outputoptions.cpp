@@ -160,7 +160,12 @@ int OutputOptions::labelInterval() const
 
 QString OutputOptions::nameTemplate() const
 {
-    return yearPrefix + fileName + wildcard + extension;
+    // Only the wildcard's "*" stands for the class: one typed into the file name (or the
+    // extension) is a character of the name, written "_" as no file name should hold it.
+    QString name = yearPrefix + fileName;
+    QString ext = extension;
+    return name.replace(QLatin1Char('*'), QLatin1Char('_')) + wildcard +
+           ext.replace(QLatin1Char('*'), QLatin1Char('_'));
 }
 
 OutputOptions InitialOutputOptions(const QString& folder)

@@ -65,7 +65,8 @@ struct OutputOptions {
 
     // The label interval of the results pages: the interval box's number with for-Excel, else 0.
     int labelInterval() const;
-    // The file-name template: year prefix, file name, wildcard and extension.
+    // The file-name template: year prefix, file name, wildcard and extension. Its one "*" is
+    // the wildcard's; a "*" of the other parts becomes "_".
     QString nameTemplate() const;
 
 private:

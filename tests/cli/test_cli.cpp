@@ -57,6 +57,21 @@ TEST_F(CliTest, InfoListsHeaderClassesAndRankedRunners)
                     .endsWith(QStringLiteral("1:05:10")));
 }
 
+// Control characters of the race's texts never reach the terminal: each is shown as a space.
+TEST_F(CliTest, InfoShowsControlCharactersAsSpaces)
+{
+    const QString lap = tempPath(QStringLiteral("control.lap"));
+    testsupport::writeCp932(lap,
+                            QStringLiteral("$LAPFILE Ver=2\n$名称=A\x1b]0;x\x07"
+                                           "B\n\nクラス,名前,所属,"
+                                           "総タイム,△→◎\nM\x1b[2J,\x1b[31m赤\tい,C\x7f,,1:00\n"));
+    CliRun run = runCli({QStringLiteral("info"), lap});
+    EXPECT_TRUE(run.out.contains(QStringLiteral("名称: A ]0;x B\n")) &&
+                run.out.contains(" [31m赤 い"));
+    for (QChar c : run.out)
+        EXPECT_TRUE(c == QLatin1Char('\n') || c.category() != QChar::Other_Control) << c.unicode();
+}
+
 TEST_F(CliTest, ConvertWritesEachLayout)
 {
     CliRun lap =

@@ -4,10 +4,14 @@
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QRegularExpression>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -153,6 +157,67 @@ TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
     ASSERT_EQ(lines.size(), 1 + 4 + 1);
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("氏名,所属,大会日程")));
     EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Ａ,,,夏の大会,M21,0:15:00,1,4,81,")));
+}
+
+// A lap file of a race of that name: classes of runners on legs legs.
+QString saveRace(const QString& path, const QString& name, int classes, int runners, int legs)
+{
+    basDefinition::ResetRace();
+    basDefinition::RaceInfo.RaceName = name;
+    for (int c = 0; c < classes; ++c) {
+        clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M%1").arg(c));
+        cls.ClassControlCount = legs - 1;
+        for (int r = 0; r < runners; ++r) {
+            clsClassDataSub runner;
+            runner.Namae = QStringLiteral("走者%1").arg(r);
+            for (int l = 1; l <= legs; ++l) runner.setLap(l, lap(2 + (r * l) % 7, (r + l) % 60));
+            cls.Add(runner);
+        }
+    }
+    basConvert::SaveRaceFile(path, 1);
+    return path;
+}
+
+// Runs appending to one season file at the same moment (two cron jobs of two events) take
+// turns: after every round each race has all its lines, and every run ends in time.
+TEST_F(CliAnalyse, XcsvRunsAtTheSameMomentKeepEveryRace)
+{
+    QStringList races;
+    for (QString k : {"0", "1", "2"}) races << saveRace(tempPath(k + ".lap"), k, 1, 400, 3);
+    for (int round = 0; round < 4; ++round) {
+        const QString folder = tempPath(QString::number(round));
+        ASSERT_TRUE(QDir().mkpath(folder));
+        std::vector<std::unique_ptr<QProcess>> runs;
+        for (const QString& race : races) {
+            runs.push_back(std::make_unique<QProcess>());
+            runs.back()->start(QStringLiteral(SPLITDUEL_CLI),
+                               {QStringLiteral("xcsv"), race, folder});
+        }
+        for (const auto& run : runs)
+            EXPECT_TRUE(run->waitForFinished(60000) && run->exitCode() == 0);
+        const QString text = testsupport::readCp932(folder + QStringLiteral("/Analysis.csv"));
+        for (QString k : {"0", "1", "2"}) EXPECT_EQ(text.count("," + k + ",M0,"), 400) << round;
+    }
+}
+
+// Memory that runs out ends analyse with status 1 and a message, never with an abort; with
+// enough for the race it ends well, as the analysis (many times the race's size) is written a
+// runner at a time.
+TEST_F(CliAnalyse, MemoryRunningOutEndsWithAMessage)
+{
+    const QString race = saveRace(tempPath(QStringLiteral("large.lap")), "", 16, 1000, 21);
+    for (const rlim_t megabytes : {120, 200, 600}) {
+        QProcess process;
+        process.setChildProcessModifier([megabytes] {
+            const rlimit limit{megabytes << 20, megabytes << 20};
+            setrlimit(RLIMIT_AS, &limit);
+        });
+        process.start(QStringLiteral(SPLITDUEL_CLI), {QStringLiteral("analyse"), race});
+        ASSERT_TRUE(process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        EXPECT_EQ(process.exitCode(), megabytes < 600 && err.contains("メモリが足りな") ? 1 : 0)
+            << megabytes << err.toStdString();
+    }
 }
 
 }  // namespace

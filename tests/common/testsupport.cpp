@@ -45,6 +45,13 @@ void writeCp932(const QString& path, const QString& text, bool crlf)
     f.write(TextCodec::toCp932(t));
 }
 
+void writeBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    f.write(bytes);
+}
+
 QByteArray readBytes(const QString& path)
 {
     QFile f(path);

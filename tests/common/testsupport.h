@@ -24,6 +24,7 @@ QString realDataPath(const QString& name);
 
 // Writes the text as CP932 with every "\n" turned into CR LF (unless crlf is false).
 void writeCp932(const QString& path, const QString& text, bool crlf = true);
+void writeBytes(const QString& path, const QByteArray& bytes);
 QByteArray readBytes(const QString& path);
 // The file decoded from CP932 with CR LF kept as they are.
 QString readCp932(const QString& path);

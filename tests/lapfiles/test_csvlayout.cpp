@@ -118,6 +118,32 @@ TEST_F(LapFileTest, LargeClassesAreWrittenInBothLayoutsAndLoadBack)
     }
 }
 
+// Names, clubs and class names that a spreadsheet would take for formulas are written with
+// their sign full-width in both layouts and read back as they were; a tab or CR, which no field
+// holds, comes back as a space.
+TEST_F(LapFileTest, FormulaLikeTextsAreDisarmedInBothLayoutsAndReadBack)
+{
+    const char* const texts[][3] = {{"=1+1", "＝1+1", "=1+1"}, {"+81", "＋81", "+81"},
+                                    {"-", "－", "-"},          {"@A1", "＠A1", "@A1"},
+                                    {"\t=X", " ＝X", " =X"},   {"A\rB", "A B", "A B"}};
+    for (int filter : {2, 3}) {
+        ResetRace();
+        clsClassData& cls = addClass(QStringLiteral("=M"), 1, false);
+        for (int i = 0; i < 6; ++i)
+            cls.Add(runner(QString::fromUtf8(texts[i][0]), QString::fromUtf8(texts[i][0]), 0,
+                           {hms(0, 10, i)}));
+        const QString written = save(filter, QStringLiteral("f.csv")).join(QLatin1Char(','));
+        ResetRace();
+        basConvert::LoadRaceFile(tempPath(QStringLiteral("f.csv")));
+        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("=M")}) << filter;
+        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 6);
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_TRUE(written.contains(QString::fromUtf8(texts[i][1]))) << filter << texts[i][1];
+            EXPECT_EQ(ClassList.at(1).Item(i + 1).Shozoku, QString::fromUtf8(texts[i][2]));
+        }
+    }
+}
+
 TEST(TransposeLines, TurnsRaggedTablesAndDropsEmptyColumns)
 {
     QStringList table{QStringLiteral("a,b,,d"), QStringLiteral("1"), QString(),

@@ -654,14 +654,48 @@ TEST_F(InterchangeReadTest, LargeFilesAreTakenForTheFormatTheirStartShows)
     }
 }
 
-TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
+// Inputs no reader could take in time linear in their size are refused with their reason before
+// they are split or parsed: a line longer than any table's (also a file of one huge line, whatever
+// its start), an XML element of more attributes than a result list gives, wherever it stands.
+TEST_F(InterchangeReadTest, OverlongInputsAreRefusedWithTheirReason)
 {
-    loadPreviousRace();
-    QByteArray table = "クラス,名前,所属,△→１,１→◎\r\nM," + QByteArray(2 << 20, 'x') + "\r\n";
-    loadBytes(table, QStringLiteral("long.csv"));
-    EXPECT_EQ(FileResult, FileFailed);
-    EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
-    expectPreviousRace();
+    auto oneLine = [](QByteArray line) {
+        while (line.size() < (3 << 20)) line += "x,";
+        return line;
+    };
+    auto resultList = [](const char* encoding, int attributes, int padding) {
+        QString extra = QStringLiteral("<Extra");
+        for (int i = 0; i < attributes; ++i) extra += QStringLiteral(" a%1=\"x=y\"").arg(i);
+        return QStringLiteral(
+                   "<?xml version=\"1.0\" encoding=\"%1\"?>\n<ResultList><!-- %2 -->"
+                   "%3/><ClassResult><Class><Name>H21</Name></Class><PersonResult>"
+                   "<Person><Name><Family>Ö</Family></Name></Person><Result><Time>100"
+                   "</Time></Result></PersonResult></ClassResult></ResultList>\n")
+            .arg(QLatin1String(encoding), QString(padding, QLatin1Char('=')), extra);
+    };
+    const struct {
+        QByteArray bytes;
+        const char *name, *reason;
+    } cases[] = {
+        {"クラス,名前,所属,△→１,１→◎\r\nM," + QByteArray(2 << 20, 'x') + "\r\n", "long.csv",
+         "長すぎる行"},
+        {oneLine("クラス,氏名,所属,区間,区間タイム,通過タイム,"), "perleg.csv", "長すぎる行"},
+        {oneLine("M21,Runner,Club,00:05:07,"), "oneline.csv", "長すぎる行"},
+        {resultList("UTF-8", 65, 0).toUtf8(), "small.xml", "属性が多すぎる要素"},
+        {resultList("UTF-8", 5000, 300000).toUtf8(), "long.xml", "属性が多すぎる要素"},
+        {resultList("ISO-8859-1", 5000, 300000).toLatin1(), "latin.xml", "属性が多すぎる要素"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadPreviousRace();
+        loadBytes(c.bytes, QString::fromLatin1(c.name));
+        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_TRUE(
+            basConvert::LoadFailureMessage(FileResult).contains(QString::fromUtf8(c.reason)));
+        expectPreviousRace();
+    }
+    loadBytes(resultList("UTF-8", 64, 0).toUtf8(), QStringLiteral("allowed.xml"));
+    EXPECT_EQ(FileResult, FileOk);
 }
 
 // Two controls punched in the same second give a leg of no time, which is no missing punch: the

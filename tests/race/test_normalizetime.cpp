@@ -29,8 +29,8 @@ TEST(NormalizeTimeText, DurationDigitsAreReadFromTheRight)
     EXPECT_EQ(duration("12345"), "01:23:45");
     EXPECT_EQ(duration("123456"), "12:34:56");
     EXPECT_EQ(duration("9999"), "01:40:39");
-    // Seven digits are no duration: read as a number of days, whose time of day is midnight.
-    EXPECT_EQ(duration("1234567"), "00:00:00");
+    // Seven digits are no duration, nor a number of days that would pass for a time of day.
+    EXPECT_EQ(duration("1234567"), "1234567");
 }
 
 TEST(NormalizeTimeText, DurationColonsMeanMinutesAndSeconds)
@@ -96,4 +96,17 @@ TEST(NormalizeTimeText, OtherPicturesShapeTheResult)
     EXPECT_EQ(NormalizeTimeText("512", true, "h:nn:ss"), "0:05:12");
     EXPECT_EQ(NormalizeTimeText("123:45", true, "h:nn:ss"), "2:03:45");
     EXPECT_EQ(NormalizeTimeText("930", false, "h:nn"), "9:30");
+}
+
+// Texts that look like numbers or times but are none come back as they were, for the caller
+// to refuse, never as some plausible time.
+TEST(NormalizeTimeText, MalformedTimesAreNoTimes)
+{
+    const char* const durations[] = {
+        "00:-5:00", "00:+5:00", "-5", "86400", "246000", "12:-3", "12345678901234567890"};
+    const char* const clocks[] = {"99", "1075", "2500", "12345678901234567890"};
+    for (const char* text : durations) EXPECT_FALSE(CbasGeneral::ParseTime(duration(text))) << text;
+    for (const char* text : clocks) EXPECT_FALSE(CbasGeneral::ParseTime(clock(text))) << text;
+    // A fraction of a day (a spreadsheet's time cell written as a number) is still a time.
+    EXPECT_EQ(duration("0.0034722222"), "00:05:00");
 }

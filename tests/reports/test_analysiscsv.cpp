@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QStringEncoder>
 #include <QStringList>
 
 namespace {
@@ -186,6 +188,47 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
     basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 13);
     ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
     EXPECT_EQ(fileLines().size(), 9 + 5);
+}
+
+// A season file saved again by a spreadsheet keeps its encoding and line ends: the race's earlier
+// lines are found (also those written before formula signs became full-width) and replaced, the
+// new ones written alike, never a file of two forms. A UTF-16 file is refused and left alone.
+TEST_F(AnalysisCsv, TheFileKeepsItsEncodingAndLineEnds)
+{
+    basDefinition::RaceInfo.RaceName = QStringLiteral("=Cup");
+    basDefinition::ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
+    basDefinition::ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
+    const QString other = QStringLiteral("ＯＬＤ,X,24/04/01,前の大会,M21,0:20:00");
+    const QString text = kHeader + "\n－Ｙ,@Club,24/05/12,=Cup,M21,0:16:00\n" + other + "\n";
+    const struct {
+        bool utf8;
+        const char *bom, *lineEnd;
+    } forms[] = {{false, "", "\n"},
+                 {true, "\xEF\xBB\xBF", "\r\n"},
+                 {true, "\xEF\xBB\xBF", "\n"},
+                 {true, "", "\r"}};
+    for (const auto& [utf8, bom, lineEnd] : forms) {
+        const QString saved = QString::fromUtf8(bom) + QString(text).replace("\n", lineEnd);
+        testsupport::writeBytes(csvPath(), utf8 ? saved.toUtf8() : TextCodec::toCp932(saved));
+        ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+        const QByteArray bytes = testsupport::readBytes(csvPath());
+        EXPECT_EQ(TextCodec::isValidUtf8(bytes), utf8) << lineEnd;
+        QStringList lines =
+            (utf8 ? QString::fromUtf8(bytes) : TextCodec::fromCp932(bytes)).split(lineEnd);
+        EXPECT_EQ(lines.takeLast(), QString());
+        ASSERT_EQ(lines.size(), 1 + 4 + 1);
+        EXPECT_TRUE(lines[0].startsWith(saved.left(2)) &&
+                    !lines.join("").contains(QRegularExpression("[\r\n]")));
+        EXPECT_TRUE(lines[1].startsWith(QStringLiteral("－Ｙ,＠Club,24/05/12,＝Cup,M21,0:15:00,")));
+        EXPECT_EQ(lines[5], other);
+    }
+    const QByteArray utf16 =
+        QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
+    testsupport::writeBytes(csvPath(), utf16);
+    QString failure;
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir(), &failure));
+    EXPECT_TRUE(failure.contains(QStringLiteral("UTF-16")));
+    EXPECT_EQ(testsupport::readBytes(csvPath()), utf16);
 }
 
 TEST_F(AnalysisCsv, FolderThatCannotBeWrittenFails)

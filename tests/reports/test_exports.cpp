@@ -3,6 +3,8 @@
 #include "reports/csvexport.h"
 #include "reports/mailtext.h"
 
+#include <QRegularExpression>
+
 using namespace analysistest;
 using basExport::TextLines;
 
@@ -155,6 +157,27 @@ TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
                       "Hall， F");
         }
     }
+}
+
+// No field of any CSV table begins, after spaces, with a sign that makes a spreadsheet take it
+// for a formula: names, clubs and class names get its full-width form; a "-" stays only where a
+// time or a missing time begins.
+TEST_F(AnalysisTest, NoFieldOfACsvTableStartsAFormula)
+{
+    clsClassData& cls = addClass(QStringLiteral("@M"), 1, true, {});
+    for (const char* name : {"=HYPERLINK(\"x\")", "+1", "-2", "@SUM(A1)", "\t=1", " \r=2"})
+        addRunner(cls, {QString::fromUtf8(name), {"5:00", "1:00"}});
+    cls.Item(1).Shozoku = QStringLiteral("-");
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("@M")));
+    QStringList lines{basExport::CsvNameLine(), basExport::SplitsBrowserClassLine()};
+    for (int type = 1; type <= 7; ++type) {
+        basExport::WriteCsvRows(lines, type);
+        basExport::WriteCsvColumns(lines, basExport::CsvNameLine(), type);
+    }
+    static const QRegularExpression formula(QStringLiteral("(^|,) *([=+@\\t\\r]|-([^-0-9:]|,|$))"));
+    for (const QString& line : lines)
+        EXPECT_FALSE(formula.match(line).hasMatch()) << line.toStdString();
+    EXPECT_TRUE(lines.join(QLatin1Char(',')).contains(QStringLiteral("＝HYPERLINK(\"x\")")));
 }
 
 TEST(SplitsBrowserTime, KeepsWholeMinutes)

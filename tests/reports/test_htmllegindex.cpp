@@ -201,6 +201,17 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
     touch("02_race_h_21_a.htm");
     EXPECT_TRUE(writeIndex().contains(
         "&nbsp;<a href=\"02_race_h_21_a.htm\"target=\"_blank\">ラップ解析</a>&nbsp;"));
+    // Characters with a meaning in an address are percent-encoded in the link ("#" would begin
+    // a fragment, "?" a query, "%" an escape); other letters stay.
+    const char* const named[][2] = {{"M21#1", "m21%231"}, {"A?B", "a%3Fb"}, {"C 5%", "c%205%25"},
+                                    {"D&E", "d%26e"},     {"東1", "東1"},   {"Ö1", "&#246;1"}};
+    for (const auto& n : named) {
+        addClass(QString::fromUtf8(n[0]), 1, true, {});
+        touch("02_race_" + QString::fromUtf8(n[0]).toLower() + ".htm");
+    }
+    const QString index = writeIndex().join('\n');
+    for (const auto& n : named)
+        EXPECT_TRUE(index.contains(QStringLiteral("<a href=\"02_race_%1.htm\"").arg(n[1]))) << n[1];
     // A folder that does not exist: nothing is written and the caller is told.
     EXPECT_FALSE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/missing/02_*.htm")));
     EXPECT_FALSE(QDir(tempPath("missing")).exists());

@@ -71,6 +71,12 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
     basDefinition::RaceInfo.RaceDate = QDate();
     EXPECT_EQ(run(options(FileHtml, DataLaps)).first(), "race_.htm");
     EXPECT_FALSE(report.failed);
+
+    // A "*" typed into the file name is no second place for the class name.
+    OutputOptions star = options(FileHtml, DataLaps);
+    star.fileName = QStringLiteral("Cup*");
+    EXPECT_EQ(run(star),
+              (QStringList{"cup__.htm", "cup__m_21.htm", "cup__w21.htm", "cup__index.htm"}));
 }
 
 // The viewer holds the chosen classes in one page named after the race; an index page that is

@@ -160,3 +160,16 @@ TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 }
 
 }  // namespace
+
+// The analysis written a runner at a time is the indented document byte for byte: for the
+// whole race (an empty class included), one class, or none.
+TEST_F(ViewerPage, AnalysisWrittenPieceByPieceIsTheWholeDocument)
+{
+    const QStringList names = basDefinition::ClassList.names();
+    for (const QStringList& chosen : {names, names.mid(1, 1), QStringList()}) {
+        QByteArray written;
+        basExport::WriteAnalysisJson(chosen, true,
+                                     [&written](const QByteArray& t) { written += t; });
+        EXPECT_EQ(written, QJsonDocument(basExport::AnalysisJson(chosen, true)).toJson());
+    }
+}
