@@ -36,8 +36,9 @@ struct ImportedRunner {
     std::optional<double> totalSeconds;
     // Either the elapsed times at the controls (nullopt = no time there)...
     std::vector<std::optional<double>> elapsed;
-    // ...or, when the file gives leg times, the legs themselves (nullopt = unknown), the finish
-    // leg last. legsGiven tells which of the two the reader filled.
+    // ...or, when the file gives leg times, the legs themselves (nullopt = unknown, -1 merged
+    // into the next leg, -2 absent), the finish leg last. legsGiven tells which of the two the
+    // reader filled.
     std::vector<std::optional<double>> legs;
     bool legsGiven = false;
 };
