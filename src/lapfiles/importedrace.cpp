@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace basConvert {
@@ -62,6 +63,11 @@ std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
     int lastKnown = -1;
     for (int i = 0; i < static_cast<int>(points.size()); ++i)
         if (points[static_cast<size_t>(i)]) lastKnown = i;
+    // A valid run with no time at any control (a list of results without splits): its legs are
+    // unknown, not one finish leg as long as the run.
+    if (lastKnown == controls && controls > 0 && runner.status == ImportedStatus::Ok &&
+        std::none_of(points.begin(), points.end() - 1, [](const auto& p) { return p; }))
+        return std::vector<double>(static_cast<size_t>(controls) + 1, LapMissing);
 
     std::vector<double> legs;
     long long previous = 0;

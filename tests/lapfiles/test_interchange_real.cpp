@@ -172,6 +172,72 @@ const RealFile kFiles[] = {
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Lap(33)), 23);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Peter Bray"))->StartTime), 10 * 3600);
      }},
+    // The OE layout as another program writes it: radio controls numbered in sequence, most
+    // courses without any punch (totals, unknown legs), LF only.
+    {"petlof-liveresults/helga_CN2015_LD.csv", 13, 932, nullptr,
+     [] {
+         EXPECT_EQ(ClassList[QStringLiteral("Noir Court")].ClassControlCount, 2);
+         EXPECT_EQ(ClassList[QStringLiteral("Noir Court")].ClassLength, 5060);
+         expectRunner("Helena JANSSON", 2738, {1498, 1087, 153});
+         EXPECT_EQ(findRunner(QStringLiteral("Helena JANSSON"))->Shozoku,
+                   QStringLiteral("OK Ravinen"));
+         expectRunner("Mael HERITIER", 1237, {0, 0});
+     }},
+    // Quoted fields, m:ss, a radio control at the place its "No" field gives.
+    {"petlof-liveresults/madonas.csv", 2, 60, nullptr,
+     [] {
+         EXPECT_EQ(ClassList[QStringLiteral("W21E")].ClassControlCount, 18);
+         EXPECT_EQ(ClassList[QStringLiteral("W21E")].ClassLength, 7700);
+         expectRunner("Daisy Kudre", 48 * 60 + 41, {-1, -1, 262, -1});
+         EXPECT_EQ(findRunner(QStringLiteral("Daisy Kudre"))->Shozoku, QStringLiteral("Peko OK"));
+     }},
+    // A relay: a class per leg, team times at the radio controls, English and Finnish headings.
+    {"petlof-liveresults/os2010_splits_eng.csv", 22, 992, nullptr,
+     [] {
+         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("H21-1"));
+         expectRunner("Daniel Stenlund", 647, {512, 125, 10});
+         EXPECT_EQ(findRunner(QStringLiteral("Daniel Stenlund"))->Shozoku,
+                   QStringLiteral("Paimion Rasti 1"));
+         // Leg 4 of class A: the member started 1:26:46 after the team.
+         expectRunner("Aleksi Vihelä", 2136, {791, 1280, 55, 10});
+     }},
+    {"petlof-liveresults/os2010_splits_fin.csv", 22, 992, nullptr,
+     [] {
+         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("H21-1"));
+         expectRunner("Daniel Stenlund", 647, {512, 125, 10});
+         expectRunner("Aleksi Vihelä", 2136, {791, 1280, 55, 10});
+     }},
+    // Clock times at the radio controls, starts from the relay's zero time.
+    {"petlof-liveresults/OS2010_GER_speaker_intermediate_results.csv", 27, 347, nullptr,
+     [] {
+         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("D12T-1"));
+         expectRunner("Luise Steinert", 883, {0, 137, 0});
+         EXPECT_EQ(findRunner(QStringLiteral("Luise Steinert"))->Shozoku,
+                   QStringLiteral("LTV Sachsen"));
+     }},
+    // A line per runner and leg under the keys of a data tool; two runs of one name.
+    {"NodaShotaro-lapcenter/lap.csv", 11, 130, nullptr,
+     [] {
+         EXPECT_EQ(RaceInfo.RaceName,
+                   QStringLiteral("第24回根の上高原つつじまつりオリエンテーリング大会"));
+         EXPECT_EQ(ClassList.at(1).ClassControlCount, 15);
+         expectRunner("松下睦生", 1526, {70, 169, 77, 67});
+         EXPECT_EQ(secondsOf(findRunner(QStringLiteral("松下睦生"))->Lap(16)), 20);
+         EXPECT_EQ(findRunner(QStringLiteral("松下睦生"))->Shozoku, QStringLiteral("京都OLC"));
+         int notCompeting = 0;
+         for (int n = 1; n <= ClassList.at(1).ClassRunnerCount(); ++n)
+             if (ClassList.at(1).Item(n).Namae == QStringLiteral("谷川友太")) {
+                 EXPECT_GT(ClassList.at(1).Item(n).Total, 1.0);
+                 ++notCompeting;
+             }
+         EXPECT_EQ(notCompeting, 2);
+     }},
+    // Results without splits: totals, and legs unknown.
+    {"sheptron-OrienteeringSeriesScoreCalculator/2015-10-21RSTS_3_CampbellPark.xml", 3, 155,
+     nullptr,
+     [] {
+         expectRunner("Theo Fleurent", 1684, {0, 0, 0});
+     }},
 };
 
 }  // namespace
