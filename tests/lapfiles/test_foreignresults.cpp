@@ -162,6 +162,15 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
          "W21[12] 5200/120: Ann Carter/Bristol OC/1860/? ? ? ? ? ? ? ? ? ? ? ? ?; "
          "Beth Gray/Avon Valley/2010/? ? ? ? ? ? ? ? ? ? ? ? ?; "
          "Cara Hill/Bristol OC/+1560/→ → → → → → → → → → → → 1560"},
+        // The split pages of the OE programs: tags around the cells, controls that wrap onto
+        // four-line entries, extra punches after the finish, an empty club line; German words,
+        // no climb, "Aufg".
+        {"../splithtml/oe_html_english.html",
+         "Blue[4] 4200/150: Ann Carter/Avon & Wye/1860/300 450 450 540 120; "
+         "Beth Gray//2000/360 480 490 530 140; Cara Hill/Avon & Wye/+1960/340 → 920 550 150"},
+        {"../splithtml/oe_html_german.html",
+         "D 21-[3] 3150/0: Huber Eva/OLC Wienerwald/1450/360 440 520 130; "
+         "Gruber Lisa/ÖTK Baden/+173230/430 ? ? ?"},
         {"../iofxml/results_without_splits.xml",
          "M21[12] 4200/0: Ola Berg/OK Nord/1500/? ? ? ? ? ? ? ? ? ? ? ? ?; "
          "Eva Lund//+1600/→ → → → → → → → → → → → 1600"},
