@@ -114,28 +114,21 @@ std::optional<Columns> headerColumns(const QString& line)
     return c;
 }
 
-struct ClassLine {
-    QString name;
-    int length = 0;
-    int climb = 0;
-    int controls = 0;
-};
-
 // "Green  (25)   3.900 km  180 m   12 C", the climb left out by some ("6.825 km   15 P").
-std::optional<ClassLine> classLine(const QString& line)
+std::optional<ImportedClass> classLine(const QString& line)
 {
     static const QRegularExpression pattern(
         QStringLiteral("^(\\S.*?)\\s+\\(\\d+\\)\\s+([0-9]+[.,]?[0-9]*)\\s*km(?:\\s+([0-9]+)\\s*m)?"
                        "\\s+([0-9]+)\\s*[A-Za-z]{1,2}\\s*$"));
     const QRegularExpressionMatch m = pattern.match(line);
     if (!m.hasMatch()) return std::nullopt;
-    ClassLine c;
+    ImportedClass c;
     c.name = m.captured(1).trimmed();
     QString km = m.captured(2);
     km.replace(QLatin1Char(','), QLatin1Char('.'));
     c.length = static_cast<int>(std::lround(km.toDouble() * 1000));
     c.climb = m.captured(3).toInt();
-    c.controls = m.captured(4).toInt();
+    c.controlCount = m.captured(4).toInt();
     return c;
 }
 
@@ -234,7 +227,7 @@ ReadOutcome ReadSplitHtml(const QString& page, ImportedRace& race)
             cls = &race.classNamed(c->name);
             cls->length = c->length;
             cls->climb = c->climb;
-            cls->controlCount = c->controls;
+            cls->controlCount = c->controlCount;
             anyClass = true;
         } else if (!line[0].isSpace()) {
             flush();  // the page's text after the list
