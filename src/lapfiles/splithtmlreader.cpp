@@ -8,6 +8,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace basConvert {
@@ -140,9 +141,10 @@ bool isBlank(QStringView text)
 // The first line of a runner's entry: something in the time column (a time or a mark).
 bool isEntryLine(const QString& line, const Columns& c)
 {
+    const qsizetype timeArea = std::max<qsizetype>(c.timeEnd - 8, 0);
     return !line.isEmpty() && line[0].isSpace() && line.size() > c.name &&
-           !isBlank(QStringView(line).mid(c.timeEnd - 8, 8)) &&
-           !isBlank(QStringView(line).mid(c.name, c.timeEnd - c.name - 8));
+           !isBlank(QStringView(line).mid(timeArea, c.timeEnd - timeArea)) &&
+           !isBlank(QStringView(line).mid(c.name, std::max<qsizetype>(timeArea - c.name, 0)));
 }
 
 // The elapsed times of the line: the tokens after the time column.
@@ -161,7 +163,7 @@ ImportedRunner runnerOf(const Entry& e, const Columns& c, int controls)
     ImportedRunner r;
     const QString head = e.first.left(c.timeEnd);
     const qsizetype timeStart = head.lastIndexOf(QLatin1Char(' ')) + 1;
-    r.family = head.mid(c.name, timeStart - c.name).trimmed();
+    if (timeStart > c.name) r.family = head.mid(c.name, timeStart - c.name).trimmed();
     const QString time = head.mid(timeStart).trimmed();
     QStringList cumulative = timesAfter(e.first, c);
     if (!e.more.isEmpty()) r.club = e.more[0].mid(c.name, c.timeEnd - c.name).trimmed();
