@@ -265,7 +265,8 @@ void dropPunchesAfterFinish(ImportedRunner& runner)
 }
 
 // Groups in the course's order: each runner's punches as they stand, with their codes. Groups
-// beyond the controls of the runner's own course are punches besides the course.
+// beyond the controls of the runner's own course are punches besides the course, and so are
+// punches after the finish; clock times of an unknown zero all lie past the run's time.
 int placeInOrder(std::vector<ResultRow>& rows, int course)
 {
     for (ResultRow& row : rows) {
@@ -278,7 +279,7 @@ int placeInOrder(std::vector<ResultRow>& rows, int course)
             runner.codes.resize(static_cast<size_t>(row.controls));
             runner.elapsed.resize(static_cast<size_t>(row.controls));
         }
-        dropPunchesAfterFinish(runner);
+        if (!row.clockTimes) dropPunchesAfterFinish(runner);
     }
     return inOrderControls(rows, course);
 }
@@ -364,6 +365,7 @@ int PlaceClassPunches(std::vector<ResultRow>& rows)
 {
     std::vector<TimeBase> bases;
     countFromStart(rows, bases);
+    for (size_t i = 0; i < rows.size(); ++i) rows[i].clockTimes = bases[i] == TimeBase::UnknownZero;
     const int course = courseControls(rows);
     int controls = 0;
     switch (placingOf(rows, course)) {
@@ -377,7 +379,6 @@ int PlaceClassPunches(std::vector<ResultRow>& rows)
             controls = placeByCode(rows);
             break;
     }
-    for (size_t i = 0; i < rows.size(); ++i) rows[i].clockTimes = bases[i] == TimeBase::UnknownZero;
     return controls;
 }
 

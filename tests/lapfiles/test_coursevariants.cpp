@@ -87,7 +87,8 @@ TEST_F(LapFileTest, AForkedRelayLegBecomesAClassPerSequence)
 // Runner-per-line exports part a class by the codes their punch groups give: pairs in the
 // course's order by each runner's codes (a stray pair beyond the runner's course is no control),
 // numbered groups by the code at each place (a group left out takes the class's code there),
-// radio controls listed without their place never.
+// radio controls listed without their place never. Clock times counted from an unknown zero
+// lie beyond the run's time, yet are no punches after the finish.
 TEST_F(LapFileTest, ResultExportsPartAClassByTheCodesOfTheirGroups)
 {
     struct Case {
@@ -116,6 +117,11 @@ TEST_F(LapFileTest, ResultExportsPartAClassByTheCodesOfTheirGroups)
          groups,
          {"Ann;10:00:00;9:00;10;;131;3:00;;;135;7:00", "Bea;10:05:00;9:30;10;;135;7:10;;;131;3:20"},
          "H21[2] 180 240 120, 200 230 140"},
+        {"clock times from a zero the file does not give",
+         pairs,
+         {"Ann;0:00:00;4:00;3;31;9:01:00;32;9:02:00;33;9:03:00",
+          "Bea;0:00:00;4:30;3;31;9:11:00;34;9:12:30;33;9:13:00"},
+         "H21 32-33[3] 0 60 60 0 | H21 34-33[3] 0 90 30 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
