@@ -225,7 +225,9 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
     for (int cycle = 1; cycle <= 3; ++cycle) {
         save(1, QStringLiteral("cycle.lap"));
         const QByteArray bytes = testsupport::readBytes(tempPath(QStringLiteral("cycle.lap")));
-        if (cycle > 1) EXPECT_EQ(bytes, previous) << cycle;
+        if (cycle > 1) {
+            EXPECT_EQ(bytes, previous) << cycle;
+        }
         previous = bytes;
         basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
         EXPECT_EQ(order(), read) << cycle;

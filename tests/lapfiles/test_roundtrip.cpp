@@ -166,7 +166,9 @@ protected:
         ASSERT_EQ(after.rows.size(), before.rows.size());
         for (size_t i = 0; i < before.rows.size(); ++i)
             ASSERT_EQ(after.rows[i], before.rows[i]) << "row " << i;
-        if (analysis) EXPECT_EQ(analysisDigest(), analysed);
+        if (analysis) {
+            EXPECT_EQ(analysisDigest(), analysed);
+        }
         // The result list records when it was written; the CSV layouts have no place for a
         // class without runners.
         if (iof || (!lap && !everyClassRun)) return;
