@@ -42,7 +42,29 @@ void readKey(const QString& key, const QString& value, RaceHeader& header, Class
         // A count taken from the legs of the table wins over the key.
         clsClassData& cls = classOfKey(key, classes);
         if (cls.ClassControlCount == 0) cls.ClassControlCount = wholeNumber(value);
+    } else if (Like(key, FinishLegKey + QLatin1Char('*'))) {
+        // Only a class without runners has no column-header line of its own to tell it.
+        clsClassData& cls = classOfKey(key, classes);
+        if (cls.ClassRunnerCount() == 0) cls.ClassLastGoalExist = wholeNumber(value) != 0;
     }
+}
+
+// The classes in the order of their keys, as the file was written, when the keys name every
+// class: a class without runners keeps its place instead of following the others.
+void keepKeyOrder(const QStringList& lines, int endLine, ClassCollection& classes)
+{
+    QStringList order;
+    for (int i = 0; i < endLine && i < lines.size(); ++i) {
+        const QString& line = lines[i];
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        const qsizetype equals = line.lastIndexOf(QLatin1Char('='));
+        if (colon < 0 || equals < colon || line.indexOf(QLatin1Char('=')) < colon) continue;
+        const QString name = line.mid(colon + 1, equals - colon - 1);
+        if (const clsClassData* cls = classes.find(CbasGeneral::Trim(name)))
+            if (!order.contains(cls->ClassName)) order << cls->ClassName;
+    }
+    if (order.size() != classes.count()) return;
+    for (const QString& name : order) classes.rename(name, name);
 }
 
 }  // namespace
@@ -63,9 +85,10 @@ void ReadHeaderKeys(const QStringList& lines, int endLine, RaceHeader& header,
             readKey(Trim(line.left(last)), Trim(line.mid(last + 1)), header, classes);
             continue;
         }
-        // A value that itself holds "=" is cut there.
-        readKey(Trim(key), Trim(GetField(line, 2, equals)), header, classes);
+        // The value is all after the first "=", "=" and all ("第1回 A=B 大会").
+        readKey(Trim(key), Trim(line.mid(line.indexOf(QLatin1Char('=')) + 1)), header, classes);
     }
+    keepKeyOrder(lines, endLine, classes);
 }
 
 }  // namespace basConvert

@@ -8,6 +8,7 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace basConvert {
@@ -34,6 +35,19 @@ double legTime(long long seconds)
                                                   : LapMissing;
 }
 
+// Line breaks, tabs and other control characters within a text read as spaces: a lap or CSV
+// file holds a text on one line between commas, and would otherwise take a line break in a
+// name for the start of another runner.
+QString withoutControls(const QString& text)
+{
+    QString clean = text;
+    for (QChar& c : clean)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return clean;
+}
+
 // Leg values from the elapsed times at the controls and the total. A control without a time
 // before the last known time makes its leg LapMerged (the next known time covers both); the
 // legs after the last known time are unknown. A control punched in the same second as the one
@@ -52,6 +66,11 @@ std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
     int lastKnown = -1;
     for (int i = 0; i < static_cast<int>(points.size()); ++i)
         if (points[static_cast<size_t>(i)]) lastKnown = i;
+    // A valid run with no time at any control (a list of results without splits): its legs are
+    // unknown, not one finish leg as long as the run.
+    if (lastKnown == controls && controls > 0 && runner.status == RunStatus::Ok &&
+        std::none_of(points.begin(), points.end() - 1, [](const auto& p) { return p; }))
+        return std::vector<double>(static_cast<size_t>(controls) + 1, LapMissing);
 
     std::vector<double> legs;
     long long previous = 0;
@@ -89,7 +108,10 @@ std::vector<double> givenLegs(const ImportedRunner& runner, int legCount)
         std::optional<long long> leg = i < static_cast<int>(runner.legs.size())
                                            ? wholeSeconds(runner.legs[static_cast<size_t>(i)])
                                            : std::nullopt;
-        legs.push_back(leg ? legTime(*leg) : LapMissing);
+        if (leg && *leg < 0)
+            legs.push_back(*leg == -1 ? LapMerged : LapAbsent);
+        else
+            legs.push_back(leg ? legTime(*leg) : LapMissing);
     }
     return legs;
 }
@@ -119,8 +141,8 @@ double incompleteTotal(const std::vector<double>& legs)
 clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
 {
     clsClassDataSub runner;
-    runner.Namae = JoinName(imported.given, imported.family);
-    runner.Shozoku = imported.club.trimmed();
+    runner.Namae = withoutControls(JoinName(imported.given, imported.family)).trimmed();
+    runner.Shozoku = withoutControls(imported.club).trimmed();
     if (const auto whole = wholeSeconds(imported.startSeconds)) {
         long long start = *whole % SecondsPerDay;
         if (start < 0) start += SecondsPerDay;
@@ -176,10 +198,10 @@ std::optional<RunStatus> StatusOfMark(const QString& text)
         {RunStatus::MissingPunch,
          {QStringLiteral("pm"), QStringLiteral("mispunch"), QStringLiteral("felst"),
           QStringLiteral("felst."), QStringLiteral("p.fehl."), QStringLiteral("po.fal."),
-          QStringLiteral("fehlst.")}},
+          QStringLiteral("fehlst."), QStringLiteral("fehlst")}},
         {RunStatus::DidNotFinish,
          {QStringLiteral("utg"), QStringLiteral("utg."), QStringLiteral("aufgeg."),
-          QStringLiteral("aufg."), QStringLiteral("棄権")}},
+          QStringLiteral("aufg."), QStringLiteral("aufg"), QStringLiteral("棄権")}},
         {RunStatus::Disqualified,
          {QStringLiteral("dq"), QStringLiteral("disq"), QStringLiteral("disq."),
           QStringLiteral("disk"), QStringLiteral("disk."), QStringLiteral("ko")}},
@@ -304,7 +326,7 @@ std::optional<double> ParseSeconds(const QString& text)
 bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes)
 {
     header.clear();
-    header.RaceName = race.eventName.trimmed();
+    header.RaceName = withoutControls(race.eventName).trimmed();
     header.RaceDate = race.eventDate;
     for (const ImportedClass& imported : race.classes) {
         const int controls = std::max(imported.controlCount, 0);
@@ -315,19 +337,24 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
                     .arg(MaxLegs));
             continue;
         }
-        clsClassData& target = classes.add(imported.name);
-        target.ClassLength = imported.length;
-        target.ClassUpHeight = imported.climb;
-        target.ClassControlCount = controls;
-        target.ClassLastGoalExist = true;
+        const QString name = withoutControls(imported.name);
+        // Two names that differ only in their control characters are one class.
+        clsClassData* existing = classes.find(name);
+        clsClassData& target = existing ? *existing : classes.add(name);
+        if (!existing) {
+            target.ClassLength = imported.length;
+            target.ClassUpHeight = imported.climb;
+            target.ClassControlCount = controls;
+            target.ClassLastGoalExist = true;
+        }
         for (const ImportedRunner& runner : imported.runners) {
             if (runner.withdrawn || !hasAnyTime(runner)) continue;
             // A runner without a name is left out, as a table line without one is: the lap
             // file could not keep it.
             if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;
             // Nor is a runner whose only time a lap file cannot hold (a total of a day or more).
-            clsClassDataSub built = buildRunner(runner, controls);
-            if (LapFileKeepsRunner(built, controls + 1)) target.Add(built);
+            clsClassDataSub built = buildRunner(runner, target.ClassControlCount);
+            if (LapFileKeepsRunner(built, target.LegCount())) target.Add(built);
         }
     }
     return !classes.isEmpty();

@@ -38,8 +38,9 @@ struct ImportedRunner {
     std::vector<std::optional<double>> elapsed;
     // ...with the code of each control when the file gives them...
     std::vector<QString> codes;
-    // ...or, when the file gives leg times, the legs themselves (nullopt = unknown), the finish
-    // leg last. legsGiven tells which of the two the reader filled.
+    // ...or, when the file gives leg times, the legs themselves (nullopt = unknown, -1 merged
+    // into the next leg, -2 absent), the finish leg last. legsGiven tells which of the two the
+    // reader filled.
     std::vector<std::optional<double>> legs;
     bool legsGiven = false;
 };

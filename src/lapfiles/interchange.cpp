@@ -13,20 +13,22 @@ namespace {
 // Enough of the start of a file for the CSV readers to tell whether it is their format.
 constexpr qsizetype HeadBytes = qsizetype(256) << 10;
 
-// The two CSV formats. Only the start of the file is decoded until one of them may be its
-// format; then the bytes give way to the decoded text, so that the two are never held with
-// the split lines besides.
+// The text formats: the CSV exports and the split pages. Only the start of the file is decoded
+// until one of them may be its format; then the bytes give way to the decoded text, so that the two
+// are never held with the split lines besides.
 ReadOutcome readCsv(QByteArray bytes, ImportedRace& race)
 {
     const TextCodec::Encoding encoding = TextCodec::detectEncoding(bytes);
     if (bytes.size() > HeadBytes) {
         const QString head = TextCodec::decode(bytes.left(HeadBytes), encoding);
-        if (!MayBeResultTable(head) && !MayBeSplitsBrowserCsv(head) && !MayBePerLegCsv(head))
+        if (!MayBeResultTable(head) && !MayBeSplitsBrowserCsv(head) && !MayBePerLegCsv(head) &&
+            !MayBeSplitHtml(head))
             return ReadOutcome::NotThisFormat;
     }
     const QString text = TextCodec::decode(bytes, encoding);
     bytes = QByteArray();
-    ReadOutcome outcome = ReadResultTable(text, race);
+    ReadOutcome outcome = ReadSplitHtml(text, race);
+    if (outcome == ReadOutcome::NotThisFormat) outcome = ReadResultTable(text, race);
     if (outcome == ReadOutcome::NotThisFormat) outcome = ReadPerLegCsv(text, race);
     if (outcome == ReadOutcome::NotThisFormat) outcome = ReadSplitsBrowserCsv(text, race);
     return outcome;

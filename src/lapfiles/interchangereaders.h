@@ -35,6 +35,12 @@ ReadOutcome ReadResultTable(const QString& text, ImportedRace& race);
 // "所属", "区間" and "区間タイム" or "通過タイム" columns; a runner's lines make one runner.
 ReadOutcome ReadPerLegCsv(const QString& text, ImportedRace& race);
 
+// The split results the OE programs publish as an HTML page: a <pre> block with a column
+// header ("Pl Stno Name Time" in any of their languages), class lines, and two lines per
+// runner (elapsed times after the name, leg times after the club), four when the controls wrap.
+bool MayBeSplitHtml(QStringView head);
+ReadOutcome ReadSplitHtml(const QString& page, ImportedRace& race);
+
 // Blocks of "class,control count[,length]" followed by
 // "forename,surname,club,start,leg 1,...,finish leg" lines, blocks apart by an empty line.
 ReadOutcome ReadSplitsBrowserCsv(const QString& text, ImportedRace& race);

@@ -5,6 +5,9 @@
 // of an event of several races one race is read.
 #include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
+#include "lapfiles/iofxmlextensions.h"
+#include "lapfiles/tablereader.h"
+#include "race/racetime.h"
 
 #include "lapfiles/xmlattributes.h"
 #include "race/textcodec.h"
@@ -250,6 +253,34 @@ void readSplit(QXmlStreamReader& xml, XmlRunner& result)
     result.splits.push_back(split);
 }
 
+// The program's own extensions (a race it saved): the runner's legs as they were, and its
+// name where the family and given name do not give it back.
+void readExtensions(QXmlStreamReader& xml, ImportedRunner& runner)
+{
+    while (xml.readNextStartElement()) {
+        if (xml.namespaceUri() != ExtensionNamespace) {
+            xml.skipCurrentElement();
+        } else if (xml.name() == ExtensionLegs) {
+            runner.legs.clear();
+            for (const QString& text : elementText(xml).split(QLatin1Char(','))) {
+                const double lap = ReadLapText(text);
+                if (lap > 0)
+                    runner.legs.push_back(lap * CbasGeneral::SecondsPerDay);
+                else if (lap == LapMissing)
+                    runner.legs.push_back(std::nullopt);
+                else
+                    runner.legs.push_back(IsLapMerged(lap) ? -1.0 : -2.0);
+            }
+            runner.legsGiven = true;
+        } else if (xml.name() == ExtensionName) {
+            runner.family = elementText(xml);
+            runner.given.clear();
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+}
+
 void readResult(QXmlStreamReader& xml, XmlRunner& result)
 {
     ImportedRunner& runner = result.runner;
@@ -273,6 +304,8 @@ void readResult(QXmlStreamReader& xml, XmlRunner& result)
             result.leg = elementText(xml).toInt();
         } else if (named(xml, "BibNumber")) {
             result.bib = elementText(xml);
+        } else if (named(xml, "Extensions")) {
+            readExtensions(xml, runner);
         } else {
             xml.skipCurrentElement();
         }

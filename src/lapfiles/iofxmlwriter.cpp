@@ -2,15 +2,22 @@
 // order of elements, so every element below is written in the order the data standard fixes:
 // ResultList: Event, ClassResult...; ClassResult: Class, Course, PersonResult...;
 // PersonResult: Person, Organisation, Result; Result: StartTime, Time, Position, Status,
-// SplitTime...; SplitTime: ControlCode, Time.
+// SplitTime..., Extensions; SplitTime: ControlCode, Time.
+// A split time counts from the start, so a leg whose time is known while an earlier one is not
+// has no split of its own; the exact legs and name of every runner therefore also go into the
+// result's extensions, from which the program reads the race back as it was.
 #include "lapfiles/importedrace.h"
 #include "lapfiles/interchange.h"
+#include "lapfiles/iofxmlextensions.h"
+#include "lapfiles/laptext.h"
 
 #include "race/racetime.h"
 
 #include <QDateTime>
 #include <QStringList>
 #include <QXmlStreamWriter>
+
+#include <algorithm>
 
 #include <optional>
 #include <vector>
@@ -94,6 +101,7 @@ public:
         xml_.writeStartDocument();
         xml_.writeStartElement(QStringLiteral("ResultList"));
         xml_.writeDefaultNamespace(Namespace);
+        xml_.writeNamespace(ExtensionNamespace, QStringLiteral("sd"));
         xml_.writeAttribute(QStringLiteral("iofVersion"), QStringLiteral("3.0"));
         xml_.writeAttribute(QStringLiteral("createTime"),
                             QDateTime::currentDateTimeUtc().toString(Qt::ISODate));
@@ -195,6 +203,7 @@ private:
         if (valid) text("Position", QString::number(position));
         text("Status", statusOf(runner, c.LegCount()));
         splitTimes(c, runner, time);
+        extensions(c, runner);
         xml_.writeEndElement();
     }
 
@@ -212,10 +221,10 @@ private:
         return sum > 0 ? std::optional<double>(sum) : std::nullopt;
     }
 
-    // Elapsed times at the controls, in whole seconds; no value where there is none. Counted
-    // from the start while the legs are known (a merged leg has no split of its own, its time
-    // is in the next leg); past a leg of unknown time they are counted back from the time of
-    // the run, when it is known.
+    // Elapsed times at the punched controls, in whole seconds; none at a control without a
+    // punch (its leg unknown, or merged into the next). Counted from the start while the legs
+    // are known (a merged leg's time is in the next leg); a punched control past a leg of
+    // unknown time is counted back from the time of the run, when it is known.
     static std::vector<std::optional<long long>> elapsedTimes(const clsClassData& c,
                                                               const clsClassDataSub& runner,
                                                               std::optional<double> time)
@@ -240,7 +249,7 @@ private:
             else if (!IsLapMerged(lap))
                 break;
             const size_t control = static_cast<size_t>(k - 2);
-            if (control < elapsed.size() && !elapsed[control] && !IsLapMerged(runner.Lap(k - 1)) &&
+            if (control < elapsed.size() && !elapsed[control] && runner.Lap(k - 1) > 0 &&
                 remaining > 0)
                 elapsed[control] = CbasGeneral::RoundToSeconds(remaining);
         }
@@ -259,6 +268,21 @@ private:
             if (elapsed[i]) text("Time", QString::number(*elapsed[i]));
             xml_.writeEndElement();
         }
+    }
+
+    // The runner's legs as the lap file writes them, and the name as it is when the family and
+    // given name do not join back to it (blanks within it, an ideographic space).
+    void extensions(const clsClassData& c, const clsClassDataSub& runner)
+    {
+        QStringList legs;
+        for (int k = 1; k <= std::clamp(c.LegCount(), 0, MaxLegs); ++k)
+            legs << LapText(runner.Lap(k));
+        xml_.writeStartElement(QStringLiteral("Extensions"));
+        xml_.writeTextElement(ExtensionNamespace, ExtensionLegs, legs.join(QLatin1Char(',')));
+        const PersonName name = splitName(runner.Namae);
+        if (JoinName(name.given, name.family) != runner.Namae)
+            xml_.writeTextElement(ExtensionNamespace, ExtensionName, runner.Namae);
+        xml_.writeEndElement();
     }
 
     QXmlStreamWriter xml_;

@@ -15,8 +15,14 @@ bool IsLapFile(const QString& path, const QString& firstLine);
 // column-header line. The number of stored lines when there is none.
 int FirstTableLine(const QStringList& lines);
 
-// The "$" keys of lines 0 .. endLine-1: race name, date, place and remarks, and
-// per class the length, climb and control count. A class named only here is created at the end.
+// The key of a class without runners that has the leg to the finish: "$フィニッシュ区間:" +
+// class name + "=1". Older readers pass over it, as over every key they do not know.
+inline const QString FinishLegKey = QStringLiteral("$フィニッシュ区間:");
+
+// The "$" keys of lines 0 .. endLine-1: race name, date, place and remarks (each all after the
+// first "="), and per class the length, climb and control count, and the finish leg of a class
+// without runners. A class named only here is created; when the keys name every class, the
+// classes take the order of the keys.
 void ReadHeaderKeys(const QStringList& lines, int endLine, RaceHeader& header,
                     ClassCollection& classes);
 

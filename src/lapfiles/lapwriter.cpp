@@ -21,6 +21,9 @@ void appendClassKeys(const clsClassData& cls, QStringList& lines)
     lines << QStringLiteral("$距離:") + name + QString::number(cls.ClassLength)
           << QStringLiteral("$登距離:") + name + QString::number(cls.ClassUpHeight)
           << QStringLiteral("$コントロール数:") + name + QString::number(cls.ClassControlCount);
+    // A class with runners tells its finish leg by its column-header line.
+    if (cls.ClassRunnerCount() == 0 && cls.ClassLastGoalExist)
+        lines << FinishLegKey + name + QLatin1Char('1');
 }
 
 QString columnHeaderLine(const clsClassData& cls)

@@ -9,6 +9,7 @@
 #include "lapfiles/readcontext.h"
 #include "lapfiles/sportident.h"
 #include "lapfiles/tablereader.h"
+#include "lapfiles/transpose.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -56,22 +57,39 @@ bool holdsRace(const ClassCollection& classes)
     return false;
 }
 
-// True when the table starts as the program's own CSV layouts do: the column header line of
-// runners as rows, or "クラス" and "名前" heading the first two lines of runners as columns.
-bool startsAsOwnLayout(const QStringList& lines)
+// Which way the table runs when it is one of the program's own CSV layouts: runners as rows
+// when its first line starts with the layout's heading ("クラス,名前,所属" or, for a race of one
+// unnamed class, "名前,所属"), runners as columns when its first column does. Such a table is
+// read in its own orientation, never scored: class names such as "M21-1" would otherwise count
+// as leg labels and turn it the wrong way.
+enum class OwnLayout { None, Rows, Columns };
+
+OwnLayout ownLayoutOf(const QStringList& lines)
 {
-    if (lines.isEmpty()) return false;
-    if (IsColumnHeaderLine(lines.first())) return true;
-    return lines.size() > 1 &&
-           CbasGeneral::GetField(lines[0], 1, QStringLiteral(",")) == QStringLiteral("クラス") &&
-           CbasGeneral::GetField(lines[1], 1, QStringLiteral(",")) == QStringLiteral("名前");
+    if (lines.isEmpty()) return OwnLayout::None;
+    const QString classWord = QStringLiteral("クラス");
+    const QString nameWord = QStringLiteral("名前");
+    const QString clubWord = QStringLiteral("所属");
+    auto startsWithHeading = [&](const QStringList& words) {
+        if (words.size() >= 3 && words[0] == classWord && words[1] == nameWord &&
+            words[2] == clubWord)
+            return true;
+        return words.size() >= 2 && words[0] == nameWord && words[1] == clubWord;
+    };
+    if (startsWithHeading(lines.first().split(QLatin1Char(',')).mid(0, 3))) return OwnLayout::Rows;
+    QStringList firstColumn;
+    for (int i = 0; i < std::min<qsizetype>(3, lines.size()); ++i)
+        firstColumn << lines[i].section(QLatin1Char(','), 0, 0);
+    return startsWithHeading(firstColumn) ? OwnLayout::Columns : OwnLayout::None;
 }
 
 int16_t readForeignTable(ReadContext& context, bool eskdat, ClassCollection& classes)
 {
     context.formatCode = eskdat ? FormatEskdat : FormatTable;
-    const bool ownLayout = startsAsOwnLayout(context.lines);
-    if (!eskdat) {
+    const OwnLayout own = eskdat ? OwnLayout::None : ownLayoutOf(context.lines);
+    const bool ownLayout = own != OwnLayout::None;
+    if (own == OwnLayout::Columns) TransposeLines(context.lines);
+    if (!eskdat && !ownLayout) {
         switch (PrepareGenericTable(context)) {
             case TablePreparation::Ready:
                 break;

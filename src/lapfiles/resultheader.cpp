@@ -1,5 +1,6 @@
 #include "lapfiles/resultheader.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 #include <initializer_list>
@@ -73,14 +74,19 @@ const Words Vocabulary[] = {
      {"finish punch", "zielstempel", "målstämpling", "arrivée (p)", "maalileimaus"}},
     {C::StartNumber,
      {"stno", "stnr", "startnr", "startnr.", "start no", "start no.", "startnumber", "startnummer",
-      "n° dép.", "bib", "startnr", "nro", "numero"}},
-    {C::Chip,
-     {"chip", "chipno", "chipnr", "chip-nr", "chipnr.", "si card", "si-card", "sicard", "card",
-      "bricka", "puce", "emit", "e-card", "ecardnr", "ecard", "kortti"}},
-    {C::Leg, {"leg", "leg no", "leg no.", "strecke", "sträcka", "osuus", "relais", "etappe"}},
+      "n° dép.", "bib", "startnr", "nro", "numero", "lnro", "lähtönumero"}},
+    {C::Chip, {"chip",   "chipno", "chipnr",    "chip-nr",    "chipnr.",  "si card", "si-card",
+               "sicard", "card",   "bricka",    "puce",       "emit",     "e-card",  "ecardnr",
+               "ecard",  "kortti", "korttinro", "kortti nro", "brickanr", "brikkenr"}},
+    {C::Leg,
+     {"leg", "leg no", "leg no.", "strecke", "sträcka", "osuus", "relais", "etappe", "lnr", "etapp",
+      "etappe nr"}},
     {C::Team,
      {"descr", "descr.", "team", "team name", "mannschaft", "staffel", "lag", "joukkue", "équipe",
       "equipe", "equipo"}},
+    {C::OverallTime,
+     {"overall time", "overall", "gesamtzeit", "kokonaisaika", "totaltid", "temps total",
+      "tempo totale", "tiempo total", "totaal tijd"}},
 };
 
 const QSet<QString>& wordsOf(C column)
@@ -120,19 +126,101 @@ std::pair<QString, int> numbered(const QString& word)
     return {word.left(digits).trimmed(), word.mid(digits).toInt()};
 }
 
-bool isPairAt(const QStringList& words, int p)
+// What one field of a punch group holds, by the word before its number.
+enum class GroupField { Code, Time, Number, Place };
+
+GroupField groupFieldOf(const QString& base)
 {
-    if (p + 1 >= words.size()) return false;
-    const auto code1 = numbered(words[p]);
-    const auto time1 = numbered(words[p + 1]);
-    if (code1.second != 1 || time1.second != 1 || code1.first.isEmpty() || time1.first.isEmpty() ||
-        code1.first == time1.first)
-        return false;
-    if (p + 3 >= words.size()) return true;  // one pair, then the end of the header
-    const auto code2 = numbered(words[p + 2]);
-    const auto time2 = numbered(words[p + 3]);
-    if (code2.second == 0) return true;  // one pair, then "(may be more) ..."
-    return code2 == std::pair{code1.first, 2} && time2 == std::pair{time1.first, 2};
+    static const QSet<QString> times{
+        QStringLiteral("punch"),     QStringLiteral("stempel"), QStringLiteral("leima"),
+        QStringLiteral("stämpling"), QStringLiteral("poinçon"), QStringLiteral("time"),
+        QStringLiteral("tid"),       QStringLiteral("zeit"),    QStringLiteral("aika"),
+        QStringLiteral("temps"),     QStringLiteral("tijd"),    QStringLiteral("split"),
+        QStringLiteral("tempo"),     QStringLiteral("tiempo"),  QStringLiteral("stempling"),
+        QStringLiteral("čas")};
+    static const QSet<QString> numbers{QStringLiteral("no"),     QStringLiteral("nr"),
+                                       QStringLiteral("nro"),    QStringLiteral("n°"),
+                                       QStringLiteral("num"),    QStringLiteral("nummer"),
+                                       QStringLiteral("numero"), QStringLiteral("no.")};
+    static const QSet<QString> places{
+        QStringLiteral("pl"),    QStringLiteral("place"), QStringLiteral("platz"),
+        QStringLiteral("plats"), QStringLiteral("sij"),   QStringLiteral("sija"),
+        QStringLiteral("rank"),  QStringLiteral("pos"),   QStringLiteral("rang"),
+        QStringLiteral("clt"),   QStringLiteral("plass")};
+    if (times.contains(base)) return GroupField::Time;
+    if (numbers.contains(base)) return GroupField::Number;
+    if (places.contains(base)) return GroupField::Place;
+    return GroupField::Code;
+}
+
+// The offsets of the code, time and control number in a group of that width, by the words of
+// its fields; where the words do not tell, the order the exports use: code and time, then the
+// place ("Control1;Punch1;Pl1"), with the control's number in front of a group of four.
+PunchGroups groupRoles(const QStringList& bases, int first)
+{
+    PunchGroups g;
+    g.first = first;
+    g.width = static_cast<int>(bases.size());
+    g.number = g.width == 4 ? 0 : -1;
+    g.code = g.width == 4 ? 1 : 0;
+    g.time = g.code + 1;
+    int code = -1, time = -1, number = -1;
+    for (int i = 0; i < g.width; ++i) {
+        switch (groupFieldOf(bases[i])) {
+            case GroupField::Time:
+                if (time < 0) time = i;
+                break;
+            case GroupField::Number:
+                if (number < 0) number = i;
+                break;
+            case GroupField::Place:
+                break;
+            case GroupField::Code:
+                if (code < 0) code = i;
+                break;
+        }
+    }
+    if (code >= 0 && time >= 0 && code != time) {
+        g.code = code;
+        g.time = time;
+        g.number = number;
+    }
+    return g;
+}
+
+// A punch group of two to four numbered fields at p: each field numbered 1 under a word of its
+// own, followed by the same words numbered 2, by the end of the header or by a field without a
+// number ("(may be more) ...").
+std::optional<PunchGroups> groupAt(const QStringList& words, int p)
+{
+    for (int width = 2; width <= 4; ++width) {
+        if (p + width > words.size()) return std::nullopt;
+        QStringList bases;
+        bool ones = true;
+        for (int i = 0; i < width && ones; ++i) {
+            const auto [base, number] = numbered(words[p + i]);
+            ones = number == 1 && !base.isEmpty() && !bases.contains(base);
+            bases << base;
+        }
+        if (!ones) continue;
+        const int next = p + width;
+        bool follows = next >= words.size() || numbered(words[next]).second == 0;
+        if (!follows) {
+            follows = next + width <= words.size();
+            for (int i = 0; i < width && follows; ++i)
+                follows = numbered(words[next + i]) == std::pair{bases[i], 2};
+        }
+        if (follows) return groupRoles(bases, p);
+    }
+    return std::nullopt;
+}
+
+// A header field that the split tables use as a leg heading: a control number, "3→4", "S-1".
+bool isLegHeading(const QString& word)
+{
+    static const QRegularExpression leg(
+        QStringLiteral("^([0-9]+|.*→.*|(s|△|[0-9]+)-([0-9]+|f|g|◎))$"));
+    return leg.match(word).hasMatch();
 }
 
 const QStringList& splitWords()
@@ -204,16 +292,25 @@ void placeByLayout(ResultHeader& h, int firstPair)
     set(C::ClassLong, layout->classLong);
 }
 
-// The course columns that every OE layout puts right before the first pair: course, length in
-// km, climb, control count, place, start and finish punch.
+// The course columns that every OE layout puts right before the punches: course, length in
+// km, climb, control count, place, and in some layouts the start and finish punch. A header
+// that names them is read by its words, each the one nearest the punches (an export may have a
+// ranking column "Rank" far in front of its place); one that does not is read by the layout.
 void placeCourseColumns(ResultHeader& h, const QStringList& words, int firstPair)
 {
-    const bool named = firstPair >= 8 && firstPair - 6 < words.size() &&
-                       words[firstPair - 6] == QLatin1String("km");
-    if (!named) {
-        int shift = 0;
-        if (!layoutAt(firstPair, &shift)) return;
+    bool named = false;
+    for (C column : {C::Course, C::Length, C::Climb, C::Controls, C::Place}) {
+        for (int i = std::min(firstPair, static_cast<int>(words.size())) - 1;
+             i >= std::max(0, firstPair - 10); --i)
+            if (is(words[i], column)) {
+                h[column] = i;
+                named = true;
+                break;
+            }
     }
+    if (named) return;
+    int shift = 0;
+    if (!layoutAt(firstPair, &shift)) return;
     const std::pair<C, int> course[] = {{C::Course, 7},     {C::Length, 6}, {C::Climb, 5},
                                         {C::Controls, 4},   {C::Place, 3},  {C::StartPunch, 2},
                                         {C::FinishPunch, 1}};
@@ -230,22 +327,44 @@ QString HeaderWord(const QString& field)
     return word.toLower().simplified();
 }
 
-int PairsInHeader(const QStringList& header)
+PunchGroups GroupsInHeader(const QStringList& header)
 {
     QStringList words;
     for (const QString& field : header) words << HeaderWord(field);
     for (int p = 1; p < words.size(); ++p) {
-        if (isPairAt(words, p)) return p;
-        if (splitWords().contains(words[p])) return p;
-        if (isCodeWord(words[p]) && p + 1 < words.size() && !isCodeWord(words[p + 1])) return p;
+        if (auto groups = groupAt(words, p)) return *groups;
+        PunchGroups pairs;
+        pairs.first = p;
+        if (splitWords().contains(words[p])) return pairs;
+        if (isCodeWord(words[p]) && p + 1 < words.size() && !isCodeWord(words[p + 1])) return pairs;
     }
-    return -1;
+    return PunchGroups();
 }
 
-ResultHeader MapResultHeader(const QStringList& header, int firstPair)
+bool IsResultHeaderWithoutPunches(const QStringList& header)
+{
+    QStringList words;
+    for (const QString& field : header) {
+        words << HeaderWord(field);
+        if (isLegHeading(words.last())) return false;
+    }
+    auto names = [&](std::initializer_list<C> columns) {
+        for (const QString& word : words)
+            for (C column : columns)
+                if (is(word, column)) return true;
+        return false;
+    };
+    return names({C::Name, C::GivenName}) && names({C::Time, C::Finish}) &&
+           names({C::ClassName, C::ClassShort, C::ClassLong, C::Course}) &&
+           names({C::StartNumber, C::Chip, C::Status, C::Place});
+}
+
+ResultHeader MapResultHeader(const QStringList& header, const PunchGroups& groups)
 {
     ResultHeader h;
+    const int firstPair = groups.first;
     h.firstPair = firstPair;
+    h.groups = groups;
     QStringList words;
     for (const QString& field : header) words << HeaderWord(field);
     const int end = firstPair >= 0 ? std::min(firstPair, static_cast<int>(words.size()))
@@ -279,9 +398,9 @@ ResultHeader MapResultHeader(const QStringList& header, int firstPair)
         if (at < 0) at = first(column, afterName);
         set(column, at >= 0 ? at : first(column, 0));
     }
-    for (C column :
-         {C::Club, C::City, C::ClassName, C::ClassShort, C::ClassLong, C::Course, C::Place,
-          C::Length, C::Climb, C::Controls, C::StartNumber, C::Chip, C::Leg, C::Team})
+    for (C column : {C::Club, C::City, C::ClassName, C::ClassShort, C::ClassLong, C::Course,
+                     C::Place, C::Length, C::Climb, C::Controls, C::StartNumber, C::Chip, C::Leg,
+                     C::Team, C::OverallTime, C::StartPunch, C::FinishPunch})
         set(column, first(column, 0));
     for (int i = 0; i < end && h[C::ClubNumber] < 0; ++i)
         if (isClubNumber(words[i])) h[C::ClubNumber] = i;

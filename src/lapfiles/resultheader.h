@@ -33,15 +33,29 @@ enum class ResultColumn {
     FinishPunch,
     StartNumber,
     Chip,
-    Leg,   // the leg of a relay
-    Team,  // the relay team's name
+    Leg,          // the leg of a relay
+    Team,         // the relay team's name
+    OverallTime,  // a relay team's time from its start to the end of this member's leg
     Count
+};
+
+// Where the punches of a line stand: groups of width fields from first on, one group per
+// control ("Control1;Punch1", or "No1;Control1;Punch1;Pl1" with the control's place in the
+// course and the place of the runner there). Offsets are within a group; -1 = not in it.
+struct PunchGroups {
+    int first = -1;  // the field of the first group; -1 = none found
+    int width = 2;
+    int code = 0;
+    int time = 1;
+    int number = -1;  // the control's place in the course
 };
 
 struct ResultHeader {
     // 0-based field positions; -1 = absent.
     std::array<int, static_cast<size_t>(ResultColumn::Count)> at;
-    int firstPair = -1;  // the first control code; its time follows, then the next pair
+    int firstPair = -1;  // the first punch group's first field; the line's field count when the
+                         // export has results but no punches
+    PunchGroups groups;
     ResultHeader() { at.fill(-1); }
     int operator[](ResultColumn c) const { return at[static_cast<size_t>(c)]; }
     int& operator[](ResultColumn c) { return at[static_cast<size_t>(c)]; }
@@ -50,15 +64,22 @@ struct ResultHeader {
 // The header word in the form it is compared in: trimmed, lower case, blanks made single.
 QString HeaderWord(const QString& field);
 
-// The first of the control code and time pairs as the header shows them: numbered pairs such as
-// "Control1;Punch1;Control2;Punch2" in any language, unnumbered ones ("CtrlCode;SplitTime"), or
-// a column announcing the splits ("Zwischenzeiten"). -1 when the header shows none.
-int PairsInHeader(const QStringList& header);
+// The punch groups as the header shows them: numbered groups such as
+// "Control1;Punch1;Control2;Punch2" or "No1;Control1;Punch1;Pl1;No2;…" in any language,
+// unnumbered pairs ("CtrlCode;SplitTime"), or a column announcing the splits ("Zwischenzeiten").
+// first is -1 when the header shows none.
+PunchGroups GroupsInHeader(const QStringList& header);
 
-// The columns of the header whose pairs begin at firstPair: by their words where the header
-// names them, then, for the positions of the OE layouts (44, 46 and 60 fields before the
-// controls, or one or two more or fewer), by the places those layouts give them.
-ResultHeader MapResultHeader(const QStringList& header, int firstPair);
+// True when the header names the columns of a result export that has no punch columns at all
+// (it ends at the place, say): a name, a time, a class or course, and a start number, chip,
+// status or place, with no field that reads as a leg label.
+bool IsResultHeaderWithoutPunches(const QStringList& header);
+
+// The columns of the header whose punch groups are those given (groups.first may be the
+// header's field count when it has none): by their words where the header names them, then, for
+// the positions of the OE layouts (44, 46 and 60 fields before the controls, or one or two more or
+// fewer), by the places those layouts give them.
+ResultHeader MapResultHeader(const QStringList& header, const PunchGroups& groups);
 
 // The field positions at which the OE layouts put the first control code (0-based).
 inline constexpr int OeFirstPairs[] = {44, 46, 47, 60, 62};

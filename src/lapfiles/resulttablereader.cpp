@@ -6,6 +6,7 @@
 #include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
 #include "lapfiles/resultheader.h"
+#include "lapfiles/resultpunches.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -59,8 +60,9 @@ bool isPunchText(const QString& text)
 
 // The OE position of the first pair that the rows bear out: a control code and a time at it
 // and after it in most rows long enough to hold them.
-int pairsInRows(const std::vector<QStringList>& rows)
+PunchGroups pairsInRows(const std::vector<QStringList>& rows)
 {
+    PunchGroups groups;
     for (int p : OeFirstPairs) {
         int fitting = 0, long_ = 0;
         for (const QStringList& fields : rows) {
@@ -71,9 +73,12 @@ int pairsInRows(const std::vector<QStringList>& rows)
                 ParseSeconds(fields[p + 1].trimmed()))
                 ++fitting;
         }
-        if (long_ > 0 && fitting * 5 >= long_ * 4) return p;
+        if (long_ > 0 && fitting * 5 >= long_ * 4) {
+            groups.first = p;
+            return groups;
+        }
     }
-    return -1;
+    return groups;
 }
 
 struct TableStart {
@@ -122,14 +127,17 @@ TableStart findStart(TextLines& lines, bool whole)
     for (QChar separator : Separators) {
         const QStringList fields = SplitQuotedFields(header.left(HeaderChars), separator);
         if (fields.size() < 4) continue;
-        int firstPair = PairsInHeader(fields);
-        if (firstPair < 0) {
+        PunchGroups groups = GroupsInHeader(fields);
+        if (groups.first < 0) {
             std::vector<QStringList> rows;
             for (QStringView row : sample) rows.push_back(SplitQuotedFields(row, separator));
-            firstPair = pairsInRows(rows);
+            groups = pairsInRows(rows);
         }
-        if (firstPair < 0) continue;
-        const ResultHeader columns = MapResultHeader(fields, firstPair);
+        // An export of results without punches: its groups would begin after its last column.
+        if (groups.first < 0 && IsResultHeaderWithoutPunches(fields))
+            groups.first = static_cast<int>(fields.size());
+        if (groups.first < 0) continue;
+        const ResultHeader columns = MapResultHeader(fields, groups);
         if (!knowsRunners(columns)) continue;
         start.separator = separator;
         start.columns = columns;
@@ -196,14 +204,6 @@ std::optional<double> readTimeField(const QString& text, RunStatus& status)
     return match.hasMatch() ? ParseSeconds(match.captured(1)) : std::nullopt;
 }
 
-struct Row {
-    QString className;
-    int length = 0;
-    int climb = 0;
-    int controls = 0;
-    ImportedRunner runner;
-};
-
 QString classNameOf(const QStringList& fields, const ResultHeader& h)
 {
     QString name;
@@ -253,56 +253,33 @@ bool isFinishCode(const QString& code)
     return finish.contains(code.toLower());
 }
 
-// The punch times of the pairs and their control codes; "-----", "-", an empty time and "0:00"
-// mark a missing punch.
-void readPunches(const QStringList& fields, int firstPair, ImportedRunner& runner)
+// The punches of the groups; "-----", "-", an empty time and "0:00" mark a missing punch.
+std::vector<ResultPunch> punchesOf(const QStringList& fields, const PunchGroups& groups)
 {
+    std::vector<ResultPunch> punches;
+    if (groups.first < 0) return punches;
     int last = static_cast<int>(fields.size()) - 1;
-    while (last >= firstPair && fields[last].trimmed().isEmpty()) --last;
-    for (int p = firstPair; p <= last; p += 2) {
+    while (last >= groups.first && fields[last].trimmed().isEmpty()) --last;
+    for (int p = groups.first; p <= last; p += groups.width) {
+        ResultPunch punch;
+        punch.code = field(fields, p + groups.code);
         // Some exports end the pairs with the finish itself: it is the run's time, no control.
-        if (isFinishCode(field(fields, p))) break;
-        std::optional<double> time = ParseSeconds(field(fields, p + 1));
-        if (time && *time <= 0) time.reset();
-        runner.elapsed.push_back(time);
-        runner.codes.push_back(field(fields, p));
-    }
-}
-
-// Speaker exports write the punches as clock times: elapsed = clock - start. They are known by
-// punches that lie between the start and the finish while the last passes the run's own time.
-void clockPunchesToElapsed(ImportedRunner& runner, std::optional<double> finish)
-{
-    if (!runner.startSeconds || *runner.startSeconds <= 0) return;
-    const double start = *runner.startSeconds;
-    double first = 1e18, last = 0;
-    for (const auto& p : runner.elapsed)
-        if (p) {
-            first = std::min(first, *p);
-            last = std::max(last, *p);
+        if (isFinishCode(punch.code)) break;
+        punch.time = ParseSeconds(field(fields, p + groups.time));
+        if (punch.time && *punch.time <= 0) punch.time.reset();
+        if (groups.number >= 0) {
+            bool ok = false;
+            punch.number = field(fields, p + groups.number).toInt(&ok);
+            if (!ok || punch.number < 0) punch.number = 0;
         }
-    if (last == 0 || first < start) return;
-    std::optional<double> run = runner.totalSeconds;
-    if (!run && finish && *finish > start) run = *finish - start;
-    if (!run || last <= *run + 1 || last - start > *run + 1) return;
-    for (auto& p : runner.elapsed)
-        if (p) p = *p - start;
-}
-
-// A punch after the finish (a control punched on the way home) is no split of the course.
-void dropPunchesAfterFinish(ImportedRunner& runner)
-{
-    if (runner.status != RunStatus::Ok || !runner.totalSeconds) return;
-    while (!runner.elapsed.empty() && runner.elapsed.back() &&
-           *runner.elapsed.back() > *runner.totalSeconds + 0.5) {
-        runner.elapsed.pop_back();
-        runner.codes.pop_back();
+        punches.push_back(punch);
     }
+    return punches;
 }
 
-Row readRow(const QStringList& fields, const ResultHeader& h)
+ResultRow readRow(const QStringList& fields, const ResultHeader& h)
 {
-    Row row;
+    ResultRow row;
     row.className = classNameOf(fields, h);
     row.length = metres(field(fields, h[C::Length]));
     row.climb = wholeNumber(field(fields, h[C::Climb]));
@@ -326,33 +303,26 @@ Row readRow(const QStringList& fields, const ResultHeader& h)
     if (!runner.startSeconds) runner.startSeconds = ParseSeconds(field(fields, h[C::StartPunch]));
     runner.totalSeconds = readTimeField(field(fields, h[C::Time]), timeStatus);
     runner.status = WorseStatus(runner.status, timeStatus);
-    std::optional<double> finish = ParseSeconds(field(fields, h[C::Finish]));
+    std::optional<double>& finish = row.finish;
+    finish = ParseSeconds(field(fields, h[C::Finish]));
     if (!finish) finish = ParseSeconds(field(fields, h[C::FinishPunch]));
     if (!runner.totalSeconds && timeStatus == RunStatus::Ok && finish && runner.startSeconds &&
         *finish > *runner.startSeconds)
         runner.totalSeconds = *finish - *runner.startSeconds;
-
-    readPunches(fields, h.firstPair, runner);
-    clockPunchesToElapsed(runner, finish);
-    dropPunchesAfterFinish(runner);
+    row.overall = ParseSeconds(field(fields, h[C::OverallTime]));
+    row.punches = punchesOf(fields, h.groups);
     return row;
 }
 
-// The control count of a class: the one its runners' course gives most often (the larger on a
-// tie); without one, the pairs most complete runs have.
-int controlCountOf(const std::vector<Row>& rows)
+// A line that holds a runner: a name, card or start number, and a field for its time. An
+// export leaves the punch groups of a runner without punches out, and some every empty field
+// at the end; a line of separators only holds nobody.
+bool isResultLine(const QStringList& fields, const ResultHeader& h)
 {
-    std::map<int, int> course, pairs;
-    size_t most = 0;
-    for (const Row& row : rows) {
-        if (row.controls > 0) ++course[row.controls];
-        if (row.runner.status == RunStatus::Ok && !row.runner.elapsed.empty())
-            ++pairs[static_cast<int>(row.runner.elapsed.size())];
-        most = std::max(most, row.runner.elapsed.size());
-    }
-    int best = MostCommonControlCount(course);
-    if (best < 0) best = MostCommonControlCount(pairs);
-    return best >= 0 ? best : static_cast<int>(most);
+    if (h[C::Time] >= 0 && fields.size() <= h[C::Time]) return false;
+    for (C column : {C::Name, C::GivenName, C::Chip, C::StartNumber})
+        if (!field(fields, h[column]).isEmpty()) return true;
+    return false;
 }
 
 // An OWare class line: "K;4100;170;16", the class, its length and climb in metres and its
@@ -403,30 +373,27 @@ bool timesRise(const std::vector<std::optional<double>>& times)
     return true;
 }
 
-void addRows(const QString& name, std::vector<Row>& rows, ImportedRace& race)
+void addRows(const QString& name, std::vector<ResultRow>& rows, int controls, ImportedRace& race)
 {
     ImportedClass& target = race.classNamed(name);
     target.length = rows.front().length;
     target.climb = rows.front().climb;
-    target.controlCount = controlCountOf(rows);
-    for (Row& row : rows) target.runners.push_back(std::move(row.runner));
+    target.controlCount = controls;
+    LegsFromClockTimes(rows, controls);
+    for (ResultRow& row : rows) target.runners.push_back(std::move(row.runner));
 }
 
 // A class, or a class per course when its runners visited different controls (butterfly loops
 // in another order, the forked legs of a relay): each course's runners have their times at its
 // controls.
-void addClass(std::vector<Row>& rows, ImportedRace& race)
+void addClass(std::vector<ResultRow>& rows, ImportedRace& race)
 {
+    const int controls = PlaceClassPunches(rows);
     std::vector<VisitedControls> visited;
-    for (Row& row : rows) {
-        // Pairs beyond the controls of the runner's course are punches besides the course.
-        ImportedRunner& runner = row.runner;
-        if (row.controls > 0 && static_cast<int>(runner.codes.size()) > row.controls) {
-            runner.codes.resize(static_cast<size_t>(row.controls));
-            runner.elapsed.resize(static_cast<size_t>(row.controls));
-        }
+    for (const ResultRow& row : rows) {
         // Codes that are no control codes, or times that run backwards (pairs read from the
         // wrong columns, punches out of order), tell no course.
+        const ImportedRunner& runner = row.runner;
         const bool coded = std::all_of(runner.codes.begin(), runner.codes.end(), isControlCode) &&
                            timesRise(runner.elapsed);
         visited.push_back(VisitedControls{coded ? runner.codes : std::vector<QString>(), {}});
@@ -434,21 +401,20 @@ void addClass(std::vector<Row>& rows, ImportedRace& race)
     const std::vector<CourseVariant> variants = CourseVariants(visited, false);
     const QString name = rows.front().className;
     if (variants.size() == 1) {
-        addRows(name, rows, race);
+        addRows(name, rows, controls, race);
         return;
     }
     race.splitClasses.push_back(name);
     for (const CourseVariant& variant : variants) {
-        std::vector<Row> members;
+        std::vector<ResultRow> members;
         for (size_t i : variant.members) {
-            Row& row = rows[i];
+            ResultRow& row = rows[i];
             ImportedRunner& runner = row.runner;
             runner.elapsed = TimesAtControls(runner.codes, runner.elapsed, variant.codes);
             runner.codes = variant.codes;
-            row.controls = static_cast<int>(variant.codes.size());
             members.push_back(std::move(row));
         }
-        addRows(name + variant.suffix, members, race);
+        addRows(name + variant.suffix, members, static_cast<int>(variant.codes.size()), race);
     }
 }
 
@@ -470,7 +436,7 @@ ReadOutcome ReadResultTable(const QString& text, ImportedRace& race)
 
     // Rows are gathered per class first: the control count is decided over the whole class.
     std::vector<QString> order;
-    std::map<QString, std::vector<Row>> rowsByClass;
+    std::map<QString, std::vector<ResultRow>> rowsByClass;
     std::optional<ClassLine> classLine;
     TextLines lines(text);
     bool header = true;
@@ -495,8 +461,8 @@ ReadOutcome ReadResultTable(const QString& text, ImportedRace& race)
             classLine = cls;
             continue;
         }
-        if (fields.size() <= h.firstPair) continue;  // not a result line
-        Row row = readRow(fields, h);
+        if (!isResultLine(fields, h)) continue;
+        ResultRow row = readRow(fields, h);
         if (row.className.isEmpty() && classLine) {
             row.className = classLine->name;
             row.length = classLine->length;

@@ -43,9 +43,12 @@ int clsClassData::rankedIndex(int num) const
 {
     if (rankingDirty_) {
         ranking_ = SortData();
+        // SortData puts the newest of equal values first: given the runners last to first,
+        // runners of equal totals keep the order they were added in, so a race saved and
+        // loaded again lists (and saves) them as before.
         std::vector<std::pair<double, QString>> totals;
         totals.reserve(runners_.size());
-        for (int i = 1; i <= ClassRunnerCount(); ++i)
+        for (int i = ClassRunnerCount(); i >= 1; --i)
             totals.emplace_back(runners_[static_cast<size_t>(i - 1)].Total, QString::number(i));
         ranking_.AddAll(totals);
         ranking_.Calc();

@@ -57,8 +57,8 @@ public:
     // Set ClassControlCount and ClassLastGoalExist before adding runners.
     void Add(const clsClassDataSub& runner);
     int ClassRunnerCount() const { return static_cast<int>(runners_.size()); }
-    // The runner at position num (1-based) in order of ascending Total; among equal totals the
-    // one added later comes first. The ranking is rebuilt only after Add: editors that change
+    // The runner at position num (1-based) in order of ascending Total; runners of equal totals
+    // in the order they were added. The ranking is rebuilt only after Add: editors that change
     // runners in place rebuild the class with ClearItem and Add.
     clsClassDataSub& Item(int num);
     const clsClassDataSub& Item(int num) const;

@@ -163,3 +163,43 @@ TEST(TransposeLines, LongTablesTurnWhole)
     EXPECT_EQ(table[0].count(QLatin1Char(',')), 19999);
     EXPECT_TRUE(table[0].endsWith(QLatin1String(",19999")));
 }
+
+// Class and runner names that read like leg labels or control numbers elsewhere (relay classes
+// "M21-1", a class "2", runners "G" and "10") never turn the program's own layouts the wrong
+// way: both load back with every class and runner.
+TEST_F(LapFileTest, OwnLayoutsLoadBackWhateverTheirNamesLookLike)
+{
+    const QStringList classNames[] = {
+        {QStringLiteral("M21-1"), QStringLiteral("M21-2"), QStringLiteral("M21-3"),
+         QStringLiteral("W21-1"), QStringLiteral("W21-2"), QStringLiteral("W21-3"),
+         QStringLiteral("M35-1"), QStringLiteral("M35-2")},
+        {QStringLiteral("2"), QStringLiteral("S")},
+        {QString()},
+    };
+    for (const QStringList& names : classNames) {
+        for (int filter : {2, 3}) {
+            SCOPED_TRACE(testing::Message()
+                         << names.join(QLatin1Char('/')).toStdString() << " " << filter);
+            ResetRace();
+            for (const QString& name : names) {
+                clsClassData& cls = addClass(name, 2, true);
+                cls.Add(runner(QStringLiteral("G"), QStringLiteral("1-2"), 0,
+                               {hms(0, 1, 0), hms(0, 2, 0), hms(0, 0, 30)}));
+                cls.Add(runner(QStringLiteral("10"), QStringLiteral("S"), 0,
+                               {hms(0, 1, 5), LapMissing, hms(0, 0, 31)}));
+            }
+            save(filter, QStringLiteral("own.csv"));
+            ResetRace();
+            basConvert::LoadRaceFile(tempPath(QStringLiteral("own.csv")));
+            ASSERT_EQ(FileResult, FileOk);
+            ASSERT_EQ(ClassList.names(), names);
+            for (const auto& cls : ClassList) {
+                ASSERT_EQ(cls->ClassRunnerCount(), 2);
+                EXPECT_EQ(cls->LegCount(), 3);
+                EXPECT_EQ(cls->Item(1).Namae, QStringLiteral("G"));
+                EXPECT_EQ(cls->Item(1).Shozoku, QStringLiteral("1-2"));
+                EXPECT_EQ(cls->Item(2).Lap(2), LapMissing);
+            }
+        }
+    }
+}

@@ -124,6 +124,57 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
         // UTF-8 with a byte order mark, quoted, leg labels, elapsed times only.
         {"../perleg/perleg_utf8.csv",
          "M40[2] 0/0: 中村 一/OLC ﾙｰﾌﾟ/4800/720 3792 288; 小林 二//4950/780 → 4170"},
+        // The keys of data tools (the leg label under "name", a runner id telling apart two
+        // runs of one name); no line for the finish leg: the result less the last elapsed time.
+        {"../perleg/perleg_english_keys.csv",
+         "0[3] 0/0: 佐藤陽一/北山OLC/630/190 260 100 80; 高橋海斗/湖畔OK/+660/200 250 120 90; "
+         "高橋海斗/湖畔OK/+720/210 300 130 80; 田中美咲/港大OLC/+86780/230 ? 150 ?"},
+        // Radio controls at the places the "No" fields give, quoted texts, m:ss, "6.4" km.
+        {"oe0016_radio.csv",
+         "D21E[5] 6400/0: Ilze Kalnina/Meža OK/1800/→ 480 → 720 → 600; "
+         "Anna Bērziņa/Kalna OK/2100/→ → → 1440 → 660; Līga Ozoliņa/Upes SK/+1980/→ 540 → → → "
+         "1440"},
+        // Radio controls numbered in sequence, fewer than the course's: the class has those
+        // controls; "Place;Total", "6,12" km, LF only; a course without any punch.
+        {"oe0016_sequence.csv",
+         "Rouge Long[2] 6120/140: Louise MARCHAND/CO Vallée/2670/1300 1110 260; "
+         "Hugo FONTAINE/ASO Plateau/2945/1505 1215 225 | "
+         "Vert Court[1] 2350/60: Emma ROUSSEL/CO Vallée/1092/? ?; Théo GARNIER/ASO Plateau/+1420/→ "
+         "1420"},
+        // Relay team times at radio controls listed in code order, English and Finnish headings:
+        // a class per leg with the controls its members passed, in the order they passed them.
+        {"os0016_relay_english.csv",
+         "M21-1[2] 2400/0: Eero Koski/Rastiveikot 1/740/590 135 15; "
+         "Juho Mäkelä/Metsäpolku 1/765/→ 750 15 | "
+         "M21-2[3] 3100/0: Ville Laine/Rastiveikot 1/980/330 330 290 30; "
+         "Aku Heino/Metsäpolku 1/+1110/360 420 → 330"},
+        {"os0016_relay_finnish.csv",
+         "M21-1[2] 2400/0: Eero Koski/Rastiveikot 1/740/590 135 15; "
+         "Juho Mäkelä/Metsäpolku 1/765/→ 750 15 | "
+         "M21-2[3] 3100/0: Ville Laine/Rastiveikot 1/980/330 330 290 30; "
+         "Aku Heino/Metsäpolku 1/+1110/360 420 → 330"},
+        // Clock times at the radio controls while the starts count from the relay's zero: only
+        // the legs between two radio controls are known.
+        {"os0016a_speaker_german.csv",
+         "W12-1[2] 1600/80: Mia Vogel/LV Nord/970/? 150 ?; Lea Brandt/LV Süd/1120/? 210 ? | "
+         "W12-2[2] 1600/80: Jana Keller/LV Nord/1130/? 325 ?"},
+        // Results without punch columns: totals and unknown legs; a mispunch keeps its time.
+        {"results_without_punches.csv",
+         "W21[12] 5200/120: Ann Carter/Bristol OC/1860/? ? ? ? ? ? ? ? ? ? ? ? ?; "
+         "Beth Gray/Avon Valley/2010/? ? ? ? ? ? ? ? ? ? ? ? ?; "
+         "Cara Hill/Bristol OC/+1560/→ → → → → → → → → → → → 1560"},
+        // The split pages of the OE programs: tags around the cells, controls that wrap onto
+        // four-line entries, extra punches after the finish, an empty club line; German words,
+        // no climb, "Aufg".
+        {"../splithtml/oe_html_english.html",
+         "Blue[4] 4200/150: Ann Carter/Avon & Wye/1860/300 450 450 540 120; "
+         "Beth Gray//2000/360 480 490 530 140; Cara Hill/Avon & Wye/+1960/340 → 920 550 150"},
+        {"../splithtml/oe_html_german.html",
+         "D 21-[3] 3150/0: Huber Eva/OLC Wienerwald/1450/360 440 520 130; "
+         "Gruber Lisa/ÖTK Baden/+173230/430 ? ? ?"},
+        {"../iofxml/results_without_splits.xml",
+         "M21[12] 4200/0: Ola Berg/OK Nord/1500/? ? ? ? ? ? ? ? ? ? ? ? ?; "
+         "Eva Lund//+1600/→ → → → → → → → → → → → 1600"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -143,7 +194,8 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
 // keeps every runner with every leg.
 TEST_F(LapFileTest, ResultExportsSurviveALapFile)
 {
-    for (const char* file : {"oware.csv", "os_relay.csv", "solv.csv"}) {
+    for (const char* file : {"oware.csv", "os_relay.csv", "solv.csv", "os0016a_speaker_german.csv",
+                             "results_without_punches.csv", "oe0016_radio.csv"}) {
         SCOPED_TRACE(file);
         ResetRace();
         basConvert::LoadRaceFile(

@@ -48,6 +48,11 @@ TEST_F(LapFileTest, MalformedForeignFilesFailSafely)
         {QStringLiteral("t.txt"), QString(), QStringLiteral("   ")},
         {QStringLiteral("x-Eskdat.dat"), QString(), QStringLiteral(",")},
         {QStringLiteral("si.txt"), sportidentHead, QStringLiteral("  ")},
+        // A split page: the header, a class line, then rows of anything.
+        {QStringLiteral("page.html"),
+         QStringLiteral(
+             "<html><pre>  Pl Name   Time\nA  (2)   1.5 km  3 C\n     1 Ann  <b>9:00</b>"),
+         QStringLiteral(" ")},
     };
     std::mt19937 random(20261208);
     for (const Kind& kind : kinds) {

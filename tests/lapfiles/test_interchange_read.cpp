@@ -103,22 +103,14 @@ TEST(ImportedRace, ParsesDurationsAndClockTexts)
         std::optional<double> seconds;
     };
     const Case cases[] = {
-        {"1:02:03", 3723},
-        {"84:55", 5095},
-        {"0:00:33", 33},
-        {"968.0", 968},
-        {" 12,5 ", 12.5},
-        {"119:00", 7140},
-        {"0:60", std::nullopt},
-        {"1:60:00", std::nullopt},
-        {"-----", std::nullopt},
-        {"", std::nullopt},
-        {"-5", std::nullopt},
-        {"a:10", std::nullopt},
-        {"1:2:3:4", std::nullopt},
-        {":30", std::nullopt},
-        {"75:12", 4512},
-        {"12:34.5", 754.5},
+        {"1:02:03", 3723},         {"84:55", 5095},
+        {"0:00:33", 33},           {"968.0", 968},
+        {" 12,5 ", 12.5},          {"119:00", 7140},
+        {"0:60", std::nullopt},    {"1:60:00", std::nullopt},
+        {"-----", std::nullopt},   {"", std::nullopt},
+        {"-5", std::nullopt},      {"a:10", std::nullopt},
+        {"1:2:3:4", std::nullopt}, {":30", std::nullopt},
+        {"75:12", 4512},           {"12:34.5", 754.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -271,6 +263,53 @@ TEST_F(InterchangeReadTest, IofXml203InTheEncodingItsDeclarationNames)
     const clsClassDataSub& lars = h21.Item(2);
     EXPECT_EQ(lars.Namae, QStringLiteral("Lars Åberg"));
     EXPECT_NEAR(lars.Total, kDay + hms(0, 30, 0), 1e-9);
+}
+
+// Line breaks and other control characters within a name, club or class read as spaces: saved
+// in each of the program's layouts, the race loads back with the same classes and winner.
+TEST_F(InterchangeReadTest, ControlCharactersInTextsReadAsSpaces)
+{
+    const QString xml = QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<ResultList xmlns="http://www.orienteering.org/datastandard/3.0" iofVersion="3.0">
+ <Event><Name>Night&#13;&#10;Cup</Name></Event>
+ <ClassResult><Class><Name>Men&#10;Elite</Name></Class>
+  <PersonResult><Person><Name><Family>Berg&#13;&#10;Lund</Family><Given>Anna&#9;Maria</Given></Name>
+   </Person><Organisation><Name>OK&#13;Nord</Name></Organisation>
+   <Result><Time>300</Time><Status>OK</Status>
+    <SplitTime><ControlCode>31</ControlCode><Time>100</Time></SplitTime></Result></PersonResult>
+  <PersonResult><Person><Name><Family>Ek</Family><Given>Dan</Given></Name></Person>
+   <Result><Time>360</Time><Status>OK</Status>
+    <SplitTime><ControlCode>31</ControlCode><Time>120</Time></SplitTime></Result></PersonResult>
+ </ClassResult>
+ <ClassResult><Class><Name>Men&#13;Elite</Name></Class>
+  <PersonResult><Person><Name><Family>Holm</Family><Given>Ola</Given></Name></Person>
+   <Result><Time>400</Time><Status>OK</Status>
+    <SplitTime><ControlCode>31</ControlCode><Time>150</Time></SplitTime></Result></PersonResult>
+ </ClassResult>
+</ResultList>
+)");
+    loadBytes(xml.toUtf8(), QStringLiteral("controls.xml"));
+    ASSERT_EQ(FileResult, FileOk);
+    for (int layout : {1, 2, 3, 4}) {
+        SCOPED_TRACE(layout);
+        EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Night  Cup"));
+        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("Men Elite")});
+        const clsClassData& men = ClassList.at(1);
+        ASSERT_EQ(men.ClassRunnerCount(), 3);
+        EXPECT_EQ(men.Item(1).Namae, QStringLiteral("Anna Maria Berg  Lund"));
+        EXPECT_EQ(men.Item(1).Shozoku, QStringLiteral("OK Nord"));
+        EXPECT_EQ(legSeconds(men.Item(1), 2), (std::vector<long long>{100, 200}));
+        EXPECT_EQ(men.Item(3).Namae, QStringLiteral("Ola Holm"));
+        const QString name =
+            layout == 4 ? QStringLiteral("again.xml") : QStringLiteral("again.csv");
+        save(layout, layout == 1 ? QStringLiteral("again.lap") : name);
+        const QString race = RaceInfo.RaceName;
+        ResetRace();
+        basConvert::LoadRaceFile(tempPath(layout == 1 ? QStringLiteral("again.lap") : name));
+        ASSERT_EQ(FileResult, FileOk);
+        // The lap CSV layouts keep no race header.
+        if (layout == 2 || layout == 3) RaceInfo.RaceName = race;
+    }
 }
 
 TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)

@@ -75,7 +75,7 @@ TEST_F(LapFileTest, RecognisesTheVersionLineWithAnySpacesAndLetterCase)
 TEST_F(LapFileTest, DollarKeys)
 {
     load(lapHead() +
-         QStringLiteral("$名称=春の大会=第2回\n"  // a value holding "=" is cut there
+         QStringLiteral("$名称=春の大会 A=B 第2回\n"  // a value may hold "="
                         "$場所 =  北の森  \n"
                         "$日時=いつか\n"
                         "$未知=何か\n"
@@ -89,10 +89,10 @@ TEST_F(LapFileTest, DollarKeys)
                         "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
                         "M21,山田 太郎,朝霧OLC,10:00:00,,00:05:00,00:06:00,00:01:00\n"));
     ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("春の大会"));
+    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("春の大会 A=B 第2回"));
     EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("北の森"));
     EXPECT_FALSE(RaceInfo.hasDate());
-    // Classes named only in "$" lines come after the classes with runners, in key order.
+    // The classes in the order of their keys.
     ASSERT_EQ(ClassList.names(),
               (QStringList{QStringLiteral("M21"), QStringLiteral("W35"), QStringLiteral("Open")}));
     EXPECT_EQ(ClassList.at(1).ClassLength, 4500);  // halves round to the even neighbour

@@ -167,37 +167,50 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
     }
 }
 
-TEST_F(LapFileTest, ClassesWithoutRunnersMoveLastThenTheCycleIsStable)
+// A class without runners keeps its place among the classes and its finish leg: the file
+// written from it is the file read, and so it stays.
+TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
 {
-    // The runnerless class stands first in this file.
     QString text = kCanonical;
     text.replace(QStringLiteral("$距離:初心者=1500\n$登距離:初心者=20\n$コントロール数:初心者=6\n"),
                  QString());
     text.replace(QStringLiteral("$距離:男子Ａ"),
                  QStringLiteral("$距離:初心者=1500\n$登距離:初心者=20\n$コントロール数:初心者=6\n"
-                                "$距離:男子Ａ"));
+                                "$フィニッシュ区間:初心者=1\n$距離:男子Ａ"));
+    const QString emptyBlock = QStringLiteral(
+        "\nクラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→４,４→５,５→６\n");
+    text.chop(emptyBlock.size());
+    text.replace(QStringLiteral("\n\nクラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎"),
+                 QStringLiteral("\n\nクラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,"
+                                "３→４,４→５,５→６,６→◎\n\n"
+                                "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎"));
     load(text, QStringLiteral("first.lap"));
     ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("男子Ａ"), QStringLiteral("Ｗ21"),
-                                              QStringLiteral("初心者")}));
-
-    save(1, QStringLiteral("second.lap"));
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("second.lap")));
-    ASSERT_EQ(FileResult, FileOk);
-    save(1, QStringLiteral("third.lap"));
-    QByteArray second = testsupport::readBytes(tempPath(QStringLiteral("second.lap")));
-    EXPECT_EQ(second, testsupport::readBytes(tempPath(QStringLiteral("third.lap"))));
-    EXPECT_EQ(second, canonicalBytes());
+    EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"),
+                                              QStringLiteral("Ｗ21")}));
+    EXPECT_EQ(ClassList.at(1).ClassControlCount, 6);
+    EXPECT_TRUE(ClassList.at(1).ClassLastGoalExist);
+    QString expected = text;
+    expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    for (const char* name : {"second.lap", "third.lap"}) {
+        save(1, QString::fromUtf8(name));
+        EXPECT_EQ(testsupport::readBytes(tempPath(QString::fromUtf8(name))),
+                  TextCodec::toCp932(expected))
+            << name;
+        basConvert::LoadRaceFile(tempPath(QString::fromUtf8(name)));
+        ASSERT_EQ(FileResult, FileOk);
+    }
 }
 
-TEST_F(LapFileTest, RunnersTiedOnTotalSwapOnEveryCycle)
+// Runners tied on their total keep the order they were read in, so the same race saves to
+// the same bytes however often it is saved and loaded.
+TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
 {
-    // Among equal totals the runner added last ranks first, so each save-load cycle reverses
-    // the tied runners.
     load(lapHead() + QStringLiteral("クラス,名前,所属,スタート時刻,総タイム,△→１\n"
                                     "M,甲,C,10:00:00,00:30:00,00:30:00\n"
                                     "M,乙,C,10:01:00,00:30:00,00:30:00\n"
-                                    "M,丙,C,10:02:00,00:29:00,00:29:00\n"));
+                                    "M,丙,C,10:02:00,00:29:00,00:29:00\n"
+                                    "M,丁,C,10:03:00,00:30:00,00:30:00\n"));
     ASSERT_EQ(FileResult, FileOk);
     auto order = [] {
         QStringList names;
@@ -205,12 +218,20 @@ TEST_F(LapFileTest, RunnersTiedOnTotalSwapOnEveryCycle)
             names << ClassList.at(1).Item(i).Namae;
         return names;
     };
-    EXPECT_EQ(order(),
-              (QStringList{QStringLiteral("丙"), QStringLiteral("乙"), QStringLiteral("甲")}));
-    save(1, QStringLiteral("cycle.lap"));
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
-    EXPECT_EQ(order(),
-              (QStringList{QStringLiteral("丙"), QStringLiteral("甲"), QStringLiteral("乙")}));
+    const QStringList read{QStringLiteral("丙"), QStringLiteral("甲"), QStringLiteral("乙"),
+                           QStringLiteral("丁")};
+    EXPECT_EQ(order(), read);
+    QByteArray previous;
+    for (int cycle = 1; cycle <= 3; ++cycle) {
+        save(1, QStringLiteral("cycle.lap"));
+        const QByteArray bytes = testsupport::readBytes(tempPath(QStringLiteral("cycle.lap")));
+        if (cycle > 1) {
+            EXPECT_EQ(bytes, previous) << cycle;
+        }
+        previous = bytes;
+        basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
+        EXPECT_EQ(order(), read) << cycle;
+    }
 }
 
 TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)

@@ -3,6 +3,7 @@
 // real result file that loads, and generated races.
 #include "lapfixtures.h"
 
+#include "analysis/analyze.h"
 #include "race/prompts.h"
 #include "race/textutil.h"
 
@@ -57,15 +58,51 @@ struct Snapshot {
     bool operator==(const Snapshot& o) const { return classes == o.classes && rows == o.rows; }
 };
 
-Snapshot snapshot(bool withStart)
+// What the analysis of each class with runners shows of every runner: its rank and time, and
+// per leg its time, state and rank, the elapsed time and its state, and the top average.
+QStringList analysisDigest()
+{
+    QStringList digest;
+    for (const auto& c : ClassList) {
+        if (c->ClassRunnerCount() == 0) continue;
+        basAnalyze::AnalyzeClass(c->ClassName);
+        const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
+        QStringList tops;
+        for (int l = 1; l <= ws.AnaLegCount; ++l)
+            tops << QString::number(secondsOf(ws.TopAverage(l)));
+        digest << CbasGeneral::CsvField(c->ClassName) + QLatin1Char(' ') +
+                      tops.join(QLatin1Char(' '));
+        for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+            QStringList row{CbasGeneral::CsvField(ws.RunnerName(r)),
+                            QString::number(ws.TotalRank(r)),
+                            QString::number(secondsOf(ws.TotalTime(r)))};
+            for (int l = 1; l <= ws.AnaLegCount; ++l)
+                row << QStringLiteral("%1/%2/%3/%4/%5")
+                           .arg(secondsOf(ws.LapTime(r, l)))
+                           .arg(ws.LapState(r, l))
+                           .arg(ws.LapRank(r, l))
+                           .arg(secondsOf(ws.SumTime(r, l)))
+                           .arg(ws.SumState(r, l));
+            digest << row.join(QLatin1Char(' '));
+        }
+    }
+    return digest;
+}
+
+// legCountOnly: the IOF XML result list knows a class by its legs, every one ending at the
+// finish (a class without a finish leg comes back with its last control as the finish).
+Snapshot snapshot(bool withStart, bool legCountOnly = false)
 {
     Snapshot s;
     for (const auto& c : ClassList) {
         if (c->ClassRunnerCount() == 0) continue;
-        s.classes << QStringLiteral("%1 %2 %3")
-                         .arg(CbasGeneral::CsvField(c->ClassName))
-                         .arg(c->ClassControlCount)
-                         .arg(c->ClassLastGoalExist);
+        s.classes << (legCountOnly ? QStringLiteral("%1 %2")
+                                         .arg(CbasGeneral::CsvField(c->ClassName))
+                                         .arg(c->LegCount())
+                                   : QStringLiteral("%1 %2 %3")
+                                         .arg(CbasGeneral::CsvField(c->ClassName))
+                                         .arg(c->ClassControlCount)
+                                         .arg(c->ClassLastGoalExist));
         std::vector<long long> validTotals;
         for (int n = 1; n <= c->ClassRunnerCount(); ++n)
             if (c->Item(n).Total > 0 && c->Item(n).Total <= 1)
@@ -93,36 +130,58 @@ Snapshot snapshot(bool withStart)
 }
 
 // The filter indexes of SaveRaceFile that the program reads back: the lap file and the CSV
-// layouts with runners as rows and as columns (these keep no start times).
+// layouts with runners as rows and as columns (these keep no start times), and the IOF XML
+// result list (which keeps start times only with the race's date).
 const int kLayouts[] = {1, 2, 3};
+const int kLayoutsOfRealFiles[] = {1, 2, 3, 4};
+
+QString fileName(int layout)
+{
+    return layout == 1   ? QStringLiteral("round.lap")
+           : layout == 4 ? QStringLiteral("round.xml")
+                         : QStringLiteral("round%1.csv").arg(layout);
+}
 
 class RoundTripTest : public RaceTest {
 protected:
-    // Saves the race in memory in the layout, loads it again and compares.
-    void expectRoundTrip(int layout)
+    // Saves the race in memory in the layout, loads it again and compares; with analysis, the
+    // analysis of every class too. The race loaded back saves to the very bytes saved before.
+    void expectRoundTrip(int layout, bool analysis = false)
     {
         SCOPED_TRACE(testing::Message() << "layout " << layout);
         const bool lap = layout == 1;
-        const Snapshot before = snapshot(lap);
-        const QString path =
-            tempPath(lap ? QStringLiteral("round.lap") : QStringLiteral("round%1.csv").arg(layout));
+        const bool iof = layout == 4;
+        const Snapshot before = snapshot(lap, iof);
+        const QStringList analysed = analysis ? analysisDigest() : QStringList();
+        const bool everyClassRun = static_cast<int>(before.classes.size()) == ClassList.count();
+        const QString path = tempPath(fileName(layout));
         basConvert::SaveRaceFile(path, layout);
         ASSERT_EQ(FileResult, FileOk);
+        const QByteArray bytes = testsupport::readBytes(path);
         ResetRace();
         basConvert::LoadRaceFile(path);
         ASSERT_EQ(FileResult, FileOk);
-        const Snapshot after = snapshot(lap);
+        const Snapshot after = snapshot(lap, iof);
         EXPECT_EQ(after.classes, before.classes);
         ASSERT_EQ(after.rows.size(), before.rows.size());
         for (size_t i = 0; i < before.rows.size(); ++i)
             ASSERT_EQ(after.rows[i], before.rows[i]) << "row " << i;
+        if (analysis) {
+            EXPECT_EQ(analysisDigest(), analysed);
+        }
+        // The result list records when it was written; the CSV layouts have no place for a
+        // class without runners.
+        if (iof || (!lap && !everyClassRun)) return;
+        basConvert::SaveRaceFile(path, layout);
+        EXPECT_TRUE(testsupport::readBytes(path) == bytes) << "saved again";
     }
 };
 
 }  // namespace
 
-// Every file of the real data that loads as a race: mispunched and unfinished runs stay
-// incomplete, with their legs, totals and ranks, and so do the runs that finished.
+// Every file of the real data that loads as a race, through every layout the program reads
+// back: mispunched and unfinished runs stay incomplete, with their legs, totals and ranks, and
+// so do the runs that finished; the analysis of each class is the same.
 TEST_F(RoundTripTest, EveryRealFileKeepsItsRunsThroughEachLayout)
 {
     const QString root = testsupport::realDataPath(QStringLiteral("."));
@@ -133,13 +192,13 @@ TEST_F(RoundTripTest, EveryRealFileKeepsItsRunsThroughEachLayout)
     while (files.hasNext()) {
         const QString path = files.next();
         if (path.endsWith(QStringLiteral(".md"))) continue;
-        for (int layout : kLayouts) {
+        for (int layout : kLayoutsOfRealFiles) {
             SCOPED_TRACE(path.toStdString());
             ResetRace();
             basConvert::LoadRaceFile(path);
             if (FileResult != FileOk || snapshot(false).rows.empty()) break;
             if (layout == 1) ++races;
-            expectRoundTrip(layout);
+            expectRoundTrip(layout, true);
         }
     }
     EXPECT_GE(races, 10);

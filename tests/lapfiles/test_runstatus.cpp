@@ -78,6 +78,14 @@ TEST_F(RunStatusTest, EachReaderKeepsTheStatusOfItsRuns)
                                     "\nM,Nc,0,00:05:00,00:06:00,NC\nM,Mp,0,00:05:00,n/a,ミスパンチ"
                                     "\nM,Sanko,00:12:00,00:05:00,00:07:00,参\n"),
          {"Ok=OK", "Nc=NC", "Mp=MP", "Sanko=NC"}},
+        // The words of the split pages in place of the time.
+        {"split.html",
+         QStringLiteral(
+             "<pre>   Pl  Stnr Name                    Zeit\n\nD 21-  (2)   3.150 km   1 P\n"
+             "                                          1(31)       Z\n"
+             "            Aufg                    Aufg    7:10   -----\n            C\n"
+             "            Fehlst                Fehlst    7:10   -----\n            C\n"),
+         {"Aufg=DNF", "Fehlst=MP"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);

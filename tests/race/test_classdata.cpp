@@ -52,7 +52,9 @@ TEST(ClassData, AddOnlySumsTheLegsOfTheClass)
     EXPECT_DOUBLE_EQ(c.Item(1).Total, 3 * kMinute);
 }
 
-TEST(ClassData, EqualTotalsListNewestFirst)
+// Runners of equal totals keep the order they were added in, so that a race saved and loaded
+// again lists them as before.
+TEST(ClassData, EqualTotalsKeepTheOrderTheyWereAddedIn)
 {
     clsClassData c = threeLegClass();
     for (auto [name, total] : {std::pair{"first", 40}, {"second", 35}, {"third", 40}}) {
@@ -62,8 +64,8 @@ TEST(ClassData, EqualTotalsListNewestFirst)
         c.Add(r);
     }
     EXPECT_EQ(c.Item(1).Namae, "second");
-    EXPECT_EQ(c.Item(2).Namae, "third");
-    EXPECT_EQ(c.Item(3).Namae, "first");
+    EXPECT_EQ(c.Item(2).Namae, "first");
+    EXPECT_EQ(c.Item(3).Namae, "third");
     EXPECT_THROW(c.Item(4), std::out_of_range);
     EXPECT_THROW(c.Item(0), std::out_of_range);
 
