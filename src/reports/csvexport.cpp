@@ -7,6 +7,7 @@
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace basExport {
@@ -42,10 +43,11 @@ QString clock(double value)
     return FormatTime(value, QStringLiteral("h:nn:ss"));
 }
 
-// The rank width: 2 columns below 100 runners, 3 from 100 on.
+// The rank width: 2 columns below 100 runners, then as many as the runner count has digits,
+// so that no rank is ever cut.
 int rankWidth()
 {
-    return ws().AnaRunnerCount < 100 ? 2 : 3;
+    return std::max(2, static_cast<int>(QString::number(ws().AnaRunnerCount).size()));
 }
 
 QString rankPart(const QString& rank)

@@ -274,3 +274,22 @@ TEST_F(AnalysisTest, MailTextSplitsWideClassesIntoBlocks)
 }
 
 }  // namespace
+
+// Ranks of any size come whole, right-aligned in as many columns as the class size has digits.
+TEST_F(AnalysisTest, LapRowsKeepRanksOfFourDigits)
+{
+    clsClassData& cls = addClass(QStringLiteral("M"), 1, true, {});
+    for (int i = 1; i <= 1001; ++i) {
+        const int s = 600 + i;  // every runner slower than the one before
+        addRunner(cls, {QStringLiteral("R%1").arg(i),
+                        {QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')),
+                         QStringLiteral("1:00")}});
+    }
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+    const TextLines out = rows(1);
+    EXPECT_TRUE(out[4].startsWith(QStringLiteral("R1,R1クラブ,0:11:01(   1),")))
+        << out[4].toStdString();
+    EXPECT_TRUE(
+        out[4 + 1000].startsWith(QStringLiteral("R1001,R1001クラブ,0:27:41(1001),0:26:41(1001)")))
+        << out[4 + 1000].toStdString();
+}
