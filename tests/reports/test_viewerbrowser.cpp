@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <map>
 #include <memory>
 
 using namespace analysistest;
@@ -543,6 +544,237 @@ TEST_F(ViewerInBrowser, ZeroSecondAndMergedLegsNeverCutALine)
     const int count = lineKeys().size();
     EXPECT_EQ(count, 5);
     EXPECT_EQ(js("document.querySelectorAll('svg.chart .marker circle').length").toInt(), count);
+}
+
+// The classes of a relay ("<class>-<leg>", variants of a leg after a blank) open as one relay
+// with a leg to choose and a team view; classes that only look alike ("D-10", "D-12") stay
+// classes, and the variants of a leg are never compared as one course.
+TEST_F(ViewerInBrowser, RelayOpensAsOneRelayWithItsTeams)
+{
+    NEED_BROWSER();
+    struct Member {
+        const char* cls;
+        const char* name;
+        const char* team;
+        double start;
+        std::vector<QString> laps;
+        RunStatus status = RunStatus::Ok;
+    };
+    const Member members[] = {
+        {"R-1", "Ann", "T1", 36000, {"4:00", "2:00"}},
+        {"R-1", "Ben", "T2", 36000, {"4:20", "2:10"}},
+        {"R-1", "Cat", "T3", 36000, {"4:40", "2:20"}},
+        {"R-2 A", "Dan", "T1", 36360, {"3:00", "2:00"}},
+        {"R-2 A", "Eve", "T3", 36420, {"3:20", "2:00"}},
+        {"R-2 B", "Fay", "T2", 36390, {"2:50", "2:00"}},
+        {"R-3", "Gus", "T1", 36660, {"4:00", "2:00"}},
+        {"R-3", "Hal", "T2", 36680, {"4:20", "2:10"}},
+        {"R-3", "Ivy", "T3", 37160, {"4:00", "n/a"}, RunStatus::MissingPunch},
+        {"D-10", "Jo", "T1", 0, {"4:00", "1:00"}},
+        {"D-12", "Kim", "T1", 0, {"4:00", "1:00"}},
+    };
+    for (const Member& m : members) {
+        const QString name = QString::fromLatin1(m.cls);
+        clsClassData* cls = basDefinition::ClassList.find(name);
+        if (!cls) {
+            cls = &addClass(name, 1, true, {});
+            cls->ClassLength = 2000;
+            cls->ClassUpHeight = 50;
+        }
+        clsClassDataSub runner;
+        runner.Namae = QString::fromLatin1(m.name);
+        runner.Shozoku = QString::fromLatin1(m.team);
+        runner.StartTime = seconds(m.start);
+        runner.Status = m.status;
+        for (size_t l = 0; l < m.laps.size(); ++l) runner.setLap(int(l) + 1, lapValue(m.laps[l]));
+        cls->Add(runner);
+    }
+    ASSERT_TRUE(open(QStringLiteral("#c=R-2 A")));
+    EXPECT_EQ(ids(texts("#class-select option")).toStdString(),
+              "M21 (4人)|W21 (7人)|R (リレー 3走)|D-10 (1人)|D-12 (1人)");
+    EXPECT_EQ(text("#class-select option:checked"), "R (リレー 3走)");
+    EXPECT_EQ(ids(texts(".leg-select option")).toStdString(), "第1走|第2走 A|第2走 B|第3走");
+    EXPECT_EQ(keys(), (QStringList{"Dan", "Eve"}));
+    EXPECT_EQ(text(".course-choice"), QString()) << "variants of a leg offered as one course";
+    type(QStringLiteral(".leg-select"),
+         QString::number(
+             js("document.querySelector('.leg-select').options[3].value").toString().toInt()));
+    EXPECT_TRUE(permalink().startsWith(QStringLiteral("#c=R-3&"))) << permalink().toStdString();
+
+    click(QStringLiteral("[data-view=team]"));
+    // Each team: place, name, total; then per leg the member, the leg time (its rank on the
+    // leg, variants together), the team's time and place after the leg, the changeover.
+    EXPECT_EQ(
+        ids(texts("table.teams tbody tr")).toStdString(),
+        "1 T1 17:00 Ann 6:00 (1) 6:00 1位 10:06:00 Dan 5:00 (2) 11:00 1位 10:11:00 Gus 6:00 (1) "
+        "17:00 1位 10:17:00|"
+        "2 T2 17:50 Ben 6:30 (2) 6:30 2位 10:06:30 Fay 4:50 (1) 11:20 2位 10:11:20 Hal 6:30 (2) "
+        "17:50 2位 10:17:50|"
+        "- T3 Cat 7:00 (3) 7:00 3位 10:07:00 Eve 5:20 (3) 12:20 3位 10:12:20 Ivy ミスパンチ -");
+    browser->screenshot(QStringLiteral("viewer_team_wide.png"));
+    ASSERT_TRUE(open(QStringLiteral("#c=R-1&v=team"), 390, 844, true));
+    EXPECT_EQ(texts("table.teams tbody tr").size(), 3);
+    browser->screenshot(QStringLiteral("viewer_team_phone.png"));
+}
+
+// Classes on one course (same controls, length and climb) are compared in one field: every
+// runner marked with its class, the ranks taken over the whole field, in the table and graphs.
+TEST_F(ViewerInBrowser, ClassesOfOneCourseCompareTogether)
+{
+    NEED_BROWSER();
+    clsClassData& w35 = addClass(QStringLiteral("W35"), 2, true, {{"S", {"3:50", "9:00", "1:05"}}});
+    w35.ClassLength = 3500;
+    w35.ClassUpHeight = 120;
+    clsClassData& other =
+        addClass(QStringLiteral("W40"), 2, true, {{"T", {"3:50", "9:00", "1:05"}}});
+    other.ClassLength = 3600;  // another course
+    other.ClassUpHeight = 120;
+    ASSERT_TRUE(open(QStringLiteral("#c=M21")));
+    EXPECT_EQ(text(".course-choice"), "同じコース: W35");
+    click(QStringLiteral(".course-choice input"));
+    EXPECT_TRUE(permalink().startsWith(QStringLiteral("#c=M21&w=W35&")))
+        << permalink().toStdString();
+    const QList<Row> both = rows();
+    ASSERT_EQ(both.size(), 5);
+    EXPECT_EQ(ids(both[0].cells).toStdString(), "1|S W35 Sクラブ|13:55|3:50 1|9:00 1|1:05 2");
+    EXPECT_EQ(ids(both[1].cells).toStdString(), "2|A M21 Aクラブ|15:00|4:00 2|10:00 2|1:00 1");
+    EXPECT_EQ(both[4].cells[5], "1:14 3");
+
+    ASSERT_TRUE(open(QStringLiteral("#c=M21&w=W35&v=graph")));
+    EXPECT_EQ(lineKeys(), (QStringList{"S@W35", "A", "D", "B", "C"}));
+    EXPECT_EQ(js("document.querySelector('svg.chart text.line-name').textContent").toString(), "S");
+    browser->screenshot(QStringLiteral("viewer_course_graph_wide.png"));
+}
+
+// Choosing a class or a view is a step Back returns from; the link button copies the address and
+// says so; printing shows every row, and "every class" prints each class's table fitted to
+// the page.
+TEST_F(ViewerInBrowser, BackLinkAndPrint)
+{
+    NEED_BROWSER();
+    ASSERT_TRUE(open(QStringLiteral("#c=M21")));
+    click(QStringLiteral("[data-view=graph]"));
+    type(QStringLiteral("#class-select"), QStringLiteral("1"));
+    EXPECT_TRUE(permalink().startsWith(QStringLiteral("#c=W21&"))) << permalink().toStdString();
+    const char* const shown =
+        "document.querySelector('#class-select option:checked').textContent + ' ' + "
+        "document.querySelector('.tabs [aria-pressed=true]').dataset.view";
+    js("history.back(), true");
+    ASSERT_TRUE(browser->waitFor(QStringLiteral("location.hash.startsWith('#c=M21&')")));
+    EXPECT_EQ(js(shown).toString(), "M21 (4人) graph");
+    js("history.back(), true");
+    ASSERT_TRUE(browser->waitFor(QStringLiteral("location.hash.indexOf('v=table') > 0")));
+    EXPECT_EQ(js(shown).toString(), "M21 (4人) table");
+
+    browser->command(QStringLiteral("Browser.grantPermissions"),
+                     {{"permissions", QJsonArray{"clipboardReadWrite", "clipboardSanitizedWrite"}}},
+                     false);
+    click(QStringLiteral(".permalink"));
+    ASSERT_TRUE(
+        browser->waitFor(QStringLiteral("document.querySelector('.link-status').textContent")));
+    EXPECT_EQ(text(".link-status"), "リンクをコピーしました");
+    EXPECT_EQ(js("navigator.clipboard.readText()").toString(), js("location.href").toString());
+
+    // A class of thirty legs printed on a page a thousand pixels wide: no column cut off.
+    clsClassData& wide = addClass(QStringLiteral("Long"), 29, true, {});
+    for (const char* name : {"U", "V"}) {
+        clsClassDataSub runner;
+        runner.Namae = QString::fromLatin1(name);
+        for (int l = 1; l <= 30; ++l) runner.setLap(l, seconds(3599 + l));
+        wide.Add(runner);
+    }
+    writePage();
+    ASSERT_TRUE(open(QStringLiteral("#c=Long"), 1000, 700));
+    js("window.print = () => {}, true");
+    browser->command(QStringLiteral("Emulation.setEmulatedMedia"), {{"media", "print"}});
+    const char* const fits =
+        "[...document.querySelectorAll('table.splits')].every((t) => "
+        "t.getBoundingClientRect().width <= innerWidth && "
+        "[...t.querySelectorAll('td .t')].every((s) => s.scrollWidth <= s.clientWidth + 1))";
+    EXPECT_TRUE(js(fits).toBool());
+    click(QStringLiteral(".print-every"));
+    EXPECT_EQ(ids(texts("#print-all h2")).toStdString(), "M21 4人|W21 7人|Long 2人");
+    EXPECT_EQ(js("document.querySelectorAll('#print-all tr[data-key]').length").toInt(), 13);
+    EXPECT_EQ(js("getComputedStyle(document.getElementById('app')).display").toString(), "none");
+    EXPECT_TRUE(js(fits).toBool());
+    browser->screenshot(QStringLiteral("viewer_print_all.png"));
+    js("dispatchEvent(new Event('afterprint')), true");
+    EXPECT_FALSE(js("!!document.getElementById('print-all')").toBool());
+}
+
+// The numbers of a real OE export as the table shows them are those of the analysis: every leg
+// time and its rank, every elapsed time and its rank, in every class.
+TEST_F(ViewerInBrowser, RealExportShowsTheNumbersOfTheAnalysis)
+{
+    NEED_BROWSER();
+    const QString path =
+        testsupport::realDataPath(QStringLiteral("LukeWoodward-SplitsBrowser/eventdata6478"));
+    if (path.isEmpty()) GTEST_SKIP() << "the real result files are not here";
+    basDefinition::ResetRace();
+    Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
+    basConvert::LoadRaceFile(path);
+    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    writePage();
+    // Per row: the text of each leg's cell, found by the columns the cells span.
+    const char* const legTexts = R"(
+      [...document.querySelectorAll('table.splits tbody tr[data-key]')].map((tr) => {
+        const legs = []; let at = 0;
+        for (const td of [...tr.cells].slice(3)) { at += td.colSpan; legs[at - 1] = td.innerText.replace(/\s+/g, ' ').replace('▼', '').trim(); }
+        return [tr.dataset.key, tr.cells[0].innerText.trim(), tr.cells[2].innerText.trim(), legs]; }))";
+    int compared = 0;
+    // A window tall enough for every row of the largest class.
+    ASSERT_TRUE(open(QString(), 1400, 6000));
+    const QStringList names = basDefinition::ClassList.names();
+    for (int c = 0; c < names.size(); ++c) {
+        const QString& name = names[c];
+        type(QStringLiteral("#class-select"), QString::number(c));
+        const QJsonArray lap = js(QString::fromUtf8(legTexts)).toArray();
+        click(QStringLiteral(".table-tools .mode button:last-child"));
+        const QJsonArray sum = js(QString::fromUtf8(legTexts)).toArray();
+        click(QStringLiteral(".table-tools .mode button:first-child"));
+        ASSERT_TRUE(basAnalyze::AnalyzeClass(name));
+        ASSERT_EQ(lap.size(), ws().AnaRunnerCount) << name.toStdString();
+        std::map<QString, int> index;
+        for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
+            QString key = ws().RunnerName(r);
+            for (int n = 2; index.count(key); ++n)
+                key = ws().RunnerName(r) + QStringLiteral("~%1").arg(n);
+            index[key] = r;
+        }
+        const auto time = [](double days) { return CbasGeneral::FormatLapTime(days).trimmed(); };
+        for (int row = 0; row < lap.size(); ++row) {
+            const QJsonArray l = lap[row].toArray();
+            const QJsonArray s = sum[row].toArray();
+            ASSERT_EQ(s[0], l[0]);  // the same order in both modes
+            const int r = index[l[0].toString()];
+            ASSERT_GT(r, 0);
+            const bool ranked = ws().TotalTime(r) > 0;
+            EXPECT_EQ(l[1].toString(),
+                      ranked ? QString::number(ws().TotalRank(r)) : QStringLiteral("-"));
+            if (ranked) {
+                EXPECT_EQ(l[2].toString(), time(ws().TotalTime(r)));
+            }
+            for (int g = 1; g <= ws().AnaLegCount; ++g) {
+                const int rank = ws().LapRank(r, g);
+                if (ws().LapState(r, g) == 0) {
+                    EXPECT_EQ(
+                        l[3].toArray()[g - 1].toString(),
+                        time(ws().LapTime(r, g)) + ' ' + (rank > 0 ? QString::number(rank) : "-"))
+                        << name.toStdString() << " " << l[0].toString().toStdString() << " leg "
+                        << g;
+                }
+                if (ws().LapState(r, g) >= 0 && ws().SumState(r, g) != -2) {
+                    EXPECT_EQ(
+                        s[3].toArray()[g - 1].toString(),
+                        time(ws().EstSumTime(r, g)) + ' ' + QString::number(ws().EstSumRank(r, g)))
+                        << name.toStdString() << " " << l[0].toString().toStdString() << " leg "
+                        << g;
+                }
+                compared += 2;
+            }
+        }
+    }
+    EXPECT_GT(compared, 40000);
 }
 
 }  // namespace

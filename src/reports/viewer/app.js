@@ -204,7 +204,7 @@ const App = (() => {
         h('option', { value: i, selected: i === state.index }, '第' + (k + 1) + '走' + (relay.relay.variants[k][v] ? ' ' + relay.relay.variants[k][v] : '')))));
     }
     const partners = Courses.partners(race, state.index, relays);
-    clear(ui.courseSlot).append(partners.length === 0 ? [] : ['同じコース: ', partners.map((i) => {
+    Dom.append(clear(ui.courseSlot), partners.length === 0 ? [] : ['同じコース: ', partners.map((i) => {
       const box = h('input', { type: 'checkbox', checked: state.with.includes(i), onchange: () => chooseCourse(i, box.checked) });
       return h('label', null, box, Race.title(race.classes[i]));
     })]);

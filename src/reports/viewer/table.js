@@ -143,7 +143,7 @@ const SplitTable = (() => {
     const tr = document.createElement('tr');
     tr.dataset.key = runner.key;
     const club = runner.club.trim() !== '' || classMark
-      ? h('span', { class: 'club' }, classMark ? h('span', { class: 'cls' }, classMark) : null, runner.club) : null;
+      ? h('span', { class: 'club' }, classMark ? [h('span', { class: 'cls' }, classMark), ' '] : null, runner.club) : null;
     const who = h('td', { class: 'who' }, h('label', null, box, swatch, h('span', { class: 'name' }, runner.name)), club);
     tr.append(h('td', { class: 'pos' }, runner.ranked ? runner.rank : '-'), who,
       h('td', { class: runner.statusText ? 'total status' : 'total' }, totalText(runner)),
@@ -180,6 +180,15 @@ const SplitTable = (() => {
     entry.swatch.style.background = colour || 'transparent';
   }
 
+  // The most characters a leg cell's time takes (with the mark of a mistake in the lap view).
+  function longestTime(model, mode) {
+    let longest = 0;
+    for (const runner of model.runners) {
+      for (const t of mode === 'sum' ? runner.sum : runner.lap) if (t > 0) longest = Math.max(longest, Fmt.time(t).length);
+    }
+    return Math.max(4, longest + (mode === 'lap' ? 1 : 0));
+  }
+
   // Rows beyond the screen are not in the page: a big class would otherwise take seconds to lay
   // out. This many rows are kept above and below what is seen.
   const SPARE_ROWS = 8;
@@ -206,8 +215,9 @@ const SplitTable = (() => {
     const thead = header(model, mode, onSort);
     const tbody = h('tbody');
     const table = h('table', { class: 'splits' }, thead, tbody);
-    // Printing shrinks the letters of a table with many legs to fit the page.
+    // Printing shrinks the letters of a table with many legs, or long times, to fit the page.
     table.style.setProperty('--legs', String(model.legs));
+    table.style.setProperty('--chars', String(longestTime(model, mode)));
     const node = h('div', { class: 'table-wrap' }, table);
     const spacer = () => h('tr', { class: 'spacer', 'aria-hidden': 'true' }, h('td', { colspan: columns }));
     const above = spacer();
