@@ -8,6 +8,7 @@
 #include <QJsonArray>
 
 #include <cmath>
+#include <map>
 
 namespace basExport {
 
@@ -120,20 +121,58 @@ std::vector<int> wholeValues(const basAnalyze::Table2<T>& table)
     return values;
 }
 
-// The elapsed times of the runners for whom they are not the running sum of the positive leg
-// times (merged stretches, an elapsed time that stops): runner index -> times.
+// The elapsed times as the page works them out: the running sum of the positive leg times, and
+// inside a merged stretch (legs k..l) the merged time spread over its legs by their top
+// averages, as the analysis spreads it.
+std::vector<double> pageElapsed(const AnalysisWorkspace& ws, int r, const std::vector<double>& lap,
+                                const std::vector<double>& top)
+{
+    const size_t legs = lap.size();
+    std::vector<double> elapsed(legs);
+    double sum = 0;
+    for (size_t l = 0; l < legs; ++l) {
+        if (lap[l] > 0) sum += lap[l];
+        elapsed[l] = sum;
+    }
+    for (size_t l = 0; l < legs; ++l) {
+        const int state = ws.LapState(r, static_cast<int>(l) + 1);
+        if (state <= 0) continue;
+        const size_t k = static_cast<size_t>(state - 1);
+        double weight = 0;
+        for (size_t m = k; m <= l; ++m) weight += top[m];
+        if (weight <= 0) continue;
+        double covered = 0;
+        for (size_t m = k; m <= l; ++m) {
+            covered += top[m];
+            elapsed[m] = elapsed[l] - (1 - covered / weight) * lap[l];
+        }
+    }
+    return elapsed;
+}
+
+// Whole seconds as the page shows a time.
+long long shownWhole(double s)
+{
+    return static_cast<long long>(std::floor(std::fabs(s) + 0.5 + 1e-7)) * (s < 0 ? -1 : 1);
+}
+
+// The elapsed times of the runners for whom the page's own reckoning would not show the
+// analysis' times (to the millisecond and in the seconds shown): runner index -> times.
 QJsonObject elapsedExceptions(const AnalysisWorkspace& ws, const LapColumn& laps)
 {
+    std::vector<double> top;
+    for (int l = 1; l <= ws.AnaLegCount; ++l)
+        top.push_back(SecondsOfMilliseconds(ws.TopAverage(l)));
     QJsonObject exceptions;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        const std::vector<double>& lap = laps.seconds[static_cast<size_t>(r - 1)];
-        double sum = 0;
+        const std::vector<double> page =
+            pageElapsed(ws, r, laps.seconds[static_cast<size_t>(r - 1)], top);
         bool same = true;
         QJsonArray times;
         for (int l = 1; l <= ws.AnaLegCount; ++l) {
-            if (lap[static_cast<size_t>(l - 1)] > 0) sum += lap[static_cast<size_t>(l - 1)];
             const double real = SecondsOfMilliseconds(ws.EstSumTime(r, l));
-            same = same && sum == real;
+            const double mine = page[static_cast<size_t>(l - 1)];
+            same = same && std::fabs(mine - real) < 0.001 && shownWhole(mine) == shownWhole(real);
             times.append(real);
         }
         if (!same) exceptions.insert(QString::number(r - 1), times);
@@ -163,20 +202,28 @@ QJsonArray columnOf(const basAnalyze::Table1<T>& table, Convert convert)
     return a;
 }
 
-// A state column: 0 stands for a runner whose every leg is 0, the common case.
-QJsonArray stateColumnOf(const basAnalyze::Table2<int>& table)
+// A state column (values from -2 up): packed legs, plus 2, of the runners whose states are not
+// all 0, the common case, by runner index.
+QJsonObject stateColumnOf(const basAnalyze::Table2<int>& table)
 {
-    QJsonArray a;
+    std::map<int, std::vector<int>> odd;
+    std::vector<int> all;
     for (int r = 1; r <= table.runnerCount(); ++r) {
-        QJsonArray legs;
+        std::vector<int> legs;
         bool allNormal = true;
         for (int l = 1; l <= table.legCount(); ++l) {
-            legs.append(table(r, l));
+            legs.push_back(table(r, l) + 2);
             allNormal = allNormal && table(r, l) == 0;
         }
-        a.append(allNormal ? QJsonValue(0) : QJsonValue(legs));
+        if (allNormal) continue;
+        all.insert(all.end(), legs.begin(), legs.end());
+        odd[r - 1] = legs;
     }
-    return a;
+    const int width = PackedWidth(all);
+    QJsonObject runners;
+    for (const auto& [index, legs] : odd)
+        runners.insert(QString::number(index), PackedText(legs, width));
+    return QJsonObject{{"width", width}, {"runners", runners}};
 }
 
 QJsonObject viewerClassObject(const QString& name)

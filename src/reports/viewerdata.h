@@ -4,8 +4,10 @@
 // viewer shows, in the precision it shows them:
 // - per-leg whole numbers (LapTime, LapRank, EstSumRank) as packed text: every value written
 //   as `width` digits of 90 characters that need no escape in JSON or HTML (see PackedDigits);
-// - EstSumTime only for the runners whose elapsed times are not the running sum of their leg
-//   times, which the viewer works out itself (0 for the others);
+// - LapState and SumState packed (plus 2) only for the runners with a state other than 0;
+// - EstSumTime only for the runners whose elapsed times the viewer would not work out itself
+//   from their leg times and the top averages (the running sum, a merged time spread by the
+//   top averages of its legs);
 // - RelativeValue as the whole percentage shown, MissRate in tenths of a percent,
 //   MissTimeTotal and NoMissTime in whole seconds, Difficulty2 times 100 and whole;
 // - LapRatio and MissTime not at all: the viewer works them out from LapTime, LapState,

@@ -197,7 +197,7 @@ bool BrowserSession::waitFor(const QString& expression, int timeoutMs)
     clock.start();
     while (clock.elapsed() < timeoutMs) {
         if (evaluate("!!(" + expression + ")", timeoutMs).toBool()) return true;
-        QThread::msleep(10);
+        QThread::msleep(40);
     }
     error_ = QStringLiteral("not true within %1 ms: %2").arg(timeoutMs).arg(expression);
     return false;
@@ -205,10 +205,19 @@ bool BrowserSession::waitFor(const QString& expression, int timeoutMs)
 
 bool BrowserSession::open(const QString& url, const QString& ready, int timeoutMs)
 {
-    // A new address that differs only in its fragment would not load the page again.
-    command("Page.navigate", {{"url", "about:blank"}});
+    // An address that differs only in its fragment would not load the page again: the blank
+    // page comes between. The page being left is marked, so that waiting never reads it for
+    // the new one.
+    const QString current =
+        evaluate(QStringLiteral("window.leftBehind = true, location.href.split('#')[0]"))
+            .toString();
+    if (current == url.section(QLatin1Char('#'), 0, 0)) {
+        command("Page.navigate", {{"url", "about:blank"}});
+        if (!waitFor(QStringLiteral("!window.leftBehind"), timeoutMs)) return false;
+        evaluate(QStringLiteral("window.leftBehind = true"));
+    }
     command("Page.navigate", {{"url", url}});
-    return waitFor(ready, timeoutMs);
+    return waitFor("!window.leftBehind && (" + ready + ")", timeoutMs);
 }
 
 bool BrowserSession::setViewport(int width, int height, bool phone)

@@ -466,12 +466,12 @@ const App = (() => {
     // Drawn again only when the width changed: a phone's address bar coming and going changes
     // the height alone, and must not reset what the reader chose on the graph.
     let resizeTimer = 0;
-    let drawnWidth = panelWidth();
+    let drawnWidth = window.innerWidth;
     window.addEventListener('resize', () => {
       clearTimeout(resizeTimer);
       resizeTimer = setTimeout(() => {
-        if (panelWidth() === drawnWidth) return;
-        drawnWidth = panelWidth();
+        if (window.innerWidth === drawnWidth) return;
+        drawnWidth = window.innerWidth;
         renderView();
       }, 150);
     });

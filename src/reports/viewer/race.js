@@ -27,8 +27,31 @@ const Race = (() => {
     return values;
   }
 
-  function zeros(n) {
-    return new Array(n).fill(0);
+  // A state column: the packed legs (plus 2) of the runners whose states are not all 0.
+  function states(column, i, legs) {
+    const text = column.runners[i];
+    if (text === undefined) return new Array(legs).fill(0);
+    return unpack({ width: column.width, text }).map((v) => v - 2);
+  }
+
+  // The elapsed times the analysis gives: the running sum of the positive leg times, a merged
+  // time spread over its legs by their top averages.
+  function elapsedTimes(lap, state, top) {
+    let running = 0;
+    const sum = lap.map((t) => (t > 0 ? (running += t) : running));
+    for (let l = 0; l < lap.length; l++) {
+      if (state[l] <= 0) continue;
+      const k = state[l] - 1;
+      let weight = 0;
+      for (let m = k; m <= l; m++) weight += top[m];
+      if (weight <= 0) continue;
+      let covered = 0;
+      for (let m = k; m <= l; m++) {
+        covered += top[m];
+        sum[m] = sum[l] - (1 - covered / weight) * lap[l];
+      }
+    }
+    return sum;
   }
 
   // Full-width digits below 10, half-width from 10 on.
@@ -82,13 +105,9 @@ const Race = (() => {
     const legs = raw.AnaLegCount;
     const slice = (values) => values.slice(i * legs, (i + 1) * legs);
     const lap = slice(cols.lap).map((code) => (code === 0 ? ABSENT : (code - 1) / raw.LapScale));
-    const state = raw.LapState[i] || zeros(legs);
+    const state = states(raw.LapState, i, legs);
     const lapRank = slice(cols.lapRank);
-    let sum = raw.EstSumTime[i];
-    if (!sum) {
-      let running = 0;
-      sum = lap.map((t) => (t > 0 ? (running += t) : running));
-    }
+    const sum = raw.EstSumTime[i] || elapsedTimes(lap, state, raw.TopAverage);
     const status = raw.Status ? raw.Status[i] : '';
     const total = raw.TotalTime[i];
     const runner = {
@@ -112,7 +131,7 @@ const Race = (() => {
       state,
       lapRank,
       sum,
-      sumState: raw.SumState[i] || zeros(legs),
+      sumState: states(raw.SumState, i, legs),
       sumRank: slice(cols.sumRank),
       ratio: Measures.ratios(lap, state, lapRank, raw.TopAverage),
       miss: Measures.missTimes(lap, state, lapRank, raw.TopAverage, raw.CruiseSpeed[i]),

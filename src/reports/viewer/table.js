@@ -235,29 +235,39 @@ const SplitTable = (() => {
     }
 
     // Puts in the rows around the scrolled place.
+    // Puts in the rows around the scrolled place. It reads nothing of the layout, which would
+    // make the browser lay the page out there and then again: the scrolled place is kept from
+    // the scroll events, the height of a row is measured once after a frame has been drawn.
+    let scrolled = 0;
     function paint() {
       if (everything) return;
       const height = rowHeight || 36;
-      const seen = node.clientHeight || document.documentElement.clientHeight || 800;
-      const first = Math.max(0, Math.floor(node.scrollTop / height) - SPARE_ROWS);
-      const last = Math.min(listed.length, Math.ceil((node.scrollTop + seen) / height) + SPARE_ROWS);
+      const seen = window.innerHeight || 800;
+      // Before the first frame only what can be seen: the spare rows follow once it is drawn.
+      const spare = rowHeight ? SPARE_ROWS : 0;
+      const first = Math.max(0, Math.floor(scrolled / height) - spare);
+      const last = Math.min(listed.length, Math.ceil((scrolled + seen) / height) + spare);
       if (range && range.first === first && range.last === last && range.listed === listed) return;
       range = { first, last, listed };
       above.style.height = first * height + 'px';
       below.style.height = (listed.length - last) * height + 'px';
       tbody.replaceChildren(above, ...listed.slice(first, last).map((r) => entryOf(r).element), below);
-      if (!rowHeight && last > first && node.isConnected) {
-        const measured = tbody.children[1].getBoundingClientRect().height;
-        if (measured > 0) {
-          rowHeight = measured;
-          range = null;
-          paint();
-        }
+      if (!rowHeight && last > first) requestAnimationFrame(() => setTimeout(measure, 0));
+    }
+
+    function measure() {
+      const row = tbody.children[1];
+      const measured = row && row.isConnected ? row.getBoundingClientRect().height : 0;
+      if (measured > 0 && !rowHeight) {
+        rowHeight = measured;
+        range = null;
+        paint();
       }
     }
 
     let pending = 0;
     node.addEventListener('scroll', () => {
+      scrolled = node.scrollTop;
       if (!pending) pending = requestAnimationFrame(() => {
         pending = 0;
         paint();
