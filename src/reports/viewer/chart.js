@@ -125,7 +125,8 @@ const Chart = (() => {
       svg.append(s('path', { class: 'runner-line', 'data-key': line.key, d: d.trim(), stroke: line.colour, 'stroke-dasharray': line.dash || null },
         s('title', null, line.name)));
       const name = narrow && line.name.length > 5 ? line.name.slice(0, 5) + '…' : line.name;
-      labels.push({ x: px(end[0]) + 4, y: py(end[1]) + 4, width: nameRoom, text: name, line });
+      // Beside the end of a line; above it where the line ends on the time axis below.
+      labels.push({ x: px(end[0]) + 4, y: py(end[1]) + (controlsOnX ? 4 : -5), width: nameRoom, text: name, line });
     }
     for (const label of placeLabels(labels, height - 2)) {
       svg.append(s('text', { class: 'line-name', 'data-key': label.line.key, x: label.x, y: label.y, fill: label.line.colour }, label.text));
