@@ -487,6 +487,21 @@ TEST_F(ViewerInBrowser, GraphsDrawEveryChosenRunnerAndReadOutAControl)
                               QJsonArray{"C", "15:00", "3", "+5:30", "+0:49"}};
     EXPECT_EQ(readout["rows"].toArray(), expected);
 
+    // A at control 2 (14:00) against each reference; the arrow keys choose the control.
+    const struct {
+        const char* ref;
+        const char* behind;
+    } references[] = {{"winner", "0:00"},     {"fastest", "0:00"},     {"fastest25", "-3:30"},
+                      {"fastest100", "-14:00"}, {"top3", "-2:50"}, {"r:C", "-5:30"}};
+    for (const auto& r : references) {
+        ASSERT_TRUE(open(QStringLiteral("#c=M21&v=graph&r=A&r=C&ref=%1").arg(QLatin1String(r.ref))));
+        js("document.querySelector('svg.chart').dispatchEvent(new KeyboardEvent('keydown', "
+           "{key: 'ArrowLeft'})), true");
+        EXPECT_EQ(js(QString::fromLatin1(ReadoutScript)).toObject()["rows"].toArray()[0].toArray()[3],
+                  QJsonValue(QLatin1String(r.behind)))
+            << r.ref;
+    }
+
     // On a phone a tap chooses the control: the first.
     ASSERT_TRUE(open(QStringLiteral("#c=M21&v=graph"), 390, 844, true));
     at = js(pointAt.arg(0)).toArray();
