@@ -119,11 +119,14 @@ void estimatedSplits(const RunnerLegs& legs)
 
 void estimatedRanks(AnalysisWorkspace& ws)
 {
+    // At the finish the elapsed time is the run's total: a run that is not OK has no rank there.
+    const int finishLeg = ws.AnaLegCount > ws.AnaControlCount ? ws.AnaLegCount : 0;
     Ranking ranking;
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
         ranking.clear();
         for (int r = 1; r <= ws.AnaRunnerCount; ++r)
-            if (ws.EstLapTime(r, l) > 0 && ws.SumState(r, l) >= StateLater)
+            if (ws.EstLapTime(r, l) > 0 && ws.SumState(r, l) >= StateLater &&
+                (l != finishLeg || ws.RunnerStatus(r) == RunStatus::Ok))
                 ranking.add(ws.EstSumTime(r, l), r);
         ranking.calc();
         // Runners without a positive estimated leg time keep rank 0, as do runners whose

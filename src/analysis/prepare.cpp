@@ -12,7 +12,6 @@ namespace basAnalyze {
 
 namespace {
 
-constexpr double OneDay = 1.0;
 using CbasGeneral::SecondsPerDay;
 constexpr double AbsentMark = -2;  // only exactly -2 is an empty entry; other negatives merge
 
@@ -32,6 +31,7 @@ void sizeWorkspace(AnalysisWorkspace& ws, int runners, int legs)
                              &ws.EarlyCruiseSpeed, &ws.LateCruiseSpeed, &ws.AfterMissRelative})
         t->reset(runners);
     ws.TotalRank.reset(runners);
+    ws.RunnerStatus.reset(runners);
     ws.TopAverage.reset(legs);
     ws.LegWeight.reset(legs);
     for (Table2<double>* t :
@@ -65,7 +65,9 @@ void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
         for (int l = 1; l <= ws.AnaLegCount; ++l) laps[l] = runner.Lap(l);
         // Ranked on the raw total, so a total of a day or more (no valid result) ranks last.
         totals.add(runner.Total, r);
-        ws.TotalTime(r) = runner.Total >= OneDay ? 0 : runner.Total;
+        // Only an OK run has a valid total: one of a day or more shows as mispunched.
+        ws.RunnerStatus(r) = runner.ShownStatus();
+        ws.TotalTime(r) = ws.RunnerStatus(r) == RunStatus::Ok ? runner.Total : 0;
     }
     totals.calc();
     for (const Ranking::Entry& e : totals) ws.TotalRank(e.key) = e.rank;

@@ -12,6 +12,8 @@
 // Units: times are days (1 second = 1/86400), like every time of the race model. Ratios are
 // fractions (1.0 = equal to the top average); windows and writers show them times 100 through
 // Percent(), which keeps the single precision the shown digits depend on.
+#include "race/runstatus.h"
+
 #include <QString>
 
 #include <stdexcept>
@@ -112,6 +114,9 @@ struct AnalysisWorkspace {
     Table1<QString> RunnerShozoku;
     Table1<double> RunnerStartTime;
     Table1<double> TotalTime;      // the runner's Total; 0 when it was not valid (one day or more)
+    // The status the run shows (its own, or MissingPunch for a run without a valid total); only
+    // an OK run has a total and is ranked at the finish.
+    Table1<RunStatus> RunnerStatus;
     Table1<int> TotalRank;         // rank of the raw Total in the class
     Table1<float> RelativeValue;   // "上位との相対値"
     Table1<double> CruiseTime;     // time per unit of course weight over the best legs

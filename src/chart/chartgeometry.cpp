@@ -3,6 +3,7 @@
 #include "chart/winunits.h"
 #include "race/basicformat.h"
 #include "race/racetime.h"
+#include "race/shortnames.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -34,7 +35,7 @@ ChartGeometry MakeGeometry(const AnalysisWorkspace& ws, ChartMode mode, int scal
     g.mode = mode;
     g.scaleWidth = scaleWidth;
     g.scaleHeight = scaleHeight;
-    g.width = std::max(0, scaleWidth - 32);
+    g.width = std::max(0, scaleWidth - PlotLeft - PlotRightMargin);
     g.height = std::max(0, scaleHeight - MarginHeight(mode));
     g.top = PlotTop(mode);
     g.scrollValue = scrollValue;
@@ -132,42 +133,47 @@ QColor TenMinuteLineColor()
     return WinUnits::ToColor(0xD0D0D0);
 }
 
-QString ShortName(const QString& name)
+QStringList RunnerLabels(const AnalysisWorkspace& ws)
 {
-    return name.left(3);
+    constexpr int LabelChars = 3;
+    QStringList names;
+    names.reserve(ws.AnaRunnerCount);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) names << ws.RunnerName(r);
+    return CbasGeneral::DistinctShortNames(names, LabelChars, 2 * LabelChars);
 }
 
-std::vector<ChartText> VerticalName(double x, int y, const QString& name)
+std::vector<ChartText> VerticalName(double x, double y, const QString& label)
 {
     std::vector<ChartText> texts;
-    const QString shortName = ShortName(name);
-    for (int i = 0; i < shortName.size(); ++i) {
-        texts.push_back(ChartText{QPointF(x, y + i * NameLineHeight), shortName.mid(i, 1)});
+    for (int i = 0; i < label.size(); ++i) {
+        texts.push_back(ChartText{QPointF(x, y + i * NameLineHeight), label.mid(i, 1)});
     }
     return texts;
 }
 
-std::vector<ChartText> FinishName(const AnalysisWorkspace& ws, const ChartGeometry& g, int r)
+double FinishNameX(const AnalysisWorkspace& ws, const ChartGeometry& g, int r)
 {
-    if (ws.TotalTime(r) <= 0) return {};
-    // The name stands a little left of the finish point: further in race time, where every
-    // line ends on the finish line, than above the start names of clock time.
+    // Further left in race time, where every line ends on the finish line, than above the start
+    // names of clock time.
     const double shift = g.mode == ChartMode::RaceTime ? 8 : 4;
-    return VerticalName(FinishX(ws, g, r) - shift, g.bottom() + 2, ws.RunnerName(r));
+    return FinishX(ws, g, r) - shift;
 }
 
-std::vector<ChartText> StartName(const AnalysisWorkspace& ws, const ChartGeometry& g, int r)
+double StartNameX(const AnalysisWorkspace& ws, const ChartGeometry& g, int r)
 {
-    if (g.mode != ChartMode::ClockTime) return {};
-    const double x = 20 - g.scroll + RunnerOffset(ws, g.mode, r);
-    return VerticalName(x, 15, ws.RunnerName(r));
+    return 20 - g.scroll + RunnerOffset(ws, g.mode, r);
+}
+
+double FinishNameTop(const ChartGeometry& g)
+{
+    return g.bottom() + 2;
 }
 
 QString ClickLabel(const AnalysisWorkspace& ws, ChartMode mode, int r)
 {
     if (r < 1 || r > ws.AnaRunnerCount || !IsDrawn(ws, mode, r)) return QString();
     if (mode == ChartMode::RaceTime && ws.TotalTime(r) <= 0) return QString();
-    return ShortName(ws.RunnerName(r));
+    return RunnerLabels(ws).value(r - 1);
 }
 
 QString TimeLabel(ChartMode mode, int scrollValue, int p)

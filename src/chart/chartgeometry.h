@@ -10,6 +10,7 @@
 #include <QColor>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -18,7 +19,8 @@ namespace basChart {
 // The time bases, numbered as the item data of the mode list.
 enum class ChartMode { RaceTime = 1, ClockTime = 2 };
 
-constexpr int PlotLeft = 24;  // x of the plot's left edge
+constexpr int PlotLeft = 24;        // x of the plot's left edge
+constexpr int PlotRightMargin = 8;  // pixels right of the plot's right edge (W = width - 32)
 constexpr int SecondsPerPixel = 5;
 constexpr int ScrollStep = 120;        // pixels (10 minutes) per scroll-bar step
 constexpr int ScrollMaximum = 48;      // the scroll bar's range is 0..48
@@ -79,21 +81,22 @@ struct ChartText {
     QString text;
 };
 
-// The first three characters of a name: the label of a runner in the chart and below it.
-QString ShortName(const QString& name);
+// The labels of the runners (index r - 1): as much of each name as tells it apart from the others
+// of the class, three characters at most, since a label is written one character a line.
+QStringList RunnerLabels(const basAnalyze::AnalysisWorkspace& ws);
 
-// The short name written vertically, one character a line from y downwards.
-std::vector<ChartText> VerticalName(double x, int y, const QString& name);
+// A label written vertically, one character a line from y downwards.
+std::vector<ChartText> VerticalName(double x, double y, const QString& label);
 
-// The runner's name under the finish; empty when the runner has no valid total.
-std::vector<ChartText> FinishName(const basAnalyze::AnalysisWorkspace& ws, const ChartGeometry& g,
-                                  int r);
-// The runner's name above the plot at its start (clock time only; empty in race time).
-std::vector<ChartText> StartName(const basAnalyze::AnalysisWorkspace& ws, const ChartGeometry& g,
-                                 int r);
+// Where a runner's label stands when nothing is in its way: a little left of its finish point,
+// from just under the plot, and in clock time a little left of its start point, above the plot.
+double FinishNameX(const basAnalyze::AnalysisWorkspace& ws, const ChartGeometry& g, int r);
+double StartNameX(const basAnalyze::AnalysisWorkspace& ws, const ChartGeometry& g, int r);
+double FinishNameTop(const ChartGeometry& g);
+constexpr double StartNameTop = 15;
 
-// The label under the chart of a clicked runner: its short name, in race time only for a
-// runner with a valid total.
+// The label under the chart of a clicked runner: its label, in race time only for a runner with
+// a valid total.
 QString ClickLabel(const basAnalyze::AnalysisWorkspace& ws, ChartMode mode, int r);
 
 // The label of the ten-minute line at pixel p of the plot (p = 0, 120, 240, ...): race time

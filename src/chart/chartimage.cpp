@@ -64,12 +64,12 @@ QImage RenderChartImage(const AnalysisWorkspace& ws, const ChartRequest& request
     if (drawn.mode == ChartMode::RaceTime) drawn.scrollValue = 0;
     const int edge = ExportRightEdge(ws, drawn.mode, drawn.scrollValue);
 
-    // The chart is laid out on the full export picture, but only the part that is kept is
-    // painted: the painter clips everything right of the image, which saves filling and
-    // copying the rest of the 4000-pixel width.
+    // Only the part of the 4000-pixel picture that is kept is laid out and painted: a picture
+    // whose plot ends at the cut. Everything left of it lies where it lies on the whole picture,
+    // and the runners' names are kept inside the plot that the image shows.
     QImage image(edge + ImageMargin, ExportHeight, QImage::Format_RGB32);
     QPainter painter(&image);
-    DrawChart(painter, QSize(ExportWidth, ExportHeight), ws, drawn);
+    DrawChart(painter, QSize(edge + CutMargin + PlotRightMargin, ExportHeight), ws, drawn);
     painter.fillRect(QRect(edge + CutMargin, 0, ImageMargin - CutMargin, ExportHeight), Qt::white);
     // The cut removed the frame's right side: close it again.
     painter.setRenderHint(QPainter::Antialiasing, false);

@@ -1,7 +1,11 @@
 #include "chart/drawchart.h"
 
+#include "chart/chartnames.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
+
+#include <algorithm>
 
 namespace basChart {
 
@@ -17,17 +21,29 @@ void DrawTexts(QPainter& painter, const std::vector<ChartText>& texts, double as
     }
 }
 
-// One runner's line in the pen's colour and width, with its names in the same colour: at the
-// start in clock time, under the finish when the runner has a valid total.
+// One runner's line in the pen's colour and width.
 void DrawRunner(QPainter& painter, const AnalysisWorkspace& ws, const ChartGeometry& g, int r,
-                const QColor& color, int width, double ascent)
+                const QColor& color, int width)
 {
     painter.setPen(QPen(color, width));
     const std::vector<QPointF> line = RunnerLine(ws, g, r);
     if (line.size() >= 2) painter.drawPolyline(line.data(), static_cast<int>(line.size()));
-    painter.setPen(QPen(color, 1));
-    DrawTexts(painter, StartName(ws, g, r), ascent);
-    DrawTexts(painter, FinishName(ws, g, r), ascent);
+}
+
+// The runners' names, each in the colour of its runner's top-most line.
+void DrawNames(QPainter& painter, const AnalysisWorkspace& ws, const ChartGeometry& g,
+               const ChartRequest& request, double ascent)
+{
+    const QFontMetricsF metrics(request.font, painter.device());
+    const LabelWidth widthOf = [&metrics](const QString& label) {
+        double width = 0;
+        for (const QChar c : label) width = std::max(width, metrics.horizontalAdvance(c));
+        return width;
+    };
+    for (const PlacedName& name : PlaceNames(ws, g, request.chosen, request.clicked, widthOf)) {
+        painter.setPen(QPen(name.color, 1));
+        DrawTexts(painter, name.texts, ascent);
+    }
 }
 
 bool IsRunner(const AnalysisWorkspace& ws, int r)
@@ -78,21 +94,22 @@ void DrawChart(QPainter& painter, const QSize& size, const AnalysisWorkspace& ws
     DrawGrid(painter, g);
 
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        if (IsDrawn(ws, g.mode, r)) DrawRunner(painter, ws, g, r, RunnerColor(r), 1, ascent);
+        if (IsDrawn(ws, g.mode, r)) DrawRunner(painter, ws, g, r, RunnerColor(r), 1);
     }
     // Slot 0 last, so that it lies on top.
     for (int i = 2; i >= 0; --i) {
         const int r = request.chosen[static_cast<size_t>(i)];
         if (IsRunner(ws, r) && IsDrawn(ws, g.mode, r)) {
-            DrawRunner(painter, ws, g, r, ChosenColor(i), 2, ascent);
+            DrawRunner(painter, ws, g, r, ChosenColor(i), 2);
         }
     }
     for (int i = 2; i >= 0; --i) {
         const int r = request.clicked[static_cast<size_t>(i)];
         if (IsRunner(ws, r) && IsDrawn(ws, g.mode, r)) {
-            DrawRunner(painter, ws, g, r, ClickedColor(i), 1, ascent);
+            DrawRunner(painter, ws, g, r, ClickedColor(i), 1);
         }
     }
+    DrawNames(painter, ws, g, request, ascent);
     DrawFrame(painter, g, ascent);
     painter.restore();
 }

@@ -26,11 +26,14 @@ void printClass(const clsClassData& cls, QTextStream& out)
         << "  選手数: " << cls.ClassRunnerCount() << "\n";
     for (int i = 1; i <= cls.ClassRunnerCount(); ++i) {
         const clsClassDataSub& runner = cls.Item(i);
+        // A run without a valid total shows its status instead.
+        const RunStatus status = runner.ShownStatus();
         QString line = FitWidth(QString::number(i), 4, true, false) + QStringLiteral("  ") +
                        FitWidth(runner.Namae, 20, false, false) + QStringLiteral("  ") +
                        FitWidth(runner.Shozoku, 24, false, false) + QStringLiteral("  ") +
-                       CbasGeneral::FormatLapTime(runner.Total);
-        while (line.endsWith(QLatin1Char(' '))) line.chop(1);  // incomplete runs show no total
+                       (status == RunStatus::Ok ? CbasGeneral::FormatLapTime(runner.Total)
+                                                : RunStatusText(status));
+        while (line.endsWith(QLatin1Char(' '))) line.chop(1);  // a total of 0 shows nothing
         out << line << "\n";
     }
 }

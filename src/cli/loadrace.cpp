@@ -51,7 +51,11 @@ int LoadRace(const QString& path, const Arguments& args, Console& console)
         console.err << message << "\n";
     int16_t result = FileResult;
     FileResult = FileOk;
-    if (result == FileOk) return ExitDone;
+    if (result == FileOk) {
+        const QString notice = basConvert::LoadNotice();
+        if (!notice.isEmpty()) console.err << notice << "\n";
+        return ExitDone;
+    }
     // The message's first line, the path, then the reason when there is one.
     const QString message = basConvert::LoadFailureMessage(result);
     console.err << message.section(QLatin1Char('\n'), 0, 0) << ": " << path << "\n";

@@ -1,6 +1,8 @@
 #include "config/control.h"
 
+#include "race/pathutil.h"
 #include "race/prompts.h"
+#include "race/race.h"
 
 namespace CbasControl {
 
@@ -13,10 +15,17 @@ QString ShowFileDialog(int mode, const QString& title, const QString& filter, in
     request.title = title;
     request.filter = filter;
     request.filterIndex = filterIndex && *filterIndex > 0 ? *filterIndex : 1;
-    request.fileName = fileName;
+    request.fileName = InRaceFolder(fileName);
     const Prompts::FileDialogResult result = Prompts::current().fileDialog(request);
     if (!result.path.isEmpty() && filterIndex) *filterIndex = result.filterIndex;
     return result.path;
+}
+
+QString InRaceFolder(const QString& fileName)
+{
+    const QString& race = basDefinition::CurrentFilePath;
+    if (race.isEmpty() || !CbasGeneral::GetFolderName(fileName).isEmpty()) return fileName;
+    return CbasGeneral::GetFolderName(race) + fileName;
 }
 
 }  // namespace CbasControl

@@ -26,14 +26,27 @@ QString oneLine(QString text)
     return text;
 }
 
+const QByteArray kUtf8Mark = QByteArrayLiteral("\xEF\xBB\xBF");
+
+// The bytes of a text in the file's encoding: CP932, or UTF-8 (the mark is written with the
+// first line) once a text has no CP932 form, so that no name or path comes back as "?".
+QByteArray Encoded(const QString& text, bool utf8)
+{
+    return utf8 ? text.toUtf8() : TextCodec::toCp932(text);
+}
+
 // The lines of the file. CR LF, a lone LF (a file edited by hand here) and a lone CR all end a
 // line, so no CR is ever left inside a value: a value reads the same however the file's lines
-// end, also after the program has appended a key to it.
-QStringList ReadLines(const QString& path)
+// end, also after the program has appended a key to it. utf8 tells whether the file begins with
+// the UTF-8 mark.
+QStringList ReadLines(const QString& path, bool& utf8)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
-    QString text = TextCodec::fromCp932(file.readAll());
+    const QByteArray bytes = file.readAll();
+    utf8 = bytes.startsWith(kUtf8Mark);
+    QString text =
+        utf8 ? QString::fromUtf8(bytes.mid(kUtf8Mark.size())) : TextCodec::fromCp932(bytes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     return text.split(QLatin1Char('\n'));
@@ -65,8 +78,9 @@ void IniFile::setFileName(const QString& path)
     fileName_ = path;
     values_.clear();
     keyOrder_.clear();
+    utf8_ = false;
     if (CbasGeneral::FileExists(path)) {
-        for (const QString& line : ReadLines(path)) {
+        for (const QString& line : ReadLines(path, utf8_)) {
             QString key, value;
             // Lines without "=", blank lines and repeated keys (the first one wins) are skipped.
             if (!SplitKeyValue(line, key, value) || values_.contains(keyOf(key))) continue;
@@ -110,7 +124,11 @@ void IniFile::Save()
         text += key + QLatin1Char('=') + values_.value(keyOf(key)) + kLineEnd;
     }
     // Written through a temporary file, so a failed write never leaves a truncated store.
-    if (CbasGeneral::WriteTextFileAtomic(fileName_, text)) changed_ = false;
+    const bool utf8 = !TextCodec::fitsCp932(text);
+    const QByteArray bytes = utf8 ? kUtf8Mark + Encoded(text, true) : Encoded(text, false);
+    if (!CbasGeneral::WriteFileBytes(fileName_, bytes)) return;
+    changed_ = false;
+    utf8_ = utf8;
 }
 
 bool IniFile::SplitKeyValue(const QString& line, QString& key, QString& value)
@@ -125,6 +143,13 @@ bool IniFile::SplitKeyValue(const QString& line, QString& key, QString& value)
 void IniFile::appendLine(const QString& key, const QString& value)
 {
     if (fileName_.isEmpty()) return;
+    const QString line = key + QLatin1Char('=') + value + kLineEnd;
+    if (!utf8_ && !TextCodec::fitsCp932(line)) {
+        // A CP932 file cannot take the line: the whole store is written again in UTF-8.
+        changed_ = true;
+        Save();
+        return;
+    }
     QFile file(fileName_);
     // Errors while appending are ignored: the value is still kept in memory.
     if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) return;
@@ -134,7 +159,8 @@ void IniFile::appendLine(const QString& key, const QString& value)
         file.seek(file.size() - 1);
         if (file.read(1) != "\n") bytes += "\r\n";
     }
-    bytes += TextCodec::toCp932(key + QLatin1Char('=') + value + kLineEnd);
+    if (utf8_ && file.size() == 0) bytes += kUtf8Mark;
+    bytes += Encoded(line, utf8_);
     file.write(bytes);
     file.close();
 }

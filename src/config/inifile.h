@@ -1,5 +1,7 @@
 #pragma once
-// A small key/value store kept in one text file (CP932, CR LF, one "key=value" per line).
+// A small key/value store kept in one text file (CP932, CR LF, one "key=value" per line; UTF-8
+// with its byte-order mark instead once a key or value has no CP932 form, such as a race name
+// or a folder in a script outside Japanese).
 // The whole file is held in memory; a new key is appended to the file at once, a changed key
 // reaches the file when Save rewrites it. Keys ignore letter case.
 #include <QHash>
@@ -45,4 +47,5 @@ private:
     QHash<QString, QString> values_;  // keyed by the case-folded key
     QStringList keyOrder_;            // keys as first seen
     bool changed_ = false;
+    bool utf8_ = false;  // the file is UTF-8 (begins with the byte-order mark)
 };

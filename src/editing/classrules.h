@@ -18,17 +18,26 @@ int WholeNumber(const QString& text);
 // them.
 int MaxControls(bool lastGoalExist);
 
+// The metres of a course length or climb as typed: a whole number, optionally followed by "m"
+// (blanks and full-width forms allowed); an empty text is 0 (unknown). No value for anything
+// else ("3.2km", "72.5", "abc", "-5"), which the editor refuses.
+std::optional<int> MetresOfText(const QString& text);
+
+// The message that refuses a typed length or climb ("距離" or "登距離"), naming what was typed.
+QString MetresMessage(const QString& field, const QString& typed);
+
 // Why an answer to the control-count question of a new class (which has its finish leg) is
-// refused.
-enum class ControlCountCheck { Accepted, OutOfRange, TooManyLegs };
+// refused: no answer at all (said nothing), not a whole number, below 1, or more controls than
+// the legs a runner holds can take with the finish leg.
+enum class ControlCountCheck { Accepted, Empty, NotWhole, OutOfRange, TooManyLegs };
 struct ControlCountAnswer {
-    ControlCountCheck check = ControlCountCheck::OutOfRange;
-    int count = 0;  // the rounded count when accepted
+    ControlCountCheck check = ControlCountCheck::Empty;
+    int count = 0;  // the count when accepted
 };
-// The leading number must be at least 1 (below that, or no number, the answer counts as no
-// answer); a count that with the finish leg would need more legs than a runner holds is refused
-// apart, so the editor can say why.
 ControlCountAnswer CheckNewClassControls(const QString& answer);
+
+// The message for a refused answer (empty for Accepted and Empty).
+QString ControlCountMessage(const ControlCountAnswer& answer, const QString& typed);
 
 // The message shown when a count is refused for having too many legs.
 QString TooManyControlsMessage(bool lastGoalExist);

@@ -74,6 +74,53 @@ bool IsTimeCell(const QString& cell)
     return !cell.isEmpty() && cell != kNA && cell != kMerged;
 }
 
+// The whole seconds of a cell that holds a time; nothing for "n/a", "↓" and empty cells.
+std::optional<long long> CellSeconds(const QString& cell)
+{
+    if (!IsTimeCell(cell)) return std::nullopt;
+    const std::optional<double> time = CbasGeneral::ParseTime(cell);
+    if (!time) return std::nullopt;
+    return CbasGeneral::RoundToSeconds(*time);
+}
+
+// The total of a runner who did not start: above the one day that marks a run without a valid
+// total, and a total of its own in a lap file, so the runner is kept there too.
+constexpr double NotStartedTotal = 2.0;
+
+bool HasName(const LapColumn& column)
+{
+    return !CbasGeneral::Trim(column.name).isEmpty();
+}
+
+bool HasEntries(const LapColumn& column)
+{
+    if (!(column.name + column.club + column.start + column.total).trimmed().isEmpty()) return true;
+    for (const QString& cell : column.legs)
+        if (!cell.trimmed().isEmpty()) return true;
+    return false;
+}
+
+// A total the legs contradict: with every leg known it must be their sum; with legs of unknown
+// time (n/a, empty) it can only be more.
+QString TotalNote(const LapColumn& column)
+{
+    const std::optional<long long> total = CellSeconds(column.total.trimmed());
+    if (!total) return QString();
+    long long sum = 0;
+    bool unknownLeg = false;
+    for (const QString& raw : column.legs) {
+        const QString cell = raw.trimmed();
+        if (const std::optional<long long> seconds = CellSeconds(cell))
+            sum += *seconds;
+        else if (cell != kMerged)
+            unknownLeg = true;
+    }
+    if (*total == sum || (unknownLeg && *total > sum)) return QString();
+    return QStringLiteral("総タイム %1 がラップ計 %2 と合いません")
+        .arg(CbasGeneral::FormatTimeSeconds(*total, kShortTime),
+             CbasGeneral::FormatTimeSeconds(sum, kShortTime));
+}
+
 }  // namespace
 
 LapRows::LapRows(int count) : controlCount(count), legs(std::clamp(count + 1, 1, MaxLegs))
@@ -192,17 +239,19 @@ void StoreColumns(clsClassData& cls, const LapRows& rows, const std::vector<LapC
     cls.ClassLastGoalExist = finish && rows.lastLegIsFinish();
 
     for (const LapColumn& column : columns) {
+        if (!HasName(column)) continue;
         clsClassDataSub runner;
         runner.Namae = column.name;
         runner.Shozoku = column.club;
         runner.StartTime = CbasGeneral::ParseTime(column.start).value_or(0);
         runner.Total =
             column.total.isEmpty() ? 0 : CbasGeneral::ParseTime(column.total).value_or(0);
+        const std::vector<int> gaps = GapLegs(column);
         bool anyLeg = false;
         for (int leg = 1; leg <= rows.legs; ++leg) {
             const QString cell = column.legs.value(leg - 1).trimmed();
             double lap = LapAbsent;
-            if (cell == kNA)
+            if (cell == kNA || std::find(gaps.begin(), gaps.end(), leg) != gaps.end())
                 lap = LapMissing;
             else if (cell == kMerged)
                 lap = LapMerged;
@@ -211,8 +260,45 @@ void StoreColumns(clsClassData& cls, const LapRows& rows, const std::vector<LapC
             if (!cell.isEmpty()) anyLeg = true;
             runner.setLap(leg, lap);
         }
-        if (!runner.Namae.isEmpty() && anyLeg) cls.Add(runner);
+        if (!anyLeg && runner.Total == 0) {
+            runner.Total = NotStartedTotal;
+            runner.Status = RunStatus::DidNotStart;
+        }
+        cls.Add(runner);
     }
+}
+
+std::vector<int> GapLegs(const LapColumn& column)
+{
+    int lastKnown = 0;
+    for (int leg = 1; leg <= column.legs.size(); ++leg)
+        if (!column.legs[leg - 1].trimmed().isEmpty()) lastKnown = leg;
+    std::vector<int> gaps;
+    for (int leg = 1; leg < lastKnown; ++leg)
+        if (column.legs[leg - 1].trimmed().isEmpty()) gaps.push_back(leg);
+    return gaps;
+}
+
+QStringList ApplyNotes(const LapRows& rows, const std::vector<LapColumn>& columns)
+{
+    QStringList notes;
+    for (size_t i = 0; i < columns.size(); ++i) {
+        const LapColumn& column = columns[i];
+        const QString place = QStringLiteral("%1列目").arg(i + 1);
+        if (!HasName(column)) {
+            if (HasEntries(column)) notes << place + QStringLiteral(": 名前がないため消えます");
+            continue;
+        }
+        const QString who = place + QStringLiteral("「") + column.name + QStringLiteral("」: ");
+        QStringList legs;
+        for (int leg : GapLegs(column)) legs << rows.header(FirstLegRow + leg - 1);
+        if (!legs.isEmpty())
+            notes << who + QStringLiteral("空欄の区間 ") + legs.join(QStringLiteral("、")) +
+                         QStringLiteral(" は n/a として扱います");
+        const QString total = TotalNote(column);
+        if (!total.isEmpty()) notes << who + total;
+    }
+    return notes;
 }
 
 }  // namespace basLapEdit

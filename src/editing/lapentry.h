@@ -91,8 +91,21 @@ struct LapColumn {
 };
 
 // Replaces the runners of the class by the columns: the finish leg exists when any column's
-// last leg holds a time; a column without a name or without any leg entry is dropped. Never
-// touches a leg beyond the rows (so never beyond MaxLegs).
+// last leg holds a time. Every column with a name is a runner; a column without a name is
+// dropped (a name of blanks counts as none). An empty leg cell before a later leg that holds
+// something is a leg of unknown time and is stored as n/a, so that the elapsed times past it are
+// not counted without it. A runner with neither a leg nor a total did not start: he is kept without
+// a valid total (not ranked). Never touches a leg beyond the rows (so never beyond MaxLegs).
 void StoreColumns(clsClassData& cls, const LapRows& rows, const std::vector<LapColumn>& columns);
+
+// The leg numbers (1-based) of the empty cells of a column that lie before a later leg cell
+// that holds something.
+std::vector<int> GapLegs(const LapColumn& column);
+
+// What storing the columns would do that the grid does not show, one line for each finding: a
+// column with entries but no name (blanks count as none) is dropped; a runner's empty legs
+// between known ones count as n/a; a total differs from the sum of the legs (more than legs of
+// unknown time can explain). Empty when there is nothing to point out.
+QStringList ApplyNotes(const LapRows& rows, const std::vector<LapColumn>& columns);
 
 }  // namespace basLapEdit

@@ -83,9 +83,9 @@ bool SetRunners(const QString& className, const basLapEdit::LapRows& rows,
     return true;
 }
 
-int SetStartTimes(const QHash<QString, double>& timesByNameKey)
+int SetStartTimes(const QHash<QString, double>& timesByNameKey, QSet<QString>* found)
 {
-    const int changed = basStartList::ApplyStartTimes(timesByNameKey, ClassList);
+    const int changed = basStartList::ApplyStartTimes(timesByNameKey, ClassList, found);
     Changed();
     return changed;
 }

@@ -6,6 +6,7 @@
 #include "race/race.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -34,8 +35,9 @@ bool SetRunners(const QString& className, const basLapEdit::LapRows& rows,
                 const std::vector<basLapEdit::LapColumn>& columns);
 
 // Sets the start times of a start list on the runners whose names it holds; returns how many
-// runners changed. The race counts as changed whatever the count.
-int SetStartTimes(const QHash<QString, double>& timesByNameKey);
+// runners changed, and the name keys some runner has through found. The race counts as changed
+// whatever the count.
+int SetStartTimes(const QHash<QString, double>& timesByNameKey, QSet<QString>* found = nullptr);
 
 // Empties the race: no header, no classes, no file, nothing to save.
 void ClearRace();

@@ -51,7 +51,8 @@ QString StartListKey(const QString& name)
     return CbasGeneral::ToUpper(CbasGeneral::ToNarrow(CbasGeneral::StripSpaces(name)));
 }
 
-QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListColumns& columns)
+QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListColumns& columns,
+                                      QStringList* names)
 {
     QHash<QString, double> times;
     if (!columns.found()) return times;
@@ -66,24 +67,42 @@ QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListC
         const std::optional<double> time = CbasGeneral::ParseTime(timeText);
         if (!time) continue;
         const QString key = StartListKey(name);
-        if (!times.contains(key)) times.insert(key, *time);
+        if (times.contains(key)) continue;
+        times.insert(key, *time);
+        if (names) names->append(name);
     }
     return times;
 }
 
-int ApplyStartTimes(const QHash<QString, double>& times, ClassCollection& classes)
+int ApplyStartTimes(const QHash<QString, double>& times, ClassCollection& classes,
+                    QSet<QString>* found)
 {
     int changed = 0;
     for (const auto& c : classes) {
         for (int i = 1; i <= c->ClassRunnerCount(); ++i) {
             clsClassDataSub& runner = c->Item(i);
-            const auto found = times.constFind(StartListKey(runner.Namae));
-            if (found == times.constEnd() || *found == 0) continue;
-            runner.StartTime = *found;
+            const QString key = StartListKey(runner.Namae);
+            const auto time = times.constFind(key);
+            if (time == times.constEnd()) continue;
+            if (found) found->insert(key);
+            if (*time == 0) continue;
+            runner.StartTime = *time;
             ++changed;
         }
     }
     return changed;
+}
+
+QString StartListReport(int set, const QStringList& notFound)
+{
+    constexpr int Named = 20;
+    QString text = QStringLiteral("スタート時刻を %1 人に設定しました。").arg(set);
+    if (notFound.isEmpty()) return text;
+    text += QStringLiteral("\nスタートリストの次の %1 人はレースに見つかりませんでした:\n")
+                .arg(notFound.size()) +
+            notFound.mid(0, Named).join(QStringLiteral("、"));
+    if (notFound.size() > Named) text += QStringLiteral(" ほか %1 人").arg(notFound.size() - Named);
+    return text;
 }
 
 }  // namespace basStartList

@@ -5,6 +5,7 @@
 #include "race/race.h"
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -32,10 +33,18 @@ QString StartListKey(const QString& name);
 
 // Start times (time-of-day values) by name key. Lines after the header that lack a field, have
 // an empty name or an unreadable time are skipped; for a name given twice the first time stays.
-QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListColumns& columns);
+// names, when given, receives the names of the entries taken, as written, in the file's order.
+QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListColumns& columns,
+                                      QStringList* names = nullptr);
 
 // Sets the start time of every runner of every class whose name key is in the table, unless the
-// time found is exactly midnight. Returns the number of runners changed.
-int ApplyStartTimes(const QHash<QString, double>& times, ClassCollection& classes);
+// time found is exactly midnight. Returns the number of runners changed; found, when given,
+// receives the keys that some runner has (a midnight time included).
+int ApplyStartTimes(const QHash<QString, double>& times, ClassCollection& classes,
+                    QSet<QString>* found = nullptr);
+
+// What an import says when it is done: how many runners took a start time, and the names of
+// the start list that no runner of the race has (the first few of many).
+QString StartListReport(int set, const QStringList& notFound);
 
 }  // namespace basStartList

@@ -20,7 +20,9 @@ QString columnHeaderLine(const clsClassData& cls, bool classColumn)
     QString line = classColumn ? QStringLiteral("クラス,名前,所属") : QStringLiteral("名前,所属");
     for (int k = 1; k <= writableLegs(cls); ++k)
         line += QLatin1Char(',') + CbasGeneral::LegLabel(cls.ClassControlCount, true, k);
-    return line + QStringLiteral(",総タイム");
+    line += QStringLiteral(",総タイム");
+    if (HasStatusColumn(cls)) line += QLatin1Char(',') + StatusHeading();
+    return line;
 }
 
 QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool classColumn)
@@ -31,6 +33,7 @@ QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool 
     fields << CsvField(runner.Namae) << CsvField(runner.Shozoku);
     for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
     fields << TotalText(runner, writableLegs(cls));
+    if (HasStatusColumn(cls)) fields << StatusFieldText(runner);
     return fields.join(QLatin1Char(','));
 }
 

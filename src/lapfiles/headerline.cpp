@@ -43,6 +43,8 @@ bool AnalyzeHeaderLine(TableColumns& columns, const QString& line)
             columns.totalColumn = k;
         else if (sameWord(field, "スタート時刻"))
             columns.startColumn = k;
+        else if (sameWord(field, "状態"))
+            columns.statusColumn = k;
         else if (field.contains(QStringLiteral("→"))) {
             bool isFinish = false;
             int leg = legNumberOf(columns, field, &isFinish);

@@ -36,7 +36,10 @@ double legTime(long long seconds)
 
 // Leg values from the elapsed times at the controls and the total. A control without a time
 // before the last known time makes its leg LapMerged (the next known time covers both); the
-// legs after the last known time are unknown.
+// legs after the last known time are unknown. A control punched in the same second as the one
+// before it (controls side by side) gives a leg of no time, which is no missing punch: that leg
+// is merged into the next known one, or, at the last known time, the last timed leg is merged
+// into it, so every elapsed time after it keeps its value.
 std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
 {
     std::vector<std::optional<long long>> points;
@@ -52,14 +55,25 @@ std::vector<double> legsFromElapsed(const ImportedRunner& runner, int controls)
 
     std::vector<double> legs;
     long long previous = 0;
+    int lastTimed = -1;  // the last leg with a time of its own
     for (int i = 0; i < static_cast<int>(points.size()); ++i) {
         const auto& point = points[static_cast<size_t>(i)];
-        if (point) {
-            long long leg = *point - previous;
-            legs.push_back(legTime(leg));
-            previous = *point;
-        } else {
+        if (!point) {
             legs.push_back(i < lastKnown ? LapMerged : LapMissing);
+            continue;
+        }
+        const long long leg = *point - previous;
+        previous = *point;
+        if (leg == 0 && i < lastKnown) {
+            legs.push_back(LapMerged);
+        } else if (leg == 0 && lastTimed >= 0) {
+            legs.push_back(legs[static_cast<size_t>(lastTimed)]);
+            legs[static_cast<size_t>(lastTimed)] = LapMerged;
+            lastTimed = i;
+        } else {
+            legs.push_back(legTime(leg));
+            // Past a leg of no readable time the elapsed times run on from another point.
+            lastTimed = legs.back() > 0 ? i : -1;
         }
     }
     // A leg merged into a next leg of unknown time is unknown itself.
@@ -117,8 +131,9 @@ clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
     for (int k = 1; k <= static_cast<int>(legs.size()); ++k)
         runner.setLap(k, legs[static_cast<size_t>(k - 1)]);
 
-    // A run outside the competition keeps its legs and is listed after the ranked runs.
-    if (imported.status == ImportedStatus::Ok) {
+    // A run that is not OK keeps its legs and is listed after the ranked runs.
+    runner.Status = imported.status;
+    if (imported.status == RunStatus::Ok) {
         auto total = wholeSeconds(imported.totalSeconds);
         if (total && *total > 0) runner.Total = SecondsToTime(static_cast<double>(*total));
     } else {
@@ -147,31 +162,65 @@ QString markForm(const QString& text)
 
 }  // namespace
 
-std::optional<ImportedStatus> StatusOfMark(const QString& text)
+std::optional<RunStatus> StatusOfMark(const QString& text)
 {
-    static const QStringList notCompeting{
-        QStringLiteral("n/c"),      QStringLiteral("nc"), QStringLiteral("ak"),
-        QStringLiteral("a.k."),     QStringLiteral("ot"), QStringLiteral("ut"),
-        QStringLiteral("hc"),       QStringLiteral("参"), QStringLiteral("参考"),
-        QStringLiteral("オープン"), QStringLiteral("op")};
-    static const QStringList incomplete{
-        QStringLiteral("mp"),      QStringLiteral("dnf"),      QStringLiteral("dsq"),
-        QStringLiteral("dq"),      QStringLiteral("disq"),     QStringLiteral("disq."),
-        QStringLiteral("disk"),    QStringLiteral("disk."),    QStringLiteral("felst"),
-        QStringLiteral("felst."),  QStringLiteral("utg"),      QStringLiteral("utg."),
-        QStringLiteral("aufgeg."), QStringLiteral("aufg."),    QStringLiteral("p.fehl."),
-        QStringLiteral("po.fal."), QStringLiteral("fehlst."),  QStringLiteral("ko"),
-        QStringLiteral("失格"),    QStringLiteral("途中棄権"), QStringLiteral("棄権"),
-        QStringLiteral("pm"),      QStringLiteral("mispunch")};
-    static const QStringList absent{QStringLiteral("dns"),    QStringLiteral("n.a."),
-                                    QStringLiteral("n.ang."), QStringLiteral("ej start"),
-                                    QStringLiteral("欠場"),   QStringLiteral("未出走")};
+    struct Marks {
+        RunStatus status;
+        QStringList marks;
+    };
+    static const Marks kMarks[] = {
+        {RunStatus::NotCompeting,
+         {QStringLiteral("n/c"), QStringLiteral("ak"), QStringLiteral("a.k."), QStringLiteral("ut"),
+          QStringLiteral("hc"), QStringLiteral("参"), QStringLiteral("オープン"),
+          QStringLiteral("op")}},
+        {RunStatus::MissingPunch,
+         {QStringLiteral("pm"), QStringLiteral("mispunch"), QStringLiteral("felst"),
+          QStringLiteral("felst."), QStringLiteral("p.fehl."), QStringLiteral("po.fal."),
+          QStringLiteral("fehlst.")}},
+        {RunStatus::DidNotFinish,
+         {QStringLiteral("utg"), QStringLiteral("utg."), QStringLiteral("aufgeg."),
+          QStringLiteral("aufg."), QStringLiteral("棄権")}},
+        {RunStatus::Disqualified,
+         {QStringLiteral("dq"), QStringLiteral("disq"), QStringLiteral("disq."),
+          QStringLiteral("disk"), QStringLiteral("disk."), QStringLiteral("ko")}},
+        {RunStatus::OverTime, {QStringLiteral("övertid"), QStringLiteral("タイムオーバー")}},
+        {RunStatus::DidNotStart,
+         {QStringLiteral("n.a."), QStringLiteral("n.ang."), QStringLiteral("ej start"),
+          QStringLiteral("未出走")}},
+    };
     const QString mark = markForm(text);
     if (mark.isEmpty()) return std::nullopt;
-    if (notCompeting.contains(mark)) return ImportedStatus::NonCompetitive;
-    if (incomplete.contains(mark)) return ImportedStatus::Incomplete;
-    if (absent.contains(mark)) return ImportedStatus::Absent;
-    return std::nullopt;
+    for (const Marks& m : kMarks)
+        if (m.marks.contains(mark)) return m.status;
+    // "mp", "dnf", "dsq", "dns", "ot", "nc" and "ミスパンチ", "失格", "欠場", "参考"...; "ok" is
+    // no mark.
+    const std::optional<RunStatus> status = RunStatusOfText(mark);
+    if (status == RunStatus::Ok) return std::nullopt;
+    return status;
+}
+
+RunStatus WorseStatus(RunStatus a, RunStatus b)
+{
+    auto weight = [](RunStatus s) {
+        switch (s) {
+            case RunStatus::DidNotStart:
+                return 6;
+            case RunStatus::Disqualified:
+                return 5;
+            case RunStatus::DidNotFinish:
+                return 4;
+            case RunStatus::MissingPunch:
+                return 3;
+            case RunStatus::OverTime:
+                return 2;
+            case RunStatus::NotCompeting:
+                return 1;
+            case RunStatus::Ok:
+                break;
+        }
+        return 0;
+    };
+    return weight(a) >= weight(b) ? a : b;
 }
 
 QString WithoutResultMark(const QString& name, const QString& mark)
@@ -272,7 +321,7 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
         target.ClassControlCount = controls;
         target.ClassLastGoalExist = true;
         for (const ImportedRunner& runner : imported.runners) {
-            if (runner.status == ImportedStatus::Absent || !hasAnyTime(runner)) continue;
+            if (runner.withdrawn || !hasAnyTime(runner)) continue;
             // A runner without a name is left out, as a table line without one is: the lap
             // file could not keep it.
             if (CbasGeneral::StripSpaces(runner.given + runner.family).isEmpty()) continue;

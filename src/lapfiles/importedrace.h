@@ -12,17 +12,14 @@
 
 namespace basConvert {
 
-enum class ImportedStatus {
-    Ok,              // a valid result: its total counts
-    Incomplete,      // mispunched, disqualified, over time, not finished: kept, total not valid
-    NonCompetitive,  // ran outside the competition: kept with its legs, not ranked
-    Absent,          // did not start: left out
-};
-
 // The status a result mark stands for, as exports write it for a place, in a status column or
-// after a name: "mp", "dnf", "dsq", "ot" incomplete; "n/c", "nc", "AK", "OT"... "参" not
-// competing; "dns" absent. No value for anything else (a place number, an empty field).
-std::optional<ImportedStatus> StatusOfMark(const QString& text);
+// after a name: "mp", "dnf", "dsq", "ot", "dns", "n/c", "AK", "参" and the like in several
+// languages, and the codes and Japanese words of the statuses. No value for anything else (a
+// place number, an empty field).
+std::optional<RunStatus> StatusOfMark(const QString& text);
+// The graver of two statuses a file gives one run: did not start, disqualified, did not finish,
+// mispunched, over time, not competing, OK.
+RunStatus WorseStatus(RunStatus a, RunStatus b);
 // The name without the result mark written after it ("Szarvas n/c" is "Szarvas"): the mark
 // given (the runner's place or status, as its line writes it), and "n/c", which no name ends in.
 QString WithoutResultMark(const QString& name, const QString& mark);
@@ -32,10 +29,15 @@ struct ImportedRunner {
     QString family;  // a name in one piece goes here, given left empty
     QString club;
     std::optional<double> startSeconds;  // time of day
-    ImportedStatus status = ImportedStatus::Ok;
+    RunStatus status = RunStatus::Ok;
+    // Entered but with no run in this class (the entry cancelled, moved to another class):
+    // left out, as is a run that did not start and has no time.
+    bool withdrawn = false;
     std::optional<double> totalSeconds;
     // Either the elapsed times at the controls (nullopt = no time there)...
     std::vector<std::optional<double>> elapsed;
+    // ...with the code of each control when the file gives them...
+    std::vector<QString> codes;
     // ...or, when the file gives leg times, the legs themselves (nullopt = unknown), the finish
     // leg last. legsGiven tells which of the two the reader filled.
     std::vector<std::optional<double>> legs;
@@ -56,6 +58,8 @@ struct ImportedRace {
     QString eventName;
     QDate eventDate;
     std::vector<ImportedClass> classes;
+    // The classes whose runners visited different controls, each read as a class per course.
+    std::vector<QString> splitClasses;
     // Why a file of the format could not be read, when there is more to say than that.
     QString failure;
 

@@ -1,5 +1,6 @@
 #include "lapfiles/interchange.h"
 
+#include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
@@ -58,6 +59,7 @@ bool ReadInterchangeFile(const QString& path, RaceHeader& header, ClassCollectio
         header = newHeader;
         classes = std::move(newClasses);
         result->code = basDefinition::FileOk;
+        result->notice = SplitClassesNotice(race.splitClasses);
     } else {
         result->code = basDefinition::FileFailed;
         result->reason = race.failure;

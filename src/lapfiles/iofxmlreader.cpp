@@ -3,6 +3,7 @@
 // CompetitorStatus, date-times or Clock elements, seconds or "hh:mm:ss") both are accepted,
 // so one walk over the elements reads either. Relay teams become one class per class and leg;
 // of an event of several races one race is read.
+#include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
 
 #include "race/textcodec.h"
@@ -66,18 +67,38 @@ bool readerDecodesAlike(const QByteArray& bytes)
     return TextCodec::isValidUtf8(bytes);
 }
 
-ImportedStatus statusNamed(const QString& status)
+// A result status of either version (3.0 Status, 2.0.3 CompetitorStatus value). An entry that
+// was cancelled or moved has no run in the class; a status of no known meaning is no valid run.
+void setStatus(ImportedRunner& runner, const QString& status)
 {
-    static const char* const absent[] = {"DidNotStart", "DidNotEnter", "Cancelled",
-                                         "Inactive",    "Moved",       "MovedUp"};
-    if (status.isEmpty() || status.compare(QLatin1String("OK"), Qt::CaseInsensitive) == 0)
-        return ImportedStatus::Ok;
-    if (status.compare(QLatin1String("NotCompeting"), Qt::CaseInsensitive) == 0)
-        return ImportedStatus::NonCompetitive;
-    for (const char* name : absent)
-        if (status.compare(QLatin1String(name), Qt::CaseInsensitive) == 0)
-            return ImportedStatus::Absent;
-    return ImportedStatus::Incomplete;
+    struct Name {
+        const char* name;
+        RunStatus status;
+    };
+    static const Name names[] = {
+        {"OK", RunStatus::Ok},
+        {"Finished", RunStatus::Ok},
+        {"MissingPunch", RunStatus::MissingPunch},
+        {"MisPunch", RunStatus::MissingPunch},
+        {"DidNotFinish", RunStatus::DidNotFinish},
+        {"SportingWithdrawal", RunStatus::DidNotFinish},
+        {"SportWithdr", RunStatus::DidNotFinish},
+        {"Active", RunStatus::DidNotFinish},
+        {"Disqualified", RunStatus::Disqualified},
+        {"OverTime", RunStatus::OverTime},
+        {"NotCompeting", RunStatus::NotCompeting},
+        {"DidNotStart", RunStatus::DidNotStart},
+    };
+    static const char* const withdrawn[] = {"DidNotEnter", "Cancelled", "Inactive", "Moved",
+                                            "MovedUp"};
+    runner.withdrawn = false;
+    runner.status = RunStatus::MissingPunch;
+    if (status.isEmpty()) runner.status = RunStatus::Ok;
+    for (const Name& n : names)
+        if (status.compare(QLatin1String(n.name), Qt::CaseInsensitive) == 0)
+            runner.status = n.status;
+    for (const char* name : withdrawn)
+        if (status.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) runner.withdrawn = true;
 }
 
 // A time of day written as an xsd:dateTime (3.0) or in a Clock element (2.0.3).
@@ -117,6 +138,7 @@ QDate readDate(QXmlStreamReader& xml)
 }
 
 struct CourseInfo {
+    QString name;  // its id, else its name: tells the courses of one class apart
     std::optional<int> length;
     std::optional<int> climb;
     std::optional<int> controls;
@@ -139,6 +161,8 @@ CourseInfo readCourse(QXmlStreamReader& xml)
             course.climb = wholeNumber(elementText(xml));
         else if (named(xml, "NumberOfControls"))
             course.controls = wholeNumber(elementText(xml));
+        else if (named(xml, "Id") || (named(xml, "Name") && course.name.isEmpty()))
+            course.name = elementText(xml);
         else
             xml.skipCurrentElement();
     }
@@ -233,9 +257,9 @@ void readResult(QXmlStreamReader& xml, XmlRunner& result)
         } else if (named(xml, "Time")) {
             runner.totalSeconds = ParseSeconds(elementText(xml));
         } else if (named(xml, "Status")) {
-            runner.status = statusNamed(elementText(xml));
+            setStatus(runner, elementText(xml));
         } else if (named(xml, "CompetitorStatus")) {
-            runner.status = statusNamed(xml.attributes().value(QLatin1String("value")).toString());
+            setStatus(runner, xml.attributes().value(QLatin1String("value")).toString());
             xml.skipCurrentElement();
         } else if (named(xml, "SplitTime")) {
             readSplit(xml, result);
@@ -523,21 +547,56 @@ private:
             }
         }
         const QString className = name.isEmpty() ? shortName : name;
-        if (legs.empty() || !runners.empty()) addClass(className, course, runners);
+        if (legs.empty() || !runners.empty()) addClass(className, course, runners, true);
         for (auto& [leg, members] : legs)
-            addClass(className + QLatin1Char('-') + QString::number(leg), CourseInfo(), members);
+            addClass(className + QLatin1Char('-') + QString::number(leg), CourseInfo(), members,
+                     false);
     }
 
-    void addClass(const QString& name, CourseInfo course, std::vector<XmlRunner>& runners)
+    // A class, or one class per course when its runners visited different controls. The course
+    // a runner's result names parts the runners of a class only when they give no codes, and
+    // never on a relay leg, where each team's course has a name of its own.
+    void addClass(const QString& name, const CourseInfo& course, std::vector<XmlRunner>& runners,
+                  bool namedCourses)
+    {
+        for (XmlRunner& r : runners) dropFinishSplit(r);
+        std::vector<VisitedControls> visited;
+        for (const XmlRunner& r : runners) {
+            VisitedControls v;
+            for (const Split& split : r.splits) v.codes.push_back(split.code);
+            v.course = r.course.name;
+            visited.push_back(std::move(v));
+        }
+        const std::vector<CourseVariant> variants = CourseVariants(visited, namedCourses);
+        if (variants.size() == 1) {
+            addRunners(name, course, runners, std::nullopt);
+            return;
+        }
+        race_.splitClasses.push_back(name);
+        for (const CourseVariant& variant : variants) {
+            std::vector<XmlRunner> members;
+            for (size_t i : variant.members) members.push_back(std::move(runners[i]));
+            // The length of the course its runners ran, else that given for the class.
+            CourseInfo own;
+            for (const XmlRunner& r : members)
+                if (!own.length && r.course.length) own = r.course;
+            addRunners(name + variant.suffix, own.length ? own : course, members, variant.codes);
+        }
+    }
+
+    // The runners of one class. Their times are placed at the controls of the variant when it
+    // has codes, else at those of the class's most common split sequence.
+    void addRunners(const QString& name, CourseInfo course, std::vector<XmlRunner>& runners,
+                    const std::optional<std::vector<QString>>& variantCodes)
     {
         // Course data given per runner (2.0.3) stands in for that of the class.
         for (const XmlRunner& r : runners) {
             if (!course.length) course.length = r.course.length;
             if (!course.climb) course.climb = r.course.climb;
         }
-        for (XmlRunner& r : runners) dropFinishSplit(r);
         ImportedClass& target = race_.classNamed(name);
-        const std::vector<QString> codes = commonCodes(runners);
+        const bool variantCoded = variantCodes && !variantCodes->empty();
+        const std::vector<QString> codes = variantCoded ? *variantCodes : commonCodes(runners);
         if (target.runners.empty()) {
             target.length = course.length.value_or(0);
             target.climb = course.climb.value_or(0);
@@ -545,7 +604,17 @@ private:
                                                                    : static_cast<int>(codes.size());
         }
         for (XmlRunner& r : runners) {
-            r.runner.elapsed = alignedElapsed(r.splits, codes);
+            if (variantCoded) {
+                std::vector<QString> own;
+                std::vector<std::optional<double>> times;
+                for (const Split& s : r.splits) {
+                    own.push_back(s.code);
+                    times.push_back(s.time);
+                }
+                r.runner.elapsed = TimesAtControls(own, times, codes);
+            } else {
+                r.runner.elapsed = alignedElapsed(r.splits, codes);
+            }
             target.runners.push_back(std::move(r.runner));
         }
     }

@@ -55,10 +55,26 @@ bool isValidResult(const clsClassDataSub& runner)
     return runner.Total > 0 && runner.Total <= 1.0;
 }
 
-// An incomplete run that reached the finish has missed a control; one that did not is not
-// finished.
+// The run's own status; without one, an incomplete run that reached the finish has missed a
+// control and one that did not is not finished.
 QString statusOf(const clsClassDataSub& runner, int legCount)
 {
+    switch (runner.Status) {
+        case RunStatus::Ok:
+            break;
+        case RunStatus::MissingPunch:
+            return QStringLiteral("MissingPunch");
+        case RunStatus::DidNotFinish:
+            return QStringLiteral("DidNotFinish");
+        case RunStatus::Disqualified:
+            return QStringLiteral("Disqualified");
+        case RunStatus::DidNotStart:
+            return QStringLiteral("DidNotStart");
+        case RunStatus::OverTime:
+            return QStringLiteral("OverTime");
+        case RunStatus::NotCompeting:
+            return QStringLiteral("NotCompeting");
+    }
     if (isValidResult(runner)) return QStringLiteral("OK");
     if (legCount > 0 && runner.Lap(legCount) > 0) return QStringLiteral("MissingPunch");
     return QStringLiteral("DidNotFinish");
@@ -120,7 +136,10 @@ private:
         xml_.writeStartElement(QStringLiteral("Course"));
         if (c.ClassLength > 0) text("Length", QString::number(c.ClassLength));
         if (c.ClassUpHeight > 0) text("Climb", QString::number(c.ClassUpHeight));
-        text("NumberOfControls", QString::number(splitControls(c)));
+        // A class without runners has no split times to place its finish: its course keeps the
+        // class's own count, whether its finish leg is known or not.
+        const int controls = c.ClassRunnerCount() == 0 ? c.ClassControlCount : splitControls(c);
+        text("NumberOfControls", QString::number(controls));
         xml_.writeEndElement();
 
         // Competition ranks over the valid results: equal totals share a position.

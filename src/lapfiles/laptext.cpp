@@ -78,6 +78,23 @@ std::optional<double> ReadLongTotal(const QString& text)
     return static_cast<double>(seconds) / SecondsPerDay;
 }
 
+QString StatusHeading()
+{
+    return QStringLiteral("状態");
+}
+
+bool HasStatusColumn(const clsClassData& cls)
+{
+    for (const clsClassDataSub& runner : cls.RunnersAsAdded())
+        if (runner.Status != RunStatus::Ok) return true;
+    return false;
+}
+
+QString StatusFieldText(const clsClassDataSub& runner)
+{
+    return runner.Status == RunStatus::Ok ? QString() : RunStatusCode(runner.Status);
+}
+
 bool LapFileKeepsRunner(const clsClassDataSub& runner, int legCount)
 {
     if (CbasGeneral::Trim(runner.Namae).isEmpty()) return false;

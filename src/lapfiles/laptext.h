@@ -4,6 +4,7 @@
 
 #include <optional>
 
+class clsClassData;
 class clsClassDataSub;
 
 namespace basConvert {
@@ -19,6 +20,14 @@ QString TotalText(const clsClassDataSub& runner, int legCount);
 std::optional<double> ReadLongTotal(const QString& text);
 // A time of day as "hh:nn:ss" (0 gives "00:00:00").
 QString ClockText(double time);
+
+// The status column: a class that holds a run whose status is not OK gets the column "状態"
+// after its last leg (the total in the CSV layouts), and such a run the status's code there
+// ("MP", "DNF", "DSQ", "DNS", "OT", "NC"); an OK run leaves it empty. Readers that do not know
+// the column pass over it, so a race without such runs is written as it always was.
+QString StatusHeading();
+bool HasStatusColumn(const clsClassData& cls);
+QString StatusFieldText(const clsClassDataSub& runner);
 
 // Whether a saved lap file keeps the runner: a name, and a leg or a total that reads back as a
 // time. Times are written in whole seconds within one day, so a time of whole days reads back

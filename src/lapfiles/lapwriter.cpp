@@ -28,15 +28,17 @@ QString columnHeaderLine(const clsClassData& cls)
     QString line = QStringLiteral("クラス,名前,所属,スタート時刻,総タイム");
     for (int k = 1; k <= writableLegs(cls); ++k)
         line += QLatin1Char(',') + CbasGeneral::LegLabel(cls.ClassControlCount, true, k);
+    if (HasStatusColumn(cls)) line += QLatin1Char(',') + StatusHeading();
     return line;
 }
 
-QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner)
+QString runnerLine(const clsClassData& cls, const clsClassDataSub& runner, bool statusColumn)
 {
     using CbasGeneral::CsvField;
     QStringList fields{CsvField(cls.ClassName), CsvField(runner.Namae), CsvField(runner.Shozoku),
                        ClockText(runner.StartTime), TotalText(runner, writableLegs(cls))};
     for (int k = 1; k <= writableLegs(cls); ++k) fields << LapText(runner.Lap(k));
+    if (statusColumn) fields << StatusFieldText(runner);
     return fields.join(QLatin1Char(','));
 }
 
@@ -58,7 +60,9 @@ QStringList BuildLapLines(const RaceHeader& header, const ClassCollection& class
     for (const auto& cls : classes) appendClassKeys(*cls, lines);
     for (const auto& cls : classes) {
         lines << QString() << columnHeaderLine(*cls);
-        for (int i = 1; i <= cls->ClassRunnerCount(); ++i) lines << runnerLine(*cls, cls->Item(i));
+        const bool statusColumn = HasStatusColumn(*cls);
+        for (int i = 1; i <= cls->ClassRunnerCount(); ++i)
+            lines << runnerLine(*cls, cls->Item(i), statusColumn);
     }
     return lines;
 }

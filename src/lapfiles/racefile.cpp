@@ -26,10 +26,12 @@ using basDefinition::FileFailed;
 using basDefinition::FileOk;
 using basDefinition::FileRefused;
 
-// What the last load left to say: why it failed, and the label question it left unanswered.
+// What the last load left to say: why it failed, the label question it left unanswered, and
+// what a successful load has to tell besides.
 struct LastLoad {
     QString reason;
     QString unansweredQuestion;
+    QString notice;
 };
 
 LastLoad& lastLoad()
@@ -249,7 +251,8 @@ void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions
     } catch (const std::exception&) {
         result = ReadResult();
     }
-    lastLoad() = LastLoad{result.reason, context.unansweredQuestion};
+    lastLoad() = LastLoad{result.reason, context.unansweredQuestion,
+                          result.code == FileOk ? result.notice : QString()};
     FileResult = result.code;
     if (result.code != FileOk) return;
     RaceInfo = header;
@@ -271,6 +274,11 @@ QString LoadFailureMessage(int result)
 QString UnansweredLabelQuestion()
 {
     return lastLoad().unansweredQuestion;
+}
+
+QString LoadNotice()
+{
+    return lastLoad().notice;
 }
 
 void SaveRaceFile(const QString& path, int filterIndex)

@@ -39,6 +39,11 @@ void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
 // line by the reason when one is known (a file too large, say).
 QString LoadFailureMessage(int result);
 
+// What the last successful load has to tell besides its race, for the status of the window or the
+// error stream of the command line: how many classes were split by the controls their runners
+// visited, say. Empty when there is nothing.
+QString LoadNotice();
+
 // Filter index 1 lap file, 2 "CSV形式[横型]" (a runner per row), 3 "CSV形式[縦型]" (a runner
 // per column), 4 an IOF XML 3.0 result list in UTF-8. Sets FileResult (0 or -1) and clears
 // DataModified on success; CurrentFilePath is left to the caller. A failed save never destroys an

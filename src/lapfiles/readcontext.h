@@ -34,6 +34,7 @@ struct TableColumns {
     int affiliationColumn = 0;
     int totalColumn = 0;
     int startColumn = 0;
+    int statusColumn = 0;  // "状態": the run's status, a code or its Japanese word
     std::array<int, MaxLegs + 1> LapColumns{};  // index = leg number; index 0 is unused
     int highestLeg = 0;
     bool finishLeg = false;  // the header has a finish column ("◎")
@@ -58,6 +59,7 @@ struct ReadContext {
 struct ReadResult {
     int16_t code = -1;
     QString reason;
+    QString notice;  // what a successful load has to tell besides (classes split by course)
 };
 
 }  // namespace basConvert

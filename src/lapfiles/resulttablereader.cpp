@@ -3,6 +3,7 @@
 // layouts and languages, SOLV, OWare (its class lines between the runners), Helga and the like.
 // Columns are found by the header's words in any language, or by the place the OE layouts give
 // them; each line becomes one runner.
+#include "lapfiles/coursevariants.h"
 #include "lapfiles/interchangereaders.h"
 #include "lapfiles/resultheader.h"
 
@@ -163,42 +164,26 @@ int metres(QString text)
     return static_cast<int>(std::lround(value < 100 ? value * 1000 : value));
 }
 
-// The worse of two statuses: did not start, then incomplete, then outside the competition.
-ImportedStatus worse(ImportedStatus a, ImportedStatus b)
-{
-    auto weight = [](ImportedStatus s) {
-        switch (s) {
-            case ImportedStatus::Absent:
-                return 3;
-            case ImportedStatus::Incomplete:
-                return 2;
-            case ImportedStatus::NonCompetitive:
-                return 1;
-            default:
-                return 0;
-        }
-    };
-    return weight(a) >= weight(b) ? a : b;
-}
-
-// The OE classifier: 0 OK, 1 did not start, 2 not finished, 3 mispunched, 4 disqualified,
-// 5 over time; other programs write a word.
-ImportedStatus statusOfClassifier(const QString& text)
+// The OE classifier: 0 OK, 1 did not start, 2 did not finish, 3 mispunched, 4 disqualified,
+// 5 over time; other programs write a word. A number of no known meaning is no valid run.
+RunStatus statusOfClassifier(const QString& text)
 {
     if (text.isEmpty() || text.compare(QLatin1String("ok"), Qt::CaseInsensitive) == 0)
-        return ImportedStatus::Ok;
+        return RunStatus::Ok;
     bool number = false;
     const int code = text.toInt(&number);
     if (number) {
-        if (code == 0) return ImportedStatus::Ok;
-        return code == 1 ? ImportedStatus::Absent : ImportedStatus::Incomplete;
+        static const RunStatus byCode[] = {RunStatus::Ok,           RunStatus::DidNotStart,
+                                           RunStatus::DidNotFinish, RunStatus::MissingPunch,
+                                           RunStatus::Disqualified, RunStatus::OverTime};
+        return code >= 0 && code < 6 ? byCode[code] : RunStatus::MissingPunch;
     }
-    return StatusOfMark(text).value_or(ImportedStatus::Ok);
+    return StatusOfMark(text).value_or(RunStatus::Ok);
 }
 
 // A time field that may hold a mark instead of, or in front of, the time: "aufgeg.",
 // "P.fehl.", "ak-132:04". The time is read when there is one; the mark gives the status.
-std::optional<double> readTimeField(const QString& text, ImportedStatus& status)
+std::optional<double> readTimeField(const QString& text, RunStatus& status)
 {
     if (text.isEmpty()) return std::nullopt;
     if (auto seconds = ParseSeconds(text)) return seconds;
@@ -207,7 +192,7 @@ std::optional<double> readTimeField(const QString& text, ImportedStatus& status)
     const QRegularExpressionMatch match = trailingTime.match(text);
     QString mark = match.hasMatch() ? text.left(match.capturedStart(0)) : text;
     while (mark.endsWith(QLatin1Char('-')) || mark.endsWith(QLatin1Char(' '))) mark.chop(1);
-    status = worse(status, StatusOfMark(mark).value_or(ImportedStatus::Incomplete));
+    status = WorseStatus(status, StatusOfMark(mark).value_or(RunStatus::MissingPunch));
     return match.hasMatch() ? ParseSeconds(match.captured(1)) : std::nullopt;
 }
 
@@ -248,14 +233,14 @@ QString clubOf(const QStringList& fields, const ResultHeader& h)
     return club;
 }
 
-ImportedStatus statusOf(const QStringList& fields, const ResultHeader& h)
+RunStatus statusOf(const QStringList& fields, const ResultHeader& h)
 {
-    ImportedStatus status = statusOfClassifier(field(fields, h[C::Status]));
-    if (auto mark = StatusOfMark(field(fields, h[C::Place]))) status = worse(status, *mark);
+    RunStatus status = statusOfClassifier(field(fields, h[C::Status]));
+    if (auto mark = StatusOfMark(field(fields, h[C::Place]))) status = WorseStatus(status, *mark);
     const QString nc = field(fields, h[C::NonCompetitive]).toLower();
     if (!nc.isEmpty() && nc != QLatin1String("0") && nc != QLatin1String("no") &&
         nc != QLatin1String("n") && nc != QLatin1String("nein") && nc != QLatin1String("false"))
-        status = worse(status, ImportedStatus::NonCompetitive);
+        status = WorseStatus(status, RunStatus::NotCompeting);
     return status;
 }
 
@@ -268,20 +253,20 @@ bool isFinishCode(const QString& code)
     return finish.contains(code.toLower());
 }
 
-// The punch times of the pairs; "-----", "-", an empty time and "0:00" mark a missing punch.
-std::vector<std::optional<double>> punchesOf(const QStringList& fields, int firstPair)
+// The punch times of the pairs and their control codes; "-----", "-", an empty time and "0:00"
+// mark a missing punch.
+void readPunches(const QStringList& fields, int firstPair, ImportedRunner& runner)
 {
     int last = static_cast<int>(fields.size()) - 1;
     while (last >= firstPair && fields[last].trimmed().isEmpty()) --last;
-    std::vector<std::optional<double>> punches;
     for (int p = firstPair; p <= last; p += 2) {
         // Some exports end the pairs with the finish itself: it is the run's time, no control.
         if (isFinishCode(field(fields, p))) break;
         std::optional<double> time = ParseSeconds(field(fields, p + 1));
         if (time && *time <= 0) time.reset();
-        punches.push_back(time);
+        runner.elapsed.push_back(time);
+        runner.codes.push_back(field(fields, p));
     }
-    return punches;
 }
 
 // Speaker exports write the punches as clock times: elapsed = clock - start. They are known by
@@ -307,10 +292,12 @@ void clockPunchesToElapsed(ImportedRunner& runner, std::optional<double> finish)
 // A punch after the finish (a control punched on the way home) is no split of the course.
 void dropPunchesAfterFinish(ImportedRunner& runner)
 {
-    if (runner.status != ImportedStatus::Ok || !runner.totalSeconds) return;
+    if (runner.status != RunStatus::Ok || !runner.totalSeconds) return;
     while (!runner.elapsed.empty() && runner.elapsed.back() &&
-           *runner.elapsed.back() > *runner.totalSeconds + 0.5)
+           *runner.elapsed.back() > *runner.totalSeconds + 0.5) {
         runner.elapsed.pop_back();
+        runner.codes.pop_back();
+    }
 }
 
 Row readRow(const QStringList& fields, const ResultHeader& h)
@@ -334,18 +321,18 @@ Row readRow(const QStringList& fields, const ResultHeader& h)
     }
     runner.club = clubOf(fields, h);
 
-    ImportedStatus timeStatus = ImportedStatus::Ok;
+    RunStatus timeStatus = RunStatus::Ok;
     runner.startSeconds = ParseSeconds(field(fields, h[C::Start]));
     if (!runner.startSeconds) runner.startSeconds = ParseSeconds(field(fields, h[C::StartPunch]));
     runner.totalSeconds = readTimeField(field(fields, h[C::Time]), timeStatus);
-    runner.status = worse(runner.status, timeStatus);
+    runner.status = WorseStatus(runner.status, timeStatus);
     std::optional<double> finish = ParseSeconds(field(fields, h[C::Finish]));
     if (!finish) finish = ParseSeconds(field(fields, h[C::FinishPunch]));
-    if (!runner.totalSeconds && timeStatus == ImportedStatus::Ok && finish && runner.startSeconds &&
+    if (!runner.totalSeconds && timeStatus == RunStatus::Ok && finish && runner.startSeconds &&
         *finish > *runner.startSeconds)
         runner.totalSeconds = *finish - *runner.startSeconds;
 
-    runner.elapsed = punchesOf(fields, h.firstPair);
+    readPunches(fields, h.firstPair, runner);
     clockPunchesToElapsed(runner, finish);
     dropPunchesAfterFinish(runner);
     return row;
@@ -359,7 +346,7 @@ int controlCountOf(const std::vector<Row>& rows)
     size_t most = 0;
     for (const Row& row : rows) {
         if (row.controls > 0) ++course[row.controls];
-        if (row.runner.status == ImportedStatus::Ok && !row.runner.elapsed.empty())
+        if (row.runner.status == RunStatus::Ok && !row.runner.elapsed.empty())
             ++pairs[static_cast<int>(row.runner.elapsed.size())];
         most = std::max(most, row.runner.elapsed.size());
     }
@@ -402,6 +389,66 @@ void readEventComment(QStringView line, QChar separator, ImportedRace& race)
             race.eventDate = date;
             break;
         }
+    }
+}
+
+bool timesRise(const std::vector<std::optional<double>>& times)
+{
+    double last = 0;
+    for (const auto& t : times) {
+        if (!t) continue;
+        if (*t < last) return false;
+        last = *t;
+    }
+    return true;
+}
+
+void addRows(const QString& name, std::vector<Row>& rows, ImportedRace& race)
+{
+    ImportedClass& target = race.classNamed(name);
+    target.length = rows.front().length;
+    target.climb = rows.front().climb;
+    target.controlCount = controlCountOf(rows);
+    for (Row& row : rows) target.runners.push_back(std::move(row.runner));
+}
+
+// A class, or a class per course when its runners visited different controls (butterfly loops
+// in another order, the forked legs of a relay): each course's runners have their times at its
+// controls.
+void addClass(std::vector<Row>& rows, ImportedRace& race)
+{
+    std::vector<VisitedControls> visited;
+    for (Row& row : rows) {
+        // Pairs beyond the controls of the runner's course are punches besides the course.
+        ImportedRunner& runner = row.runner;
+        if (row.controls > 0 && static_cast<int>(runner.codes.size()) > row.controls) {
+            runner.codes.resize(static_cast<size_t>(row.controls));
+            runner.elapsed.resize(static_cast<size_t>(row.controls));
+        }
+        // Codes that are no control codes, or times that run backwards (pairs read from the
+        // wrong columns, punches out of order), tell no course.
+        const bool coded = std::all_of(runner.codes.begin(), runner.codes.end(), isControlCode) &&
+                           timesRise(runner.elapsed);
+        visited.push_back(VisitedControls{coded ? runner.codes : std::vector<QString>(), {}});
+    }
+    const std::vector<CourseVariant> variants = CourseVariants(visited, false);
+    const QString name = rows.front().className;
+    if (variants.size() == 1) {
+        addRows(name, rows, race);
+        return;
+    }
+    race.splitClasses.push_back(name);
+    for (const CourseVariant& variant : variants) {
+        std::vector<Row> members;
+        for (size_t i : variant.members) {
+            Row& row = rows[i];
+            ImportedRunner& runner = row.runner;
+            runner.elapsed = TimesAtControls(runner.codes, runner.elapsed, variant.codes);
+            runner.codes = variant.codes;
+            row.controls = static_cast<int>(variant.codes.size());
+            members.push_back(std::move(row));
+        }
+        addRows(name + variant.suffix, members, race);
     }
 }
 
@@ -460,14 +507,7 @@ ReadOutcome ReadResultTable(const QString& text, ImportedRace& race)
         if (!rowsByClass.count(key)) order.push_back(key);
         rowsByClass[key].push_back(std::move(row));
     }
-    for (const QString& key : order) {
-        std::vector<Row>& rows = rowsByClass[key];
-        ImportedClass& target = race.classNamed(rows.front().className);
-        target.length = rows.front().length;
-        target.climb = rows.front().climb;
-        target.controlCount = controlCountOf(rows);
-        for (Row& row : rows) target.runners.push_back(std::move(row.runner));
-    }
+    for (const QString& key : order) addClass(rowsByClass[key], race);
     return ReadOutcome::Read;
 }
 

@@ -1,3 +1,4 @@
+#include "lapfiles/importedrace.h"
 #include "lapfiles/laptext.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
@@ -79,6 +80,8 @@ bool ReadRunnerLine(const QStringList& fields, const clsClassData& cls, const Ta
     }
     if (columns.startColumn > 0)
         runner.StartTime = readTimeField(FieldAt(fields, columns.startColumn));
+    if (columns.statusColumn > 0)
+        runner.Status = StatusOfMark(FieldAt(fields, columns.statusColumn)).value_or(RunStatus::Ok);
 
     if (runner.Total > 0) keep = true;
     if (CbasGeneral::Trim(runner.Namae).isEmpty()) keep = false;

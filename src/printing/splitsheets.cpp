@@ -360,8 +360,10 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         field(QString::number(Workspace.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY,
               l_.Rank, dataH_, AlignCentre);
     } else {
-        field(QStringLiteral("DISQ"), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
-              AlignCentre);
+        // The run's status where its total would be; "DISQ" for a run whose total is unknown.
+        const RunStatus status = Workspace.RunnerStatus(r);
+        field(status == RunStatus::Ok ? QStringLiteral("DISQ") : RunStatusText(status), l_.DataFont,
+              timeLeft, totalY, timeWidth, dataH_, AlignCentre);
     }
     if (job_.DataType == PrintAnalysis) {
         const double ax = cx + d + 0.5;

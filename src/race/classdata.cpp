@@ -15,6 +15,12 @@ void clsClassDataSub::setLap(int legNo, double value)
     laps_[static_cast<size_t>(legNo - 1)] = value;
 }
 
+RunStatus clsClassDataSub::ShownStatus() const
+{
+    if (Status != RunStatus::Ok) return Status;
+    return Total >= 1.0 ? RunStatus::MissingPunch : RunStatus::Ok;
+}
+
 void clsClassData::Add(const clsClassDataSub& runner)
 {
     rankingDirty_ = true;
@@ -29,6 +35,7 @@ void clsClassData::Add(const clsClassDataSub& runner)
                 copy.Total += lap;
         }
     }
+    if (copy.Status != RunStatus::Ok && copy.Total > 0 && copy.Total <= 1.0) copy.Total += 1.0;
     runners_.push_back(copy);
 }
 

@@ -28,6 +28,10 @@ public:
     double StartTime = 0;  // time of day; 0 = none
     RunStatus Status = RunStatus::Ok;  // as the result file gave it
 
+    // The status the run shows: its own, or MissingPunch for a run without a status of its
+    // own whose total is not valid (a day or more: a split is missing).
+    RunStatus ShownStatus() const;
+
     // Legs are 1..MaxLegs; another number throws std::out_of_range.
     double Lap(int legNo) const;
     void setLap(int legNo, double value);
@@ -48,7 +52,8 @@ public:
     int LegCount() const { return ClassControlCount + (ClassLastGoalExist ? 1 : 0); }
 
     // Appends a copy of the runner. A Total of exactly 0 is first computed from the legs:
-    // each LapMissing adds one whole day, so incomplete runs sort after complete ones.
+    // each LapMissing adds one whole day, so incomplete runs sort after complete ones. A run
+    // whose status is not OK has no valid total: its Total is kept above one day.
     // Set ClassControlCount and ClassLastGoalExist before adding runners.
     void Add(const clsClassDataSub& runner);
     int ClassRunnerCount() const { return static_cast<int>(runners_.size()); }

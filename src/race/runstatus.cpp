@@ -41,6 +41,15 @@ std::optional<RunStatus> RunStatusOfCode(const QString& code)
     return std::nullopt;
 }
 
+std::optional<RunStatus> RunStatusOfText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty()) return std::nullopt;
+    for (const StatusNames& n : kNames)
+        if (trimmed == QString::fromUtf8(n.text)) return n.status;
+    return RunStatusOfCode(trimmed);
+}
+
 QString RunStatusText(RunStatus status)
 {
     return QString::fromUtf8(namesOf(status).text);

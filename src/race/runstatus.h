@@ -19,6 +19,9 @@ enum class RunStatus {
 QString RunStatusCode(RunStatus status);
 // The code back to its status, ignoring letter case; nothing for any other text.
 std::optional<RunStatus> RunStatusOfCode(const QString& code);
+// The code or the Japanese word, blanks around it ignored; nothing for any other text and for
+// the empty text.
+std::optional<RunStatus> RunStatusOfText(const QString& text);
 // The Japanese word shown where a total would be: "ミスパンチ", "途中棄権", "失格", "欠場",
 // "時間超過", "参考"; empty for an OK run.
 QString RunStatusText(RunStatus status);

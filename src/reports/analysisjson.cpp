@@ -96,7 +96,9 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
         {"RunnerShozoku", ws.RunnerShozoku(r)},
         {"RunnerStartTime", seconds(ws.RunnerStartTime(r))},
         {"TotalTime", seconds(ws.TotalTime(r))},
-        {"TotalRank", ws.TotalRank(r)},
+        // Only a run with a valid total has a total rank.
+        {"TotalRank", ws.TotalTime(r) > 0 ? ws.TotalRank(r) : 0},
+        {"Status", RunStatusCode(ws.RunnerStatus(r))},
         {"RelativeValue", SingleValue(ws.RelativeValue(r))},
         {"CruiseTime", seconds(ws.CruiseTime(r))},
         {"CruiseSpeed", SingleValue(ws.CruiseSpeed(r))},

@@ -334,6 +334,8 @@ void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInt
         if (i <= n && ws.TotalTime(i) > 0) {
             time = SpacesToNbsp(FitWidth(FormatLapTime(ws.TotalTime(i)), 7, true, false));
             rank = RightNumber(ws.TotalRank(i), digits);
+        } else if (i <= n && ws.RunnerStatus(i) != RunStatus::Ok) {
+            time = RunStatusText(ws.RunnerStatus(i));
         }
         return QStringLiteral("<td nowrap width=56>%1</td><td nowrap>%2</td>").arg(time, rank);
     });

@@ -19,9 +19,31 @@ QStringList FileTypeCaptions()
     return {QStringLiteral("HTML形式"), QStringLiteral("CSV形式"), QStringLiteral("TEXT形式")};
 }
 
+bool OutputOptions::Offers(int fileType, int dataType)
+{
+    switch (fileType) {
+        case FileHtml:
+            return dataType == DataLaps || dataType == DataLapsAndSums ||
+                   dataType == DataAnalysis || dataType == DataLegAnalysis ||
+                   dataType == DataViewer;
+        case FileCsv:
+            return dataType == DataLaps || dataType == DataLapsAndSums ||
+                   dataType == DataAnalysis || dataType == DataSplitsBrowser ||
+                   dataType == DataSums;
+        default:
+            return dataType == DataMail;
+    }
+}
+
+void OutputOptions::chooseDataType(int type)
+{
+    chosenDataType = type;
+    applyDataType(type);
+}
+
 // A choice made inside another choice's reaction counts only when it changes the value, as a
 // list whose selection is set to the entry it already shows does not react.
-void OutputOptions::chooseDataType(int type)
+void OutputOptions::applyDataType(int type)
 {
     dataType = type;
     switch (type) {
@@ -71,25 +93,33 @@ void OutputOptions::chooseDataType(int type)
     }
 }
 
+// The data type the user chose comes back when the new file type can write it; otherwise the
+// data type shown stays when it can, and falls back to the type's first one when it cannot.
+int OutputOptions::dataTypeFor(int type) const
+{
+    if (Offers(type, chosenDataType)) return chosenDataType;
+    if (Offers(type, dataType)) return dataType;
+    return type == FileText ? DataMail : DataLaps;
+}
+
 void OutputOptions::chooseFileType(int type)
 {
     fileType = type;
+    const int wanted = dataTypeFor(type);
     switch (type) {
         case FileHtml:
             extension = QStringLiteral(".htm");
             wildcard = QStringLiteral("_*");
-            if (dataType == DataSplitsBrowser || dataType == DataSums || dataType == DataMail)
-                chooseDataType(DataLaps);
+            if (wanted != dataType) applyDataType(wanted);
             htmlPanelVisible = true;
             csvPanelVisible = false;
             lowerCase = true;
-            if (dataType == DataViewer) chooseDataType(DataViewer);  // keeps the viewer's name
+            if (dataType == DataViewer) applyDataType(DataViewer);  // keeps the viewer's name
             break;
         case FileCsv: {
             extension = QStringLiteral(".csv");
             wildcard = dataType == DataSplitsBrowser ? QString() : QStringLiteral("_*");
-            if (dataType == DataLegAnalysis || dataType == DataMail || dataType == DataViewer)
-                chooseDataType(DataLaps);
+            if (wanted != dataType) applyDataType(wanted);
             const bool noPanel = dataType == DataSplitsBrowser || dataType == DataSums;
             htmlPanelVisible = false;
             csvPanelVisible = !noPanel;
@@ -99,7 +129,7 @@ void OutputOptions::chooseFileType(int type)
         default:
             extension = QStringLiteral(".txt");
             wildcard = QStringLiteral("_*");
-            if (dataType != DataMail) chooseDataType(DataMail);
+            if (wanted != dataType) applyDataType(wanted);
             htmlPanelVisible = false;
             csvPanelVisible = false;
             lowerCase = false;

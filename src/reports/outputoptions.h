@@ -49,16 +49,31 @@ struct OutputOptions {
     bool forExcelEnabled = true;
     bool labelEnabled = false;
 
+    // The data type the user chose last. A file type that cannot write the data type shown
+    // changes it, but a later file type that can write the chosen one brings it back.
+    int chosenDataType = DataAnalysis;
+
     // The choices and what each changes.
     void chooseDataType(int type);
     void chooseFileType(int type);
     void chooseOneFile(bool on);
     void chooseForExcel(bool on, int spinValue);
 
+    // Whether the file type can write the data type: HTML the lap tables, leg analysis and viewer,
+    // CSV the lap tables, SplitsBrowser and elapsed times, TEXT the e-mail text only.
+    static bool Offers(int fileType, int dataType);
+
     // The label interval of the results pages: the interval box's number with for-Excel, else 0.
     int labelInterval() const;
     // The file-name template: year prefix, file name, wildcard and extension.
     QString nameTemplate() const;
+
+private:
+    // The reactions to a data type, whether chosen or set by a file type.
+    void applyDataType(int type);
+    // The data type a change to the file type leaves: the chosen one, the one shown, or the
+    // file type's first.
+    int dataTypeFor(int fileType) const;
 };
 
 // A freshly loaded dialog for the race in memory: data type 2 with HTML, the year prefix and

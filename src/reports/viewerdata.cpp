@@ -1,7 +1,6 @@
 #include "reports/viewerdata.h"
 
 #include "analysis/analyze.h"
-#include "race/race.h"
 #include "race/runstatus.h"
 #include "reports/analysisjson.h"
 
@@ -181,13 +180,11 @@ QJsonObject elapsedExceptions(const AnalysisWorkspace& ws, const LapColumn& laps
 }
 
 // The status codes of the class's runs, "" for an OK run; nothing when every run is OK.
-QJsonValue statusColumn(const QString& className, int runners)
+QJsonValue statusColumn(const AnalysisWorkspace& ws)
 {
-    const clsClassData* cls = basDefinition::ClassList.find(className);
     QJsonArray codes;
     bool any = false;
-    for (int r = 1; cls && r <= runners && r <= cls->ClassRunnerCount(); ++r) {
-        const RunStatus status = cls->Item(r).Status;
+    for (RunStatus status : ws.RunnerStatus.values()) {
         any = any || status != RunStatus::Ok;
         codes.append(status == RunStatus::Ok ? QString() : RunStatusCode(status));
     }
@@ -248,7 +245,7 @@ QJsonObject viewerClassObject(const QString& name)
         {"RunnerShozoku", columnOf(ws.RunnerShozoku, same)},
         {"RunnerStartTime", columnOf(ws.RunnerStartTime, time)},
         {"TotalTime", columnOf(ws.TotalTime, time)},
-        {"Status", statusColumn(name, ws.AnaRunnerCount)},
+        {"Status", statusColumn(ws)},
         {"RelativeValue", columnOf(ws.RelativeValue, shownPercent)},
         {"CruiseSpeed", columnOf(ws.CruiseSpeed, [](float v) { return SingleValue(v); })},
         {"MissTimeTotal", columnOf(ws.MissTimeTotal, shownSeconds)},

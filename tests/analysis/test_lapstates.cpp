@@ -196,3 +196,30 @@ TEST(Workspace, LegsBeyondTheModelAreNotRead)
 }
 
 }  // namespace
+
+// A run that is not OK has no total and no rank at the finish, where its elapsed time is its
+// total; its splits keep their ranks. A run without a status whose total is not valid shows as
+// mispunched.
+TEST_F(LapStates, ARunThatIsNotOkHasNoTotalAndNoRankAtTheFinish)
+{
+    clsClassData& x = addClass(QStringLiteral("X"), 2, true,
+                               {{"Ok1", {"3:00", "4:00", "1:00"}},
+                                {"Ok2", {"3:10", "4:10", "1:20"}},
+                                {"Mp", {"3:20", "n/a", "1:00"}}});
+    clsClassDataSub nc;
+    nc.Namae = QStringLiteral("Nc");
+    for (int l = 1; l <= 3; ++l) nc.setLap(l, seconds(230 - 60 * l));
+    nc.Status = RunStatus::NotCompeting;
+    x.Add(nc);
+    ASSERT_TRUE(AnalyzeClass(QStringLiteral("X")));
+    QStringList found;
+    for (int r = 1; r <= 4; ++r)
+        found << QStringLiteral("%1 %2 %3 %4%5%6")
+                     .arg(ws().RunnerName(r), RunStatusCode(ws().RunnerStatus(r)))
+                     .arg(inSeconds(ws().TotalTime(r)))
+                     .arg(ws().EstSumRank(r, 1))
+                     .arg(ws().EstSumRank(r, 2))
+                     .arg(ws().EstSumRank(r, 3));
+    EXPECT_EQ(found,
+              QStringList({"Ok1 OK 480 221", "Ok2 OK 520 332", "Mp MP 0 400", "Nc NC 0 110"}));
+}

@@ -2,8 +2,11 @@
 // clock-time start position, picking a line by a click, and the image's width and file name.
 #include "chart/chartgeometry.h"
 #include "chart/chartimage.h"
+#include "chart/chartnames.h"
 #include "chart/chartpick.h"
 #include "charttest.h"
+
+#include <algorithm>
 
 using namespace basChart;
 using namespace viewtest;
@@ -73,21 +76,28 @@ TEST_F(ChartTest, NamesAndColours)
         QStringLiteral("M"), 1, true,
         {{"山田太郎", {"10:00", "5:00"}, "", "9:00:00"}, {"Bo", {"n/a", "6:00"}, "", "9:01:00"}});
     const auto& ws = analyse(QStringLiteral("M"));
+    const auto width12 = [](const QString&) { return 12.0; };
     const ChartGeometry race = MakeGeometry(ws, ChartMode::RaceTime, 1000, 600, 0);
-    const std::vector<ChartText> finish = FinishName(ws, race, 1);
+    const std::vector<PlacedName> raceNames = PlaceNames(ws, race, {1, 0, 0}, {0, 0, 1}, width12);
+    ASSERT_EQ(raceNames.size(), 1u);  // Bo has no valid total, and no start name in race time
+    const std::vector<ChartText>& finish = raceNames[0].texts;
     ASSERT_EQ(finish.size(), 3u);
     EXPECT_EQ(finish[0].text, QStringLiteral("山"));
     EXPECT_EQ(finish[2].text, QStringLiteral("太"));
     EXPECT_EQ(finish[0].topLeft, QPointF(180 + 24 - 8, 552 + 2));
     EXPECT_EQ(finish[2].topLeft.y(), 552 + 26);
-    EXPECT_TRUE(FinishName(ws, race, 2).empty());  // no valid total
-    EXPECT_TRUE(StartName(ws, race, 1).empty());
+    EXPECT_EQ(raceNames[0].color, ClickedColor(2));  // the line on top: clicked over chosen
     const ChartGeometry clock = MakeGeometry(ws, ChartMode::ClockTime, 1000, 600, 5);
-    const std::vector<ChartText> start = StartName(ws, clock, 2);
+    const std::vector<PlacedName> clockNames = PlaceNames(ws, clock, {}, {}, width12);
+    ASSERT_EQ(clockNames.size(), 2u);
+    EXPECT_EQ(clockNames[0].texts[0].topLeft, QPointF(20 - 600 + 720, 15));
+    EXPECT_EQ(clockNames[0].texts[3].topLeft.x(), 180 + 24 - 600 + 720 - 4);
+    // Bo starts a minute (12 pixels) after 山田太郎, whose start name is 12 pixels wide: his
+    // stands 2 pixels further right than alone, clear of it.
+    const std::vector<ChartText>& start = clockNames[1].texts;
     ASSERT_EQ(start.size(), 2u);
-    EXPECT_EQ(start[0].topLeft, QPointF(20 - 600 + 732, 15));
+    EXPECT_EQ(start[0].topLeft, QPointF(20 - 600 + 732 + 2, 15));
     EXPECT_EQ(start[1].topLeft.y(), 27);
-    EXPECT_EQ(FinishName(ws, clock, 1)[0].topLeft.x(), 180 + 24 - 600 + 720 - 4);
     EXPECT_EQ(ClickLabel(ws, ChartMode::RaceTime, 2), QString());
     EXPECT_EQ(ClickLabel(ws, ChartMode::ClockTime, 2), "Bo");
     EXPECT_EQ(ClickLabel(ws, ChartMode::RaceTime, 1), QStringLiteral("山田太"));
@@ -236,6 +246,46 @@ TEST(PngFileName, ExtensionOfTheFileNameOnly)
     EXPECT_EQ(PngFileName("/tmp/my.dir/chart"), "/tmp/my.dir/chart.png");
     EXPECT_EQ(PngFileName("C:\\my.dir\\chart"), "C:\\my.dir\\chart.png");
     EXPECT_EQ(PngFileName("/tmp/04_web_m21e_1.png"), "/tmp/04_web_m21e_1.png");
+}
+
+// Names of runners who finish close together stand apart, inside the plot and near their finish
+// (one name's width away at most, three for a chosen runner, who is placed first).
+TEST_F(ChartTest, NamesStandApartInsideThePlot)
+{
+    const struct Case {
+        std::vector<int> finish;  // seconds after the hour, one runner each
+        int scaleWidth, chosen;
+        std::vector<int> named;
+    } cases[] = {
+        {{0, 0, 0, 0, 0}, 1000, 5, {5, 1, 2}},                  // the chosen one, one each side
+        {{0, 10, 20, 30, 40, 50, 60, 70}, 1000, 0, {1, 2, 8}},  // two pixels apart
+        {{0, 3000}, 1353, 0, {1, 2}},  // a finish a pixel inside the plot's right edge
+        {{0, 5400}, 1000, 0, {1}},     // a finish past it
+    };
+    for (const Case& c : cases) {
+        basDefinition::ResetRace();
+        std::vector<Runner> runners;
+        for (int s : c.finish)
+            runners.push_back({QStringLiteral("R%1").arg(runners.size() + 1),
+                               {"30:00", QStringLiteral("0:%1").arg(1800 + s)}});
+        addClass(QStringLiteral("C"), 1, true, runners);
+        const auto& ws = analyse(QStringLiteral("C"));
+        const ChartGeometry g = MakeGeometry(ws, ChartMode::RaceTime, c.scaleWidth, 600, 0);
+        std::vector<int> named;
+        std::vector<double> lefts;
+        for (const PlacedName& name :
+             PlaceNames(ws, g, {c.chosen, 0, 0}, {}, [](const QString&) { return 12.0; })) {
+            const double x = name.texts[0].topLeft.x();
+            named.push_back(name.runner);
+            lefts.push_back(x);
+            EXPECT_TRUE(x >= PlotLeft && x + 12 <= g.right()) << x;
+            EXPECT_LE(std::abs(x - FinishNameX(ws, g, name.runner)),
+                      (name.runner == c.chosen ? 3 : 1) * 14);
+        }
+        EXPECT_EQ(named, c.named);
+        std::sort(lefts.begin(), lefts.end());
+        for (size_t k = 1; k < lefts.size(); ++k) EXPECT_GE(lefts[k] - lefts[k - 1], 14);
+    }
 }
 
 }  // namespace

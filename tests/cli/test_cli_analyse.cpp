@@ -156,3 +156,43 @@ TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
 }
 
 }  // namespace
+
+// Every runner carries the code of its status; a run that is not OK has neither a total rank
+// nor a rank at the finish. A forked relay says on load how many classes it split; two controls
+// punched in the same second leave the winner ranked at every control.
+TEST_F(CliAnalyse, StatusesSameSecondPunchesAndForkedLegs)
+{
+    const QString path = tempPath(QStringLiteral("status.lap"));
+    testsupport::writeCp932(path, QStringLiteral("$LAPFILE Ver=2\n\nクラス,名前,総タイム,△→１,"
+                                                 "１→◎,状態\nM,Ok,0,00:06:00,00:04:00,\n"
+                                                 "M,Nc,0,00:05:00,00:04:00,NC\n"
+                                                 "M,Dsq,0,00:05:30,00:04:00,DSQ\n"
+                                                 "M,Mp,0,n/a,00:04:00,\n"));
+    CliRun run = runCli({QStringLiteral("analyse"), path});
+    ASSERT_EQ(run.status, 0) << run.err.toStdString();
+    QStringList found;
+    for (const QJsonValue& v :
+         QJsonDocument::fromJson(run.bytes).object()["classes"][0]["runners"].toArray()) {
+        const QJsonObject r = v.toObject();
+        found << QStringLiteral("%1 %2 %3 %4")
+                     .arg(r["RunnerName"].toString(), r["Status"].toString())
+                     .arg(r["TotalRank"].toInt())
+                     .arg(numbers(r["EstSumRank"]).back());
+    }
+    EXPECT_EQ(found, QStringList({"Ok OK 1 1", "Mp MP 0 0", "Nc NC 0 0", "Dsq DSQ 0 0"}));
+
+    const QString venezia =
+        testsupport::realDataPath(QStringLiteral("LukeWoodward-SplitsBrowser/venezia.xml"));
+    const QString relay =
+        testsupport::realDataPath(QStringLiteral("oreplay-oreplay-backend/relay.xml"));
+    if (venezia.isEmpty() || relay.isEmpty()) GTEST_SKIP() << "the real result files are not here";
+    run = runCli({QStringLiteral("analyse"), venezia, QStringLiteral("--class=SCUOLA 3")});
+    const QJsonObject winner =
+        QJsonDocument::fromJson(run.bytes).object()["classes"][0]["runners"][0].toObject();
+    const std::vector<double> ranks = numbers(winner["EstSumRank"]);
+    EXPECT_GE(*std::min_element(ranks.begin(), ranks.end()), 1);
+    EXPECT_EQ(ranks.back(), 1);
+    run = runCli({QStringLiteral("info"), relay});
+    EXPECT_TRUE(run.err.contains(QStringLiteral("4 クラスを、コースごとのクラスに分けました")));
+    EXPECT_TRUE(run.out.contains(QRegularExpression(QStringLiteral("DKP 4 +ミスパンチ\n"))));
+}

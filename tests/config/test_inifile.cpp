@@ -166,3 +166,21 @@ TEST_F(IniFileTest, LoneCarriageReturnsEndLinesAndAppendingKeepsEveryValue)
     EXPECT_EQ(again.Item(QStringLiteral("D")), QStringLiteral("z"));
     EXPECT_EQ(again.Item(QStringLiteral("E")), QStringLiteral("new"));
 }
+
+// A key whose text has no CP932 form turns the store to UTF-8 with its byte-order mark, so the
+// text comes back whole (a changed value does so when saved, see the history's tests).
+TEST_F(IniFileTest, ANewKeyWithoutACp932FormComesBackWhole)
+{
+    const QString abroad = QStringLiteral("Göteborg ✓,/home/ø/race.lap");
+    {
+        IniFile ini;
+        ini.setFileName(path());
+        ini.setItem(QStringLiteral("History1"), QStringLiteral("春の大会,/r/b.lap"));
+        ini.setItem(QStringLiteral("History2"), abroad);
+    }
+    EXPECT_TRUE(testsupport::readBytes(path()).startsWith("\xEF\xBB\xBF"));
+    IniFile again;
+    again.setFileName(path());
+    EXPECT_EQ(again.Item(QStringLiteral("History2")), abroad);
+    EXPECT_EQ(again.Item(QStringLiteral("History1")), QStringLiteral("春の大会,/r/b.lap"));
+}

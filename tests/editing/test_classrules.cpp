@@ -27,13 +27,14 @@ TEST(ClassRules, ControlCountOfANewClass)
         int count;
     } cases[] = {
         {"0", C::OutOfRange, 0},
-        {"abc", C::OutOfRange, 0},
-        {"", C::OutOfRange, 0},
-        {"0.6", C::OutOfRange, 0},
+        {"abc", C::NotWhole, 0},
+        {"", C::Empty, 0},
+        {"0.6", C::NotWhole, 0},
         {"1", C::Accepted, 1},
-        {"2.5", C::Accepted, 2},
-        {"3.5", C::Accepted, 4},
-        {"12 controls", C::Accepted, 12},
+        {"2.5", C::NotWhole, 0},
+        {"12 controls", C::NotWhole, 0},
+        {" 12 ", C::Accepted, 12},
+        {"１２", C::Accepted, 12},
         {QString::number(most), C::Accepted, most},
         {QString::number(most + 1), C::TooManyLegs, 0},
         {QString::number(most + 2), C::TooManyLegs, 0},
@@ -47,6 +48,19 @@ TEST(ClassRules, ControlCountOfANewClass)
     EXPECT_EQ(MaxControls(true), most);
     EXPECT_EQ(MaxControls(false), MaxLegs);
     EXPECT_TRUE(TooManyControlsMessage(true).contains(QString::number(most)));
+    // Every refusal but an empty answer says why, naming what was typed.
+    EXPECT_EQ(ControlCountMessage(CheckNewClassControls("abc"), "abc"),
+              QStringLiteral("コントロール数は1から%1までの整数で入力してください: abc").arg(most));
+}
+
+TEST(ClassRules, MetresOfTypedTexts)
+{
+    const std::pair<const char*, std::optional<int>> cases[] = {
+        {"1200", 1200},          {" 1200 m ", 1200},     {"１２００ｍ", 1200}, {"", 0},
+        {"3.2km", std::nullopt}, {"72.5", std::nullopt}, {"-5", std::nullopt}, {"m", std::nullopt},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(MetresOfText(QString::fromUtf8(text)), expected) << text;
 }
 
 TEST(ClassRules, DatesOfTypedTexts)

@@ -149,13 +149,21 @@ TEST(LapStore, ColumnsBecomeRunners)
     const std::vector<LapColumn> columns = {
         {"Ann", "OK", "10:00:00", {"0:05:00", "↓", "0:04:00"}, "n/a"},
         {"Bob", "", "", {"0:06:00", "n/a", ""}, "0:20:00"},
-        {"Named only", "", "", {"", "", ""}, ""},  // no leg: dropped
-        {"", "", "", {"0:01:00", "", ""}, ""},     // no name: dropped
-        {"", "", "", {"", "", ""}, ""},            // the empty column
+        {"Named only", "", "", {"", "", ""}, ""},         // did not start: kept, not ranked
+        {"Gap", "", "", {"0:05:00", "", "0:04:00"}, ""},  // the blank leg counts as n/a
+        {"", "", "", {"0:01:00", "", ""}, ""},            // no name: dropped
+        {"  ", "", "", {"0:01:00", "", ""}, ""},          // blanks are no name
+        {"", "", "", {"", "", ""}, ""},                   // the empty column
     };
     StoreColumns(cls, rows, columns);
     EXPECT_TRUE(cls.ClassLastGoalExist);
-    ASSERT_EQ(cls.ClassRunnerCount(), 2);
+    ASSERT_EQ(cls.ClassRunnerCount(), 4);
+    const clsClassDataSub& gap = cls.RunnersAsAdded()[3];
+    EXPECT_DOUBLE_EQ(gap.Lap(2), LapMissing);
+    const clsClassDataSub& absent = cls.Item(4);  // after every run with a time
+    EXPECT_EQ(absent.Namae, QStringLiteral("Named only"));
+    EXPECT_EQ(absent.Status, RunStatus::DidNotStart);
+    EXPECT_GT(absent.Total, gap.Total);
     const clsClassDataSub& ann = cls.RunnersAsAdded()[0];
     EXPECT_EQ(ann.Shozoku, QStringLiteral("OK"));
     EXPECT_DOUBLE_EQ(ann.StartTime, Secs(36000));
@@ -186,4 +194,35 @@ TEST(LapStore, AsManyControlsAsLegsStayWithinTheLegs)
     ASSERT_EQ(cls.ClassRunnerCount(), 1);
     EXPECT_DOUBLE_EQ(cls.Item(1).Lap(MaxLegs), Secs(60));
     EXPECT_NEAR(cls.Item(1).Total, Secs(60 * MaxLegs), 1e-9);
+}
+
+// What applying points out, per column: a dropped column, blank legs among known ones, a total
+// the legs contradict (legs of unknown time can only make it longer).
+TEST(LapStore, ApplyNotesPointOutWhatTheGridDoesNotShow)
+{
+    const LapRows rows(2);  // legs △→１, １→２, ２→◎
+    const QString who = QStringLiteral("2列目「Ann」: ");
+    const struct {
+        QStringList legs;
+        const char* total;
+        QString note;
+    } cases[] = {
+        {{"", " ", "↓"}, "", who + "空欄の区間 △→１、１→２ は n/a として扱います"},
+        {{"↓", "0:09:00", "0:01:00"}, "0:10:00", {}},
+        {{"0:05:00", "0:04:00", "0:01:00"},
+         "0:11:00",
+         who + "総タイム 0:11:00 がラップ計 0:10:00 と合いません"},
+        {{"0:05:00", "n/a", "0:01:00"}, "0:11:00", {}},
+        {{"0:05:00", "0:04:00", ""},
+         "0:05:00",
+         who + "総タイム 0:05:00 がラップ計 0:09:00 と合いません"},
+    };
+    const LapColumn empty{"", "", "", {"", "", ""}, ""};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.legs.join(",").toStdString() + " " + c.total);
+        const QStringList notes = ApplyNotes(rows, {empty, {"Ann", "", "", c.legs, c.total}});
+        EXPECT_EQ(notes, c.note.isEmpty() ? QStringList() : QStringList{c.note});
+    }
+    const LapColumn unnamed{"", "Club", "", {"", "", ""}, ""};
+    EXPECT_EQ(ApplyNotes(rows, {empty, unnamed}), QStringList({"2列目: 名前がないため消えます"}));
 }

@@ -89,11 +89,12 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
          "HE[3] 8400/310: Urs Keller/OL Bern/3130/605 625 1770 130; "
          "Beat Frei/OLG Thun/3480/660 → 2730 90; Reto Graf/OLG Biel/+3300/720 → 2580 ?; "
          "Marco Huber/OLG Chur/+173580/780 ? ? ?"},
-        // Butterfly courses repeat codes; "ak-35:00" is a non-competitive time.
+        // Butterfly loops run in either order make a class per order, named by the codes from
+        // where the orders part; "ak-35:00" is a non-competitive time.
         {"oware.csv",
-         "K[4] 4100/170: Lea Gerber/OL Aare/1800/420 300 480 480 120; "
-         "Tim Moser/OL Thun/1920/480 360 420 540 120; Ida Rohr/OLG Biel/+2100/540 360 540 540 120 "
-         "| "
+         "K 47-48-36[4] 4100/170: Lea Gerber/OL Aare/1800/420 300 480 480 120; "
+         "Ida Rohr/OLG Biel/+2100/540 360 540 540 120 | "
+         "K 36-48-47[4] 4100/170: Tim Moser/OL Thun/1920/480 360 420 540 120 | "
          "L[2] 6400/325: Max Brunner/OL Aare/2400/900 900 600"},
         // The finish exported as a last pair, and a punch after the finish, are no controls.
         {"dutch_tab.csv",

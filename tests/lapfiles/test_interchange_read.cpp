@@ -663,3 +663,35 @@ TEST_F(InterchangeReadTest, ATableWithALineTooLongIsRefusedWithItsReason)
     EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("長すぎる行")));
     expectPreviousRace();
 }
+
+// Two controls punched in the same second give a leg of no time, which is no missing punch: the
+// leg is carried in the next one, or at the last time the leg before is carried in it, so every
+// later elapsed time keeps its value.
+TEST(ImportedRace, ALegOfNoTimeIsMergedNotMissing)
+{
+    const std::optional<double> no;
+    // The elapsed times at controls 1 to 4, the total, the legs (-1 merged, 0 missing).
+    const std::tuple<std::vector<std::optional<double>>, std::optional<double>,
+                     std::vector<long long>>
+        cases[] = {
+            {{60, 120, 120, 200}, 260, {60, 60, -1, 80, 60}},  // side by side
+            {{60, 120, 180, 240}, 240, {60, 60, 60, -1, 60}},  // the last control at the finish
+            {{60, 60, no, 200}, 260, {60, -1, -1, 140, 60}},   // then a control without time
+            {{60, 120, 120, no}, no, {60, -1, 60, 0, 0}},      // the run stopped there
+            {{60, 120, 120, 120}, 120, {60, -1, -1, -1, 60}},  // three in one second
+            {{60, 50, 50, 100}, 160, {60, 0, -1, 50, 60}},     // after a punch out of order
+        };
+    for (const auto& [elapsed, total, legs] : cases) {
+        basConvert::ImportedRace race;
+        basConvert::ImportedClass& cls = race.classNamed(QStringLiteral("H21"));
+        cls.controlCount = 4;
+        cls.runners.resize(1);
+        cls.runners[0].family = QStringLiteral("Runner");
+        cls.runners[0].elapsed = elapsed;
+        cls.runners[0].totalSeconds = total;
+        RaceHeader header;
+        ClassCollection classes;
+        ASSERT_TRUE(basConvert::BuildImportedRace(race, header, classes));
+        EXPECT_EQ(legSeconds(classes.at(1).Item(1), 5), legs);
+    }
+}

@@ -72,6 +72,9 @@ const RealFile kFiles[] = {
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Alessio Tenani"))->StartTime),
                    19 * 3600 + 16 * 60 + 3);
      }},
+    // Forked legs: a class per sequence of controls, each with all its runners' controls.
+    {"oreplay-oreplay-backend/relay.xml", 10, 12, nullptr,
+     [] { EXPECT_EQ(ClassList[QStringLiteral("DH18-1 109-85-80")].ClassControlCount, 18); }},
     {"NicoRio42-splittimes/offline.xml", 1, 131, nullptr,
      [] {
          EXPECT_EQ(ClassList.at(1).ClassControlCount, 22);
@@ -135,8 +138,10 @@ const RealFile kFiles[] = {
          EXPECT_EQ(std::vector<long long>(all.begin() + 13, all.end()),
                    (std::vector<long long>{-1, -1, -1, -1, 6656, 1032, 721, 95}));
      }},
-    {"LukeWoodward-SplitsBrowser/eventdata6478", 77, 1522, nullptr,
+    {"LukeWoodward-SplitsBrowser/eventdata6478", 80, 1522, nullptr,
      [] {
+         // Butterfly loops run in either order: a class per order.
+         EXPECT_EQ(ClassList[QStringLiteral("M21E 164-210-230")].ClassRunnerCount(), 21);
          expectRunner("Peter Warland", 3600 + 2 * 60 + 34, {110, 110});
          // No status, but "mp" as the place, and after the name, where it is not kept.
          const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell"));

@@ -276,6 +276,8 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     clsClassData& w = addClass(QStringLiteral("W21"), 2, false);
     w.Add(runner(QStringLiteral("Eva Fors"), QString(), hms(12, 0, 0), {sec(200), sec(250)}));
     addClass(QStringLiteral("空"), 4, true);
+    // An empty class as a lap file leaves it (no finish leg known) keeps its count too.
+    addClass(QStringLiteral("空2"), 5, false);
 
     struct Row {
         QString cls, name, club;
@@ -313,7 +315,8 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     ASSERT_EQ(FileResult, FileOk);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("往復"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2025, 3, 2));
-    EXPECT_EQ(ClassList.names(), (QStringList{"M21", "W21", "空"}));
+    EXPECT_EQ(ClassList.names(), (QStringList{"M21", "W21", "空", "空2"}));
+    EXPECT_EQ(ClassList.at(4).ClassControlCount, 5);
     EXPECT_EQ(ClassList.at(1).ClassLength, 5100);
     EXPECT_EQ(ClassList.at(2).LegCount(), 2);
     EXPECT_EQ(ClassList.at(3).ClassControlCount, 4);

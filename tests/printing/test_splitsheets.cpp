@@ -194,8 +194,8 @@ TEST_F(SplitSheetTest, WhatEachDataTypeShows)
         int dataType;
         std::vector<const char*> present, absent;
     } cases[] = {
-        {0, {"△→１", "12:30", "DISQ", "-:--"}, {"巡航", "ミス計", "999%", "13:30"}},
-        {1, {"１", "◎", "13:30", "DISQ"}, {"△→１", "巡航"}},
+        {0, {"△→１", "12:30", "ミスパンチ", "-:--"}, {"巡航", "ミス計", "999%", "13:30"}},
+        {1, {"１", "◎", "13:30", "ミスパンチ"}, {"△→１", "巡航"}},
         {2, {"△→１", "１", "12:30", "13:30"}, {"巡航", "999%"}},
         {3, {"△→１", "巡航", "ミス計", "ミス率", "999%", "100%"}, {}},
     };
@@ -205,12 +205,12 @@ TEST_F(SplitSheetTest, WhatEachDataTypeShows)
             EXPECT_FALSE(rec().texts(QString::fromUtf8(t)).empty()) << c.dataType << " " << t;
         for (const char* t : c.absent)
             EXPECT_TRUE(rec().texts(QString::fromUtf8(t)).empty()) << c.dataType << " " << t;
-        // The runner without a valid total shows "DISQ" and no rank after it.
-        const auto disq = rec().texts(QStringLiteral("DISQ"));
+        // The runner without a valid total shows its status and no rank after it.
+        const auto disq = rec().texts(QStringLiteral("ミスパンチ"));
         ASSERT_EQ(disq.size(), 1u);
         for (const Drawn& d : rec().of(Drawn::Text))
             if (d.box.top() == disq[0].box.top() && d.box.left() > disq[0].box.right())
-                ADD_FAILURE() << "text beside DISQ: " << d.text.toStdString();
+                ADD_FAILURE() << "text beside the status: " << d.text.toStdString();
     }
 }
 

@@ -280,6 +280,21 @@ TEST_F(HtmlLapStates, ExcludedLegShowsNaAndCumulativeRankDashFromThen)
     EXPECT_TRUE(sectionRow(page, "ラップタイム", "１→２").endsWith("<td>n/a</td><td>-</td></tr>"));
 }
 
+// A run without a valid total shows its status where the total would be, and no rank.
+TEST_F(HtmlLapStates, RunsWithoutAValidTotalShowTheirStatus)
+{
+    clsClassData& c = addClass(QStringLiteral("M50"), 1, true,
+                               {{"A", {"3:00", "1:00"}}, {"Mp", {"n/a", "1:10"}}});
+    clsClassDataSub nc;
+    nc.setLap(1, seconds(170));
+    nc.Status = RunStatus::NotCompeting;
+    c.Add(nc);
+    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M50")));
+    EXPECT_TRUE(LinesWith(resultsPage(0), QStringLiteral("<td>記録</td>"))[0].endsWith(
+        "<td nowrap>1</td><td nowrap width=56>ミスパンチ</td><td nowrap>&nbsp;-</td>"
+        "<td nowrap width=56>参考</td><td nowrap>&nbsp;-</td></tr>"));
+}
+
 TEST_F(HtmlLapStates, MissTimesOfAnHourAreNotCut)
 {
     addClass(QStringLiteral("Lost"), 2, true,

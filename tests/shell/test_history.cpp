@@ -73,8 +73,11 @@ TEST_F(HistoryTest, SlotsReachTheSettingsFile)
 {
     use("A", "/r/a.lap");
     use("B", "/r/b.lap");
+    // A race name without a CP932 form comes back whole, not as "?".
+    use("Göteborg ✓", "/r/g.lap");
     basSettings::ResetSettings(tempDir());  // saves and forgets the store
-    EXPECT_EQ(paths(), QStringList({"/r/b.lap", "/r/a.lap", "", "", ""}));
+    EXPECT_EQ(paths(), QStringList({"/r/g.lap", "/r/b.lap", "/r/a.lap", "", ""}));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Göteborg ✓"));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "race/racetime.h"
 #include "race/textutil.h"
 
+#include <algorithm>
+
 using basAnalyze::AnalysisWorkspace;
 using basAnalyze::Percent;
 using CbasGeneral::FitWidth;
@@ -30,6 +32,14 @@ QString RightAligned(const QString& text, int width)
 QString NumberRightAligned(const QString& text, int width)
 {
     return text.size() >= width ? text : RightAligned(text, width);
+}
+
+// The status of a run without a valid total, centred where its total would stand.
+QString StatusCell(RunStatus status)
+{
+    const QString text = RunStatusText(status);
+    const int pad = (CbasGeneral::AnsiLength(NoTime) - CbasGeneral::AnsiLength(text)) / 2;
+    return QString(std::max(pad, 0), QLatin1Char(' ')) + text;
 }
 
 // A text with a rank: ranks 1 to 3 are coloured.
@@ -93,7 +103,8 @@ void FillLapTimes(CellGrid& grid, const AnalysisWorkspace& ws, int row, int r, i
     }
     // A runner without a valid total (kept as 0) has no total to show, whatever its last leg.
     if (legs < 1 || ws.LapState(r, legs) < 0 || ws.TotalTime(r) <= 0) {
-        grid.setText(row + legs + 1, r, NoTime);
+        const RunStatus status = ws.RunnerStatus(r);
+        grid.setText(row + legs + 1, r, status == RunStatus::Ok ? NoTime : StatusCell(status));
     } else {
         const int rank = ws.TotalRank(r);
         SetRanked(grid, row + legs + 1, r, FormatLapTime(ws.TotalTime(r)) + RankField(rank, w),
@@ -172,13 +183,15 @@ int RunnerColumnTwips(int runnerCount)
 
 int RankWidth(int runnerCount)
 {
-    return runnerCount < 10 ? 1 : runnerCount < 100 ? 2 : 3;
+    int width = 1;
+    for (int n = runnerCount; n >= 10; n /= 10) ++width;
+    return width;
 }
 
 QString RankField(int rank, int width)
 {
     const QString value = rank > 0 ? QString::number(rank) : QStringLiteral("-");
-    return QLatin1Char('(') + RightAligned(value, width) + QLatin1Char(')');
+    return QLatin1Char('(') + NumberRightAligned(value, width) + QLatin1Char(')');
 }
 
 std::uint32_t RankColor(int rank)

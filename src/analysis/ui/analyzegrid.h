@@ -23,7 +23,8 @@ int GridRows(int legCount);
 constexpr int LabelColumnTwips = 1800;
 int RunnerColumnTwips(int runnerCount);
 
-// Width of the rank inside its brackets: 1 below 10 runners, 2 below 100, 3 from 100 on.
+// Width of the rank inside its brackets: the digits of the runner count (1 below 10 runners, 2
+// below 100, 3 below 1000, 4 below 10000), so that every rank of the class fits whole.
 int RankWidth(int runnerCount);
 // "(" + rank right-aligned in the width + ")"; for rank 0 the placeholder "(-)", "( -)", "(  -)".
 QString RankField(int rank, int width);

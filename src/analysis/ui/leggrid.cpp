@@ -1,7 +1,9 @@
 #include "analysis/ui/leggrid.h"
 
+#include "analysis/ui/analyzegrid.h"
 #include "race/basicformat.h"
 #include "race/racetime.h"
+#include "race/shortnames.h"
 #include "race/sortdata.h"
 #include "race/textutil.h"
 
@@ -15,6 +17,7 @@ namespace LegGrid {
 
 namespace {
 
+constexpr int ReferenceTwips = 1200;  // the reference columns for ranks of up to three digits
 const QString MinutesSeconds = QStringLiteral("n:ss");
 const QString HoursMinutesSeconds = QStringLiteral("h:nn:ss");
 
@@ -42,7 +45,7 @@ void SetLeader(CellGrid& grid, int row, int col, int r, const QString& text)
 }
 
 // The six fastest normal times of every leg; runners without a valid total take part.
-void FillLegLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
+void FillLegLeaders(CellGrid& grid, const AnalysisWorkspace& ws, const QStringList& labels)
 {
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
         SortData order;
@@ -54,12 +57,12 @@ void FillLegLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
         for (int k = 1; k <= std::min(LeaderCount, order.Count()); ++k) {
             const int r = order.Key(k).toInt();
             SetLeader(grid, l, FirstLeaderColumn + k - 1, r,
-                      LegLeaderText(ws.RunnerName(r), ws.LapTime(r, l)));
+                      LegLeaderText(labels[r - 1], ws.LapTime(r, l)));
         }
     }
 }
 
-void FillTotalLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
+void FillTotalLeaders(CellGrid& grid, const AnalysisWorkspace& ws, const QStringList& labels)
 {
     const int row = ws.AnaLegCount + 1;
     SortData order;
@@ -70,25 +73,25 @@ void FillTotalLeaders(CellGrid& grid, const AnalysisWorkspace& ws)
     for (int k = 1; k <= std::min(LeaderCount, order.Count()); ++k) {
         const int r = order.Key(k).toInt();
         SetLeader(grid, row, FirstLeaderColumn + k - 1, r,
-                  TotalLeaderText(ws.RunnerName(r), ws.TotalTime(r)));
+                  TotalLeaderText(labels[r - 1], ws.TotalTime(r)));
     }
 }
 
-// A time right-aligned in the width; a total of ten hours or more is one column wider and keeps
-// all its digits rather than losing its last one.
-QString TimeRightAligned(const QString& time, int width)
+// A time or rank right-aligned in the width; a total of ten hours or more, or a rank above 999,
+// is one column wider and keeps all its digits rather than losing its last one.
+QString RightAlignedWhole(const QString& text, int width)
 {
-    return time.size() >= width ? time : FitWidth(time, width, true, false);
+    return text.size() >= width ? text : FitWidth(text, width, true, false);
 }
 
-QString ShortName(const QString& name)
+QString LabelColumns(const QString& label)
 {
-    return FitWidth(name.left(3), 6, false, true);
+    return FitWidth(label, 6, false, true);
 }
 
 QString RankPart(int rank)
 {
-    return rank > 0 ? FitWidth(QString::number(rank), 3, true, false) + QStringLiteral(") ")
+    return rank > 0 ? RightAlignedWhole(QString::number(rank), 3) + QStringLiteral(") ")
                     : QStringLiteral("  -) ");
 }
 
@@ -122,24 +125,32 @@ std::uint32_t RunnerBackColor(int r)
     }
 }
 
-QString LegLeaderText(const QString& name, double lapTime)
+QStringList LeaderLabels(const AnalysisWorkspace& ws)
 {
-    return ShortName(name) + QStringLiteral("   ") +
+    QStringList names;
+    names.reserve(ws.AnaRunnerCount);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) names << ws.RunnerName(r);
+    return CbasGeneral::DistinctShortNames(names, 6, 6);
+}
+
+QString LegLeaderText(const QString& label, double lapTime)
+{
+    return LabelColumns(label) + QStringLiteral("   ") +
            FitWidth(FormatTime(lapTime, MinutesSeconds), 5, true, false);
 }
 
-QString TotalLeaderText(const QString& name, double totalTime)
+QString TotalLeaderText(const QString& label, double totalTime)
 {
-    return ShortName(name) + QLatin1Char(' ') +
-           TimeRightAligned(FormatTime(totalTime, HoursMinutesSeconds), 7);
+    return LabelColumns(label) + QLatin1Char(' ') +
+           RightAlignedWhole(FormatTime(totalTime, HoursMinutesSeconds), 7);
 }
 
 QString ReferenceText(const AnalysisWorkspace& ws, int r, int l)
 {
     if (l > ws.AnaLegCount) {
         if (ws.TotalTime(r) == 0) return QStringLiteral("     n/a   ");
-        return FitWidth(QString::number(ws.TotalRank(r)), 3, true, false) + QStringLiteral(") ") +
-               TimeRightAligned(FormatTime(ws.TotalTime(r), HoursMinutesSeconds), 7);
+        return RightAlignedWhole(QString::number(ws.TotalRank(r)), 3) + QStringLiteral(") ") +
+               RightAlignedWhole(FormatTime(ws.TotalTime(r), HoursMinutesSeconds), 7);
     }
     const int state = ws.LapState(r, l);
     if (state == basAnalyze::StateLater) return QStringLiteral("      ↓   ");
@@ -157,6 +168,10 @@ void Fill(CellGrid& grid, const AnalysisWorkspace& ws,
     // The measures read best right-aligned; the runners' texts have fixed widths and are centred.
     for (int c = 1; c <= 3; ++c) grid.setColAlignment(c, Qt::AlignRight);
     for (int c = ReferenceColumn; c < ColumnCount; ++c) grid.setColAlignment(c, Qt::AlignHCenter);
+    // A rank of four digits or more makes the reference cells one column wider per digit.
+    const int extraDigits = std::max(0, AnalyzeGrid::RankWidth(ws.AnaRunnerCount) - 3);
+    for (int i = 0; i < 2; ++i)
+        grid.setColWidth(ReferenceColumn + i, ReferenceTwips + 90 * extraDigits);
     for (int l = 1; l <= legs; ++l) {
         grid.setText(l, 0, CbasGeneral::LegLabel(ws.AnaControlCount, true, l));
         grid.setText(
@@ -170,8 +185,9 @@ void Fill(CellGrid& grid, const AnalysisWorkspace& ws,
     grid.setText(total, 1, QStringLiteral("100.0%"));
     grid.setText(total, 2, FormatTime(ws.TopTotal, HoursMinutesSeconds));
     grid.setText(total, 3, FormatNumber(100, QStringLiteral("##0")));
-    FillLegLeaders(grid, ws);
-    FillTotalLeaders(grid, ws);
+    const QStringList labels = LeaderLabels(ws);
+    FillLegLeaders(grid, ws, labels);
+    FillTotalLeaders(grid, ws, labels);
 }
 
 void FillReference(CellGrid& grid, const AnalysisWorkspace& ws, int index, int r)

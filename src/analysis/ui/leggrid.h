@@ -19,9 +19,12 @@ constexpr int LeaderCount = 6;
 std::uint32_t RunnerForeColor(int r);
 std::uint32_t RunnerBackColor(int r);
 
-// A leaders cell: the first three characters of the name in 6 columns, then the time.
-QString LegLeaderText(const QString& name, double lapTime);
-QString TotalLeaderText(const QString& name, double totalTime);
+// The runners' labels in the leaders cells (index r - 1): as much of each name as tells it apart
+// from the others of the class, in 6 columns at most ("中川慎" beside "中川健").
+QStringList LeaderLabels(const basAnalyze::AnalysisWorkspace& ws);
+// A leaders cell: the label in 6 columns, then the time.
+QString LegLeaderText(const QString& label, double lapTime);
+QString TotalLeaderText(const QString& label, double totalTime);
 
 // The reference column cell of runner r on leg l, or of its total for l = AnaLegCount + 1.
 QString ReferenceText(const basAnalyze::AnalysisWorkspace& ws, int r, int l);

@@ -10,17 +10,22 @@
 #include "config/control.h"
 #include "config/ui/fonts.h"
 #include "config/ui/scopedcursor.h"
+#include "race/pathutil.h"
 #include "race/prompts.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStorageInfo>
 #include <QStyle>
+
+#include <unistd.h>
 
 using basChart::ChartMode;
 using WinUnits::TwipsToPixels;
@@ -35,6 +40,26 @@ constexpr int ScrollTopTwips = 705;
 constexpr int PanelLeftTwips = 120;
 constexpr int PanelTopTwips = 345;
 constexpr int MinChartHeight = 160;  // pixels of chart left at the window's smallest size
+
+// Why a file could not be written, as far as the file system tells afterwards. (A shared set of
+// such reasons for every file the program writes would take this one's place.)
+QString WriteFailureReason(const QString& path)
+{
+    const QFileInfo file(path);
+    const QFileInfo folder(file.absolutePath());
+    if (!folder.exists()) return QStringLiteral("フォルダがありません");
+    if (!folder.isDir()) return QStringLiteral("フォルダではありません");
+    if (file.isDir()) return QStringLiteral("同じ名前のフォルダがあります");
+    if (::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("書き込み権限がありません");
+    if (file.exists() && !file.isWritable()) return QStringLiteral("ファイルが読み取り専用です");
+    const QStorageInfo storage(folder.absoluteFilePath());
+    if (storage.isValid() && storage.isReadOnly())
+        return QStringLiteral("読み取り専用のドライブです");
+    if (storage.isValid() && storage.bytesAvailable() == 0)
+        return QStringLiteral("空き容量がありません");
+    return QStringLiteral("書き込めませんでした");
+}
 
 QFrame* ColourSquare(const QColor& color, QWidget* parent)
 {
@@ -250,12 +275,34 @@ int frmGraph::Automation(const QString& ScriptCommand)
     return failed;
 }
 
+// A chart that cannot be saved is told: a clock-time chart whose first start lies outside the
+// hours its image covers, or a file that could not be written, with the reason.
 void frmGraph::cmdSave_Click()
 {
     int filterIndex = 1;
-    const QString fileName = CbasControl::ShowFileDialog(
-        1, QStringLiteral("ラップチャート"), QStringLiteral("PNG形式 (*.png)|*.png"), &filterIndex);
-    if (!fileName.isEmpty()) SaveChartPng(fileName);
+    // The name a script gives this class's image of this mode, in the race's folder.
+    const QString stem = CbasGeneral::CleanFileNamePart(className_);
+    const QString proposed =
+        basChart::ChartImageNames(
+            Mode() == ChartMode::ClockTime ? QStringLiteral("CHART2") : QStringLiteral("CHART1"),
+            QString(), stem.isEmpty() ? QStringLiteral("chart") : stem)
+            .front()
+            .fileName;
+    const QString fileName = CbasControl::ShowFileDialog(1, QStringLiteral("ラップチャート"),
+                                                         QStringLiteral("PNG形式 (*.png)|*.png"),
+                                                         &filterIndex, proposed);
+    if (fileName.isEmpty()) return;
+    if (!basChart::ExportRequest(analysis_, Request())) {
+        Prompts::message(QStringLiteral("リアルタイムのチャートは、最初のスタートが 8:15 から "
+                                        "16:05 までのクラスだけ画像にできます。"),
+                         Prompts::Icon::Exclamation);
+        return;
+    }
+    if (SaveChartPng(fileName)) return;
+    const QString written = basChart::PngFileName(fileName);
+    Prompts::message(QStringLiteral("画像を保存できませんでした: ") + written + QLatin1Char('\n') +
+                         WriteFailureReason(written),
+                     Prompts::Icon::Exclamation);
 }
 
 void frmGraph::resizeEvent(QResizeEvent* event)

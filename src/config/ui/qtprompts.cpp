@@ -1,6 +1,7 @@
 #include "config/ui/qtprompts.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
 #include <QIdentityProxyModel>
@@ -240,7 +241,12 @@ std::unique_ptr<QFileDialog> QtPrompts::buildFileDialog(const Prompts::FileDialo
                              });
         }
     }
-    if (!request.fileName.isEmpty()) dialog->selectFile(request.fileName);
+    // A folder is where the dialog starts, with no name proposed; a path proposes its name in
+    // its folder.
+    if (QFileInfo(request.fileName).isDir())
+        dialog->setDirectory(request.fileName);
+    else if (!request.fileName.isEmpty())
+        dialog->selectFile(request.fileName);
     return dialog;
 }
 

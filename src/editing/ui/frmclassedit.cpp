@@ -6,6 +6,7 @@
 #include "editing/classrules.h"
 #include "editing/raceedits.h"
 #include "editing/startlist.h"
+#include "editing/ui/countspinner.h"
 #include "editing/ui/frmlapedit.h"
 #include "race/basicformat.h"
 #include "race/pathutil.h"
@@ -21,7 +22,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace basDefinition;
@@ -91,9 +91,9 @@ void frmClassEdit::BuildControls()
     txtUpHeight = new QLineEdit(fraClass);
     txtControlCount = new QLineEdit(fraClass);
     txtControlCount->setReadOnly(true);
-    vscControl = new QScrollBar(Qt::Vertical, fraClass);
-    vscControl->setRange(1, MaxLegs);
-    vscControl->setValue(1);
+    vscControl = new CountSpinner(fraClass);
+    vscControl->setCountRange(1, MaxLegs);
+    vscControl->setCount(1);
     vscControl->setFixedHeight(txtControlCount->sizeHint().height());
     cmdLapEdit = new QPushButton(QStringLiteral("ラップ編集"), fraClass);
     Highlight(cmdLapEdit);
@@ -143,8 +143,12 @@ void frmClassEdit::BuildControls()
             [this](const QString& text) { StoreClassField(ClassField::UpHeight, text); });
     connect(txtControlCount, &QLineEdit::textChanged, this,
             [this](const QString& text) { StoreClassField(ClassField::ControlCount, text); });
-    connect(vscControl, &QScrollBar::valueChanged, this,
-            [this](int value) { vscControl_Change(value); });
+    connect(vscControl, &CountSpinner::countChanged, this,
+            [this](int count) { vscControl_Change(count); });
+    connect(txtLength, &QLineEdit::editingFinished, this,
+            [this] { CheckMetres(ClassField::Length); });
+    connect(txtUpHeight, &QLineEdit::editingFinished, this,
+            [this] { CheckMetres(ClassField::UpHeight); });
 }
 
 void frmClassEdit::Form_Load()
@@ -202,10 +206,10 @@ void frmClassEdit::lstClass_Click()
     txtUpHeight->setText(numberText(cls->ClassUpHeight));
     // A class read from a file may have more controls than the spinner reaches: the box keeps
     // the true count and the spinner stops at its end.
-    vscControl->setMaximum(basClassEdit::MaxControls(cls->ClassLastGoalExist));
+    vscControl->setCountRange(1, basClassEdit::MaxControls(cls->ClassLastGoalExist));
     if (cls->ClassControlCount != 0) {
         txtControlCount->setText(QString::number(cls->ClassControlCount));
-        vscControl->setValue(cls->ClassControlCount);
+        vscControl->setCount(cls->ClassControlCount);
     } else {
         txtControlCount->clear();
     }
@@ -214,10 +218,41 @@ void frmClassEdit::lstClass_Click()
     fillGuard_ = outerGuard;
 }
 
+// A length or climb is stored only while the box holds a whole number of metres; anything
+// else keeps the class's value and is refused when the box is left.
 void frmClassEdit::StoreClassField(basRaceEdit::ClassField field, const QString& text)
 {
     if (fillGuard_ || !SelectedClass()) return;
-    basRaceEdit::SetClassData(SelectedName(), field, basClassEdit::WholeNumber(text));
+    if (field == basRaceEdit::ClassField::ControlCount) {
+        basRaceEdit::SetClassData(SelectedName(), field, basClassEdit::WholeNumber(text));
+        return;
+    }
+    if (const std::optional<int> metres = basClassEdit::MetresOfText(text))
+        basRaceEdit::SetClassData(SelectedName(), field, *metres);
+}
+
+QLineEdit* frmClassEdit::MetresBox(basRaceEdit::ClassField field) const
+{
+    return field == basRaceEdit::ClassField::Length ? txtLength : txtUpHeight;
+}
+
+bool frmClassEdit::CheckMetres(basRaceEdit::ClassField field)
+{
+    const clsClassData* cls = SelectedClass();
+    QLineEdit* box = MetresBox(field);
+    const QString typed = box->text();
+    if (!cls || basClassEdit::MetresOfText(typed)) return true;
+    const int stored =
+        field == basRaceEdit::ClassField::Length ? cls->ClassLength : cls->ClassUpHeight;
+    fillGuard_ = true;
+    box->setText(stored == 0 ? QString() : QString::number(stored));
+    fillGuard_ = false;
+    Prompts::message(basClassEdit::MetresMessage(field == basRaceEdit::ClassField::Length
+                                                     ? QStringLiteral("距離")
+                                                     : QStringLiteral("登距離"),
+                                                 typed.trimmed()),
+                     Prompts::Icon::Exclamation);
+    return false;
 }
 
 void frmClassEdit::vscControl_Change(int value)
@@ -239,12 +274,10 @@ void frmClassEdit::cmdAddClass_Click()
     }
     const std::optional<QString> countText = Prompts::current().input(
         QStringLiteral("コントロール数を入力して下さい"), QStringLiteral("クラス追加"), QString());
-    const basClassEdit::ControlCountAnswer count =
-        basClassEdit::CheckNewClassControls(countText.value_or(QString()));
-    if (count.check == basClassEdit::ControlCountCheck::TooManyLegs) {
-        Prompts::message(basClassEdit::TooManyControlsMessage(true), Prompts::Icon::Exclamation);
-        return;
-    }
+    const QString typed = countText.value_or(QString());
+    const basClassEdit::ControlCountAnswer count = basClassEdit::CheckNewClassControls(typed);
+    const QString refusal = basClassEdit::ControlCountMessage(count, typed);
+    if (!refusal.isEmpty()) Prompts::message(refusal, Prompts::Icon::Exclamation);
     if (count.check != basClassEdit::ControlCountCheck::Accepted) return;
 
     if (!basRaceEdit::AddClass(name, count.count)) return;
@@ -334,8 +367,18 @@ void frmClassEdit::cmdStartList_Click()
                          Prompts::Icon::None);
         return;
     }
-    const ScopedCursor busy;
-    basRaceEdit::SetStartTimes(basStartList::ReadStartTimes(*lines, columns));
+    int set = 0;
+    QStringList names;
+    QSet<QString> found;
+    {
+        const ScopedCursor busy;
+        set = basRaceEdit::SetStartTimes(basStartList::ReadStartTimes(*lines, columns, &names),
+                                         &found);
+    }
+    QStringList notFound;
+    for (const QString& name : names)
+        if (!found.contains(basStartList::StartListKey(name))) notFound << name;
+    Prompts::message(basStartList::StartListReport(set, notFound), Prompts::Icon::Information);
 }
 
 void frmClassEdit::cmdClose_Click()
@@ -362,6 +405,8 @@ bool frmClassEdit::CheckDate()
 void frmClassEdit::done(int result)
 {
     CheckDate();
+    CheckMetres(basRaceEdit::ClassField::Length);
+    CheckMetres(basRaceEdit::ClassField::UpHeight);
     RaceHeader header;
     header.RaceName = txtName->text();
     header.RacePlace = txtTerrain->text();

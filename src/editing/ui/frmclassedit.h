@@ -10,7 +10,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QScrollBar;
+class CountSpinner;
 class clsClassData;
 
 class frmClassEdit : public QDialog {
@@ -43,7 +43,7 @@ public:
     QLineEdit* txtLength;
     QLineEdit* txtUpHeight;
     QLineEdit* txtControlCount;
-    QScrollBar* vscControl;
+    CountSpinner* vscControl;  // its up arrow raises the count
     QPushButton* cmdLapEdit;
     QPushButton* cmdChangeName;
     QPushButton* cmdStartList;
@@ -52,6 +52,9 @@ public:
     // Refuses a date text that is no date: the message, and the race's date back in the box.
     // False when refused.
     bool CheckDate();
+    // Refuses a length or climb that is not a whole number of metres: the message, and the
+    // class's value back in the box. False when refused.
+    bool CheckMetres(basRaceEdit::ClassField field);
 
     // Closing in any way (OK, the close box, Escape) copies the race fields into the race.
     void done(int result) override;
@@ -64,6 +67,7 @@ private:
     void SetClassControlsEnabled(bool enabled);
     void StoreClassField(basRaceEdit::ClassField field, const QString& text);
     void vscControl_Change(int value);
+    QLineEdit* MetresBox(basRaceEdit::ClassField field) const;
 
     bool fillGuard_ = false;
 };

@@ -19,6 +19,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace basLapEdit;
 
 namespace {
@@ -38,6 +40,16 @@ bool IsTyping(QEvent* event)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
+// The question before applying: what would happen, at most a screenful of it.
+QString ApplyQuestion(const QStringList& notes)
+{
+    constexpr int Shown = 12;
+    QStringList lines = notes.mid(0, Shown);
+    if (notes.size() > Shown) lines << QStringLiteral("ほか %1 件").arg(notes.size() - Shown);
+    return QStringLiteral("適用すると次のようになります。\n\n") + lines.join(QLatin1Char('\n')) +
+           QStringLiteral("\n\nこのまま適用しますか？（「いいえ」で編集に戻ります）");
+}
+
 }  // namespace
 
 frmLapEdit::frmLapEdit(QWidget* parent) : QDialog(parent)
@@ -53,13 +65,15 @@ void frmLapEdit::BuildControls()
     cmdEnter = new QPushButton(QStringLiteral("入力"), this);
     cmdEnter->setDefault(true);
     cmdAdd = new QPushButton(QStringLiteral("追加"), this);
+    cmdDelete = new QPushButton(QStringLiteral("走者削除"), this);
     cmdNA = new QPushButton(QStringLiteral("n/a (&N)"), this);
     cmdAR = new QPushButton(QStringLiteral("↓ (&S)"), this);
-    for (QPushButton* button : {cmdAdd, cmdNA, cmdAR}) button->setAutoDefault(false);
+    for (QPushButton* button : {cmdAdd, cmdDelete, cmdNA, cmdAR}) button->setAutoDefault(false);
     auto* entry = new QHBoxLayout;
     entry->addWidget(txtValue, 1);
     entry->addWidget(cmdEnter);
     entry->addWidget(cmdAdd);
+    entry->addWidget(cmdDelete);
     entry->addWidget(cmdNA);
     entry->addWidget(cmdAR);
     lblStatus = new QLabel(this);
@@ -105,6 +119,7 @@ void frmLapEdit::BuildControls()
 
     connect(cmdEnter, &QPushButton::clicked, this, [this] { cmdEnter_Click(); });
     connect(cmdAdd, &QPushButton::clicked, this, [this] { cmdAdd_Click(); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { cmdDelete_Click(); });
     connect(cmdNA, &QPushButton::clicked, this, [this] { cmdNA_Click(); });
     connect(cmdAR, &QPushButton::clicked, this, [this] { cmdAR_Click(); });
     connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
@@ -331,9 +346,8 @@ void frmLapEdit::UpdateLapSum(int col)
     SetCellText(rows_.sumRow(), col, LapSumText(legs));
 }
 
-void frmLapEdit::StoreGridToClass()
+std::vector<LapColumn> frmLapEdit::GridColumns() const
 {
-    if (!edited_) return;
     std::vector<LapColumn> columns;
     for (int col = 1; col < grdEditor->columnCount(); ++col) {
         LapColumn column;
@@ -345,14 +359,54 @@ void frmLapEdit::StoreGridToClass()
             column.legs << CellText(row, col);
         columns.push_back(column);
     }
-    basRaceEdit::SetRunners(className_, rows_, columns);
+    return columns;
+}
+
+// Only a real change is written: the grid shows times in whole seconds, so writing an
+// unchanged grid back could still change the class (and would mark the race as changed).
+void frmLapEdit::StoreGridToClass()
+{
+    if (!pending_) return;
+    basRaceEdit::SetRunners(className_, rows_, GridColumns());
     pending_ = false;
 }
 
-void frmLapEdit::cmdSave_Click()
+bool frmLapEdit::cmdSave_Click()
 {
+    if (pending_) {
+        const QStringList notes = ApplyNotes(rows_, GridColumns());
+        if (!notes.isEmpty() && Prompts::question(ApplyQuestion(notes), Prompts::Buttons::YesNo,
+                                                  Prompts::Icon::Question) != Prompts::Answer::Yes)
+            return false;
+    }
     StoreGridToClass();
     accept();
+    return true;
+}
+
+void frmLapEdit::cmdDelete_Click()
+{
+    const int col = grdEditor->currentColumn();
+    if (col < 1) return;
+    const QString name = CellText(NameRow, col);
+    bool filled = false;
+    for (int row = 0; row < rows_.sumRow(); ++row) filled = filled || !CellText(row, col).isEmpty();
+    if (filled && Prompts::question((name.isEmpty() ? QStringLiteral("%1列目").arg(col)
+                                                    : QStringLiteral("「%1」").arg(name)) +
+                                        QStringLiteral("を削除しますか？"),
+                                    Prompts::Buttons::OkCancel,
+                                    Prompts::Icon::Question) != Prompts::Answer::Ok)
+        return;
+    const int row = std::max(grdEditor->currentRow(), 0);
+    grdEditor->removeColumn(col);
+    if (filled) pending_ = true;
+    edited_ = true;
+    // The grid always keeps a runner column to type into.
+    if (grdEditor->columnCount() < 2) {
+        cmdAdd_Click();
+        return;
+    }
+    grdEditor->setCurrentCell(row, std::min(col, grdEditor->columnCount() - 1));
 }
 
 void frmLapEdit::cmdCancel_Click()

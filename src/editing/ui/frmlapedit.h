@@ -24,9 +24,13 @@ public:
     void cmdNA_Click();
     void cmdAR_Click();
     void cmdAdd_Click();
-    void cmdSave_Click();
+    // Removes the runner column of the current cell (asking first when it holds anything).
+    void cmdDelete_Click();
+    // Applies and closes; when applying would drop a column or read a runner otherwise than
+    // the grid shows, asks first (いいえ keeps the window open). False when not applied.
+    bool cmdSave_Click();
     void cmdCancel_Click();
-    // Writes the grid back into the class when anything was entered.
+    // Writes the grid back into the class when an entry changed a cell or a runner was removed.
     void StoreGridToClass();
     void UpdateLapSum(int col);
 
@@ -41,6 +45,7 @@ public:
     QLabel* lblStatus;  // why an entry was refused, or how it was read
     QPushButton* cmdEnter;
     QPushButton* cmdAdd;
+    QPushButton* cmdDelete;
     QPushButton* cmdNA;
     QPushButton* cmdAR;
     QCheckBox* chkTotalTime;
@@ -66,6 +71,7 @@ private:
     void Refuse(const QString& message);
     bool EnterValue();
     bool ValueNotEntered() const;
+    std::vector<basLapEdit::LapColumn> GridColumns() const;
 
     QString className_;
     basLapEdit::LapRows rows_{0};

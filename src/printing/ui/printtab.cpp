@@ -1,5 +1,6 @@
 #include "printing/ui/printtab.h"
 
+#include "config/control.h"
 #include "config/settings.h"
 #include "config/ui/modal.h"
 #include "config/ui/scopedcursor.h"
@@ -8,6 +9,7 @@
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
 #include "printing/ui/qtprinter.h"
+#include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
@@ -74,6 +76,27 @@ PrintTab::PrintTab(QListWidget* classList, PrintTabHost host, QWidget* parent)
 
     FillDataTypes(cbopDataType, 0);
     FillPrinters(CbasPrinter::PrinterNames());
+    restoreSettings();
+    restoring_ = false;
+    storeOnChange();
+}
+
+void PrintTab::storeOnChange()
+{
+    const auto store = [this] { storeSettings(); };
+    for (QComboBox* combo : {cbopPrinter, cbopPaperSize, cbopOrientation, cbopDataType})
+        connect(combo, qOverload<int>(&QComboBox::currentIndexChanged), this, store);
+    for (QComboBox* combo : {cbopZoomRatio, cbopAutoPrint})
+        connect(combo, &QComboBox::editTextChanged, this, store);
+    for (QLineEdit* box : {txtpMarginTop, txtpMarginLeft})
+        connect(box, &QLineEdit::textChanged, this, store);
+    connect(chkpEachClass, &QCheckBox::toggled, this, store);
+}
+
+void PrintTab::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    basSettings::SettingsFile().Save();
 }
 
 PrintTab::~PrintTab() = default;
@@ -310,11 +333,20 @@ QString PrintTab::PdfPath()
         }
         return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
     }
-    Prompts::FileDialogRequest request;
-    request.mode = Prompts::FileDialogRequest::Mode::Save;
-    request.title = QStringLiteral("PDFファイルに印刷");
-    request.filter = QStringLiteral("PDF ファイル (*.pdf)|*.pdf");
-    return Prompts::current().fileDialog(request).path;
+    return CbasControl::ShowFileDialog(1, QStringLiteral("PDFファイルに印刷"),
+                                       QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr,
+                                       ProposedPdfName());
+}
+
+QString PrintTab::ProposedPdfName()
+{
+    using namespace basDefinition;
+    QString stem = CbasGeneral::GetFileName(CurrentFilePath);
+    const int dot = stem.lastIndexOf(QLatin1Char('.'));
+    if (dot > 0) stem.truncate(dot);
+    if (stem.isEmpty()) stem = CbasGeneral::CleanFileNamePart(RaceInfo.RaceName).trimmed();
+    if (stem.isEmpty()) stem = QStringLiteral("splits");
+    return stem + QStringLiteral(".pdf");
 }
 
 void PrintTab::PrintFailed(const QString& message)
@@ -328,6 +360,10 @@ void PrintTab::PrintFailed(const QString& message)
 bool PrintTab::PrintSplitSheets()
 {
     if (cbopPrinter->count() == 0) return false;
+    if (checkedClassNames().isEmpty()) {
+        PrintFailed(QStringLiteral("印刷するクラスが選ばれていません。何も印刷しませんでした。"));
+        return false;
+    }
     const QString name = cbopPrinter->currentText();
     QString pdfPath;
     if (name == QLatin1String(PdfPrintDevice::Name)) {
@@ -344,11 +380,16 @@ bool PrintTab::PrintSplitSheets()
     return ok;
 }
 
+// Ticked again, the timer takes up the interval it ran with last, from this start or an earlier
+// one; the tick itself is never kept, so no timer prints before someone asks for it.
 void PrintTab::chkpAutoPrint_Click()
 {
     if (chkpAutoPrint->isChecked()) {
         cbopAutoPrint->setEnabled(true);
         cmdpAutoPrint->setEnabled(true);
+        const int interval = StoredTimerInterval();
+        if (AutoPrint().Interval() == 0 && interval > 0)
+            cbopAutoPrint->setCurrentText(QString::number(interval));
         return;
     }
     cbopAutoPrint->setCurrentIndex(0);
@@ -418,4 +459,5 @@ void PrintTab::cmdpAutoPrint_Click()
 {
     frmTimerPrint dialog(*this, this);
     ExecModal(dialog);
+    storeSettings();
 }

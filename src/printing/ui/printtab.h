@@ -80,7 +80,7 @@ public:
     QTimer* timpAutoPrint;
     QListWidget* lstClass;  // the dialog's print list
 
-    // The timer-only settings (kept while the tab lives, never saved).
+    // The timer-only settings (kept in the settings file once confirmed in the details dialog).
     bool TimerSpecial = false;
     bool TimerSpecialSetting = false;
     int TimerPrintType = 0;
@@ -97,6 +97,9 @@ public:
     // The file of a timer run on the "PDF" printer: "splits_" + date and time
     // (yyyyMMdd_HHmmss) + ".pdf".
     static QString TimerPdfName(const QDateTime& when);
+    // The name the "PDF" printer proposes: the race's file name with ".pdf" (the dialog starts
+    // in the race's folder), else the race name, else "splits.pdf".
+    static QString ProposedPdfName();
     // The job the tab's controls describe.
     SplitSheetJob CurrentJob() const;
     // Refreshes the timer's status label.
@@ -120,13 +123,23 @@ public:
     QString DataTypeName(int printType, int dataType) const;
 
     const AutoPrintTimer& AutoPrint() const { return *autoPrint_; }
+    // The timer interval last chosen, from the settings file; 0 when none was.
+    static int StoredTimerInterval();
 
 signals:
     // Before a print run writes anything (for the dialog's busy state).
     void printing();
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     void buildControls();
+    // The tab's choices from and to the settings file (printtabsettings.cpp). Every change of
+    // a choice is stored at once; the file is written when the tab is hidden.
+    void restoreSettings();
+    void storeSettings();
+    void storeOnChange();
     void cbopPrinter_Click();
     void chkpAutoPrint_Click();
     void cbopAutoPrint_Click();
@@ -142,6 +155,7 @@ private:
 
     PrintTabHost host_;
     bool timerRun_ = false;  // a timer run is printing: nothing may wait for an answer
+    bool restoring_ = true;  // the controls are being filled: no choice is stored
     std::unique_ptr<MinuteClock> clock_;
     std::unique_ptr<AutoPrintTimer> autoPrint_;
     std::unique_ptr<PrintDevice> printer_;  // the chosen printer, for its papers

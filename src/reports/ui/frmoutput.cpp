@@ -2,6 +2,7 @@
 
 #include "config/registry.h"
 #include "config/settings.h"
+#include "config/ui/elidedlabel.h"
 #include "config/ui/scopedcursor.h"
 #include "editing/raceedits.h"
 #include "lapfiles/racefile.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStackedWidget>
 #include <QTabBar>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -59,6 +61,40 @@ QString InitialFolder()
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     }
     return QDir::homePath();
+}
+
+// What a choice of data type or file type changed in the other one: a data type that the new
+// file type cannot write, a file type the new data type needs, or the chosen data type back.
+QString ChoiceNote(const basExport::OutputOptions& before, const basExport::OutputOptions& after)
+{
+    const QStringList dataTypes = basExport::DataTypeCaptions();
+    const QStringList fileTypes = basExport::FileTypeCaptions();
+    const auto quoted = [](const QString& text) {
+        return QStringLiteral("「") + text + QStringLiteral("」");
+    };
+    if (after.fileType != before.fileType && after.dataType != before.dataType) {
+        // A data type just chosen moved the file type; otherwise a file type moved the data type.
+        if (after.chosenDataType != before.chosenDataType)
+            return QStringLiteral("出力形式を") + quoted(fileTypes.value(after.fileType)) +
+                   QStringLiteral("にしました");
+        return QStringLiteral("出力内容を") + quoted(dataTypes.value(after.dataType)) +
+               QStringLiteral("にしました");
+    }
+    return QString();
+}
+
+// How many files an output run wrote, and where.
+QString OutputSummary(const basExport::OutputReport& report, const QString& folder)
+{
+    QString text =
+        QString::number(report.written.size()) + QStringLiteral(" 個のファイルを出力しました");
+    if (!report.untouched.isEmpty())
+        text += QStringLiteral("（") + QString::number(report.untouched.size()) +
+                QStringLiteral(" 個は内容が同じため書き換えていません）");
+    text +=
+        QStringLiteral(": ") + CbasGeneral::AddPathSeparator(QFileInfo(folder).absoluteFilePath());
+    if (report.failed) text += QStringLiteral("。出力できなかったファイルがあります");
+    return text;
 }
 
 // The row of class-list buttons of one tab.
@@ -123,17 +159,23 @@ frmOutput::frmOutput(QWidget* parent) : QDialog(parent)
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::hide);
     connect(tabMain, &QTabBar::currentChanged, this, &frmOutput::tabChanged);
 
+    lblStatus = new ElidedLabel;
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(chkClose);
     buttons->addStretch();
     buttons->addWidget(cmdOutput);
     buttons->addWidget(cmdCancel);
+    // Both pages in one stack, so that the dialog keeps its size and its buttons their places
+    // whichever tab is shown.
+    pages_ = new QStackedWidget;
+    pages_->addWidget(picTray[0]);
+    pages_->addWidget(picTray[1]);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabMain);
-    layout->addWidget(picTray[0]);
-    layout->addWidget(picTray[1]);
+    layout->addWidget(pages_, 1);
+    layout->addWidget(lblStatus);
     layout->addLayout(buttons);
-    picTray[1]->hide();
 
     LoadForm();
     if (printPageBuilder()) printPageBuilder()(*this);
@@ -157,18 +199,20 @@ QWidget* frmOutput::buildFilePage()
     cbofKakuchoshi->addItems({QStringLiteral(".htm"), QStringLiteral(".html"),
                               QStringLiteral(".csv"), QStringLiteral(".txt")});
     chkfLowCase = new QCheckBox(QStringLiteral("全て小文字にする"));
+    lblfNote = new ElidedLabel;
 
     auto* grid = new QGridLayout(page);
     grid->addWidget(new QLabel(QStringLiteral("出力内容")), 0, 0);
     grid->addWidget(cbofDataType, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("出力形式")), 1, 0);
     grid->addWidget(cbofFileType, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("出力フォルダ")), 2, 0);
+    grid->addWidget(lblfNote, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("出力フォルダ")), 3, 0);
     auto* folderRow = new QHBoxLayout;
     folderRow->addWidget(txtfFolder);
     folderRow->addWidget(cmdfRefer);
-    grid->addLayout(folderRow, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("ファイル名")), 3, 0);
+    grid->addLayout(folderRow, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("ファイル名")), 4, 0);
     // The extension box sits right after the class part, 60 twips (4 pixels) away.
     auto* nameRow = new QHBoxLayout;
     nameRow->setSpacing(0);
@@ -177,14 +221,20 @@ QWidget* frmOutput::buildFilePage()
     nameRow->addWidget(lblfWild);
     nameRow->addSpacing(4);
     nameRow->addWidget(cbofKakuchoshi);
-    grid->addLayout(nameRow, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("* の部分にクラス名が入ります")), 4, 1);
-    grid->addWidget(chkfLowCase, 5, 1);
-    grid->addWidget(new QLabel(QStringLiteral("出力クラス")), 6, 0);
-    grid->addWidget(lstClass[0], 7, 0, 1, 2);
-    grid->addWidget(ListButtons(cmdCheck[0], cmdUncheck[0], cmdRefresh[0]), 8, 0, 1, 2);
-    grid->addWidget(buildHtmlOptions(), 9, 0, 1, 2);
-    grid->addWidget(buildCsvOptions(), 10, 0, 1, 2);
+    grid->addLayout(nameRow, 4, 1);
+    grid->addWidget(new QLabel(QStringLiteral("* の部分にクラス名が入ります")), 5, 1);
+    grid->addWidget(chkfLowCase, 6, 1);
+    grid->addWidget(new QLabel(QStringLiteral("出力クラス")), 7, 0);
+    grid->addWidget(lstClass[0], 8, 0, 1, 2);
+    grid->setRowStretch(8, 1);
+    grid->addWidget(ListButtons(cmdCheck[0], cmdUncheck[0], cmdRefresh[0]), 9, 0, 1, 2);
+    // The option panels share one place as large as the larger, with an empty page for the
+    // types without options: a choice never moves the controls below or resizes the dialog.
+    optionPanels_ = new QStackedWidget;
+    optionPanels_->addWidget(buildHtmlOptions());
+    optionPanels_->addWidget(buildCsvOptions());
+    optionPanels_->addWidget(new QWidget);
+    grid->addWidget(optionPanels_, 10, 0, 1, 2);
 
     connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
         react([type](basExport::OutputOptions& o) { o.chooseDataType(type); });
@@ -284,8 +334,10 @@ basExport::OutputOptions frmOutput::Options() const
 void frmOutput::react(const std::function<void(basExport::OutputOptions&)>& choice)
 {
     if (showing_) return;
-    options_ = Options();
+    const basExport::OutputOptions before = Options();
+    options_ = before;
     choice(options_);
+    lblfNote->setFullText(ChoiceNote(before, options_));
     showOptions();
 }
 
@@ -310,17 +362,16 @@ void frmOutput::showOptions()
     chkfIndex->setChecked(o.index);
     chkfOneFile->setChecked(o.oneFile);
     (o.columns ? optfTate : optfYoko)->setChecked(true);
-    picfOption[0]->setVisible(o.htmlPanelVisible);
-    picfOption[1]->setVisible(o.csvPanelVisible);
+    optionPanels_->setCurrentIndex(o.htmlPanelVisible ? 0 : o.csvPanelVisible ? 1 : 2);
     showing_ = false;
 }
 
 void frmOutput::tabChanged(int index)
 {
     if (index < 0 || index > 1) return;
-    picTray[shownTab_]->hide();
-    picTray[index]->show();
+    pages_->setCurrentIndex(index);
     shownTab_ = index;
+    lblStatus->setFullText(QString());  // it tells of a file output, not of the page now shown
 }
 
 void frmOutput::cmdCheck_Click(int index)
@@ -383,18 +434,41 @@ void frmOutput::cmdOutput_Click()
         basSettings::SettingsFile().setItem(
             HtmlFolderKey,
             CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
-        const ScopedCursor busy;
-        OutputFiles();
+        runFileOutput();
     } else {
         lastRunFailed_ = !(printRun() && printRun()(*this));
     }
     if (chkClose->isChecked() && !lastRunFailed_) hide();
 }
 
+void frmOutput::runFileOutput()
+{
+    // A script's dialog has every class of its race chosen; only a person can untick them all.
+    if (!automation_ && SelectedEntries(0).isEmpty()) {
+        const QString text =
+            QStringLiteral("出力するクラスが選ばれていません。何も出力しませんでした。");
+        lblStatus->setFullText(text);
+        Prompts::message(text, Prompts::Icon::Exclamation);
+        lstClass[0]->setFocus();
+        return;
+    }
+    OutputFiles();
+}
+
+// The summary goes to the status line; a dialog about to close after the run tells it in a
+// message as well, since its status line is then out of sight.
 void frmOutput::OutputFiles()
 {
-    const basExport::OutputReport report = basExport::OutputFiles(Options(), SelectedEntries(0));
+    basExport::OutputReport report;
+    {
+        const ScopedCursor busy;
+        report = basExport::OutputFiles(Options(), SelectedEntries(0));
+    }
     lastRunFailed_ = report.failed;
+    const QString summary = OutputSummary(report, txtfFolder->text());
+    lblStatus->setFullText(summary);
+    if (!automation_ && !lastRunFailed_ && chkClose->isChecked())
+        Prompts::message(summary, Prompts::Icon::Information);
 }
 
 bool frmOutput::Automation(const QString& scriptCommand)
@@ -413,7 +487,9 @@ bool frmOutput::Automation(const QString& scriptCommand)
     options_.folder = items.value(1);
     options_.fileName = items.value(2);
     showOptions();
+    automation_ = true;
     cmdOutput_Click();
+    automation_ = false;
     return !lastRunFailed_;
 }
 

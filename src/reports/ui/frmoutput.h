@@ -19,7 +19,9 @@ class QListWidget;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QStackedWidget;
 class QTabBar;
+class ElidedLabel;
 
 class frmOutput : public QDialog {
     Q_OBJECT
@@ -84,6 +86,11 @@ public:
     QPushButton* cmdOutput;
     QPushButton* cmdCancel;
     QCheckBox* chkClose;
+    // What the last choice of data type or file type changed in the other one, if anything.
+    ElidedLabel* lblfNote;
+    // What the last file output wrote and where (also told in a message when the dialog closes
+    // after it).
+    ElidedLabel* lblStatus;
 
     // The last output run (tests and scripts).
     bool LastRunFailed() const { return lastRunFailed_; }
@@ -105,10 +112,16 @@ private:
     void react(const std::function<void(basExport::OutputOptions&)>& choice);
     void showOptions();
     void tabChanged(int index);
+    // The file tab's output run: refused with a message when no class is chosen.
+    void runFileOutput();
+
+    QStackedWidget* pages_;         // the pages of the two tabs, as large as the larger one
+    QStackedWidget* optionPanels_;  // the HTML and CSV option panels and an empty page
 
     basExport::OutputOptions options_;
     QString loadedRaceName_;
     int shownTab_ = 0;
     bool showing_ = false;  // controls are being set from the model: no reactions
     bool lastRunFailed_ = false;
+    bool automation_ = false;  // a script runs the dialog: nobody reads messages of success
 };

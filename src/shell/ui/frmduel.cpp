@@ -134,6 +134,7 @@ void frmDuel::BuildRacePanel()
     lblRaceName->setFont(nameFont);
     lblRaceDate = new QLabel(PicRaceInfo);
     lblRaceTerrain = new ElidedLabel(PicRaceInfo);
+    lblFileName = new ElidedLabel(PicRaceInfo);
     lblRaceClass = new QLabel(PicRaceInfo);
     lblRaceClass->setFixedWidth(ClassLabelWidth);
     Image2 = new QLabel(PicRaceInfo);
@@ -145,6 +146,7 @@ void frmDuel::BuildRacePanel()
     texts->addWidget(lblRaceName);
     texts->addWidget(lblRaceDate);
     texts->addWidget(lblRaceTerrain);
+    texts->addWidget(lblFileName);
     // Aligned, so its fixed width does not hold the texts above it to that width.
     texts->addWidget(lblRaceClass, 0, Qt::AlignLeft);
     head->addLayout(texts, 1);
@@ -192,6 +194,11 @@ void frmDuel::ShowRaceHeader()
     lblRaceName->setFullText(race.RaceName);
     lblRaceDate->setText(CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy年mm月dd日")));
     lblRaceTerrain->setFullText(race.RacePlace);
+    const QString& path = basDefinition::CurrentFilePath;
+    lblFileName->setFullText(QStringLiteral("ファイル: ") +
+                             (path.isEmpty() ? QStringLiteral("（保存されていません）")
+                                             : CbasGeneral::GetFileName(path)));
+    lblFileName->setToolTip(path);
 }
 
 // As many class names as fit the label, then " ..." when one did not fit; the tooltip lists all.

@@ -54,6 +54,7 @@ public:
     ElidedLabel* lblRaceName;
     QLabel* lblRaceDate;
     ElidedLabel* lblRaceTerrain;
+    ElidedLabel* lblFileName;  // the race's file (its whole path as the tooltip)
     QLabel* lblRaceClass;
     std::array<QPushButton*, 9> cmbFunc{};
     std::array<QLabel*, 9> lblText{};
@@ -86,6 +87,9 @@ private:
     void ShowAnalysis();
     void OpenFile();
     void SaveFile();
+    // Says what the chosen save type cannot keep of the race and asks whether to save anyway;
+    // true when there is nothing to say or the answer is はい.
+    bool AcceptSaveLosses(int filterIndex);
     // Asks whether to save first; false when the caller must stop (cancelled, or not saved).
     bool SaveBefore(const QString& question);
     // Reports the outcome of a load started by the open button or the history list.
@@ -93,7 +97,7 @@ private:
     void lstHistory_DblClick(QListWidgetItem* item);
 
     LoadWindowProgress loadProgress_;
-    QString dialogFileName_;  // the name last chosen in the file dialog
+    QString dialogFileName_;  // the name last chosen in the file dialog, or its folder
     std::array<basHistory::HistorySlot, basHistory::HistorySlots + 1> history_{};
     std::optional<ScopedCursor> busyCursor_;
     bool closed_ = false;

@@ -9,6 +9,7 @@
 #include "editing/raceedits.h"
 #include "editing/ui/frmclassedit.h"
 #include "lapfiles/racefile.h"
+#include "lapfiles/savelosses.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -31,8 +32,9 @@ namespace {
 
 const QString kFileDialogTitle = QStringLiteral("ラップファイル");
 const QString kOpenFilter = QStringLiteral(
-    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
-    "(*.*)|*.*");
+    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|IOF XML "
+    "(*.xml)|*.xml|Eskdat形式 (*.dat)|*.dat|全てのファイル (*.*)|*.*");
+constexpr int LapFileType = 1;
 const QString kSaveFilter = QStringLiteral(
     "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv|IOF XML 3.0 "
     "(*.xml)|*.xml");
@@ -40,6 +42,14 @@ const QString kSaveFilter = QStringLiteral(
 void Warn(const QString& text)
 {
     Prompts::message(text, Prompts::Icon::Exclamation);
+}
+
+// What a load the user asked for has to tell besides the race it read (classes split by
+// course); a script's load passes it over, so nothing stops the script.
+void TellLoadNotice()
+{
+    const QString notice = basConvert::LoadNotice();
+    if (!notice.isEmpty()) Prompts::message(notice, Prompts::Icon::Information);
 }
 
 // The path without the extension of its file name (and without that dot).
@@ -76,18 +86,17 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
     }
     outcome.kind = CommandLineOutcome::Kind::File;
     basConvert::LoadRaceFile(line.path, &loadProgress_);
-    if (FileResult == FileFailed) {
+    if (FileResult == FileFailed || FileResult == FileRefused) {
+        // The file was asked for (a double-click in the file manager): say why it is not shown.
+        CurrentFilePath.clear();
+        show();
         ShowRaceInfo();
         Warn(basConvert::LoadFailureMessage(FileResult));
-        CurrentFilePath.clear();
-    } else if (FileResult == FileRefused) {
-        // At start-up a refused file is passed over without a message.
-        CurrentFilePath.clear();
-        ShowRaceInfo();
     } else {
         show();
         ShowRaceInfo();
         basHistory::UpdateHistory();
+        TellLoadNotice();
         outcome.fileLoaded = true;
     }
     FileResult = FileOk;
@@ -126,6 +135,7 @@ void frmDuel::cmbFunc_Click(int Index)
             close();
             break;
         case 7:
+            if (!SaveBefore(QStringLiteral("閉じる前にデータを保存しますか？"))) break;
             ClearRace();
             break;
         default:
@@ -136,8 +146,11 @@ void frmDuel::cmbFunc_Click(int Index)
 // Empties the race and shows the start panel (the new and close buttons).
 void frmDuel::ClearRace()
 {
+    // The next file dialog starts in the folder of the race closed, with no name proposed.
+    const QString folder =
+        CbasGeneral::GetFolderName(CurrentFilePath.isEmpty() ? dialogFileName_ : CurrentFilePath);
     basRaceEdit::ClearRace();
-    dialogFileName_.clear();
+    dialogFileName_ = folder;
     ShowRaceInfo();
 }
 
@@ -184,12 +197,15 @@ void frmDuel::OpenFile()
 
 void frmDuel::FinishLoad()
 {
+    const bool failed = FileResult == FileFailed || FileResult == FileRefused;
+    // Cleared before the redraw, so that the window never names a file the race no longer has.
+    if (failed) CurrentFilePath.clear();
     ShowRaceInfo();
-    if (FileResult == FileFailed || FileResult == FileRefused) {
+    if (failed) {
         Warn(basConvert::LoadFailureMessage(FileResult));
-        CurrentFilePath.clear();
     } else {
         basHistory::UpdateHistory();
+        TellLoadNotice();
     }
     FileResult = FileOk;
 }
@@ -203,15 +219,26 @@ void frmDuel::SaveFile()
         CbasControl::ShowFileDialog(1, kFileDialogTitle, kSaveFilter, &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
+    if (!AcceptSaveLosses(filterIndex)) return;
     basConvert::SaveRaceFile(path, filterIndex);
     if (FileResult == FileFailed) {
         Warn(QStringLiteral("ファイルを保存できませんでした"));
     } else {
         DataModified = false;
+        // A lap file holds the whole race: it is the race's file from now on. The other types
+        // are copies that keep less; the race stays with its file.
+        if (filterIndex == LapFileType) CurrentFilePath = path;
         ShowRaceInfo();
         basHistory::UpdateHistory();
     }
     FileResult = FileOk;
+}
+
+bool frmDuel::AcceptSaveLosses(int filterIndex)
+{
+    const QString question = basConvert::SaveLossQuestion(filterIndex, RaceInfo, ClassList);
+    return question.isEmpty() || Prompts::question(question, Prompts::Buttons::YesNo,
+                                                   Prompts::Icon::Question) == Prompts::Answer::Yes;
 }
 
 void frmDuel::lstHistory_DblClick(QListWidgetItem* item)

@@ -127,8 +127,9 @@ TEST_F(AnalyzerTest, MissingSplitsAndTotals)
     const int b = 2, e = 3;  // runners without valid totals sort after A
     ASSERT_EQ(g.text(0, 1), "A");
     EXPECT_EQ(g.text(2, b), QStringLiteral("    n/a    "));
-    EXPECT_EQ(g.text(5, b), QStringLiteral("    n/a    "));  // no valid total: no 0:00
-    EXPECT_EQ(g.text(5, e), QStringLiteral("    n/a    "));
+    // No valid total: the status where the total would be, mispunched without one of its own.
+    EXPECT_EQ(g.text(5, b), QStringLiteral("ミスパンチ"));
+    EXPECT_EQ(g.text(5, e), QStringLiteral("ミスパンチ"));
     const AnalyzeGrid::SectionRows s = AnalyzeGrid::Sections(1, 3);
     EXPECT_EQ(g.text(s.sumTime + 2, b), QStringLiteral("    n/a    "));
     EXPECT_EQ(g.text(s.relative + 1, b), QStringLiteral("n/a"));

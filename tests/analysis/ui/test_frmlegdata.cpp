@@ -1,6 +1,8 @@
 // The leg analysis view: measures per leg, the leaders with their class colours, the two
 // reference columns and their choosers on the header cells.
+#include "analysis/ui/analyzegrid.h"
 #include "analysis/ui/cellgridmodel.h"
+#include "analysis/ui/frmanalyzer.h"
 #include "analysis/ui/frmlegdata.h"
 #include "analysis/ui/gridview.h"
 #include "analysis/ui/leggrid.h"
@@ -108,7 +110,7 @@ TEST_F(LegDataTest, LeaderNamesFillSixColumns)
     EXPECT_EQ(LegGrid::LegLeaderText(QStringLiteral("Al"), 3725.0 / 86400),
               QStringLiteral("Al        2:05"));
     EXPECT_EQ(LegGrid::TotalLeaderText(QStringLiteral(" Bo b"), 3725.0 / 86400),
-              QStringLiteral("Bo     1:02:05"));
+              QStringLiteral("Bo b   1:02:05"));
     // A total of ten hours or more is wider than its 7 columns and keeps all its digits.
     EXPECT_EQ(LegGrid::TotalLeaderText(QStringLiteral("Ann"), 36125.0 / 86400),
               QStringLiteral("Ann    10:02:05"));
@@ -175,6 +177,46 @@ TEST_F(LegDataTest, SingleRunnerFillsOneReference)
     EXPECT_EQ(window.cboRefer[1]->currentIndex(), -1);
     EXPECT_EQ(window.LegModel()->grid().text(1, 6), QString());
     EXPECT_EQ(window.LegModel()->grid().text(1, 5), QStringLiteral("  1)    5:00"));
+}
+
+// A class of 1001 runners: every rank keeps all its digits, in the class view's rank fields
+// (four wide from 1000 runners on) and in the leg view's reference columns (one column wider).
+TEST_F(LegDataTest, RanksAboveNineHundredNinetyNineStayWhole)
+{
+    std::vector<Runner> runners;
+    for (int i = 1; i <= 1001; ++i)  // runner i is i-th on the first leg and in total
+        runners.push_back(
+            {QStringLiteral("R%1").arg(i), {QStringLiteral("0:%1").arg(60 + i), "1:00"}});
+    addClass(QStringLiteral("Big"), 1, true, runners);
+    frmAnalyzer analyzer;
+    analyzer.cmbClassList->setCurrentIndex(analyzer.cmbClassList->findText("Big"));
+    const CellGrid& g = analyzer.AnalyzeModel()->grid();
+    const int leg = AnalyzeGrid::Sections(1, 2).lapTime + 1;
+    EXPECT_EQ(g.text(leg, 1), QStringLiteral("   1:01(   1)"));
+    EXPECT_EQ(g.text(leg, 1001), QStringLiteral("  17:41(1001)"));
+    EXPECT_EQ(g.text(leg + 2, 1000), QStringLiteral("  18:40(1000)"));  // the total
+    frmLegData legs(QStringLiteral("Big"));
+    legs.cboRefer[1]->setCurrentIndex(1000);
+    const CellGrid& l = legs.LegModel()->grid();
+    EXPECT_EQ(l.text(1, 6), QStringLiteral("1001)   17:41"));
+    EXPECT_EQ(l.text(3, 6), QStringLiteral("1001) 0:18:41"));
+    EXPECT_EQ(l.colWidth(5), 1200 + 90);
+}
+
+// Runners of one family name are told apart among the leaders by as much of the given name as
+// it takes.
+TEST_F(LegDataTest, LeadersOfOneFamilyNameStandApart)
+{
+    addClass(QStringLiteral("M21A"), 1, true,
+             {{"中川 慎吾", {"5:00", "1:00"}},
+              {"中川 健一", {"5:10", "1:00"}},
+              {"岡本 修", {"5:20", "1:00"}}});
+    frmLegData window(QStringLiteral("M21A"));
+    const CellGrid& g = window.LegModel()->grid();
+    EXPECT_EQ(g.text(1, 8), QStringLiteral("中川慎    5:00"));
+    EXPECT_EQ(g.text(1, 9), QStringLiteral("中川健    5:10"));
+    EXPECT_EQ(g.text(1, 10), QStringLiteral("岡本      5:20"));
+    EXPECT_EQ(g.text(3, 9), QStringLiteral("中川健 0:06:10"));
 }
 
 }  // namespace

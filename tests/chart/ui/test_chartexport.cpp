@@ -1,6 +1,7 @@
 // The exported chart image against the picture it cuts: the image painted only as wide as it is
-// kept, written with a palette, must decode to exactly the pixels of the full 4000-pixel picture
-// cut after the last finisher and closed with a frame line.
+// kept, written with a palette, must decode to exactly the pixels of a 4000-pixel picture whose
+// plot ends at the cut after the last finisher (so that no name runs past it), cut there and
+// closed with a frame line.
 #include "chart/chartimage.h"
 #include "chart/charttest.h"
 #include "chart/drawchart.h"
@@ -18,17 +19,18 @@ using namespace viewtest;
 
 namespace {
 
-// The picture as first made: the whole export width painted, then the kept part copied onto a
-// white image and the frame closed at the cut.
+// The picture as first made: the whole export width painted with the plot ending at the cut,
+// then the kept part copied onto a white image and the frame closed at the cut.
 QImage cutFromFullPicture(const basAnalyze::AnalysisWorkspace& ws, ChartRequest request)
 {
     if (request.mode == ChartMode::RaceTime) request.scrollValue = 0;
+    const int edge = ExportRightEdge(ws, request.mode, request.scrollValue);
     QImage full(ExportWidth, ExportHeight, QImage::Format_RGB32);
+    full.fill(Qt::white);
     {
         QPainter painter(&full);
-        DrawChart(painter, full.size(), ws, request);
+        DrawChart(painter, QSize(edge + 20 + PlotRightMargin, ExportHeight), ws, request);
     }
-    const int edge = ExportRightEdge(ws, request.mode, request.scrollValue);
     QImage image(edge + 30, ExportHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);

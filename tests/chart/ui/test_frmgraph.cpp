@@ -1,6 +1,7 @@
 // The chart window: preselected runners, the scroll position per mode, clicks filling the three
 // slots in turn, redraw suppression, the save button and the script commands.
 #include "chart/chartgeometry.h"
+#include "chart/chartimage.h"
 #include "chart/charttest.h"
 #include "chart/ui/chartcanvas.h"
 #include "chart/ui/frmgraph.h"
@@ -10,10 +11,13 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollBar>
+
+#include <unistd.h>
 
 using namespace basChart;
 using namespace viewtest;
@@ -152,8 +156,11 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     scripted->files.push_back({tempPath("saved"), 1});
     scripted->files.push_back({QString(), 1});  // cancelled
     const Prompts::ScopedPrompts scope(std::move(prompts));
+    basDefinition::CurrentFilePath = tempPath("cup.lap");
     window.cmdSave->click();
     ASSERT_EQ(scripted->fileRequests.size(), 1u);
+    // The name a script gives the image, in the race's folder.
+    EXPECT_EQ(scripted->fileRequests[0].fileName, tempPath("h_1.png"));
     EXPECT_EQ(scripted->fileRequests[0].title, QStringLiteral("ラップチャート"));
     EXPECT_EQ(scripted->fileRequests[0].filter, QStringLiteral("PNG形式 (*.png)|*.png"));
     EXPECT_EQ(scripted->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);
@@ -161,6 +168,43 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     window.cmdSave->click();
     EXPECT_EQ(scripted->fileRequests.size(), 2u);
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files).size(), 1);
+}
+
+// A chart that cannot be saved says so with the file and the reason, and writes nothing: a file
+// the system refuses, or a clock-time chart whose first start lies outside its image's hours.
+TEST_F(GraphTest, SaveButtonTellsWhyNoImageWasWritten)
+{
+    addClass(QStringLiteral("E"), 1, true, {{"A", {"5:00", "5:00"}, "", "8:05:00"}});
+    frmGraph window(QStringLiteral("E"));
+    testsupport::writeCp932(tempPath("plain"), QStringLiteral("x"));
+    QDir().mkpath(tempPath("taken.png"));
+    QDir().mkpath(tempPath("locked"));
+    QFile::setPermissions(tempPath("locked"), QFile::ReadOwner | QFile::ExeOwner);
+    std::vector<std::array<QString, 3>> cases = {// name chosen, mode, the message's reason
+                                                 {"absent/chart", "0", "フォルダがありません"},
+                                                 {"plain/chart.png", "0", "フォルダではありません"},
+                                                 {"taken.png", "0", "同じ名前のフォルダがあります"},
+                                                 {"clock.png", "1", ""}};
+    if (geteuid() != 0)  // folder permissions do not bind the superuser
+        cases.push_back({"locked/chart.png", "0", "書き込み権限がありません"});
+    for (const auto& [name, mode, reason] : cases) {
+        auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+        Prompts::ScriptedPrompts* scripted = prompts.get();
+        scripted->files.push_back({tempPath(name), 1});
+        const Prompts::ScopedPrompts scope(std::move(prompts));
+        window.SelectMode(mode.toInt());
+        window.cmdSave->click();
+        const QString png = PngFileName(tempPath(name));
+        ASSERT_EQ(scripted->log.size(), 2u) << name.toStdString();  // the dialog, the message
+        EXPECT_EQ(scripted->log[1].text,
+                  reason.isEmpty()
+                      ? QStringLiteral("リアルタイムのチャートは、最初のスタートが "
+                                       "8:15 から 16:05 までのクラスだけ画像にできます。")
+                      : "画像を保存できませんでした: " + png + "\n" + reason);
+        EXPECT_FALSE(QFileInfo(png).isFile());
+    }
+    QFile::setPermissions(tempPath("locked"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 }  // namespace

@@ -1,12 +1,15 @@
 // The class editor driven offscreen: opening, adding, renaming, deleting, the class fields and
 // the spinner, closing, and the start-list import.
+#include "editing/ui/countspinner.h"
 #include "editing/ui/frmclassedit.h"
 #include "editortest.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScrollBar>
 
@@ -47,7 +50,7 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     EXPECT_EQ(window.txtLength->text(), QStringLiteral("5400"));
     EXPECT_EQ(window.txtUpHeight->text(), QString());
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("12"));
-    EXPECT_EQ(window.vscControl->value(), 12);
+    EXPECT_EQ(window.vscControl->count(), 12);
     EXPECT_TRUE(window.cmdAddClass->font().bold());
     EXPECT_EQ(window.cmdAddClass->palette().color(QPalette::Button), QColor(255, 255, 192));
     EXPECT_FALSE(DataModified);
@@ -56,7 +59,7 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     window.lstClass->setCurrentRow(1);
     EXPECT_EQ(window.fraClass->title(), QStringLiteral("クラス名 ： 名称未入力"));
     EXPECT_EQ(window.txtControlCount->text(), QString());
-    window.vscControl->setValue(5);
+    window.vscControl->setCount(5);
     EXPECT_EQ(window.txtControlCount->text(), QString());
     EXPECT_EQ(ClassList.find(QString())->ClassControlCount, 0);
     EXPECT_FALSE(DataModified);
@@ -70,7 +73,7 @@ TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
     EXPECT_FALSE(window.cmdDelClass->isEnabled());
     EXPECT_FALSE(window.cmdChangeName->isEnabled());
     EXPECT_FALSE(window.cmdLapEdit->isEnabled());
-    window.vscControl->setValue(4);
+    window.vscControl->setCount(4);
     window.cmdDelClass_Click();
     window.cmdChangeName_Click();
     EXPECT_FALSE(window.cmdLapEdit_Click());
@@ -94,12 +97,13 @@ TEST_F(ClassEditTest, AddingAskedTwice)
     } cases[] = {
         {"m21", nullptr, 0, "クラス名が重複しています"},
         {"   ", nullptr, 0, nullptr},
-        {"W21", "0", 0, nullptr},
+        {"W21", "0", 0, "コントロール数は1から"},
         {"W21", farBeyond.constData(), 0, tooMany.constData()},
-        {"W21", "abc", 0, nullptr},
+        {"W21", "abc", 0, "コントロール数は1から"},
         {"W21", beyond.constData(), 0, tooMany.constData()},
-        {" W21 ", "2.5", 2, nullptr},
-        {"M35", "3.5", 4, nullptr},
+        {"W21", "2.5", 0, "コントロール数は1から"},
+        {" W21 ", "2", 2, nullptr},
+        {"M35", "４", 4, nullptr},
         {"M40", mostText.constData(), most, nullptr},
     };
     frmClassEdit window;
@@ -234,19 +238,14 @@ TEST_F(ClassEditTest, ClassFieldsAndSpinner)
     window.txtLength->setText(QStringLiteral("1200m"));
     EXPECT_EQ(m21.ClassLength, 1200);
     EXPECT_TRUE(DataModified);
-    window.txtUpHeight->setText(QStringLiteral("72.5"));
-    EXPECT_EQ(m21.ClassUpHeight, 72);
-    window.txtLength->setText(QStringLiteral("abc"));
-    EXPECT_EQ(m21.ClassLength, 0);
-    EXPECT_EQ(window.txtLength->text(), QStringLiteral("abc"));
 
-    window.vscControl->setValue(6);
+    window.vscControl->setCount(6);
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
     EXPECT_EQ(m21.ClassControlCount, 6);
 
     window.lstClass->setCurrentRow(1);
     EXPECT_EQ(window.txtControlCount->text(), QString::number(MaxLegs + 5));
-    EXPECT_EQ(window.vscControl->value(), window.vscControl->maximum());
+    EXPECT_EQ(window.vscControl->count(), MaxLegs);
     EXPECT_EQ(window.vscControl->maximum(), MaxLegs);
     EXPECT_EQ(ClassList[QStringLiteral("Long")].ClassControlCount, MaxLegs + 5);
     // Beyond what a runner holds: the lap editor does not open, and says why.
@@ -255,7 +254,7 @@ TEST_F(ClassEditTest, ClassFieldsAndSpinner)
     EXPECT_TRUE(asked().first().contains(QString::number(MaxLegs + 5)));
 
     window.lstClass->setCurrentRow(0);
-    EXPECT_EQ(window.txtLength->text(), QString());  // the stored 0
+    EXPECT_EQ(window.txtLength->text(), QStringLiteral("1200"));
     EXPECT_TRUE(window.cmdLapEdit_Click());
 }
 
@@ -326,15 +325,21 @@ TEST_F(ClassEditTest, StartListImport)
     testsupport::writeCp932(list, QStringLiteral("名前,クラス,スタート時刻\n"
                                                  "山田　太郎,M21,10:05:00\n"
                                                  "山田太郎,M21,11:00:00\n"
-                                                 "佐藤,M21,0:00:00\n"));
+                                                 "佐藤,M21,0:00:00\n"
+                                                 "鈴木,M21,10:10:00\n"));
     prompts().files.push_back({list, 1});
+    CurrentFilePath = tempPath(QStringLiteral("race.lap"));
     window.cmdStartList_Click();
     ASSERT_EQ(prompts().fileRequests.size(), 1u);
     EXPECT_EQ(prompts().fileRequests[0].title,
               QStringLiteral("スタートリストＣＳＶファイル読み込み"));
     EXPECT_EQ(prompts().fileRequests[0].filter,
               QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
-    EXPECT_TRUE(asked().isEmpty());
+    // The dialog starts in the race's folder; the import says what it did.
+    EXPECT_EQ(prompts().fileRequests[0].fileName, tempDir() + QLatin1Char('/'));
+    EXPECT_EQ(asked(), QStringList({"スタート時刻を 1 人に設定しました。\nスタートリストの次の 1 "
+                                    "人はレースに見つかりませんでした:\n鈴木"}));
+    prompts().log.clear();
     QHash<QString, double> starts;
     for (const auto& r : w21.RunnersAsAdded()) starts.insert(r.Namae, r.StartTime);
     EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("山田太郎")), secs(10 * 3600 + 300));
@@ -374,4 +379,46 @@ TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
     EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
     EXPECT_DOUBLE_EQ(c.Item(1).StartTime, 0);
     EXPECT_FALSE(DataModified);
+}
+
+// A length or climb that is not a whole number of metres is refused with a message when the
+// box is left (or the window closed); the class keeps its value and the box shows it again.
+TEST_F(ClassEditTest, LengthAndClimbTakeWholeMetresOnly)
+{
+    clsClassData& m21 = addClass(QStringLiteral("M21"), 5);
+    m21.ClassLength = 4200;
+    frmClassEdit window;
+    window.txtLength->setText(QStringLiteral("3.2km"));
+    emit window.txtLength->editingFinished();
+    EXPECT_EQ(asked(), QStringList({"距離はメートル単位の整数で入力してください: 3.2km\n"
+                                    "距離は元のままです。"}));
+    EXPECT_EQ(window.txtLength->text(), QStringLiteral("4200"));
+    window.txtUpHeight->setText(QStringLiteral("１８０ｍ"));
+    window.txtLength->setText(QStringLiteral("abc"));
+    window.cmdClose_Click();
+    EXPECT_EQ(asked().size(), 2);
+    EXPECT_EQ(m21.ClassLength, 4200);
+    EXPECT_EQ(m21.ClassUpHeight, 180);
+}
+
+// The spinner's up arrow raises the count, its down arrow lowers it.
+TEST_F(ClassEditTest, TheSpinnersUpArrowRaisesTheCount)
+{
+    addClass(QStringLiteral("M21"), 5);
+    frmClassEdit window;
+    window.show();
+    auto* spinner = window.vscControl;
+    const auto click = [spinner](int y) {
+        const QPointF at(spinner->width() / 2.0, y);
+        for (const auto& [type, buttons] : {std::pair{QEvent::MouseButtonPress, Qt::LeftButton},
+                                            std::pair{QEvent::MouseButtonRelease, Qt::NoButton}}) {
+            QMouseEvent event(type, at, spinner->mapToGlobal(at), Qt::LeftButton, buttons, {});
+            QApplication::sendEvent(spinner, &event);
+        }
+    };
+    click(2);
+    click(2);
+    click(spinner->height() - 3);
+    EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
+    EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassControlCount, 6);
 }

@@ -200,9 +200,20 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("Old"));  // cancelling writes nothing
     EXPECT_FALSE(DataModified);
 
-    window.cmdSave_Click();
+    // A column without a name is pointed out (いいえ goes back); a name alone is kept.
+    window.show();
+    prompts().answers = {Prompts::Answer::No, Prompts::Answer::Yes};
+    EXPECT_FALSE(window.cmdSave_Click());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(DataModified);
+    EXPECT_TRUE(window.cmdSave_Click());
+    EXPECT_EQ(asked().last(),
+              QStringLiteral("適用すると次のようになります。\n\n"
+                             "1列目: 名前がないため消えます\n\n"
+                             "このまま適用しますか？（「いいえ」で編集に戻ります）"));
     EXPECT_TRUE(DataModified);
-    ASSERT_EQ(c.ClassRunnerCount(), 1);
+    ASSERT_EQ(c.ClassRunnerCount(), 2);
+    EXPECT_EQ(c.Item(2).Namae, QStringLiteral("Named only"));
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("New"));
     EXPECT_DOUBLE_EQ(c.Item(1).Lap(1), secs(300));
     EXPECT_DOUBLE_EQ(c.Item(1).Lap(2), LapMissing);
@@ -224,6 +235,7 @@ TEST_F(LapEditTest, WindowLimits)
     Type(window, QStringLiteral("Ann"));
     window.grdEditor->setCurrentCell(MaxLegs + 2, 1);
     Type(window, QStringLiteral("61"));
+    prompts().answers = {Prompts::Answer::Yes};  // the legs left blank before it count as n/a
     ASSERT_NO_THROW(window.cmdSave_Click());
     EXPECT_DOUBLE_EQ(ClassList[QStringLiteral("Long")].Item(1).Lap(MaxLegs), secs(61));
 }
@@ -367,12 +379,14 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
         Type(laps, QString::fromUtf8(cell));
     for (const char* cell : {"Bob", "", "", "s", "1020", "400", "n/a"})
         Type(laps, QString::fromUtf8(cell));
-    laps.cmdSave_Click();
+    Type(laps, QStringLiteral("Cy"));  // did not start
+    EXPECT_TRUE(laps.cmdSave_Click());
+    EXPECT_TRUE(asked().isEmpty());
     classes.cmdClose_Click();
 
     const RaceHeader header = RaceInfo;
     const clsClassData typed = ClassList[QStringLiteral("M21")];
-    ASSERT_EQ(typed.ClassRunnerCount(), 2);
+    ASSERT_EQ(typed.ClassRunnerCount(), 3);
     const QString path = tempPath(QStringLiteral("typed.lap"));
     basConvert::SaveRaceFile(path, 1);
     ASSERT_EQ(FileResult, FileOk);
@@ -400,4 +414,36 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
         EXPECT_NEAR(b.Total, a.Total, 1e-7);
         for (int leg = 1; leg <= typed.LegCount(); ++leg) EXPECT_NEAR(b.Lap(leg), a.Lap(leg), 1e-7);
     }
+}
+
+// Applying what was opened without a change leaves the class as it was (times finer than the
+// grid's whole seconds included) and the race unchanged; a removed runner is a change, asked
+// about first.
+TEST_F(LapEditTest, OnlyARealChangeIsAppliedAndTheDeleteButtonRemovesARunner)
+{
+    clsClassData& c = addClass(QStringLiteral("M21"), 1);
+    for (const char* name : {"Fast", "Slow"}) {
+        clsClassDataSub runner;
+        runner.Namae = QString::fromUtf8(name);
+        runner.setLap(1, secs(300) + 0.4 / 86400);
+        runner.setLap(2, secs(name[0] == 'F' ? 60 : 90));
+        c.Add(runner);
+    }
+    const double lap = c.Item(1).Lap(1);
+    for (const Prompts::Answer answer : {Prompts::Answer::Cancel, Prompts::Answer::Ok}) {
+        frmLapEdit window;
+        window.setClassName(QStringLiteral("M21"));
+        window.grdEditor->setCurrentCell(0, 1);
+        Type(window, window.CellText(0, 1));  // the same name again
+        prompts().answers = {answer};
+        window.cmdDelete->click();
+        window.cmdSave_Click();
+        EXPECT_EQ(DataModified, answer == Prompts::Answer::Ok);
+        EXPECT_EQ(c.ClassRunnerCount(), answer == Prompts::Answer::Ok ? 1 : 2);
+        if (answer == Prompts::Answer::Cancel) {
+            EXPECT_EQ(c.Item(1).Lap(1), lap);
+        }
+    }
+    EXPECT_EQ(asked(), QStringList({"「Fast」を削除しますか？", "「Fast」を削除しますか？"}));
+    EXPECT_EQ(c.Item(1).Namae, QStringLiteral("Slow"));
 }

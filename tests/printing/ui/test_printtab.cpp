@@ -1,6 +1,7 @@
 // The print tab, the layout options dialog and the timer details dialog, offscreen.
 #include "config/inifile.h"
 #include "config/settings.h"
+#include "config/ui/modal.h"
 #include "printing/pdfdevice.h"
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
@@ -146,9 +147,12 @@ TEST_F(PrintTabTest, PrintsTheCheckedClassesToTheChosenPdf)
     list->item(1)->setCheckState(Qt::Unchecked);
     const QString pdf = tempPath(QStringLiteral("tab.pdf"));
     prompts->files.push_back({pdf, 1});
+    basDefinition::CurrentFilePath = tempPath(QStringLiteral("cup.lap"));
     ASSERT_TRUE(tab->PrintSplitSheets());
     ASSERT_EQ(prompts->fileRequests.size(), 1u);
     EXPECT_EQ(prompts->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);
+    // The race's file name as a PDF, in the race's folder.
+    EXPECT_EQ(prompts->fileRequests[0].fileName, tempPath(QStringLiteral("cup.pdf")));
     ASSERT_TRUE(QFile::exists(pdf));
     if (printtest::popplerAvailable()) {
         const QString text = printtest::pdfText(pdf);
@@ -164,6 +168,11 @@ TEST_F(PrintTabTest, PrintsTheCheckedClassesToTheChosenPdf)
     EXPECT_FALSE(tab->PrintSplitSheets());
     ASSERT_FALSE(prompts->log.empty());
     EXPECT_TRUE(prompts->log.back().text.startsWith(QStringLiteral("印刷できませんでした")));
+    // No class checked: nothing printed, nothing asked, and said so.
+    PrintTab::CheckAll(list.get(), false);
+    EXPECT_FALSE(tab->PrintSplitSheets());
+    EXPECT_EQ(prompts->log.back().text,
+              QStringLiteral("印刷するクラスが選ばれていません。何も印刷しませんでした。"));
 }
 
 TEST_F(PrintTabTest, TimerRunUsesItsOwnSettingsAndRestoresTheTab)
@@ -228,7 +237,6 @@ TEST_F(PrintTabTest, TimerDetailsDialog)
         dialog.cmdOK->click();
     }
     EXPECT_TRUE(tab->TimerSpecial);
-    EXPECT_TRUE(tab->TimerSpecialSetting);
     EXPECT_EQ(tab->TimerDataType, 3);
     EXPECT_FALSE(tab->TimerAllClass);
     EXPECT_EQ(tab->TimerSelectedClass, QStringList{QStringLiteral("W21")});
@@ -391,4 +399,59 @@ TEST_F(PrintTabTest, TimerPrintToPdfRunsUnattended)
     form.hide();
     frmOutput::setPrintPageBuilder({});
     frmOutput::setPrintRun({});
+}
+
+// The print settings and the timer's interval and classes are kept in the settings file: a new
+// start shows them again. The tick of "タイマー印刷" is not kept; ticked again, the timer takes
+// up its last interval.
+TEST_F(PrintTabTest, PrintSettingsAreKeptAcrossStarts)
+{
+    {
+        auto tab = makeTab();
+        const int pdf = tab->cbopPrinter->findText(QStringLiteral("PDF"));
+        ASSERT_GE(pdf, 0);
+        tab->cbopPrinter->setCurrentIndex(pdf);
+        emit tab->cbopPrinter->activated(pdf);
+        tab->cbopPaperSize->setCurrentIndex(2);  // A5
+        tab->cbopOrientation->setCurrentIndex(1);
+        tab->cbopZoomRatio->setEditText(QStringLiteral("141"));
+        tab->txtpMarginTop->setText(QStringLiteral("15"));
+        tab->txtpMarginLeft->setText(QStringLiteral("12.5"));
+        tab->chkpEachClass->setChecked(false);
+        tab->cbopDataType->setCurrentIndex(3);
+        tab->chkpAutoPrint->setChecked(true);
+        tab->cbopAutoPrint->setCurrentIndex(2);  // "5"
+        tab->chkpAutoPrint->setChecked(false);   // stops the timer; "5" stays the last interval
+        SetModalWatcher([](QDialog& dialog) {
+            auto& details = dynamic_cast<frmTimerPrint&>(dialog);
+            details.chkSpecial->setChecked(true);
+            details.optSel->setChecked(true);
+            details.cmdUncheck->click();
+            details.lstClass->item(1)->setCheckState(Qt::Checked);
+            details.cbopDataType->setCurrentIndex(1);
+            details.cmdOK->click();
+        });
+        tab->chkpAutoPrint->setChecked(true);
+        tab->cmdpAutoPrint->click();
+        SetModalWatcher({});
+        tab->chkpAutoPrint->setChecked(false);
+    }
+    basSettings::ResetSettings(tempDir());  // the next start reads the file again
+    auto tab = makeTab();
+    EXPECT_EQ(tab->cbopPrinter->currentText(), QStringLiteral("PDF"));
+    EXPECT_EQ(tab->cbopPaperSize->currentData().toInt(), 11);
+    EXPECT_EQ(tab->cbopOrientation->currentText(), QStringLiteral("横"));
+    EXPECT_EQ(tab->cbopZoomRatio->currentText(), QStringLiteral("141"));
+    EXPECT_EQ(tab->txtpMarginTop->text(), QStringLiteral("15"));
+    EXPECT_EQ(tab->txtpMarginLeft->text(), QStringLiteral("12.5"));
+    EXPECT_FALSE(tab->chkpEachClass->isChecked());
+    EXPECT_EQ(tab->cbopDataType->currentIndex(), 3);
+    EXPECT_TRUE(tab->TimerSpecial);
+    EXPECT_EQ(tab->TimerDataType, 1);
+    EXPECT_FALSE(tab->TimerAllClass);
+    EXPECT_EQ(tab->TimerSelectedClass, QStringList{QStringLiteral("W21")});
+    EXPECT_FALSE(tab->timpAutoPrint->isActive());
+    tab->chkpAutoPrint->setChecked(true);
+    EXPECT_EQ(tab->AutoPrint().Interval(), 5);
+    EXPECT_TRUE(tab->timpAutoPrint->isActive());
 }

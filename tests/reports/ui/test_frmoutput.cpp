@@ -2,6 +2,7 @@
 // and the script commands it answers.
 #include "classbuilder.h"
 #include "config/settings.h"
+#include "config/ui/elidedlabel.h"
 #include "config/ui/modal.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
@@ -9,6 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -156,7 +158,8 @@ TEST_F(OutputDialog, AFolderThatCannotTakeFilesRefusesTheRunWithOneMessage)
     answers.log.clear();
     form.txtfFolder->setText(out);
     form.cmdOutput->click();
-    EXPECT_TRUE(answers.log.empty());
+    ASSERT_EQ(answers.log.size(), 1u);  // only the summary of the run
+    EXPECT_EQ(answers.log[0].icon, Prompts::Icon::Information);
     EXPECT_EQ(written().size(), 3);
     EXPECT_FALSE(form.isVisible());
 }
@@ -287,6 +290,95 @@ TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
     EXPECT_TRUE(basDefinition::ClassList.contains(QStringLiteral("Y")));
     EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
     EXPECT_EQ(form.lstClass[0]->count(), 3);
+}
+
+}  // namespace
+
+namespace {
+
+// "出力" tells what it wrote and where: in the status line, and in a message when the dialog
+// closes after the run. With every class unticked it writes nothing and says so.
+TEST_F(OutputDialog, OutputTellsHowManyFilesWentWhere)
+{
+    auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
+    Prompts::ScriptedPrompts& answers = *prompts;
+    Prompts::ScopedPrompts scope(std::move(prompts));
+    const QString done = QStringLiteral("3 個のファイルを出力しました");
+    const QString folder = QStringLiteral(": ") + QDir(out).absolutePath() + QLatin1Char('/');
+    const struct {
+        int ticked;
+        bool closeAfter;
+        QString status;
+    } runs[] = {
+        {0, true, QStringLiteral("出力するクラスが選ばれていません。何も出力しませんでした。")},
+        {2, false, done + folder},
+        {2, true, done + QStringLiteral("（3 個は内容が同じため書き換えていません）") + folder},
+    };
+    frmOutput form;
+    form.txtfFolder->setText(out);
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.status.toStdString());
+        answers.log.clear();
+        form.show();
+        form.cmdUncheck[0]->click();
+        for (int i = 0; i < run.ticked; ++i) form.lstClass[0]->item(i)->setSelected(true);
+        form.chkClose->setChecked(run.closeAfter);
+        form.cmdOutput->click();
+        EXPECT_EQ(form.lblStatus->fullText(), run.status);
+        EXPECT_EQ(answers.log.size(), run.closeAfter ? 1u : 0u);
+        for (const auto& record : answers.log) EXPECT_EQ(record.text, run.status);
+        EXPECT_EQ(form.isVisible(), run.ticked == 0 || !run.closeAfter);
+        EXPECT_EQ(written().size(), run.ticked == 0 ? 0 : 3);
+    }
+    // A script's run tells nothing in a message: nobody is there to read it.
+    answers.log.clear();
+    EXPECT_TRUE(form.Automation(QStringLiteral("HTML,") + out + QStringLiteral(",race")));
+    EXPECT_TRUE(answers.log.empty());
+}
+
+// Choosing a file type keeps the content chosen last wherever the type can write it, tells what
+// it changed, and moves nothing: the dialog keeps its size and its buttons their places.
+TEST_F(OutputDialog, FileTypeKeepsTheChosenContentAndTheDialogStaysStill)
+{
+    frmOutput form;
+    form.show();
+    QCoreApplication::processEvents();
+    const QSize size = form.size();
+    const auto place = [&form](const QWidget* w) { return w->mapTo(&form, QPoint(0, 0)); };
+    const QPoint output = place(form.cmdOutput), close = place(form.cmdCancel);
+    const QString file = QStringLiteral("出力形式を「%1形式」にしました");
+    const QString data = QStringLiteral("出力内容を「%1」にしました");
+    const struct {
+        char choice;  // 'f' file type, 'd' data type, 't' tab
+        int value;
+        const char* data;
+        const char* file;
+        QString note;
+    } steps[] = {
+        {'f', 2, "電子メール用", "TEXT形式", data.arg("電子メール用")},
+        {'f', 0, "解析データ", "HTML形式", data.arg("解析データ")},
+        {'f', 1, "解析データ", "CSV形式", ""},
+        {'d', 3, "SplitsBrowser用", "CSV形式", ""},
+        {'f', 0, "ラップタイム", "HTML形式", data.arg("ラップタイム")},
+        {'f', 1, "SplitsBrowser用", "CSV形式", data.arg("SplitsBrowser用")},
+        {'d', 4, "レッグ分析", "HTML形式", file.arg("HTML")},
+        {'t', 1, "レッグ分析", "HTML形式", file.arg("HTML")},
+        {'d', 6, "電子メール用", "TEXT形式", file.arg("TEXT")},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(std::string(1, step.choice) + std::to_string(step.value));
+        if (step.choice == 'f') emit form.cbofFileType->activated(step.value);
+        if (step.choice == 'd') emit form.cbofDataType->activated(step.value);
+        if (step.choice == 't') form.tabMain->setCurrentIndex(step.value);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(form.cbofDataType->currentText(), QString::fromUtf8(step.data));
+        EXPECT_EQ(form.cbofFileType->currentText(), QString::fromUtf8(step.file));
+        EXPECT_EQ(form.lblfNote->fullText(), step.note);
+        EXPECT_EQ(form.size(), size);
+        EXPECT_EQ(place(form.cmdOutput), output);
+        EXPECT_EQ(place(form.cmdCancel), close);
+    }
+    form.hide();
 }
 
 }  // namespace

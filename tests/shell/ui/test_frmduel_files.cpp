@@ -15,8 +15,8 @@ using Prompts::Answer;
 
 namespace {
 const QString kOpenFilter = QStringLiteral(
-    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|全てのファイル "
-    "(*.*)|*.*");
+    "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|IOF XML "
+    "(*.xml)|*.xml|Eskdat形式 (*.dat)|*.dat|全てのファイル (*.*)|*.*");
 const QString kSaveFilter = QStringLiteral(
     "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv|IOF XML 3.0 "
     "(*.xml)|*.xml");
@@ -120,12 +120,12 @@ TEST_F(DuelFileTest, SaveQuestionBeforeExit)
     EXPECT_TRUE(window->IsClosed());
 }
 
-TEST_F(DuelFileTest, ExitWithSavedDataAndCloseAskNothing)
+TEST_F(DuelFileTest, ExitAndCloseWithSavedDataAskNothing)
 {
     window->show();
     makeRace(QStringLiteral("Typed"));
     window->ShowRaceInfo();
-    DataModified = true;
+    DataModified = false;
     window->cmbFunc_Click(7);
     EXPECT_TRUE(asked().isEmpty());
     EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
@@ -140,6 +140,7 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
 {
     openSavedRace("my.race.lap");
     prompts().files = {{tempPath("copy.csv"), 2}};
+    prompts().answers = {Answer::Yes};  // to what the layout cannot keep
     DataModified = true;
     window->cmbFunc_Click(3);
     const auto& request = prompts().fileRequests.back();
@@ -148,11 +149,11 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     EXPECT_EQ(request.filter, kSaveFilter);
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(request.fileName, tempPath("my.race"));
-    EXPECT_TRUE(QFile::exists(tempPath("copy.csv")));
     EXPECT_FALSE(testsupport::readCp932(tempPath("copy.csv")).startsWith("$LAPFILE"));
     EXPECT_FALSE(DataModified);
-    // Saving does not change the current file.
+    // A CSV copy does not change the current file.
     EXPECT_EQ(CurrentFilePath, tempPath("my.race.lap"));
+    EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: my.race.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("my.race.lap"));
     EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
 }
@@ -171,16 +172,63 @@ TEST_F(DuelFileTest, TheFourthSaveTypeWritesAnIofXmlResultListThatOpensAgain)
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
 }
 
-TEST_F(DuelFileTest, SavingANewRaceLeavesTheHistoryAlone)
+// A lap file keeps the whole race: saved as one, it is the race's file (shown, in the history,
+// proposed by the next save). A copy of another type leaves the race with its file.
+TEST_F(DuelFileTest, SavingInTheLapFormatMakesTheFileTheRacesFile)
 {
     basSettings::SettingsFile().setItem("History1", "Old,/r/old.lap");
     makeRace(QStringLiteral("New"));
     window->ShowRaceInfo();
-    prompts().files = {{tempPath("new.lap"), 1}};
+    EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: （保存されていません）"));
+    prompts().files = {{tempPath("new.lap"), 1}, {tempPath("copy.csv"), 3}};
+    prompts().answers = {Answer::Yes};  // to what the CSV layout cannot keep
     window->cmbFunc_Click(3);
-    EXPECT_TRUE(QFile::exists(tempPath("new.lap")));
-    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, QStringLiteral("/r/old.lap"));
-    EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
+    EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: new.lap"));
+    window->cmbFunc_Click(3);
+    EXPECT_EQ(prompts().fileRequests.back().fileName, tempPath("new"));
+    EXPECT_EQ(CurrentFilePath, tempPath("new.lap"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("new.lap"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("New"));
+    EXPECT_EQ(basHistory::ReadHistorySlot(2).path, QStringLiteral("/r/old.lap"));
+}
+
+// Before a type that keeps less than the race holds is written, the user is told what it cannot
+// keep: はい writes, いいえ writes nothing and keeps the race unsaved.
+TEST_F(DuelFileTest, SavingAsCsvOrIofXmlSaysWhatTheTypeCannotKeep)
+{
+    const QString csv = QStringLiteral(
+        "では次のデータを保存できません。\n・大会の名称・日程・テライン\n・クラスの登距離\n"
+        "・スタート時刻\n・走者のいないクラス (W21)");
+    const QString end =
+        QStringLiteral("\n\nすべてを残すには LAP形式で保存してください。このまま保存しますか？");
+    const struct {
+        int type;
+        Answer answer;
+        QString question;  // empty: nothing to say
+    } cases[] = {
+        {2, Answer::Yes, "CSV形式[横型]" + csv + end},
+        {3, Answer::No, "CSV形式[縦型]" + csv + end},
+        {4, Answer::Yes, "IOF XMLでは次のデータを保存できません。\n・大会のテライン" + end},
+        {1, Answer::No, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.type);
+        ResetRace();
+        prompts().log.clear();
+        makeRace(QStringLiteral("Cup"));
+        RaceInfo.RacePlace = QStringLiteral("森");
+        ClassList[QStringLiteral("M21")].ClassUpHeight = 120;
+        ClassList[QStringLiteral("M21")].Item(1).StartTime = 0.5;
+        ClassList.add(QStringLiteral("W21"));
+        DataModified = true;
+        prompts().files = {{tempPath("out" + QString::number(c.type)), c.type}};
+        prompts().answers = {c.answer};
+        window->cmbFunc_Click(3);
+        const bool written = c.question.isEmpty() || c.answer == Answer::Yes;
+        EXPECT_EQ(asked(), c.question.isEmpty() ? QStringList() : QStringList{c.question});
+        EXPECT_EQ(QFile::exists(tempPath("out" + QString::number(c.type))), written);
+        EXPECT_EQ(DataModified, !written);
+    }
 }
 
 TEST_F(DuelFileTest, FailedSaveWarnsAndKeepsTheChanges)
@@ -259,4 +307,33 @@ TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Renamed Cup"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("saved.lap"));
     EXPECT_TRUE(DataModified);
+}
+
+// 閉じる asks as 終了 does: Cancel keeps the race, はい saves first (a cancelled save keeps the
+// race), いいえ drops it. The next open dialog starts in the folder of the race closed.
+TEST_F(DuelFileTest, CloseAsksToSaveAChangedRaceFirst)
+{
+    const struct {
+        Answer answer;
+        QString saveAs;  // the save dialog's answer
+        bool closed;
+    } cases[] = {{Answer::Cancel, {}, false},
+                 {Answer::Yes, {}, false},
+                 {Answer::Yes, tempPath("saved.lap"), true},
+                 {Answer::No, {}, true}};
+    for (const auto& c : cases) {
+        makeRace(QStringLiteral("Typed"));
+        CurrentFilePath = tempPath("typed.lap");
+        window->ShowRaceInfo();
+        DataModified = true;
+        prompts().log.clear();
+        prompts().answers = {c.answer};
+        prompts().files = {{c.saveAs, 1}};
+        window->cmbFunc_Click(7);
+        EXPECT_EQ(asked(), QStringList({"閉じる前にデータを保存しますか？"}));
+        EXPECT_EQ(window->picStart->isHidden(), !c.closed) << int(c.answer);
+        ResetRace();
+    }
+    window->cmbFunc_Click(1);
+    EXPECT_EQ(prompts().fileRequests.back().fileName, tempDir() + QLatin1Char('/'));
 }

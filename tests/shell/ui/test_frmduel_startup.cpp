@@ -59,6 +59,10 @@ TEST_F(DuelTest, UnreadableFileOnTheCommandLineWarnsAndShowsTheStartPanel)
     EXPECT_FALSE(window->picStart->isHidden());
     EXPECT_TRUE(CurrentFilePath.isEmpty());
     EXPECT_EQ(FileResult, 0);
+    // A file of a kind the program refuses (a double-click in the file manager) says so too.
+    testsupport::writeCp932(tempPath("v3.lap"), "$LAPFILE Ver=3\n$名称=x\n");
+    window->OpenCommandLine({tempPath("v3.lap")});
+    EXPECT_EQ(asked().last(), QStringLiteral("この形式のファイルは読み込めません"));
 }
 
 TEST(LoadWindow, ShowsProgressWhileReadingAndThenTheOwner)
