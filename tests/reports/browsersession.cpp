@@ -17,12 +17,8 @@ namespace headless {
 
 namespace {
 
-// The browser reads the protocol from its descriptor 3 and writes to 4.
-constexpr int BrowserReads = 3;
-constexpr int BrowserWrites = 4;
-
-// A pipe whose ends lie above the descriptors the child is given, so that moving them into
-// place never overwrites one another.
+// A pipe whose ends lie above the descriptors the child is given (the browser reads the
+// protocol from 3 and writes to 4), so that moving them there never overwrites one another.
 bool highPipe(int ends[2])
 {
     int raw[2];
@@ -34,73 +30,41 @@ bool highPipe(int ends[2])
     return ends[0] >= 0 && ends[1] >= 0;
 }
 
-struct KeyCode {
-    const char* key;
-    const char* code;
-    int virtualKey;
-    const char* text;
-};
-
-const KeyCode Keys[] = {
-    {"Enter", "Enter", 13, "\r"},
-    {" ", "Space", 32, " "},
-    {"Tab", "Tab", 9, ""},
-    {"Escape", "Escape", 27, ""},
-    {"ArrowDown", "ArrowDown", 40, ""},
-    {"ArrowUp", "ArrowUp", 38, ""},
-};
-
 }  // namespace
 
-BrowserSession::BrowserSession(const QString& browser, const QString& profileFolder, int width,
-                               int height)
+BrowserSession::BrowserSession(const QString& browser, const QString& profileFolder)
 {
     int toChild[2], fromChild[2];
-    if (browser.isEmpty() || !highPipe(toChild) || !highPipe(fromChild)) {
-        error_ = QStringLiteral("no browser or no pipe");
-        return;
-    }
+    if (browser.isEmpty() || !highPipe(toChild) || !highPipe(fromChild)) return;
     const int childReads = toChild[0], childWrites = fromChild[1];
     process_.setChildProcessModifier([childReads, childWrites] {
-        dup2(childReads, BrowserReads);
-        dup2(childWrites, BrowserWrites);
+        dup2(childReads, 3);
+        dup2(childWrites, 4);
     });
     // The browser's own complaints (no system bus and the like) are of no use here.
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QProcess::nullDevice());
-    process_.start(browser, QuietFlags(profileFolder)
-                                << "--mute-audio"
-                                << "--hide-scrollbars"
-                                << "--remote-debugging-pipe"
-                                << QStringLiteral("--window-size=%1,%2").arg(width).arg(height)
-                                << "about:blank");
+    process_.start(browser, QuietFlags(profileFolder) << "--mute-audio"
+                                                      << "--hide-scrollbars"
+                                                      << "--remote-debugging-pipe"
+                                                      << "about:blank");
     close(childReads);
     close(childWrites);
     toBrowser_ = toChild[1];
     fromBrowser_ = fromChild[0];
-    if (!process_.waitForStarted(30000)) {
-        error_ = QStringLiteral("the browser did not start");
-        return;
-    }
-    const QJsonObject created =
-        command("Target.createTarget", {{"url", "about:blank"}}, false, 60000);
-    const QString target = created["targetId"].toString();
-    if (target.isEmpty()) return;
-    const QJsonObject attached =
-        command("Target.attachToTarget", {{"targetId", target}, {"flatten", true}}, false);
-    sessionId_ = attached["sessionId"].toString();
-    if (isOpen()) {
-        command("Page.enable");
-        setViewport(width, height, false);
-    }
+    const QString target =
+        command("Target.createTarget", {{"url", "about:blank"}}, false, 60000)["targetId"]
+            .toString();
+    sessionId_ = command("Target.attachToTarget", {{"targetId", target}, {"flatten", true}},
+                         false)["sessionId"]
+                     .toString();
+    if (isOpen()) setViewport(1200, 800, false);
 }
 
 BrowserSession::~BrowserSession()
 {
-    if (toBrowser_ >= 0) {
-        send({{"id", ++nextId_}, {"method", "Browser.close"}});
-        close(toBrowser_);
-    }
+    if (isOpen()) command("Browser.close", {}, false, 5000);
+    if (toBrowser_ >= 0) close(toBrowser_);
     if (!process_.waitForFinished(5000)) {
         process_.kill();
         process_.waitForFinished(5000);
@@ -108,69 +72,42 @@ BrowserSession::~BrowserSession()
     if (fromBrowser_ >= 0) close(fromBrowser_);
 }
 
-bool BrowserSession::send(const QJsonObject& message)
-{
-    const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
-    qsizetype written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(toBrowser_, bytes.constData() + written, bytes.size() - written);
-        if (n <= 0) {
-            error_ = QStringLiteral("the browser closed its pipe");
-            return false;
-        }
-        written += n;
-    }
-    return true;
-}
-
-// Reads what the browser has written within the time, splitting it into messages.
-bool BrowserSession::readMessages(int timeoutMs)
-{
-    pollfd p{fromBrowser_, POLLIN, 0};
-    if (poll(&p, 1, timeoutMs) <= 0) return false;
-    char buffer[65536];
-    const ssize_t n = read(fromBrowser_, buffer, sizeof buffer);
-    if (n <= 0) return false;
-    pending_.append(buffer, n);
-    for (int end; (end = pending_.indexOf('\0')) >= 0;) {
-        received_ << QJsonDocument::fromJson(pending_.left(end)).object();
-        pending_.remove(0, end + 1);
-    }
-    return true;
-}
-
-QJsonObject BrowserSession::awaitReply(int id, int timeoutMs)
-{
-    QElapsedTimer clock;
-    clock.start();
-    while (true) {
-        for (qsizetype i = 0; i < received_.size(); ++i) {
-            if (received_[i]["id"].toInt() != id) continue;
-            const QJsonObject reply = received_.takeAt(i);
-            if (reply.contains("error")) error_ = reply["error"].toObject()["message"].toString();
-            return reply["result"].toObject();
-        }
-        // Events are not waited for: they are dropped so that they do not pile up.
-        received_.clear();
-        const qint64 left = timeoutMs - clock.elapsed();
-        if (left <= 0 || !readMessages(static_cast<int>(left))) {
-            if (clock.elapsed() >= timeoutMs) {
-                error_ = QStringLiteral("no answer within %1 ms").arg(timeoutMs);
-                return {};
-            }
-        }
-    }
-}
-
+// Sends the command and reads the browser's messages (NUL-terminated JSON) until its answer;
+// events are passed over.
 QJsonObject BrowserSession::command(const QString& method, const QJsonObject& params, bool toPage,
                                     int timeoutMs)
 {
+    error_.clear();
     if (toBrowser_ < 0) return {};
     QJsonObject message{{"id", ++nextId_}, {"method", method}, {"params", params}};
     if (toPage) message.insert("sessionId", sessionId_);
-    error_.clear();
-    if (!send(message)) return {};
-    return awaitReply(nextId_, timeoutMs);
+    const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
+    if (write(toBrowser_, bytes.constData(), bytes.size()) != bytes.size()) {
+        error_ = QStringLiteral("the browser closed its pipe");
+        return {};
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (true) {
+        for (int end; (end = pending_.indexOf('\0')) >= 0;) {
+            const QJsonObject reply = QJsonDocument::fromJson(pending_.left(end)).object();
+            pending_.remove(0, end + 1);
+            if (reply["id"].toInt() != nextId_) continue;
+            error_ = reply["error"].toObject()["message"].toString();
+            return reply["result"].toObject();
+        }
+        pollfd p{fromBrowser_, POLLIN, 0};
+        char buffer[65536];
+        const qint64 left = timeoutMs - clock.elapsed();
+        const ssize_t n = left > 0 && poll(&p, 1, static_cast<int>(left)) > 0
+                              ? read(fromBrowser_, buffer, sizeof buffer)
+                              : 0;
+        if (n <= 0) {
+            error_ = QStringLiteral("no answer to %1 within %2 ms").arg(method).arg(timeoutMs);
+            return {};
+        }
+        pending_.append(buffer, n);
+    }
 }
 
 QJsonValue BrowserSession::evaluate(const QString& expression, int timeoutMs)
@@ -182,10 +119,9 @@ QJsonValue BrowserSession::evaluate(const QString& expression, int timeoutMs)
                                         {"userGesture", true},
                                         {"timeout", timeoutMs}},
                                        true, timeoutMs + 5000);
-    if (result.contains("exceptionDetails")) {
-        const QJsonObject details = result["exceptionDetails"].toObject();
-        error_ = details["exception"].toObject()["description"].toString();
-        if (error_.isEmpty()) error_ = details["text"].toString();
+    const QJsonObject thrown = result["exceptionDetails"].toObject();
+    if (!thrown.isEmpty()) {
+        error_ = thrown["exception"].toObject()["description"].toString();
         return QJsonValue(QJsonValue::Undefined);
     }
     return result["result"].toObject()["value"];
@@ -208,44 +144,33 @@ bool BrowserSession::open(const QString& url, const QString& ready, int timeoutM
     // An address that differs only in its fragment would not load the page again: the blank
     // page comes between. The page being left is marked, so that waiting never reads it for
     // the new one.
-    const QString current =
-        evaluate(QStringLiteral("window.leftBehind = true, location.href.split('#')[0]"))
-            .toString();
-    if (current == url.section(QLatin1Char('#'), 0, 0)) {
+    const QString leave = QStringLiteral("window.leftBehind = true, location.href.split('#')[0]");
+    if (evaluate(leave).toString() == url.section(QLatin1Char('#'), 0, 0)) {
         command("Page.navigate", {{"url", "about:blank"}});
         if (!waitFor(QStringLiteral("!window.leftBehind"), timeoutMs)) return false;
-        evaluate(QStringLiteral("window.leftBehind = true"));
+        evaluate(leave);
     }
     command("Page.navigate", {{"url", url}});
     return waitFor("!window.leftBehind && (" + ready + ")", timeoutMs);
 }
 
-bool BrowserSession::setViewport(int width, int height, bool phone)
+void BrowserSession::setViewport(int width, int height, bool phone)
 {
     command("Emulation.setDeviceMetricsOverride",
             {{"width", width}, {"height", height}, {"deviceScaleFactor", 1}, {"mobile", phone}});
     command("Emulation.setTouchEmulationEnabled", {{"enabled", phone}, {"maxTouchPoints", 1}});
-    return error_.isEmpty();
 }
 
-bool BrowserSession::pressKey(const QString& key)
+bool BrowserSession::pressEnter()
 {
-    for (const KeyCode& k : Keys) {
-        if (key != QLatin1String(k.key)) continue;
-        QJsonObject event{{"key", k.key},
-                          {"code", k.code},
-                          {"windowsVirtualKeyCode", k.virtualKey},
-                          {"nativeVirtualKeyCode", k.virtualKey}};
-        QJsonObject down = event;
-        down.insert("type", *k.text ? "keyDown" : "rawKeyDown");
-        if (*k.text) down.insert("text", k.text);
-        command("Input.dispatchKeyEvent", down);
-        event.insert("type", "keyUp");
-        command("Input.dispatchKeyEvent", event);
-        return error_.isEmpty();
-    }
-    error_ = "unknown key " + key;
-    return false;
+    const QJsonObject key{{"key", "Enter"}, {"code", "Enter"}, {"windowsVirtualKeyCode", 13}};
+    QJsonObject down = key, up = key;
+    down.insert("type", "keyDown");
+    down.insert("text", "\r");
+    up.insert("type", "keyUp");
+    command("Input.dispatchKeyEvent", down);
+    command("Input.dispatchKeyEvent", up);
+    return error_.isEmpty();
 }
 
 bool BrowserSession::moveMouse(double x, double y)
@@ -265,10 +190,8 @@ QByteArray BrowserSession::screenshot(const QString& name)
     const QByteArray png = QByteArray::fromBase64(
         command("Page.captureScreenshot", {{"format", "png"}})["data"].toString().toLatin1());
     const QString keep = qEnvironmentVariable("SPLITDUEL_KEEP_SCREENSHOTS");
-    if (!keep.isEmpty() && !png.isEmpty()) {
-        QFile file(QDir(keep).filePath(name));
-        if (file.open(QIODevice::WriteOnly)) file.write(png);
-    }
+    QFile file(QDir(keep).filePath(name));
+    if (!keep.isEmpty() && !png.isEmpty() && file.open(QIODevice::WriteOnly)) file.write(png);
     return png;
 }
 

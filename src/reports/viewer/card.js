@@ -21,7 +21,7 @@ const RunnerCards = (() => {
 
   function card(model, runner, look, threshold, classMark) {
     const legs = countedLegs(runner);
-    const worst = legs.filter((l) => runner.miss[l] > 0).sort((a, b) => runner.miss[b] - runner.miss[a] || a - b).slice(0, LEGS_SHOWN);
+    const worst = legs.filter((l) => runner.miss[l] >= 0.5).sort((a, b) => runner.miss[b] - runner.miss[a] || a - b).slice(0, LEGS_SHOWN);
     const best = legs.slice().sort((a, b) => runner.ratio[a] - runner.ratio[b] || a - b).slice(0, LEGS_SHOWN);
     const { legs: mistakes, lost } = Measures.mistakes(runner, threshold);
     const item = (term, value) => [h('dt', null, term), h('dd', null, value)];
