@@ -196,21 +196,28 @@ const Graphs = (() => {
     return h('label', { class: 'reference' }, '基準: ', select);
   }
 
+  // A graph of the controls along the course and one value of each runner at every control
+  // (valuesOf(runner, reference, state)); the value axis is described by axis.
+  function alongCourse(axis, valuesOf) {
+    return (model, state, chosen) => {
+      const reference = referenceTimes(model, state.ref);
+      const at = positions(model);
+      return {
+        x: controlAxis(model),
+        y: Object.assign({ kind: 'values' }, axis),
+        series: series(chosen, (r) => valuesOf(r, reference, state), (v, i) => [at[i], v]),
+        readout: (i) => readoutTable(model, chosen, reference, state.threshold, i),
+      };
+    };
+  }
+
   const VIEWS = {
     graph: {
       title: 'レースグラフ',
       hint: '各コントロールでの基準との差 (下ほど遅れ)',
       reference: true,
-      chart(model, state, chosen) {
-        const reference = referenceTimes(model, state.ref);
-        const at = positions(model);
-        return {
-          x: controlAxis(model),
-          y: { kind: 'values', format: Fmt.signedTime, steps: TIME_STEPS, include: [0], minSpan: 30, zeroLine: true },
-          series: series(chosen, (r) => behind(r, reference), (v, i) => [at[i], v]),
-          readout: (i) => readoutTable(model, chosen, reference, state.threshold, i),
-        };
-      },
+      chart: alongCourse({ format: Fmt.signedTime, steps: TIME_STEPS, include: [0], minSpan: 30, zeroLine: true },
+        (runner, reference) => behind(runner, reference)),
     },
     clock: {
       title: '時刻グラフ',
@@ -234,31 +241,15 @@ const Graphs = (() => {
       title: '順位グラフ',
       hint: '各コントロールでの順位 (積算) または各レッグの順位 (ラップ)',
       modes: true,
-      chart(model, state, chosen) {
-        const reference = referenceTimes(model, state.ref);
-        const at = positions(model);
-        return {
-          x: controlAxis(model),
-          y: { kind: 'values', format: (v) => String(Math.round(v)) + '位', steps: [1, 2, 5, 10, 20, 50, 100, 200], include: [1], pad: 0.5 },
-          series: series(chosen, (r) => places(r, state.mode), (v, i) => [at[i], v]),
-          readout: (i) => readoutTable(model, chosen, reference, state.threshold, i),
-        };
-      },
+      chart: alongCourse({ format: (v) => String(Math.round(v)) + '位', steps: [1, 2, 5, 10, 20, 50, 100, 200], include: [1], pad: 0.5 },
+        (runner, reference, state) => places(runner, state.mode)),
     },
     percent: {
       title: 'レッグ比較',
       hint: '各レッグのタイムが基準より何%遅いか (下ほど遅い)',
       reference: true,
-      chart(model, state, chosen) {
-        const reference = referenceTimes(model, state.ref);
-        const at = positions(model);
-        return {
-          x: controlAxis(model),
-          y: { kind: 'values', format: Fmt.signedPercent, steps: [5, 10, 20, 25, 50, 100, 200, 500], include: [0], minSpan: 20, zeroLine: true },
-          series: series(chosen, (r) => legPercents(r, reference), (v, i) => [at[i], v]),
-          readout: (i) => readoutTable(model, chosen, reference, state.threshold, i),
-        };
-      },
+      chart: alongCourse({ format: Fmt.signedPercent, steps: [5, 10, 20, 25, 50, 100, 200, 500], include: [0], minSpan: 20, zeroLine: true },
+        (runner, reference) => legPercents(runner, reference)),
     },
   };
 
