@@ -4,6 +4,7 @@
 // - one class of 600 runners and 21 legs: the first class painted, a sort by a leg, the table
 //   shown again after the race graph, and the search box cleared (each in ms until the next
 //   frame is painted, measured in the page);
+// - a race of one small class: the first class painted, what any page costs;
 // - the page of an OE export (VIEWER_OE_FILE, or the real file of the shared test data when it
 //   is there): its size beside the size of the file it was read from.
 // Without a browser the browser benchmarks are skipped.
@@ -171,6 +172,22 @@ void FirstRender(benchmark::State& state)
     RunFirstRender(state, livePage());
 }
 
+// The same for a race of one class of five runners: what any page costs the browser on this
+// machine at the time, beside which the other figures are read.
+void SmallRaceFirstRender(benchmark::State& state)
+{
+    RunFirstRender(state, pageOf(QStringLiteral("small_viewer.html"), [] {
+                       basDefinition::ResetRace();
+                       std::mt19937 random(5);
+                       GeneratedClass shape;
+                       shape.name = QStringLiteral("M21");
+                       shape.runners = 5;
+                       shape.legs = 10;
+                       AddGeneratedClass(shape, random);
+                       return basDefinition::ClassList.names();
+                   }));
+}
+
 void BigClassFirstRender(benchmark::State& state)
 {
     RunFirstRender(state, bigClassPage());
@@ -228,6 +245,7 @@ void BrowserRuns(benchmark::internal::Benchmark* b)
 }
 
 BENCHMARK(BuildPage)->Unit(benchmark::kMillisecond);
+BENCHMARK(SmallRaceFirstRender)->Apply(BrowserRuns);
 BENCHMARK(FirstRender)->Apply(BrowserRuns);
 BENCHMARK(BigClassFirstRender)->Apply(BrowserRuns);
 BENCHMARK(BigClassSortByLeg)->Apply(BrowserRuns);
