@@ -191,7 +191,7 @@ const SplitTable = (() => {
 
   // Rows beyond the screen are not in the page: a big class would otherwise take seconds to lay
   // out. This many rows are kept above and below what is seen.
-  const SPARE_ROWS = 8;
+  const SPARE_ROWS = 6;
 
   // The table of a model in one mode. classMark(runner) names the class of a runner when several
   // classes are shown together. Rows are made when first seen and kept; only those around the
@@ -239,10 +239,12 @@ const SplitTable = (() => {
     // make the browser lay the page out there and then again: the scrolled place is kept from
     // the scroll events, the height of a row is measured once after a frame has been drawn.
     let scrolled = 0;
+    const idle = window.requestIdleCallback || ((work) => setTimeout(work, 1));
     function paint() {
       if (everything) return;
       const height = rowHeight || 36;
-      const seen = window.innerHeight || 800;
+      // The table's frame is never taller than the window less the controls above it.
+      const seen = Math.max(200, (window.innerHeight || 800) - 150);
       // Before the first frame only what can be seen: the spare rows follow once it is drawn.
       const spare = rowHeight ? SPARE_ROWS : 0;
       const first = Math.max(0, Math.floor(scrolled / height) - spare);
@@ -252,7 +254,8 @@ const SplitTable = (() => {
       above.style.height = first * height + 'px';
       below.style.height = (listed.length - last) * height + 'px';
       tbody.replaceChildren(above, ...listed.slice(first, last).map((r) => entryOf(r).element), below);
-      if (!rowHeight && last > first) requestAnimationFrame(() => setTimeout(measure, 0));
+      // Measured when the browser has nothing else to do, after the frame is drawn.
+      if (!rowHeight && last > first) idle(measure);
     }
 
     function measure() {
@@ -262,7 +265,17 @@ const SplitTable = (() => {
         rowHeight = measured;
         range = null;
         paint();
+        idle(makeRows);
       }
+    }
+
+    // The other rows are made while the browser has nothing else to do, a few at a time, so
+    // that a sort or a search only has to put them in.
+    let made = 0;
+    function makeRows(deadline) {
+      const runners = model.runners;
+      while (made < runners.length && (!deadline || deadline.timeRemaining() > 2)) entryOf(runners[made++]);
+      if (made < runners.length) idle(makeRows);
     }
 
     let pending = 0;
