@@ -67,58 +67,50 @@ std::vector<int> unpacked(const QJsonValue& column)
     return values;
 }
 
-// Every leg value of a runner as the page reads it from the data.
-struct ViewerLegs {
-    std::map<QString, std::vector<double>> byKey;
-};
-
-ViewerLegs viewerLegs(const QJsonObject& c, int r)
+// Every leg value of a runner as the page reads it from the data, by key.
+std::map<QString, std::vector<double>> viewerLegs(const QJsonObject& c, int r)
 {
-    const int legs = c["AnaLegCount"].toInt();
-    const auto slice = [&](const char* key) {
-        const std::vector<int> all = unpacked(c[key]);
-        return std::vector<double>(all.begin() + r * legs, all.begin() + (r + 1) * legs);
+    const size_t legs = static_cast<size_t>(c["AnaLegCount"].toInt());
+    const auto slice = [&](const QJsonValue& column, size_t at, int plus) {
+        const std::vector<int> all = unpacked(column);
+        std::vector<double> out(legs, 0);
+        for (size_t l = 0; l < legs && at + l < all.size(); ++l) out[l] = all[at + l] + plus;
+        return out;
     };
     // States: packed plus 2 for the runners that have any but 0.
     const auto states = [&](const char* key) {
         const QJsonObject column = c[key].toObject();
         const QJsonValue text = column["runners"].toObject()[QString::number(r)];
-        std::vector<double> out(static_cast<size_t>(legs), 0);
-        if (text.isString()) {
-            const std::vector<int> packed =
-                unpacked(QJsonObject{{"width", column["width"]}, {"text", text}});
-            for (int l = 0; l < legs; ++l) out[l] = packed[l] - 2;
-        }
-        return out;
+        return slice(QJsonObject{{"width", column["width"]}, {"text", text.toString()}}, 0,
+                     -2 * text.isString());
     };
-    ViewerLegs out;
-    std::vector<double> lap = slice("LapTime");
+    std::vector<double> lap = slice(c["LapTime"], r * legs, 0);
     for (double& t : lap) t = t == 0 ? -172800 : (t - 1) / c["LapScale"].toDouble();
     const std::vector<double> state = states("LapState");
     // Elapsed times unless the data gives them: the running sum of the positive legs, a merged
-    // time spread by the top averages of its legs.
+    // time (legs k..l) spread by the top averages of its legs.
     std::vector<double> elapsed;
     double sum = 0;
-    for (int l = 0; l < legs; ++l) elapsed.push_back(sum += std::max(0.0, lap[l]));
+    for (size_t l = 0; l < legs; ++l) elapsed.push_back(sum += std::max(0.0, lap[l]));
     const QJsonArray top = c["TopAverage"].toArray();
-    for (int l = 0; l < legs; ++l) {
-        if (state[l] <= 0) continue;
+    for (size_t l = 0; l < legs; ++l) {
         double weight = 0, covered = 0;
-        for (int m = int(state[l]) - 1; m <= l; ++m) weight += top[m].toDouble();
-        for (int m = int(state[l]) - 1; weight > 0 && m <= l; ++m) {
+        for (int m = int(state[l]) - 1; state[l] > 0 && m <= int(l); ++m)
+            weight += top[m].toDouble();
+        for (int m = int(state[l]) - 1; weight > 0 && m <= int(l); ++m) {
             covered += top[m].toDouble();
             elapsed[m] = elapsed[l] - (1 - covered / weight) * lap[l];
         }
     }
     const QJsonValue given = c["EstSumTime"].toObject()[QString::number(r)];
-    for (int l = 0; given.isArray() && l < legs; ++l) elapsed[l] = given.toArray()[l].toDouble();
-    out.byKey = {{"LapTime", lap},
-                 {"LapState", state},
-                 {"LapRank", slice("LapRank")},
-                 {"SumState", states("SumState")},
-                 {"EstSumTime", elapsed},
-                 {"EstSumRank", slice("EstSumRank")}};
-    return out;
+    for (size_t l = 0; given.isArray() && l < legs; ++l)
+        elapsed[l] = given.toArray()[int(l)].toDouble();
+    return {{"LapTime", lap},
+            {"LapState", state},
+            {"LapRank", slice(c["LapRank"], r * legs, 0)},
+            {"SumState", states("SumState")},
+            {"EstSumTime", elapsed},
+            {"EstSumRank", slice(c["EstSumRank"], r * legs, 0)}};
 }
 
 // Every value the viewer carries is the analysis' own, by column instead of by runner, in the
@@ -171,10 +163,10 @@ TEST_F(ViewerPage, DataIsTheAnalysisByColumn)
                     << key << " runner " << r;
                 ++compared;
             }
-            const ViewerLegs shown = viewerLegs(viewer, r);
+            const auto shown = viewerLegs(viewer, r);
             for (const char* key : legKeys) {
                 for (int l = 0; l < legs; ++l) {
-                    EXPECT_NEAR(shown.byKey.at(key)[l], runner[key].toArray()[l].toDouble(), 5e-4)
+                    EXPECT_NEAR(shown.at(key)[l], runner[key].toArray()[l].toDouble(), 5e-4)
                         << key << " runner " << r << " leg " << l;
                     ++compared;
                 }
