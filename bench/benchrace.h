@@ -1,6 +1,7 @@
 #pragma once
-// Generated classes for the benchmarks: 30 legs (29 controls and the finish), plausible leg times
-// and about one merged and one missing split in a hundred, as real races have.
+// Generated classes for the benchmarks: 30 legs (29 controls and the finish) unless told,
+// plausible leg times and about one merged and one missing split in a hundred, as real races
+// have.
 #include "race/race.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 struct GeneratedClass {
     QString name;
     int runners = 200;
+    int legs = 30;                // the controls and the finish
     int longestLegSeconds = 600;  // the fastest time of a leg lies between 40 s and this
     bool withStartTimes = false;  // starts from 10:00 over two hours
     QString runnerName = QStringLiteral("Runner %1");  // %1 is the runner number
@@ -23,10 +25,10 @@ inline void AddGeneratedClass(const GeneratedClass& shape, std::mt19937& random)
     std::uniform_int_distribution<int> oddity(0, 99);
     std::uniform_int_distribution<int> startMinute(0, 120);
     clsClassData& cls = basDefinition::ClassList.add(shape.name);
-    cls.ClassControlCount = 29;
+    cls.ClassControlCount = shape.legs - 1;
     cls.ClassLastGoalExist = true;
-    int base[31];
-    for (int l = 1; l <= 30; ++l) base[l] = legBase(random);
+    int base[MaxLegs + 1];
+    for (int l = 1; l <= shape.legs; ++l) base[l] = legBase(random);
     for (int i = 1; i <= shape.runners; ++i) {
         clsClassDataSub runner;
         runner.Namae = shape.runnerName.arg(i);
@@ -34,11 +36,11 @@ inline void AddGeneratedClass(const GeneratedClass& shape, std::mt19937& random)
         if (shape.withStartTimes)
             runner.StartTime = (10 * 3600 + 60 * startMinute(random)) / 86400.0;
         const double pace = speed(random);
-        for (int l = 1; l <= 30; ++l) {
+        for (int l = 1; l <= shape.legs; ++l) {
             const int odd = oddity(random);
             double lap = std::round(base[l] * pace * speed(random)) / 86400.0;
             if (odd == 0) lap = LapMerged;
-            if (odd == 1 && l < 30) lap = LapMissing;
+            if (odd == 1 && l < shape.legs) lap = LapMissing;
             runner.setLap(l, lap);
         }
         cls.Add(runner);

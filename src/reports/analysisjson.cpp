@@ -24,22 +24,6 @@ double seconds(double days)
     return days * CbasGeneral::SecondsPerDay;
 }
 
-// Seconds to the millisecond: whole seconds come out whole (239, not 239.00000000000003).
-double milliseconds(double days)
-{
-    return std::round(seconds(days) * 1000.0) / 1000.0;
-}
-
-// A single-precision value written with the shortest digits that read back as the same float
-// (0.8108108 rather than the 17 digits of its double).
-double singleValue(float value)
-{
-    char text[32];
-    auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
-    *end = '\0';
-    return std::strtod(text, nullptr);
-}
-
 QJsonArray timesOf(const Table1<double>& table)
 {
     QJsonArray a;
@@ -50,7 +34,7 @@ QJsonArray timesOf(const Table1<double>& table)
 QJsonArray singlesOf(const Table1<float>& table)
 {
     QJsonArray a;
-    for (float v : table.values()) a.append(singleValue(v));
+    for (float v : table.values()) a.append(SingleValue(v));
     return a;
 }
 
@@ -62,7 +46,22 @@ QJsonArray legsOf(const Table2<T>& table, int r, Convert convert)
     return a;
 }
 
-QJsonObject raceHeader()
+}  // namespace
+
+double SecondsOfMilliseconds(double days)
+{
+    return std::round(seconds(days) * 1000.0) / 1000.0;
+}
+
+double SingleValue(float value)
+{
+    char text[32];
+    auto end = std::to_chars(text, text + sizeof text - 1, value).ptr;
+    *end = '\0';
+    return std::strtod(text, nullptr);
+}
+
+QJsonObject RaceHeaderJson()
 {
     const RaceHeader& race = basDefinition::RaceInfo;
     return QJsonObject{
@@ -73,6 +72,8 @@ QJsonObject raceHeader()
         {"RaceRemarks", race.RaceRemarks},
     };
 }
+
+namespace {
 
 // The class header of the workspace.
 QJsonObject classHeader(const AnalysisWorkspace& ws)
@@ -88,7 +89,7 @@ QJsonObject classHeader(const AnalysisWorkspace& ws)
 QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
 {
     auto time = [](double v) { return seconds(v); };
-    auto single = [](float v) { return singleValue(v); };
+    auto single = [](float v) { return SingleValue(v); };
     auto whole = [](int v) { return v; };
     QJsonObject o{
         {"RunnerName", ws.RunnerName(r)},
@@ -98,11 +99,11 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
         // Only a run with a valid total has a total rank.
         {"TotalRank", ws.TotalTime(r) > 0 ? ws.TotalRank(r) : 0},
         {"Status", RunStatusCode(ws.RunnerStatus(r))},
-        {"RelativeValue", singleValue(ws.RelativeValue(r))},
+        {"RelativeValue", SingleValue(ws.RelativeValue(r))},
         {"CruiseTime", seconds(ws.CruiseTime(r))},
-        {"CruiseSpeed", singleValue(ws.CruiseSpeed(r))},
+        {"CruiseSpeed", SingleValue(ws.CruiseSpeed(r))},
         {"MissTimeTotal", seconds(ws.MissTimeTotal(r))},
-        {"MissRate", singleValue(ws.MissRate(r))},
+        {"MissRate", SingleValue(ws.MissRate(r))},
         {"NoMissTime", seconds(ws.NoMissTime(r))},
         {"LapTime", legsOf(ws.LapTime, r, time)},
         {"LapState", legsOf(ws.LapState, r, whole)},
@@ -116,15 +117,15 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
         {"EstSumRank", legsOf(ws.EstSumRank, r, whole)},
     };
     if (detail) {
-        o.insert("ShortLegRelative", singleValue(ws.ShortLegRelative(r)));
+        o.insert("ShortLegRelative", SingleValue(ws.ShortLegRelative(r)));
         o.insert("ShortLegList", ws.ShortLegList(r));
-        o.insert("LongLegRelative", singleValue(ws.LongLegRelative(r)));
+        o.insert("LongLegRelative", SingleValue(ws.LongLegRelative(r)));
         o.insert("LongLegList", ws.LongLegList(r));
-        o.insert("EarlyRelative", singleValue(ws.EarlyRelative(r)));
-        o.insert("LateRelative", singleValue(ws.LateRelative(r)));
-        o.insert("EarlyCruiseSpeed", singleValue(ws.EarlyCruiseSpeed(r)));
-        o.insert("LateCruiseSpeed", singleValue(ws.LateCruiseSpeed(r)));
-        o.insert("AfterMissRelative", singleValue(ws.AfterMissRelative(r)));
+        o.insert("EarlyRelative", SingleValue(ws.EarlyRelative(r)));
+        o.insert("LateRelative", SingleValue(ws.LateRelative(r)));
+        o.insert("EarlyCruiseSpeed", SingleValue(ws.EarlyCruiseSpeed(r)));
+        o.insert("LateCruiseSpeed", SingleValue(ws.LateCruiseSpeed(r)));
+        o.insert("AfterMissRelative", SingleValue(ws.AfterMissRelative(r)));
     }
     return o;
 }
@@ -203,76 +204,13 @@ private:
     const std::function<void(const QByteArray&)>& write_;
 };
 
-// One column of a per-runner value.
-template <typename T, typename Convert>
-QJsonArray columnOf(const Table1<T>& table, Convert convert)
-{
-    QJsonArray a;
-    for (const T& v : table.values()) a.append(convert(v));
-    return a;
-}
-
-// One column of a per-leg table: an array of legs per runner.
-template <typename T, typename Convert>
-QJsonArray legColumnOf(const Table2<T>& table, Convert convert)
-{
-    QJsonArray a;
-    for (int r = 1; r <= table.runnerCount(); ++r) a.append(legsOf(table, r, convert));
-    return a;
-}
-
-// A state column: 0 stands for a runner whose every leg is 0, the common case.
-QJsonArray stateColumnOf(const Table2<int>& table)
-{
-    QJsonArray a;
-    for (int r = 1; r <= table.runnerCount(); ++r) {
-        bool allNormal = true;
-        for (int l = 1; l <= table.legCount() && allNormal; ++l) allNormal = table(r, l) == 0;
-        a.append(allNormal ? QJsonValue(0) : QJsonValue(legsOf(table, r, [](int v) { return v; })));
-    }
-    return a;
-}
-
-QJsonObject viewerClassObject(const QString& name)
-{
-    basAnalyze::AnalyzeClass(name);
-    const AnalysisWorkspace& ws = basAnalyze::Workspace;
-    const auto time = [](double v) { return milliseconds(v); };
-    const auto single = [](float v) { return singleValue(v); };
-    const auto same = [](const auto& v) { return v; };
-    QJsonArray labels;
-    for (int l = 1; l <= ws.AnaLegCount; ++l)
-        labels.append(CbasGeneral::LegLabel(ws.AnaControlCount, true, l));
-    QJsonObject o = classHeader(ws);
-    o.insert("LegLabel", labels);
-    o.insert("Difficulty2", singlesOf(basAnalyze::LegDifficulty(2).Difficulty));
-    o.insert("RunnerName", columnOf(ws.RunnerName, same));
-    o.insert("RunnerShozoku", columnOf(ws.RunnerShozoku, same));
-    o.insert("RunnerStartTime", columnOf(ws.RunnerStartTime, time));
-    o.insert("TotalTime", columnOf(ws.TotalTime, time));
-    o.insert("TotalRank", columnOf(ws.TotalRank, same));
-    o.insert("RelativeValue", columnOf(ws.RelativeValue, single));
-    o.insert("CruiseTime", columnOf(ws.CruiseTime, time));
-    o.insert("CruiseSpeed", columnOf(ws.CruiseSpeed, single));
-    o.insert("MissTimeTotal", columnOf(ws.MissTimeTotal, time));
-    o.insert("MissRate", columnOf(ws.MissRate, single));
-    o.insert("NoMissTime", columnOf(ws.NoMissTime, time));
-    o.insert("LapTime", legColumnOf(ws.LapTime, time));
-    o.insert("LapState", stateColumnOf(ws.LapState));
-    o.insert("LapRank", legColumnOf(ws.LapRank, same));
-    o.insert("SumState", stateColumnOf(ws.SumState));
-    o.insert("EstSumTime", legColumnOf(ws.EstSumTime, time));
-    o.insert("EstSumRank", legColumnOf(ws.EstSumRank, same));
-    return o;
-}
-
 }  // namespace
 
 QJsonObject AnalysisJson(const QStringList& classNames, bool detail)
 {
     QJsonArray classes;
     for (const QString& name : classNames) classes.append(classObject(name, detail));
-    QJsonObject race = raceHeader();
+    QJsonObject race = RaceHeaderJson();
     race.insert("classes", classes);
     return race;
 }
@@ -282,7 +220,8 @@ void WriteAnalysisJson(const QStringList& classNames, bool detail,
 {
     JsonStream json(write);
     json.objectWithArray(
-        raceHeader(), QStringLiteral("classes"), int(classNames.size()), 0, [&](int c, int depth) {
+        RaceHeaderJson(), QStringLiteral("classes"), int(classNames.size()), 0,
+        [&](int c, int depth) {
             const QJsonObject header = analysedClassHeader(classNames[c], detail);
             const AnalysisWorkspace& ws = basAnalyze::Workspace;
             json.objectWithArray(
@@ -290,15 +229,6 @@ void WriteAnalysisJson(const QStringList& classNames, bool detail,
                 [&](int r, int d) { json.object(runnerObject(ws, r + 1, detail), d); });
         });
     write("\n");
-}
-
-QJsonObject ViewerJson(const QStringList& classNames)
-{
-    QJsonArray classes;
-    for (const QString& name : classNames) classes.append(viewerClassObject(name));
-    QJsonObject race = raceHeader();
-    race.insert("classes", classes);
-    return race;
 }
 
 QByteArray ScriptSafeJson(const QJsonObject& object)

@@ -19,13 +19,16 @@ QJsonObject AnalysisJson(const QStringList& classNames, bool detail);
 void WriteAnalysisJson(const QStringList& classNames, bool detail,
                        const std::function<void(const QByteArray&)>& write);
 
-// The same analysis arranged for the race viewer, small enough to embed for a whole race:
-// each class holds its values by column (one array per key, one element per runner), times
-// rounded to the millisecond, and only what the viewer shows. LapRatio and MissTime are left
-// out (the viewer works them out from LapTime, LapState, LapRank, TopAverage and CruiseSpeed,
-// as the analysis does); LapState and SumState hold 0 for a runner whose every leg is 0. Each
-// class also carries its leg labels (LegLabel) and the difficulty of the HTML leg table.
-QJsonObject ViewerJson(const QStringList& classNames);
+// The race header: name, date (ISO, or null), place and remarks.
+QJsonObject RaceHeaderJson();
+
+// A time of days in seconds, to the millisecond: whole seconds come out whole (239, not
+// 239.00000000000003).
+double SecondsOfMilliseconds(double days);
+
+// A single-precision value as the double of its shortest digits that read back as the same
+// float (0.8108108 rather than the 17 digits of its double).
+double SingleValue(float value);
 
 // Compact JSON text that may stand inside an HTML <script> element: every "<" is written
 // \u003c and the line separators U+2028 and U+2029 as escapes, so no data can end the element.

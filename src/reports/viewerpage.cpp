@@ -4,6 +4,7 @@
 #include "race/version.h"
 #include "reports/analysisjson.h"
 #include "reports/embeddedfiles.h"
+#include "reports/viewerdata.h"
 
 #include <QCryptographicHash>
 

@@ -1,5 +1,5 @@
 #pragma once
-// Pages opened in headless Chromium, for the tests that look at what a person would see.
+// Headless Chromium for the tests (and benchmarks) that look at what a person would see.
 #include <QString>
 #include <QStringList>
 
@@ -10,13 +10,5 @@ QString FindBrowser();
 
 // The flags that keep a headless run to itself: no network, no sandbox, a fresh profile.
 QStringList QuietFlags(const QString& profileFolder);
-
-// The DOM after the page's script ran, as the browser serialises it; empty (and a test
-// failure) when the browser did not finish. url may carry a fragment.
-QString DumpDom(const QString& browser, const QString& url, const QString& profileFolder);
-
-// The text of a piece of serialised HTML: tags removed, character references decoded, blanks
-// folded.
-QString TextOf(const QString& html);
 
 }  // namespace headless

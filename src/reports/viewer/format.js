@@ -26,6 +26,12 @@ const Fmt = (() => {
     return seconds > 0 && wholeSeconds(seconds) > 0 ? '+' + time(seconds) : time(seconds);
   }
 
+  // A time of day: "10:04:30".
+  function clock(seconds) {
+    const whole = wholeSeconds(seconds) % 86400;
+    return Math.floor(whole / 3600) + ':' + twoDigits(Math.floor((whole % 3600) / 60)) + ':' + twoDigits(whole % 60);
+  }
+
   // A ratio as a whole percentage, in single precision as the program shows it ("" below 0.5).
   function percent(ratio) {
     const shown = Math.fround(Math.fround(ratio) * 100);
@@ -33,14 +39,15 @@ const Fmt = (() => {
     return whole === 0 ? '' : String(whole);
   }
 
-  // A share with one decimal ("#0.0"): the miss rate.
-  function share(ratio) {
-    return (Math.floor(Math.fround(Math.fround(ratio) * 100) * 10 + 0.5) / 10).toFixed(1);
+  // A percentage with its sign: "+12%", "-3%", "0%".
+  function signedPercent(value) {
+    const whole = Math.round(value);
+    return (whole > 0 ? '+' : '') + whole + '%';
   }
 
-  // A leg difficulty times 100, whole ("##0").
-  function difficulty(value) {
-    return String(Math.floor(value * 100 + 0.5));
+  // A share given in tenths of a percent, with one decimal ("#0.0"): the miss rate.
+  function tenths(value) {
+    return (value / 10).toFixed(1);
   }
 
   // "2024-04-21" as "2024/04/21".
@@ -48,5 +55,5 @@ const Fmt = (() => {
     return iso ? iso.replace(/-/g, '/') : '';
   }
 
-  return { time, signedTime, percent, share, difficulty, date, wholeSeconds };
+  return { time, signedTime, clock, percent, signedPercent, tenths, date, wholeSeconds };
 })();

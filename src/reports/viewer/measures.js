@@ -1,7 +1,8 @@
-// The two per-leg measures the page works out itself, as the analysis does: the ratio of a leg
-// to its top average and the time lost on it against the runner's cruise pace. Both are taken
-// on counted legs only: a ranked time of the leg, or a merged time (LapState k > 0, covering
-// legs k..l, 1-based), which is measured against the top averages of all the legs it covers.
+// The per-leg measures the page works out itself, as the analysis does: the ratio of a leg to
+// its top average and the time lost on it against the runner's cruise pace. Both are taken on
+// counted legs only: a ranked time of the leg, or a merged time (LapState k > 0, covering legs
+// k..l, 1-based), which is measured against the top averages of all the legs it covers.
+// Besides: ranks in a field, and which legs count as mistakes.
 const Measures = (() => {
   // The first leg (0-based) whose time the leg's time holds.
   function firstCovered(state, l) {
@@ -39,5 +40,46 @@ const Measures = (() => {
     });
   }
 
-  return { ratios, missTimes, counted, firstCovered };
+  // Competition ranks (1, 2, 2, 4) of the values; undefined values are not ranked (0).
+  function ranks(values) {
+    const order = [];
+    values.forEach((v, i) => {
+      if (v !== undefined) order.push(i);
+    });
+    order.sort((a, b) => values[a] - values[b]);
+    const result = new Array(values.length).fill(0);
+    order.forEach((i, n) => {
+      const before = n > 0 ? order[n - 1] : -1;
+      result[i] = before >= 0 && values[before] === values[i] ? result[before] : n + 1;
+    });
+    return result;
+  }
+
+  // The default of what counts as a mistake: at least this many seconds lost, and at least this
+  // share of the time the leg takes at the runner's cruise pace.
+  const DEFAULT_THRESHOLD = { seconds: 20, percent: 10 };
+
+  // A counted leg whose miss time passes both bounds of the threshold. A merged leg is judged
+  // over its whole span. A loss that shows as no time at all (+0:00) is never a mistake.
+  function isMistake(runner, l, threshold) {
+    if (!counted(runner.state, runner.lapRank, l)) return false;
+    const miss = runner.miss[l];
+    const expected = runner.lap[l] - miss;
+    return miss >= 0.5 && miss >= threshold.seconds && miss * 100 >= threshold.percent * expected;
+  }
+
+  // The mistakes of a runner (0-based legs) and the time they lost.
+  function mistakes(runner, threshold) {
+    const legs = [];
+    let lost = 0;
+    for (let l = 0; l < runner.lap.length; l++) {
+      if (isMistake(runner, l, threshold)) {
+        legs.push(l);
+        lost += runner.miss[l];
+      }
+    }
+    return { legs, lost };
+  }
+
+  return { ratios, missTimes, counted, firstCovered, ranks, isMistake, mistakes, DEFAULT_THRESHOLD };
 })();
