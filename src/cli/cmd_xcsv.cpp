@@ -13,10 +13,12 @@ int run(const Arguments& arguments, Console& console)
     if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
 
     QString failure;
+    CbasGeneral::SetLastWriteError({});
     if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
-        console.err << "ファイルを保存できませんでした: "
-                    << CbasGeneral::AddPathSeparator(args[1]) + QStringLiteral("Analysis.csv")
-                    << "\n";
+        // A failed write tells its reason; a lock or an encoding the file cannot keep, its own.
+        if (failure.isEmpty()) CbasGeneral::SetLastWriteError(CbasGeneral::WriteErrorIn(args[1]));
+        SaveFailure(CbasGeneral::AddPathSeparator(args[1]) + QStringLiteral("Analysis.csv"),
+                    console);
         if (!failure.isEmpty()) console.err << failure << "\n";
         return ExitFailed;
     }

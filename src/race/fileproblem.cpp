@@ -61,7 +61,7 @@ QString FileProblemText(const FileError& error)
         case FileProblem::NotFound:
             return QStringLiteral("ファイルがありません");
         case FileProblem::NotAFolder:
-            return QStringLiteral("途中にフォルダでないものがあります");
+            return QStringLiteral("フォルダではありません");
         case FileProblem::IsFolder:
             return QStringLiteral("同じ名前のフォルダがあります");
         case FileProblem::TooLarge:
