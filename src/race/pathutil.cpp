@@ -73,13 +73,13 @@ bool isRootComponent(const QString& part)
     return part.isEmpty() || part.endsWith(u':');
 }
 
-QString removeFileNameCharacters(const QString& name, bool backslashToo)
+QString removeFileNameCharacters(const QString& name)
 {
     static const QString forbidden = QStringLiteral(":/|><'\"");
     QString cleaned;
     cleaned.reserve(name.size());
     for (QChar c : name)
-        if (!forbidden.contains(c) && !(backslashToo && c == u'\\')) cleaned += c;
+        if (!forbidden.contains(c)) cleaned += c;
     return cleaned;
 }
 
@@ -139,12 +139,7 @@ QString GetExtension(const QString& path)
 QString CleanFileName(const QString& path)
 {
     const qsizetype split = fileNameSplit(path);
-    return path.left(split + 1) + removeFileNameCharacters(path.mid(split + 1), false);
-}
-
-QString CleanFileNamePart(const QString& name)
-{
-    return removeFileNameCharacters(name, true);
+    return path.left(split + 1) + removeFileNameCharacters(path.mid(split + 1));
 }
 
 QString MakeRelativePath(const QString& folder, const QString& baseFolder)

@@ -24,9 +24,6 @@ QString GetFolderName(const QString& path);
 QString GetExtension(const QString& path);
 // Removes : / | > < ' " from the file-name part and puts the folder part back in front.
 QString CleanFileName(const QString& path);
-// The same characters and "\" removed from a bare name (a class name, say) before it is joined
-// to a folder: a "/" in it cannot be told from a separator once joined.
-QString CleanFileNamePart(const QString& name);
 // The folder relative to the base ("./", "../x/"), or the folder unchanged when they share no
 // leading component (one relative, one absolute) or one is a network path ("//server",
 // "\\server"). Components compare exactly: the file system tells letter case apart.
