@@ -15,11 +15,7 @@ int run(const Arguments& arguments, Console& console)
     QString failure;
     CbasGeneral::SetLastWriteError({});
     if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
-        // A failed write tells its reason; a lock or an encoding the file cannot keep, its own.
-        if (failure.isEmpty()) CbasGeneral::SetLastWriteError(CbasGeneral::WriteErrorIn(args[1]));
-        SaveFailure(CbasGeneral::AddPathSeparator(args[1]) + QStringLiteral("Analysis.csv"),
-                    console);
-        if (!failure.isEmpty()) console.err << failure << "\n";
+        console.err << basExport::AnalysisCsvFailureMessage(args[1], failure) << "\n";
         return ExitFailed;
     }
     return ExitDone;

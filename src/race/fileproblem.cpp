@@ -76,6 +76,7 @@ QString FileProblemText(const FileError& error)
             return QStringLiteral("フォルダの外になります");
         case FileProblem::Other:
             if (error.systemError == EIO) return QStringLiteral("入出力エラーが発生しました");
+            if (error.systemError == ELOOP) return QStringLiteral("たどれないリンクです");
             return QStringLiteral("システムエラー %1").arg(error.systemError);
     }
     return QString();

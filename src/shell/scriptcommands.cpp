@@ -189,12 +189,10 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
 CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
 {
     const QString folder = ScriptFolder(context, Argument(fields, 1));
+    QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (basExport::AppendAnalysisCsv(folder)) return CommandResult::Continue;
-    throw ScriptError("season file failed",
-                      CbasGeneral::SaveFailureMessage(
-                          CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv"),
-                          CbasGeneral::WriteErrorIn(folder)));
+    if (basExport::AppendAnalysisCsv(folder, &failure)) return CommandResult::Continue;
+    throw ScriptError("season file failed", basExport::AnalysisCsvFailureMessage(folder, failure));
 }
 
 // VIEWER,file: the race viewer of every class in one page.
