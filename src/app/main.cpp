@@ -2,12 +2,14 @@
 // window is closed (or a script given on the command line ends with EXIT). Without one
 // (-platform offscreen) nobody can answer a window, so it does its start-up, handles the command
 // line and ends: status 0 when a script ran to its end or EXIT or a file given was read, 1 when a
-// script was stopped or could not be run, or the file could not be read. A script that went on
+// script was stopped or could not be run (the reason on stderr), or the file could not be read
+// or looks damaged. A script that went on
 // past a file it could not write (a chart image) also ends with status 1.
 #include "config/settings.h"
 #include "config/ui/fonts.h"
 #include "config/ui/modal.h"
 #include "config/ui/qtprompts.h"
+#include "lapfiles/racefile.h"
 #include "lapfiles/ui/labeldialogs.h"
 #include "printing/ui/printwindows.h"
 #include "race/prompts.h"
@@ -34,7 +36,7 @@ int OffscreenStatus(const CommandLineOutcome& outcome)
         case CommandLineOutcome::Kind::None:
             return 0;
         case CommandLineOutcome::Kind::File:
-            return outcome.fileLoaded ? 0 : 1;
+            return outcome.fileLoaded && !basConvert::LoadWasDamaged() ? 0 : 1;
         case CommandLineOutcome::Kind::Script:
             return (outcome.script == ScriptResult::Completed ||
                     outcome.script == ScriptResult::Exited) &&

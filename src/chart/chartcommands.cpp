@@ -3,6 +3,7 @@
 #include "analysis/analyze.h"
 #include "chart/chartkeys.h"
 #include "race/basicformat.h"
+#include "race/filenameparts.h"
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/racekeys.h"
@@ -48,7 +49,7 @@ std::vector<ChartImageName> ChartImageNames(const QString& action, const QString
                                             const QString& className)
 {
     const QString word = action.toUpper();
-    const QString stem = prefix + className.toLower();
+    const QString stem = prefix + basDefinition::ClassFileNamePart(className).toLower();
     std::vector<ChartImageName> names;
     if (word == QLatin1String("CHART") || word == QLatin1String("CHART1"))
         names.push_back({ChartMode::RaceTime, PngFileName(stem + QStringLiteral("_1.png"))});
@@ -86,6 +87,7 @@ std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& fol
                                        const OutputKeys::KeyFolder* keys)
 {
     const QString prefix = ChartFilePrefix(folder, label);
+    basDefinition::TellRenamedClassFileNames(classNames);
     std::vector<ChartPngJob> jobs;
     for (const QString& name : classNames) {
         // The images not current in the folder, with their keys, by file name.

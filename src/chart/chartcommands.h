@@ -26,8 +26,9 @@ ChartRequest InitialRequest(int runnerCount);
 // "CHART", "CHART1" or "CHART2", in any letter case.
 bool IsChartCommand(const QString& action);
 
-// The images the command asks of one class: race time as <prefix><class in lower case>_1.png,
-// clock time as <prefix><class>_2.png.
+// The images the command asks of one class: race time as <prefix><class part>_1.png, clock time
+// as <prefix><class part>_2.png, the class part being basDefinition::ClassFileNamePart in lower
+// case.
 struct ChartImageName {
     ChartMode mode;
     QString fileName;
@@ -48,7 +49,8 @@ std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& pr
 QString ChartFilePrefix(const QString& folder, const QString& label);
 
 // The images of the command for each of the classes of the race, in the order given: each
-// class analysed in turn and drawn as InitialRequest draws it. With the keys of the folder
+// class analysed in turn and drawn as InitialRequest draws it. Classes whose file names had to
+// be made unique are told (basDefinition::TellRenamedClassFileNames). With the keys of the folder
 // (race/outputkeys.h), the images that are current there are left out, a class none of whose
 // images is wanted is not even analysed, and every job carries its key for keys->record.
 std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& folder,

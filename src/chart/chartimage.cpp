@@ -131,9 +131,12 @@ QString PngFileName(const QString& fileName)
 bool WritePng(const QImage& image, const QString& fileName)
 {
     // A picture of at most 256 colours is written with a palette: a quarter of the data and a
-    // smaller file. Special files and links are handled by WriteFileBytes.
+    // smaller file. Special files and links are handled by WriteFileBytes; the file is one the
+    // user chose, so any link is followed.
+    CbasGeneral::SetLastWriteError({});
     const QByteArray bytes = EncodePng(WithPalette(image));
-    return !bytes.isEmpty() && CbasGeneral::WriteFileBytes(fileName, bytes);
+    return !bytes.isEmpty() &&
+           CbasGeneral::WriteFileBytes(fileName, bytes, CbasGeneral::LinkRule::FollowAny);
 }
 
 std::optional<ChartRequest> ExportRequest(const AnalysisWorkspace& ws, ChartRequest request)
@@ -160,6 +163,7 @@ void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
             return EncodePng(WithPalette(RenderChartImage(job.ws, job.request)), &scratch);
         },
         [&](size_t i, const QByteArray& bytes) {
+            CbasGeneral::SetLastWriteError({});
             written(i, !bytes.isEmpty() && CbasGeneral::WriteFileBytes(jobs[i].fileName, bytes));
             return true;
         });

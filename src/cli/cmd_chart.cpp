@@ -3,6 +3,7 @@
 // write them: FOLDER/yy_name_class_1.png in race time, …_2.png in clock time.
 #include "chart/chartcommands.h"
 #include "cli/commands.h"
+#include "race/fileproblem.h"
 #include "race/race.h"
 
 namespace cli {
@@ -35,7 +36,10 @@ int run(const Arguments& args, Console& console)
         if (ok) {
             console.out << jobs[index].fileName << "\n";
         } else {
-            console.err << "画像を保存できませんでした: " << jobs[index].fileName << "\n";
+            console.err << "画像を保存できませんでした: "
+                        << CbasGeneral::PathWithReason(jobs[index].fileName,
+                                                       CbasGeneral::LastWriteError())
+                        << "\n";
             status = ExitFailed;
         }
     });

@@ -25,10 +25,7 @@ int run(const Arguments& args, Console& console)
     basConvert::SaveRaceFile(args.positional[1], filterIndexOf(args.value(kLayoutOption)));
     int16_t result = FileResult;
     FileResult = FileOk;
-    if (result != FileOk) {
-        console.err << "ファイルを保存できませんでした: " << args.positional[1] << "\n";
-        return ExitFailed;
-    }
+    if (result != FileOk) return SaveFailure(args.positional[1], console);
     return ExitDone;
 }
 

@@ -31,10 +31,7 @@ int run(const Arguments& arguments, Console& console)
     basConvert::SaveRaceFile(args[2], 1);
     const int16_t result = FileResult;
     FileResult = FileOk;
-    if (result != FileOk) {
-        console.err << "ファイルを保存できませんでした: " << args[2] << "\n";
-        return ExitFailed;
-    }
+    if (result != FileOk) return SaveFailure(args[2], console);
     console.out << changed << "人のスタート時刻を設定しました\n";
     return ExitDone;
 }

@@ -11,10 +11,8 @@ int run(const Arguments& args, Console& console)
 {
     const QString& out = args.positional[1];
     if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    if (!basExport::WriteViewerPage(out, basDefinition::ClassList.names())) {
-        console.err << "ファイルを保存できませんでした: " << out << "\n";
-        return ExitFailed;
-    }
+    if (!basExport::WriteViewerPage(out, basDefinition::ClassList.names()))
+        return SaveFailure(out, console);
     return ExitDone;
 }
 

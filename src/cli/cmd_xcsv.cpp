@@ -13,11 +13,9 @@ int run(const Arguments& arguments, Console& console)
     if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
 
     QString failure;
+    CbasGeneral::SetLastWriteError({});
     if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
-        console.err << "ファイルを保存できませんでした: "
-                    << CbasGeneral::AddPathSeparator(args[1]) + QStringLiteral("Analysis.csv")
-                    << "\n";
-        if (!failure.isEmpty()) console.err << failure << "\n";
+        console.err << basExport::AnalysisCsvFailureMessage(args[1], failure) << "\n";
         return ExitFailed;
     }
     return ExitDone;

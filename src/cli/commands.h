@@ -56,8 +56,13 @@ std::vector<Option> LoadOptions();
 // The label questions of a table without a header are answered, in order, from the answers
 // of --answers; without enough answers such a table fails and the unanswered question is
 // named on standard error. Every message of the loader (a class it left out, say) goes to
-// standard error, also when the race is loaded.
+// standard error, also when the race is loaded. A lap file that looks damaged is loaded but
+// gives ExitFailed, so that nothing is made of half a race.
 int LoadRace(const QString& path, const Arguments& args, Console& console);
+
+// Prints "ファイルを保存できませんでした: PATH (REASON)" on standard error, the reason being
+// that of the last failed write (race/fileproblem.h), and returns ExitFailed.
+int SaveFailure(const QString& path, Console& console);
 
 // The classes of the loaded race that the names stand for, in the order given: a class name
 // (letter case ignored) or its list entry ("名称未設定" for the unnamed class). For a name that

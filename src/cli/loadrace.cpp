@@ -54,7 +54,8 @@ int LoadRace(const QString& path, const Arguments& args, Console& console)
     if (result == FileOk) {
         const QString notice = basConvert::LoadNotice();
         if (!notice.isEmpty()) console.err << notice << "\n";
-        return ExitDone;
+        // A damaged lap file (told above) is not published, as a script stops at it.
+        return basConvert::LoadWasDamaged() ? ExitFailed : ExitDone;
     }
     // The message's first line, the path, then the reason when there is one.
     const QString message = basConvert::LoadFailureMessage(result);

@@ -126,7 +126,7 @@ void IniFile::Save()
     // Written through a temporary file, so a failed write never leaves a truncated store.
     const bool utf8 = !TextCodec::fitsCp932(text);
     const QByteArray bytes = utf8 ? kUtf8Mark + Encoded(text, true) : Encoded(text, false);
-    if (!CbasGeneral::WriteFileBytes(fileName_, bytes)) return;
+    if (!CbasGeneral::WriteFileBytes(fileName_, bytes, CbasGeneral::LinkRule::FollowAny)) return;
     changed_ = false;
     utf8_ = utf8;
 }

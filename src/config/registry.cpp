@@ -125,7 +125,8 @@ void SaveStore(const RegistryStore& store)
     }
     const QString path = RegistryFilePath();
     QDir().mkpath(QFileInfo(path).absolutePath());
-    CbasGeneral::WriteTextFileAtomic(path, text);  // a failed write is skipped silently
+    // A failed write is skipped silently.
+    CbasGeneral::WriteTextFileAtomic(path, text, CbasGeneral::LinkRule::FollowAny);
 }
 
 RegistryKey* FindKey(RegistryStore& store, const QString& path)

@@ -4,6 +4,7 @@
 #include "lapfiles/foreigntable.h"
 #include "lapfiles/interchange.h"
 #include "lapfiles/labelquestions.h"
+#include "lapfiles/lapdamage.h"
 #include "lapfiles/lapformat.h"
 #include "lapfiles/linebuffer.h"
 #include "lapfiles/readcontext.h"
@@ -16,6 +17,7 @@
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #include <exception>
@@ -34,6 +36,7 @@ struct LastLoad {
     QString reason;
     QString unansweredQuestion;
     QString notice;
+    bool damaged = false;  // a lap file that loaded as far as it goes
 };
 
 LastLoad& lastLoad()
@@ -238,6 +241,19 @@ bool buildFile(int filterIndex, QByteArray& bytes, bool& utf8)
     return true;
 }
 
+// Tells when the lap file just loaded looks damaged (lapdamage.h), and notes it.
+void tellDamage(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QString damage = LapFileDamage(file.readAll());
+    if (damage.isEmpty()) return;
+    lastLoad().damaged = true;
+    Prompts::message(QStringLiteral("ファイルが壊れています: ") + path + QStringLiteral(" (") +
+                         damage + QStringLiteral(")\n読み込めた部分だけを読み込みました"),
+                     Prompts::Icon::Exclamation);
+}
+
 }  // namespace
 
 void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions& options)
@@ -282,6 +298,12 @@ void LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions
     CurrentFilePath = path;
     // A header built from the user's answers is not in the program's own format yet.
     if (context.askedLabels) DataModified = true;
+    if (context.formatCode == FormatLap) tellDamage(path);
+}
+
+bool LoadWasDamaged()
+{
+    return lastLoad().damaged;
 }
 
 QString LoadFailureMessage(int result)
@@ -310,7 +332,8 @@ void SaveRaceFile(const QString& path, int filterIndex)
     QByteArray bytes;
     bool utf8 = false;
     // The file is written whole through a temporary file, so a failed save keeps what was there.
-    if (!buildFile(filterIndex, bytes, utf8) || !CbasGeneral::WriteFileBytes(path, bytes)) {
+    if (!buildFile(filterIndex, bytes, utf8) ||
+        !CbasGeneral::WriteFileBytes(path, bytes, CbasGeneral::LinkRule::FollowAny)) {
         FileResult = FileFailed;
         return;
     }

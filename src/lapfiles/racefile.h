@@ -31,8 +31,13 @@ struct LoadOptions {
 // path, and DataModified is set when the header was built from answers to label questions
 // (otherwise it is left alone). A load that fails changes neither RaceInfo, ClassList nor
 // DataModified; CurrentFilePath stays too, except that a path with no file clears it.
+// A lap file that looks damaged (lapdamage.h) loads as far as it goes, and the load says so
+// through the prompt service ("ファイルが壊れています: PATH (REASON)").
 void LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
                   const LoadOptions& options = LoadOptions());
+
+// True when the last load read a lap file that looks damaged.
+bool LoadWasDamaged();
 
 // The message to show for the FileResult of the last load: "この形式のファイルは読み込めません"
 // for a refused kind of file, otherwise "ファイルを読み込めませんでした", followed on a second

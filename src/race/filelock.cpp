@@ -1,5 +1,7 @@
 #include "race/filelock.h"
 
+#include "race/fileproblem.h"
+
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
@@ -15,9 +17,11 @@ namespace CbasGeneral {
 FileLock::FileLock(const QString& path, int timeoutMs)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+    // A symbolic link under the lock's name is not followed: it could lead out of the folder.
+    const int fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) {
-        failure_ = QStringLiteral("ロックファイルを作成できません: %1").arg(path);
+        failure_ = QStringLiteral("ロックファイルを作成できません: ") +
+                   PathWithReason(path, FileErrorFromErrno(errno));
         return;
     }
     // Polled rather than waited for, so that a run never waits longer than it was told to.

@@ -1,12 +1,14 @@
 #include "race/outputkeys.h"
 
 #include "race/pathutil.h"
+#include "race/prompts.h"
 #include "race/textcodec.h"
 #include "race/version.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QStringList>
 #include <QUrl>
 
@@ -142,7 +144,10 @@ QString KeyFolder::entryName(const QString& path) const
 
 void KeyFolder::read()
 {
-    QFile file(folder_ + QLatin1Char('/') + QLatin1String(KeyFileName));
+    const QString path = folder_ + QLatin1Char('/') + QLatin1String(KeyFileName);
+    // Only a regular file is read: opening a pipe would wait for a writer.
+    if (!QFileInfo(path).isFile()) return;
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > LargestKeyFile) return;
     const QStringList lines = TextCodec::fromCp932(file.readAll()).split(QStringLiteral("\r\n"));
     if (lines.size() < 2 || lines.first() != FormatLine || !lines.last().isEmpty()) return;
@@ -212,7 +217,19 @@ void KeyFolder::save() const
                                  QString::fromLatin1(QUrl::toPercentEncoding(name))};
         text += fields.join(QLatin1Char(' ')) + QStringLiteral("\r\n");
     }
-    CbasGeneral::WriteFileIfChanged(path, TextCodec::toCp932(text));
+    const CbasGeneral::FileWrite outcome =
+        CbasGeneral::WriteFileIfChanged(path, TextCodec::toCp932(text));
+    if (outcome == CbasGeneral::FileWrite::Written || outcome == CbasGeneral::FileWrite::Unchanged)
+        return;
+    // Every later run makes every file again: said once in a run of the program for the folder,
+    // since a script writes its keys after each command.
+    static QSet<QString> told;
+    if (told.contains(path)) return;
+    told.insert(path);
+    Prompts::message(QStringLiteral("出力の記録を保存できませんでした: ") +
+                         CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()) +
+                         QStringLiteral("\n次回からもすべてのファイルを作り直します"),
+                     Prompts::Icon::Exclamation);
 }
 
 }  // namespace OutputKeys

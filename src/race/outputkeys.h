@@ -67,8 +67,8 @@ public:
     // Notes that the file, as it now is on disk, holds what inputs with this key make.
     void record(const QString& path, const QByteArray& key);
     // Writes the key file: the files recorded in this run, and those of earlier runs that are
-    // still as they were written. Left alone when nothing changed; a failure is silent, since
-    // the only cost is work done again next time.
+    // still as they were written. Left alone when nothing changed. A failure costs only work
+    // done again next time; it is told once in a run of the program for each folder.
     void save() const;
 
 private:

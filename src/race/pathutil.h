@@ -1,6 +1,8 @@
 #pragma once
 // Path operations. Paths written by the program use "/"; every operation that splits a path
 // also accepts "\", so folders typed Windows-style in scripts and settings still work.
+#include "race/fileproblem.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -22,9 +24,6 @@ QString GetFolderName(const QString& path);
 QString GetExtension(const QString& path);
 // Removes : / | > < ' " from the file-name part and puts the folder part back in front.
 QString CleanFileName(const QString& path);
-// The same characters and "\" removed from a bare name (a class name, say) before it is joined
-// to a folder: a "/" in it cannot be told from a separator once joined.
-QString CleanFileNamePart(const QString& name);
 // The folder relative to the base ("./", "../x/"), or the folder unchanged when they share no
 // leading component (one relative, one absolute) or one is a network path ("//server",
 // "\\server"). Components compare exactly: the file system tells letter case apart.
@@ -45,17 +44,40 @@ enum class FileWrite {
     Broken,      // writing failed part way (disk full, folder removed); an old file is kept
 };
 
+// Which symbolic links a write follows. Output files follow a link only when the file it leads
+// to lies in the folder of the link (or below it), so that a link planted in an output folder
+// never turns a run into a write elsewhere. The user's own files (settings, a race saved where
+// the user chose) follow any link, as a dotfile manager's links expect.
+enum class LinkRule { StayInFolder, FollowAny };
+
 // Writes the bytes through a temporary file in the target folder that is renamed over the
 // target only when complete, so a failed write never destroys an existing file. A regular file
 // that already holds the bytes is not touched, so that its time stamp tells when its content
-// last changed (and upload tools send it no more). A symbolic link is followed (the file it
-// points to is replaced, the link stays); a target that exists but is not a regular file (a
-// pipe, a device such as /dev/null) is written into directly, since a rename would replace it
-// with a regular file. A folder is never written.
-FileWrite WriteFileIfChanged(const QString& path, const QByteArray& bytes);
+// last changed (and upload tools send it no more). A symbolic link is followed as the rule says
+// (the file it points to is replaced, the link stays). A pipe or character device (such as
+// /dev/null) is written into, since a rename would replace it with a regular file; it is opened
+// without waiting, so a pipe that nobody reads is refused at once instead of blocking the
+// writer. A folder, a socket and a block device are never written. A write that fails leaves
+// its reason in LastWriteError() (race/fileproblem.h).
+FileWrite WriteFileIfChanged(const QString& path, const QByteArray& bytes,
+                             LinkRule links = LinkRule::StayInFolder);
 // WriteFileIfChanged: true when the bytes are in place, written or found there.
-bool WriteFileBytes(const QString& path, const QByteArray& bytes);
+bool WriteFileBytes(const QString& path, const QByteArray& bytes,
+                    LinkRule links = LinkRule::StayInFolder);
 // The text as CP932 through WriteFileBytes.
-bool WriteTextFileAtomic(const QString& path, const QString& text);
+bool WriteTextFileAtomic(const QString& path, const QString& text,
+                         LinkRule links = LinkRule::StayInFolder);
+
+// Whether the path, with every symbolic link of its folders resolved, lies inside the folder.
+// A path that names a folder ("..", "x/.") does not. Scripts check the names they are given
+// with it before writing.
+bool StaysInFolder(const QString& folder, const QString& path);
+
+// Why no file can be created in the folder (missing, not a folder, no permission, a full disk),
+// found by creating and removing a small file; no problem when one can.
+FileError FolderWriteProblem(const QString& folder);
+// Why a write into the folder failed: LastWriteError(), or when that has nothing to say (a
+// writer that does not go through this module), FolderWriteProblem.
+FileError WriteErrorIn(const QString& folder);
 
 }  // namespace CbasGeneral

@@ -230,4 +230,12 @@ std::optional<QByteArray> MergeSeasonLines(const QByteArray& file, const QString
     return merged.left(insertAt) + newLines + merged.mid(insertAt);
 }
 
+QString AnalysisCsvFailureMessage(const QString& folder, const QString& failure)
+{
+    const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
+    const CbasGeneral::FileError error = CbasGeneral::WriteErrorIn(folder);
+    const QString text = CbasGeneral::SaveFailureMessage(path, error);
+    return error || failure.isEmpty() ? text : text + QLatin1Char('\n') + failure;
+}
+
 }  // namespace basExport

@@ -18,6 +18,11 @@ namespace basExport {
 // say than that.
 bool AppendAnalysisCsv(const QString& folder, QString* failure = nullptr);
 
+// "ファイルを保存できませんでした: FOLDER/Analysis.csv (REASON)" after a failed append, the
+// reason being that of the failed write or why the folder takes no file; when neither tells one,
+// the append's failure text (a lock held too long, an encoding) follows on a line of its own.
+QString AnalysisCsvFailureMessage(const QString& folder, const QString& failure);
+
 // The season file's bytes with the lines (text, each ending in CR LF) added: the lines already
 // there for the same race name, date, class and runner (letter case and spaces in the name
 // ignored) are taken out and the new lines put where the first of them stood; when there is

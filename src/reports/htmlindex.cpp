@@ -2,6 +2,7 @@
 // exist in the output folder, the course length and the winner.
 #include "analysis/analyze.h"
 #include "race/basicformat.h"
+#include "race/filenameparts.h"
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/racetime.h"
@@ -117,13 +118,6 @@ QString ViewerOnDisk(const QString& nameTemplate, const FolderListing& folder)
 
 }  // namespace
 
-QString ClassFileNamePart(const QString& className)
-{
-    QString part = className;
-    part.replace(QLatin1Char('/'), QLatin1Char('_')).replace(QLatin1Char('\\'), QLatin1Char('_'));
-    return part;
-}
-
 IndexLinks FindIndexLinks(const QString& pathTemplate)
 {
     // Only the file name is taken in lower case: the folder is found as it is spelt.
@@ -132,7 +126,7 @@ IndexLinks FindIndexLinks(const QString& pathTemplate)
     const QString image = WithExtension(page, QStringLiteral("png"));
     IndexLinks links;
     for (const QString& className : basDefinition::ClassList.names()) {
-        const QString part = ClassFileNamePart(className).toLower();
+        const QString part = basDefinition::ClassFileNamePart(className).toLower();
         std::array<QString, IndexLinkCount> found;
         for (int k = 0; k < IndexLinkCount; ++k) {
             const LinkKind& kind = LinkKinds[k];

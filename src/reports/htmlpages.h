@@ -33,15 +33,12 @@ void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterva
 // The whole leg-difficulty page of the class last analysed.
 void WriteLegPage(HtmlPage& page);
 
-// The class name as it enters every file name of the output: "/" and "\" become "_", so a class
-// name can never name a folder. The index page looks for the class files under this name.
-QString ClassFileNamePart(const QString& className);
-
 // The index page for the path template of the class pages (a folder plus, say,
-// "02_race_*.htm"), in three steps: the files it links as the folder holds them now, its path,
-// and its lines. The links of each class, in class order, are the names on disk of its results
-// page ("res_"), lap-analysis page, two chart images and leg page ("leg_"), empty where the
-// folder has none; the race viewer and the race's lap file are linked too.
+// "02_race_*.htm"; a class's files named by basDefinition::ClassFileNamePart), in three steps:
+// the files it links as the folder holds them now, its path, and its lines. The links of each
+// class, in class order, are the names on disk of its results page ("res_"), lap-analysis page,
+// two chart images and leg page ("leg_"), empty where the folder has none; the race viewer and
+// the race's lap file are linked too.
 constexpr int IndexLinkCount = 5;
 struct IndexLinks {
     std::vector<std::array<QString, IndexLinkCount>> classes;

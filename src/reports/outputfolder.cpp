@@ -1,7 +1,6 @@
 #include "reports/outputfolder.h"
 
-#include <QFileInfo>
-#include <QTemporaryFile>
+#include "race/pathutil.h"
 
 namespace basExport {
 
@@ -9,15 +8,19 @@ QString OutputFolderProblem(const QString& folder)
 {
     const QString missing = QStringLiteral("出力フォルダがありません: ");
     if (folder.trimmed().isEmpty()) return missing + QStringLiteral("(指定されていません)");
-    const QFileInfo info(folder);
-    if (!info.exists()) return missing + folder;
-    if (!info.isDir()) return missing + folder + QStringLiteral(" (フォルダではありません)");
     // Trying is the one sure test: permissions, read-only mounts and full disks all show here.
-    QTemporaryFile probe(info.absoluteFilePath() + QStringLiteral("/.splitduel-XXXXXX"));
-    if (!probe.open())
-        return QStringLiteral("出力フォルダに書き込めません: ") + folder +
-               QStringLiteral(" (ファイルを作成できません)");
-    return QString();
+    const CbasGeneral::FileError problem = CbasGeneral::FolderWriteProblem(folder);
+    switch (problem.problem) {
+        case CbasGeneral::FileProblem::None:
+            return QString();
+        case CbasGeneral::FileProblem::NoFolder:
+            return missing + folder;
+        case CbasGeneral::FileProblem::NotAFolder:
+            return missing + folder + QStringLiteral(" (フォルダではありません)");
+        default:
+            return QStringLiteral("出力フォルダに書き込めません: ") +
+                   CbasGeneral::PathWithReason(folder, problem);
+    }
 }
 
 }  // namespace basExport

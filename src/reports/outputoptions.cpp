@@ -1,6 +1,7 @@
 #include "reports/outputoptions.h"
 
 #include "race/basicformat.h"
+#include "race/filenameparts.h"
 #include "race/race.h"
 #include "race/textutil.h"
 
@@ -180,7 +181,8 @@ OutputOptions InitialOutputOptions(const QString& folder)
         race.hasDate()
             ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy")) + QLatin1Char('_')
             : QString();
-    options.fileName = race.RaceName;
+    // The race name enters the file names as every name from race data does.
+    options.fileName = CbasGeneral::NameForFileName(race.RaceName);
     return options;
 }
 

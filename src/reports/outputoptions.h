@@ -78,7 +78,8 @@ private:
 };
 
 // A freshly loaded dialog for the race in memory: data type 2 with HTML, the year prefix and
-// the race name; the folder is the caller's.
+// the race name as it enters a file name (CbasGeneral::NameForFileName); the folder is the
+// caller's.
 OutputOptions InitialOutputOptions(const QString& folder);
 // The entries of the class lists: basDefinition::ClassListEntry of every class name.
 QStringList ClassListEntries();

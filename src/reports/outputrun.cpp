@@ -1,6 +1,7 @@
 #include "reports/outputrun.h"
 
 #include "analysis/analyze.h"
+#include "race/filenameparts.h"
 #include "race/outputkeys.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
@@ -12,6 +13,7 @@
 #include "reports/csvexport.h"
 #include "reports/htmlpages.h"
 #include "reports/mailtext.h"
+#include "reports/outputfolder.h"
 #include "reports/viewerpage.h"
 
 #include <QFileInfo>
@@ -32,10 +34,18 @@ QString lowerFileName(const QString& path)
     return CbasGeneral::GetFolderName(path) + CbasGeneral::GetFileName(path).toLower();
 }
 
-QString stopMessage(const QString& path)
+QString stopMessage(const QString& path, const CbasGeneral::FileError& error)
 {
     return QStringLiteral("ファイルの書き込み中にエラーが発生したため、出力を中止しました - ") +
-           path;
+           CbasGeneral::PathWithReason(path, error);
+}
+
+// A file that could not be written, on a line of its own below a message: the path and why.
+// Nothing when the writer gave no reason.
+QString failureLine(const QString& path, const CbasGeneral::FileError& error)
+{
+    if (!error) return QString();
+    return QLatin1Char('\n') + CbasGeneral::PathWithReason(path, error);
 }
 
 // A class's runner order is worked out when it is first asked for. It is asked for here, on one
@@ -216,13 +226,14 @@ private:
         if (outcome) *outcome = result;
         if (result != WriteOutcome::Broken) return true;
         report.stopped = true;
-        tell(stopMessage(job.path), Prompts::Icon::Exclamation);
+        tell(stopMessage(job.path, lastError_), Prompts::Icon::Exclamation);
         return false;
     }
     void index(const QString& pathTemplate);
     void tell(const QString& text, Prompts::Icon icon) { told_.push_back({text, icon}); }
 
     QString unencodable_;
+    CbasGeneral::FileError lastError_;  // why the last write failed, when the writer told
     const OutputOptions& options_;
     FileWriter writer_;
     OutputKeys::KeyFolder keys_;
@@ -257,7 +268,9 @@ void Run::make(const std::vector<FileJob>& jobs,
 WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
 {
     WriteOutcome outcome = WriteOutcome::Unchanged;
+    CbasGeneral::SetLastWriteError({});
     if (!made.current) outcome = writer_(job.path, made.bytes);
+    lastError_ = CbasGeneral::LastWriteError();
     if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) {
         report.written << job.path;
         if (outcome == WriteOutcome::Unchanged) report.untouched << job.path;
@@ -300,7 +313,8 @@ void Run::html(const QStringList& entries)
             return false;
         }
         if (outcome == WriteOutcome::NotCreated)
-            tell(CannotWrite + job.entry, Prompts::Icon::Exclamation);
+            tell(CannotWrite + job.entry + failureLine(job.path, lastError_),
+                 Prompts::Icon::Exclamation);
         return true;
     });
     if (broken || !options_.index) return;
@@ -336,7 +350,8 @@ void Run::index(const QString& pathTemplate)
     }
     const WriteOutcome outcome = write(job, made);
     if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) return;
-    Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
+    Prompts::message(CannotWrite + CbasGeneral::GetFileName(path) + failureLine(path, lastError_),
+                     Prompts::Icon::Exclamation);
 }
 
 // One page of every chosen class. The index pages of the same name that are there already
@@ -349,7 +364,9 @@ void Run::viewer(const QStringList& entries)
     const QString path = OutputPath(options_, QString());
     if (!WriteViewerPage(path, classNames)) {
         report.failed = true;
-        Prompts::message(CannotWrite + CbasGeneral::GetFileName(path), Prompts::Icon::Exclamation);
+        Prompts::message(CannotWrite + CbasGeneral::GetFileName(path) +
+                             failureLine(path, CbasGeneral::LastWriteError()),
+                         Prompts::Icon::Exclamation);
         return;
     }
     report.written << path;
@@ -372,6 +389,7 @@ void Run::csv(const QStringList& entries)
         if (!splitsBrowser && !title.isEmpty()) lines << QStringLiteral("◎ ") + title << QString();
     };
     QStringList failed;
+    QString failures;  // the files not created, with their reasons
     bool broken = false;
     if (oneFile) {
         QString path = CbasGeneral::AddPathSeparator(options.folder) + options.nameTemplate();
@@ -395,7 +413,10 @@ void Run::csv(const QStringList& entries)
         make({job}, [&](const FileJob& file, const MadeFile& made) {
             WriteOutcome outcome;
             broken = !writeOrStop(file, made, &outcome);
-            if (outcome == WriteOutcome::NotCreated) failed = entries;
+            if (outcome == WriteOutcome::NotCreated) {
+                failed = entries;
+                failures = failureLine(file.path, lastError_);
+            }
             return true;
         });
         // The file's classes were analysed on another thread: the last one again on this one.
@@ -417,12 +438,16 @@ void Run::csv(const QStringList& entries)
         make(jobs, [&](const FileJob& job, const MadeFile& made) {
             WriteOutcome outcome;
             broken = !writeOrStop(job, made, &outcome);
-            if (outcome == WriteOutcome::NotCreated) failed << job.entry;
+            if (outcome == WriteOutcome::NotCreated) {
+                failed << job.entry;
+                failures += failureLine(job.path, lastError_);
+            }
             return !broken;
         });
     }
     if (!broken && !failed.isEmpty())
-        Prompts::message(CannotWrite + failed.join(QLatin1Char(',')), Prompts::Icon::Exclamation);
+        Prompts::message(CannotWrite + failed.join(QLatin1Char(',')) + failures,
+                         Prompts::Icon::Exclamation);
     tellUnencodable();
 }
 
@@ -441,18 +466,30 @@ void Run::text(const QStringList& entries)
             true));
     }
     bool error = false;
+    QString failures;  // the files not written, with their reasons
     // Every file is tried, whatever became of those before it.
     make(jobs, [&](const FileJob& job, const MadeFile& made) {
         const WriteOutcome outcome = write(job, made);
-        error = error || (outcome != WriteOutcome::Written && outcome != WriteOutcome::Unchanged);
+        if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) return true;
+        error = true;
+        failures += failureLine(job.path, lastError_);
         return true;
     });
     if (error) {
         report.failed = true;
-        Prompts::message(QStringLiteral("ファイル出力中にエラーが発生しました"),
+        Prompts::message(QStringLiteral("ファイル出力中にエラーが発生しました") + failures,
                          Prompts::Icon::None);
     }
     tellUnencodable();
+}
+
+// Whether the run writes a file for each class, named after it.
+bool writesClassFiles(const OutputOptions& options)
+{
+    if (options.fileType == FileHtml) return options.dataType != DataViewer;
+    if (options.fileType == FileCsv)
+        return !options.oneFile && options.dataType != DataSplitsBrowser;
+    return true;
 }
 
 }  // namespace
@@ -482,7 +519,7 @@ QString OutputPath(const OutputOptions& options, const QString& entry)
 {
     const QString folder = CbasGeneral::AddPathSeparator(options.folder);
     QString name = options.nameTemplate();
-    name.replace(QLatin1Char('*'), ClassFileNamePart(ClassNameOfEntry(entry)));
+    name.replace(QLatin1Char('*'), basDefinition::ClassFileNamePart(ClassNameOfEntry(entry)));
     if (options.fileType == FileText) return CbasGeneral::CleanFileName(folder + name);
     return folder + (options.lowerCase ? name.toLower() : name);
 }
@@ -496,7 +533,20 @@ QStringList CreditLines()
 OutputReport OutputFiles(const OutputOptions& options, const QStringList& selectedEntries,
                          const FileWriter& writer)
 {
+    // A folder that cannot take files is told once, by its name, instead of once for each file.
+    const QString folderProblem = OutputFolderProblem(options.folder);
+    if (!folderProblem.isEmpty()) {
+        Prompts::message(folderProblem, Prompts::Icon::Exclamation);
+        OutputReport failed;
+        failed.failed = true;
+        return failed;
+    }
     Run run(options, writer ? writer : FileWriter(WriteOutputFile));
+    if (writesClassFiles(options)) {
+        QStringList classNames;
+        for (const QString& entry : selectedEntries) classNames << ClassNameOfEntry(entry);
+        basDefinition::TellRenamedClassFileNames(classNames);
+    }
     switch (options.fileType) {
         case FileHtml:
             run.html(selectedEntries);

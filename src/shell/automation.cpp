@@ -1,6 +1,7 @@
 #include "shell/automation.h"
 
 #include "config/registry.h"
+#include "race/fileproblem.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
 #include "shell/automationtargets.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <exception>
 #include <optional>
 
@@ -16,32 +18,66 @@ namespace basAutomation {
 
 namespace {
 
-// The lines of the script, each read up to CR LF or LF; a final line end does not start
-// another line.
-std::optional<QStringList> ReadScriptLines(const QString& path)
+// A script larger than this is no script (a lap file or an image given by mistake).
+constexpr qint64 MaxScriptBytes = qint64(4) << 20;
+
+// The text of a script: CP932, or UTF-8 when it begins with a byte-order mark (as editors save
+// it), the mark left out.
+QString DecodeScript(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return TextCodec::decode(bytes, TextCodec::Encoding::Utf8);
+    return TextCodec::fromCp932(bytes);
+}
+
+// The lines of the script, each read up to CR LF, LF or a lone CR; a final line end does not
+// start another line. No lines, and the reason, when the file cannot be read.
+std::optional<QStringList> ReadScriptLines(const QString& path, QString* reason = nullptr)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QString text = TextCodec::fromCp932(file.readAll());
+    const auto fail = [reason](const QString& why) {
+        if (reason) *reason = why;
+        return std::nullopt;
+    };
+    if (QFileInfo(path).isDir())
+        return fail(CbasGeneral::FileProblemText({CbasGeneral::FileProblem::IsFolder, EISDIR}));
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(CbasGeneral::FileProblemText(
+            CbasGeneral::FileErrorFromErrno(errno, CbasGeneral::FileAccess::Read)));
+    if (file.size() > MaxScriptBytes) return fail(QStringLiteral("ファイルが大きすぎます"));
+    QString text = DecodeScript(file.readAll());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(QLatin1Char('\r'), QLatin1Char('\n'));
     QStringList lines = text.split(QLatin1Char('\n'));
     if (lines.last().isEmpty()) lines.removeLast();
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r'))) line.chop(1);
-    }
     return lines;
 }
 
-// Runs one line; any failure inside it counts as a stop.
+// Runs one line; any failure inside it counts as a stop, told first when it says why.
 CommandResult RunLine(ScriptContext& context, const QString& line)
 {
     try {
-        const QString replaced = ReplaceVariables(context, line);
-        return ExecuteCommand(context, replaced.split(QLatin1Char(',')));
+        return ExecuteCommand(context, LineFields(context, line));
+    } catch (const ScriptError& error) {
+        if (!error.message.isEmpty()) {
+            context.host.SetBusy(false);
+            Prompts::message(error.message, Prompts::Icon::Exclamation);
+        }
+        return CommandResult::Stop;
     } catch (const std::exception&) {
         return CommandResult::Stop;
     } catch (...) {
         return CommandResult::Stop;
     }
+}
+
+// Tells why the script at the path is not run.
+ScriptResult NotRun(const QString& path, const QString& reason)
+{
+    Prompts::message(QStringLiteral("スクリプトを実行できません: ") + path + QStringLiteral(" (") +
+                         reason + QLatin1Char(')'),
+                     Prompts::Icon::Exclamation);
+    return ScriptResult::NotRun;
 }
 
 }  // namespace
@@ -53,9 +89,11 @@ QString StopMessage(int line)
 
 ScriptResult RunScriptFile(const QString& path, ScriptHost& host, const QStringList& variables)
 {
-    const std::optional<QStringList> lines = ReadScriptLines(path);
-    if (!lines || lines->isEmpty()) return ScriptResult::NotRun;
-    if (lines->first().toUpper() != QLatin1String("VERSION,1")) return ScriptResult::NotRun;
+    QString reason;
+    const std::optional<QStringList> lines = ReadScriptLines(path, &reason);
+    if (!lines) return NotRun(path, reason);
+    if (lines->isEmpty() || lines->first().toUpper() != QLatin1String("VERSION,1"))
+        return NotRun(path, QStringLiteral("1行目が VERSION,1 ではありません"));
     return RunScript(path, host, variables);
 }
 

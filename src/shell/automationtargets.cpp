@@ -23,9 +23,9 @@ bool& writeFailure()
     return failed;
 }
 
-bool run(const Handler& handler, const QString& command)
+bool run(const Handler& handler, const QStringList& fields)
 {
-    return handler ? handler(command) : false;
+    return handler ? handler(fields) : false;
 }
 }  // namespace
 
@@ -54,14 +54,24 @@ void ClearWriteFailures()
     writeFailure() = false;
 }
 
+bool RunAnalyzerAutomation(const QStringList& fields)
+{
+    return run(analyzerHandler(), fields);
+}
+
+bool RunOutputAutomation(const QStringList& fields)
+{
+    return run(outputHandler(), fields);
+}
+
 bool RunAnalyzerAutomation(const QString& command)
 {
-    return run(analyzerHandler(), command);
+    return RunAnalyzerAutomation(command.split(QLatin1Char(',')));
 }
 
 bool RunOutputAutomation(const QString& command)
 {
-    return run(outputHandler(), command);
+    return RunOutputAutomation(command.split(QLatin1Char(',')));
 }
 
 }  // namespace AutomationTargets

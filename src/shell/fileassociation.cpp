@@ -71,7 +71,7 @@ QString DesktopEntryText(const QString& programPath)
 bool WriteUtf8File(const QString& path, const QString& text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    return CbasGeneral::WriteFileBytes(path, text.toUtf8());
+    return CbasGeneral::WriteFileBytes(path, text.toUtf8(), CbasGeneral::LinkRule::FollowAny);
 }
 
 // Whether a file of the type would be opened by the program: asked for an empty sample file.

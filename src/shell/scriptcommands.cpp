@@ -3,6 +3,7 @@
 #include "config/control.h"
 #include "lapfiles/racefile.h"
 #include "race/basicformat.h"
+#include "race/filenameparts.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -15,9 +16,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <functional>
 #include <map>
-#include <stdexcept>
 
 #include <sys/stat.h>
 
@@ -27,10 +28,6 @@ namespace {
 
 using basDefinition::CurrentFilePath;
 using basDefinition::FileResult;
-
-struct ScriptError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
 
 // Argument n (1-based) of the command; a missing argument is an error of the line.
 const QString& Argument(const QStringList& fields, int n)
@@ -70,6 +67,25 @@ void Require(bool ok)
     if (!ok) throw ScriptError("command failed");
 }
 
+// A file that could not be written stops the line, naming the file and the reason.
+void RequireSaved(bool ok, const QString& path)
+{
+    if (!ok)
+        throw ScriptError("write failed",
+                          CbasGeneral::SaveFailureMessage(path, CbasGeneral::LastWriteError()));
+}
+
+// The files a command names after a name argument (name + class part + extension, or name +
+// ".lap") must lie inside the folder it was given, links of the folders resolved.
+void RequireInside(const QString& folder, const QString& name)
+{
+    const QString path = CbasGeneral::AddPathSeparator(folder) + name;
+    if (!CbasGeneral::StaysInFolder(folder, path + QLatin1Char('_')))
+        throw ScriptError(
+            "outside the folder",
+            CbasGeneral::SaveFailureMessage(path, {CbasGeneral::FileProblem::OutsideFolder, 0}));
+}
+
 void Warn(ScriptContext& context, const QString& text)
 {
     context.host.SetBusy(false);
@@ -90,11 +106,15 @@ bool SameFile(const QString& a, const QString& b)
 
 // Copies the file through a temporary file that replaces the target only when complete, so a
 // failed copy leaves an existing target as it was.
-bool CopyFileSafely(const QString& from, const QString& to)
+void CopyFileSafely(const QString& from, const QString& to)
 {
     QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) return false;
-    return CbasGeneral::WriteFileBytes(to, source.readAll());
+    if (!source.open(QIODevice::ReadOnly)) {
+        const auto error = CbasGeneral::FileErrorFromErrno(errno, CbasGeneral::FileAccess::Read);
+        throw ScriptError("copy failed", QStringLiteral("ファイルを読み込めませんでした: ") +
+                                             CbasGeneral::PathWithReason(from, error));
+    }
+    RequireSaved(CbasGeneral::WriteFileBytes(to, source.readAll()), to);
 }
 
 CommandResult Open(ScriptContext& context, const QStringList& fields)
@@ -112,6 +132,9 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
         return CommandResult::Stop;
     }
     Require(context.host.Automation(QStringLiteral("OBJECTCONTROL")));
+    // A damaged file (told by the reader) loads as far as it goes; publishing it would put half
+    // a race on the web.
+    if (basConvert::LoadWasDamaged()) return CommandResult::Stop;
     return CommandResult::Continue;
 }
 
@@ -147,6 +170,7 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
     const QString folder =
         CbasGeneral::AddPathSeparator(ScriptFolder(context, Argument(fields, 1)));
     const QString& name = Argument(fields, 2);
+    RequireInside(folder, name);
     QString target = folder;
     if (basDefinition::RaceInfo.hasDate()) {
         target += CbasGeneral::FormatDate(basDefinition::RaceInfo.RaceDate, QStringLiteral("yy")) +
@@ -154,34 +178,41 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
     }
     target += name + QStringLiteral(".lap");
     if (SameFile(target, CurrentFilePath)) return CommandResult::Continue;
-    Require(!CurrentFilePath.isEmpty() && CopyFileSafely(CurrentFilePath, target));
+    if (CurrentFilePath.isEmpty())
+        throw ScriptError(
+            "no file",
+            QStringLiteral("コピーするファイルがありません (ファイルが読み込まれていません)"));
+    CopyFileSafely(CurrentFilePath, target);
     return CommandResult::Continue;
 }
 
 CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
 {
-    Require(basExport::AppendAnalysisCsv(ScriptFolder(context, Argument(fields, 1))));
-    return CommandResult::Continue;
+    const QString folder = ScriptFolder(context, Argument(fields, 1));
+    QString failure;
+    CbasGeneral::SetLastWriteError({});
+    if (basExport::AppendAnalysisCsv(folder, &failure)) return CommandResult::Continue;
+    throw ScriptError("season file failed", basExport::AnalysisCsvFailureMessage(folder, failure));
 }
 
 // VIEWER,file: the race viewer of every class in one page.
 CommandResult Viewer(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
-    Require(!CbasGeneral::Trim(path).isEmpty() &&
-            basExport::WriteViewerPage(path, basDefinition::ClassList.names()));
+    Require(!CbasGeneral::Trim(path).isEmpty());
+    RequireSaved(basExport::WriteViewerPage(path, basDefinition::ClassList.names()), path);
     return CommandResult::Continue;
 }
 
 // HTML, LEG, CHART, CHART1, CHART2: the keyword, the folder and the file name go to the window
 // that writes those files.
 CommandResult PassOn(ScriptContext& context, const QStringList& fields,
-                     const std::function<bool(const QString&)>& window)
+                     const std::function<bool(const QStringList&)>& window)
 {
-    const QString command = fields[0].toUpper() + QLatin1Char(',') +
-                            ScriptFolder(context, Argument(fields, 1)) + QLatin1Char(',') +
-                            Argument(fields, 2);
-    Require(window(command));
+    const QString folder = ScriptFolder(context, Argument(fields, 1));
+    const QString& name = Argument(fields, 2);
+    RequireInside(folder, name);
+    Require(window({fields[0].toUpper(), folder, name}));
     return CommandResult::Continue;
 }
 
@@ -209,6 +240,16 @@ CommandResult InputFolder(ScriptContext& context, const QStringList& fields)
     return CommandResult::Continue;
 }
 
+bool RunOutput(const QStringList& fields)
+{
+    return AutomationTargets::RunOutputAutomation(fields);
+}
+
+bool RunAnalyzer(const QStringList& fields)
+{
+    return AutomationTargets::RunAnalyzerAutomation(fields);
+}
+
 using Command = std::function<CommandResult(ScriptContext&, const QStringList&)>;
 
 const std::map<QString, Command>& Commands()
@@ -224,39 +265,37 @@ const std::map<QString, Command>& Commands()
         {QStringLiteral("XCSV"), SeasonCsv},
         {QStringLiteral("VIEWER"), Viewer},
         {QStringLiteral("HTML"),
-         [](ScriptContext& c, const QStringList& f) {
-             return PassOn(c, f, AutomationTargets::RunOutputAutomation);
-         }},
+         [](ScriptContext& c, const QStringList& f) { return PassOn(c, f, RunOutput); }},
         {QStringLiteral("LEG"),
-         [](ScriptContext& c, const QStringList& f) {
-             return PassOn(c, f, AutomationTargets::RunOutputAutomation);
-         }},
+         [](ScriptContext& c, const QStringList& f) { return PassOn(c, f, RunOutput); }},
         {QStringLiteral("CHART"),
-         [](ScriptContext& c, const QStringList& f) {
-             return PassOn(c, f, AutomationTargets::RunAnalyzerAutomation);
-         }},
+         [](ScriptContext& c, const QStringList& f) { return PassOn(c, f, RunAnalyzer); }},
         {QStringLiteral("CHART1"),
-         [](ScriptContext& c, const QStringList& f) {
-             return PassOn(c, f, AutomationTargets::RunAnalyzerAutomation);
-         }},
+         [](ScriptContext& c, const QStringList& f) { return PassOn(c, f, RunAnalyzer); }},
         {QStringLiteral("CHART2"),
-         [](ScriptContext& c, const QStringList& f) {
-             return PassOn(c, f, AutomationTargets::RunAnalyzerAutomation);
-         }},
+         [](ScriptContext& c, const QStringList& f) { return PassOn(c, f, RunAnalyzer); }},
         {QStringLiteral("INPUT"), Input},
         {QStringLiteral("INPUTFOLDER"), InputFolder},
     };
     return commands;
 }
 
+// A comment line: "REM" on its own or followed by a space or a ",", as scripts written for
+// Windows note what they do.
+bool IsComment(const QString& keyword)
+{
+    return keyword == QLatin1String("REM") || keyword.startsWith(QLatin1String("REM "));
+}
+
 }  // namespace
 
-QString ReplaceVariables(const ScriptContext& context, const QString& line)
+QString ReplaceVariables(const ScriptContext& context, const QString& field)
 {
-    QString text = line;
+    QString text = field;
     text.replace(QStringLiteral("%desktop%"), context.desktopFolder, Qt::CaseInsensitive);
     text.replace(QStringLiteral("%documents%"), context.documentsFolder, Qt::CaseInsensitive);
-    text.replace(QStringLiteral("%eventname%"), basDefinition::RaceInfo.RaceName,
+    text.replace(QStringLiteral("%eventname%"),
+                 CbasGeneral::NameForFileName(basDefinition::RaceInfo.RaceName),
                  Qt::CaseInsensitive);
     for (int n = 1; n <= 9; ++n) {
         const QString name = QLatin1Char('%') + QString::number(n) + QLatin1Char('%');
@@ -265,10 +304,22 @@ QString ReplaceVariables(const ScriptContext& context, const QString& line)
     return text;
 }
 
+QStringList LineFields(const ScriptContext& context, const QString& line)
+{
+    QStringList fields = line.split(QLatin1Char(','));
+    for (QString& field : fields) field = ReplaceVariables(context, field);
+    return fields;
+}
+
 CommandResult ExecuteCommand(ScriptContext& context, const QStringList& fields)
 {
-    const auto command = Commands().find(fields.value(0).toUpper());
-    if (command == Commands().end()) return CommandResult::Continue;
+    if (fields.join(QString()).trimmed().isEmpty()) return CommandResult::Continue;
+    const QString keyword = fields.value(0).toUpper();
+    if (keyword == QLatin1String("VERSION") || IsComment(keyword)) return CommandResult::Continue;
+    const auto command = Commands().find(keyword);
+    if (command == Commands().end())
+        throw ScriptError("unknown command",
+                          QStringLiteral("不明なコマンドです: 「%1」").arg(fields.value(0)));
     return command->second(context, fields);
 }
 

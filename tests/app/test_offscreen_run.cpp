@@ -173,6 +173,30 @@ TEST_F(OffscreenRunTest, ScriptsThatEndOrCannotRun)
     EXPECT_EQ(runProgram(script("bad.sda", "\nVERSION,1\nEXIT\n")).status, 1);
 }
 
+// Whatever keeps a script from running, cron hears why on stderr; what other editors save runs.
+TEST_F(OffscreenRunTest, ScriptsThatCannotRunSayWhyAndEditorsSavesRun)
+{
+    const QString bom = tempPath("bom.sda"), cr = script("cr.sda", "VERSION,1\rREM 出力\rEXIT\r");
+    QFile file(bom);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBF" + QStringLiteral("VERSION,1\r\nREM 出力\r\nEXIT\r\n").toUtf8());
+    file.close();
+    const QString v2 = script("v2.sda", "VERSION,2\n"), typo = script("typo.sda", "VERSION,1\nHTLM,/");
+    const QString cannot = "SplitDuel: スクリプトを実行できません: ";
+    const std::pair<QString, QString> cases[] = {
+        {bom, ""},
+        {cr, ""},
+        {tempPath("none.sda"), cannot + tempPath("none.sda") + " (ファイルがありません)\n"},
+        {v2, cannot + v2 + " (1行目が VERSION,1 ではありません)\n"},
+        {typo, "SplitDuel: 不明なコマンドです: 「HTLM」\nSplitDuel: 自動処理を中止します (line=2)\n"},
+    };
+    for (const auto& [path, errors] : cases) {
+        const ProgramRun run = runProgram(path);
+        EXPECT_EQ(run.status, errors.isEmpty() ? 0 : 1) << path.toStdString();
+        EXPECT_EQ(run.errors, errors);
+    }
+}
+
 // A live-results script: result pages, leg pages and chart images of every class in one run.
 TEST_F(OffscreenRunTest, ScriptPublishesPagesLegPagesAndCharts)
 {

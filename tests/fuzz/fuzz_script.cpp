@@ -1,9 +1,13 @@
 // The script interpreter on any script text, run in a folder of its own with a main window
-// stand-in and prompts that nobody answers. It never fails, and it writes nothing outside the
-// folder of the script: inputs that name a place outside it themselves (an absolute path,
-// "..", a home folder) are left out, since writing where a script says is what scripts are for.
+// stand-in and prompts that nobody answers, on a race whose name is the input's first line (any
+// text: a race name comes from race data). It never fails, and it writes nothing outside the
+// folder of the script: not through the race name, nor through links in the output folder that
+// lead out of it. Script texts that name a place outside the folder themselves (an
+// absolute path, "..", a home folder) are left out, since writing where a script says is what
+// scripts are for.
 #include "fuzzsupport.h"
 
+#include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
 #include "shell/automation.h"
@@ -13,6 +17,15 @@
 #include <QSet>
 
 namespace {
+
+// A lap file of one class without a date, so that copies are named after the name alone.
+QByteArray RaceBytes()
+{
+    return TextCodec::toCp932(QStringLiteral(
+        "$LAPFILE Ver=2\r\n$LAPFILE Rev=2\r\n$名称=x\r\n$日時=\r\n$場所=\r\n$備考=\r\n\r\n"
+        "クラス,名前,所属,スタート時刻,総タイム,△→１,１→◎\r\n"
+        "M21,A,B,10:00:00,00:20:00,00:08:00,00:12:00\r\n"));
+}
 
 class QuietHost : public basAutomation::ScriptHost {
 public:
@@ -43,14 +56,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::EnsureApplication();
     static Prompts::ScopedPrompts prompts(std::make_unique<Prompts::ScriptedPrompts>());
 
-    const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    const qsizetype lineEnd = input.indexOf('\n');
+    const QByteArray raceName = lineEnd < 0 ? input : input.left(lineEnd);
+    const QByteArray bytes = lineEnd < 0 ? QByteArray() : input.mid(lineEnd + 1);
     if (NamesAnotherPlace(TextCodec::fromCp932(bytes))) return 0;
 
-    // scratch/outer/work/script.sda: the script may write in work/ only.
+    // scratch/outer/work/script.sda: the script may write in work/ only. The output folder
+    // holds links out of it under the names of files the script may write: a lap copy, the
+    // season file and a viewer page, each to a file not there yet.
     const QString outer = fuzz::ScratchPath(QStringLiteral("outer"));
     const QString work = outer + QStringLiteral("/work");
+    const QString out = work + QStringLiteral("/out");
     QDir(work).removeRecursively();
-    QDir().mkpath(work + QStringLiteral("/out"));
+    QDir().mkpath(out);
+    for (const char* name : {"x.lap", "Analysis.csv", "viewer.html"})
+        QFile::link(outer + QStringLiteral("/victim-") + QLatin1String(name),
+                    out + QLatin1Char('/') + QLatin1String(name));
     const QSet<QString> rootBefore = Entries(QStringLiteral("/"));
     const QSet<QString> scratchBefore = Entries(fuzz::ScratchPath(QString()));
 
@@ -58,9 +80,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::Check(script.open(QIODevice::WriteOnly), "the script can be written");
     script.write("VERSION,1\r\n" + bytes);
     script.close();
+    QFile race(work + QStringLiteral("/race.lap"));
+    fuzz::Check(race.open(QIODevice::WriteOnly), "the race can be written");
+    race.write(RaceBytes());
+    race.close();
     basDefinition::ResetRace();
+    basConvert::LoadRaceFile(race.fileName());
+    basDefinition::RaceInfo.RaceName = TextCodec::fromCp932(raceName);
     QuietHost host;
-    basAutomation::RunScriptFile(script.fileName(), host, {work + QStringLiteral("/out")});
+    basAutomation::RunScriptFile(script.fileName(), host, {out});
 
     fuzz::Check(Entries(outer) == QSet<QString>{QStringLiteral("work")},
                 "nothing is written beside the script's folder");

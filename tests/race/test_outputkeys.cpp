@@ -4,6 +4,7 @@
 
 #include "common/testsupport.h"
 #include "race/pathutil.h"
+#include "race/prompts.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <functional>
 
 #include <sys/stat.h>
+#include <unistd.h>
 #include <utime.h>
 
 using OutputKeys::KeyBuilder;
@@ -129,6 +131,29 @@ TEST_F(OutputKeysTest, SavingKeepsWhatStillHoldsAndDropsTheRest)
     ASSERT_TRUE(QDir().mkpath(empty));
     KeyFolder(empty).save();
     EXPECT_TRUE(QDir(empty).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+// A key file that cannot be written (a folder under its name, a pipe nobody reads) is told once
+// in a run of the program, however often it is saved; a pipe is neither read nor waited on.
+TEST_F(OutputKeysTest, AKeyFileThatCannotBeWrittenIsToldOnce)
+{
+    Prompts::ScopedPrompts scope(std::make_unique<Prompts::ScriptedPrompts>());
+    const auto& log = static_cast<Prompts::ScriptedPrompts&>(Prompts::current()).log;
+    const QString keys = tempPath("%1/") + QLatin1String(OutputKeys::KeyFileName);
+    ASSERT_TRUE(QDir().mkpath(keys.arg("blocked")) && QDir().mkpath(tempPath("piped")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(keys.arg("piped")).constData(), 0600), 0);
+    alarm(20);  // reading or writing the pipe would wait for ever
+    for (const char* folder : {"blocked", "piped", "blocked", "piped"}) {
+        ASSERT_TRUE(CbasGeneral::WriteFileBytes(tempPath(folder) + "/page.htm", "a"));
+        KeyFolder folderKeys(tempPath(folder));
+        folderKeys.record(tempPath(folder) + "/page.htm", key("a"));
+        folderKeys.save();
+    }
+    alarm(0);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].text, "出力の記録を保存できませんでした: " + keys.arg("blocked") +
+                               " (同じ名前のフォルダがあります)\n次回からもすべてのファイルを作り直します");
+    EXPECT_TRUE(log[1].text.contains("(通常のファイルではありません (パイプなど))"));
 }
 
 }  // namespace

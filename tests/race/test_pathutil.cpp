@@ -42,7 +42,6 @@ TEST(PathNames, CleanFileNameTouchesOnlyTheName)
     EXPECT_EQ(CleanFileName("/o:ut/a:b.html"), "/o:ut/ab.html");
     EXPECT_EQ(CleanFileName("C:\\out\\a|b.html"), "C:\\out\\ab.html");
     EXPECT_EQ(CleanFileName("a?b.html"), "a?b.html");
-    EXPECT_EQ(CleanFileNamePart("M21/E\\x:y"), "M21Exy");
 }
 
 TEST(PathNames, GetExtensionOfNames)
@@ -222,4 +221,48 @@ TEST_F(PathFiles, WriteFileIfChangedLeavesTheSameBytesAlone)
     }
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
+}
+
+// Writes that fail say why, never wait on a pipe, and never follow a link out of their folder.
+TEST_F(PathFiles, WriteFailuresNameTheirReason)
+{
+    ASSERT_TRUE(QDir().mkpath(tempPath("out/sub")) && QDir().mkpath(tempPath("elsewhere")));
+    testsupport::writeCp932(tempPath("out/plain"), "x");
+    testsupport::writeCp932(tempPath("elsewhere/victim.htm"), "keep");
+    ASSERT_TRUE(QFile::link(tempPath("elsewhere/victim.htm"), tempPath("out/escape.htm")));
+    ASSERT_TRUE(QFile::link("sub/inside.htm", tempPath("out/inside.htm")));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(tempPath("out/pipe.htm")).constData(), 0600), 0);
+    const struct {
+        QString path;
+        FileWrite outcome;
+        FileProblem problem;
+    } cases[] = {
+        {tempPath("missing/x.htm"), FileWrite::NotCreated, FileProblem::NoFolder},
+        {tempPath("out/sub"), FileWrite::NotCreated, FileProblem::IsFolder},
+        {tempPath("out/plain/x.htm"), FileWrite::NotCreated, FileProblem::NotAFolder},
+        {tempPath("out/") + QString(300, u'n'), FileWrite::NotCreated, FileProblem::NameTooLong},
+        // A link is followed only to a file in its own folder.
+        {tempPath("out/escape.htm"), FileWrite::NotCreated, FileProblem::LinkLeavesFolder},
+        {tempPath("out/inside.htm"), FileWrite::Written, FileProblem::None},
+        // Nobody reads the pipe: refused at once instead of waiting for a reader.
+        {tempPath("out/pipe.htm"), FileWrite::NotCreated, FileProblem::SpecialFile},
+        {QStringLiteral("/dev/full"), FileWrite::Broken, FileProblem::NoSpace},
+    };
+    alarm(20);  // a write that waits ends the test here
+    for (const auto& c : cases) {
+        EXPECT_EQ(WriteFileIfChanged(c.path, "new"), c.outcome) << c.path.toStdString();
+        EXPECT_EQ(LastWriteError().problem, c.problem) << c.path.toStdString();
+    }
+    alarm(0);
+    EXPECT_EQ(testsupport::readBytes(tempPath("elsewhere/victim.htm")), QByteArray("keep"));
+    EXPECT_EQ(testsupport::readBytes(tempPath("out/sub/inside.htm")), QByteArray("new"));
+    // The user's own files follow any link.
+    EXPECT_TRUE(WriteFileBytes(tempPath("out/escape.htm"), "mine", LinkRule::FollowAny));
+    EXPECT_EQ(testsupport::readBytes(tempPath("elsewhere/victim.htm")), QByteArray("mine"));
+    EXPECT_FALSE(testsupport::underFileSizeLimit(
+        8, [this] { return WriteFileBytes(tempPath("out/big.htm"), QByteArray(100, 'x')); }));
+    EXPECT_EQ(SaveFailureMessage(tempPath("out/big.htm"), LastWriteError()),
+              "ファイルを保存できませんでした: " + tempPath("out/big.htm") + " (ファイルが大きすぎます)");
+    EXPECT_EQ(FolderWriteProblem(tempPath("out")).problem, FileProblem::None);
+    EXPECT_EQ(FolderWriteProblem(tempPath("out/plain")).problem, FileProblem::NotAFolder);
 }

@@ -193,24 +193,43 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
                   fileType == basExport::FileHtml ? 1 : 2);
     }
 
+    // A folder under the name of every class file: each failure names the file and the reason;
+    // HTML tells each class, CSV all classes at once, text files after a general line.
+    const struct {
+        int fileType, dataType;
+        QString first;
+    } kinds[] = {
+        {basExport::FileHtml, basExport::DataLaps, "ファイルを出力できません - 名称未設定"},
+        {basExport::FileCsv, basExport::DataLaps, "ファイルを出力できません - 名称未設定,M/21,W21"},
+        {basExport::FileText, basExport::DataMail, "ファイル出力中にエラーが発生しました"},
+    };
+    for (const auto& kind : kinds) {
+        const OutputOptions o = options(kind.fileType, kind.dataType);
+        QStringList lines{kind.first};
+        for (const QString& entry : basExport::ClassListEntries()) {
+            const QString path = basExport::OutputPath(o, entry);
+            QFile::remove(path);
+            EXPECT_TRUE(QDir().mkpath(path));
+            lines << path + " (同じ名前のフォルダがあります)";
+        }
+        log->log.clear();
+        run(o);
+        EXPECT_TRUE(report.failed);
+        ASSERT_EQ(log->log.size(), kind.fileType == basExport::FileHtml ? 3u : 1u);
+        EXPECT_EQ(log->log[0].text, kind.fileType == basExport::FileHtml
+                                        ? lines.mid(0, 2).join('\n')
+                                        : lines.join('\n'));
+        EXPECT_EQ(log->log[0].icon, kind.fileType == basExport::FileText
+                                        ? Prompts::Icon::None
+                                        : Prompts::Icon::Exclamation);
+    }
+
+    // A folder that is not there is told once, by its name, not once for each file.
     folder = tempPath(QStringLiteral("missing"));
     log->log.clear();
     EXPECT_TRUE(run(options(basExport::FileHtml, basExport::DataLaps)).isEmpty());
-    ASSERT_EQ(log->log.size(), 4u);  // three classes and the index page
-    EXPECT_EQ(log->log[1].text, "ファイルを出力できません - M/21");
-    EXPECT_EQ(log->log[1].icon, Prompts::Icon::Exclamation);
-
-    log->log.clear();
-    run(options(basExport::FileCsv, basExport::DataLaps));
     ASSERT_EQ(log->log.size(), 1u);
-    EXPECT_EQ(log->log[0].text, "ファイルを出力できません - 名称未設定,M/21,W21");
-
-    log->log.clear();
-    run(options(basExport::FileText, basExport::DataMail));
-    ASSERT_EQ(log->log.size(), 1u);
-    EXPECT_EQ(log->log[0].text, "ファイル出力中にエラーが発生しました");
-    EXPECT_EQ(log->log[0].icon, Prompts::Icon::None);
-    EXPECT_TRUE(report.failed);
+    EXPECT_EQ(log->log[0].text, "出力フォルダがありません: " + folder);
 }
 
 // The reactions of the dialog to a choice, as a table: each row is a chain of choices from a

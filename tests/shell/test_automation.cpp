@@ -18,18 +18,18 @@ const char* const kSmallRace =
     "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
     "M21,Runner One,Club A,10:00:00,00:30:00,00:08:00,00:12:00,00:10:00\n";
 
-// Every command text the analysis window and the output dialog receive.
+// Every command the analysis window and the output dialog receive, its fields joined by ",".
 struct TargetLog {
     QStringList analyzer;
     QStringList output;
     void install(bool answer = true)
     {
-        AutomationTargets::setAnalyzerAutomation([this, answer](const QString& c) {
-            analyzer << c;
+        AutomationTargets::setAnalyzerAutomation([this, answer](const QStringList& c) {
+            analyzer << c.join(',');
             return answer;
         });
-        AutomationTargets::setOutputAutomation([this, answer](const QString& c) {
-            output << c;
+        AutomationTargets::setOutputAutomation([this, answer](const QStringList& c) {
+            output << c.join(',');
             return answer;
         });
     }
@@ -43,14 +43,25 @@ TEST_F(ScriptTest, FirstLineMustReadVersion1InAnyCase)
     EXPECT_EQ(run("\nVERSION,1\nEXIT"), ScriptResult::NotRun);
     EXPECT_EQ(run("VERSION,2\nEXIT"), ScriptResult::NotRun);
     EXPECT_EQ(basAutomation::RunScriptFile(tempPath("missing.sda"), host), ScriptResult::NotRun);
-    EXPECT_EQ(messages(), QStringList({"表示できません", "自動処理を中止します (line=2)"}));
+    // A script that is not run says why, naming the file.
+    const QString notVersion1 = "スクリプトを実行できません: " + tempPath("test.sda") +
+                                " (1行目が VERSION,1 ではありません)";
+    EXPECT_EQ(messages(), QStringList({"表示できません", "自動処理を中止します (line=2)",
+                                       notVersion1, notVersion1,
+                                       "スクリプトを実行できません: " + tempPath("missing.sda") +
+                                           " (ファイルがありません)"}));
 }
 
-TEST_F(ScriptTest, UnknownCommandsAndEmptyLinesAreIgnored)
+// Empty lines, lines of commas and spaces and comments do nothing; any keyword the interpreter
+// does not know, a misspelt one or one with a space before or after it, stops the script.
+TEST_F(ScriptTest, UnknownCommandsStopTheScriptAndEmptyLinesAreIgnored)
 {
-    EXPECT_EQ(run("VERSION,1\n\nREM,a comment\n open,leading blank is no keyword\n"),
+    EXPECT_EQ(run("VERSION,1\n\n , ,\n\t\nVERSION,1\nREM\nrem 例: a, b\nREM,x\n"),
               ScriptResult::Completed);
-    EXPECT_TRUE(messages().isEmpty());
+    for (const QString keyword : {"HTLM", " HTML", "HTML ", " REM", "REMARK", "ＨＴＭＬ", "CHART3"})
+        EXPECT_EQ(run("VERSION,1\n" + keyword + ",/web,page\nEXIT"), ScriptResult::Stopped)
+            << keyword.toStdString();
+    EXPECT_EQ(messages().first(), "不明なコマンドです: 「HTLM」");
     EXPECT_TRUE(host.commands.isEmpty());
 }
 
@@ -93,7 +104,7 @@ TEST_F(ScriptTest, AnErrorStopsTheScriptWithItsLineNumber)
     targets.install();
     const ScriptResult result =
         run("VERSION,1\n"
-            "REM\n"
+            ",\n"
             "\n"
             "CHART1,/web,first\n"
             "LAPCOPY,/only-a-folder\n"  // line 5: the name is missing
@@ -164,7 +175,7 @@ TEST_F(ScriptTest, ClickExitEndsTheProgramUnlessUnsavedDataKeepsItOpen)
 
     // The save question was cancelled: the window stays and the script goes on.
     basDefinition::DataModified = true;
-    EXPECT_EQ(run("VERSION,1\nCLICKEXIT\nREM"), ScriptResult::Completed);
+    EXPECT_EQ(run("VERSION,1\nCLICKEXIT\n,"), ScriptResult::Completed);
     // Answered "No": the window has closed without saving, so the program ends.
     host.closed = true;
     EXPECT_EQ(run("VERSION,1\nCLICKEXIT\nCHART,never,run"), ScriptResult::Exited);

@@ -78,7 +78,11 @@ TEST_F(LapCopyTest, StopsWithoutALoadedFileOrATargetFolder)
 {
     EXPECT_EQ(run("VERSION,1\nLAPCOPY,web,name"), ScriptResult::Stopped);
     basDefinition::CurrentFilePath = tempPath("live.lap");
-    EXPECT_EQ(run("VERSION,1\nREM\nLAPCOPY,no-such-folder,name"), ScriptResult::Stopped);
+    EXPECT_EQ(run("VERSION,1\n\nLAPCOPY,no-such-folder,name"), ScriptResult::Stopped);
     EXPECT_EQ(messages(),
-              QStringList({"自動処理を中止します (line=2)", "自動処理を中止します (line=3)"}));
+              QStringList({"コピーするファイルがありません (ファイルが読み込まれていません)",
+                           "自動処理を中止します (line=2)",
+                           "ファイルを保存できませんでした: " +
+                               tempPath("no-such-folder/name.lap") + " (フォルダがありません)",
+                           "自動処理を中止します (line=3)"}));
 }

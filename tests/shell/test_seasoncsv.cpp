@@ -37,6 +37,9 @@ TEST_F(ScriptTest, XcsvIntoAFolderThatCannotBeWrittenStops)
 {
     testsupport::writeCp932(tempPath("race.lap"), kRace);
     EXPECT_EQ(run("VERSION,1\nOPEN,race.lap\nXCSV,no/such/folder\nEXIT"), ScriptResult::Stopped);
-    EXPECT_EQ(messages(), QStringList({"自動処理を中止します (line=3)"}));
+    EXPECT_EQ(messages(),
+              QStringList({"ファイルを保存できませんでした: " +
+                               tempPath("no/such/folder/Analysis.csv") + " (フォルダがありません)",
+                           "自動処理を中止します (line=3)"}));
     EXPECT_EQ(run("VERSION,1\nXCSV"), ScriptResult::Stopped);  // no folder at all
 }

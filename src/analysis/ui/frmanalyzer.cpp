@@ -145,7 +145,11 @@ void frmAnalyzer::cmdLeg_Click()
 
 int frmAnalyzer::Automation(const QString& ScriptCommand)
 {
-    const QStringList fields = ScriptCommand.split(QLatin1Char(','));
+    return Automation(ScriptCommand.split(QLatin1Char(',')));
+}
+
+int frmAnalyzer::Automation(const QStringList& fields)
+{
     show();
     repaint();
     const QString action = fields.value(0).toUpper();

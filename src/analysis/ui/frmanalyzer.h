@@ -35,8 +35,10 @@ public:
     void cmdLeg_Click();
     // Script commands "CHART,<folder>,<label>", "CHART1,..." and "CHART2,...": saves the chart
     // images of every class as <folder>/<yy>_<label>_<class>_1.png / _2.png. Returns how many
-    // images could not be written (each one reported).
+    // images could not be written (each one reported). The command text is split at ",";
+    // scripts pass its fields, which may hold a "," themselves.
     int Automation(const QString& ScriptCommand);
+    int Automation(const QStringList& fields);
 
 private:
     void Form_Load();

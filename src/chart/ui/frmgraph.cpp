@@ -10,7 +10,7 @@
 #include "config/control.h"
 #include "config/ui/fonts.h"
 #include "config/ui/scopedcursor.h"
-#include "race/pathutil.h"
+#include "race/fileproblem.h"
 #include "race/prompts.h"
 
 #include <QApplication>
@@ -22,10 +22,8 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
-#include <QStorageInfo>
 #include <QStyle>
 
-#include <unistd.h>
 
 using basChart::ChartMode;
 using WinUnits::TwipsToPixels;
@@ -40,26 +38,6 @@ constexpr int ScrollTopTwips = 705;
 constexpr int PanelLeftTwips = 120;
 constexpr int PanelTopTwips = 345;
 constexpr int MinChartHeight = 160;  // pixels of chart left at the window's smallest size
-
-// Why a file could not be written, as far as the file system tells afterwards. (A shared set of
-// such reasons for every file the program writes would take this one's place.)
-QString WriteFailureReason(const QString& path)
-{
-    const QFileInfo file(path);
-    const QFileInfo folder(file.absolutePath());
-    if (!folder.exists()) return QStringLiteral("フォルダがありません");
-    if (!folder.isDir()) return QStringLiteral("フォルダではありません");
-    if (file.isDir()) return QStringLiteral("同じ名前のフォルダがあります");
-    if (::access(QFile::encodeName(folder.absoluteFilePath()).constData(), W_OK | X_OK) != 0)
-        return QStringLiteral("書き込み権限がありません");
-    if (file.exists() && !file.isWritable()) return QStringLiteral("ファイルが読み取り専用です");
-    const QStorageInfo storage(folder.absoluteFilePath());
-    if (storage.isValid() && storage.isReadOnly())
-        return QStringLiteral("読み取り専用のドライブです");
-    if (storage.isValid() && storage.bytesAvailable() == 0)
-        return QStringLiteral("空き容量がありません");
-    return QStringLiteral("書き込めませんでした");
-}
 
 QFrame* ColourSquare(const QColor& color, QWidget* parent)
 {
@@ -252,8 +230,10 @@ int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& job
             return;
         }
         ++failed;
-        Prompts::message(QStringLiteral("画像を保存できませんでした: ") + jobs[index].fileName,
-                         Prompts::Icon::Exclamation);
+        Prompts::message(
+            QStringLiteral("画像を保存できませんでした: ") +
+                CbasGeneral::PathWithReason(jobs[index].fileName, CbasGeneral::LastWriteError()),
+            Prompts::Icon::Exclamation);
     });
     return failed;
 }
@@ -281,11 +261,10 @@ void frmGraph::cmdSave_Click()
 {
     int filterIndex = 1;
     // The name a script gives this class's image of this mode, in the race's folder.
-    const QString stem = CbasGeneral::CleanFileNamePart(className_);
     const QString proposed =
         basChart::ChartImageNames(
             Mode() == ChartMode::ClockTime ? QStringLiteral("CHART2") : QStringLiteral("CHART1"),
-            QString(), stem.isEmpty() ? QStringLiteral("chart") : stem)
+            QString(), className_.isEmpty() ? QStringLiteral("chart") : className_)
             .front()
             .fileName;
     const QString fileName = CbasControl::ShowFileDialog(1, QStringLiteral("ラップチャート"),
@@ -299,9 +278,10 @@ void frmGraph::cmdSave_Click()
         return;
     }
     if (SaveChartPng(fileName)) return;
-    const QString written = basChart::PngFileName(fileName);
-    Prompts::message(QStringLiteral("画像を保存できませんでした: ") + written + QLatin1Char('\n') +
-                         WriteFailureReason(written),
+    const QString reason = CbasGeneral::FileProblemText(CbasGeneral::LastWriteError());
+    Prompts::message(QStringLiteral("画像を保存できませんでした: ") +
+                         basChart::PngFileName(fileName) + QLatin1Char('\n') +
+                         (reason.isEmpty() ? QStringLiteral("書き込めませんでした") : reason),
                      Prompts::Icon::Exclamation);
 }
 

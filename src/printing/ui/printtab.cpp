@@ -9,6 +9,7 @@
 #include "printing/ui/frmfontskhsetting.h"
 #include "printing/ui/frmtimerprint.h"
 #include "printing/ui/qtprinter.h"
+#include "race/filenameparts.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -344,7 +345,7 @@ QString PrintTab::ProposedPdfName()
     QString stem = CbasGeneral::GetFileName(CurrentFilePath);
     const int dot = stem.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) stem.truncate(dot);
-    if (stem.isEmpty()) stem = CbasGeneral::CleanFileNamePart(RaceInfo.RaceName).trimmed();
+    if (stem.isEmpty()) stem = CbasGeneral::NameForFileName(RaceInfo.RaceName).trimmed();
     if (stem.isEmpty()) stem = QStringLiteral("splits");
     return stem + QStringLiteral(".pdf");
 }

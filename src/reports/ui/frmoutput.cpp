@@ -473,7 +473,11 @@ void frmOutput::OutputFiles()
 
 bool frmOutput::Automation(const QString& scriptCommand)
 {
-    const QStringList items = scriptCommand.split(QLatin1Char(','));
+    return Automation(scriptCommand.split(QLatin1Char(',')));
+}
+
+bool frmOutput::Automation(const QStringList& items)
+{
     const QString action = items.value(0).toUpper();
     if (action != QLatin1String("HTML") && action != QLatin1String("LEG")) return true;
     show();

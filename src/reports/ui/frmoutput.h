@@ -43,8 +43,10 @@ public:
     static frmOutput& Of(QWidget* owner);
 
     // Script commands "HTML,folder,name" and "LEG,folder,name"; false when nothing could be
-    // written or a file failed. Other commands do nothing and count as done.
+    // written or a file failed. Other commands do nothing and count as done. The command text
+    // is split at ","; scripts pass its fields, which may hold a "," themselves.
     bool Automation(const QString& scriptCommand);
+    bool Automation(const QStringList& items);
     // The name of a print data type of print type 0; empty for any other combination.
     static QString GetDataType(int printTypeIndex, int dataTypeIndex);
 

@@ -222,7 +222,8 @@ void frmDuel::SaveFile()
     if (!AcceptSaveLosses(filterIndex)) return;
     basConvert::SaveRaceFile(path, filterIndex);
     if (FileResult == FileFailed) {
-        Warn(QStringLiteral("ファイルを保存できませんでした"));
+        Warn(QStringLiteral("ファイルを保存できませんでした\n") +
+             CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
         DataModified = false;
         // A lap file holds the whole race: it is the race's file from now on. The other types

@@ -10,17 +10,17 @@ void RegisterScriptWindows()
 {
     // An image that cannot be written is reported and the script goes on (the command counts as
     // done); the failure is noted so the script ends with a failure status.
-    AutomationTargets::setAnalyzerAutomation([](const QString& command) {
+    AutomationTargets::setAnalyzerAutomation([](const QStringList& fields) {
         frmAnalyzer window(QApplication::activeWindow());
-        if (window.Automation(command) > 0) AutomationTargets::NoteWriteFailure();
+        if (window.Automation(fields) > 0) AutomationTargets::NoteWriteFailure();
         window.close();
         return true;
     });
     // Scripts unload the dialog after every command, so each command starts from a freshly
     // loaded dialog.
-    AutomationTargets::setOutputAutomation([](const QString& command) {
+    AutomationTargets::setOutputAutomation([](const QStringList& fields) {
         frmOutput window(QApplication::activeWindow());
-        const bool done = window.Automation(command);
+        const bool done = window.Automation(fields);
         window.close();
         return done;
     });

@@ -136,9 +136,11 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
         EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempPath("absent/x_")), 2);
         ASSERT_EQ(scripted->log.size(), 2u);
         EXPECT_EQ(scripted->log[0].text,
-                  "画像を保存できませんでした: " + tempPath("absent/x_h_1.png"));
+                  "画像を保存できませんでした: " + tempPath("absent/x_h_1.png") +
+                      " (フォルダがありません)");
         EXPECT_EQ(scripted->log[1].text,
-                  "画像を保存できませんでした: " + tempPath("absent/x_h_2.png"));
+                  "画像を保存できませんでした: " + tempPath("absent/x_h_2.png") +
+                      " (フォルダがありません)");
         EXPECT_EQ(scripted->log[1].buttons, Prompts::Buttons::Ok);
     }
     // Only the field after the command is the prefix; further fields are not part of it.

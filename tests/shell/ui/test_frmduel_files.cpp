@@ -238,7 +238,9 @@ TEST_F(DuelFileTest, FailedSaveWarnsAndKeepsTheChanges)
     DataModified = true;
     prompts().files = {{tempPath("no-such-folder/new.lap"), 1}};
     window->cmbFunc_Click(3);
-    EXPECT_EQ(asked(), QStringList({"ファイルを保存できませんでした"}));
+    EXPECT_EQ(asked(),
+              QStringList({"ファイルを保存できませんでした\n" + tempPath("no-such-folder/new.lap") +
+                           " (フォルダがありません)"}));
     EXPECT_TRUE(DataModified);
     EXPECT_EQ(FileResult, 0);
 }

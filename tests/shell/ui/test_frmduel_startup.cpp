@@ -15,8 +15,8 @@ using basAutomation::ScriptResult;
 TEST_F(DuelTest, QuotedScriptPathRunsTheScriptAfterTheWindowIsShown)
 {
     QStringList seen;
-    AutomationTargets::setAnalyzerAutomation([&](const QString& command) {
-        seen << command + (window->isVisible() ? " visible" : " hidden");
+    AutomationTargets::setAnalyzerAutomation([&](const QStringList& fields) {
+        seen << fields.join(',') + (window->isVisible() ? " visible" : " hidden");
         return true;
     });
     testsupport::writeCp932(tempPath("my script.sda"), "VERSION,1\nCHART,%1%,%2%\nEXIT\n");
