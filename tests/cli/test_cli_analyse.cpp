@@ -205,6 +205,13 @@ TEST_F(CliAnalyse, XcsvRunsAtTheSameMomentKeepEveryRace)
 // runner at a time.
 TEST_F(CliAnalyse, MemoryRunningOutEndsWithAMessage)
 {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limits allow";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than the limits allow";
+#endif
+#endif
     const QString race = saveRace(tempPath(QStringLiteral("large.lap")), "", 16, 1000, 21);
     for (const rlim_t megabytes : {120, 200, 600}) {
         QProcess process;
