@@ -28,10 +28,10 @@ void buildRace(int classes)
 void ResultsPageLevel2(benchmark::State& state)
 {
     buildRace(1);
-    basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
+    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
     for (auto _ : state) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, 2, false, static_cast<int>(state.range(0)));
+        basExport::WriteResultsPage(page, ws, 2, false, static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(page.size());
     }
 }
@@ -40,10 +40,10 @@ BENCHMARK(ResultsPageLevel2)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
 void LegPage(benchmark::State& state)
 {
     buildRace(1);
-    basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
+    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
     for (auto _ : state) {
         basExport::HtmlPage page;
-        basExport::WriteLegPage(page);
+        basExport::WriteLegPage(page, ws);
         benchmark::DoNotOptimize(page.size());
     }
 }

@@ -59,12 +59,12 @@ BENCHMARK(BM_FillAnalyzer)->Unit(benchmark::kMillisecond);
 void BM_DrawChartScreen(benchmark::State& state)
 {
     buildClass();
-    basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
     const basChart::ChartRequest request = chartRequest();
     QImage image(1280, 720, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        basChart::DrawChart(painter, image.size(), basAnalyze::Workspace, request);
+        basChart::DrawChart(painter, image.size(), ws, request);
     }
 }
 BENCHMARK(BM_DrawChartScreen)->Unit(benchmark::kMillisecond);
@@ -72,12 +72,11 @@ BENCHMARK(BM_DrawChartScreen)->Unit(benchmark::kMillisecond);
 void BM_SaveChartPng(benchmark::State& state)
 {
     buildClass();
-    basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
     const basChart::ChartRequest request = chartRequest();
     QTemporaryDir dir;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            basChart::SaveChartPng(dir.filePath("chart.png"), basAnalyze::Workspace, request));
+        benchmark::DoNotOptimize(basChart::SaveChartPng(dir.filePath("chart.png"), ws, request));
     }
 }
 BENCHMARK(BM_SaveChartPng)->Unit(benchmark::kMillisecond);

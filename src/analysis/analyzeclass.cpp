@@ -137,10 +137,9 @@ void estimatedRanks(AnalysisWorkspace& ws)
 
 }  // namespace
 
-bool AnalyzeClass(const QString& className)
+AnalysisWorkspace AnalyzeClass(const clsClassData& cls)
 {
-    bool found = PrepareClass(className);
-    AnalysisWorkspace& ws = Workspace;
+    AnalysisWorkspace ws = PrepareClass(cls);
     legWeights(ws);
     FloatOrder order;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
@@ -151,7 +150,7 @@ bool AnalyzeClass(const QString& className)
         estimatedSplits(legs);
     }
     estimatedRanks(ws);
-    return found;
+    return ws;
 }
 
 }  // namespace basAnalyze

@@ -173,10 +173,9 @@ float afterMissRelative(const RunnerLegs& legs, const Items& all)
 
 }  // namespace
 
-bool AnalyzeClassDetail(const QString& className)
+AnalysisWorkspace AnalyzeClassDetail(const clsClassData& cls)
 {
-    bool found = AnalyzeClass(className);
-    AnalysisWorkspace& ws = Workspace;
+    AnalysisWorkspace ws = AnalyzeClass(cls);
     const Sections s = sections(ws);
     Items all, part;
     FloatOrder order;
@@ -195,7 +194,7 @@ bool AnalyzeClassDetail(const QString& className)
 
         ws.AfterMissRelative(r) = afterMissRelative(legs, all);
     }
-    return found;
+    return ws;
 }
 
 }  // namespace basAnalyze

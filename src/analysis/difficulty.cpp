@@ -37,9 +37,8 @@ float legSpread(const AnalysisWorkspace& ws, int l, int minSample)
 
 }  // namespace
 
-LegDifficultyTable LegDifficulty(int minSample)
+LegDifficultyTable LegDifficulty(const AnalysisWorkspace& ws, int minSample)
 {
-    const AnalysisWorkspace& ws = Workspace;
     LegDifficultyTable result;
     result.Spread.reset(ws.AnaLegCount);
     result.Difficulty.reset(ws.AnaLegCount);

@@ -3,10 +3,11 @@
 #include "analysis/analyze.h"
 #include "analysis/ranking.h"
 #include "analysis/runnerlegs.h"
-#include "race/race.h"
+#include "race/classdata.h"
 #include "race/racetime.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace basAnalyze {
 
@@ -53,11 +54,26 @@ double wholeSecondsOfDay(double value)
     return static_cast<double>(seconds) / SecondsPerDay;  // exact for whole seconds
 }
 
+// The runners in the class's order (clsClassData::Item): ascending total, runners of equal
+// totals in the order they were added. Worked out here, not through Item, whose order is kept
+// in the class when first asked for: the analysis only reads the class.
+std::vector<const clsClassDataSub*> runnersInOrder(const clsClassData& cls)
+{
+    std::vector<const clsClassDataSub*> order;
+    order.reserve(cls.RunnersAsAdded().size());
+    for (const clsClassDataSub& runner : cls.RunnersAsAdded()) order.push_back(&runner);
+    std::stable_sort(
+        order.begin(), order.end(),
+        [](const clsClassDataSub* a, const clsClassDataSub* b) { return a->Total < b->Total; });
+    return order;
+}
+
 void copyRunners(AnalysisWorkspace& ws, const clsClassData& cls)
 {
+    const std::vector<const clsClassDataSub*> order = runnersInOrder(cls);
     Ranking totals;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        const clsClassDataSub& runner = cls.Item(r);
+        const clsClassDataSub& runner = *order[static_cast<size_t>(r - 1)];
         ws.RunnerName(r) = runner.Namae;
         ws.RunnerShozoku(r) = runner.Shozoku;
         ws.RunnerStartTime(r) = runner.StartTime;
@@ -154,25 +170,19 @@ void legRanksAndTopAverages(AnalysisWorkspace& ws)
 
 }  // namespace
 
-bool PrepareClass(const QString& className)
+AnalysisWorkspace PrepareClass(const clsClassData& cls)
 {
-    AnalysisWorkspace& ws = Workspace;
-    const clsClassData* cls = basDefinition::ClassList.find(className);
-    if (!cls) {
-        ResetWorkspace();
-        ws.AnaClassName = className;
-        return false;
-    }
+    AnalysisWorkspace ws;
     // The race model keeps at most MaxLegs legs per runner.
-    sizeWorkspace(ws, cls->ClassRunnerCount(), std::clamp(cls->LegCount(), 0, MaxLegs));
-    copyRunners(ws, *cls);
-    ws.AnaClassName = className;
-    ws.AnaClassLength = cls->ClassLength;
-    ws.AnaClassUpHeight = cls->ClassUpHeight;
-    ws.AnaControlCount = cls->ClassControlCount;
+    sizeWorkspace(ws, cls.ClassRunnerCount(), std::clamp(cls.LegCount(), 0, MaxLegs));
+    copyRunners(ws, cls);
+    ws.AnaClassName = cls.ClassName;
+    ws.AnaClassLength = cls.ClassLength;
+    ws.AnaClassUpHeight = cls.ClassUpHeight;
+    ws.AnaControlCount = cls.ClassControlCount;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) lapStatesAndSums(RunnerLegs(ws, r));
     legRanksAndTopAverages(ws);
-    return true;
+    return ws;
 }
 
 }  // namespace basAnalyze

@@ -1,12 +1,12 @@
 #pragma once
-// The analysis workspace: every measure of the class analysed last. One call of an entry point
-// of analyze.h (PrepareClass, AnalyzeClass, AnalyzeClassDetail) overwrites all of it; windows
-// and writers then read it until the next call.
+// The analysis of one class: every measure the engine (analyze.h) derives for it, returned by
+// PrepareClass, AnalyzeClass or AnalyzeClassDetail and handed to the windows and writers that
+// show or write it. A plain value: copies are independent, and nothing is shared between them.
 //
-// Indexing: every table is 1-based and sized to the class by the call that filled it.
+// Indexing: every table is 1-based and sized to the class by the call that made it.
 //   runner r = 1..AnaRunnerCount (runner r is Item(r) of the class, in order of total time),
 //   leg    l = 1..AnaLegCount.
-// Read a cell as Workspace.LapTime(r, l), Workspace.TopAverage(l), Workspace.RunnerName(r).
+// Read a cell as ws.LapTime(r, l), ws.TopAverage(l), ws.RunnerName(r).
 // An index outside the table throws std::out_of_range. values() gives the 0-based vector.
 //
 // Units: times are days (1 second = 1/86400), like every time of the race model. Ratios are
@@ -124,7 +124,7 @@ struct AnalysisWorkspace {
     Table1<double> MissTimeTotal;  // sum of the positive MissTime values
     Table1<float> MissRate;        // "ミス率"
     Table1<double> NoMissTime;     // "ミスなしタイム"
-    // Filled by AnalyzeClassDetail only (0 or empty after the other entry points).
+    // Filled by AnalyzeClassDetail only (0 or empty from the other entry points).
     Table1<float> ShortLegRelative;
     Table1<QString> ShortLegList;  // the short legs' ratios x 100 "###", blank-separated
     Table1<float> LongLegRelative;
@@ -159,15 +159,6 @@ struct AnalysisWorkspace {
         return (state == StateNormal && LapRank(r, l) >= 1) || state > 0;
     }
 };
-
-// The workspace of the program, one per thread: windows and writers use the main thread's,
-// and output runs that make the pages of several classes side by side analyse each class on
-// the thread that writes its page, in that thread's own workspace.
-extern thread_local AnalysisWorkspace Workspace;
-
-// Empties the calling thread's workspace (no class, every table of size 0). Tests call it
-// before each case.
-void ResetWorkspace();
 
 // A ratio as shown: times 100 in single precision, so that 0.825 shows as 83 with "###".
 inline float Percent(float ratio)

@@ -103,8 +103,7 @@ std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& fol
             }
             if (wanted.isEmpty()) continue;
         }
-        basAnalyze::AnalyzeClass(name);
-        const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
+        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(name);
         for (ChartPngJob& job : ClassChartJobs(action, prefix, name, ws, InitialRequest(ws))) {
             if (keys && cls) {
                 if (!wanted.contains(job.fileName)) continue;

@@ -54,10 +54,10 @@ struct ChartPngJob {
     QByteArray key;  // what the image is made from (chartkeys.h), when the batch keeps keys
 };
 
-// Renders and encodes the images on a pool of threads (one per core), each with its own
-// workspace, picture and painter, and writes them through WriteFileBytes one after another in
-// the order of the jobs, each as soon as it and those before it are ready. After each file,
-// written(index, ok) is called on the calling thread, in the order of the jobs; when ok is
+// Renders and encodes the images on a pool of threads (one per core), each from its job's
+// analysis with its own picture and painter, and writes them through WriteFileBytes one after
+// another in the order of the jobs, each as soon as it and those before it are ready. After each
+// file, written(index, ok) is called on the calling thread, in the order of the jobs; when ok is
 // false, CbasGeneral::LastWriteError() tells why (when a write was tried).
 void SaveChartPngs(const std::vector<ChartPngJob>& jobs,
                    const std::function<void(size_t index, bool ok)>& written);

@@ -23,7 +23,7 @@ struct ChartRequest {
     QFont font;
 };
 
-// Clears the target area (0, 0)-(size) to white and draws the chart of the workspace's class:
+// Clears the target area (0, 0)-(size) to white and draws the chart of the analysed class:
 // grid, every runner's pale line, the chosen and clicked runners on top, the runners' names
 // placed apart (chartnames.h), the margins, the frame, the control numbers and the time labels.
 void DrawChart(QPainter& painter, const QSize& size, const basAnalyze::AnalysisWorkspace& ws,

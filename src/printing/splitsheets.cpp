@@ -18,7 +18,6 @@ namespace {
 using basAnalyze::StateExcluded;
 using basAnalyze::StateLater;
 using basAnalyze::StateNormal;
-using basAnalyze::Workspace;
 
 const QColor kBlack(0, 0, 0);
 const QColor kWhite(255, 255, 255);
@@ -92,6 +91,7 @@ private:
     double columnStep() const { return l_.Data + l_.DataInterval + l_.Analyze; }
 
     const SplitSheetJob& job_;
+    basAnalyze::AnalysisWorkspace ws_;  // the analysis of the class being printed
     PrintDevice& device_;
     SheetCanvas& canvas_;
     PrintLayout l_;
@@ -195,10 +195,8 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    if (job_.DataType == PrintLaps)
-        basAnalyze::PrepareClass(name);
-    else
-        basAnalyze::AnalyzeClass(name);
+    ws_ = job_.DataType == PrintLaps ? basAnalyze::PrepareClass(name)
+                                     : basAnalyze::AnalyzeClass(name);
     measure();
 
     const QString wideName = CbasGeneral::ToWide(name);
@@ -209,7 +207,7 @@ void SheetPrinter::printClass(const QString& name)
         drawBand(wideName);
     }
 
-    const int runners = Workspace.AnaRunnerCount;
+    const int runners = ws_.AnaRunnerCount;
     if (runners > 0) computeGeometry(runners);
     bool blockStart = true;
     for (int r = 1; r <= runners; ++r) {
@@ -262,7 +260,7 @@ void SheetPrinter::drawBand(const QString& wideName)
 // print. A block too tall for the page (or a column too wide for it) shrinks the class.
 void SheetPrinter::computeGeometry(int remaining)
 {
-    const int legs = Workspace.AnaLegCount;
+    const int legs = ws_.AnaLegCount;
     for (;;) {
         measure();
         blockH_ = nameH_ + l_.NameDataInterval + clubH_ + dataH_ * (legs + 1);
@@ -321,9 +319,9 @@ void SheetPrinter::drawRowLabels()
         text(QStringLiteral("ミス率"), l_.MissTime, x + half, totalY + missH_, half, missH_,
              AlignCentre, AlignStart);
     }
-    const int controls = Workspace.AnaControlCount;
+    const int controls = ws_.AnaControlCount;
     double rowY = y + nameH_ + 2 * clubH_ + l_.NameDataInterval;
-    for (int k = 1; k <= Workspace.AnaLegCount; ++k) {
+    for (int k = 1; k <= ws_.AnaLegCount; ++k) {
         const QString label = job_.DataType == PrintSums ? legTo(controls, k)
                                                          : CbasGeneral::LegLabel(controls, true, k);
         text(label, l_.DataLabel, x, rowY, w, dataH_, AlignCentre, AlignCentre);
@@ -347,31 +345,30 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         const double after = cx + d + a + 1 + gap;
         canvas_.DrawLine({after, cy}, {after, cy + blockH_}, kShadow);
     }
-    text(CbasGeneral::CompactName(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
+    text(CbasGeneral::CompactName(ws_.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
          AlignCentre, AlignCentre, true);
-    text(CbasGeneral::CompactName(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
-         clubH_, AlignCentre, AlignCentre, true);
+    text(CbasGeneral::CompactName(ws_.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1, clubH_,
+         AlignCentre, AlignCentre, true);
 
     const double totalY = cy + nameH_ + clubH_;
     const double timeLeft = cx - gap, timeWidth = d - l_.Rank + gap;
-    if (Workspace.TotalTime(r) > 0) {
-        field(trimmedTime(Workspace.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
+    if (ws_.TotalTime(r) > 0) {
+        field(trimmedTime(ws_.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
               AlignCentre);
-        field(QString::number(Workspace.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY,
-              l_.Rank, dataH_, AlignCentre);
+        field(QString::number(ws_.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY, l_.Rank,
+              dataH_, AlignCentre);
     } else {
         // The run's status where its total would be; "DISQ" for a run whose total is unknown.
-        const RunStatus status = Workspace.RunnerStatus(r);
+        const RunStatus status = ws_.RunnerStatus(r);
         field(status == RunStatus::Ok ? QStringLiteral("DISQ") : RunStatusText(status), l_.DataFont,
               timeLeft, totalY, timeWidth, dataH_, AlignCentre);
     }
     if (job_.DataType == PrintAnalysis) {
         const double ax = cx + d + 0.5;
-        field(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
+        field(basAnalyze::PercentText(ws_.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
               cy + nameH_, a, clubH_, AlignEnd);
-        field(trimmedTime(Workspace.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_,
-              AlignStart);
-        field(CbasGeneral::FormatNumber(basAnalyze::Percent(Workspace.MissRate(r)), "#0.0") +
+        field(trimmedTime(ws_.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_, AlignStart);
+        field(CbasGeneral::FormatNumber(basAnalyze::Percent(ws_.MissRate(r)), "#0.0") +
                   QLatin1Char('%'),
               l_.MissTime, ax, totalY + missH_, a, missH_, AlignStart);
     }
@@ -402,51 +399,50 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
     };
 
     double rowY = cy + nameH_ + 2 * clubH_ + l_.NameDataInterval;
-    for (int k = 1; k <= Workspace.AnaLegCount; ++k) {
+    for (int k = 1; k <= ws_.AnaLegCount; ++k) {
         if (twoLine_)
             canvas_.DrawLine({cx, rowY - sdi / 2}, {cx + d + a + 1, rowY - sdi / 2}, kLegRule);
-        const int lapState = Workspace.LapState(r, k), sumState = Workspace.SumState(r, k);
+        const int lapState = ws_.LapState(r, k), sumState = ws_.SumState(r, k);
         const int state = sums ? sumState : lapState;
         QString shown;
         int shownRank = 0;
         if (sums) {
             if (sumState == StateNormal) {
-                shown = trimmedTime(Workspace.SumTime(r, k));
-                shownRank = Workspace.EstSumRank(r, k);
+                shown = trimmedTime(ws_.SumTime(r, k));
+                shownRank = ws_.EstSumRank(r, k);
             } else {
                 shown = QStringLiteral("-:--");
             }
         } else if (lapState == StateNormal) {
-            shown = trimmedTime(Workspace.LapTime(r, k));
-            shownRank = Workspace.LapRank(r, k);
+            shown = trimmedTime(ws_.LapTime(r, k));
+            shownRank = ws_.LapRank(r, k);
         } else if (lapState == StateLater) {
             shown = QStringLiteral("↓");
         } else if (lapState <= StateExcluded) {
             shown = QStringLiteral("-:--");
         } else {
             // A merged leg (lapState > 0): its time covers several legs and has no rank.
-            shown = trimmedTime(Workspace.LapTime(r, k));
+            shown = trimmedTime(ws_.LapTime(r, k));
         }
         shade(state, shownRank, rowY, dataH_);
         cell(shown, shownRank, l_.DataFont, l_.RankFont, rowY, dataH_);
         outline(state, shownRank, rowY, dataH_);
         // The ratio needs a time of the leg: its own or that of a merged leg.
         if (job_.DataType == PrintAnalysis && lapState >= StateNormal) {
-            const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
-            const QString ratio = percent > 999 ? QStringLiteral("999")
-                                                : basAnalyze::PercentText(Workspace.LapRatio(r, k));
+            const float percent = basAnalyze::Percent(ws_.LapRatio(r, k));
+            const QString ratio =
+                percent > 999 ? QStringLiteral("999") : basAnalyze::PercentText(ws_.LapRatio(r, k));
             field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, AlignEnd);
         }
         rowY += dataH_;
         if (!twoLine_) continue;
-        const int sumRank = Workspace.EstSumRank(r, k);
+        const int sumRank = ws_.EstSumRank(r, k);
         shade(sumState, sumRank, rowY, secondH_);
-        cell(
-            sumState == StateNormal ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"),
-            sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
+        cell(sumState == StateNormal ? trimmedTime(ws_.SumTime(r, k)) : QStringLiteral("-:--"),
+             sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
         if (job_.DataType == PrintAnalysis)
-            field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
-                  secondH_, AlignStart);
+            field(trimmedTime(ws_.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a, secondH_,
+                  AlignStart);
         rowY += secondH_ + sdi;
     }
 }

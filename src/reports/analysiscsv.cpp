@@ -102,21 +102,20 @@ std::optional<SeasonFileForm> seasonFileForm(const QByteArray& file)
     return form;
 }
 
-// The lines of the class last analysed, each with its line end.
+// The lines of the analysis of one class, each with its line end.
 QString classLines(const basAnalyze::AnalysisWorkspace& ws)
 {
     QString text;
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r) text += AnalysisCsvLine(r) + LineEnd;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) text += AnalysisCsvLine(ws, r) + LineEnd;
     return text;
 }
 
 }  // namespace
 
-QString AnalysisCsvLine(int r)
+QString AnalysisCsvLine(const basAnalyze::AnalysisWorkspace& ws, int r)
 {
     using basAnalyze::PercentText;
     using CbasGeneral::FormatNumber;
-    const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
     const RaceHeader& race = basDefinition::RaceInfo;
     const bool hasTotal = ws.TotalTime(r) > 0;
     const bool hasShort = ws.ShortLegRelative(r) != 0;
@@ -157,22 +156,18 @@ bool AppendAnalysisCsv(const QString& folder, QString* failure)
         if (failure) *failure = why;
         return false;
     };
-    // The classes are analysed side by side, each in the workspace of its thread, and their
-    // lines joined in class order; the workspace here ends on the last class, as one class at a
-    // time would leave it.
+    // The classes are analysed side by side and their lines joined in class order.
     const QStringList names = basDefinition::ClassList.names();
     QString text;
     CbasGeneral::MakeSideBySide<QString>(
         static_cast<size_t>(names.size()),
         [&names](size_t i) {
-            basAnalyze::AnalyzeClassDetail(names[static_cast<qsizetype>(i)]);
-            return classLines(basAnalyze::Workspace);
+            return classLines(basAnalyze::AnalyzeClassDetail(names[static_cast<qsizetype>(i)]));
         },
         [&text](size_t, const QString& lines) {
             text += lines;
             return true;
         });
-    if (!names.isEmpty()) basAnalyze::AnalyzeClassDetail(names.last());
     // Another run between this one's reading and its rename would have its lines replaced by
     // what this run read: the runs take turns.
     const CbasGeneral::FileLock lock(path + QStringLiteral(".lock"));

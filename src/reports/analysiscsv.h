@@ -1,6 +1,8 @@
 #pragma once
 // The season statistics file "Analysis.csv": one line per runner and race, appended to by
 // every run, so that a season's races can be compared runner by runner.
+#include "analysis/workspace.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -32,8 +34,8 @@ QString AnalysisCsvFailureMessage(const QString& folder, const QString& failure)
 // ends. No value for a file in UTF-16, which no line of another encoding may join.
 std::optional<QByteArray> MergeSeasonLines(const QByteArray& file, const QString& lines);
 
-// The line of runner r (1-based) of the class in the analysis workspace, which must have been
-// filled by AnalyzeClassDetail. No line end.
-QString AnalysisCsvLine(int r);
+// The line of runner r (1-based) of the analysis, which must be one of AnalyzeClassDetail.
+// No line end.
+QString AnalysisCsvLine(const basAnalyze::AnalysisWorkspace& ws, int r);
 
 }  // namespace basExport

@@ -75,7 +75,7 @@ QJsonObject RaceHeaderJson()
 
 namespace {
 
-// The class header of the workspace.
+// The class header of the analysis.
 QJsonObject classHeader(const AnalysisWorkspace& ws)
 {
     return QJsonObject{
@@ -130,16 +130,17 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
     return o;
 }
 
-// The class analysed afresh, and its object without the runners.
-QJsonObject analysedClassHeader(const QString& name, bool detail)
+// The class analysed afresh.
+AnalysisWorkspace analysed(const QString& name, bool detail)
 {
-    if (detail)
-        basAnalyze::AnalyzeClassDetail(name);
-    else
-        basAnalyze::AnalyzeClass(name);
-    const AnalysisWorkspace& ws = basAnalyze::Workspace;
-    const basAnalyze::LegDifficultyTable leg1 = basAnalyze::LegDifficulty(1);
-    const basAnalyze::LegDifficultyTable leg2 = basAnalyze::LegDifficulty(2);
+    return detail ? basAnalyze::AnalyzeClassDetail(name) : basAnalyze::AnalyzeClass(name);
+}
+
+// The object of a class without the runners.
+QJsonObject classHeaderWithLegs(const AnalysisWorkspace& ws)
+{
+    const basAnalyze::LegDifficultyTable leg1 = basAnalyze::LegDifficulty(ws, 1);
+    const basAnalyze::LegDifficultyTable leg2 = basAnalyze::LegDifficulty(ws, 2);
     QJsonObject o = classHeader(ws);
     o.insert("LegWeight", singlesOf(ws.LegWeight));
     o.insert("Spread1", singlesOf(leg1.Spread));
@@ -149,10 +150,9 @@ QJsonObject analysedClassHeader(const QString& name, bool detail)
     return o;
 }
 
-QJsonObject classObject(const QString& name, bool detail)
+QJsonObject classObject(const AnalysisWorkspace& ws, bool detail)
 {
-    QJsonObject o = analysedClassHeader(name, detail);
-    const AnalysisWorkspace& ws = basAnalyze::Workspace;
+    QJsonObject o = classHeaderWithLegs(ws);
     QJsonArray runners;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) runners.append(runnerObject(ws, r, detail));
     o.insert("runners", runners);
@@ -209,7 +209,8 @@ private:
 QJsonObject AnalysisJson(const QStringList& classNames, bool detail)
 {
     QJsonArray classes;
-    for (const QString& name : classNames) classes.append(classObject(name, detail));
+    for (const QString& name : classNames)
+        classes.append(classObject(analysed(name, detail), detail));
     QJsonObject race = RaceHeaderJson();
     race.insert("classes", classes);
     return race;
@@ -222,10 +223,9 @@ void WriteAnalysisJson(const QStringList& classNames, bool detail,
     json.objectWithArray(
         RaceHeaderJson(), QStringLiteral("classes"), int(classNames.size()), 0,
         [&](int c, int depth) {
-            const QJsonObject header = analysedClassHeader(classNames[c], detail);
-            const AnalysisWorkspace& ws = basAnalyze::Workspace;
+            const AnalysisWorkspace ws = analysed(classNames[c], detail);
             json.objectWithArray(
-                header, QStringLiteral("runners"), ws.AnaRunnerCount, depth,
+                classHeaderWithLegs(ws), QStringLiteral("runners"), ws.AnaRunnerCount, depth,
                 [&](int r, int d) { json.object(runnerObject(ws, r + 1, detail), d); });
         });
     write("\n");

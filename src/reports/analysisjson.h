@@ -1,7 +1,7 @@
 #pragma once
-// The analysis of a race as JSON, keyed by the names of the analysis workspace. Times are in
+// The analysis of a race as JSON, keyed by the names of the analysis's fields. Times are in
 // seconds, ratios are fractions, per-leg arrays start with leg 1. Every class is analysed
-// afresh, so the workspace holds the last class named afterwards.
+// afresh.
 #include <QByteArray>
 #include <QJsonObject>
 #include <QStringList>

@@ -14,6 +14,7 @@ namespace basExport {
 
 namespace {
 
+using basAnalyze::AnalysisWorkspace;
 using basAnalyze::Percent;
 using basAnalyze::StateExcluded;
 using basAnalyze::StateLater;
@@ -21,21 +22,16 @@ using CbasGeneral::FitWidth;
 using CbasGeneral::FormatNumber;
 using CbasGeneral::FormatTime;
 
-const basAnalyze::AnalysisWorkspace& ws()
-{
-    return basAnalyze::Workspace;
-}
-
 // The raw name and the club of runner r as fields: a "," inside becomes "，", a leading
 // formula character its full-width form.
-QString nameField(int r)
+QString nameField(const AnalysisWorkspace& ws, int r)
 {
-    return CbasGeneral::CsvCell(ws().RunnerName(r));
+    return CbasGeneral::CsvCell(ws.RunnerName(r));
 }
 
-QString clubField(int r)
+QString clubField(const AnalysisWorkspace& ws, int r)
 {
-    return CbasGeneral::CsvCell(ws().RunnerShozoku(r));
+    return CbasGeneral::CsvCell(ws.RunnerShozoku(r));
 }
 
 QString clock(double value)
@@ -45,104 +41,104 @@ QString clock(double value)
 
 // The rank width: 2 columns below 100 runners, then as many as the runner count has digits,
 // so that no rank is ever cut.
-int rankWidth()
+int rankWidth(const AnalysisWorkspace& ws)
 {
-    return std::max(2, static_cast<int>(QString::number(ws().AnaRunnerCount).size()));
+    return std::max(2, static_cast<int>(QString::number(ws.AnaRunnerCount).size()));
 }
 
-QString rankPart(const QString& rank)
+QString rankPart(const AnalysisWorkspace& ws, const QString& rank)
 {
-    return QLatin1Char('(') + FitWidth(rank, rankWidth(), true, false) + QLatin1Char(')');
+    return QLatin1Char('(') + FitWidth(rank, rankWidth(ws), true, false) + QLatin1Char(')');
 }
 
 // A lap time with its rank; the leg winner is marked "*1".
-QString lapCell(int r, int l)
+QString lapCell(const AnalysisWorkspace& ws, int r, int l)
 {
-    const int rank = ws().LapRank(r, l);
+    const int rank = ws.LapRank(r, l);
     const QString mark = rank == 0   ? QStringLiteral("-")
                          : rank == 1 ? QStringLiteral("*1")
                                      : QString::number(rank);
-    return clock(ws().LapTime(r, l)) + rankPart(mark);
+    return clock(ws.LapTime(r, l)) + rankPart(ws, mark);
 }
 
 // A cumulative time with its estimated rank; the leader is shown as plain "1".
-QString sumCell(int r, int l)
+QString sumCell(const AnalysisWorkspace& ws, int r, int l)
 {
-    const int rank = ws().EstSumRank(r, l);
-    return clock(ws().SumTime(r, l)) +
-           rankPart(rank == 0 ? QStringLiteral("-") : QString::number(rank));
+    const int rank = ws.EstSumRank(r, l);
+    return clock(ws.SumTime(r, l)) +
+           rankPart(ws, rank == 0 ? QStringLiteral("-") : QString::number(rank));
 }
 
-QString ratioCell(int r, int l)
+QString ratioCell(const AnalysisWorkspace& ws, int r, int l)
 {
-    return ws().LapRank(r, l) != 0
-               ? FormatNumber(Percent(ws().LapRatio(r, l)), QStringLiteral("####"))
-               : QStringLiteral("n/a");
+    return ws.LapRank(r, l) != 0 ? FormatNumber(Percent(ws.LapRatio(r, l)), QStringLiteral("####"))
+                                 : QStringLiteral("n/a");
 }
 
-QString missCell(int r, int l)
+QString missCell(const AnalysisWorkspace& ws, int r, int l)
 {
-    if (ws().LapRank(r, l) == 0) return QStringLiteral("n/a");
-    const double miss = ws().MissTime(r, l);
+    if (ws.LapRank(r, l) == 0) return QStringLiteral("n/a");
+    const double miss = ws.MissTime(r, l);
     return (miss < 0 ? QStringLiteral("-") : QString()) + clock(std::fabs(miss));
 }
 
 // The cell of a columns or rows table for lap states -1 and -2, or the value cell.
-QString stateOr(int r, int l, const QString& later, const QString& value)
+QString stateOr(const AnalysisWorkspace& ws, int r, int l, const QString& later,
+                const QString& value)
 {
-    const int state = ws().LapState(r, l);
+    const int state = ws.LapState(r, l);
     if (state == StateLater) return later;
     if (state == StateExcluded) return QStringLiteral("n/a");
     return value;
 }
 
-QString legLabel(int l, bool from)
+QString legLabel(const AnalysisWorkspace& ws, int l, bool from)
 {
-    return CbasGeneral::LegLabel(ws().AnaControlCount, from, l);
+    return CbasGeneral::LegLabel(ws.AnaControlCount, from, l);
 }
 
-QString legLabels(bool from)
+QString legLabels(const AnalysisWorkspace& ws, bool from)
 {
     QString text;
-    for (int l = 1; l <= ws().AnaLegCount; ++l) text += QLatin1Char(',') + legLabel(l, from);
+    for (int l = 1; l <= ws.AnaLegCount; ++l) text += QLatin1Char(',') + legLabel(ws, l, from);
     return text;
 }
 
 // The result field of the rows tables: total time and rank, or dashes without a result.
-QString rowResult(int r)
+QString rowResult(const AnalysisWorkspace& ws, int r)
 {
-    if (ws().TotalTime(r) > 0)
-        return clock(ws().TotalTime(r)) + rankPart(QString::number(ws().TotalRank(r)));
-    return QStringLiteral("-:--:--") + rankPart(QStringLiteral("-"));
+    if (ws.TotalTime(r) > 0)
+        return clock(ws.TotalTime(r)) + rankPart(ws, QString::number(ws.TotalRank(r)));
+    return QStringLiteral("-:--:--") + rankPart(ws, QStringLiteral("-"));
 }
 
-QString columnCell(int type, int r, int l)
+QString columnCell(const AnalysisWorkspace& ws, int type, int r, int l)
 {
     switch (type) {
         case 1:
-            return stateOr(r, l, QStringLiteral("↓"), lapCell(r, l));
+            return stateOr(ws, r, l, QStringLiteral("↓"), lapCell(ws, r, l));
         case 2:
-            return stateOr(r, l, QStringLiteral("↓"), sumCell(r, l));
+            return stateOr(ws, r, l, QStringLiteral("↓"), sumCell(ws, r, l));
         case 3:
-            return stateOr(r, l, QStringLiteral("↓"), ratioCell(r, l));
+            return stateOr(ws, r, l, QStringLiteral("↓"), ratioCell(ws, r, l));
         default:
-            return stateOr(r, l, QStringLiteral("↓"), missCell(r, l));
+            return stateOr(ws, r, l, QStringLiteral("↓"), missCell(ws, r, l));
     }
 }
 
-QString columnTotal(int type, int r)
+QString columnTotal(const AnalysisWorkspace& ws, int type, int r)
 {
     switch (type) {
         case 3:
-            return FormatNumber(Percent(ws().RelativeValue(r)), QStringLiteral("####"));
+            return FormatNumber(Percent(ws.RelativeValue(r)), QStringLiteral("####"));
         case 4:
-            return clock(ws().MissTimeTotal(r));
+            return clock(ws.MissTimeTotal(r));
         case 5:
-            return FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
+            return FormatNumber(Percent(ws.CruiseSpeed(r)), QStringLiteral("###"));
         case 6:
-            return FormatNumber(Percent(ws().MissRate(r)), QStringLiteral("#0.0"));
+            return FormatNumber(Percent(ws.MissRate(r)), QStringLiteral("#0.0"));
         default:
-            return clock(ws().NoMissTime(r));
+            return clock(ws.NoMissTime(r));
     }
 }
 
@@ -150,97 +146,102 @@ const char* const ColumnTitles[] = {
     "◆ ラップタイム", "◆ 積算タイム", "◆ 上位３人に対する相対値(%)",   "◆ ミスタイム",
     "◆ 巡航速度(%)",  "◆ ミス率(%)",  "◆ ミスしなかった場合の総タイム"};
 
-bool hasAffiliations()
+bool hasAffiliations(const AnalysisWorkspace& ws)
 {
-    return !CsvAffiliationLine().isEmpty();
+    return !CsvAffiliationLine(ws).isEmpty();
 }
 
-void writeLapRows(TextLines& out)
+void writeLapRows(TextLines& out, const AnalysisWorkspace& ws)
 {
-    const bool clubs = hasAffiliations();
+    const bool clubs = hasAffiliations(ws);
     out << QStringLiteral("◆ ラップタイム") << QString()
         << (clubs ? QStringLiteral("名前,所属,成績") : QStringLiteral("名前,成績")) +
-               legLabels(true)
+               legLabels(ws, true)
         << QString();
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = nameField(r);
-        if (clubs) line += QLatin1Char(',') + clubField(r);
-        line += QLatin1Char(',') + rowResult(r);
-        for (int l = 1; l <= ws().AnaLegCount; ++l)
-            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        QString line = nameField(ws, r);
+        if (clubs) line += QLatin1Char(',') + clubField(ws, r);
+        line += QLatin1Char(',') + rowResult(ws, r);
+        for (int l = 1; l <= ws.AnaLegCount; ++l)
+            line += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), lapCell(ws, r, l));
         out << line;
     }
     out << QString();
 }
 
-void writeLapSumRows(TextLines& out)
+void writeLapSumRows(TextLines& out, const AnalysisWorkspace& ws)
 {
-    const bool clubs = hasAffiliations();
+    const bool clubs = hasAffiliations(ws);
     out << QStringLiteral("◆ ラップタイム（上段）・積算タイム（下段）") << QString()
-        << QStringLiteral("名前,成績") + legLabels(true)
-        << (clubs ? QStringLiteral(",所属") : QStringLiteral(",")) + legLabels(false) << QString();
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString laps = nameField(r) + QLatin1Char(',') + rowResult(r);
-        QString sums = QLatin1Char(',') + (clubs ? clubField(r) : QString());
-        for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            laps += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), lapCell(r, l));
-            sums += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), sumCell(r, l));
+        << QStringLiteral("名前,成績") + legLabels(ws, true)
+        << (clubs ? QStringLiteral(",所属") : QStringLiteral(",")) + legLabels(ws, false)
+        << QString();
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        QString laps = nameField(ws, r) + QLatin1Char(',') + rowResult(ws, r);
+        QString sums = QLatin1Char(',') + (clubs ? clubField(ws, r) : QString());
+        for (int l = 1; l <= ws.AnaLegCount; ++l) {
+            laps += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), lapCell(ws, r, l));
+            sums += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), sumCell(ws, r, l));
         }
         out << laps << sums;
     }
     out << QString();
 }
 
-void writeRatioRows(TextLines& out)
+void writeRatioRows(TextLines& out, const AnalysisWorkspace& ws)
 {
     out << QStringLiteral("◆ 相対値") << QString()
-        << QStringLiteral("名前,巡航速度(%)") + legLabels(true) + QStringLiteral(",Total")
+        << QStringLiteral("名前,巡航速度(%)") + legLabels(ws, true) + QStringLiteral(",Total")
         << QString();
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = nameField(r) + QLatin1Char(',') +
-                       FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
-        for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            const QString value = ws().LapRank(r, l) >= 1 ? ratioCell(r, l) : QStringLiteral("n/a");
-            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        QString line = nameField(ws, r) + QLatin1Char(',') +
+                       FormatNumber(Percent(ws.CruiseSpeed(r)), QStringLiteral("###"));
+        for (int l = 1; l <= ws.AnaLegCount; ++l) {
+            const QString value =
+                ws.LapRank(r, l) >= 1 ? ratioCell(ws, r, l) : QStringLiteral("n/a");
+            line += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(3, r);
+        out << line + QLatin1Char(',') + columnTotal(ws, 3, r);
     }
     out << QString();
 }
 
-void writeMissRows(TextLines& out)
+void writeMissRows(TextLines& out, const AnalysisWorkspace& ws)
 {
     out << QStringLiteral("◆ ミスタイム") << QString()
-        << QStringLiteral("名前,ミス率(%)") + legLabels(true) + QStringLiteral(",Total,ミスなし")
+        << QStringLiteral("名前,ミス率(%)") + legLabels(ws, true) +
+               QStringLiteral(",Total,ミスなし")
         << QString();
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = nameField(r) + QLatin1Char(',') + columnTotal(6, r);
-        for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            const QString value = ws().LapRank(r, l) >= 1 ? missCell(r, l) : QStringLiteral("n/a");
-            line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        QString line = nameField(ws, r) + QLatin1Char(',') + columnTotal(ws, 6, r);
+        for (int l = 1; l <= ws.AnaLegCount; ++l) {
+            const QString value =
+                ws.LapRank(r, l) >= 1 ? missCell(ws, r, l) : QStringLiteral("n/a");
+            line += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(4, r) + QLatin1Char(',') + columnTotal(7, r);
+        out << line + QLatin1Char(',') + columnTotal(ws, 4, r) + QLatin1Char(',') +
+                   columnTotal(ws, 7, r);
     }
     out << QString();
 }
 
 // The SplitsBrowser runner lines begin with an empty forename field: the viewer reads
 // forename, surname, club and start time before the leg times.
-void writeSplitsBrowserRows(TextLines& out)
+void writeSplitsBrowserRows(TextLines& out, const AnalysisWorkspace& ws)
 {
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        const QString club = clubField(r);
-        const double start = ws().RunnerStartTime(r);
-        QString line = QLatin1Char(',') + nameField(r) + QLatin1Char(',') +
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        const QString club = clubField(ws, r);
+        const double start = ws.RunnerStartTime(r);
+        QString line = QLatin1Char(',') + nameField(ws, r) + QLatin1Char(',') +
                        (club.isEmpty() ? QStringLiteral(" ") : club) + QLatin1Char(',') +
                        (start != 0 ? clock(start) : QStringLiteral("9:00:00"));
-        for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            const int state = ws().LapState(r, l);
-            const double estimate = ws().EstLapTime(r, l);
+        for (int l = 1; l <= ws.AnaLegCount; ++l) {
+            const int state = ws.LapState(r, l);
+            const double estimate = ws.EstLapTime(r, l);
             // "0:00" is the viewer's missing split. A leg without any time (an empty entry
             // keeps its mark, -2, as estimate) is one too, or it would read as two days.
             const bool noTime = ((state == StateLater || state == StateExcluded) &&
-                                 ws().SumState(r, l) == StateExcluded) ||
+                                 ws.SumState(r, l) == StateExcluded) ||
                                 !(estimate > 0);
             line += QLatin1Char(',') +
                     (noTime ? QStringLiteral("0:00") : SplitsBrowserLegTime(estimate));
@@ -249,15 +250,15 @@ void writeSplitsBrowserRows(TextLines& out)
     }
 }
 
-void writeSumRows(TextLines& out)
+void writeSumRows(TextLines& out, const AnalysisWorkspace& ws)
 {
-    out << QStringLiteral("名前,所属") + legLabels(false);
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = nameField(r) + QLatin1Char(',') + clubField(r);
-        for (int l = 1; l <= ws().AnaLegCount; ++l)
-            line += QLatin1Char(',') + (ws().SumState(r, l) == StateExcluded
+    out << QStringLiteral("名前,所属") + legLabels(ws, false);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        QString line = nameField(ws, r) + QLatin1Char(',') + clubField(ws, r);
+        for (int l = 1; l <= ws.AnaLegCount; ++l)
+            line += QLatin1Char(',') + (ws.SumState(r, l) == StateExcluded
                                             ? QStringLiteral("n/a")
-                                            : clock(ws().EstSumTime(r, l)));
+                                            : clock(ws.EstSumTime(r, l)));
         out << line;
     }
     out << QString();
@@ -265,33 +266,33 @@ void writeSumRows(TextLines& out)
 
 }  // namespace
 
-QString CsvNameLine()
+QString CsvNameLine(const AnalysisWorkspace& ws)
 {
     QStringList names;
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        names << CbasGeneral::CsvCell(CbasGeneral::CompactName(ws().RunnerName(r)));
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+        names << CbasGeneral::CsvCell(CbasGeneral::CompactName(ws.RunnerName(r)));
     return QStringLiteral("名前,") + names.join(QLatin1Char(','));
 }
 
-QString CsvAffiliationLine()
+QString CsvAffiliationLine(const AnalysisWorkspace& ws)
 {
     QStringList clubs;
     bool any = false;
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        clubs << clubField(r);
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        clubs << clubField(ws, r);
         any |= !clubs.last().isEmpty();
     }
     return any ? QStringLiteral("所属,") + clubs.join(QLatin1Char(',')) : QString();
 }
 
-QString CsvResultLine()
+QString CsvResultLine(const AnalysisWorkspace& ws)
 {
-    const int digits = QString::number(ws().AnaRunnerCount).size();
+    const int digits = QString::number(ws.AnaRunnerCount).size();
     QStringList results;
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        const bool valid = ws().TotalTime(r) > 0;
-        const QString time = valid ? clock(ws().TotalTime(r)) : QStringLiteral("-:--:--");
-        const QString rank = valid ? QString::number(ws().TotalRank(r)) : QStringLiteral("-");
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
+        const bool valid = ws.TotalTime(r) > 0;
+        const QString time = valid ? clock(ws.TotalTime(r)) : QStringLiteral("-:--:--");
+        const QString rank = valid ? QString::number(ws.TotalRank(r)) : QStringLiteral("-");
         results << time + QLatin1Char('(') + FitWidth(rank, digits, true, false) + QLatin1Char(')');
     }
     return QStringLiteral("記録,") + results.join(QLatin1Char(','));
@@ -310,57 +311,57 @@ QString CsvRaceTitle()
     return title;
 }
 
-void WriteCsvColumns(TextLines& out, const QString& nameLine, int type)
+void WriteCsvColumns(TextLines& out, const AnalysisWorkspace& ws, const QString& nameLine, int type)
 {
     if (type < 1 || type > 7) return;
     out << QString::fromUtf8(ColumnTitles[type - 1]) << nameLine;
     if (type <= 4) {
-        for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            QString line = legLabel(l, type != 2);
-            for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-                line += QLatin1Char(',') + columnCell(type, r, l);
+        for (int l = 1; l <= ws.AnaLegCount; ++l) {
+            QString line = legLabel(ws, l, type != 2);
+            for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+                line += QLatin1Char(',') + columnCell(ws, type, r, l);
             out << line;
         }
     }
     if (type >= 3) {
         QStringList totals;
-        for (int r = 1; r <= ws().AnaRunnerCount; ++r) totals << columnTotal(type, r);
+        for (int r = 1; r <= ws.AnaRunnerCount; ++r) totals << columnTotal(ws, type, r);
         out << (type <= 4 ? QStringLiteral("Total,") : QStringLiteral(",")) +
                    totals.join(QLatin1Char(','));
     }
     out << QString();
 }
 
-void WriteCsvRows(TextLines& out, int type)
+void WriteCsvRows(TextLines& out, const AnalysisWorkspace& ws, int type)
 {
     switch (type) {
         case 1:
-            writeLapRows(out);
+            writeLapRows(out, ws);
             break;
         case 2:
-            writeLapSumRows(out);
+            writeLapSumRows(out, ws);
             break;
         case 3:
-            writeRatioRows(out);
+            writeRatioRows(out, ws);
             break;
         case 4:
-            writeMissRows(out);
+            writeMissRows(out, ws);
             break;
         case 5:
-            writeSplitsBrowserRows(out);
+            writeSplitsBrowserRows(out, ws);
             break;
         case 6:
-            writeSumRows(out);
+            writeSumRows(out, ws);
             break;
         default:
             break;
     }
 }
 
-QString SplitsBrowserClassLine()
+QString SplitsBrowserClassLine(const AnalysisWorkspace& ws)
 {
-    const int controls = ws().AnaLegCount > 0 ? ws().AnaLegCount - 1 : 0;
-    return CbasGeneral::CsvCell(CbasGeneral::ToUpper(ws().AnaClassName)) + QLatin1Char(',') +
+    const int controls = ws.AnaLegCount > 0 ? ws.AnaLegCount - 1 : 0;
+    return CbasGeneral::CsvCell(CbasGeneral::ToUpper(ws.AnaClassName)) + QLatin1Char(',') +
            QString::number(controls);
 }
 
@@ -371,12 +372,11 @@ QString SplitsBrowserLegTime(double value)
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-QString TextWithoutCp932()
+QString TextWithoutCp932(const AnalysisWorkspace& ws)
 {
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        if (!TextCodec::fitsCp932(ws().RunnerName(r) + ws().RunnerShozoku(r)))
-            return ws().RunnerName(r);
-    return TextCodec::fitsCp932(ws().AnaClassName) ? QString() : ws().AnaClassName;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+        if (!TextCodec::fitsCp932(ws.RunnerName(r) + ws.RunnerShozoku(r))) return ws.RunnerName(r);
+    return TextCodec::fitsCp932(ws.AnaClassName) ? QString() : ws.AnaClassName;
 }
 
 QString Cp932Warning(const QString& text)
@@ -387,16 +387,15 @@ QString Cp932Warning(const QString& text)
         .arg(text);
 }
 
-QString CsvClassTitleLine()
+QString CsvClassTitleLine(const AnalysisWorkspace& ws)
 {
-    if (ws().AnaClassName.isEmpty()) return QString();
-    QString line = QStringLiteral("■■■《　") + CbasGeneral::ToWide(ws().AnaClassName) +
+    if (ws.AnaClassName.isEmpty()) return QString();
+    QString line = QStringLiteral("■■■《　") + CbasGeneral::ToWide(ws.AnaClassName) +
                    QStringLiteral("　》■■■");
-    if (ws().AnaClassLength > 0) {
-        line += QStringLiteral("  (") + QString::number(ws().AnaClassLength) + QLatin1Char('m');
-        if (ws().AnaClassUpHeight > 0)
-            line +=
-                QStringLiteral(" up") + QString::number(ws().AnaClassUpHeight) + QLatin1Char('m');
+    if (ws.AnaClassLength > 0) {
+        line += QStringLiteral("  (") + QString::number(ws.AnaClassLength) + QLatin1Char('m');
+        if (ws.AnaClassUpHeight > 0)
+            line += QStringLiteral(" up") + QString::number(ws.AnaClassUpHeight) + QLatin1Char('m');
         line += QLatin1Char(')');
     }
     return line;

@@ -1,8 +1,10 @@
 #pragma once
-// The CSV tables of the class last analysed: runners as columns ("縦") or as rows ("横"), the
+// The CSV tables of the analysis of one class: runners as columns ("縦") or as rows ("横"), the
 // cumulative-times table and the runner lines of the SplitsBrowser file. Every writer appends
 // lines (without line ends) to a list the output run writes in CP932 with CR LF. Fields are
 // joined by "," without quoting, as the readers of these files expect.
+#include "analysis/workspace.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,37 +14,38 @@ namespace basExport {
 using TextLines = QStringList;
 
 // "名前," and the names (spaces removed) of runners 1..N.
-QString CsvNameLine();
+QString CsvNameLine(const basAnalyze::AnalysisWorkspace& ws);
 // "所属," and the affiliations; empty when no runner has one.
-QString CsvAffiliationLine();
+QString CsvAffiliationLine(const basAnalyze::AnalysisWorkspace& ws);
 // "記録," and one result per runner: "h:nn:ss(rank)" or "-:--:--(-)", the rank right-justified
 // to the digit count of the runner count.
-QString CsvResultLine();
+QString CsvResultLine(const basAnalyze::AnalysisWorkspace& ws);
 // The race name, " (yyyy/mm/dd) " when the race has a date, "[place]" when it has a place.
 QString CsvRaceTitle();
 
 // One section of the runners-as-columns table. type 1 laps, 2 cumulative times, 3 lap ratios,
 // 4 miss times, 5 cruise speed, 6 miss rate, 7 no-miss time.
-void WriteCsvColumns(TextLines& out, const QString& nameLine, int type);
+void WriteCsvColumns(TextLines& out, const basAnalyze::AnalysisWorkspace& ws,
+                     const QString& nameLine, int type);
 // One table of the runners-as-rows layout. type 1 laps, 2 laps over cumulative times,
 // 3 ratios, 4 miss times, 5 the SplitsBrowser runner lines, 6 cumulative times.
-void WriteCsvRows(TextLines& out, int type);
+void WriteCsvRows(TextLines& out, const basAnalyze::AnalysisWorkspace& ws, int type);
 
 // The class line of the SplitsBrowser file: the class name in upper case and the number of
 // controls the viewer reads leg times for (one leg time more than it is told), i.e. the leg
 // count less one, so that a class without a finish leg is read as well.
-QString SplitsBrowserClassLine();
+QString SplitsBrowserClassLine(const basAnalyze::AnalysisWorkspace& ws);
 // A SplitsBrowser leg time: whole minutes and two-digit seconds ("65:12"); the viewer reads
 // minutes beyond 59, so an hour or more keeps its hours.
 QString SplitsBrowserLegTime(double value);
 
 // "■■■《　CLASS　》■■■  (3500m up120m)" for a class with a name, else empty.
-QString CsvClassTitleLine();
+QString CsvClassTitleLine(const basAnalyze::AnalysisWorkspace& ws);
 
-// The CSV and text files are CP932. The name of the first runner of the class last analysed
-// whose name or club holds a character without a CP932 form (written as "?"), or the class
-// name when only it holds one; empty when everything fits.
-QString TextWithoutCp932();
+// The CSV and text files are CP932. The name of the first runner of the analysis whose name or
+// club holds a character without a CP932 form (written as "?"), or the class name when only it
+// holds one; empty when everything fits.
+QString TextWithoutCp932(const basAnalyze::AnalysisWorkspace& ws);
 // The warning that names it.
 QString Cp932Warning(const QString& text);
 

@@ -18,8 +18,6 @@ namespace basExport {
 
 namespace {
 
-using basAnalyze::Workspace;
-
 // The files of a folder by their names in lower case: pages and images are found whatever the
 // letter case they were written in, and linked by the name they really have, since a web
 // server on this platform tells the letter cases apart. A name already in lower case wins.
@@ -65,15 +63,14 @@ constexpr LinkKind LinkKinds[IndexLinkCount] = {
     {"", "_2", true, "チャート２"}, {"leg_", "", false, "難易度"},
 };
 
-// The row of the class just prepared, with links to the files found for it.
-void AppendClassRow(QStringList& lines, const QString& className,
+// The row of a class, made from its PrepareClass, with links to the files found for it.
+void AppendClassRow(QStringList& lines, const basAnalyze::AnalysisWorkspace& ws,
                     const std::array<QString, IndexLinkCount>& found)
 {
-    const basAnalyze::AnalysisWorkspace& ws = Workspace;
     lines << QStringLiteral(
                  "<tr><td nowrap bgcolor=#405080 width=125><font color=white><b>&nbsp;%1&nbsp;"
                  "</b></font></td>")
-                 .arg(HtmlEscape(CbasGeneral::ToWide(className)));
+                 .arg(HtmlEscape(CbasGeneral::ToWide(ws.AnaClassName)));
     lines << QStringLiteral("<td nowrap bgcolor=#ffffff width=300>");
 
     QString pending = QStringLiteral("&nbsp;");  // written without a line end of its own
@@ -185,8 +182,7 @@ HtmlPage IndexPageLines(const IndexLinks& links)
 
     const QStringList classNames = basDefinition::ClassList.names();
     for (qsizetype c = 0; c < classNames.size(); ++c) {
-        basAnalyze::PrepareClass(classNames[c]);
-        AppendClassRow(lines, classNames[c],
+        AppendClassRow(lines, basAnalyze::PrepareClass(classNames[c]),
                        c < static_cast<qsizetype>(links.classes.size())
                            ? links.classes[static_cast<size_t>(c)]
                            : std::array<QString, IndexLinkCount>());

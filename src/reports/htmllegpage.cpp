@@ -15,7 +15,6 @@ namespace basExport {
 namespace {
 
 using basAnalyze::AnalysisWorkspace;
-using basAnalyze::Workspace;
 
 constexpr int kPlaces = 6;
 
@@ -36,10 +35,10 @@ QString PadLeft(const QString& text, int width)
 
 // The cell of one place: the first three characters of the runner's name and the time, the
 // class's first three runners in their own colours.
-QString PlaceCell(int r, const QString& time)
+QString PlaceCell(const AnalysisWorkspace& ws, int r, const QString& time)
 {
     // Three characters, counted so that a character outside the basic plane is not split.
-    const QList<uint> head = Workspace.RunnerName(r).toUcs4().mid(0, 3);
+    const QList<uint> head = ws.RunnerName(r).toUcs4().mid(0, 3);
     const QString name = CbasGeneral::FitWidth(
         QString::fromUcs4(reinterpret_cast<const char32_t*>(head.data()), head.size()), 6, false,
         true);
@@ -60,7 +59,8 @@ QString PlaceCell(int r, const QString& time)
 }
 
 // The six place cells of a ranking of runners (keys are runner indexes).
-QString PlaceCells(SortData& ranking, const std::function<QString(int)>& timeOf)
+QString PlaceCells(const AnalysisWorkspace& ws, SortData& ranking,
+                   const std::function<QString(int)>& timeOf)
 {
     ranking.Calc();
     QString cells;
@@ -70,16 +70,15 @@ QString PlaceCells(SortData& ranking, const std::function<QString(int)>& timeOf)
             continue;
         }
         const int r = ranking.Key(p).toInt();
-        cells += PlaceCell(r, timeOf(r));
+        cells += PlaceCell(ws, r, timeOf(r));
     }
     return cells;
 }
 
 }  // namespace
 
-void WriteLegDifficultyTable(HtmlPage& page)
+void WriteLegDifficultyTable(HtmlPage& page, const AnalysisWorkspace& ws)
 {
-    const AnalysisWorkspace& ws = Workspace;
     using CbasGeneral::FormatNumber;
     page << QStringLiteral("<table cellpadding=2 cellspacing=0 border=1>")
          << QStringLiteral(
@@ -87,7 +86,7 @@ void WriteLegDifficultyTable(HtmlPage& page)
                 "<td nowrap>上位平均</td><td nowrap>難易度</td><td nowrap>１位</td>"
                 "<td nowrap>２位</td><td nowrap>３位</td><td nowrap>４位</td><td nowrap>５位</td>"
                 "<td nowrap>６位</td></tr>");
-    const basAnalyze::LegDifficultyTable difficulty = basAnalyze::LegDifficulty(2);
+    const basAnalyze::LegDifficultyTable difficulty = basAnalyze::LegDifficulty(ws, 2);
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
         SortData ranking;
         for (int r = 1; r <= ws.AnaRunnerCount; ++r)
@@ -104,7 +103,8 @@ void WriteLegDifficultyTable(HtmlPage& page)
                     QStringLiteral("<td bgcolor=#ffffcc>%1</td>")
                         .arg(FormatNumber(basAnalyze::Percent(difficulty.Difficulty(l)),
                                           QStringLiteral("##0"))) +
-                    PlaceCells(ranking, [&](int r) { return MinutesSeconds(ws.LapTime(r, l)); }) +
+                    PlaceCells(ws, ranking,
+                               [&](int r) { return MinutesSeconds(ws.LapTime(r, l)); }) +
                     QStringLiteral("</tr>");
     }
     SortData finishers;
@@ -115,16 +115,16 @@ void WriteLegDifficultyTable(HtmlPage& page)
                 "<tr align=right nowrap bgcolor=#e0e0e0><td bgcolor=#ffaa99>&nbsp;</td>"
                 "<td>100.0%</td><td>") +
                 CbasGeneral::FormatTime(ws.TopTotal, hms) + QStringLiteral("</td><td>100</td>") +
-                PlaceCells(finishers,
+                PlaceCells(ws, finishers,
                            [&](int r) { return CbasGeneral::FormatTime(ws.TotalTime(r), hms); }) +
                 QStringLiteral("</tr></table>");
 }
 
-void WriteLegPage(HtmlPage& page)
+void WriteLegPage(HtmlPage& page, const AnalysisWorkspace& ws)
 {
     page << QStringLiteral("<html>");
     WriteHtmlHead(page);
-    WriteLegDifficultyTable(page);
+    WriteLegDifficultyTable(page, ws);
     page << QStringLiteral("</body>") << QStringLiteral("</html>");
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The HTML pages of a race: the results and lap-analysis page and the leg-difficulty page of
-// the class last analysed, and the index page of the whole race. The writers append lines
+// the analysis of one class, and the index page of the whole race. The writers append lines
 // (without line ends) to a page held in memory; the output run writes the page in CP932 with
 // CR LF through a temporary file, so a failed write never leaves half a page.
+#include "analysis/workspace.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,21 +19,24 @@ using HtmlPage = QStringList;
 void WriteHtmlHead(HtmlPage& page);
 void WriteTableStart(HtmlPage& page);
 // labelInterval: 0 one label column at the left only, k > 0 a label column before every k runners.
-void WriteTitleRow(HtmlPage& page, int labelInterval);
+void WriteTitleRow(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int labelInterval);
 // mode -1: name, club and result rows; 0: the name row only.
-void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInterval);
+void WriteRunnerHeaderRows(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int mode,
+                           bool forExcel, int labelInterval);
 // type 1..7: laps, cumulative, ratios, miss times, cruise speed, miss rate, no-miss time.
-void WriteSection(HtmlPage& page, int type, bool forExcel, int labelInterval);
+void WriteSection(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int type, bool forExcel,
+                  int labelInterval);
 // " bgcolor=#…" for ranks 1 to 3, empty otherwise.
 QString RankColour(int rank, bool forExcel);
-void WriteLegDifficultyTable(HtmlPage& page);
+void WriteLegDifficultyTable(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws);
 
-// The whole results page of the class last analysed: level 0 laps, 1 laps and cumulative
-// times, 2 the full analysis (with the footer, a link to homePageUrl unless it is empty).
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
-                      const QString& homePageUrl = QString());
-// The whole leg-difficulty page of the class last analysed.
-void WriteLegPage(HtmlPage& page);
+// The whole results page of the analysis: level 0 laps, 1 laps and cumulative times, 2 the
+// full analysis (with the footer, a link to homePageUrl unless it is empty). The analysis is
+// one of PrepareClass for level 0, AnalyzeClass for the others.
+void WriteResultsPage(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int level,
+                      bool forExcel, int labelInterval, const QString& homePageUrl = QString());
+// The whole leg-difficulty page of the analysis (one of AnalyzeClass).
+void WriteLegPage(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws);
 
 // The index page for the path template of the class pages (a folder plus, say,
 // "02_race_*.htm"; a class's files named by basDefinition::ClassFileNamePart), in three steps:
@@ -47,7 +52,7 @@ struct IndexLinks {
 };
 IndexLinks FindIndexLinks(const QString& pathTemplate);
 QString IndexPagePath(const QString& pathTemplate);
-// Leaves the analysis workspace holding the last class of the race.
+// Each class's row is made from its PrepareClass.
 HtmlPage IndexPageLines(const IndexLinks& links);
 // All three: creates or overwrites the index page; false when it could not be written.
 bool WriteIndexPage(const QString& pathTemplate);

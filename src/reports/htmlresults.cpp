@@ -16,7 +16,6 @@ namespace basExport {
 namespace {
 
 using basAnalyze::AnalysisWorkspace;
-using basAnalyze::Workspace;
 using CbasGeneral::FitWidth;
 using CbasGeneral::FormatLapTime;
 
@@ -26,20 +25,20 @@ const QString kNoRank = QStringLiteral("&nbsp;-");
 const QString kEmptyPair = QStringLiteral("<td colspan=2>-</td>");
 
 // The runner slots of a row: N, or N rounded up to a multiple of the label interval.
-int SlotCount(int labelInterval)
+int SlotCount(const AnalysisWorkspace& ws, int labelInterval)
 {
-    const int n = Workspace.AnaRunnerCount;
+    const int n = ws.AnaRunnerCount;
     if (labelInterval <= 0 || n <= 0) return n;
     return labelInterval * ((n - 1) / labelInterval + 1);
 }
 
 // One table row: the label cell at the left (interval 0) or before every block of k slots,
 // and the cell of every slot; slot i > N is a placeholder.
-QString SlotRow(const QString& rowStart, const QString& labelCell, int labelInterval,
-                const std::function<QString(int)>& slotCell)
+QString SlotRow(const AnalysisWorkspace& ws, const QString& rowStart, const QString& labelCell,
+                int labelInterval, const std::function<QString(int)>& slotCell)
 {
     QString row = rowStart;
-    const int slotTotal = SlotCount(labelInterval);
+    const int slotTotal = SlotCount(ws, labelInterval);
     if (labelInterval <= 0) row += labelCell;
     for (int i = 1; i <= slotTotal; ++i) {
         if (labelInterval > 0 && (i - 1) % labelInterval == 0) row += labelCell;
@@ -50,10 +49,10 @@ QString SlotRow(const QString& rowStart, const QString& labelCell, int labelInte
 
 // A row across the whole table: cells of the given colspan while width remains, the first
 // with the first text and every further one with the second.
-QString FullWidthRow(const QString& rowStart, const QString& cellStart, int labelInterval,
-                     const QString& firstText, const QString& furtherText)
+QString FullWidthRow(const AnalysisWorkspace& ws, const QString& rowStart, const QString& cellStart,
+                     int labelInterval, const QString& firstText, const QString& furtherText)
 {
-    const int n = Workspace.AnaRunnerCount;
+    const int n = ws.AnaRunnerCount;
     int width, span;
     if (labelInterval <= 0) {
         width = 2 * n + 1;
@@ -98,11 +97,11 @@ QString MissText(double missTime)
     return PaddedTime(missTime, 5);
 }
 
-QString LegLabelCell(int type, bool forExcel, int l)
+QString LegLabelCell(const AnalysisWorkspace& ws, int type, bool forExcel, int l)
 {
     return QStringLiteral("<td nowrap bgcolor=%1>%2</td>")
         .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
-             CbasGeneral::LegLabel(Workspace.AnaControlCount, type != 2, l));
+             CbasGeneral::LegLabel(ws.AnaControlCount, type != 2, l));
 }
 
 const QString& SectionTitle(int type)
@@ -120,9 +119,8 @@ const QString& SectionTitle(int type)
 }
 
 // The cell of runner r on leg l in the cumulative section.
-QString CumulativeCell(int r, int l, bool forExcel)
+QString CumulativeCell(const AnalysisWorkspace& ws, int r, int l, bool forExcel)
 {
-    const AnalysisWorkspace& ws = Workspace;
     const bool invalid = ws.SumState(r, l) == basAnalyze::StateExcluded;
     const int rank = invalid ? 0 : ws.EstSumRank(r, l);
     const QString colour = RankColour(rank, forExcel);
@@ -141,9 +139,9 @@ QString CumulativeCell(int r, int l, bool forExcel)
 
 // The cell of runner r on leg l in the lap, ratio or miss section; empty where a cell above
 // spans this leg.
-QString LegCell(int type, int r, int l, bool forExcel, const LapCellPlan& plan)
+QString LegCell(const AnalysisWorkspace& ws, int type, int r, int l, bool forExcel,
+                const LapCellPlan& plan)
 {
-    const AnalysisWorkspace& ws = Workspace;
     const LapCell& cell = plan[l];
     const int digits = DigitCount(ws.AnaRunnerCount);
     switch (cell.kind) {
@@ -187,9 +185,8 @@ QString LegCell(int type, int r, int l, bool forExcel, const LapCellPlan& plan)
 }
 
 // The value of the total row of sections 3 to 7.
-QString TotalValue(int type, int r)
+QString TotalValue(const AnalysisWorkspace& ws, int type, int r)
 {
-    const AnalysisWorkspace& ws = Workspace;
     switch (type) {
         case 3:
             return PercentCell(ws.RelativeValue(r));
@@ -205,32 +202,34 @@ QString TotalValue(int type, int r)
     }
 }
 
-void WriteLegRows(HtmlPage& page, int type, bool forExcel, int labelInterval)
+void WriteLegRows(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+                  int labelInterval)
 {
-    const AnalysisWorkspace& ws = Workspace;
     const int n = ws.AnaRunnerCount;
     std::vector<LapCellPlan> plans;
     if (type != 2) {
         plans.reserve(static_cast<size_t>(n));
-        for (int r = 1; r <= n; ++r) plans.push_back(PlanLapCells(r));
+        for (int r = 1; r <= n; ++r) plans.push_back(PlanLapCells(ws, r));
     }
     const QString placeholder = type <= 2 ? QStringLiteral("<td>") + kNoTime +
                                                 QStringLiteral("</td><td>") + kNoRank +
                                                 QStringLiteral("</td>")
                                           : kEmptyPair;
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        page << SlotRow(QStringLiteral("<tr align=right>"), LegLabelCell(type, forExcel, l),
+        page << SlotRow(ws, QStringLiteral("<tr align=right>"), LegLabelCell(ws, type, forExcel, l),
                         labelInterval, [&](int i) {
                             if (i > n) return placeholder;
-                            if (type == 2) return CumulativeCell(i, l, forExcel);
-                            return LegCell(type, i, l, forExcel, plans[static_cast<size_t>(i - 1)]);
+                            if (type == 2) return CumulativeCell(ws, i, l, forExcel);
+                            return LegCell(ws, type, i, l, forExcel,
+                                           plans[static_cast<size_t>(i - 1)]);
                         });
     }
 }
 
-void WriteTotalRow(HtmlPage& page, int type, bool forExcel, int labelInterval)
+void WriteTotalRow(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+                   int labelInterval)
 {
-    const int n = Workspace.AnaRunnerCount;
+    const int n = ws.AnaRunnerCount;
     QString rowStart = QStringLiteral("<tr align=right>");
     if (type <= 4)
         rowStart = forExcel ? QStringLiteral("<tr align=right bgcolor=#dddddd>")
@@ -239,9 +238,9 @@ void WriteTotalRow(HtmlPage& page, int type, bool forExcel, int labelInterval)
         QStringLiteral("<td bgcolor=%1>%2</td>")
             .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
                  type <= 4 ? QStringLiteral("Total") : kIdeographicSpace);
-    page << SlotRow(rowStart, labelCell, labelInterval, [&](int i) {
+    page << SlotRow(ws, rowStart, labelCell, labelInterval, [&](int i) {
         if (i > n) return kEmptyPair;
-        return QStringLiteral("<td colspan=2>%1</td>").arg(TotalValue(type, i));
+        return QStringLiteral("<td colspan=2>%1</td>").arg(TotalValue(ws, type, i));
     });
 }
 
@@ -274,10 +273,9 @@ void WriteTableStart(HtmlPage& page)
     page << QStringLiteral("<table border=1 cellspacing=0 cellpadding=1 bgcolor=white>");
 }
 
-void WriteTitleRow(HtmlPage& page, int labelInterval)
+void WriteTitleRow(HtmlPage& page, const AnalysisWorkspace& ws, int labelInterval)
 {
     const RaceHeader& race = basDefinition::RaceInfo;
-    const AnalysisWorkspace& ws = Workspace;
     QString text, classPart;
     if (!race.RaceName.isEmpty())
         text += QStringLiteral("<font size=+1 color=#ffffff><b>") + HtmlEscape(race.RaceName) +
@@ -301,17 +299,17 @@ void WriteTitleRow(HtmlPage& page, int labelInterval)
         text += QStringLiteral("</font>");
     }
     if (text.isEmpty()) return;
-    page << FullWidthRow(QStringLiteral("<tr height=32>"),
+    page << FullWidthRow(ws, QStringLiteral("<tr height=32>"),
                          QStringLiteral("<td colspan=%1 bgcolor=#3050c0>&nbsp;"), labelInterval,
                          text, classPart);
 }
 
-void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInterval)
+void WriteRunnerHeaderRows(HtmlPage& page, const AnalysisWorkspace& ws, int mode, bool forExcel,
+                           int labelInterval)
 {
-    const AnalysisWorkspace& ws = Workspace;
     const int n = ws.AnaRunnerCount;
     const QString rowStart = QStringLiteral("<tr align=right bgcolor=#bbffbb>");
-    page << SlotRow(rowStart, QStringLiteral("<td>名前</td>"), labelInterval, [&](int i) {
+    page << SlotRow(ws, rowStart, QStringLiteral("<td>名前</td>"), labelInterval, [&](int i) {
         if (i > n) return kEmptyPair;
         return QStringLiteral("<td colspan=2>%1</td>")
             .arg(HtmlEscape(CbasGeneral::CompactName(ws.RunnerName(i))));
@@ -322,14 +320,14 @@ void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInt
     for (int r = 1; r <= n && !anyClub; ++r)
         anyClub = !CbasGeneral::StripSpaces(ws.RunnerShozoku(r)).isEmpty();
     if (anyClub)
-        page << SlotRow(rowStart, QStringLiteral("<td>所属</td>"), labelInterval, [&](int i) {
+        page << SlotRow(ws, rowStart, QStringLiteral("<td>所属</td>"), labelInterval, [&](int i) {
             if (i > n) return kEmptyPair;
             return QStringLiteral("<td colspan=2>%1</td>")
                 .arg(ClubText(ws.RunnerShozoku(i), forExcel));
         });
 
     const int digits = DigitCount(n);
-    page << SlotRow(rowStart, QStringLiteral("<td>記録</td>"), labelInterval, [&](int i) {
+    page << SlotRow(ws, rowStart, QStringLiteral("<td>記録</td>"), labelInterval, [&](int i) {
         QString time = kNoTime, rank = kNoRank;
         if (i <= n && ws.TotalTime(i) > 0) {
             time = SpacesToNbsp(FitWidth(FormatLapTime(ws.TotalTime(i)), 7, true, false));
@@ -341,14 +339,16 @@ void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInt
     });
 }
 
-void WriteSection(HtmlPage& page, int type, bool forExcel, int labelInterval)
+void WriteSection(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+                  int labelInterval)
 {
     if (type < 1 || type > 7) return;
     const QString title = SectionTitle(type);
-    page << FullWidthRow(QStringLiteral("<tr>"), QStringLiteral("<td colspan=%1 bgcolor=#ffdd99>"),
-                         labelInterval, title, title);
-    if (type <= 4) WriteLegRows(page, type, forExcel, labelInterval);
-    if (type >= 3) WriteTotalRow(page, type, forExcel, labelInterval);
+    page << FullWidthRow(ws, QStringLiteral("<tr>"),
+                         QStringLiteral("<td colspan=%1 bgcolor=#ffdd99>"), labelInterval, title,
+                         title);
+    if (type <= 4) WriteLegRows(page, ws, type, forExcel, labelInterval);
+    if (type >= 3) WriteTotalRow(page, ws, type, forExcel, labelInterval);
 }
 
 QString RankColour(int rank, bool forExcel)
@@ -359,26 +359,26 @@ QString RankColour(int rank, bool forExcel)
     return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
 }
 
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
-                      const QString& homePageUrl)
+void WriteResultsPage(HtmlPage& page, const AnalysisWorkspace& ws, int level, bool forExcel,
+                      int labelInterval, const QString& homePageUrl)
 {
     page << QStringLiteral("<html>");
     WriteHtmlHead(page);
     page << QStringLiteral("<body>");
     WriteTableStart(page);
-    WriteTitleRow(page, labelInterval);
-    WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
-    WriteSection(page, 1, forExcel, labelInterval);
-    if (level >= 1) WriteSection(page, 2, forExcel, labelInterval);
+    WriteTitleRow(page, ws, labelInterval);
+    WriteRunnerHeaderRows(page, ws, -1, forExcel, labelInterval);
+    WriteSection(page, ws, 1, forExcel, labelInterval);
+    if (level >= 1) WriteSection(page, ws, 2, forExcel, labelInterval);
     if (level >= 2) {
-        WriteRunnerHeaderRows(page, 0, forExcel, labelInterval);
-        WriteSection(page, 5, forExcel, labelInterval);
-        WriteSection(page, 6, forExcel, labelInterval);
-        WriteRunnerHeaderRows(page, 0, forExcel, labelInterval);
-        WriteSection(page, 3, forExcel, labelInterval);
-        WriteSection(page, 4, forExcel, labelInterval);
-        WriteSection(page, 7, forExcel, labelInterval);
-        WriteRunnerHeaderRows(page, -1, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, ws, 0, forExcel, labelInterval);
+        WriteSection(page, ws, 5, forExcel, labelInterval);
+        WriteSection(page, ws, 6, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, ws, 0, forExcel, labelInterval);
+        WriteSection(page, ws, 3, forExcel, labelInterval);
+        WriteSection(page, ws, 4, forExcel, labelInterval);
+        WriteSection(page, ws, 7, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, ws, -1, forExcel, labelInterval);
     }
     page << QStringLiteral("</table>");
     if (level >= 2) {

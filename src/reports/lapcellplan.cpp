@@ -1,13 +1,10 @@
 #include "reports/lapcellplan.h"
 
-#include "analysis/workspace.h"
-
 namespace basExport {
 
-LapCellPlan PlanLapCells(int r)
+LapCellPlan PlanLapCells(const basAnalyze::AnalysisWorkspace& ws, int r)
 {
     using namespace basAnalyze;
-    const AnalysisWorkspace& ws = Workspace;
     const int legs = ws.AnaLegCount;
     LapCellPlan plan(legs);
     for (int l = 1; l <= legs; ++l) {

@@ -2,6 +2,8 @@
 // How the legs of one runner become table cells in the lap, ratio and miss sections: a run of
 // legs without a split is one cell spanning down to the leg that holds their common time, so
 // every leg of every runner is covered by exactly one cell and the table keeps its shape.
+#include "analysis/workspace.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -31,8 +33,8 @@ private:
     std::vector<LapCell> cells_;
 };
 
-// The plan of runner r of the class last analysed. A run of lap state -1 legs starts its cell
+// The plan of runner r of the analysis. A run of lap state -1 legs starts its cell
 // at its first leg whatever the leg before it is (an excluded leg included).
-LapCellPlan PlanLapCells(int r);
+LapCellPlan PlanLapCells(const basAnalyze::AnalysisWorkspace& ws, int r);
 
 }  // namespace basExport

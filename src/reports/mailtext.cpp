@@ -13,16 +13,12 @@ namespace basExport {
 
 namespace {
 
+using basAnalyze::AnalysisWorkspace;
 using basAnalyze::Percent;
 using CbasGeneral::FitWidth;
 using CbasGeneral::FormatNumber;
 
 constexpr int BlockColumns = 12;
-
-const basAnalyze::AnalysisWorkspace& ws()
-{
-    return basAnalyze::Workspace;
-}
 
 QString cell(const QString& text)
 {
@@ -42,13 +38,12 @@ struct RowPlan {
 };
 
 // Legs 1..leg count, the finish leg as " F" when the class has one, and "TT" when asked.
-RowPlan legRows(bool total)
+RowPlan legRows(const AnalysisWorkspace& ws, bool total)
 {
     RowPlan plan;
-    for (int l = 1; l <= ws().AnaLegCount; ++l) {
-        plan.labels << (l == ws().AnaControlCount + 1
-                            ? QStringLiteral(" F")
-                            : FitWidth(QString::number(l), 2, true, false));
+    for (int l = 1; l <= ws.AnaLegCount; ++l) {
+        plan.labels << (l == ws.AnaControlCount + 1 ? QStringLiteral(" F")
+                                                    : FitWidth(QString::number(l), 2, true, false));
         plan.legs.push_back(l);
     }
     if (total) {
@@ -89,19 +84,20 @@ void writeSection(TextLines& out, const char* title, const RowPlan& rows,
 }
 
 // A per-leg cell: "↓" and "n/a" for lap states -1 and -2, else the value.
-QString legCell(int r, int l, const std::function<QString()>& value)
+QString legCell(const AnalysisWorkspace& ws, int r, int l, const std::function<QString()>& value)
 {
-    const int state = ws().LapState(r, l);
+    const int state = ws.LapState(r, l);
     if (state == basAnalyze::StateLater) return QStringLiteral("↓");
     if (state == basAnalyze::StateExcluded) return QStringLiteral("n/a");
     return value();
 }
 
-std::vector<Column> runnerColumns(const std::function<QString(int r, int row)>& value)
+std::vector<Column> runnerColumns(const AnalysisWorkspace& ws,
+                                  const std::function<QString(int r, int row)>& value)
 {
     std::vector<Column> columns;
-    for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-        columns.push_back({cell(CbasGeneral::CompactName(ws().RunnerName(r))),
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+        columns.push_back({cell(CbasGeneral::CompactName(ws.RunnerName(r))),
                            [r, value](int row) { return value(r, row); }});
     return columns;
 }
@@ -117,13 +113,13 @@ QString missText(double miss)
     return miss < 0 && text != QLatin1String("0") ? QLatin1Char('-') + text : text;
 }
 
-void writeHeader(TextLines& out)
+void writeHeader(TextLines& out, const AnalysisWorkspace& ws)
 {
     const RaceHeader& race = basDefinition::RaceInfo;
-    if (!ws().AnaClassName.isEmpty()) {
-        QString line = QStringLiteral("◎ ") + CbasGeneral::ToWide(ws().AnaClassName);
-        if (ws().AnaClassLength != 0) line += QStringLiteral(" %1m").arg(ws().AnaClassLength);
-        if (ws().AnaClassUpHeight != 0) line += QStringLiteral(" ↑%1m").arg(ws().AnaClassUpHeight);
+    if (!ws.AnaClassName.isEmpty()) {
+        QString line = QStringLiteral("◎ ") + CbasGeneral::ToWide(ws.AnaClassName);
+        if (ws.AnaClassLength != 0) line += QStringLiteral(" %1m").arg(ws.AnaClassLength);
+        if (ws.AnaClassUpHeight != 0) line += QStringLiteral(" ↑%1m").arg(ws.AnaClassUpHeight);
         out << line;
     }
     if (!race.RaceName.isEmpty() || race.hasDate() || !race.RacePlace.isEmpty()) {
@@ -149,22 +145,21 @@ QString MailTime(double value, bool lap)
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-void WriteMailText(TextLines& out)
+void WriteMailText(TextLines& out, const AnalysisWorkspace& w)
 {
-    writeHeader(out);
-    const basAnalyze::AnalysisWorkspace& w = ws();
+    writeHeader(out, w);
 
-    std::vector<Column> laps = runnerColumns([&w](int r, int l) {
+    std::vector<Column> laps = runnerColumns(w, [&w](int r, int l) {
         if (l == 0) return MailTime(w.TotalTime(r), false);
-        return legCell(r, l, [&] { return MailTime(w.LapTime(r, l), true); });
+        return legCell(w, r, l, [&] { return MailTime(w.LapTime(r, l), true); });
     });
     laps.push_back({QStringLiteral("  Ave3"), [&w](int l) {
                         return MailTime(l == 0 ? w.TopTotal : w.TopAverage(l), false);
                     }});
-    writeSection(out, "■ ラップタイム (mmmss)", legRows(true), laps);
+    writeSection(out, "■ ラップタイム (mmmss)", legRows(w, true), laps);
 
-    std::vector<Column> sums = runnerColumns([&w](int r, int l) {
-        return legCell(r, l, [&] {
+    std::vector<Column> sums = runnerColumns(w, [&w](int r, int l) {
+        return legCell(w, r, l, [&] {
             const bool valid =
                 w.SumState(r, l) != basAnalyze::StateExcluded && w.EstSumRank(r, l) != 0;
             return valid ? MailTime(w.SumTime(r, l), false) : QStringLiteral("n/a");
@@ -175,19 +170,19 @@ void WriteMailText(TextLines& out)
                         for (int k = 1; k <= l; ++k) sum += w.TopAverage(k);
                         return MailTime(sum, false);
                     }});
-    writeSection(out, "■積算タイム (mmmss)", legRows(false), sums);
+    writeSection(out, "■積算タイム (mmmss)", legRows(w, false), sums);
 
-    writeSection(out, "■相対値 (%)", legRows(true), runnerColumns([&w](int r, int l) {
+    writeSection(out, "■相対値 (%)", legRows(w, true), runnerColumns(w, [&w](int r, int l) {
                      if (l == 0) return percent(w.RelativeValue(r), "##0");
-                     return legCell(r, l, [&] { return percent(w.LapRatio(r, l), "##0"); });
+                     return legCell(w, r, l, [&] { return percent(w.LapRatio(r, l), "##0"); });
                  }));
     writeSection(out, "■巡航速度 (%)", valueRow(),
-                 runnerColumns([&w](int r, int) { return percent(w.CruiseSpeed(r), "##0"); }));
+                 runnerColumns(w, [&w](int r, int) { return percent(w.CruiseSpeed(r), "##0"); }));
     writeSection(out, "■ミス率 (%)", valueRow(),
-                 runnerColumns([&w](int r, int) { return percent(w.MissRate(r), "#0.0"); }));
-    writeSection(out, "■ミスタイム (mmmss)", legRows(true), runnerColumns([&w](int r, int l) {
+                 runnerColumns(w, [&w](int r, int) { return percent(w.MissRate(r), "#0.0"); }));
+    writeSection(out, "■ミスタイム (mmmss)", legRows(w, true), runnerColumns(w, [&w](int r, int l) {
                      if (l == 0) return MailTime(w.MissTimeTotal(r), false);
-                     return legCell(r, l, [&] { return missText(w.MissTime(r, l)); });
+                     return legCell(w, r, l, [&] { return missText(w.MissTime(r, l)); });
                  }));
 }
 

@@ -24,6 +24,7 @@ namespace basExport {
 
 namespace {
 
+using basAnalyze::AnalysisWorkspace;
 using basDefinition::ClassNameOfEntry;
 
 const QString CannotWrite = QStringLiteral("ファイルを出力できません - ");
@@ -48,14 +49,6 @@ QString failureLine(const QString& path, const CbasGeneral::FileError& error)
     return QLatin1Char('\n') + CbasGeneral::PathWithReason(path, error);
 }
 
-// A class's runner order is worked out when it is first asked for. It is asked for here, on one
-// thread, before the files of several classes are made side by side.
-void settleRunnerOrders()
-{
-    for (const auto& cls : basDefinition::ClassList)
-        if (cls->ClassRunnerCount() > 0) cls->Item(1);
-}
-
 // Everything of the options that shapes a file.
 void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 {
@@ -75,47 +68,46 @@ void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
         .add(o.homePageUrl);
 }
 
-// The lines of a class's CSV table (class line, then the tables of the data type) for the
-// class last analysed on this thread.
-void csvClass(const OutputOptions& options, TextLines& lines, bool firstClass)
+// The lines of a class's CSV table (class line, then the tables of the data type).
+void csvClass(const OutputOptions& options, const AnalysisWorkspace& ws, TextLines& lines,
+              bool firstClass)
 {
     const int type = options.dataType;
-    const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
     if (type == DataSplitsBrowser) {
         // The unnamed class gets its class line too, or its runners would join the class before.
         if (!firstClass) lines << QString();
-        lines << SplitsBrowserClassLine();
+        lines << SplitsBrowserClassLine(ws);
     } else if (!ws.AnaClassName.isEmpty()) {
-        lines << CsvClassTitleLine() << QString();
+        lines << CsvClassTitleLine(ws) << QString();
     }
     const bool columnTypes = type == DataLaps || type == DataLapsAndSums || type == DataAnalysis;
     if (options.columns && columnTypes) {
-        const QString nameLine = CsvNameLine();
+        const QString nameLine = CsvNameLine(ws);
         lines << nameLine;
-        const QString clubs = CsvAffiliationLine();
+        const QString clubs = CsvAffiliationLine(ws);
         if (!clubs.isEmpty()) lines << clubs;
-        lines << CsvResultLine() << QString();
-        WriteCsvColumns(lines, nameLine, 1);
-        if (type != DataLaps) WriteCsvColumns(lines, nameLine, 2);
+        lines << CsvResultLine(ws) << QString();
+        WriteCsvColumns(lines, ws, nameLine, 1);
+        if (type != DataLaps) WriteCsvColumns(lines, ws, nameLine, 2);
         if (type == DataAnalysis)
-            for (int section : {3, 5, 4, 6, 7}) WriteCsvColumns(lines, nameLine, section);
+            for (int section : {3, 5, 4, 6, 7}) WriteCsvColumns(lines, ws, nameLine, section);
         return;
     }
     switch (type) {
         case DataLaps:
-            WriteCsvRows(lines, 1);
+            WriteCsvRows(lines, ws, 1);
             break;
         case DataLapsAndSums:
-            WriteCsvRows(lines, 2);
+            WriteCsvRows(lines, ws, 2);
             break;
         case DataAnalysis:
-            for (int table : {2, 3, 4}) WriteCsvRows(lines, table);
+            for (int table : {2, 3, 4}) WriteCsvRows(lines, ws, table);
             break;
         case DataSplitsBrowser:
-            WriteCsvRows(lines, 5);
+            WriteCsvRows(lines, ws, 5);
             break;
         case DataSums:
-            WriteCsvRows(lines, 6);
+            WriteCsvRows(lines, ws, 6);
             break;
         default:
             break;
@@ -124,8 +116,8 @@ void csvClass(const OutputOptions& options, TextLines& lines, bool firstClass)
 
 // One file of a run: the entry it is for (empty for a file of all entries), where it goes, the
 // key of what it is made from, and how its lines are made. lines runs on a pool thread: it
-// analyses the classes it needs into that thread's workspace, and for a CP932 file notes the
-// first text of them that the file cannot hold (TextWithoutCp932).
+// analyses the classes it needs, and for a CP932 file notes the first text of them that the
+// file cannot hold (TextWithoutCp932).
 struct FileJob {
     QString entry;
     QString path;
@@ -140,10 +132,10 @@ struct MadeFile {
     QString unencodable;
 };
 
-// Notes the first text of the class just analysed on this thread that CP932 cannot hold.
-void noteUnencodable(QString& unencodable)
+// Notes the first text of the analysis that CP932 cannot hold.
+void noteUnencodable(const AnalysisWorkspace& ws, QString& unencodable)
 {
-    if (unencodable.isEmpty()) unencodable = TextWithoutCp932();
+    if (unencodable.isEmpty()) unencodable = TextWithoutCp932(ws);
 }
 
 // One run's shared state: the options, the writer, the keys and what has happened so far.
@@ -157,7 +149,6 @@ public:
         OutputKeys::AddRaceHeader(key, basDefinition::RaceInfo);
         addOptions(key, options);
         base_ = key.key();
-        settleRunnerOrders();
     }
     OutputReport report;
 
@@ -190,19 +181,19 @@ private:
         key.add(base_).add(QString::fromLatin1(kind)).add(path);
         return key;
     }
-    // A job for the file of one entry, whose lines come from lines() after the entry's class is
-    // analysed; a CP932 file notes the text it cannot hold.
-    FileJob entryJob(const char* kind, const QString& entry, std::function<TextLines()> lines,
-                     bool cp932)
+    // A job for the file of one entry, whose lines come from the analysis of the entry's class;
+    // a CP932 file notes the text it cannot hold.
+    FileJob entryJob(const char* kind, const QString& entry,
+                     std::function<TextLines(const AnalysisWorkspace&)> lines, bool cp932)
     {
         const QString path = OutputPath(options_, entry);
         OutputKeys::KeyBuilder key = keyFor(kind, path);
         addEntry(key, entry);
         const QString className = ClassNameOfEntry(entry);
         return {entry, path, key.key(), [className, lines, cp932](QString& unencodable) {
-                    basAnalyze::AnalyzeClass(className);
-                    if (cp932) noteUnencodable(unencodable);
-                    return lines();
+                    const AnalysisWorkspace ws = basAnalyze::AnalyzeClass(className);
+                    if (cp932) noteUnencodable(ws, unencodable);
+                    return lines(ws);
                 }};
     }
     // Tells once, at the end of the run, the first text that its CP932 files cannot hold.
@@ -211,8 +202,7 @@ private:
         if (!unencodable_.isEmpty()) Prompts::message(Cp932Warning(unencodable_));
     }
     // Makes the files of the jobs side by side, leaving out those whose file is current, and
-    // hands each to done on this thread in the order of the jobs; done returns false to stop.
-    // The main thread's workspace is left holding the class of the last job handed over. What
+    // hands each to done on this thread in the order of the jobs; done returns false to stop. What
     // done tells is shown once every job has ended: a message box runs events, and an event
     // (the print tab's timer) may read the race file again while the jobs read the race.
     void make(const std::vector<FileJob>& jobs,
@@ -245,7 +235,6 @@ private:
 void Run::make(const std::vector<FileJob>& jobs,
                const std::function<bool(const FileJob&, const MadeFile&)>& done)
 {
-    const FileJob* last = nullptr;
     CbasGeneral::MakeSideBySide<MadeFile>(
         jobs.size(),
         [&](size_t i) {
@@ -256,13 +245,11 @@ void Run::make(const std::vector<FileJob>& jobs,
             return made;
         },
         [&](size_t i, const MadeFile& made) {
-            last = &jobs[i];
             if (unencodable_.isEmpty()) unencodable_ = made.unencodable;
             return done(jobs[i], made);
         });
     for (const auto& [text, icon] : told_) Prompts::message(text, icon);
     told_.clear();
-    if (last && !last->entry.isEmpty()) basAnalyze::AnalyzeClass(ClassNameOfEntry(last->entry));
 }
 
 WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
@@ -295,12 +282,12 @@ void Run::html(const QStringList& entries)
     for (const QString& entry : entries) {
         jobs.push_back(entryJob(
             "html", entry,
-            [dataType, forExcel, labelInterval, homePageUrl] {
+            [dataType, forExcel, labelInterval, homePageUrl](const AnalysisWorkspace& ws) {
                 HtmlPage page;
                 if (dataType == DataLegAnalysis)
-                    WriteLegPage(page);
+                    WriteLegPage(page, ws);
                 else
-                    WriteResultsPage(page, dataType, forExcel, labelInterval, homePageUrl);
+                    WriteResultsPage(page, ws, dataType, forExcel, labelInterval, homePageUrl);
                 return page;
             },
             false));
@@ -341,13 +328,7 @@ void Run::index(const QString& pathTemplate)
     FileJob job{QString(), path, key.key(), {}};
     MadeFile made;
     made.current = keys_.current(path, job.key);
-    if (made.current) {
-        // As a page made again would, the workspace ends with the race's last class prepared.
-        const QStringList names = basDefinition::ClassList.names();
-        if (!names.isEmpty()) basAnalyze::PrepareClass(names.last());
-    } else {
-        made.bytes = LinesBytes(IndexPageLines(links));
-    }
+    if (!made.current) made.bytes = LinesBytes(IndexPageLines(links));
     const WriteOutcome outcome = write(job, made);
     if (outcome == WriteOutcome::Written || outcome == WriteOutcome::Unchanged) return;
     Prompts::message(CannotWrite + CbasGeneral::GetFileName(path) + failureLine(path, lastError_),
@@ -401,9 +382,10 @@ void Run::csv(const QStringList& entries)
                               titleLines(lines);
                               bool first = true;
                               for (const QString& entry : entries) {
-                                  basAnalyze::AnalyzeClass(ClassNameOfEntry(entry));
-                                  noteUnencodable(unencodable);
-                                  csvClass(options, lines, first);
+                                  const AnalysisWorkspace ws =
+                                      basAnalyze::AnalyzeClass(ClassNameOfEntry(entry));
+                                  noteUnencodable(ws, unencodable);
+                                  csvClass(options, ws, lines, first);
                                   first = false;
                                   if (!splitsBrowser) lines << QString();
                               }
@@ -419,17 +401,15 @@ void Run::csv(const QStringList& entries)
             }
             return true;
         });
-        // The file's classes were analysed on another thread: the last one again on this one.
-        if (!entries.isEmpty()) basAnalyze::AnalyzeClass(ClassNameOfEntry(entries.last()));
     } else {
         std::vector<FileJob> jobs;
         for (const QString& entry : entries) {
             jobs.push_back(entryJob(
                 "csv", entry,
-                [=] {
+                [=](const AnalysisWorkspace& ws) {
                     TextLines lines;
                     titleLines(lines);
-                    csvClass(options, lines, true);
+                    csvClass(options, ws, lines, true);
                     lines << CreditLines();
                     return lines;
                 },
@@ -457,9 +437,9 @@ void Run::text(const QStringList& entries)
     for (const QString& entry : entries) {
         jobs.push_back(entryJob(
             "text", entry,
-            [] {
+            [](const AnalysisWorkspace& ws) {
                 TextLines lines;
-                WriteMailText(lines);
+                WriteMailText(lines, ws);
                 lines << CreditLines();
                 return lines;
             },

@@ -223,10 +223,8 @@ QJsonObject stateColumnOf(const basAnalyze::Table2<int>& table)
     return QJsonObject{{"width", width}, {"runners", runners}};
 }
 
-QJsonObject viewerClassObject(const QString& name)
+QJsonObject viewerClassObject(const AnalysisWorkspace& ws)
 {
-    basAnalyze::AnalyzeClass(name);
-    const AnalysisWorkspace& ws = basAnalyze::Workspace;
     const auto time = [](double v) { return SecondsOfMilliseconds(v); };
     const auto same = [](const auto& v) { return v; };
     const LapColumn laps = lapColumn(ws);
@@ -239,7 +237,7 @@ QJsonObject viewerClassObject(const QString& name)
         {"AnaRunnerCount", ws.AnaRunnerCount},
         {"TopTotal", time(ws.TopTotal)},
         {"TopAverage", columnOf(ws.TopAverage, time)},
-        {"Difficulty2", columnOf(basAnalyze::LegDifficulty(2).Difficulty,
+        {"Difficulty2", columnOf(basAnalyze::LegDifficulty(ws, 2).Difficulty,
                                  [](float v) { return std::floor(SingleValue(v) * 100 + 0.5); })},
         {"RunnerName", columnOf(ws.RunnerName, same)},
         {"RunnerShozoku", columnOf(ws.RunnerShozoku, same)},
@@ -267,7 +265,8 @@ QJsonObject viewerClassObject(const QString& name)
 QJsonObject ViewerJson(const QStringList& classNames)
 {
     QJsonArray classes;
-    for (const QString& name : classNames) classes.append(viewerClassObject(name));
+    for (const QString& name : classNames)
+        classes.append(viewerClassObject(basAnalyze::AnalyzeClass(name)));
     QJsonObject race = RaceHeaderJson();
     race.insert("classes", classes);
     return race;

@@ -14,7 +14,6 @@
 //   LapRank, TopAverage and CruiseSpeed as the analysis does;
 // - the run's status (Status) only for a class where a run is not OK;
 // - no total rank: the viewer ranks the OK runs with a valid total itself.
-// The workspace holds the last class named afterwards.
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>

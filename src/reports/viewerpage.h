@@ -8,7 +8,7 @@
 
 namespace basExport {
 
-// The page for the classes named, in that order. Leaves the workspace on the last class.
+// The page for the classes named, in that order.
 QByteArray ViewerPage(const QStringList& classNames);
 
 // Writes the page through a temporary file renamed over path; false when it could not be

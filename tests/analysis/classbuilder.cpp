@@ -36,9 +36,8 @@ clsClassData& addClass(const QString& name, int controls, bool lastGoal,
     return cls;
 }
 
-int runnerIndex(const QString& name)
+int runnerIndex(const basAnalyze::AnalysisWorkspace& ws, const QString& name)
 {
-    const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
     for (int r = 1; r <= ws.AnaRunnerCount; ++r)
         if (ws.RunnerName(r) == name) return r;
     return 0;

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace analysistest {
@@ -31,10 +32,10 @@ clsClassData& addClass(const QString& name, int controls, bool lastGoal,
                        std::initializer_list<RunnerRow> runners);
 void addRunner(clsClassData& cls, const RunnerRow& row);
 
-// Position of the runner of that name in the workspace (1-based), 0 when absent.
-int runnerIndex(const QString& name);
+// Position of the runner of that name in the analysis (1-based), 0 when absent.
+int runnerIndex(const basAnalyze::AnalysisWorkspace& ws, const QString& name);
 
-// Time values of the workspace in seconds.
+// Time values of the analysis in seconds.
 inline double inSeconds(double days)
 {
     return days * 86400.0;
@@ -42,13 +43,25 @@ inline double inSeconds(double days)
 
 }  // namespace analysistest
 
-// Fixture: an empty race and an empty workspace for every test.
+// Fixture: an empty race for every test, and the analysis its test made last.
 class AnalysisTest : public RaceTest {
 protected:
-    void SetUp() override
+    // The class of that name analysed by an entry point and kept as ws(); false when the race
+    // holds no such class.
+    bool prepare(const QString& name) { return keep(name, basAnalyze::PrepareClass(name)); }
+    bool analyze(const QString& name) { return keep(name, basAnalyze::AnalyzeClass(name)); }
+    bool analyzeDetail(const QString& name)
     {
-        RaceTest::SetUp();
-        basAnalyze::ResetWorkspace();
+        return keep(name, basAnalyze::AnalyzeClassDetail(name));
     }
-    const basAnalyze::AnalysisWorkspace& ws() const { return basAnalyze::Workspace; }
+    const basAnalyze::AnalysisWorkspace& ws() const { return analysis_; }
+    int runnerIndex(const QString& name) const { return analysistest::runnerIndex(ws(), name); }
+
+private:
+    bool keep(const QString& name, basAnalyze::AnalysisWorkspace analysis)
+    {
+        analysis_ = std::move(analysis);
+        return basDefinition::ClassList.contains(name);
+    }
+    basAnalyze::AnalysisWorkspace analysis_;
 };

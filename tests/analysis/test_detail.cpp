@@ -20,7 +20,7 @@ TEST_F(Detail, ShortAndLongLegBoundaries)
 {
     // One runner: every top average is its own time and every ratio 1.
     addClass(QStringLiteral("B"), 4, true, {{"R", {"1:59", "2:00", "6:59", "7:00", "1:00"}}});
-    ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("B")));
+    ASSERT_TRUE(analyzeDetail(QStringLiteral("B")));
     EXPECT_EQ(ws().ShortLegList(1), "100 100");  // 1:59 and 1:00; 2:00 is not short
     EXPECT_EQ(ws().LongLegList(1), "100");       // 7:00 is long, 6:59 is not
     EXPECT_FLOAT_EQ(ws().ShortLegRelative(1), 1.0f);
@@ -31,7 +31,7 @@ TEST_F(Detail, ShownRatiosKeepSinglePrecision)
 {
     // 66 s against a top average of 80 s is 0.825: in single precision x 100 is 82.5, shown 83.
     addClass(QStringLiteral("S"), 1, false, {{"P", {"1:06"}}, {"Q", {"1:34"}}});
-    ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("S")));
+    ASSERT_TRUE(analyzeDetail(QStringLiteral("S")));
     int p = runnerIndex("P");
     EXPECT_FLOAT_EQ(ws().LapRatio(p, 1), 0.825f);
     EXPECT_EQ(ws().ShortLegList(p), "83");
@@ -51,7 +51,7 @@ protected:
                   {"Ref3", {"1:40", "1:40", "5:00", "8:20"}},
                   {"X", {"1:50", "1:55", "6:00", "11:40"}},  // 1.1, 1.15, 1.2, 1.4
                   {"Last", {"→", "→", "→", "30:00"}}});
-        ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("W")));
+        ASSERT_TRUE(analyzeDetail(QStringLiteral("W")));
         x = runnerIndex("X");
     }
     int x = 0;
@@ -87,7 +87,7 @@ TEST_F(Detail, LateSectionNeverStartsBeforeLegOne)
     // Leg 1 holds 60 % of the course: both sections start there.
     addClass(QStringLiteral("L"), 3, true,
              {{"Ref", {"6:00", "1:00", "1:00", "2:00"}}, {"Y", {"7:12", "1:30", "1:00", "2:00"}}});
-    ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("L")));
+    ASSERT_TRUE(analyzeDetail(QStringLiteral("L")));
     int y = runnerIndex("Y");
     // Tops are the means of both runners: 6:36, 1:15, 1:00, 2:00.
     double tops[] = {396, 75, 60, 120}, times[] = {432, 90, 60, 120};
@@ -105,9 +105,9 @@ TEST_F(Detail, LateSectionNeverStartsBeforeLegOne)
 TEST_F(Detail, AnalyzeClassLeavesTheDetailMeasuresEmpty)
 {
     addClass(QStringLiteral("B"), 1, true, {{"R", {"1:00", "8:00"}}});
-    ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("B")));
+    ASSERT_TRUE(analyzeDetail(QStringLiteral("B")));
     ASSERT_EQ(ws().ShortLegList(1), "100");
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("B")));
+    ASSERT_TRUE(analyze(QStringLiteral("B")));
     EXPECT_EQ(ws().ShortLegList(1), "");
     EXPECT_EQ(ws().LongLegRelative(1), 0);
 }
@@ -121,14 +121,14 @@ protected:
         Detail::SetUp();
         addClass(QStringLiteral("D"), 2, true,
                  {{"P", {"1:00", "2:00", "3:10"}}, {"Q", {"1:10", "1:50", "3:00"}, "25:00:00"}});
-        ASSERT_TRUE(AnalyzeClass(QStringLiteral("D")));
+        ASSERT_TRUE(analyze(QStringLiteral("D")));
         ASSERT_GT(ws().CruiseSpeed(runnerIndex("P")), 0);
     }
 };
 
 TEST_F(Difficulty, SampleOfOneWithTheLegViewRule)
 {
-    basAnalyze::LegDifficultyTable t = LegDifficulty(1);
+    basAnalyze::LegDifficultyTable t = LegDifficulty(ws(), 1);
     EXPECT_EQ(t.Spread(1), 0);  // exactly: S x S and Q agree in single precision
     EXPECT_EQ(t.Spread(2), 1);
     EXPECT_EQ(t.Spread(3), 1);
@@ -139,7 +139,7 @@ TEST_F(Difficulty, SampleOfOneWithTheLegViewRule)
 
 TEST_F(Difficulty, SampleOfOneWithTheHtmlRule)
 {
-    basAnalyze::LegDifficultyTable t = LegDifficulty(2);
+    basAnalyze::LegDifficultyTable t = LegDifficulty(ws(), 2);
     for (int l = 1; l <= 3; ++l) {
         EXPECT_EQ(t.Spread(l), 1);
         EXPECT_FLOAT_EQ(t.Difficulty(l), 1);

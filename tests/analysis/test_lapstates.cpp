@@ -1,4 +1,4 @@
-// Lap states, merges and elapsed times of single runners, and the workspace's life cycle.
+// Lap states, merges and elapsed times of single runners, and the analysis as a value.
 #include "classbuilder.h"
 
 #include <cmath>
@@ -15,7 +15,7 @@ protected:
     void analyse(std::initializer_list<RunnerRow> runners)
     {
         addClass(QStringLiteral("X"), 4, true, runners);
-        ASSERT_TRUE(AnalyzeClass(QStringLiteral("X")));
+        ASSERT_TRUE(analyze(QStringLiteral("X")));
     }
     std::vector<int> lapStates(int r) const
     {
@@ -151,9 +151,10 @@ TEST_F(LapStates, TheRaceIsNotChanged)
     EXPECT_DOUBLE_EQ(s.Lap(2), LapMerged);
 }
 
-TEST(Workspace, SizedToTheClassAndRecomputedOnEveryCall)
+using Analysis = AnalysisTest;
+
+TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
 {
-    basAnalyze::ResetWorkspace();
     clsClassData& big = addClass(QStringLiteral("Big"), 29, true, {});
     for (int i = 1; i <= 250; ++i) {
         RunnerRow row{QStringLiteral("R%1").arg(i), {}};
@@ -163,36 +164,37 @@ TEST(Workspace, SizedToTheClassAndRecomputedOnEveryCall)
     }
     addClass(QStringLiteral("Small"), 1, false, {{"Only", {"2:00"}}});
 
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("Big")));
-    const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
-    EXPECT_EQ(ws.AnaRunnerCount, 250);
-    EXPECT_EQ(ws.AnaLegCount, 30);
-    EXPECT_EQ(ws.RunnerName.count(), 250);
-    EXPECT_EQ(ws.LapRank(250, 30), 247);  // four runners share the slowest time 1:59
-    float ratio = ws.LapRatio(250, 30);
+    const basAnalyze::AnalysisWorkspace first = AnalyzeClass(QStringLiteral("Big"));
+    EXPECT_EQ(first.AnaRunnerCount, 250);
+    EXPECT_EQ(first.AnaLegCount, 30);
+    EXPECT_EQ(first.RunnerName.count(), 250);
+    EXPECT_EQ(first.LapRank(250, 30), 247);  // four runners share the slowest time 1:59
+    const float ratio = first.LapRatio(250, 30);
 
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("Small")));
-    EXPECT_EQ(ws.AnaRunnerCount, 1);
-    EXPECT_EQ(ws.AnaLegCount, 1);
-    EXPECT_THROW(ws.LapTime(2, 1), std::out_of_range);
-    EXPECT_THROW(ws.TopAverage(2), std::out_of_range);
+    const basAnalyze::AnalysisWorkspace small = AnalyzeClass(QStringLiteral("Small"));
+    EXPECT_EQ(small.AnaRunnerCount, 1);
+    EXPECT_EQ(small.AnaLegCount, 1);
+    EXPECT_THROW(small.LapTime(2, 1), std::out_of_range);
+    EXPECT_THROW(small.TopAverage(2), std::out_of_range);
+    // An analysis keeps its class whatever is analysed after it; a new one is the same.
+    EXPECT_EQ(first.AnaRunnerCount, 250);
+    EXPECT_EQ(first.LapRatio(250, 30), ratio);
+    EXPECT_EQ(AnalyzeClass(*basDefinition::ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
+              ratio);
 
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("Big")));
-    EXPECT_EQ(ws.LapRatio(250, 30), ratio);
-
-    EXPECT_FALSE(PrepareClass(QStringLiteral("None")));
-    EXPECT_EQ(ws.AnaRunnerCount, 0);
-    EXPECT_EQ(ws.AnaLegCount, 0);
-    EXPECT_EQ(ws.RunnerName.count(), 0);
+    const basAnalyze::AnalysisWorkspace none = PrepareClass(QStringLiteral("None"));
+    EXPECT_EQ(none.AnaClassName, "None");
+    EXPECT_EQ(none.AnaRunnerCount, 0);
+    EXPECT_EQ(none.AnaLegCount, 0);
+    EXPECT_EQ(none.RunnerName.count(), 0);
 }
 
-TEST(Workspace, LegsBeyondTheModelAreNotRead)
+TEST_F(Analysis, LegsBeyondTheModelAreNotRead)
 {
-    basAnalyze::ResetWorkspace();
     addClass(QStringLiteral("Odd"), MaxLegs, true, {{"R", {"1:00"}}});
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("Odd")));
-    EXPECT_EQ(basAnalyze::Workspace.AnaLegCount, MaxLegs);
-    EXPECT_EQ(basAnalyze::Workspace.AnaControlCount, MaxLegs);
+    ASSERT_TRUE(analyze(QStringLiteral("Odd")));
+    EXPECT_EQ(ws().AnaLegCount, MaxLegs);
+    EXPECT_EQ(ws().AnaControlCount, MaxLegs);
 }
 
 }  // namespace
@@ -211,7 +213,7 @@ TEST_F(LapStates, ARunThatIsNotOkHasNoTotalAndNoRankAtTheFinish)
     for (int l = 1; l <= 3; ++l) nc.setLap(l, seconds(230 - 60 * l));
     nc.Status = RunStatus::NotCompeting;
     x.Add(nc);
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("X")));
+    ASSERT_TRUE(analyze(QStringLiteral("X")));
     QStringList found;
     for (int r = 1; r <= 4; ++r)
         found << QStringLiteral("%1 %2 %3 %4%5%6")

@@ -20,7 +20,7 @@ TEST_F(Measures, TopAverageOfOneTwoThreeAndMoreEligibleRunners)
               {"Q", {"1:10", "2:30", "3:30", "n/a"}},
               {"R", {"1:20", "2:40", "n/a", "n/a"}},
               {"S", {"5:00", "n/a", "n/a", "n/a"}}});
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("T")));
+    ASSERT_TRUE(analyze(QStringLiteral("T")));
     EXPECT_NEAR(inSeconds(ws().TopAverage(1)), 70, 1e-9);  // the three fastest of four
     EXPECT_NEAR(inSeconds(ws().TopAverage(2)), 430.0 / 3, 1e-9);
     EXPECT_NEAR(inSeconds(ws().TopAverage(3)), 195, 1e-9);
@@ -34,7 +34,7 @@ TEST_F(Measures, TiesShareTheRankAndSkipTheNext)
 {
     addClass(QStringLiteral("T"), 2, false,
              {{"P", {"2:00", "3:00"}}, {"Q", {"2:00", "3:00"}}, {"R", {"1:50", "3:20"}}});
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("T")));
+    ASSERT_TRUE(analyze(QStringLiteral("T")));
     int p = runnerIndex("P"), q = runnerIndex("Q"), r = runnerIndex("R");
     // Totals 5:00, 5:00, 5:10.
     EXPECT_EQ(ws().TotalRank(p), 1);
@@ -59,7 +59,7 @@ TEST_F(Measures, MergedLegInRelativeValueCruiseSpeedAndMissTime)
               {"Top2", {"2:00", "4:00", "2:00"}},
               {"Top3", {"2:00", "4:00", "2:00"}},
               {"Merged", {"→", "7:12", "2:24"}}});
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("M")));
+    ASSERT_TRUE(analyze(QStringLiteral("M")));
     int m = runnerIndex("Merged");
     ASSERT_EQ(ws().LapState(m, 2), 1);
     EXPECT_FLOAT_EQ(ws().LegWeight(2), 0.5f);
@@ -91,7 +91,7 @@ TEST_F(Measures, CruiseWalkStopsAtHalfTheCourse)
               {"Ref2", {"2:00", "2:00", "2:00", "2:00"}},
               {"Ref3", {"2:00", "2:00", "2:00", "2:00"}},
               {"Runner", {"2:12", "2:00", "3:00", "2:24"}}});
-    ASSERT_TRUE(AnalyzeClass(QStringLiteral("C")));
+    ASSERT_TRUE(analyze(QStringLiteral("C")));
     int r = runnerIndex("Runner");
     // Best ratios 1.0 (leg 2) and 1.1 (leg 1): (120 + 132) s over 240 s.
     EXPECT_NEAR(ws().CruiseSpeed(r), 1.05, 1e-6);
@@ -104,7 +104,7 @@ TEST_F(Measures, CruiseWalkStopsAtHalfTheCourse)
     EXPECT_NEAR(ws().MissRate(r), 78.0 / 576, 1e-6);
 }
 
-// Every number of the workspace, as a list, to check that none is NaN or infinite.
+// Every number of the analysis, as a list, to check that none is NaN or infinite.
 std::vector<double> everyNumber(const basAnalyze::AnalysisWorkspace& w)
 {
     std::vector<double> v{w.TopTotal};
@@ -131,7 +131,7 @@ TEST_F(Measures, ClassWithoutAnyRankedLegHasZeroWeightsAndNoNaN)
 {
     addClass(QStringLiteral("Z"), 3, false,
              {{"P", {"n/a", "n/a", "n/a"}}, {"Q", {"→", "→", "→"}}, {"R", {"", "", ""}}});
-    ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("Z")));
+    ASSERT_TRUE(analyzeDetail(QStringLiteral("Z")));
     EXPECT_EQ(ws().TopTotal, 0);
     for (int l = 1; l <= 3; ++l) EXPECT_EQ(ws().LegWeight(l), 0);
     for (int r = 1; r <= 3; ++r) {
@@ -141,7 +141,7 @@ TEST_F(Measures, ClassWithoutAnyRankedLegHasZeroWeightsAndNoNaN)
         EXPECT_EQ(ws().MissRate(r), 0);
     }
     for (double x : everyNumber(ws())) EXPECT_TRUE(std::isfinite(x));
-    basAnalyze::LegDifficultyTable d = basAnalyze::LegDifficulty(1);
+    basAnalyze::LegDifficultyTable d = basAnalyze::LegDifficulty(ws(), 1);
     for (int l = 1; l <= 3; ++l) {
         EXPECT_EQ(d.Spread(l), 1);
         EXPECT_EQ(d.Difficulty(l), 1);
@@ -153,9 +153,9 @@ TEST_F(Measures, ClassWithoutLegsOrRunners)
     addClass(QStringLiteral("NoLegs"), 0, false, {{"P", {}}});
     addClass(QStringLiteral("NoRunners"), 5, true, {});
     for (QString name : {"NoLegs", "NoRunners"}) {
-        ASSERT_TRUE(AnalyzeClassDetail(name));
+        ASSERT_TRUE(analyzeDetail(name));
         for (double x : everyNumber(ws())) EXPECT_TRUE(std::isfinite(x));
-        EXPECT_EQ(basAnalyze::LegDifficulty(2).Spread.count(), ws().AnaLegCount);
+        EXPECT_EQ(basAnalyze::LegDifficulty(ws(), 2).Spread.count(), ws().AnaLegCount);
     }
     EXPECT_EQ(ws().AnaLegCount, 6);
 }

@@ -1,5 +1,5 @@
 // A class of four runners on three legs, one of whom has no split at control 1, checked
-// number by number through the workspace.
+// number by number through the analysis.
 #include "classbuilder.h"
 
 using namespace analysistest;
@@ -20,7 +20,7 @@ protected:
                   {"B", {"5:00", "12:00", "1:30"}},
                   {"C", {"4:30", "15:00", "1:14"}},
                   {"D", {"→", "17:00", "1:22"}}});
-        ASSERT_TRUE(AnalyzeClassDetail(QStringLiteral("m21")));  // case ignored
+        ASSERT_TRUE(analyzeDetail(QStringLiteral("m21")));  // case ignored
         a = runnerIndex("A");
         b = runnerIndex("B");
         c = runnerIndex("C");
@@ -179,7 +179,7 @@ TEST_F(WorkedExample, AfterMissRelative)
 
 TEST_F(WorkedExample, LegDifficulty)
 {
-    basAnalyze::LegDifficultyTable table = basAnalyze::LegDifficulty(2);
+    basAnalyze::LegDifficultyTable table = basAnalyze::LegDifficulty(ws(), 2);
     ASSERT_EQ(table.Spread.count(), 3);
     EXPECT_NEAR(table.Spread(1), 0.0291, kRatio);
     EXPECT_NEAR(table.Spread(2), 0.0186, kRatio);

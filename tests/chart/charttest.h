@@ -1,21 +1,20 @@
 #pragma once
-// The fixture of the chart tests: an empty race and workspace, and the class analysed.
+// The fixture of the chart tests: an empty race, and the class analysed.
 #include "analysis/analyze.h"
 #include "analysis/ui/testclasses.h"
 #include "common/testsupport.h"
+#include "race/race.h"
 
 class ChartTest : public RaceTest {
 protected:
-    void SetUp() override
-    {
-        RaceTest::SetUp();
-        basAnalyze::ResetWorkspace();
-    }
+    // The analysis of the class, kept as analysis() until the next call.
     const basAnalyze::AnalysisWorkspace& analyse(const QString& className)
     {
-        EXPECT_TRUE(basAnalyze::AnalyzeClass(className));
-        return basAnalyze::Workspace;
+        EXPECT_TRUE(basDefinition::ClassList.contains(className));
+        analysis_ = basAnalyze::AnalyzeClass(className);
+        return analysis_;
     }
+    const basAnalyze::AnalysisWorkspace& analysis() const { return analysis_; }
     // Four runners 10, 20, 30 and 40 minutes a leg on one control and the finish leg: lines
     // far apart from each other.
     const basAnalyze::AnalysisWorkspace& spreadClass()
@@ -27,4 +26,7 @@ protected:
                             {"Dan", {"40:00", "40:00"}, "", "10:06:00"}});
         return analyse(QStringLiteral("H"));
     }
+
+private:
+    basAnalyze::AnalysisWorkspace analysis_;
 };

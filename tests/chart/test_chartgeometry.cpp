@@ -157,7 +157,7 @@ TEST_F(ChartTest, ClockTimeStartPosition)
               {"B", {"5:00", "1:00"}, "", "10:07:00"},
               {"C", {"5:00", "1:00"}}});
     EXPECT_EQ(ClockStartScroll(analyse(QStringLiteral("M"))), 12);
-    EXPECT_EQ(ClockExportScroll(basAnalyze::Workspace), 12);
+    EXPECT_EQ(ClockExportScroll(analysis()), 12);
 
     struct Case {
         const char* start;
@@ -182,7 +182,7 @@ TEST_F(ChartTest, ClockTimeStartPosition)
     basDefinition::ResetRace();
     addClass(QStringLiteral("K"), 1, true, {{"A", {"5:00", "1:00"}}});
     EXPECT_EQ(ClockStartScroll(analyse(QStringLiteral("K"))), 0);
-    EXPECT_EQ(ClockExportScroll(basAnalyze::Workspace), std::nullopt);
+    EXPECT_EQ(ClockExportScroll(analysis()), std::nullopt);
 }
 
 TEST(SegmentDistance, AllKindsOfSegments)

@@ -65,8 +65,7 @@ QStringList analysisDigest()
     QStringList digest;
     for (const auto& c : ClassList) {
         if (c->ClassRunnerCount() == 0) continue;
-        basAnalyze::AnalyzeClass(c->ClassName);
-        const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
+        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(*c);
         QStringList tops;
         for (int l = 1; l <= ws.AnaLegCount; ++l)
             tops << QString::number(secondsOf(ws.TopAverage(l)));

@@ -22,7 +22,7 @@ protected:
                                                     {"D", {"→", "17:00", "1:22"}}});
         m21.ClassLength = 3500;
         m21.ClassUpHeight = 120;
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+        ASSERT_TRUE(analyze(QStringLiteral("M21")));
     }
 };
 

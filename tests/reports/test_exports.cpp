@@ -10,16 +10,16 @@ using basExport::TextLines;
 
 namespace {
 
-TextLines rows(int type)
+TextLines rows(const basAnalyze::AnalysisWorkspace& ws, int type)
 {
     TextLines out;
-    basExport::WriteCsvRows(out, type);
+    basExport::WriteCsvRows(out, ws, type);
     return out;
 }
 
 TEST_F(HtmlWorkedExample, LapRowsMarkLegWinnersAndCarriedLegs)
 {
-    const TextLines out = rows(1);
+    const TextLines out = rows(ws(), 1);
     ASSERT_EQ(out.size(), 9);
     EXPECT_EQ(out[0], "◆ ラップタイム");
     EXPECT_EQ(out[2], "名前,所属,成績,△→１,１→２,２→◎");
@@ -31,7 +31,7 @@ TEST_F(HtmlWorkedExample, LapRowsMarkLegWinnersAndCarriedLegs)
 
 TEST_F(HtmlWorkedExample, LapAndCumulativeRowsPairEveryRunner)
 {
-    const TextLines out = rows(2);
+    const TextLines out = rows(ws(), 2);
     EXPECT_EQ(out[2], "名前,成績,△→１,１→２,２→◎");
     EXPECT_EQ(out[3], ",所属,→１,→２,→◎");
     // The leader on cumulative time is "1", not the "*1" of a leg winner.
@@ -42,13 +42,13 @@ TEST_F(HtmlWorkedExample, LapAndCumulativeRowsPairEveryRunner)
 
 TEST_F(HtmlWorkedExample, ColumnSectionsHaveOneLinePerLegAndATotal)
 {
-    const QString names = basExport::CsvNameLine();
+    const QString names = basExport::CsvNameLine(ws());
     EXPECT_EQ(names, "名前,A,D,B,C");
-    EXPECT_EQ(basExport::CsvResultLine(), "記録,0:15:00(1),0:18:22(2),0:18:30(3),0:20:44(4)");
+    EXPECT_EQ(basExport::CsvResultLine(ws()), "記録,0:15:00(1),0:18:22(2),0:18:30(3),0:20:44(4)");
     TextLines laps, ratios, cruise;
-    basExport::WriteCsvColumns(laps, names, 1);
-    basExport::WriteCsvColumns(ratios, names, 3);
-    basExport::WriteCsvColumns(cruise, names, 5);
+    basExport::WriteCsvColumns(laps, ws(), names, 1);
+    basExport::WriteCsvColumns(ratios, ws(), names, 3);
+    basExport::WriteCsvColumns(cruise, ws(), names, 5);
     ASSERT_EQ(laps.size(), 2 + 3 + 1);
     EXPECT_EQ(laps[2].section(',', 0, 2), "△→１,0:04:00(*1),↓");
     ASSERT_EQ(ratios.size(), 2 + 3 + 1 + 1);
@@ -72,17 +72,16 @@ TEST_F(AnalysisTest, RankWidthFollowsTheRunnerCount)
 {
     for (int count : {99, 100}) {
         RaceTest::SetUp();
-        basAnalyze::ResetWorkspace();
         clsClassData& cls = addClass(QStringLiteral("M"), 1, true, {});
         for (int i = 0; i < count - 1; ++i)
             addRunner(cls, {QStringLiteral("R%1").arg(i),
                             {QStringLiteral("5:00"), QStringLiteral("1:00")}});
         addRunner(cls, {QStringLiteral("Z"), {QStringLiteral("n/a"), QStringLiteral("1:00")}});
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
+        ASSERT_TRUE(analyze(QStringLiteral("M")));
         const QString dash = count < 100 ? QStringLiteral("( -)") : QStringLiteral("(  -)");
-        const TextLines out = rows(1);
+        const TextLines out = rows(ws(), 1);
         EXPECT_TRUE(out[4 + count - 1].startsWith("Z,Zクラブ,-:--:--" + dash)) << count;
-        EXPECT_TRUE(basExport::CsvResultLine().endsWith("-:--:--" + dash)) << count;
+        EXPECT_TRUE(basExport::CsvResultLine(ws()).endsWith("-:--:--" + dash)) << count;
     }
 }
 
@@ -91,10 +90,10 @@ TEST_F(AnalysisTest, ClassWithoutClubsLeavesOutTheClubColumn)
     clsClassData& cls =
         addClass(QStringLiteral("M"), 1, true, {{"A", {"5:00", "1:00"}}, {"B", {"6:00", "1:10"}}});
     for (int r = 1; r <= 2; ++r) cls.Item(r).Shozoku.clear();
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
-    EXPECT_EQ(basExport::CsvAffiliationLine(), "");
-    EXPECT_EQ(rows(1)[2], "名前,成績,△→１,１→◎");
-    EXPECT_EQ(rows(2)[3], ",,→１,→◎");
+    ASSERT_TRUE(analyze(QStringLiteral("M")));
+    EXPECT_EQ(basExport::CsvAffiliationLine(ws()), "");
+    EXPECT_EQ(rows(ws(), 1)[2], "名前,成績,△→１,１→◎");
+    EXPECT_EQ(rows(ws(), 2)[3], ",,→１,→◎");
 }
 
 // The viewer reads an empty forename, the name, club, start and one leg time per leg; the
@@ -105,9 +104,9 @@ TEST_F(AnalysisTest, SplitsBrowserLinesAreReadableByTheViewer)
                                  {{"A", {"5:00", "1:05:12"}}, {"B", {"6:00", "1:10:00"}}});
     cls.Item(2).StartTime = seconds(10 * 3600 + 5 * 60);
     cls.Item(2).Shozoku.clear();
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("m21")));
-    EXPECT_EQ(basExport::SplitsBrowserClassLine(), "M21,1");
-    const TextLines out = rows(5);
+    ASSERT_TRUE(analyze(QStringLiteral("m21")));
+    EXPECT_EQ(basExport::SplitsBrowserClassLine(ws()), "M21,1");
+    const TextLines out = rows(ws(), 5);
     ASSERT_EQ(out.size(), 2);
     EXPECT_EQ(out[0], ",A,Aクラブ,9:00:00,5:00,65:12");
     EXPECT_EQ(out[1], ",B, ,10:05:00,6:00,70:00");
@@ -122,8 +121,8 @@ TEST_F(AnalysisTest, SplitsBrowserLegsWithoutATimeAreWrittenAsMissing)
               {"B", {"5:00", "", "→", ""}},
               {"C", {"5:00", "", "", "7:00"}},
               {"D", {"→", "6:00", "", "n/a"}}});
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
-    const TextLines out = rows(5);
+    ASSERT_TRUE(analyze(QStringLiteral("M21")));
+    const TextLines out = rows(ws(), 5);
     ASSERT_EQ(out.size(), 4);
     for (const QString& line : out) {
         SCOPED_TRACE(line.toStdString());
@@ -145,13 +144,13 @@ TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
         addClass(QStringLiteral("M21"), 1, true,
                  {{"Hall, F", {"5:00", "1:00"}}, {"Alessio  Tenani", {"6:00", "1:10"}}});
     cls.Item(1).Shozoku = QStringLiteral("Club, Inc.");
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
-    EXPECT_EQ(basExport::CsvNameLine(), "名前,Hall，F,Alessio Tenani");
-    EXPECT_EQ(basExport::CsvAffiliationLine().section(QLatin1Char(','), 1, 1), "Club， Inc.");
+    ASSERT_TRUE(analyze(QStringLiteral("M21")));
+    EXPECT_EQ(basExport::CsvNameLine(ws()), "名前,Hall，F,Alessio Tenani");
+    EXPECT_EQ(basExport::CsvAffiliationLine(ws()).section(QLatin1Char(','), 1, 1), "Club， Inc.");
     EXPECT_EQ(basExport::CsvRaceTitle(), "Cup， Day 1");
     for (int type : {1, 2, 3, 4, 5, 6}) {
         SCOPED_TRACE(type);
-        for (const QString& line : rows(type)) {
+        for (const QString& line : rows(ws(), type)) {
             if (!line.contains(QStringLiteral("Hall"))) continue;
             EXPECT_EQ(line.section(QLatin1Char(','), type == 5 ? 1 : 0, type == 5 ? 1 : 0),
                       "Hall， F");
@@ -168,11 +167,11 @@ TEST_F(AnalysisTest, NoFieldOfACsvTableStartsAFormula)
     for (const char* name : {"=HYPERLINK(\"x\")", "+1", "-2", "@SUM(A1)", "\t=1", " \r=2"})
         addRunner(cls, {QString::fromUtf8(name), {"5:00", "1:00"}});
     cls.Item(1).Shozoku = QStringLiteral("-");
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("@M")));
-    QStringList lines{basExport::CsvNameLine(), basExport::SplitsBrowserClassLine()};
+    ASSERT_TRUE(analyze(QStringLiteral("@M")));
+    QStringList lines{basExport::CsvNameLine(ws()), basExport::SplitsBrowserClassLine(ws())};
     for (int type = 1; type <= 7; ++type) {
-        basExport::WriteCsvRows(lines, type);
-        basExport::WriteCsvColumns(lines, basExport::CsvNameLine(), type);
+        basExport::WriteCsvRows(lines, ws(), type);
+        basExport::WriteCsvColumns(lines, ws(), basExport::CsvNameLine(ws()), type);
     }
     static const QRegularExpression formula(QStringLiteral("(^|,) *([=+@\\t\\r]|-([^-0-9:]|,|$))"));
     for (const QString& line : lines)
@@ -207,10 +206,10 @@ TEST(MailTimeForm, SwitchesToMinutesAtItsThreshold)
         EXPECT_EQ(basExport::MailTime(seconds(c.seconds), c.lap), c.text) << c.seconds;
 }
 
-TextLines mailText()
+TextLines mailText(const basAnalyze::AnalysisWorkspace& ws)
 {
     TextLines out;
-    basExport::WriteMailText(out);
+    basExport::WriteMailText(out, ws);
     return out;
 }
 
@@ -219,11 +218,10 @@ TEST_F(AnalysisTest, MailTextRowsFollowTheLegsOfTheClass)
 {
     for (bool finish : {false, true}) {
         RaceTest::SetUp();
-        basAnalyze::ResetWorkspace();
         addClass(QStringLiteral("M"), 2, finish,
                  {{"A", {"5:00", "1:00", "0:30"}}, {"B", {"6:00", "1:10", "0:40"}}});
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
-        const TextLines out = mailText();
+        ASSERT_TRUE(analyze(QStringLiteral("M")));
+        const TextLines out = mailText(ws());
         const int title = out.indexOf("■ ラップタイム (mmmss)");
         ASSERT_GE(title, 0);
         QStringList labels;
@@ -236,7 +234,7 @@ TEST_F(AnalysisTest, MailTextRowsFollowTheLegsOfTheClass)
 
 TEST_F(HtmlWorkedExample, MailTextCellsAreSixColumnsWide)
 {
-    const TextLines out = mailText();
+    const TextLines out = mailText(ws());
     EXPECT_EQ(out[0], "◎ Ｍ２１ 3500m ↑120m");
     EXPECT_EQ(out[1], "    - 春の大会 2024/05/12 (東京)");
     const int title = out.indexOf("■ ラップタイム (mmmss)");
@@ -255,8 +253,8 @@ TEST_F(AnalysisTest, MailTextSplitsWideClassesIntoBlocks)
     for (int i = 0; i < 23; ++i)
         addRunner(cls, {QStringLiteral("R%1").arg(i, 2, 10, QLatin1Char('0')),
                         {QStringLiteral("5:%1").arg(i + 10), QStringLiteral("1:00")}});
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
-    const TextLines out = mailText();
+    ASSERT_TRUE(analyze(QStringLiteral("M")));
+    const TextLines out = mailText(ws());
     const auto headsAfter = [&](const char* title) {
         QList<int> widths;
         for (int i = out.indexOf(QString::fromUtf8(title)) + 2; i < out.size(); ++i) {
@@ -285,8 +283,8 @@ TEST_F(AnalysisTest, LapRowsKeepRanksOfFourDigits)
                         {QStringLiteral("%1:%2").arg(s / 60).arg(s % 60, 2, 10, QLatin1Char('0')),
                          QStringLiteral("1:00")}});
     }
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M")));
-    const TextLines out = rows(1);
+    ASSERT_TRUE(analyze(QStringLiteral("M")));
+    const TextLines out = rows(ws(), 1);
     EXPECT_TRUE(out[4].startsWith(QStringLiteral("R1,R1クラブ,0:11:01(   1),")))
         << out[4].toStdString();
     EXPECT_TRUE(

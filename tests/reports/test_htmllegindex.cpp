@@ -17,16 +17,16 @@ QString spaces(int count)
     return QStringLiteral("&nbsp;").repeated(count);
 }
 
-HtmlPage legPage()
+HtmlPage legPage(const basAnalyze::AnalysisWorkspace& ws)
 {
     HtmlPage page;
-    basExport::WriteLegPage(page);
+    basExport::WriteLegPage(page, ws);
     return page;
 }
 
 TEST_F(HtmlWorkedExample, LegPageRanksEachLegAndTheWholeCourse)
 {
-    const HtmlPage page = legPage();
+    const HtmlPage page = legPage(ws());
     ASSERT_EQ(page.size(), 19);
     EXPECT_EQ(page[0], "<html>");
     EXPECT_EQ(page[11], "<table cellpadding=2 cellspacing=0 border=1>");
@@ -71,8 +71,8 @@ TEST_F(AnalysisTest, LegPageKeepsTheHourOfLongLegs)
 {
     addClass(QStringLiteral("Ultra"), 1, true,
              {{"Kenji", {"65:12", "1:00"}}, {"Saburo", {"70:00", "1:05"}}});
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("Ultra")));
-    const HtmlPage page = legPage();
+    ASSERT_TRUE(analyze(QStringLiteral("Ultra")));
+    const HtmlPage page = legPage(ws());
     EXPECT_TRUE(page[13].contains("<td bgcolor=#ffeeee>67:36</td>")) << page[13].toStdString();
     EXPECT_TRUE(page[13].contains("Ken" + spaces(5) + "65:12")) << page[13].toStdString();
     EXPECT_TRUE(page[15].contains("Ken" + spaces(3) + "1:06:12")) << page[15].toStdString();
@@ -172,7 +172,6 @@ TEST_F(HtmlIndex, LinksOnlyFilesThatExistByTheNamesTheyHave)
         "</html>",
     };
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(basAnalyze::Workspace.AnaClassName, "ME");  // the last class is left prepared
 }
 
 TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
@@ -235,10 +234,10 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     runner.Shozoku = QString();
     runner.setLap(1, seconds(310));
     cls.Add(runner);
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M<21>")));
+    ASSERT_TRUE(analyze(QStringLiteral("M<21>")));
 
     HtmlPage results;
-    basExport::WriteResultsPage(results, 2, true, 0);
+    basExport::WriteResultsPage(results, ws(), 2, true, 0);
     const QString all = results.join('\n');
     for (const char* raw : {"<b>Bo", "<Cup>", "A&B", "\"Hill\"", "R&D", "?"})
         EXPECT_FALSE(all.contains(QString::fromUtf8(raw))) << raw;
@@ -249,7 +248,7 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     EXPECT_TRUE(all.contains("<td colspan=2>R&amp;D &quot;</td>"));
     EXPECT_EQ(htmltest::CheckTable(results).fault, QString());
 
-    const QString leg = legPage().join('\n');
+    const QString leg = legPage(ws()).join('\n');
     EXPECT_TRUE(leg.contains("&lt;b&gt;" + spaces(3))) << leg.toStdString();
     EXPECT_TRUE(leg.contains("&#128512;太郎" + spaces(1)));
 

@@ -17,10 +17,11 @@ using htmltest::LinesWith;
 
 namespace {
 
-HtmlPage resultsPage(int level, bool forExcel = false, int labelInterval = 0)
+HtmlPage resultsPage(const basAnalyze::AnalysisWorkspace& ws, int level, bool forExcel = false,
+                     int labelInterval = 0)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, level, forExcel, labelInterval);
+    basExport::WriteResultsPage(page, ws, level, forExcel, labelInterval);
     return page;
 }
 
@@ -38,7 +39,7 @@ QString sectionRow(const HtmlPage& page, const QString& title, const QString& le
 
 TEST_F(HtmlWorkedExample, HeadTitleAndResultRowsAreWrittenExactly)
 {
-    const HtmlPage page = resultsPage(0);
+    const HtmlPage page = resultsPage(ws(), 0);
     ASSERT_GE(page.size(), 16);
     EXPECT_EQ(
         page.mid(0, 14),
@@ -75,7 +76,7 @@ TEST_F(HtmlWorkedExample, HeadTitleAndResultRowsAreWrittenExactly)
 
 TEST_F(HtmlWorkedExample, SectionRowsShowEveryValueAsWritten)
 {
-    const HtmlPage page = resultsPage(2);
+    const HtmlPage page = resultsPage(ws(), 2);
     const QString laps = QStringLiteral("ラップタイム"), sums = QStringLiteral("積算タイム");
     const QString ratios = QStringLiteral("相対値(%)"), misses = QStringLiteral("◆ ミスタイム");
     const struct {
@@ -151,7 +152,7 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
          true},
     };
     for (const auto& c : cases) {
-        const HtmlPage page = resultsPage(c.level);
+        const HtmlPage page = resultsPage(ws(), c.level);
         const QStringList titleRows = LinesWith(page, QStringLiteral("bgcolor=#ffdd99"));
         ASSERT_EQ(titleRows.size(), c.titles.size()) << c.level;
         for (int i = 0; i < c.titles.size(); ++i)
@@ -173,7 +174,7 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
 TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, 2, false, 0,
+    basExport::WriteResultsPage(page, ws(), 2, false, 0,
                                 QStringLiteral("https://club.example/?a=1&b=\"2\""));
     EXPECT_EQ(page[page.size() - 3],
               "<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"
@@ -190,7 +191,7 @@ TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
 
 TEST_F(HtmlWorkedExample, ExcelFormColoursAndSpaces)
 {
-    const HtmlPage page = resultsPage(2, true);
+    const HtmlPage page = resultsPage(ws(), 2, true);
     EXPECT_EQ(
         sectionRow(page, "積算タイム", "→１"),
         "<tr align=right><td nowrap bgcolor=#bbeeee>→１</td>"
@@ -213,7 +214,7 @@ protected:
     void build(const QString& name, std::initializer_list<RunnerRow> runners)
     {
         addClass(name, 5, true, runners);
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(name));
+        ASSERT_TRUE(analyze(name));
     }
     int runner(const char* name) { return runnerIndex(QString::fromUtf8(name)); }
 };
@@ -223,7 +224,7 @@ TEST_F(HtmlLapStates, MissingControlsShareOneCellDownToTheMergedLeg)
     build("M35", {{"A", {"3:00", "4:00", "5:00", "6:00", "7:00", "1:00"}},
                   {"E", {"3:10", "4:10", "→", "→", "18:30", "1:10"}},
                   {"B", {"3:20", "4:20", "5:20", "6:20", "7:20", "1:20"}}});
-    const HtmlPage page = resultsPage(2);
+    const HtmlPage page = resultsPage(ws(), 2);
     const QString laps = QStringLiteral("ラップタイム");
     EXPECT_TRUE(
         sectionRow(page, laps, "２→３").contains("<td rowspan=3>18:30</td><td rowspan=3>-</td>"));
@@ -249,7 +250,7 @@ TEST_F(HtmlLapStates, LegsWithoutSplitAfterAnExcludedLegKeepTheirCell)
     const int f = runner("F");
     ASSERT_EQ(ws().LapState(f, 2), basAnalyze::StateExcluded);
     ASSERT_EQ(ws().LapState(f, 3), basAnalyze::StateLater);
-    const HtmlPage page = resultsPage(2);
+    const HtmlPage page = resultsPage(ws(), 2);
     const QString laps = QStringLiteral("ラップタイム");
     EXPECT_TRUE(
         sectionRow(page, laps, "２→３").contains("<td rowspan=2>9:30</td><td rowspan=2>-</td>"));
@@ -259,7 +260,7 @@ TEST_F(HtmlLapStates, LegsWithoutSplitAfterAnExcludedLegKeepTheirCell)
     for (int level : {0, 1, 2})
         for (int interval : {0, 2, 3})
             for (bool excel : {false, true}) {
-                const auto shape = CheckTable(resultsPage(level, excel, interval));
+                const auto shape = CheckTable(resultsPage(ws(), level, excel, interval));
                 EXPECT_EQ(shape.fault, QString()) << level << " " << interval << " " << excel;
             }
 }
@@ -270,7 +271,7 @@ TEST_F(HtmlLapStates, ExcludedLegShowsNaAndCumulativeRankDashFromThen)
                   {"X", {"3:10", "n/a", "5:10", "6:10", "7:10", "1:10"}}});
     const int x = runner("X");
     ASSERT_EQ(x, 2);
-    const HtmlPage page = resultsPage(1);
+    const HtmlPage page = resultsPage(ws(), 1);
     const QString sums = QStringLiteral("積算タイム");
     // The excluded leg itself: "n/a"; later legs show the elapsed time but no rank.
     EXPECT_TRUE(
@@ -289,8 +290,8 @@ TEST_F(HtmlLapStates, RunsWithoutAValidTotalShowTheirStatus)
     nc.setLap(1, seconds(170));
     nc.Status = RunStatus::NotCompeting;
     c.Add(nc);
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M50")));
-    EXPECT_TRUE(LinesWith(resultsPage(0), QStringLiteral("<td>記録</td>"))[0].endsWith(
+    ASSERT_TRUE(analyze(QStringLiteral("M50")));
+    EXPECT_TRUE(LinesWith(resultsPage(ws(), 0), QStringLiteral("<td>記録</td>"))[0].endsWith(
         "<td nowrap>1</td><td nowrap width=56>ミスパンチ</td><td nowrap>&nbsp;-</td>"
         "<td nowrap width=56>参考</td><td nowrap>&nbsp;-</td></tr>"));
 }
@@ -302,9 +303,9 @@ TEST_F(HtmlLapStates, MissTimesOfAnHourAreNotCut)
               {"B", {"5:10", "5:10", "1:05"}},
               {"C", {"5:20", "5:20", "1:10"}},
               {"D", {"5:05", "75:00", "1:02"}}});
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("Lost")));
+    ASSERT_TRUE(analyze(QStringLiteral("Lost")));
     ASSERT_GT(inSeconds(ws().MissTimeTotal(runner("D"))), 3600);
-    const HtmlPage page = resultsPage(2);
+    const HtmlPage page = resultsPage(ws(), 2);
     const QRegularExpression wholeTime(QStringLiteral("<td colspan=2>1:\\d\\d:\\d\\d</td></tr>$"));
     EXPECT_TRUE(wholeTime.match(sectionRow(page, "◆ ミスタイム", "１→２")).hasMatch());
     const QStringList totals = LinesWith(page, QStringLiteral("<td bgcolor=#bbddff>Total</td>"));
@@ -324,7 +325,7 @@ TEST_F(HtmlLapStates, LabelIntervalPadsSlotsAndRepeatsTitles)
         {"R6", {"1:05", "1:00", "1:00", "1:00", "1:00", "1:00"}},
         {"R7", {"1:06", "1:00", "1:00", "1:00", "1:00", "1:00"}}};
     build("M7", seven);
-    const HtmlPage page = resultsPage(2, true, 3);
+    const HtmlPage page = resultsPage(ws(), 2, true, 3);
     const QString cell = QStringLiteral("<td colspan=7 bgcolor=#3050c0>&nbsp;");
     const QString classPart = QStringLiteral("<font size=+1 color=#ffffff><b>Ｍ７</b></font> ");
     EXPECT_EQ(page[13], "<tr height=32>" + cell + classPart + "</td>" + cell + classPart + "</td>" +

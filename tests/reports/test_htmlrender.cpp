@@ -73,8 +73,8 @@ TEST_F(HtmlRendering, EveryKindOfPageShowsItsTable)
     if (browser.isEmpty()) GTEST_SKIP() << "no headless browser installed";
 
     basExport::HtmlPage results, leg;
-    basExport::WriteResultsPage(results, 2, false, 0);
-    basExport::WriteLegPage(leg);
+    basExport::WriteResultsPage(results, ws(), 2, false, 0);
+    basExport::WriteLegPage(leg, ws());
     writePage(tempPath("02_race_m21.htm"), results);
     writePage(tempPath("02_race_leg_m21.htm"), leg);
     ASSERT_TRUE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/02_race_*.htm")));
@@ -134,9 +134,9 @@ TEST_F(HtmlRendering, CumulativeTimesStayOnOneLine)
                                 {QStringLiteral("Runner %1").arg(r),
                                  {QStringLiteral("4:%1").arg(10 + r), QStringLiteral("12:00"),
                                   QStringLiteral("9:%1").arg(30 + r), QStringLiteral("1:05")}});
-    ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M40")));
+    ASSERT_TRUE(analyze(QStringLiteral("M40")));
     basExport::HtmlPage page;
-    basExport::WriteResultsPage(page, 1, false, 0);
+    basExport::WriteResultsPage(page, ws(), 1, false, 0);
     writePage(tempPath("02_race_m40.htm"), page);
 
     const QImage image = screenshot(browser, tempPath(QStringLiteral("02_race_m40.htm")));

@@ -260,9 +260,9 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     const OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
     QMap<QString, QByteArray> alone;  // by path
     for (const QString& entry : basExport::ClassListEntries()) {
-        basAnalyze::AnalyzeClass(entry);
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basExport::DataAnalysis, false, 0);
+        basExport::WriteResultsPage(page, basAnalyze::AnalyzeClass(entry), basExport::DataAnalysis,
+                                    false, 0);
         alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
     }
 

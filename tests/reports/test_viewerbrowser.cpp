@@ -559,7 +559,7 @@ TEST_F(ViewerInBrowser, RealExportShowsTheNumbersOfTheAnalysis)
         click(".table-tools .mode button:last-child");
         const QJsonArray sum = js(QString::fromUtf8(legTexts)).toArray();
         click(".table-tools .mode button:first-child");
-        ASSERT_TRUE(basAnalyze::AnalyzeClass(names[c]));
+        ASSERT_TRUE(analyze(names[c]));
         ASSERT_EQ(lap.size(), ws().AnaRunnerCount) << names[c].toStdString();
         std::map<QString, int> index;
         for (int r = 1; r <= ws().AnaRunnerCount; ++r) {

@@ -117,9 +117,8 @@ void frmAnalyzer::cmbClassList_Click()
         return;
     }
     grdAnalyze->hide();
-    basAnalyze::AnalyzeClass(cls.ClassName);
     CellGrid grid;
-    AnalyzeGrid::Fill(grid, cls, basAnalyze::Workspace, AnalyzeGrid::CruiseDetailSetting());
+    AnalyzeGrid::Fill(grid, cls, basAnalyze::AnalyzeClass(cls), AnalyzeGrid::CruiseDetailSetting());
     const int firstRow = grid.fixedRows();
     model_->setGrid(std::move(grid));
     grdAnalyze->applyLayout();
@@ -132,14 +131,14 @@ void frmAnalyzer::cmbClassList_Click()
 void frmAnalyzer::cmdChart_Click()
 {
     SelectedClass = ListedClass();
-    frmGraph chart(SelectedClass, this);
+    frmGraph chart(basAnalyze::AnalyzeClass(SelectedClass), this);
     ExecModal(chart);
 }
 
 void frmAnalyzer::cmdLeg_Click()
 {
     SelectedClass = ListedClass();
-    frmLegData legs(SelectedClass, this);
+    frmLegData legs(basAnalyze::AnalyzeClass(SelectedClass), this);
     ExecModal(legs);
 }
 

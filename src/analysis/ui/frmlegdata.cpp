@@ -12,12 +12,10 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
-frmLegData::frmLegData(const QString& className, QWidget* parent)
-    : QDialog(parent), model_(new CellGridModel(this))
+frmLegData::frmLegData(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent)
+    : QDialog(parent), analysis_(analysis), model_(new CellGridModel(this))
 {
     setWindowTitle(QStringLiteral("レッグ分析"));
-    basAnalyze::AnalyzeClass(className);
-    analysis_ = basAnalyze::Workspace;
 
     grdLegData = new GridView(this);
     auto* layout = new QVBoxLayout(this);
@@ -25,7 +23,7 @@ frmLegData::frmLegData(const QString& className, QWidget* parent)
     layout->addWidget(grdLegData);
 
     CellGrid grid;
-    LegGrid::Fill(grid, analysis_, basAnalyze::LegDifficulty(1));
+    LegGrid::Fill(grid, analysis_, basAnalyze::LegDifficulty(analysis_, 1));
     model_->setGrid(std::move(grid));
     grdLegData->setGridModel(model_);
 

@@ -15,8 +15,8 @@ class QComboBox;
 class frmLegData : public QDialog {
     Q_OBJECT
 public:
-    // Analyses the class (the one chosen in the class analysis view) and builds the table.
-    explicit frmLegData(const QString& className, QWidget* parent = nullptr);
+    // The table of the class analysed (the one chosen in the class analysis view).
+    explicit frmLegData(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent = nullptr);
 
     GridView* grdLegData;
     std::array<QComboBox*, 2> cboRefer;  // the reference runners of columns 5 and 6

@@ -53,12 +53,10 @@ QFrame* ColourSquare(const QColor& color, QWidget* parent)
 
 }  // namespace
 
-frmGraph::frmGraph(const QString& className, QWidget* parent)
-    : QDialog(parent), className_(className)
+frmGraph::frmGraph(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent)
+    : QDialog(parent), className_(analysis.AnaClassName), analysis_(analysis)
 {
     setWindowTitle(QStringLiteral("チャート"));
-    basAnalyze::AnalyzeClass(className_);
-    analysis_ = basAnalyze::Workspace;
 
     picChart = new ChartCanvas(this);
     scrChart = new QScrollBar(Qt::Horizontal, this);

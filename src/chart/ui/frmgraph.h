@@ -22,9 +22,9 @@ class QScrollBar;
 class frmGraph : public QDialog {
     Q_OBJECT
 public:
-    // Analyses the class (the one chosen in the class analysis view) and shows its chart in race
-    // time with the three fastest runners chosen.
-    explicit frmGraph(const QString& className, QWidget* parent = nullptr);
+    // The chart of the class analysed (the one chosen in the class analysis view) in race time
+    // with the three fastest runners chosen.
+    explicit frmGraph(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent = nullptr);
 
     ChartCanvas* picChart;
     QScrollBar* scrChart;  // 0..48, steps of ten minutes

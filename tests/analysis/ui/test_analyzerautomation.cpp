@@ -1,4 +1,5 @@
 // Chart images of every class through the class analysis view's script commands.
+#include "analysis/analyze.h"
 #include "analysis/ui/frmanalyzer.h"
 #include "chart/chartimage.h"
 #include "chart/ui/frmgraph.h"
@@ -81,7 +82,7 @@ TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOr
     for (const QString& name : classes) {
         SCOPED_TRACE(name.toStdString());
         // The picture a chart window of the class, just opened, saves.
-        const frmGraph chart(name);
+        const frmGraph chart(basAnalyze::AnalyzeClass(name));
         const basAnalyze::AnalysisWorkspace& ws = chart.Analysis();
         for (const basChart::ChartMode mode :
              {basChart::ChartMode::RaceTime, basChart::ChartMode::ClockTime}) {

@@ -1,8 +1,6 @@
 #pragma once
-// The fixture of the window tests: it isolates the race, the analysis workspace and the
-// settings file of every test.
+// The fixture of the window tests: it isolates the race and the settings file of every test.
 #include "analysis/ui/testclasses.h"
-#include "analysis/workspace.h"
 #include "common/testsupport.h"
 #include "config/settings.h"
 
@@ -11,7 +9,6 @@ protected:
     void SetUp() override
     {
         RaceTest::SetUp();
-        basAnalyze::ResetWorkspace();
         basSettings::ResetSettings(tempDir());
     }
     void TearDown() override { basSettings::ResetSettings(QString()); }

@@ -40,8 +40,7 @@ protected:
 TEST_F(GraphTest, OpensInRaceTimeWithTheThreeFastestChosen)
 {
     spreadClass();
-    basAnalyze::ResetWorkspace();
-    frmGraph window(QStringLiteral("h"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("h")));
     EXPECT_EQ(window.Analysis().AnaRunnerCount, 4);
     EXPECT_EQ(window.Mode(), ChartMode::RaceTime);
     EXPECT_FALSE(window.SuppressDraw);
@@ -58,7 +57,7 @@ TEST_F(GraphTest, OpensInRaceTimeWithTheThreeFastestChosen)
 TEST_F(GraphTest, TwoRunnersLeaveTheThirdListEmpty)
 {
     addClass(QStringLiteral("W"), 1, true, {{"P", {"5:00", "1:00"}}, {"Q", {"6:00", "1:10"}}});
-    frmGraph window(QStringLiteral("W"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("W")));
     EXPECT_EQ(window.cboSelect[1]->currentIndex(), 1);
     EXPECT_EQ(window.cboSelect[2]->currentIndex(), -1);
     EXPECT_EQ(window.Request().chosen, (std::array<int, 3>{1, 2, 0}));
@@ -67,7 +66,7 @@ TEST_F(GraphTest, TwoRunnersLeaveTheThirdListEmpty)
 TEST_F(GraphTest, ModeSetsTheScrollPosition)
 {
     spreadClass();  // first start 10:00: ten minutes before is 9:50, p = 11
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     window.cboMode->setCurrentIndex(1);
     EXPECT_EQ(window.Mode(), ChartMode::ClockTime);
     EXPECT_EQ(window.scrChart->value(), 11);
@@ -80,7 +79,7 @@ TEST_F(GraphTest, ModeSetsTheScrollPosition)
 TEST_F(GraphTest, ClicksFillTheSlotsInTurn)
 {
     spreadClass();
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     for (int r : {2, 4, 1, 3}) window.picChart_MouseDown(onLine(window, r));
     EXPECT_EQ(window.ClickedRunner, (std::array<int, 3>{3, 4, 1}));
     EXPECT_EQ(window.NextClickSlot, 1);
@@ -100,7 +99,7 @@ TEST_F(GraphTest, ClicksFillTheSlotsInTurn)
 TEST_F(GraphTest, SuppressedDrawingKeepsThePicture)
 {
     spreadClass();
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     const QImage before = window.picChart->picture();
     window.SuppressDraw = true;
     window.scrChart->setValue(3);
@@ -113,7 +112,7 @@ TEST_F(GraphTest, SuppressedDrawingKeepsThePicture)
 TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
 {
     spreadClass();
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     const QString prefix = tempPath("04_web_");
     EXPECT_EQ(window.Automation(QStringLiteral("chart,") + prefix), 0);
     EXPECT_FALSE(QImage(prefix + "h_1.png").isNull());
@@ -152,7 +151,7 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
 TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
 {
     spreadClass();
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts* scripted = prompts.get();
     scripted->files.push_back({tempPath("saved"), 1});
@@ -177,7 +176,7 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
 TEST_F(GraphTest, SaveButtonTellsWhyNoImageWasWritten)
 {
     addClass(QStringLiteral("E"), 1, true, {{"A", {"5:00", "5:00"}, "", "8:05:00"}});
-    frmGraph window(QStringLiteral("E"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("E")));
     testsupport::writeCp932(tempPath("plain"), QStringLiteral("x"));
     QDir().mkpath(tempPath("taken.png"));
     QDir().mkpath(tempPath("locked"));
@@ -218,7 +217,7 @@ namespace {
 TEST_F(GraphTest, AtItsSmallestSizeEverythingFits)
 {
     spreadClass();
-    frmGraph window(QStringLiteral("H"));
+    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
     window.show();
     window.resize(300, 200);  // below any sensible size: held at the minimum
     QCoreApplication::processEvents();
