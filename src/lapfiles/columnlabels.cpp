@@ -1,4 +1,5 @@
 // AskColumnLabels: a header line built with the user's answers for a table without labels.
+#include "lapfiles/csvfields.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/transpose.h"
 #include "race/racetime.h"
@@ -88,7 +89,7 @@ bool MayBeSplitTable(const QStringList& lines)
     for (const QString& line : lines) {
         if (CbasGeneral::Trim(line).isEmpty()) continue;
         ++filled;
-        for (const QString& field : line.split(QLatin1Char(','))) {
+        for (const QString& field : SplitCsvFields(line, CsvQuotes::Literal)) {
             if (timeText(field).isEmpty()) continue;
             ++timed;
             break;
@@ -104,14 +105,15 @@ bool AskColumnLabels(QStringList& lines, QString* unanswered)
     // The times run down the columns when more first fields than first-line fields are times.
     int down = 0;
     for (const QString& line : lines)
-        if (isDateOrTimeField(line.section(QLatin1Char(','), 0, 0))) ++down;
+        if (isDateOrTimeField(FirstCsvField(line, CsvQuotes::Literal))) ++down;
     int across = 0;
-    for (const QString& field : lines.first().split(QLatin1Char(',')))
+    for (const QString& field : SplitCsvFields(lines.first(), CsvQuotes::Literal))
         if (isDateOrTimeField(field)) ++across;
     if (down > across) TransposeLines(lines);
 
     QStringList header;
-    if (!buildHeader(lines.first().split(QLatin1Char(',')), header, unanswered)) return false;
+    if (!buildHeader(SplitCsvFields(lines.first(), CsvQuotes::Literal), header, unanswered))
+        return false;
     lines.prepend(header.join(QLatin1Char(',')));
     return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The readers of the result lists of other programs. Each first decides whether the file is
 // its format; ReadInterchangeFile tries them in turn.
+#include "lapfiles/csvfields.h"
 #include "lapfiles/importedrace.h"
 
 #include <QByteArray>
@@ -44,25 +45,5 @@ ReadOutcome ReadSplitHtml(const QString& page, ImportedRace& race);
 // Blocks of "class,control count[,length]" followed by
 // "forename,surname,club,start,leg 1,...,finish leg" lines, blocks apart by an empty line.
 ReadOutcome ReadSplitsBrowserCsv(const QString& text, ImportedRace& race);
-
-// The fields of one line split at the separator; a field in double quotes may hold the
-// separator, and "" inside it stands for one quote.
-QStringList SplitQuotedFields(QStringView line, QChar separator);
-
-// The lines of a text, split at CR LF, a lone CR or a lone LF, as views into it. A text that ends
-// with a line end has an empty last line.
-class TextLines {
-public:
-    explicit TextLines(QStringView text) : text_(text) {}
-    bool atEnd() const { return pos_ > text_.size(); }
-    QStringView next();
-    // Whether a line end followed the line next() returned last.
-    bool ended() const { return ended_; }
-
-private:
-    QStringView text_;
-    qsizetype pos_ = 0;
-    bool ended_ = false;
-};
 
 }  // namespace basConvert

@@ -1,5 +1,6 @@
 #include "lapfiles/racefile.h"
 
+#include "lapfiles/csvfields.h"
 #include "lapfiles/csvlayout.h"
 #include "lapfiles/foreigntable.h"
 #include "lapfiles/interchange.h"
@@ -79,10 +80,11 @@ OwnLayout ownLayoutOf(const QStringList& lines)
             return true;
         return words.size() >= 2 && words[0] == nameWord && words[1] == clubWord;
     };
-    if (startsWithHeading(lines.first().split(QLatin1Char(',')).mid(0, 3))) return OwnLayout::Rows;
+    if (startsWithHeading(SplitCsvFields(lines.first(), CsvQuotes::Literal).mid(0, 3)))
+        return OwnLayout::Rows;
     QStringList firstColumn;
     for (int i = 0; i < std::min<qsizetype>(3, lines.size()); ++i)
-        firstColumn << lines[i].section(QLatin1Char(','), 0, 0);
+        firstColumn << FirstCsvField(lines[i], CsvQuotes::Literal);
     return startsWithHeading(firstColumn) ? OwnLayout::Columns : OwnLayout::None;
 }
 

@@ -1,3 +1,4 @@
+#include "lapfiles/csvfields.h"
 #include "lapfiles/racefile.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
@@ -42,7 +43,7 @@ bool createClasses(ReadContext& context, int firstHeader, ClassCollection& class
             if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        QString name = ClassNameAt(context, line.split(QLatin1Char(',')));
+        QString name = ClassNameAt(context, SplitCsvFields(line, CsvQuotes::Literal));
         if (sameClass(previous, name)) continue;
         previous = name;
         if (classes.contains(name)) continue;
@@ -68,7 +69,7 @@ bool addRunners(ReadContext& context, int firstHeader, ClassCollection& classes)
             if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        const QStringList fields = line.split(QLatin1Char(','));
+        const QStringList fields = SplitCsvFields(line, CsvQuotes::Literal);
         QString name = ClassNameAt(context, fields);
         if (!sameClass(previous, name)) {
             previous = name;
