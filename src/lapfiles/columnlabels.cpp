@@ -48,9 +48,9 @@ QStringList runLabels(const QString& answer, int values)
 }
 
 // Walks the first line and asks about each run of times and each other field in turn.
-bool buildHeader(const QStringList& fields, QStringList& header, QString* unanswered)
+bool buildHeader(const QStringList& fields, LabelQuestions& questions, QStringList& header,
+                 QString* unanswered)
 {
-    LabelQuestions& questions = CurrentLabelQuestions();
     QStringList run;
     for (int i = 0; i < fields.size(); ++i) {
         const QString time = timeText(fields[i]);
@@ -98,7 +98,7 @@ bool MayBeSplitTable(const QStringList& lines)
     return filled > 0 && 2 * timed >= filled;
 }
 
-bool AskColumnLabels(QStringList& lines, QString* unanswered)
+bool AskColumnLabels(QStringList& lines, LabelQuestions& questions, QString* unanswered)
 {
     unanswered->clear();
     if (lines.isEmpty()) return false;
@@ -112,7 +112,8 @@ bool AskColumnLabels(QStringList& lines, QString* unanswered)
     if (down > across) TransposeLines(lines);
 
     QStringList header;
-    if (!buildHeader(SplitCsvFields(lines.first(), CsvQuotes::Literal), header, unanswered))
+    if (!buildHeader(SplitCsvFields(lines.first(), CsvQuotes::Literal), questions, header,
+                     unanswered))
         return false;
     lines.prepend(header.join(QLatin1Char(',')));
     return true;

@@ -48,7 +48,9 @@ TablePreparation PrepareGenericTable(ReadContext& context)
     if (scores.down == 0 && scores.across == 0) {
         if (!MayBeSplitTable(lines)) return TablePreparation::NoTable;
         context.askedLabels = true;
-        ready = AskColumnLabels(lines, &context.unansweredQuestion);
+        ListedLabelAnswers none({}, nullptr);
+        LabelQuestions& questions = context.labels ? *context.labels : none;
+        ready = AskColumnLabels(lines, questions, &context.unansweredQuestion);
     } else if (scores.down >= scores.across) {
         TransposeLines(lines);
     }

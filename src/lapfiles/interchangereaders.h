@@ -1,20 +1,15 @@
 #pragma once
 // The readers of the result lists of other programs. Each first decides whether the file is
-// its format; ReadInterchangeFile tries them in turn.
+// its format; the loader tries them in the order of the format table.
 #include "lapfiles/csvfields.h"
 #include "lapfiles/importedrace.h"
+#include "lapfiles/raceformat.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 namespace basConvert {
-
-enum class ReadOutcome {
-    NotThisFormat,  // the next reader may try
-    Failed,         // the file is of this format but cannot be read
-    Read,
-};
 
 // An XML document whose root is ResultList (IOF 3.0 or 2.0.3), decoded by its byte order mark
 // or the encoding its declaration names.

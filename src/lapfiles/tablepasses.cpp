@@ -1,5 +1,5 @@
 #include "lapfiles/csvfields.h"
-#include "lapfiles/racefile.h"
+#include "lapfiles/raceload.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/basicformat.h"
@@ -14,7 +14,7 @@ namespace {
 // "＋", "－" or "＠" of a class name, name or club stands for its half-width form.
 QString tableText(const ReadContext& context, const QString& field)
 {
-    return context.formatCode == FormatLap ? field : CbasGeneral::CsvCellText(field);
+    return context.format == RaceFormat::Lap ? field : CbasGeneral::CsvCellText(field);
 }
 
 // The class a runner line names, without outer blanks: the "$" keys of a lap file name their
