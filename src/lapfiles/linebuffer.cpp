@@ -3,6 +3,9 @@
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace basConvert {
 namespace {
 
@@ -103,16 +106,24 @@ QString lastStoredLine(const LineText& text, bool sportident)
 
 }  // namespace
 
+qsizetype ByteLines::nextByte(char c, qsizetype& found) const
+{
+    if (found < pos_) {
+        const auto* at = static_cast<const char*>(
+            std::memchr(bytes_.data() + pos_, c, static_cast<size_t>(bytes_.size() - pos_)));
+        found = at ? at - bytes_.data() : bytes_.size();
+    }
+    return found;
+}
+
 bool ByteLines::next(QByteArrayView& line)
 {
     const qsizetype size = bytes_.size();
     if (pos_ >= size) return false;
-    const char* data = bytes_.data();
-    qsizetype i = pos_;
-    while (i < size && !isLineEnd(data[i])) ++i;
+    const qsizetype i = std::min(nextByte('\r', cr_), nextByte('\n', lf_));
     line = bytes_.sliced(pos_, i - pos_);
-    if (i + 1 < size && data[i] == '\r' && data[i + 1] == '\n') ++i;
-    pos_ = i + 1;
+    const bool crlf = i + 1 < size && bytes_[i] == '\r' && bytes_[i + 1] == '\n';
+    pos_ = i + (crlf ? 2 : 1);
     return true;
 }
 

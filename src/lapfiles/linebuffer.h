@@ -22,8 +22,14 @@ public:
     bool next(QByteArrayView& line);
 
 private:
+    // The position of the next byte c from the current one, found again only once passed (the
+    // end when there is none), so that every byte is searched once.
+    qsizetype nextByte(char c, qsizetype& found) const;
+
     QByteArrayView bytes_;
     qsizetype pos_ = 0;
+    qsizetype cr_ = -1;
+    qsizetype lf_ = -1;
 };
 
 // The lines the readers keep. A file that begins with a UTF-8 byte-order mark is UTF-8, any

@@ -10,10 +10,9 @@
 namespace basConvert::Formats {
 namespace {
 
-// Tells when the lap file just read looks damaged (lapdamage.h).
-void noteDamage(SourceFile& file, ReadContext& context)
+// Tells that the lap file read looks damaged (lapdamage.h), for the reason given.
+void noteDamage(const SourceFile& file, const QString& damage, ReadContext& context)
 {
-    const QString damage = LapFileDamage(file.bytes());
     if (damage.isEmpty()) return;
     context.damaged = true;
     context.warnings << QStringLiteral("ファイルが壊れています: ") + file.path() +
@@ -60,9 +59,11 @@ bool LapFileStart(SourceFile& file)
 
 ReadOutcome ReadLap(SourceFile& file, ReadContext& context, Race& race)
 {
+    // The bytes show the damage; they go when the reader takes the lines.
+    const QString damage = LapFileDamage(file.bytes());
     context.lines = file.takeLines();
     if (!ReadLapFile(context, race.RaceInfo, race.ClassList)) return ReadOutcome::Failed;
-    noteDamage(file, context);
+    noteDamage(file, damage, context);
     return ReadOutcome::Read;
 }
 

@@ -56,6 +56,7 @@ bool SourceFile::anyComma()
 QStringList SourceFile::takeLines()
 {
     lines();
+    bytes_ = QByteArray();
     return std::exchange(lines_->lines, QStringList());
 }
 

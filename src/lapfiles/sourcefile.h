@@ -29,7 +29,9 @@ public:
     // both, and a large file need not be held three times.
     const QStringList& lines();
     bool anyComma();
-    // The stored lines handed to the one reader that reads them; empty afterwards.
+    // The stored lines handed to the one reader that reads them. No kind of file is tried after
+    // it, so the bytes go too: the lines and the bytes of a large file are not held together
+    // while it is read.
     QStringList takeLines();
 
     // The whole text in the encoding its bytes show (TextCodec::detectEncoding).

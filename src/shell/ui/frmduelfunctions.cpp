@@ -215,6 +215,7 @@ void frmDuel::SaveFile()
         1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
+    // The dialog offers the save types of the format table; an index beyond them saves nothing.
     const std::optional<basConvert::SaveType> type = basConvert::SaveTypeAt(filterIndex);
     if (type && !AcceptSaveLosses(*type)) return;
     if (type) basConvert::SaveRaceFile(path, *type);
