@@ -1,6 +1,7 @@
 // The import of large foreign tables beside the load of the same race as a lap file: a
 // horizontal CSV table of about 3000 lines, and a vertical one whose lines hold 1000 columns.
 #include "benchrace.h"
+#include "lapfiles/formattable.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
@@ -41,8 +42,8 @@ RaceFiles& filesFor(const RaceShape& shape, int filter)
     }
     f.table = f.dir.filePath(QStringLiteral("race.csv"));
     f.lap = f.dir.filePath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(f.table, filter);
-    basConvert::SaveRaceFile(f.lap, 1);
+    basConvert::SaveRaceFile(f.table, *basConvert::SaveTypeAt(filter));
+    basConvert::SaveRaceFile(f.lap, basConvert::SaveType::Lap);
     basDefinition::ResetRace();
     return f;
 }

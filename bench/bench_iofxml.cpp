@@ -36,7 +36,7 @@ void BM_SaveIofXml(benchmark::State& state)
     buildRace();
     const QString path = dir.filePath(QStringLiteral("race.xml"));
     for (auto _ : state) {
-        basConvert::SaveRaceFile(path, 4);
+        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
         if (basDefinition::FileResult != basDefinition::FileOk) {
             state.SkipWithError("the result list could not be written");
             return;
@@ -50,7 +50,7 @@ void BM_LoadIofXml(benchmark::State& state)
     QTemporaryDir dir;
     buildRace();
     const QString path = dir.filePath(QStringLiteral("race.xml"));
-    basConvert::SaveRaceFile(path, 4);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
     for (auto _ : state) {
         basConvert::LoadRaceFile(path);
         if (basDefinition::FileResult != basDefinition::FileOk) {

@@ -260,7 +260,7 @@ void ManyLinesLap(benchmark::State& state)
     std::mt19937 random(17);
     AddGeneratedClass(GeneratedClass{QStringLiteral("M21"), 200}, random);
     const QString small = dir.filePath(QStringLiteral("small.lap"));
-    basConvert::SaveRaceFile(small, 1);
+    basConvert::SaveRaceFile(small, basConvert::SaveType::Lap);
     basDefinition::ResetRace();
     QFile file(small);
     if (!file.open(QIODevice::ReadOnly)) return state.SkipWithError("no lap file");
@@ -284,7 +284,7 @@ void LapFile20000(benchmark::State& state)
     for (int c = 1; c <= classes; ++c)
         AddGeneratedClass(GeneratedClass{QStringLiteral("M%1").arg(c), 20000 / classes}, random);
     const QString path = dir.filePath(QStringLiteral("runners.lap"));
-    basConvert::SaveRaceFile(path, 1);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
     basDefinition::ResetRace();
     measure(state, basDefinition::FileResult == basDefinition::FileOk ? path : QString());
 }

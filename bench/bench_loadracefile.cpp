@@ -42,7 +42,7 @@ QString writeLargeLapFile(const QTemporaryDir& dir)
         }
     }
     QString path = dir.filePath(QStringLiteral("large.lap"));
-    basConvert::SaveRaceFile(path, 1);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
     ResetRace();
     return path;
 }

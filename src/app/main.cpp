@@ -9,7 +9,6 @@
 #include "config/ui/fonts.h"
 #include "config/ui/modal.h"
 #include "config/ui/qtprompts.h"
-#include "lapfiles/racefile.h"
 #include "lapfiles/ui/labeldialogs.h"
 #include "printing/ui/printwindows.h"
 #include "race/prompts.h"
@@ -36,7 +35,7 @@ int OffscreenStatus(const CommandLineOutcome& outcome)
         case CommandLineOutcome::Kind::None:
             return 0;
         case CommandLineOutcome::Kind::File:
-            return outcome.fileLoaded && !basConvert::LoadWasDamaged() ? 0 : 1;
+            return outcome.fileLoaded && !outcome.fileDamaged ? 0 : 1;
         case CommandLineOutcome::Kind::Script:
             return (outcome.script == ScriptResult::Completed ||
                     outcome.script == ScriptResult::Exited) &&

@@ -1,6 +1,7 @@
 // splitduel-cli convert IN OUT [--layout lap|csv-rows|csv-columns|iof-xml]: reads any race
 // file and saves it as a lap file, one of the two lap CSV layouts or an IOF XML 3.0 result list.
 #include "cli/commands.h"
+#include "lapfiles/formattable.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
@@ -9,20 +10,14 @@ namespace {
 
 const QString kLayoutOption = QStringLiteral("--layout");
 
-// The save filter index of a layout name.
-int filterIndexOf(const QString& layout)
-{
-    if (layout == QLatin1String("csv-rows")) return 2;
-    if (layout == QLatin1String("csv-columns")) return 3;
-    if (layout == QLatin1String("iof-xml")) return 4;
-    return 1;
-}
-
 int run(const Arguments& args, Console& console)
 {
     if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
     using namespace basDefinition;
-    basConvert::SaveRaceFile(args.positional[1], filterIndexOf(args.value(kLayoutOption)));
+    // Without --layout the race is saved as a lap file; the option's choices are the table's.
+    const basConvert::SaveType type =
+        basConvert::SaveTypeOfLayout(args.value(kLayoutOption)).value_or(basConvert::SaveType::Lap);
+    basConvert::SaveRaceFile(args.positional[1], type);
     int16_t result = FileResult;
     FileResult = FileOk;
     if (result != FileOk) return SaveFailure(args.positional[1], console);
@@ -36,8 +31,7 @@ const Command& ConvertCommand()
     static const Command command{
         "convert",
         {QStringLiteral("IN"), QStringLiteral("OUT")},
-        {ChoiceOption(kLayoutOption, {QStringLiteral("lap"), QStringLiteral("csv-rows"),
-                                      QStringLiteral("csv-columns"), QStringLiteral("iof-xml")})},
+        {ChoiceOption(kLayoutOption, basConvert::SaveLayoutNames())},
         "ファイルを読み込み、LAP形式 (既定)、CSV形式[横型]・[縦型]かIOF XML 3.0で保存します",
         run};
     return command;

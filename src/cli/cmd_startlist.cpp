@@ -28,7 +28,7 @@ int run(const Arguments& arguments, Console& console)
     const int changed =
         basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
 
-    basConvert::SaveRaceFile(args[2], 1);
+    basConvert::SaveRaceFile(args[2], basConvert::SaveType::Lap);
     const int16_t result = FileResult;
     FileResult = FileOk;
     if (result != FileOk) return SaveFailure(args[2], console);

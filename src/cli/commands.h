@@ -51,11 +51,11 @@ int UsageError(const Command& command, Console& console, const QString& problem 
 // of several races (the first without it).
 std::vector<Option> LoadOptions();
 
-// Loads the race with LoadRaceFile. On failure prints the program's message on standard error
-// and returns the exit status (ExitFailed or ExitRefused); ExitDone when the race is loaded.
-// The label questions of a table without a header are answered, in order, from the answers
-// of --answers; without enough answers such a table fails and the unanswered question is
-// named on standard error. Every message of the loader (a class it left out, say) goes to
+// Loads the race with ReadRaceFile and makes it the race in memory. On failure prints the program's
+// message on standard error and returns the exit status (ExitFailed or ExitRefused); ExitDone when
+// the race is loaded. The label questions of a table without a header are answered, in order, from
+// the answers of --answers; without enough answers such a table fails and the unanswered question
+// is named on standard error. Every message of the loader (a class it left out, say) goes to
 // standard error, also when the race is loaded. A lap file that looks damaged is loaded but
 // gives ExitFailed, so that nothing is made of half a race.
 int LoadRace(const QString& path, const Arguments& args, Console& console);

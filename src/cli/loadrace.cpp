@@ -1,33 +1,13 @@
 #include "cli/commands.h"
-#include "lapfiles/labelquestions.h"
 #include "lapfiles/racefile.h"
-#include "race/prompts.h"
 #include "race/race.h"
 #include "reports/outputoptions.h"
-
-#include <memory>
 
 namespace cli {
 namespace {
 
 const QString kAnswersOption = QStringLiteral("--answers");
 const QString kRaceOption = QStringLiteral("--race");
-
-// Loads the file with the label questions answered from the list (and cancelled once it is
-// used up); gives back every message the loader showed.
-QStringList loadAnswering(const QString& path, const QStringList& answers,
-                          const basConvert::LoadOptions& options)
-{
-    auto scripted = std::make_unique<Prompts::ScriptedPrompts>();
-    for (const QString& answer : answers) scripted->inputs.push_back(answer);
-    Prompts::ScriptedPrompts& prompts = *scripted;
-    Prompts::ScopedPrompts scope(std::move(scripted));
-    basConvert::LoadRaceFile(path, nullptr, options);
-    QStringList messages;
-    for (const Prompts::ScriptedPrompts::Record& record : prompts.log)
-        if (record.kind == QLatin1String("ask")) messages << record.text;
-    return messages;
-}
 
 }  // namespace
 
@@ -41,31 +21,28 @@ std::vector<Option> LoadOptions()
 
 int LoadRace(const QString& path, const Arguments& args, Console& console)
 {
-    using namespace basDefinition;
-    const QStringList answers = args.isSet(kAnswersOption)
-                                    ? args.value(kAnswersOption).split(QLatin1Char(','))
-                                    : QStringList();
+    // The label questions are answered from the list; one beyond it goes unanswered.
     basConvert::LoadOptions options;
+    if (args.isSet(kAnswersOption))
+        options.labelAnswers = args.value(kAnswersOption).split(QLatin1Char(','));
     options.raceNumber = static_cast<int>(args.number(kRaceOption));
-    for (const QString& message : loadAnswering(path, answers, options))
-        console.err << message << "\n";
-    int16_t result = FileResult;
-    FileResult = FileOk;
-    if (result == FileOk) {
-        const QString notice = basConvert::LoadNotice();
-        if (!notice.isEmpty()) console.err << notice << "\n";
+    basConvert::LoadResult load = basConvert::ReadRaceFile(path, options);
+    basConvert::ApplyLoadedRace(load);
+    for (const QString& warning : load.warnings) console.err << warning << "\n";
+    if (load.loaded()) {
+        if (!load.notice.isEmpty()) console.err << load.notice << "\n";
         // A damaged lap file (told above) is not published, as a script stops at it.
-        return basConvert::LoadWasDamaged() ? ExitFailed : ExitDone;
+        return load.damaged ? ExitFailed : ExitDone;
     }
     // The message's first line, the path, then the reason when there is one.
-    const QString message = basConvert::LoadFailureMessage(result);
+    const QString message = load.failureMessage();
     console.err << message.section(QLatin1Char('\n'), 0, 0) << ": " << path << "\n";
     const QString reason = message.section(QLatin1Char('\n'), 1);
     if (!reason.isEmpty()) console.err << reason << "\n";
-    const QString question = basConvert::UnansweredLabelQuestion();
-    if (result == FileFailed && !question.isEmpty())
-        console.err << "答えのない質問 (--answers で答えてください): " << question << "\n";
-    return result == FileRefused ? ExitRefused : ExitFailed;
+    if (load.status == basConvert::LoadStatus::Failed && !load.unansweredQuestion.isEmpty())
+        console.err << "答えのない質問 (--answers で答えてください): " << load.unansweredQuestion
+                    << "\n";
+    return load.status == basConvert::LoadStatus::Refused ? ExitRefused : ExitFailed;
 }
 
 std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& names,

@@ -98,15 +98,17 @@ void ClearRace()
     DataModified = false;
 }
 
-bool ReloadKeepingHeader()
+bool ReloadKeepingHeader(QString* failure)
 {
     if (CurrentFilePath.isEmpty()) return true;
     const RaceHeader kept = RaceInfo;
     const QString path = CurrentFilePath;
-    basConvert::LoadRaceFile(path);
-    if (FileResult != FileOk) {
+    const basConvert::LoadResult load = basConvert::LoadRaceFile(path);
+    FileResult = FileOk;
+    if (!load.loaded()) {
         // A file that has gone takes the path with it; the race in memory still came from it.
         CurrentFilePath = path;
+        if (failure) *failure = load.failureMessage();
         return false;
     }
     RaceInfo = kept;

@@ -44,7 +44,8 @@ void ClearRace();
 
 // Reads the race's file again (dropping the class edits made since) but keeps the header as it
 // is in memory. Nothing is read for a race that never had a file. False when the file could not
-// be read; the race in memory then stays as it was and FileResult tells why.
-bool ReloadKeepingHeader();
+// be read; the race in memory then stays as it was and failure (when given) receives the
+// message that says why.
+bool ReloadKeepingHeader(QString* failure = nullptr);
 
 }  // namespace basRaceEdit

@@ -1,5 +1,6 @@
 #include "editing/startlist.h"
 
+#include "lapfiles/csvfields.h"
 #include "race/basicformat.h"
 #include "race/racetime.h"
 #include "race/textcodec.h"
@@ -38,7 +39,8 @@ StartListColumns FindStartListColumns(const QString& headerLine)
                                           QStringLiteral("StartTime"), QStringLiteral("Start")};
     static const QStringList nameWords = {QStringLiteral("氏名"), QStringLiteral("名前")};
     StartListColumns columns;
-    const QStringList fields = headerLine.split(QLatin1Char(','));
+    const QStringList fields =
+        basConvert::SplitCsvFields(headerLine, basConvert::CsvQuotes::Honoured);
     for (int i = 0; i < fields.size(); ++i) {
         if (timeWords.contains(fields[i], Qt::CaseSensitive)) columns.startTime = i + 1;
         if (nameWords.contains(fields[i], Qt::CaseSensitive)) columns.name = i + 1;
@@ -58,7 +60,8 @@ QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListC
     if (!columns.found()) return times;
     for (int i = 1; i < lines.size(); ++i) {
         if (lines[i].isEmpty()) continue;
-        const QStringList fields = lines[i].split(QLatin1Char(','));
+        const QStringList fields =
+            basConvert::SplitCsvFields(lines[i], basConvert::CsvQuotes::Honoured);
         if (fields.size() < columns.name || fields.size() < columns.startTime) continue;
         const QString& name = fields[columns.name - 1];
         if (name.isEmpty()) continue;

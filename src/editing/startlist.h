@@ -1,7 +1,7 @@
 #pragma once
 // Start lists: CSV files of an entry system with one runner per line, a header line naming the
-// name and start-time columns. Their start times are matched to the runners of the race by
-// name, whatever their class.
+// name and start-time columns; a field in double quotes may hold a comma. Their start times are
+// matched to the runners of the race by name, whatever their class.
 #include "race/race.h"
 
 #include <QHash>

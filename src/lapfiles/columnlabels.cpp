@@ -1,4 +1,5 @@
 // AskColumnLabels: a header line built with the user's answers for a table without labels.
+#include "lapfiles/csvfields.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/transpose.h"
 #include "race/racetime.h"
@@ -47,9 +48,9 @@ QStringList runLabels(const QString& answer, int values)
 }
 
 // Walks the first line and asks about each run of times and each other field in turn.
-bool buildHeader(const QStringList& fields, QStringList& header, QString* unanswered)
+bool buildHeader(const QStringList& fields, LabelQuestions& questions, QStringList& header,
+                 QString* unanswered)
 {
-    LabelQuestions& questions = CurrentLabelQuestions();
     QStringList run;
     for (int i = 0; i < fields.size(); ++i) {
         const QString time = timeText(fields[i]);
@@ -88,7 +89,7 @@ bool MayBeSplitTable(const QStringList& lines)
     for (const QString& line : lines) {
         if (CbasGeneral::Trim(line).isEmpty()) continue;
         ++filled;
-        for (const QString& field : line.split(QLatin1Char(','))) {
+        for (const QString& field : SplitCsvFields(line, CsvQuotes::Literal)) {
             if (timeText(field).isEmpty()) continue;
             ++timed;
             break;
@@ -97,21 +98,23 @@ bool MayBeSplitTable(const QStringList& lines)
     return filled > 0 && 2 * timed >= filled;
 }
 
-bool AskColumnLabels(QStringList& lines, QString* unanswered)
+bool AskColumnLabels(QStringList& lines, LabelQuestions& questions, QString* unanswered)
 {
     unanswered->clear();
     if (lines.isEmpty()) return false;
     // The times run down the columns when more first fields than first-line fields are times.
     int down = 0;
     for (const QString& line : lines)
-        if (isDateOrTimeField(line.section(QLatin1Char(','), 0, 0))) ++down;
+        if (isDateOrTimeField(FirstCsvField(line, CsvQuotes::Literal))) ++down;
     int across = 0;
-    for (const QString& field : lines.first().split(QLatin1Char(',')))
+    for (const QString& field : SplitCsvFields(lines.first(), CsvQuotes::Literal))
         if (isDateOrTimeField(field)) ++across;
     if (down > across) TransposeLines(lines);
 
     QStringList header;
-    if (!buildHeader(lines.first().split(QLatin1Char(',')), header, unanswered)) return false;
+    if (!buildHeader(SplitCsvFields(lines.first(), CsvQuotes::Literal), questions, header,
+                     unanswered))
+        return false;
     lines.prepend(header.join(QLatin1Char(',')));
     return true;
 }

@@ -1,5 +1,6 @@
 #include "lapfiles/foreigntable.h"
 
+#include "lapfiles/csvfields.h"
 #include "lapfiles/headerlabels.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/loadprogresswindow.h"
@@ -29,9 +30,9 @@ OrientationScores ScoreOrientation(const QStringList& lines)
     if (lines.isEmpty()) return scores;
     QStringList firstFields;
     firstFields.reserve(lines.size());
-    for (const QString& line : lines) firstFields << line.section(QLatin1Char(','), 0, 0);
+    for (const QString& line : lines) firstFields << FirstCsvField(line, CsvQuotes::Literal);
     scores.down = DistinctLabelScore(firstFields);
-    QStringList across = lines.first().split(QLatin1Char(','));
+    QStringList across = SplitCsvFields(lines.first(), CsvQuotes::Literal);
     across.removeLast();
     scores.across = DistinctLabelScore(across);
     return scores;
@@ -47,7 +48,9 @@ TablePreparation PrepareGenericTable(ReadContext& context)
     if (scores.down == 0 && scores.across == 0) {
         if (!MayBeSplitTable(lines)) return TablePreparation::NoTable;
         context.askedLabels = true;
-        ready = AskColumnLabels(lines, &context.unansweredQuestion);
+        ListedLabelAnswers none({}, nullptr);
+        LabelQuestions& questions = context.labels ? *context.labels : none;
+        ready = AskColumnLabels(lines, questions, &context.unansweredQuestion);
     } else if (scores.down >= scores.across) {
         TransposeLines(lines);
     }

@@ -34,7 +34,8 @@ enum class TablePreparation {
 
 // Readies the generic table in the context's lines: spaces to commas when no line holds one,
 // then turned when its labels run down the first column, or given a header by the label
-// questions when it has no labels at all (askedLabels is set then). A text without labels
+// questions, which the context's labels answer, when it has no labels at all (askedLabels is
+// set then). A text without labels
 // that MayBeSplitTable refuses is no table, and nobody is asked about it.
 [[nodiscard]] TablePreparation PrepareGenericTable(ReadContext& context);
 

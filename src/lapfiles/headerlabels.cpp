@@ -1,5 +1,6 @@
 #include "lapfiles/headerlabels.h"
 
+#include "lapfiles/csvfields.h"
 #include "race/classdata.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
@@ -130,7 +131,7 @@ bool IsNameHeaderLine(const QString& line)
             if (initials.contains(c)) return true;
         return false;
     };
-    for (QStringView field : QStringView(line).split(QLatin1Char(',')))
+    for (QStringView field : CsvFieldViews(line))
         if (mayBeHeading(field) &&
             isOneOf(LabelForm(field.toString()), {"名前", "氏名", "NAMAE", "NAME"}))
             return true;
@@ -140,7 +141,7 @@ bool IsNameHeaderLine(const QString& line)
 QString NormalizeHeaderLine(const QString& line)
 {
     const int controls = highestNumber(line);
-    QStringList fields = line.split(QLatin1Char(','));
+    QStringList fields = SplitCsvFields(line, CsvQuotes::Literal);
     for (QString& field : fields) field = rewriteCell(field, controls);
     return fields.join(QLatin1Char(',')) + QLatin1Char(',') + HeaderMarker;
 }

@@ -1,3 +1,4 @@
+#include "lapfiles/csvfields.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
@@ -30,7 +31,7 @@ int legNumberOf(const TableColumns& columns, const QString& label, bool* isFinis
 bool AnalyzeHeaderLine(TableColumns& columns, const QString& line)
 {
     columns.clear();
-    const QStringList fields = line.split(QLatin1Char(','));
+    const QStringList fields = SplitCsvFields(line, CsvQuotes::Literal);
     for (int k = 1; k <= fields.size(); ++k) {
         const QString& field = fields[k - 1];
         if (sameWord(field, "クラス"))
@@ -71,7 +72,7 @@ bool IsColumnHeaderLine(const QString& line)
     // name or club merely holds "クラス" ("Aクラス", say) stays a runner line, so such a race
     // loads back after a save.
     bool classField = false, nameField = false;
-    for (const QString& field : line.split(QLatin1Char(','))) {
+    for (const QString& field : SplitCsvFields(line, CsvQuotes::Literal)) {
         classField = classField || sameWord(field, "クラス");
         nameField = nameField || sameWord(field, "名前");
     }

@@ -3,7 +3,6 @@
 #include "lapfiles/laptext.h"
 #include "race/textutil.h"
 
-#include "race/prompts.h"
 #include "race/racetime.h"
 
 #include <QStringList>
@@ -323,7 +322,8 @@ std::optional<double> ParseSeconds(const QString& text)
     return seconds;
 }
 
-bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes)
+bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes,
+                       QStringList* warnings)
 {
     header.clear();
     header.RaceName = withoutControls(race.eventName).trimmed();
@@ -331,10 +331,11 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
     for (const ImportedClass& imported : race.classes) {
         const int controls = std::max(imported.controlCount, 0);
         if (controls > MaxLegs - 1) {  // written so that no count can overflow
-            Prompts::message(
-                QStringLiteral("クラス「%1」は区間が%2を超えるため読み込みませんでした。")
-                    .arg(basDefinition::DisplayClassName(imported.name))
-                    .arg(MaxLegs));
+            if (warnings)
+                *warnings << QStringLiteral(
+                                 "クラス「%1」は区間が%2を超えるため読み込みませんでした。")
+                                 .arg(basDefinition::DisplayClassName(imported.name))
+                                 .arg(MaxLegs);
             continue;
         }
         const QString name = withoutControls(imported.name);

@@ -5,6 +5,7 @@
 #include "race/race.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <map>
 #include <optional>
@@ -81,8 +82,9 @@ std::optional<double> ParseSeconds(const QString& text);
 // per control count; -1 when the count is empty.
 int MostCommonControlCount(const std::map<int, int>& runnersByCount);
 
-// Fills header and classes. A class with more legs than a runner holds is skipped with a
-// message naming it. False when no class remains.
-bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes);
+// Fills header and classes. A class with more legs than a runner holds is skipped, and a
+// message naming it is added to warnings (when given). False when no class remains.
+bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollection& classes,
+                       QStringList* warnings = nullptr);
 
 }  // namespace basConvert

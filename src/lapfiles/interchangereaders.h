@@ -1,19 +1,15 @@
 #pragma once
 // The readers of the result lists of other programs. Each first decides whether the file is
-// its format; ReadInterchangeFile tries them in turn.
+// its format; the loader tries them in the order of the format table.
+#include "lapfiles/csvfields.h"
 #include "lapfiles/importedrace.h"
+#include "lapfiles/raceformat.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QStringView>
 
 namespace basConvert {
-
-enum class ReadOutcome {
-    NotThisFormat,  // the next reader may try
-    Failed,         // the file is of this format but cannot be read
-    Read,
-};
 
 // An XML document whose root is ResultList (IOF 3.0 or 2.0.3), decoded by its byte order mark
 // or the encoding its declaration names.
@@ -44,25 +40,5 @@ ReadOutcome ReadSplitHtml(const QString& page, ImportedRace& race);
 // Blocks of "class,control count[,length]" followed by
 // "forename,surname,club,start,leg 1,...,finish leg" lines, blocks apart by an empty line.
 ReadOutcome ReadSplitsBrowserCsv(const QString& text, ImportedRace& race);
-
-// The fields of one line split at the separator; a field in double quotes may hold the
-// separator, and "" inside it stands for one quote.
-QStringList SplitQuotedFields(QStringView line, QChar separator);
-
-// The lines of a text, split at CR LF, a lone CR or a lone LF, as views into it. A text that ends
-// with a line end has an empty last line.
-class TextLines {
-public:
-    explicit TextLines(QStringView text) : text_(text) {}
-    bool atEnd() const { return pos_ > text_.size(); }
-    QStringView next();
-    // Whether a line end followed the line next() returned last.
-    bool ended() const { return ended_; }
-
-private:
-    QStringView text_;
-    qsizetype pos_ = 0;
-    bool ended_ = false;
-};
 
 }  // namespace basConvert

@@ -50,4 +50,22 @@ QString SplitAnswer(const QString& text)
     return QString();
 }
 
+std::optional<QString> ListedLabelAnswers::nextAnswer()
+{
+    if (next_ >= answers_.size()) return std::nullopt;
+    return answers_[next_++].trimmed();
+}
+
+QString ListedLabelAnswers::askLapLabel(const QStringList& run)
+{
+    if (const std::optional<QString> answer = nextAnswer()) return SplitAnswer(*answer);
+    return then_ ? then_->askLapLabel(run) : QString();
+}
+
+QString ListedLabelAnswers::askNameLabel(const QString& sample)
+{
+    if (const std::optional<QString> answer = nextAnswer()) return *answer;
+    return then_ ? then_->askNameLabel(sample) : QString();
+}
+
 }  // namespace basConvert

@@ -2,13 +2,15 @@
 // The two questions asked while a header is built for a table that has none: which value ends
 // a run of times (frmLapLabel) and what a column of text holds (frmNameLabel). They go through
 // one installable service so that tests, scripts and the command line answer them without a
-// window. The default passes them to the prompt service as input boxes, so ScriptedPrompts
-// answers them from its input queue and, with no display, they are cancelled. The desktop
+// window: a load asks the service its options name (raceload.h) once the answers they give
+// are used up. The installed service, which windows and scripts load with, passes them to the
+// prompt service as input boxes by default, so with no display they are cancelled; the desktop
 // program installs the two dialogs (lapfiles/ui).
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 namespace basConvert {
 
@@ -45,9 +47,24 @@ std::unique_ptr<LabelQuestions> InstallLabelQuestions(std::unique_ptr<LabelQuest
 // are accepted too); empty for anything else.
 QString SplitAnswer(const QString& text);
 
-// The question that the last load left without an answer, with its sample; empty when every
-// question was answered.
-QString UnansweredLabelQuestion();
+// Answers the questions from a list, in the order they are asked, and passes them on to then
+// (when given) once the list is used up; with neither, a question goes unanswered.
+class ListedLabelAnswers : public LabelQuestions {
+public:
+    ListedLabelAnswers(QStringList answers, LabelQuestions* then)
+        : answers_(std::move(answers)), then_(then)
+    {
+    }
+    QString askLapLabel(const QStringList& run) override;
+    QString askNameLabel(const QString& sample) override;
+
+private:
+    std::optional<QString> nextAnswer();
+
+    QStringList answers_;
+    qsizetype next_ = 0;
+    LabelQuestions* then_;
+};
 
 // Whether the comma-separated lines, which carry no labels, may be a split table to ask the
 // questions about: at least half of the lines that hold anything hold a time as the split
@@ -55,9 +72,10 @@ QString UnansweredLabelQuestion();
 // file is no such table.
 bool MayBeSplitTable(const QStringList& lines);
 
-// Builds a header line for the table in lines with the user's answers and puts it first,
+// Builds a header line for the table in lines with the answers of questions and puts it first,
 // turning the table first when its times run down the first column. False when a question
 // was not answered (*unanswered then names it with its sample): the import is cancelled.
-[[nodiscard]] bool AskColumnLabels(QStringList& lines, QString* unanswered);
+[[nodiscard]] bool AskColumnLabels(QStringList& lines, LabelQuestions& questions,
+                                   QString* unanswered);
 
 }  // namespace basConvert

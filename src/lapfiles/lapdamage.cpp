@@ -1,5 +1,6 @@
 #include "lapfiles/lapdamage.h"
 
+#include "lapfiles/csvfields.h"
 #include "lapfiles/tablereader.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
@@ -26,8 +27,8 @@ bool isWholeLastLine(const QStringList& lines)
     if (last.startsWith(QLatin1Char('$')) || IsColumnHeaderLine(last)) return false;
     for (qsizetype i = lines.size() - 2; i >= 0; --i) {
         if (!IsColumnHeaderLine(lines[i])) continue;
-        const QStringList fields = last.split(QLatin1Char(','));
-        return fields.size() >= lines[i].split(QLatin1Char(',')).size() &&
+        const QStringList fields = SplitCsvFields(last, CsvQuotes::Literal);
+        return fields.size() >= SplitCsvFields(lines[i], CsvQuotes::Literal).size() &&
                isWholeField(fields.last());
     }
     return false;

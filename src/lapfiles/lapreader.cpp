@@ -1,6 +1,6 @@
 #include "lapfiles/lapformat.h"
 #include "lapfiles/loadprogresswindow.h"
-#include "lapfiles/racefile.h"
+#include "lapfiles/raceload.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/textutil.h"

@@ -1,6 +1,6 @@
 #pragma once
 // Opens the loading window for the passes over a file and closes it on every way out.
-#include "lapfiles/racefile.h"
+#include "lapfiles/raceload.h"
 
 namespace basConvert {
 

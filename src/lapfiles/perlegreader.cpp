@@ -153,9 +153,10 @@ std::optional<Header> headerOf(QStringView line, const std::vector<QStringView>&
         Header h;
         std::fill(std::begin(h.at), std::end(h.at), -1);
         h.separator = separator;
-        const QStringList cells = SplitQuotedFields(line, separator);
+        const QStringList cells = SplitCsvFields(line, CsvQuotes::Honoured, separator);
         std::vector<QStringList> rows;
-        for (QStringView row : sample) rows.push_back(SplitQuotedFields(row, separator));
+        for (QStringView row : sample)
+            rows.push_back(SplitCsvFields(row, CsvQuotes::Honoured, separator));
         h.at[LegCol] = legColumnByValues(rows, static_cast<int>(cells.size()));
         for (int i = 0; i < cells.size(); ++i) {
             if (i == h.at[LegCol]) continue;
@@ -349,7 +350,7 @@ ReadOutcome ReadPerLegCsv(const QString& text, ImportedRace& race)
             headerSeen = true;
             continue;
         }
-        const QStringList fields = SplitQuotedFields(line, header->separator);
+        const QStringList fields = SplitCsvFields(line, CsvQuotes::Honoured, header->separator);
         const QString name = cell(fields, header->at[NameCol]);
         if (name.isEmpty()) continue;
         if (race.eventName.isEmpty()) race.eventName = cell(fields, header->at[EventCol]);

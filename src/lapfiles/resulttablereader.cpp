@@ -125,12 +125,14 @@ TableStart findStart(TextLines& lines, bool whole)
         if (!row.trimmed().isEmpty() && row.size() <= MaxRowChars) sample.push_back(row);
     }
     for (QChar separator : Separators) {
-        const QStringList fields = SplitQuotedFields(header.left(HeaderChars), separator);
+        const QStringList fields =
+            SplitCsvFields(header.left(HeaderChars), CsvQuotes::Honoured, separator);
         if (fields.size() < 4) continue;
         PunchGroups groups = GroupsInHeader(fields);
         if (groups.first < 0) {
             std::vector<QStringList> rows;
-            for (QStringView row : sample) rows.push_back(SplitQuotedFields(row, separator));
+            for (QStringView row : sample)
+                rows.push_back(SplitCsvFields(row, CsvQuotes::Honoured, separator));
             groups = pairsInRows(rows);
         }
         // An export of results without punches: its groups would begin after its last column.
@@ -350,7 +352,8 @@ std::optional<ClassLine> classLineOf(QStringList fields)
 // "//Dark Night Run;Wicked Forest;2018-11-16;18:00;": the event's name, then its date.
 void readEventComment(QStringView line, QChar separator, ImportedRace& race)
 {
-    const QStringList fields = SplitQuotedFields(line.trimmed().mid(2), separator);
+    const QStringList fields =
+        SplitCsvFields(line.trimmed().mid(2), CsvQuotes::Honoured, separator);
     if (fields.isEmpty()) return;
     race.eventName = fields[0].trimmed();
     for (const QString& f : fields) {
@@ -456,7 +459,7 @@ ReadOutcome ReadResultTable(const QString& text, ImportedRace& race)
             header = false;
             continue;
         }
-        const QStringList fields = SplitQuotedFields(line, start.separator);
+        const QStringList fields = SplitCsvFields(line, CsvQuotes::Honoured, start.separator);
         if (auto cls = classLineOf(fields)) {
             classLine = cls;
             continue;

@@ -4,23 +4,19 @@ namespace basConvert {
 
 namespace {
 
-constexpr int LapType = 1;
-constexpr int HorizontalType = 2;
-constexpr int VerticalType = 3;
-constexpr int IofXmlType = 4;
-
-QString TypeName(int filterIndex)
+QString TypeName(SaveType type)
 {
-    switch (filterIndex) {
-        case HorizontalType:
+    switch (type) {
+        case SaveType::CsvRows:
             return QStringLiteral("CSV形式[横型]");
-        case VerticalType:
+        case SaveType::CsvColumns:
             return QStringLiteral("CSV形式[縦型]");
-        case IofXmlType:
+        case SaveType::IofXml:
             return QStringLiteral("IOF XML");
-        default:
+        case SaveType::Lap:
             return QString();
     }
+    return QString();
 }
 
 // The header fields that hold something, by the names the class editor gives them.
@@ -76,25 +72,25 @@ QStringList IofXmlLosses(const RaceHeader& header, const ClassCollection& classe
 
 }  // namespace
 
-QStringList SaveLosses(int filterIndex, const RaceHeader& header, const ClassCollection& classes)
+QStringList SaveLosses(SaveType type, const RaceHeader& header, const ClassCollection& classes)
 {
-    switch (filterIndex) {
-        case HorizontalType:
-        case VerticalType:
+    switch (type) {
+        case SaveType::CsvRows:
+        case SaveType::CsvColumns:
             return CsvLosses(header, classes);
-        case IofXmlType:
+        case SaveType::IofXml:
             return IofXmlLosses(header, classes);
-        case LapType:
-        default:
+        case SaveType::Lap:
             return {};
     }
+    return {};
 }
 
-QString SaveLossQuestion(int filterIndex, const RaceHeader& header, const ClassCollection& classes)
+QString SaveLossQuestion(SaveType type, const RaceHeader& header, const ClassCollection& classes)
 {
-    const QStringList losses = SaveLosses(filterIndex, header, classes);
+    const QStringList losses = SaveLosses(type, header, classes);
     if (losses.isEmpty()) return QString();
-    return TypeName(filterIndex) + QStringLiteral("では次のデータを保存できません。\n・") +
+    return TypeName(type) + QStringLiteral("では次のデータを保存できません。\n・") +
            losses.join(QStringLiteral("\n・")) +
            QStringLiteral("\n\nすべてを残すには LAP形式で保存してください。このまま保存しますか？");
 }

@@ -20,7 +20,7 @@ constexpr qsizetype MaxLineChars = 65536;
 QStringList fieldsOf(QStringView line)
 {
     QStringList fields;
-    for (QStringView field : line.split(QLatin1Char(','))) fields << field.trimmed().toString();
+    for (QStringView field : CsvFieldViews(line)) fields << field.trimmed().toString();
     while (!fields.isEmpty() && fields.last().isEmpty()) fields.removeLast();
     return fields;
 }

@@ -1,4 +1,5 @@
-#include "lapfiles/racefile.h"
+#include "lapfiles/csvfields.h"
+#include "lapfiles/raceload.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/basicformat.h"
@@ -13,7 +14,7 @@ namespace {
 // "＋", "－" or "＠" of a class name, name or club stands for its half-width form.
 QString tableText(const ReadContext& context, const QString& field)
 {
-    return context.formatCode == FormatLap ? field : CbasGeneral::CsvCellText(field);
+    return context.format == RaceFormat::Lap ? field : CbasGeneral::CsvCellText(field);
 }
 
 // The class a runner line names, without outer blanks: the "$" keys of a lap file name their
@@ -42,7 +43,7 @@ bool createClasses(ReadContext& context, int firstHeader, ClassCollection& class
             if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        QString name = ClassNameAt(context, line.split(QLatin1Char(',')));
+        QString name = ClassNameAt(context, SplitCsvFields(line, CsvQuotes::Literal));
         if (sameClass(previous, name)) continue;
         previous = name;
         if (classes.contains(name)) continue;
@@ -68,7 +69,7 @@ bool addRunners(ReadContext& context, int firstHeader, ClassCollection& classes)
             if (!AnalyzeHeaderLine(columns, line)) return false;
             continue;
         }
-        const QStringList fields = line.split(QLatin1Char(','));
+        const QStringList fields = SplitCsvFields(line, CsvQuotes::Literal);
         QString name = ClassNameAt(context, fields);
         if (!sameClass(previous, name)) {
             previous = name;

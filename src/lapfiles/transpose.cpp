@@ -1,5 +1,6 @@
 #include "lapfiles/transpose.h"
 
+#include "lapfiles/csvfields.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ void TransposeLines(QStringList& lines)
     table.reserve(static_cast<size_t>(lines.size()));
     qsizetype columns = 0;
     for (const QString& line : lines) {
-        table.push_back(line.split(QLatin1Char(',')));
+        table.push_back(SplitCsvFields(line, CsvQuotes::Literal));
         columns = std::max(columns, table.back().size());
     }
 

@@ -11,7 +11,9 @@ std::unique_ptr<PromptService>& slot()
     return service;
 }
 
-Answer cancelAnswer(Buttons buttons)
+}  // namespace
+
+Answer ClosedAnswer(Buttons buttons)
 {
     switch (buttons) {
     case Buttons::Ok: return Answer::Ok;
@@ -21,7 +23,6 @@ Answer cancelAnswer(Buttons buttons)
     }
     return Answer::Cancel;
 }
-}  // namespace
 
 PromptService& current() { return *slot(); }
 
@@ -35,7 +36,7 @@ std::unique_ptr<PromptService> install(std::unique_ptr<PromptService> service)
 Answer OffscreenPrompts::ask(const QString& text, Buttons buttons, Icon)
 {
     std::fprintf(stderr, "SplitDuel: %s\n", text.toLocal8Bit().constData());
-    return cancelAnswer(buttons);
+    return ClosedAnswer(buttons);
 }
 
 std::optional<QString> OffscreenPrompts::input(const QString& prompt, const QString&, const QString&)
@@ -50,44 +51,5 @@ FileDialogResult OffscreenPrompts::fileDialog(const FileDialogRequest& request)
 }
 
 QString OffscreenPrompts::browseFolder(const QString&, const QString&) { return QString(); }
-
-Answer ScriptedPrompts::ask(const QString& text, Buttons buttons, Icon icon)
-{
-    log.push_back({QStringLiteral("ask"), text, buttons, icon});
-    if (answers.empty()) return cancelAnswer(buttons);
-    Answer a = answers.front();
-    answers.pop_front();
-    return a;
-}
-
-std::optional<QString> ScriptedPrompts::input(const QString& prompt, const QString&, const QString&)
-{
-    log.push_back({QStringLiteral("input"), prompt, Buttons::OkCancel, Icon::None});
-    if (inputs.empty()) return std::nullopt;
-    bool cancelled = !inputs.front().has_value();
-    QString text = inputs.front().value_or(QString());
-    inputs.pop_front();
-    if (cancelled) return std::nullopt;
-    return text;
-}
-
-FileDialogResult ScriptedPrompts::fileDialog(const FileDialogRequest& request)
-{
-    log.push_back({QStringLiteral("file"), request.title, Buttons::OkCancel, Icon::None});
-    fileRequests.push_back(request);
-    if (files.empty()) return FileDialogResult{QString(), request.filterIndex};
-    FileDialogResult a = files.front();
-    files.pop_front();
-    return a;
-}
-
-QString ScriptedPrompts::browseFolder(const QString& title, const QString&)
-{
-    log.push_back({QStringLiteral("folder"), title, Buttons::OkCancel, Icon::None});
-    if (folders.empty()) return QString();
-    QString a = folders.front();
-    folders.pop_front();
-    return a;
-}
 
 }  // namespace Prompts

@@ -1,16 +1,14 @@
 #pragma once
 // Every question the program puts to a person (message boxes, Yes/No/Cancel questions, input
 // boxes, open/save dialogs, the folder browser) goes through the one installed PromptService.
-// The desktop program installs the Qt implementation; tests install a ScriptedPrompts that
-// answers from a list; with no display the OffscreenPrompts answer without anyone, so nothing
-// ever blocks. This file depends on Qt Core only.
+// The desktop program installs the Qt implementation; tests install one that answers from a
+// list; with no display the OffscreenPrompts answer without anyone, so nothing ever blocks.
+// This file depends on Qt Core only.
 #include <QString>
 #include <QStringList>
 
-#include <deque>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace Prompts {
 
@@ -49,6 +47,10 @@ PromptService& current();
 // Installs a service and returns the previous one.
 std::unique_ptr<PromptService> install(std::unique_ptr<PromptService> service);
 
+// The answer of a box closed without a choice: OK to a message, Cancel (No to a Yes/No
+// question) to everything else.
+Answer ClosedAnswer(Buttons buttons);
+
 // Short forms used across the program.
 inline void message(const QString& text, Icon icon = Icon::Exclamation)
 {
@@ -71,31 +73,7 @@ public:
     QString browseFolder(const QString& title, const QString& startFolder) override;
 };
 
-// For tests and scripts: records every prompt and answers from queues. An empty queue answers
-// as OffscreenPrompts would (OK to messages, Cancel to everything else).
-class ScriptedPrompts : public PromptService {
-public:
-    struct Record {
-        QString kind;  // "ask", "input", "file", "folder"
-        QString text;
-        Buttons buttons = Buttons::Ok;
-        Icon icon = Icon::None;
-    };
-    std::deque<Answer> answers;
-    std::deque<std::optional<QString>> inputs;
-    std::deque<FileDialogResult> files;
-    std::deque<QString> folders;
-    std::vector<Record> log;
-    std::vector<FileDialogRequest> fileRequests;
-
-    Answer ask(const QString& text, Buttons buttons, Icon icon) override;
-    std::optional<QString> input(const QString& prompt, const QString& title,
-                                 const QString& defaultText) override;
-    FileDialogResult fileDialog(const FileDialogRequest& request) override;
-    QString browseFolder(const QString& title, const QString& startFolder) override;
-};
-
-// Installs a service for the lifetime of the guard (tests).
+// Installs a service for the lifetime of the guard.
 class ScopedPrompts {
 public:
     explicit ScopedPrompts(std::unique_ptr<PromptService> service)

@@ -120,21 +120,20 @@ void CopyFileSafely(const QString& from, const QString& to)
 CommandResult Open(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
-    basConvert::LoadRaceFile(path, context.host.LoadProgress());
-    const int result = FileResult;
+    const basConvert::LoadResult load = basConvert::LoadRaceFile(path, context.host.LoadProgress());
     FileResult = basDefinition::FileOk;
-    if (result != basDefinition::FileOk) {
+    if (!load.loaded()) {
         // A refused kind of file is as much a failure as an unreadable one: going on would
         // publish whatever race was in memory before.
         CurrentFilePath.clear();
         context.host.Automation(QStringLiteral("OBJECTCONTROL"));
-        Warn(context, basConvert::LoadFailureMessage(result));
+        Warn(context, load.failureMessage());
         return CommandResult::Stop;
     }
     Require(context.host.Automation(QStringLiteral("OBJECTCONTROL")));
     // A damaged file (told by the reader) loads as far as it goes; publishing it would put half
     // a race on the web.
-    if (basConvert::LoadWasDamaged()) return CommandResult::Stop;
+    if (load.damaged) return CommandResult::Stop;
     return CommandResult::Continue;
 }
 

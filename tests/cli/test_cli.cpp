@@ -229,7 +229,9 @@ TEST_F(CliTest, RaceOptionChoosesTheRaceOfAResultList)
 TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
 {
     const QString list = tempPath(QStringLiteral("start.csv"));
-    testsupport::writeCp932(list, QStringLiteral("クラス,氏名,スタート時刻\nX,岡本　修,1005\n"));
+    // As entry systems export it: every field quoted, a comma inside one.
+    testsupport::writeCp932(list, QStringLiteral("\"クラス\",\"氏名\",\"スタート時刻\"\n"
+                                                 "\"X, Y\",\"岡本　修\",\"1005\"\n"));
     const QString out = tempPath(QStringLiteral("started.lap"));
     CliRun run = runCli({QStringLiteral("startlist"), kExample, list, out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();

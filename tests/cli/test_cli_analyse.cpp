@@ -52,7 +52,7 @@ protected:
         clsClassData& w21 = basDefinition::ClassList.add(QStringLiteral("W21"));
         w21.ClassControlCount = 4;
         lapFile = tempPath(QStringLiteral("summer.lap"));
-        basConvert::SaveRaceFile(lapFile, 1);
+        basConvert::SaveRaceFile(lapFile, basConvert::SaveType::Lap);
         ASSERT_EQ(basDefinition::FileResult, 0);
     }
     QString lapFile;
@@ -174,7 +174,7 @@ QString saveRace(const QString& path, const QString& name, int classes, int runn
             cls.Add(runner);
         }
     }
-    basConvert::SaveRaceFile(path, 1);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
     return path;
 }
 

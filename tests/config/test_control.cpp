@@ -1,3 +1,4 @@
+#include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "config/control.h"
 #include "race/prompts.h"

@@ -119,7 +119,7 @@ TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
     RaceInfo.RaceName = QStringLiteral("大会");
     AddClass(QStringLiteral("M21"), 1);
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, 1);
+    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
     ASSERT_EQ(FileResult, FileOk);
     CurrentFilePath = file;
 
@@ -133,16 +133,16 @@ TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
     EXPECT_TRUE(DataModified) << "the header edits are still to be saved";
 
-    // The file gone: the race in memory and its path stay, FileResult says why.
+    // The file gone: the race in memory and its path stay, and the message says why.
     AddClass(QStringLiteral("Y"), 2);
     ASSERT_TRUE(QFile::remove(file));
-    EXPECT_FALSE(ReloadKeepingHeader());
-    EXPECT_EQ(FileResult, FileFailed);
+    QString failure;
+    EXPECT_FALSE(ReloadKeepingHeader(&failure));
+    EXPECT_EQ(failure, QStringLiteral("ファイルを読み込めませんでした"));
     EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));
     EXPECT_EQ(CurrentFilePath, file);
 
     // A race that never had a file has nothing to read.
-    FileResult = FileOk;
     CurrentFilePath.clear();
     EXPECT_TRUE(ReloadKeepingHeader());
     EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));

@@ -145,3 +145,32 @@ TEST(StartListReal, HeaderOfAnEntrySystemHasNoExactNameWord)
     }
     EXPECT_GT(readable, 400);
 }
+
+// Entry systems quote their fields, and a quoted field may hold a comma or a doubled quote: the
+// columns and times are found all the same.
+TEST(StartListQuotes, QuotedFieldsReadLikePlainOnes)
+{
+    struct Case {
+        const char* line;
+        const char* name;  // the name read, empty when the line gives none
+        double time;
+    };
+    const Case cases[] = {
+        {"\"山田太郎\",\"M21\",\"10:05:00\"", "山田太郎", Clock(10, 5, 0)},
+        {"\"Lee, Ann\",W21,10:06:00", "Lee, Ann", Clock(10, 6, 0)},
+        {"\"Ann \"\"A\"\" Lee\",W21,\"1007\"", "Ann \"A\" Lee", Clock(10, 7, 0)},
+        {" \"佐藤\",M21,10:08:00", "佐藤", Clock(10, 8, 0)},  // a blank before the quote
+        {"\"鈴木,M21,10:09:00", "", 0},  // an unclosed quote runs to the line's end
+    };
+    const StartListColumns columns =
+        FindStartListColumns(QStringLiteral("\"氏名\",\"クラス\",\"スタート時刻\""));
+    ASSERT_EQ(columns.name, 1);
+    ASSERT_EQ(columns.startTime, 3);
+    for (const Case& c : cases) {
+        QStringList names;
+        const QHash<QString, double> times =
+            ReadStartTimes({QString(), QString::fromUtf8(c.line)}, columns, &names);
+        EXPECT_EQ(names.value(0), QString::fromUtf8(c.name)) << c.line;
+        EXPECT_DOUBLE_EQ(times.value(StartListKey(QString::fromUtf8(c.name))), c.time) << c.line;
+    }
+}

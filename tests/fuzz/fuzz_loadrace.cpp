@@ -39,7 +39,7 @@ void LoadKnownRace()
 QStringList SavedLines(const QString& name, bool withColumnHeaders)
 {
     const QString path = fuzz::ScratchPath(name);
-    basConvert::SaveRaceFile(path, 1);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
     fuzz::Check(basDefinition::FileResult == basDefinition::FileOk, "a loaded race can be saved");
     QFile file(path);
     fuzz::Check(file.open(QIODevice::ReadOnly), "the saved race can be read back");

@@ -7,6 +7,7 @@
 // scripts are for.
 #include "fuzzsupport.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"

@@ -1,5 +1,6 @@
 #include "lapfixtures.h"
 
+#include "lapfiles/formattable.h"
 #include "race/textcodec.h"
 
 namespace lapfixtures {
@@ -39,14 +40,14 @@ QString LapFileTest::load(const QString& text, const QString& name,
 {
     QString path = tempPath(name);
     testsupport::writeCp932(path, text);
-    basConvert::LoadRaceFile(path, progress);
+    lastLoad = basConvert::LoadRaceFile(path, progress);
     return path;
 }
 
 QStringList LapFileTest::save(int filterIndex, const QString& name)
 {
     QString path = tempPath(name);
-    basConvert::SaveRaceFile(path, filterIndex);
+    basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(filterIndex));
     EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
     return lapfixtures::readLines(path);
 }

@@ -57,4 +57,7 @@ protected:
     void loadPreviousRace();
     // The race in memory is still the one of loadPreviousRace.
     void expectPreviousRace() const;
+
+    // What the last load of load() said.
+    basConvert::LoadResult lastLoad;
 };

@@ -3,6 +3,7 @@
 // joins the course its punches are part of.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/coursevariants.h"
 #include "race/prompts.h"
 
@@ -79,9 +80,8 @@ TEST_F(LapFileTest, AForkedRelayLegBecomesAClassPerSequence)
     EXPECT_EQ(longer.ClassControlCount, 4);
     const double legs[] = {70, 80, 30, 50, 70};
     for (int k = 1; k <= 5; ++k) EXPECT_NEAR(longer.Item(1).Lap(k), legs[k - 1] * kSecond, 1e-9);
-    EXPECT_EQ(basConvert::LoadNotice(),
-              QStringLiteral("走ったコントロールが走者によって異なる 1 "
-                             "クラスを、コースごとのクラスに分けました: H21-1"));
+    EXPECT_EQ(lastLoad.notice, QStringLiteral("走ったコントロールが走者によって異なる 1 "
+                                              "クラスを、コースごとのクラスに分けました: H21-1"));
 }
 
 // Runner-per-line exports part a class by the codes their punch groups give: pairs in the

@@ -39,7 +39,7 @@ TEST_F(LapFileTest, ExampleRaceLoadsAndSavesBackUnchanged)
     EXPECT_EQ(last.ClassRunnerCount(), 0);
     EXPECT_GT(last.ClassControlCount, 0);
 
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("copy.lap")), 1);
+    basConvert::SaveRaceFile(tempPath(QStringLiteral("copy.lap")), basConvert::SaveType::Lap);
     ASSERT_EQ(FileResult, FileOk);
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("copy.lap"))),
               testsupport::readBytes(path));

@@ -5,6 +5,7 @@
 // SOLV, OWare with its class lines and a Dutch header with a tab between fields.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -253,9 +254,10 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
     }
     loadPreviousRace();
-    basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{3});
+    const basConvert::LoadResult third =
+        basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{3});
     EXPECT_EQ(FileResult, FileFailed);
-    EXPECT_TRUE(basConvert::LoadFailureMessage(FileResult).contains(QStringLiteral("レース 3")));
+    EXPECT_TRUE(third.failureMessage().contains(QStringLiteral("レース 3")));
     expectPreviousRace();
 }
 

@@ -2,6 +2,7 @@
 // failure keeps the race in memory.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/race.h"

@@ -2,6 +2,7 @@
 // questions and the round trip through the program's own two CSV layouts.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/foreigntable.h"
 #include "lapfiles/headerlabels.h"
 #include "lapfiles/labelquestions.h"
@@ -371,12 +372,12 @@ TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)
         EXPECT_EQ(FileResult, FileFailed) << c.what;
         expectPreviousRace();
         EXPECT_FALSE(DataModified) << c.what;
-        EXPECT_TRUE(basConvert::UnansweredLabelQuestion().startsWith(c.question)) << c.what;
+        EXPECT_TRUE(lastLoad.unansweredQuestion.startsWith(c.question)) << c.what;
     }
     // The next load, which needs no question, forgets the one left unanswered.
     load(QStringLiteral("Name,1,G\nAki,0:03:00,0:01:00\n"), QStringLiteral("named.csv"));
     EXPECT_EQ(FileResult, FileOk);
-    EXPECT_TRUE(basConvert::UnansweredLabelQuestion().isEmpty());
+    EXPECT_TRUE(lastLoad.unansweredQuestion.isEmpty());
 }
 
 // A real start list written as UTF-8 with a byte-order mark and LF line ends: its classes are

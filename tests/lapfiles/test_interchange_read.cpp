@@ -3,6 +3,7 @@
 // a runner, broken XML.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
 #include "lapfiles/importedrace.h"
 #include "lapfiles/interchange.h"
 #include "lapfiles/interchangereaders.h"
@@ -82,7 +83,7 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        basConvert::LoadRaceFile(path);
+        lastLoad = basConvert::LoadRaceFile(path);
         return path;
     }
     QStringList messages() const
@@ -577,12 +578,7 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text.toUtf8());
     file.close();
-    RaceHeader header;
-    ClassCollection classes;
-    basConvert::ReadResult result;
-    result.code = 99;
-    EXPECT_FALSE(basConvert::ReadInterchangeFile(eskdat, header, classes, &result));
-    EXPECT_EQ(result.code, 99);
+    EXPECT_EQ(basConvert::ReadRaceFile(eskdat).format, basConvert::RaceFormat::Eskdat);
 }
 
 TEST(InterchangeDetection, OtherFilesAreLeftToTheOtherReaders)
@@ -729,8 +725,7 @@ TEST_F(InterchangeReadTest, OverlongInputsAreRefusedWithTheirReason)
         loadPreviousRace();
         loadBytes(c.bytes, QString::fromLatin1(c.name));
         EXPECT_EQ(FileResult, FileFailed);
-        EXPECT_TRUE(
-            basConvert::LoadFailureMessage(FileResult).contains(QString::fromUtf8(c.reason)));
+        EXPECT_TRUE(lastLoad.failureMessage().contains(QString::fromUtf8(c.reason)));
         expectPreviousRace();
     }
     loadBytes(resultList("UTF-8", 64, 0).toUtf8(), QStringLiteral("allowed.xml"));

@@ -106,7 +106,7 @@ protected:
     std::unique_ptr<Node> saved()
     {
         const QString path = tempPath(QStringLiteral("out.xml"));
-        basConvert::SaveRaceFile(path, 4);
+        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
         EXPECT_EQ(FileResult, FileOk);
         return parse(testsupport::readBytes(path));
     }
@@ -327,7 +327,7 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     };
     const std::vector<Row> before = snapshot();
     const QString path = tempPath(QStringLiteral("race.xml"));
-    basConvert::SaveRaceFile(path, 4);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
     ASSERT_EQ(FileResult, FileOk);
     ResetRace();
     basConvert::LoadRaceFile(path);

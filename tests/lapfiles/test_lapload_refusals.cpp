@@ -113,19 +113,20 @@ TEST_F(LapFileTest, FilesOverTheSizeLimitAreRefusedAtOnceWithTheirReason)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(basConvert::MaxRaceFileBytes + 1));  // sparse: no disk, no time
     file.close();
-    basConvert::LoadRaceFile(path);
+    const basConvert::LoadResult huge = basConvert::LoadRaceFile(path);
     EXPECT_EQ(FileResult, FileFailed);
     expectPreviousRace();
     EXPECT_EQ(
-        basConvert::LoadFailureMessage(FileResult),
+        huge.failureMessage(),
         QStringLiteral(
             "ファイルを読み込めませんでした\nファイルが大きすぎます (64MB まで読み込めます)"));
 
     load(QStringLiteral(" \n"), QStringLiteral("small.lap"));
-    EXPECT_EQ(basConvert::LoadFailureMessage(FileResult),
-              QStringLiteral("ファイルを読み込めませんでした"));
-    EXPECT_EQ(basConvert::LoadFailureMessage(FileRefused),
-              QStringLiteral("この形式のファイルは読み込めません"));
+    EXPECT_EQ(lastLoad.failureMessage(), QStringLiteral("ファイルを読み込めませんでした"));
+    basConvert::LoadResult refused;
+    refused.status = basConvert::LoadStatus::Refused;
+    refused.reason = huge.reason;  // a refusal names no reason
+    EXPECT_EQ(refused.failureMessage(), QStringLiteral("この形式のファイルは読み込めません"));
 }
 
 // A line longer than any chunk the reader takes at a time is split where its line end is.

@@ -1,6 +1,8 @@
 // Writing lap files, the save-load cycle, and saves that fail.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
+#include "lapfiles/formattable.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -152,7 +154,7 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
         prompts->log.clear();
         const QString path = tempPath(layout == 1 ? QStringLiteral("utf8.lap")
                                                   : QStringLiteral("utf8-%1.csv").arg(layout));
-        basConvert::SaveRaceFile(path, layout);
+        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
         ASSERT_EQ(FileResult, FileOk);
         const QByteArray bytes = testsupport::readBytes(path);
         EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
@@ -239,19 +241,18 @@ TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
     loadPreviousRace();
     DataModified = true;
 
-    basConvert::SaveRaceFile(tempDir(), 1);  // the path is a folder
+    basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap);  // the path is a folder
     EXPECT_EQ(FileResult, FileFailed);
     EXPECT_TRUE(QFileInfo(tempDir()).isDir());
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")), 1);
+    basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")),
+                             basConvert::SaveType::Lap);
     EXPECT_EQ(FileResult, FileFailed);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("old.lap")});
 
-    QString existing = tempPath(QStringLiteral("keep.lap"));
-    testsupport::writeCp932(existing, QStringLiteral("元のファイル\n"));
-    basConvert::SaveRaceFile(existing, 5);  // no such layout
-    EXPECT_EQ(FileResult, FileFailed);
-    EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
+    // A filter index outside the save dialog's list stands for no type to save as.
+    EXPECT_FALSE(basConvert::SaveTypeAt(5));
+    EXPECT_FALSE(basConvert::SaveTypeAt(0));
     EXPECT_TRUE(DataModified);
 }
 
@@ -266,7 +267,7 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     QFile::setPermissions(existing, QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-    basConvert::SaveRaceFile(existing, 1);
+    basConvert::SaveRaceFile(existing, basConvert::SaveType::Lap);
     EXPECT_EQ(FileResult, FileFailed);
     EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
@@ -362,7 +363,7 @@ TEST_F(LapFileTest, LongCoursesSaveBackByteForByte)
         EXPECT_EQ(longest,
                   QString::fromUtf8(name).contains(QLatin1String("thirty")) ? 30 : MaxLegs);
         const QString saved = tempPath(QStringLiteral("saved.lap"));
-        basConvert::SaveRaceFile(saved, 1);
+        basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap);
         ASSERT_EQ(FileResult, FileOk);
         EXPECT_EQ(testsupport::readBytes(saved), testsupport::readBytes(path));
     }

@@ -4,6 +4,8 @@
 #include "lapfixtures.h"
 
 #include "analysis/analyze.h"
+#include "common/scriptedprompts.h"
+#include "lapfiles/formattable.h"
 #include "race/prompts.h"
 #include "race/textutil.h"
 
@@ -154,7 +156,7 @@ protected:
         const QStringList analysed = analysis ? analysisDigest() : QStringList();
         const bool everyClassRun = static_cast<int>(before.classes.size()) == ClassList.count();
         const QString path = tempPath(fileName(layout));
-        basConvert::SaveRaceFile(path, layout);
+        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
         ASSERT_EQ(FileResult, FileOk);
         const QByteArray bytes = testsupport::readBytes(path);
         ResetRace();
@@ -171,7 +173,7 @@ protected:
         // The result list records when it was written; the CSV layouts have no place for a
         // class without runners.
         if (iof || (!lap && !everyClassRun)) return;
-        basConvert::SaveRaceFile(path, layout);
+        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
         EXPECT_TRUE(testsupport::readBytes(path) == bytes) << "saved again";
     }
 };
@@ -223,7 +225,7 @@ TEST_F(RoundTripTest, MispunchedRunnerOfARealListStaysBehindTheFinishers)
     const auto [finishers, palmer] = finishersAndPalmer();
     ASSERT_GT(palmer, finishers);
     const QString saved = tempPath(QStringLiteral("cc.lap"));
-    basConvert::SaveRaceFile(saved, 1);
+    basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap);
     ResetRace();
     basConvert::LoadRaceFile(saved);
     EXPECT_EQ(finishersAndPalmer(), std::pair(finishers, palmer));

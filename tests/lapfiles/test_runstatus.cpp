@@ -2,6 +2,8 @@
 // layouts and IOF XML carry it back; a run that is not OK never has a valid total.
 #include "lapfixtures.h"
 
+#include "common/scriptedprompts.h"
+#include "lapfiles/formattable.h"
 #include "race/prompts.h"
 
 using namespace basDefinition;
@@ -116,7 +118,7 @@ TEST_F(RunStatusTest, EachSavedLayoutKeepsTheStatuses)
         EXPECT_TRUE(lap.contains(QString::fromUtf8(line))) << line;
     const QStringList names{"race.lap", "rows.csv", "columns.csv", "race.xml"};
     for (int layout = 1; layout <= 4; ++layout)
-        basConvert::SaveRaceFile(tempPath(names[layout - 1]), layout);
+        basConvert::SaveRaceFile(tempPath(names[layout - 1]), *basConvert::SaveTypeAt(layout));
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         ResetRace();

@@ -2,6 +2,7 @@
 // nothing has changed the file or the key file since.
 #include "race/outputkeys.h"
 
+#include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"

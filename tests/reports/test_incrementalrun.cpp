@@ -3,6 +3,7 @@
 // The files of several classes are made side by side, yet hold what a run of one class at a
 // time writes.
 #include "classbuilder.h"
+#include "common/scriptedprompts.h"
 #include "htmlfixtures.h"
 #include "race/outputkeys.h"
 #include "race/prompts.h"

@@ -1,5 +1,6 @@
 // One output run: the file names it chooses, what a file holds, and how failures end the run.
 #include "classbuilder.h"
+#include "common/scriptedprompts.h"
 #include "htmlfixtures.h"
 #include "race/prompts.h"
 #include "reports/outputrun.h"

@@ -3,6 +3,7 @@
 // what it shows (the text of the rendered page: elements by "|", table cells by "/"). Skipped
 // where no browser is installed. SPLITDUEL_KEEP_SCREENSHOTS keeps a screenshot of the views.
 #include "browsersession.h"
+#include "common/scriptedprompts.h"
 #include "headlessbrowser.h"
 #include "htmlfixtures.h"
 #include "lapfiles/racefile.h"

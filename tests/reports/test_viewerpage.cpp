@@ -1,4 +1,5 @@
 // The race viewer's page: the analysis it carries, what it may contain, and how it is written.
+#include "common/scriptedprompts.h"
 #include "htmlfixtures.h"
 #include "lapfiles/racefile.h"
 #include "race/prompts.h"

@@ -1,6 +1,7 @@
 #pragma once
 // Fixture for the script tests: scripted prompts, a main window stand-in that records the
 // commands it is given, and a helper that writes a script file.
+#include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "race/prompts.h"
 #include "shell/automation.h"

@@ -5,7 +5,6 @@
 #include "config/ui/elidedlabel.h"
 #include "config/ui/scopedcursor.h"
 #include "editing/raceedits.h"
-#include "lapfiles/racefile.h"
 #include "printing/printdatatype.h"
 #include "race/pathutil.h"
 #include "race/prompts.h"
@@ -396,12 +395,10 @@ void frmOutput::cmdfRefer_Click()
 // cannot be read any more is told, and the race in memory stays.
 void frmOutput::cmdRefresh_Click(int)
 {
-    if (!basRaceEdit::ReloadKeepingHeader()) {
-        Prompts::message(basConvert::LoadFailureMessage(basDefinition::FileResult) +
-                             QStringLiteral("\n") + basDefinition::CurrentFilePath,
+    QString failure;
+    if (!basRaceEdit::ReloadKeepingHeader(&failure))
+        Prompts::message(failure + QStringLiteral("\n") + basDefinition::CurrentFilePath,
                          Prompts::Icon::Exclamation);
-        basDefinition::FileResult = basDefinition::FileOk;
-    }
     FillClassList();
 }
 

@@ -4,6 +4,8 @@
 // buttons) while one is. It owns the life of the loaded race and is what scripts drive.
 #include "config/ui/elidedlabel.h"
 #include "config/ui/scopedcursor.h"
+#include "lapfiles/raceformat.h"
+#include "lapfiles/raceload.h"
 #include "shell/automation.h"
 #include "shell/history.h"
 #include "shell/ui/frmloadinfomation.h"
@@ -23,6 +25,7 @@ class QPushButton;
 struct CommandLineOutcome {
     enum class Kind { None, File, Script } kind = Kind::None;
     bool fileLoaded = false;
+    bool fileDamaged = false;  // the file loaded looks damaged (loaded as far as it goes)
     basAutomation::ScriptResult script = basAutomation::ScriptResult::NotRun;
 };
 
@@ -89,11 +92,11 @@ private:
     void SaveFile();
     // Says what the chosen save type cannot keep of the race and asks whether to save anyway;
     // true when there is nothing to say or the answer is はい.
-    bool AcceptSaveLosses(int filterIndex);
+    bool AcceptSaveLosses(basConvert::SaveType type);
     // Asks whether to save first; false when the caller must stop (cancelled, or not saved).
     bool SaveBefore(const QString& question);
     // Reports the outcome of a load started by the open button or the history list.
-    void FinishLoad();
+    void FinishLoad(const basConvert::LoadResult& load);
     void lstHistory_DblClick(QListWidgetItem* item);
 
     LoadWindowProgress loadProgress_;

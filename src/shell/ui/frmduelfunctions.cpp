@@ -8,6 +8,7 @@
 #include "config/ui/modal.h"
 #include "editing/raceedits.h"
 #include "editing/ui/frmclassedit.h"
+#include "lapfiles/formattable.h"
 #include "lapfiles/racefile.h"
 #include "lapfiles/savelosses.h"
 #include "race/pathutil.h"
@@ -34,10 +35,6 @@ const QString kFileDialogTitle = QStringLiteral("ラップファイル");
 const QString kOpenFilter = QStringLiteral(
     "LAP形式 (*.lap)|*.lap|CSV形式 (*.csv)|*.csv|テキスト形式 (*.txt)|*.txt|IOF XML "
     "(*.xml)|*.xml|Eskdat形式 (*.dat)|*.dat|全てのファイル (*.*)|*.*");
-constexpr int LapFileType = 1;
-const QString kSaveFilter = QStringLiteral(
-    "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv|IOF XML 3.0 "
-    "(*.xml)|*.xml");
 
 void Warn(const QString& text)
 {
@@ -46,10 +43,9 @@ void Warn(const QString& text)
 
 // What a load the user asked for has to tell besides the race it read (classes split by
 // course); a script's load passes it over, so nothing stops the script.
-void TellLoadNotice()
+void TellLoadNotice(const basConvert::LoadResult& load)
 {
-    const QString notice = basConvert::LoadNotice();
-    if (!notice.isEmpty()) Prompts::message(notice, Prompts::Icon::Information);
+    if (!load.notice.isEmpty()) Prompts::message(load.notice, Prompts::Icon::Information);
 }
 
 // The path without the extension of its file name (and without that dot).
@@ -85,19 +81,20 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         return outcome;
     }
     outcome.kind = CommandLineOutcome::Kind::File;
-    basConvert::LoadRaceFile(line.path, &loadProgress_);
-    if (FileResult == FileFailed || FileResult == FileRefused) {
+    const basConvert::LoadResult load = basConvert::LoadRaceFile(line.path, &loadProgress_);
+    if (!load.loaded()) {
         // The file was asked for (a double-click in the file manager): say why it is not shown.
         CurrentFilePath.clear();
         show();
         ShowRaceInfo();
-        Warn(basConvert::LoadFailureMessage(FileResult));
+        Warn(load.failureMessage());
     } else {
         show();
         ShowRaceInfo();
         basHistory::UpdateHistory();
-        TellLoadNotice();
+        TellLoadNotice(load);
         outcome.fileLoaded = true;
+        outcome.fileDamaged = load.damaged;
     }
     FileResult = FileOk;
     return outcome;
@@ -191,21 +188,20 @@ void frmDuel::OpenFile()
                                                      dialogFileName_);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
-    basConvert::LoadRaceFile(path, &loadProgress_);
-    FinishLoad();
+    FinishLoad(basConvert::LoadRaceFile(path, &loadProgress_));
 }
 
-void frmDuel::FinishLoad()
+void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 {
-    const bool failed = FileResult == FileFailed || FileResult == FileRefused;
+    const bool failed = !load.loaded();
     // Cleared before the redraw, so that the window never names a file the race no longer has.
     if (failed) CurrentFilePath.clear();
     ShowRaceInfo();
     if (failed) {
-        Warn(basConvert::LoadFailureMessage(FileResult));
+        Warn(load.failureMessage());
     } else {
         basHistory::UpdateHistory();
-        TellLoadNotice();
+        TellLoadNotice(load);
     }
     FileResult = FileOk;
 }
@@ -214,30 +210,32 @@ void frmDuel::SaveFile()
 {
     const QString proposed =
         CurrentFilePath.isEmpty() ? dialogFileName_ : WithoutExtension(CurrentFilePath);
-    int filterIndex = 1;
-    const QString path =
-        CbasControl::ShowFileDialog(1, kFileDialogTitle, kSaveFilter, &filterIndex, proposed);
+    int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
+    const QString path = CbasControl::ShowFileDialog(
+        1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
-    if (!AcceptSaveLosses(filterIndex)) return;
-    basConvert::SaveRaceFile(path, filterIndex);
-    if (FileResult == FileFailed) {
+    // The dialog offers the save types of the format table; an index beyond them saves nothing.
+    const std::optional<basConvert::SaveType> type = basConvert::SaveTypeAt(filterIndex);
+    if (type && !AcceptSaveLosses(*type)) return;
+    if (type) basConvert::SaveRaceFile(path, *type);
+    if (!type || FileResult == FileFailed) {
         Warn(QStringLiteral("ファイルを保存できませんでした\n") +
              CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
         DataModified = false;
         // A lap file holds the whole race: it is the race's file from now on. The other types
         // are copies that keep less; the race stays with its file.
-        if (filterIndex == LapFileType) CurrentFilePath = path;
+        if (type == basConvert::SaveType::Lap) CurrentFilePath = path;
         ShowRaceInfo();
         basHistory::UpdateHistory();
     }
     FileResult = FileOk;
 }
 
-bool frmDuel::AcceptSaveLosses(int filterIndex)
+bool frmDuel::AcceptSaveLosses(basConvert::SaveType type)
 {
-    const QString question = basConvert::SaveLossQuestion(filterIndex, RaceInfo, ClassList);
+    const QString question = basConvert::SaveLossQuestion(type, RaceInfo, ClassList);
     return question.isEmpty() || Prompts::question(question, Prompts::Buttons::YesNo,
                                                    Prompts::Icon::Question) == Prompts::Answer::Yes;
 }
@@ -247,8 +245,7 @@ void frmDuel::lstHistory_DblClick(QListWidgetItem* item)
     if (!item) return;
     const int slot = item->data(Qt::UserRole).toInt();
     if (slot < 1 || slot > basHistory::HistorySlots) return;
-    basConvert::LoadRaceFile(history_[slot].path, &loadProgress_);
-    FinishLoad();
+    FinishLoad(basConvert::LoadRaceFile(history_[slot].path, &loadProgress_));
 }
 
 void frmDuel::closeEvent(QCloseEvent* event)

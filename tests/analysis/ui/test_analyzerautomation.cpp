@@ -3,6 +3,7 @@
 #include "analysis/ui/frmanalyzer.h"
 #include "chart/chartimage.h"
 #include "chart/ui/frmgraph.h"
+#include "common/scriptedprompts.h"
 #include "race/prompts.h"
 #include "viewtest.h"
 

@@ -5,6 +5,7 @@
 #include "chart/charttest.h"
 #include "chart/ui/chartcanvas.h"
 #include "chart/ui/frmgraph.h"
+#include "common/scriptedprompts.h"
 #include "race/prompts.h"
 
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #pragma once
 // Fixture of the editor window tests: an empty race, scripted prompts and small class builders.
+#include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "race/prompts.h"
 #include "race/race.h"

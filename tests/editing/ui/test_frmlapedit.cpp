@@ -388,7 +388,7 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
     const clsClassData typed = ClassList[QStringLiteral("M21")];
     ASSERT_EQ(typed.ClassRunnerCount(), 3);
     const QString path = tempPath(QStringLiteral("typed.lap"));
-    basConvert::SaveRaceFile(path, 1);
+    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
     ASSERT_EQ(FileResult, FileOk);
 
     ResetRace();

@@ -1,4 +1,5 @@
 // The print tab, the layout options dialog and the timer details dialog, offscreen.
+#include "common/scriptedprompts.h"
 #include "config/inifile.h"
 #include "config/settings.h"
 #include "config/ui/modal.h"

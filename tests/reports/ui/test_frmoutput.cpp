@@ -1,6 +1,7 @@
 // The output dialog's file tab: its first state, its reactions to the user, the output button
 // and the script commands it answers.
 #include "classbuilder.h"
+#include "common/scriptedprompts.h"
 #include "config/settings.h"
 #include "config/ui/elidedlabel.h"
 #include "config/ui/modal.h"
@@ -263,7 +264,7 @@ TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
 TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
 {
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, 1);
+    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
     ASSERT_EQ(basDefinition::FileResult, 0);
     basDefinition::CurrentFilePath = file;
     frmOutput form;

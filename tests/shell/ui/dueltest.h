@@ -1,5 +1,6 @@
 #pragma once
 // Fixture for the main-window tests: settings in the test folder, scripted prompts, a window.
+#include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "config/settings.h"
 #include "race/prompts.h"

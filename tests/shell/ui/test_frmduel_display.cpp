@@ -114,7 +114,7 @@ TEST_F(DuelTest, HistoryListShowsTheUsedSlotsWithTheirNumbers)
 TEST_F(DuelTest, DoubleClickOnAHistoryLineLoadsItAndMovesItUp)
 {
     makeRace(QStringLiteral("Old Cup"));
-    basConvert::SaveRaceFile(tempPath("old.lap"), 1);
+    basConvert::SaveRaceFile(tempPath("old.lap"), basConvert::SaveType::Lap);
     ASSERT_EQ(FileResult, 0);
     ResetRace();
     IniFile& settings = basSettings::SettingsFile();

@@ -28,7 +28,7 @@ protected:
     void openSavedRace(const QString& file)
     {
         makeRace(QStringLiteral("Saved Cup"));
-        basConvert::SaveRaceFile(tempPath(file), 1);
+        basConvert::SaveRaceFile(tempPath(file), basConvert::SaveType::Lap);
         ResetRace();
         prompts().files.push_back({tempPath(file), 1});
         window->cmbFunc_Click(1);

@@ -41,7 +41,7 @@ TEST_F(DuelTest, StoppedScriptLeavesTheProgramRunning)
 TEST_F(DuelTest, LapFileOnTheCommandLineIsLoadedAndRemembered)
 {
     makeRace(QStringLiteral("Command Cup"));
-    basConvert::SaveRaceFile(tempPath("cmd.lap"), 1);
+    basConvert::SaveRaceFile(tempPath("cmd.lap"), basConvert::SaveType::Lap);
     ResetRace();
     const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("cmd.lap")});
     EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::File);
