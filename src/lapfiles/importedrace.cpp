@@ -36,7 +36,8 @@ double legTime(long long seconds)
 
 // Line breaks, tabs and other control characters within a text read as spaces: a lap or CSV
 // file holds a text on one line between commas, and would otherwise take a line break in a
-// name for the start of another runner.
+// name for the start of another runner. Those at either end go, as the spaces there do when a
+// file is read, so the text reads back the same from our own files.
 QString withoutControls(const QString& text)
 {
     QString clean = text;
@@ -44,7 +45,7 @@ QString withoutControls(const QString& text)
         if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
             c == QChar::ParagraphSeparator)
             c = QLatin1Char(' ');
-    return clean;
+    return clean.trimmed();
 }
 
 // Leg values from the elapsed times at the controls and the total. A control without a time
@@ -140,8 +141,8 @@ double incompleteTotal(const std::vector<double>& legs)
 clsClassDataSub buildRunner(const ImportedRunner& imported, int controls)
 {
     clsClassDataSub runner;
-    runner.Namae = withoutControls(JoinName(imported.given, imported.family)).trimmed();
-    runner.Shozoku = withoutControls(imported.club).trimmed();
+    runner.Namae = withoutControls(JoinName(imported.given, imported.family));
+    runner.Shozoku = withoutControls(imported.club);
     if (const auto whole = wholeSeconds(imported.startSeconds)) {
         long long start = *whole % SecondsPerDay;
         if (start < 0) start += SecondsPerDay;
@@ -326,7 +327,7 @@ bool BuildImportedRace(const ImportedRace& race, RaceHeader& header, ClassCollec
                        QStringList* warnings)
 {
     header.clear();
-    header.RaceName = withoutControls(race.eventName).trimmed();
+    header.RaceName = withoutControls(race.eventName);
     header.RaceDate = race.eventDate;
     for (const ImportedClass& imported : race.classes) {
         const int controls = std::max(imported.controlCount, 0);
