@@ -186,6 +186,17 @@ OutputOptions InitialOutputOptions(const QString& folder)
     return options;
 }
 
+OutputOptions ScriptPageOptions(OutputOptions fresh, int dataType, const QString& folder,
+                                const QString& fileName)
+{
+    fresh.chooseFileType(FileHtml);
+    fresh.chooseDataType(dataType);
+    fresh.extension = QStringLiteral(".htm");
+    fresh.folder = folder;
+    fresh.fileName = fileName;
+    return fresh;
+}
+
 QStringList ClassListEntries()
 {
     QStringList entries;

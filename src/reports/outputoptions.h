@@ -81,6 +81,11 @@ private:
 // the race name as it enters a file name (CbasGeneral::NameForFileName); the folder is the
 // caller's.
 OutputOptions InitialOutputOptions(const QString& folder);
+// The options a freshly loaded dialog (fresh) holds once a script's HTML or LEG command has set
+// it: HTML as the file type, then the command's data type (DataAnalysis for the results pages,
+// DataLegAnalysis for the leg pages), ".htm", and the command's folder and file name.
+OutputOptions ScriptPageOptions(OutputOptions fresh, int dataType, const QString& folder,
+                                const QString& fileName);
 // The entries of the class lists: basDefinition::ClassListEntry of every class name.
 QStringList ClassListEntries();
 

@@ -47,15 +47,12 @@ frmOutput::PrintRun& printRun()
     return run;
 }
 
-const QString HtmlFolderKey = QStringLiteral("HtmlFolder");
-
-// The folder at load: "HtmlFolder" against the program's folder, else the desktop; many
-// desktops have no desktop folder, so then the documents folder, or at last the home folder.
+// The folder at load: the one written into last, else the desktop; many desktops have no
+// desktop folder, so then the documents folder, or at last the home folder.
 QString InitialFolder()
 {
-    const QString stored = basSettings::SettingsFile().Item(HtmlFolderKey);
-    if (!stored.isEmpty())
-        return CbasGeneral::ResolveRelativePath(stored, basSettings::ProgramFolder());
+    const QString stored = basSettings::OutputFolder();
+    if (!stored.isEmpty()) return stored;
     for (const int id : {CbasWinAPI::FolderDesktop, CbasWinAPI::FolderDocuments}) {
         const QString folder = CbasWinAPI::SpecialFolderPath(id);
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
@@ -431,9 +428,7 @@ void frmOutput::cmdOutput_Click()
             txtfFolder->setFocus();
             return;
         }
-        basSettings::SettingsFile().setItem(
-            HtmlFolderKey,
-            CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
+        basSettings::SetOutputFolder(txtfFolder->text());
         runFileOutput();
     } else {
         lastRunFailed_ = !(printRun() && printRun()(*this));
@@ -483,13 +478,10 @@ bool frmOutput::Automation(const QStringList& items)
     show();
     repaint();
     tabMain->setCurrentIndex(0);
-    options_ = Options();
-    options_.chooseFileType(basExport::FileHtml);
-    options_.chooseDataType(action == QLatin1String("HTML") ? basExport::DataAnalysis
-                                                            : basExport::DataLegAnalysis);
-    options_.extension = QStringLiteral(".htm");
-    options_.folder = items.value(1);
-    options_.fileName = items.value(2);
+    options_ = basExport::ScriptPageOptions(
+        Options(),
+        action == QLatin1String("HTML") ? basExport::DataAnalysis : basExport::DataLegAnalysis,
+        items.value(1), items.value(2));
     showOptions();
     automation_ = true;
     cmdOutput_Click();
