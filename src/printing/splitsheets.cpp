@@ -164,7 +164,8 @@ bool SheetPrinter::Run()
 {
     if (!loadLayout(1)) return true;  // only print type 0 has a layout
     pageSetup();
-    twoLine_ = job_.DataType == PrintLapsAndSums || job_.DataType == PrintAnalysis;
+    twoLine_ =
+        job_.DataType == PrintDataType::LapsAndSums || job_.DataType == PrintDataType::Analysis;
     bool first = true;
     for (const QString& name : job_.Classes) {
         if (!basDefinition::ClassList.contains(name)) continue;
@@ -195,7 +196,7 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    if (job_.DataType == PrintLaps)
+    if (job_.DataType == PrintDataType::Laps)
         basAnalyze::PrepareClass(name);
     else
         basAnalyze::AnalyzeClass(name);
@@ -304,7 +305,7 @@ void SheetPrinter::drawRowLabels()
     const double x = x0_ + X_, y = y0_ + bandY_, w = l_.LapLabel;
     text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, AlignCentre, AlignCentre);
     const double clubY = y + nameH_, totalY = clubY + clubH_;
-    if (job_.DataType != PrintAnalysis) {
+    if (job_.DataType != PrintDataType::Analysis) {
         text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, AlignCentre,
              AlignCentre);
         text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, AlignCentre, AlignCentre);
@@ -324,8 +325,9 @@ void SheetPrinter::drawRowLabels()
     const int controls = Workspace.AnaControlCount;
     double rowY = y + nameH_ + 2 * clubH_ + l_.NameDataInterval;
     for (int k = 1; k <= Workspace.AnaLegCount; ++k) {
-        const QString label = job_.DataType == PrintSums ? legTo(controls, k)
-                                                         : CbasGeneral::LegLabel(controls, true, k);
+        const QString label = job_.DataType == PrintDataType::Sums
+                                  ? legTo(controls, k)
+                                  : CbasGeneral::LegLabel(controls, true, k);
         text(label, l_.DataLabel, x, rowY, w, dataH_, AlignCentre, AlignCentre);
         rowY += dataH_;
         if (twoLine_) {
@@ -365,7 +367,7 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         field(status == RunStatus::Ok ? QStringLiteral("DISQ") : RunStatusText(status), l_.DataFont,
               timeLeft, totalY, timeWidth, dataH_, AlignCentre);
     }
-    if (job_.DataType == PrintAnalysis) {
+    if (job_.DataType == PrintDataType::Analysis) {
         const double ax = cx + d + 0.5;
         field(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
               cy + nameH_, a, clubH_, AlignEnd);
@@ -381,7 +383,7 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
 void SheetPrinter::drawLegRows(int r, double cx, double cy)
 {
     const double d = l_.Data, a = l_.Analyze, rank = l_.Rank, sdi = l_.SecondDataInterval;
-    const bool sums = job_.DataType == PrintSums;
+    const bool sums = job_.DataType == PrintDataType::Sums;
     // Best-leg shading behind a cell, outline after its text (one-line mode only).
     auto shade = [&](int state, int cellRank, double y, double h) {
         if (state != StateNormal || cellRank < 1 || cellRank > 3) return;
@@ -431,7 +433,7 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         cell(shown, shownRank, l_.DataFont, l_.RankFont, rowY, dataH_);
         outline(state, shownRank, rowY, dataH_);
         // The ratio needs a time of the leg: its own or that of a merged leg.
-        if (job_.DataType == PrintAnalysis && lapState >= StateNormal) {
+        if (job_.DataType == PrintDataType::Analysis && lapState >= StateNormal) {
             const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
             const QString ratio = percent > 999 ? QStringLiteral("999")
                                                 : basAnalyze::PercentText(Workspace.LapRatio(r, k));
@@ -444,7 +446,7 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         cell(
             sumState == StateNormal ? trimmedTime(Workspace.SumTime(r, k)) : QStringLiteral("-:--"),
             sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
-        if (job_.DataType == PrintAnalysis)
+        if (job_.DataType == PrintDataType::Analysis)
             field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
                   secondH_, AlignStart);
         rowY += secondH_ + sdi;

@@ -10,7 +10,7 @@
 // What one print run prints, as the print tab (or the command line) sets it.
 struct SplitSheetJob {
     int PrintType = 0;
-    int DataType = CbasPrinter::PrintLaps;   // a CbasPrinter::PrintDataType
+    CbasPrinter::PrintDataType DataType = CbasPrinter::PrintDataType::Laps;
     double Zoom = 1;                         // ZoomFromText of the zoom box
     double MarginTop = 10, MarginLeft = 10;  // mm
     bool EachClass = true;                   // every class on a new page

@@ -116,34 +116,45 @@ QString rowResult(int r)
     return QStringLiteral("-:--:--") + rankPart(QStringLiteral("-"));
 }
 
-QString columnCell(int type, int r, int l)
+// The cell of runner r on leg l in a section with leg rows (empty for the others).
+QString columnCell(Section section, int r, int l)
 {
-    switch (type) {
-        case 1:
+    switch (section) {
+        case Section::Laps:
             return stateOr(r, l, QStringLiteral("↓"), lapCell(r, l));
-        case 2:
+        case Section::Sums:
             return stateOr(r, l, QStringLiteral("↓"), sumCell(r, l));
-        case 3:
+        case Section::Ratios:
             return stateOr(r, l, QStringLiteral("↓"), ratioCell(r, l));
-        default:
+        case Section::MissTimes:
             return stateOr(r, l, QStringLiteral("↓"), missCell(r, l));
+        case Section::Cruise:
+        case Section::MissRate:
+        case Section::NoMissTime:
+            break;
     }
+    return QString();
 }
 
-QString columnTotal(int type, int r)
+// The total of runner r in a section with a total row (empty for the others).
+QString columnTotal(Section section, int r)
 {
-    switch (type) {
-        case 3:
+    switch (section) {
+        case Section::Ratios:
             return FormatNumber(Percent(ws().RelativeValue(r)), QStringLiteral("####"));
-        case 4:
+        case Section::MissTimes:
             return clock(ws().MissTimeTotal(r));
-        case 5:
+        case Section::Cruise:
             return FormatNumber(Percent(ws().CruiseSpeed(r)), QStringLiteral("###"));
-        case 6:
+        case Section::MissRate:
             return FormatNumber(Percent(ws().MissRate(r)), QStringLiteral("#0.0"));
-        default:
+        case Section::NoMissTime:
             return clock(ws().NoMissTime(r));
+        case Section::Laps:
+        case Section::Sums:
+            break;
     }
+    return QString();
 }
 
 const char* const ColumnTitles[] = {
@@ -203,7 +214,7 @@ void writeRatioRows(TextLines& out)
             const QString value = ws().LapRank(r, l) >= 1 ? ratioCell(r, l) : QStringLiteral("n/a");
             line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(3, r);
+        out << line + QLatin1Char(',') + columnTotal(Section::Ratios, r);
     }
     out << QString();
 }
@@ -214,12 +225,13 @@ void writeMissRows(TextLines& out)
         << QStringLiteral("名前,ミス率(%)") + legLabels(true) + QStringLiteral(",Total,ミスなし")
         << QString();
     for (int r = 1; r <= ws().AnaRunnerCount; ++r) {
-        QString line = nameField(r) + QLatin1Char(',') + columnTotal(6, r);
+        QString line = nameField(r) + QLatin1Char(',') + columnTotal(Section::MissRate, r);
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
             const QString value = ws().LapRank(r, l) >= 1 ? missCell(r, l) : QStringLiteral("n/a");
             line += QLatin1Char(',') + stateOr(r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(4, r) + QLatin1Char(',') + columnTotal(7, r);
+        out << line + QLatin1Char(',') + columnTotal(Section::MissTimes, r) + QLatin1Char(',') +
+                   columnTotal(Section::NoMissTime, r);
     }
     out << QString();
 }
@@ -310,49 +322,46 @@ QString CsvRaceTitle()
     return title;
 }
 
-void WriteCsvColumns(TextLines& out, const QString& nameLine, int type)
+void WriteCsvColumns(TextLines& out, const QString& nameLine, Section section)
 {
-    if (type < 1 || type > 7) return;
-    out << QString::fromUtf8(ColumnTitles[type - 1]) << nameLine;
-    if (type <= 4) {
+    out << QString::fromUtf8(ColumnTitles[static_cast<int>(section) - 1]) << nameLine;
+    if (HasLegRows(section)) {
         for (int l = 1; l <= ws().AnaLegCount; ++l) {
-            QString line = legLabel(l, type != 2);
+            QString line = legLabel(l, LabelsLegs(section));
             for (int r = 1; r <= ws().AnaRunnerCount; ++r)
-                line += QLatin1Char(',') + columnCell(type, r, l);
+                line += QLatin1Char(',') + columnCell(section, r, l);
             out << line;
         }
     }
-    if (type >= 3) {
+    if (HasTotalRow(section)) {
         QStringList totals;
-        for (int r = 1; r <= ws().AnaRunnerCount; ++r) totals << columnTotal(type, r);
-        out << (type <= 4 ? QStringLiteral("Total,") : QStringLiteral(",")) +
+        for (int r = 1; r <= ws().AnaRunnerCount; ++r) totals << columnTotal(section, r);
+        out << (HasLegRows(section) ? QStringLiteral("Total,") : QStringLiteral(",")) +
                    totals.join(QLatin1Char(','));
     }
     out << QString();
 }
 
-void WriteCsvRows(TextLines& out, int type)
+void WriteCsvRows(TextLines& out, CsvRowTable table)
 {
-    switch (type) {
-        case 1:
+    switch (table) {
+        case CsvRowTable::Laps:
             writeLapRows(out);
             break;
-        case 2:
+        case CsvRowTable::LapsOverSums:
             writeLapSumRows(out);
             break;
-        case 3:
+        case CsvRowTable::Ratios:
             writeRatioRows(out);
             break;
-        case 4:
+        case CsvRowTable::MissTimes:
             writeMissRows(out);
             break;
-        case 5:
+        case CsvRowTable::SplitsBrowser:
             writeSplitsBrowserRows(out);
             break;
-        case 6:
+        case CsvRowTable::Sums:
             writeSumRows(out);
-            break;
-        default:
             break;
     }
 }

@@ -3,6 +3,9 @@
 // the class last analysed, and the index page of the whole race. The writers append lines
 // (without line ends) to a page held in memory; the output run writes the page in CP932 with
 // CR LF through a temporary file, so a failed write never leaves half a page.
+#include "reports/analysissections.h"
+#include "reports/outputoptions.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,17 +21,19 @@ void WriteHtmlHead(HtmlPage& page);
 void WriteTableStart(HtmlPage& page);
 // labelInterval: 0 one label column at the left only, k > 0 a label column before every k runners.
 void WriteTitleRow(HtmlPage& page, int labelInterval);
-// mode -1: name, club and result rows; 0: the name row only.
-void WriteRunnerHeaderRows(HtmlPage& page, int mode, bool forExcel, int labelInterval);
-// type 1..7: laps, cumulative, ratios, miss times, cruise speed, miss rate, no-miss time.
-void WriteSection(HtmlPage& page, int type, bool forExcel, int labelInterval);
+// The rows that head the runners' columns: the names only, or the names, clubs and results.
+enum class RunnerRows { Names, All };
+void WriteRunnerHeaderRows(HtmlPage& page, RunnerRows rows, bool forExcel, int labelInterval);
+// A section of the analysis: its title row, then its leg rows, its total row or both.
+void WriteSection(HtmlPage& page, Section section, bool forExcel, int labelInterval);
 // " bgcolor=#…" for ranks 1 to 3, empty otherwise.
 QString RankColour(int rank, bool forExcel);
 void WriteLegDifficultyTable(HtmlPage& page);
 
-// The whole results page of the class last analysed: level 0 laps, 1 laps and cumulative
-// times, 2 the full analysis (with the footer, a link to homePageUrl unless it is empty).
-void WriteResultsPage(HtmlPage& page, int level, bool forExcel, int labelInterval,
+// The whole results page of the class last analysed for the data type: Laps, LapsAndSums (laps
+// and cumulative times) or Analysis (the full analysis, with the footer, a link to homePageUrl
+// unless it is empty).
+void WriteResultsPage(HtmlPage& page, OutputDataType type, bool forExcel, int labelInterval,
                       const QString& homePageUrl = QString());
 // The whole leg-difficulty page of the class last analysed.
 void WriteLegPage(HtmlPage& page);

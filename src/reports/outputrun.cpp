@@ -59,8 +59,8 @@ void settleRunnerOrders()
 // Everything of the options that shapes a file.
 void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 {
-    key.add(o.dataType)
-        .add(o.fileType)
+    key.add(static_cast<int>(o.dataType))
+        .add(static_cast<int>(o.fileType))
         .add(o.folder)
         .add(o.yearPrefix)
         .add(o.fileName)
@@ -79,45 +79,53 @@ void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 // class last analysed on this thread.
 void csvClass(const OutputOptions& options, TextLines& lines, bool firstClass)
 {
-    const int type = options.dataType;
+    using Data = OutputDataType;
+    const OutputDataType type = options.dataType;
     const basAnalyze::AnalysisWorkspace& ws = basAnalyze::Workspace;
-    if (type == DataSplitsBrowser) {
+    if (type == Data::SplitsBrowser) {
         // The unnamed class gets its class line too, or its runners would join the class before.
         if (!firstClass) lines << QString();
         lines << SplitsBrowserClassLine();
     } else if (!ws.AnaClassName.isEmpty()) {
         lines << CsvClassTitleLine() << QString();
     }
-    const bool columnTypes = type == DataLaps || type == DataLapsAndSums || type == DataAnalysis;
+    const bool columnTypes =
+        type == Data::Laps || type == Data::LapsAndSums || type == Data::Analysis;
     if (options.columns && columnTypes) {
         const QString nameLine = CsvNameLine();
         lines << nameLine;
         const QString clubs = CsvAffiliationLine();
         if (!clubs.isEmpty()) lines << clubs;
         lines << CsvResultLine() << QString();
-        WriteCsvColumns(lines, nameLine, 1);
-        if (type != DataLaps) WriteCsvColumns(lines, nameLine, 2);
-        if (type == DataAnalysis)
-            for (int section : {3, 5, 4, 6, 7}) WriteCsvColumns(lines, nameLine, section);
+        WriteCsvColumns(lines, nameLine, Section::Laps);
+        if (type != Data::Laps) WriteCsvColumns(lines, nameLine, Section::Sums);
+        if (type == Data::Analysis)
+            for (Section section : {Section::Ratios, Section::Cruise, Section::MissTimes,
+                                    Section::MissRate, Section::NoMissTime})
+                WriteCsvColumns(lines, nameLine, section);
         return;
     }
     switch (type) {
-        case DataLaps:
-            WriteCsvRows(lines, 1);
+        case Data::Laps:
+            WriteCsvRows(lines, CsvRowTable::Laps);
             break;
-        case DataLapsAndSums:
-            WriteCsvRows(lines, 2);
+        case Data::LapsAndSums:
+            WriteCsvRows(lines, CsvRowTable::LapsOverSums);
             break;
-        case DataAnalysis:
-            for (int table : {2, 3, 4}) WriteCsvRows(lines, table);
+        case Data::Analysis:
+            for (CsvRowTable table :
+                 {CsvRowTable::LapsOverSums, CsvRowTable::Ratios, CsvRowTable::MissTimes})
+                WriteCsvRows(lines, table);
             break;
-        case DataSplitsBrowser:
-            WriteCsvRows(lines, 5);
+        case Data::SplitsBrowser:
+            WriteCsvRows(lines, CsvRowTable::SplitsBrowser);
             break;
-        case DataSums:
-            WriteCsvRows(lines, 6);
+        case Data::Sums:
+            WriteCsvRows(lines, CsvRowTable::Sums);
             break;
-        default:
+        case Data::LegAnalysis:
+        case Data::Mail:
+        case Data::Viewer:
             break;
     }
 }
@@ -283,11 +291,11 @@ WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
 
 void Run::html(const QStringList& entries)
 {
-    if (options_.dataType == DataViewer) {
+    if (options_.dataType == OutputDataType::Viewer) {
         viewer(entries);
         return;
     }
-    const int dataType = options_.dataType;
+    const OutputDataType dataType = options_.dataType;
     const bool forExcel = options_.forExcel;
     const int labelInterval = options_.labelInterval();
     const QString homePageUrl = options_.homePageUrl;
@@ -297,7 +305,7 @@ void Run::html(const QStringList& entries)
             "html", entry,
             [dataType, forExcel, labelInterval, homePageUrl] {
                 HtmlPage page;
-                if (dataType == DataLegAnalysis)
+                if (dataType == OutputDataType::LegAnalysis)
                     WriteLegPage(page);
                 else
                     WriteResultsPage(page, dataType, forExcel, labelInterval, homePageUrl);
@@ -319,7 +327,8 @@ void Run::html(const QStringList& entries)
     });
     if (broken || !options_.index) return;
     QString pathTemplate = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
-    if (options_.dataType == DataLegAnalysis) pathTemplate.remove(QStringLiteral("leg_"));
+    if (options_.dataType == OutputDataType::LegAnalysis)
+        pathTemplate.remove(QStringLiteral("leg_"));
     index(pathTemplate);
 }
 
@@ -382,7 +391,7 @@ void Run::viewer(const QStringList& entries)
 void Run::csv(const QStringList& entries)
 {
     const OutputOptions options = options_;
-    const bool splitsBrowser = options.dataType == DataSplitsBrowser;
+    const bool splitsBrowser = options.dataType == OutputDataType::SplitsBrowser;
     const bool oneFile = options.oneFile || splitsBrowser;
     const QString title = CsvRaceTitle();
     const auto titleLines = [splitsBrowser, title](TextLines& lines) {
@@ -486,9 +495,14 @@ void Run::text(const QStringList& entries)
 // Whether the run writes a file for each class, named after it.
 bool writesClassFiles(const OutputOptions& options)
 {
-    if (options.fileType == FileHtml) return options.dataType != DataViewer;
-    if (options.fileType == FileCsv)
-        return !options.oneFile && options.dataType != DataSplitsBrowser;
+    switch (options.fileType) {
+        case OutputFileType::Html:
+            return options.dataType != OutputDataType::Viewer;
+        case OutputFileType::Csv:
+            return !options.oneFile && options.dataType != OutputDataType::SplitsBrowser;
+        case OutputFileType::Text:
+            break;
+    }
     return true;
 }
 
@@ -520,7 +534,7 @@ QString OutputPath(const OutputOptions& options, const QString& entry)
     const QString folder = CbasGeneral::AddPathSeparator(options.folder);
     QString name = options.nameTemplate();
     name.replace(QLatin1Char('*'), basDefinition::ClassFileNamePart(ClassNameOfEntry(entry)));
-    if (options.fileType == FileText) return CbasGeneral::CleanFileName(folder + name);
+    if (options.fileType == OutputFileType::Text) return CbasGeneral::CleanFileName(folder + name);
     return folder + (options.lowerCase ? name.toLower() : name);
 }
 
@@ -548,13 +562,13 @@ OutputReport OutputFiles(const OutputOptions& options, const QStringList& select
         basDefinition::TellRenamedClassFileNames(classNames);
     }
     switch (options.fileType) {
-        case FileHtml:
+        case OutputFileType::Html:
             run.html(selectedEntries);
             break;
-        case FileCsv:
+        case OutputFileType::Csv:
             run.csv(selectedEntries);
             break;
-        default:
+        case OutputFileType::Text:
             run.text(selectedEntries);
             break;
     }

@@ -105,8 +105,7 @@ CommandResult Viewer(ScriptContext& context, const QStringList& fields)
 CommandResult Pages(ScriptContext& context, const QStringList& fields)
 {
     const FolderAndName place = OutputPlace(context, fields);
-    const int dataType = fields[0].toUpper() == QLatin1String("HTML") ? basExport::DataAnalysis
-                                                                      : basExport::DataLegAnalysis;
+    const basExport::OutputDataType dataType = *basExport::ScriptPageDataType(fields[0]);
     // The dialog as freshly loaded for the race, the address of its pages from the settings.
     basExport::OutputOptions fresh = basExport::InitialOutputOptions(QString());
     fresh.homePageUrl = context.host.Setting(QStringLiteral("HomePageUrl"));

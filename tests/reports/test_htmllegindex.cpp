@@ -238,7 +238,7 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     ASSERT_TRUE(basAnalyze::AnalyzeClass(QStringLiteral("M<21>")));
 
     HtmlPage results;
-    basExport::WriteResultsPage(results, 2, true, 0);
+    basExport::WriteResultsPage(results, basExport::OutputDataType::Analysis, true, 0);
     const QString all = results.join('\n');
     for (const char* raw : {"<b>Bo", "<Cup>", "A&B", "\"Hill\"", "R&D", "?"})
         EXPECT_FALSE(all.contains(QString::fromUtf8(raw))) << raw;

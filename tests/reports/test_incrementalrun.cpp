@@ -50,7 +50,8 @@ protected:
         }
     }
 
-    static OutputOptions options(const QString& folder, int fileType, int dataType)
+    static OutputOptions options(const QString& folder, basExport::OutputFileType fileType,
+                                 basExport::OutputDataType dataType)
     {
         OutputOptions o = basExport::InitialOutputOptions(folder);
         o.chooseFileType(fileType);
@@ -166,7 +167,8 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
         buildRace();
         const QString folder = tempPath(QStringLiteral("live%1").arg(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
-        OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
+        OutputOptions o =
+            options(folder, basExport::OutputFileType::Html, basExport::OutputDataType::Analysis);
         EXPECT_EQ(run(o), (QStringList{page, m21, w21, index})) << row.change;
 
         row.apply(o, folder);
@@ -200,15 +202,19 @@ TEST_F(IncrementalRun, EveryKindOfFileIsKeyedByItsClass)
 {
     using namespace basExport;
     const struct {
-        int fileType, dataType;
+        OutputFileType fileType;
+        OutputDataType dataType;
         bool oneFile;
         QStringList madeAfterChange;
     } kinds[] = {
-        {FileHtml, DataLegAnalysis, false, {"02_race_leg_w21.htm", "02_race_index.htm"}},
-        {FileCsv, DataLaps, false, {"02_Race_W21.csv"}},
-        {FileCsv, DataAnalysis, true, {"02_Race.csv"}},
-        {FileCsv, DataSplitsBrowser, true, {"02_Race.csv"}},
-        {FileText, DataMail, false, {"02_Race_W21.txt"}},
+        {OutputFileType::Html,
+         OutputDataType::LegAnalysis,
+         false,
+         {"02_race_leg_w21.htm", "02_race_index.htm"}},
+        {OutputFileType::Csv, OutputDataType::Laps, false, {"02_Race_W21.csv"}},
+        {OutputFileType::Csv, OutputDataType::Analysis, true, {"02_Race.csv"}},
+        {OutputFileType::Csv, OutputDataType::SplitsBrowser, true, {"02_Race.csv"}},
+        {OutputFileType::Text, OutputDataType::Mail, false, {"02_Race_W21.txt"}},
     };
     int n = 0;
     for (const auto& kind : kinds) {
@@ -257,12 +263,13 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     }
     const QString folder = tempPath("side");
     ASSERT_TRUE(QDir().mkpath(folder));
-    const OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
+    const OutputOptions o =
+        options(folder, basExport::OutputFileType::Html, basExport::OutputDataType::Analysis);
     QMap<QString, QByteArray> alone;  // by path
     for (const QString& entry : basExport::ClassListEntries()) {
         basAnalyze::AnalyzeClass(entry);
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basExport::DataAnalysis, false, 0);
+        basExport::WriteResultsPage(page, basExport::OutputDataType::Analysis, false, 0);
         alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
     }
 

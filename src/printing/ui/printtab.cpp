@@ -304,7 +304,8 @@ SplitSheetJob PrintTab::CurrentJob() const
 {
     SplitSheetJob job;
     job.PrintType = std::max(cbopPrintType->currentIndex(), 0);
-    job.DataType = std::max(cbopDataType->currentIndex(), 0);
+    job.DataType = CbasPrinter::PrintDataTypeAt(cbopDataType->currentIndex())
+                       .value_or(CbasPrinter::PrintDataType::Laps);
     job.Zoom = CbasPrinter::ZoomFromText(cbopZoomRatio->currentText());
     job.MarginTop = CbasGeneral::Val(txtpMarginTop->text());
     job.MarginLeft = CbasGeneral::Val(txtpMarginLeft->text());

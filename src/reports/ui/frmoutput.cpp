@@ -72,9 +72,11 @@ QString ChoiceNote(const basExport::OutputOptions& before, const basExport::Outp
     if (after.fileType != before.fileType && after.dataType != before.dataType) {
         // A data type just chosen moved the file type; otherwise a file type moved the data type.
         if (after.chosenDataType != before.chosenDataType)
-            return QStringLiteral("出力形式を") + quoted(fileTypes.value(after.fileType)) +
+            return QStringLiteral("出力形式を") +
+                   quoted(fileTypes.value(static_cast<int>(after.fileType))) +
                    QStringLiteral("にしました");
-        return QStringLiteral("出力内容を") + quoted(dataTypes.value(after.dataType)) +
+        return QStringLiteral("出力内容を") +
+               quoted(dataTypes.value(static_cast<int>(after.dataType))) +
                QStringLiteral("にしました");
     }
     return QString();
@@ -233,11 +235,13 @@ QWidget* frmOutput::buildFilePage()
     optionPanels_->addWidget(new QWidget);
     grid->addWidget(optionPanels_, 10, 0, 1, 2);
 
-    connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
-        react([type](basExport::OutputOptions& o) { o.chooseDataType(type); });
+    connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (const auto type = basExport::DataTypeAt(index))
+            react([type](basExport::OutputOptions& o) { o.chooseDataType(*type); });
     });
-    connect(cbofFileType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
-        react([type](basExport::OutputOptions& o) { o.chooseFileType(type); });
+    connect(cbofFileType, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (const auto type = basExport::FileTypeAt(index))
+            react([type](basExport::OutputOptions& o) { o.chooseFileType(*type); });
     });
     connect(cmdfRefer, &QPushButton::clicked, this, &frmOutput::cmdfRefer_Click);
     return page;
@@ -342,8 +346,8 @@ void frmOutput::showOptions()
 {
     showing_ = true;
     const basExport::OutputOptions& o = options_;
-    cbofDataType->setCurrentIndex(o.dataType);
-    cbofFileType->setCurrentIndex(o.fileType);
+    cbofDataType->setCurrentIndex(static_cast<int>(o.dataType));
+    cbofFileType->setCurrentIndex(static_cast<int>(o.fileType));
     txtfFolder->setText(o.folder);
     lblfYear->setText(o.yearPrefix);
     txtfFileName->setText(o.fileName);
@@ -473,15 +477,13 @@ bool frmOutput::Automation(const QString& scriptCommand)
 
 bool frmOutput::Automation(const QStringList& items)
 {
-    const QString action = items.value(0).toUpper();
-    if (action != QLatin1String("HTML") && action != QLatin1String("LEG")) return true;
+    const std::optional<basExport::OutputDataType> type =
+        basExport::ScriptPageDataType(items.value(0));
+    if (!type) return true;
     show();
     repaint();
     tabMain->setCurrentIndex(0);
-    options_ = basExport::ScriptPageOptions(
-        Options(),
-        action == QLatin1String("HTML") ? basExport::DataAnalysis : basExport::DataLegAnalysis,
-        items.value(1), items.value(2));
+    options_ = basExport::ScriptPageOptions(Options(), *type, items.value(1), items.value(2));
     showOptions();
     automation_ = true;
     cmdOutput_Click();
