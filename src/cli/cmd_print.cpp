@@ -34,7 +34,7 @@ SplitSheetJob jobOf(const Arguments& args)
         job.DataType = CbasPrinter::PrintDataTypeAt(static_cast<int>(args.number(kDataType)))
                            .value_or(CbasPrinter::PrintDataType::Laps);
     if (args.isSet(kPaper)) job.PaperCode = CbasPrinter::ListedPaperCode(args.value(kPaper));
-    if (args.isSet(kLandscape)) job.Orientation = 2;
+    if (args.isSet(kLandscape)) job.Orientation = PaperOrientation::Landscape;
     if (args.isSet(kZoom)) job.Zoom = args.number(kZoom) / 100;
     if (args.isSet(kMarginTop)) job.MarginTop = args.number(kMarginTop);
     if (args.isSet(kMarginLeft)) job.MarginLeft = args.number(kMarginLeft);

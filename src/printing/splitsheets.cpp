@@ -65,7 +65,7 @@ private:
     void drawRunner(int r, bool firstInBlock);
     void drawLegRows(int r, double cx, double cy);
     void text(const QString& s, const PrintFont& font, double x, double y, double w, double h,
-              int hAlign, int vAlign, bool fit = false, const QColor& color = kBlack)
+              Align hAlign, Align vAlign, bool fit = false, const QColor& color = kBlack)
     {
         PrintTextInBox(canvas_, s, font, x, y, w, h, hAlign, vAlign, false, 1, color, fit);
     }
@@ -84,9 +84,9 @@ private:
     // Text right-aligned in its field, never wider than the field less a hair's breadth, so
     // that it does not touch a column line at the field's left edge either.
     void field(const QString& s, const PrintFont& font, double x, double y, double w, double h,
-               int vAlign)
+               Align vAlign)
     {
-        text(s, fitting(s, font, w - 0.3), x, y, w, h, AlignEnd, vAlign);
+        text(s, fitting(s, font, w - 0.3), x, y, w, h, Align::End, vAlign);
     }
     // Width of a runner column with its gap.
     double columnStep() const { return l_.Data + l_.DataInterval + l_.Analyze; }
@@ -252,10 +252,10 @@ void SheetPrinter::drawBand(const QString& wideName)
     canvas_.FillRect(band, kBand);
     canvas_.OutlineRect(band, kBlack);
     PrintTextInBox(canvas_, wideName, l_.Class, bx + 0.03 * charW_ - 0.01 * wc,
-                   y0_ + 0.02 * charW_ - 0.01 * wc, wc, H_, AlignCentre, AlignCentre, true, 1.5,
+                   y0_ + 0.02 * charW_ - 0.01 * wc, wc, H_, Align::Centre, Align::Centre, true, 1.5,
                    kWhite, true);
     PrintTextInBox(canvas_, wideName, l_.Class, bx - 0.01 * wc, y0_ - 0.01 * wc, wc, H_,
-                   AlignCentre, AlignCentre, true, 1.5, kBlack, true);
+                   Align::Centre, Align::Centre, true, 1.5, kBlack, true);
     X_ += l_.ClassLabel;
 }
 
@@ -303,24 +303,25 @@ void SheetPrinter::drawRowLabels()
 {
     breakPageIfDue();
     const double x = x0_ + X_, y = y0_ + bandY_, w = l_.LapLabel;
-    text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, AlignCentre, AlignCentre);
+    text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, Align::Centre, Align::Centre);
     const double clubY = y + nameH_, totalY = clubY + clubH_;
     if (job_.DataType != PrintDataType::Analysis) {
-        text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, AlignCentre, AlignCentre);
+        text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, Align::Centre,
+             Align::Centre);
     } else {
         const double half = w / 2;
-        text(QStringLiteral("所属"), l_.ShozokuLabel, x + 2, clubY, half, clubH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("記録"), l_.DataLabel, x + 2, totalY, half, dataH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("巡航"), l_.Relative, x + half, clubY, half, clubH_, AlignCentre,
-             AlignEnd);
-        text(QStringLiteral("ミス計"), l_.MissTime, x + half, totalY, half, missH_, AlignCentre,
-             AlignStart);
+        text(QStringLiteral("所属"), l_.ShozokuLabel, x + 2, clubY, half, clubH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("記録"), l_.DataLabel, x + 2, totalY, half, dataH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("巡航"), l_.Relative, x + half, clubY, half, clubH_, Align::Centre,
+             Align::End);
+        text(QStringLiteral("ミス計"), l_.MissTime, x + half, totalY, half, missH_, Align::Centre,
+             Align::Start);
         text(QStringLiteral("ミス率"), l_.MissTime, x + half, totalY + missH_, half, missH_,
-             AlignCentre, AlignStart);
+             Align::Centre, Align::Start);
     }
     const int controls = Workspace.AnaControlCount;
     double rowY = y + nameH_ + 2 * clubH_ + l_.NameDataInterval;
@@ -328,11 +329,11 @@ void SheetPrinter::drawRowLabels()
         const QString label = job_.DataType == PrintDataType::Sums
                                   ? legTo(controls, k)
                                   : CbasGeneral::LegLabel(controls, true, k);
-        text(label, l_.DataLabel, x, rowY, w, dataH_, AlignCentre, AlignCentre);
+        text(label, l_.DataLabel, x, rowY, w, dataH_, Align::Centre, Align::Centre);
         rowY += dataH_;
         if (twoLine_) {
-            text(legTo(controls, k), l_.SecondDataLabel, x, rowY, w, dataH_, AlignCentre,
-                 AlignStart);
+            text(legTo(controls, k), l_.SecondDataLabel, x, rowY, w, dataH_, Align::Centre,
+                 Align::Start);
             rowY += secondH_ + l_.SecondDataInterval;
         }
     }
@@ -350,32 +351,32 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         canvas_.DrawLine({after, cy}, {after, cy + blockH_}, kShadow);
     }
     text(CbasGeneral::CompactName(Workspace.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
-         AlignCentre, AlignCentre, true);
+         Align::Centre, Align::Centre, true);
     text(CbasGeneral::CompactName(Workspace.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1,
-         clubH_, AlignCentre, AlignCentre, true);
+         clubH_, Align::Centre, Align::Centre, true);
 
     const double totalY = cy + nameH_ + clubH_;
     const double timeLeft = cx - gap, timeWidth = d - l_.Rank + gap;
     if (Workspace.TotalTime(r) > 0) {
         field(trimmedTime(Workspace.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
-              AlignCentre);
+              Align::Centre);
         field(QString::number(Workspace.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY,
-              l_.Rank, dataH_, AlignCentre);
+              l_.Rank, dataH_, Align::Centre);
     } else {
         // The run's status where its total would be; "DISQ" for a run whose total is unknown.
         const RunStatus status = Workspace.RunnerStatus(r);
         field(status == RunStatus::Ok ? QStringLiteral("DISQ") : RunStatusText(status), l_.DataFont,
-              timeLeft, totalY, timeWidth, dataH_, AlignCentre);
+              timeLeft, totalY, timeWidth, dataH_, Align::Centre);
     }
     if (job_.DataType == PrintDataType::Analysis) {
         const double ax = cx + d + 0.5;
         field(basAnalyze::PercentText(Workspace.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
-              cy + nameH_, a, clubH_, AlignEnd);
+              cy + nameH_, a, clubH_, Align::End);
         field(trimmedTime(Workspace.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_,
-              AlignStart);
+              Align::Start);
         field(CbasGeneral::FormatNumber(basAnalyze::Percent(Workspace.MissRate(r)), "#0.0") +
                   QLatin1Char('%'),
-              l_.MissTime, ax, totalY + missH_, a, missH_, AlignStart);
+              l_.MissTime, ax, totalY + missH_, a, missH_, Align::Start);
     }
     drawLegRows(r, cx, cy);
 }
@@ -398,9 +399,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
     };
     auto cell = [&](const QString& time, int cellRank, const PrintFont& timeFont,
                     const PrintFont& rankFont, double y, double h) {
-        field(time, timeFont, cx, y, d - rank, h, AlignCentre);
+        field(time, timeFont, cx, y, d - rank, h, Align::Centre);
         if (cellRank > 0)
-            field(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, AlignCentre);
+            field(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, Align::Centre);
     };
 
     double rowY = cy + nameH_ + 2 * clubH_ + l_.NameDataInterval;
@@ -437,7 +438,7 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
             const float percent = basAnalyze::Percent(Workspace.LapRatio(r, k));
             const QString ratio = percent > 999 ? QStringLiteral("999")
                                                 : basAnalyze::PercentText(Workspace.LapRatio(r, k));
-            field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, AlignEnd);
+            field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, Align::End);
         }
         rowY += dataH_;
         if (!twoLine_) continue;
@@ -448,7 +449,7 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
             sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
         if (job_.DataType == PrintDataType::Analysis)
             field(trimmedTime(Workspace.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a,
-                  secondH_, AlignStart);
+                  secondH_, Align::Start);
         rowY += secondH_ + sdi;
     }
 }

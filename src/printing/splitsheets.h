@@ -15,9 +15,9 @@ struct SplitSheetJob {
     double MarginTop = 10, MarginLeft = 10;  // mm
     bool EachClass = true;                   // every class on a new page
     int PaperCode = 0;                       // 0 keeps the printer's current paper
-    int Orientation = 1;                     // 1 portrait, 2 landscape
-    QStringList Classes;                     // the class names to print, in order
-    SettingsLookup Settings;                 // the layout keys
+    PaperOrientation Orientation = PaperOrientation::Portrait;
+    QStringList Classes;      // the class names to print, in order
+    SettingsLookup Settings;  // the layout keys
 };
 
 namespace CbasPrinter {

@@ -129,7 +129,7 @@ TEST_F(PrintTabTest, JobFollowsTheControls)
     const SplitSheetJob job = tab->CurrentJob();
     EXPECT_EQ(job.DataType, CbasPrinter::PrintDataType::LapsAndSums);
     EXPECT_EQ(job.PaperCode, 11);
-    EXPECT_EQ(job.Orientation, 2);
+    EXPECT_EQ(job.Orientation, PaperOrientation::Landscape);
     EXPECT_DOUBLE_EQ(job.Zoom, 1);  // not a number: 100 %
     EXPECT_DOUBLE_EQ(job.MarginTop, 15.5);
     EXPECT_DOUBLE_EQ(job.MarginLeft, 0);
