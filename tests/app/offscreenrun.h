@@ -9,6 +9,24 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
+// The names of the files (hidden ones too) whose bytes differ between the folders, those left
+// out aside.
+inline QStringList differentFiles(const QString& folder, const QString& other,
+                                  const QStringList& leftOut)
+{
+    const auto names = [](const QString& in) {
+        return QDir(in).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    };
+    QStringList all = names(folder) + names(other);
+    all.removeDuplicates();
+    QStringList different;
+    for (const QString& name : all)
+        if (!leftOut.contains(name) && testsupport::readBytes(folder + "/" + name) !=
+                                           testsupport::readBytes(other + "/" + name))
+            different << name;
+    return different;
+}
+
 struct ProgramRun {
     int status = -1;
     QString errors;

@@ -41,21 +41,6 @@ TEST_F(CliRunScript, WordsAfterTheScriptAreItsVariables)
               QStringList({"24_--copy-nine%10%.lap"}));
 }
 
-// A script that stops ends with status 1 and says why; one that cannot be run names its file.
-TEST_F(CliRunScript, StoppedOrUnrunnableScriptsEndWithStatusOne)
-{
-    testsupport::writeCp932(tempPath("stop.sda"), "VERSION,1\nOPEN,missing.lap\n");
-    const CliRun stopped = runCli({"run", tempPath("stop.sda")});
-    EXPECT_EQ(stopped.status, 1);
-    EXPECT_EQ(stopped.err,
-              "SplitDuel: ファイルを読み込めませんでした\n"
-              "SplitDuel: 自動処理を中止します (line=2)\n");
-    const CliRun missing = runCli({"run", tempPath("none.sda")});
-    EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "SplitDuel: スクリプトを実行できません: " + tempPath("none.sda") +
-                               " (ファイルがありません)\n");
-}
-
 // The tool is a console program: no window library is among the libraries it loads.
 TEST(CliLibraries, TheToolLoadsNoWindowLibrary)
 {

@@ -4,6 +4,7 @@
 // time writes.
 #include "classbuilder.h"
 #include "htmlfixtures.h"
+#include "outputtypenames.h"
 #include "race/outputkeys.h"
 #include "race/prompts.h"
 #include "reports/htmlpages.h"
@@ -17,6 +18,8 @@
 
 using namespace analysistest;
 using basExport::OutputOptions;
+
+using namespace outputtypes;
 
 namespace {
 
@@ -167,8 +170,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
         buildRace();
         const QString folder = tempPath(QStringLiteral("live%1").arg(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
-        OutputOptions o =
-            options(folder, basExport::OutputFileType::Html, basExport::OutputDataType::Analysis);
+        OutputOptions o = options(folder, FileHtml, DataAnalysis);
         EXPECT_EQ(run(o), (QStringList{page, m21, w21, index})) << row.change;
 
         row.apply(o, folder);
@@ -202,19 +204,16 @@ TEST_F(IncrementalRun, EveryKindOfFileIsKeyedByItsClass)
 {
     using namespace basExport;
     const struct {
-        OutputFileType fileType;
-        OutputDataType dataType;
+        basExport::OutputFileType fileType;
+        basExport::OutputDataType dataType;
         bool oneFile;
         QStringList madeAfterChange;
     } kinds[] = {
-        {OutputFileType::Html,
-         OutputDataType::LegAnalysis,
-         false,
-         {"02_race_leg_w21.htm", "02_race_index.htm"}},
-        {OutputFileType::Csv, OutputDataType::Laps, false, {"02_Race_W21.csv"}},
-        {OutputFileType::Csv, OutputDataType::Analysis, true, {"02_Race.csv"}},
-        {OutputFileType::Csv, OutputDataType::SplitsBrowser, true, {"02_Race.csv"}},
-        {OutputFileType::Text, OutputDataType::Mail, false, {"02_Race_W21.txt"}},
+        {FileHtml, DataLegAnalysis, false, {"02_race_leg_w21.htm", "02_race_index.htm"}},
+        {FileCsv, DataLaps, false, {"02_Race_W21.csv"}},
+        {FileCsv, DataAnalysis, true, {"02_Race.csv"}},
+        {FileCsv, DataSplitsBrowser, true, {"02_Race.csv"}},
+        {FileText, DataMail, false, {"02_Race_W21.txt"}},
     };
     int n = 0;
     for (const auto& kind : kinds) {
@@ -263,13 +262,12 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     }
     const QString folder = tempPath("side");
     ASSERT_TRUE(QDir().mkpath(folder));
-    const OutputOptions o =
-        options(folder, basExport::OutputFileType::Html, basExport::OutputDataType::Analysis);
+    const OutputOptions o = options(folder, FileHtml, DataAnalysis);
     QMap<QString, QByteArray> alone;  // by path
     for (const QString& entry : basExport::ClassListEntries()) {
         basAnalyze::AnalyzeClass(entry);
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basExport::OutputDataType::Analysis, false, 0);
+        basExport::WriteResultsPage(page, DataAnalysis, false, 0);
         alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
     }
 

@@ -1,6 +1,7 @@
 // One output run: the file names it chooses, what a file holds, and how failures end the run.
 #include "classbuilder.h"
 #include "htmlfixtures.h"
+#include "outputtypenames.h"
 #include "race/prompts.h"
 #include "reports/outputrun.h"
 
@@ -11,6 +12,8 @@
 using namespace analysistest;
 using basExport::OutputOptions;
 using basExport::WriteOutcome;
+
+using namespace outputtypes;
 
 namespace {
 
@@ -55,27 +58,26 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
 {
     using namespace basExport;
     EXPECT_EQ(
-        run(options(OutputFileType::Html, OutputDataType::Analysis)),
+        run(options(FileHtml, DataAnalysis)),
         (QStringList{"02_race_.htm", "02_race_m_21.htm", "02_race_w21.htm", "02_race_index.htm"}));
-    EXPECT_EQ(run(options(OutputFileType::Html, OutputDataType::LegAnalysis)),
+    EXPECT_EQ(run(options(FileHtml, DataLegAnalysis)),
               (QStringList{"02_race_leg_.htm", "02_race_leg_m_21.htm", "02_race_leg_w21.htm",
                            "02_race_index.htm"}));
-    EXPECT_EQ(run(options(OutputFileType::Csv, OutputDataType::Laps)),
+    EXPECT_EQ(run(options(FileCsv, DataLaps)),
               (QStringList{"02_Race_.csv", "02_Race_M_21.csv", "02_Race_W21.csv"}));
-    EXPECT_EQ(run(options(OutputFileType::Csv, OutputDataType::SplitsBrowser)),
-              QStringList{"02_Race.csv"});
-    EXPECT_EQ(run(options(OutputFileType::Text, OutputDataType::Mail)),
+    EXPECT_EQ(run(options(FileCsv, DataSplitsBrowser)), QStringList{"02_Race.csv"});
+    EXPECT_EQ(run(options(FileText, DataMail)),
               (QStringList{"02_Race_.txt", "02_Race_M_21.txt", "02_Race_W21.txt"}));
-    OutputOptions oneFile = options(OutputFileType::Csv, OutputDataType::Analysis);
+    OutputOptions oneFile = options(FileCsv, DataAnalysis);
     oneFile.chooseOneFile(true);
     EXPECT_EQ(run(oneFile), QStringList{"02_Race.csv"});
 
     basDefinition::RaceInfo.RaceDate = QDate();
-    EXPECT_EQ(run(options(OutputFileType::Html, OutputDataType::Laps)).first(), "race_.htm");
+    EXPECT_EQ(run(options(FileHtml, DataLaps)).first(), "race_.htm");
     EXPECT_FALSE(report.failed);
 
     // A "*" typed into the file name is no second place for the class name.
-    OutputOptions star = options(OutputFileType::Html, OutputDataType::Laps);
+    OutputOptions star = options(FileHtml, DataLaps);
     star.fileName = QStringLiteral("Cup*");
     EXPECT_EQ(run(star),
               (QStringList{"cup__.htm", "cup__m_21.htm", "cup__w21.htm", "cup__index.htm"}));
@@ -86,7 +88,7 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
 TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
 {
     using namespace basExport;
-    const OutputOptions viewer = options(OutputFileType::Html, OutputDataType::Viewer);
+    const OutputOptions viewer = options(FileHtml, DataViewer);
     report = OutputFiles(viewer, {"W21", "名称未設定"});
     ASSERT_EQ(report.written, QStringList{folder + "/02_race_viewer.html"});
     const QByteArray page = testsupport::readBytes(report.written.first());
@@ -94,11 +96,11 @@ TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
                 page.contains("\"AnaClassName\":\"\""));
     EXPECT_FALSE(page.contains("M/21"));
 
-    run(options(OutputFileType::Html, OutputDataType::LegAnalysis));
+    run(options(FileHtml, DataLegAnalysis));
     const QString index = folder + "/02_race_index.htm";
     EXPECT_TRUE(testsupport::readCp932(index).contains("href=\"02_race_viewer.html\""));
     QFile::remove(folder + "/02_race_viewer.html");
-    run(options(OutputFileType::Html, OutputDataType::Analysis));
+    run(options(FileHtml, DataAnalysis));
     EXPECT_FALSE(testsupport::readCp932(index).contains("viewer"));
     EXPECT_EQ(run(viewer), (QStringList{"02_race_viewer.html", "02_race_index.htm"}));
     EXPECT_TRUE(
@@ -116,7 +118,7 @@ TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
 
 TEST_F(OutputRun, LegIndexLinksTheLegPages)
 {
-    run(options(basExport::OutputFileType::Html, basExport::OutputDataType::LegAnalysis));
+    run(options(FileHtml, DataLegAnalysis));
     const QString index = testsupport::readCp932(folder + "/02_race_index.htm");
     EXPECT_TRUE(index.contains("02_race_leg_w21.htm")) << index.toStdString();
 }
@@ -125,7 +127,7 @@ TEST_F(OutputRun, LegIndexLinksTheLegPages)
 // runner lines carry the empty forename field.
 TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 {
-    run(options(basExport::OutputFileType::Csv, basExport::OutputDataType::SplitsBrowser));
+    run(options(FileCsv, DataSplitsBrowser));
     const QString text = testsupport::readCp932(folder + "/02_Race.csv");
     EXPECT_EQ(text,
               ",1\r\n,U,Uクラブ,9:00:00,3:00,1:00\r\n\r\n"
@@ -136,7 +138,7 @@ TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 {
     basDefinition::ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
-    OutputOptions o = options(basExport::OutputFileType::Csv, basExport::OutputDataType::Laps);
+    OutputOptions o = options(FileCsv, DataLaps);
     o.columns = false;
     run(o);
     const QStringList lines =
@@ -154,7 +156,7 @@ TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 // Only the file name is lower-cased: the folder is found as it is spelt.
 TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
 {
-    OutputOptions o = options(basExport::OutputFileType::Html, basExport::OutputDataType::Laps);
+    OutputOptions o = options(FileHtml, DataLaps);
     o.fileName = QStringLiteral("MixedCase");
     o.index = false;
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_mixedcase_w21.htm");
@@ -162,7 +164,7 @@ TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_MixedCase_W21.htm");
     // Neither separator in a class name may name a folder, in any kind of file.
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B")), folder + "/02_MixedCase_A_B.htm");
-    o.chooseFileType(basExport::OutputFileType::Text);
+    o.chooseFileType(FileText);
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B/C")),
               folder + "/02_MixedCase_A_B_C.txt");
 }
@@ -179,22 +181,19 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
     const basExport::FileWriter breaksSecond = [&](const QString& path, const QByteArray& bytes) {
         return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteOutputFile(path, bytes);
     };
-    for (basExport::OutputFileType fileType :
-         {basExport::OutputFileType::Html, basExport::OutputFileType::Csv}) {
+    for (auto fileType : {FileHtml, FileCsv}) {
         calls = 0;
         log->log.clear();
-        const QStringList written =
-            run(options(fileType, basExport::OutputDataType::Laps), breaksSecond);
+        const QStringList written = run(options(fileType, DataLaps), breaksSecond);
         EXPECT_EQ(written.size(), 1) << static_cast<int>(fileType);
         EXPECT_TRUE(report.stopped);
         EXPECT_EQ(calls, 2) << "no file is written after the broken one";
         ASSERT_EQ(log->log.size(), 1u);
         EXPECT_TRUE(log->log[0].text.contains("出力を中止しました"));
-        const QString broken = basExport::OutputPath(
-            options(fileType, basExport::OutputDataType::Laps), QStringLiteral("M/21"));
+        const QString broken =
+            basExport::OutputPath(options(fileType, DataLaps), QStringLiteral("M/21"));
         EXPECT_FALSE(QFileInfo::exists(broken)) << broken.toStdString();
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(),
-                  fileType == basExport::OutputFileType::Html ? 1 : 2);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), fileType == FileHtml ? 1 : 2);
     }
 
     // A folder under the name of every class file: each failure names the file and the reason;
@@ -204,12 +203,9 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
         basExport::OutputDataType dataType;
         QString first;
     } kinds[] = {
-        {basExport::OutputFileType::Html, basExport::OutputDataType::Laps,
-         "ファイルを出力できません - 名称未設定"},
-        {basExport::OutputFileType::Csv, basExport::OutputDataType::Laps,
-         "ファイルを出力できません - 名称未設定,M/21,W21"},
-        {basExport::OutputFileType::Text, basExport::OutputDataType::Mail,
-         "ファイル出力中にエラーが発生しました"},
+        {FileHtml, DataLaps, "ファイルを出力できません - 名称未設定"},
+        {FileCsv, DataLaps, "ファイルを出力できません - 名称未設定,M/21,W21"},
+        {FileText, DataMail, "ファイル出力中にエラーが発生しました"},
     };
     for (const auto& kind : kinds) {
         const OutputOptions o = options(kind.fileType, kind.dataType);
@@ -223,20 +219,17 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
         log->log.clear();
         run(o);
         EXPECT_TRUE(report.failed);
-        ASSERT_EQ(log->log.size(), kind.fileType == basExport::OutputFileType::Html ? 3u : 1u);
-        EXPECT_EQ(log->log[0].text, kind.fileType == basExport::OutputFileType::Html
-                                        ? lines.mid(0, 2).join('\n')
-                                        : lines.join('\n'));
-        EXPECT_EQ(log->log[0].icon, kind.fileType == basExport::OutputFileType::Text
-                                        ? Prompts::Icon::None
-                                        : Prompts::Icon::Exclamation);
+        ASSERT_EQ(log->log.size(), kind.fileType == FileHtml ? 3u : 1u);
+        EXPECT_EQ(log->log[0].text,
+                  kind.fileType == FileHtml ? lines.mid(0, 2).join('\n') : lines.join('\n'));
+        EXPECT_EQ(log->log[0].icon,
+                  kind.fileType == FileText ? Prompts::Icon::None : Prompts::Icon::Exclamation);
     }
 
     // A folder that is not there is told once, by its name, not once for each file.
     folder = tempPath(QStringLiteral("missing"));
     log->log.clear();
-    EXPECT_TRUE(
-        run(options(basExport::OutputFileType::Html, basExport::OutputDataType::Laps)).isEmpty());
+    EXPECT_TRUE(run(options(FileHtml, DataLaps)).isEmpty());
     ASSERT_EQ(log->log.size(), 1u);
     EXPECT_EQ(log->log[0].text, "出力フォルダがありません: " + folder);
 }
@@ -249,62 +242,47 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
     struct Case {
         const char* what;
         std::function<void(OutputOptions&)> choose;
-        OutputDataType dataType;
+        int dataType;
         OutputFileType fileType;
         const char *extension, *wildcard;
         bool lowerCase, htmlPanel, csvPanel;
     };
     const Case cases[] = {
-        {"fresh", [](OutputOptions&) {}, OutputDataType::Analysis, OutputFileType::Html, ".htm",
-         "_*", true, true, false},
-        {"SplitsBrowser", [](OutputOptions& o) { o.chooseDataType(OutputDataType::SplitsBrowser); },
-         OutputDataType::SplitsBrowser, OutputFileType::Csv, ".csv", "", false, false, false},
+        {"fresh", [](OutputOptions&) {}, 2, FileHtml, ".htm", "_*", true, true, false},
+        {"SplitsBrowser", [](OutputOptions& o) { o.chooseDataType(DataSplitsBrowser); }, 3, FileCsv,
+         ".csv", "", false, false, false},
         {"leg analysis after CSV",
-         [](OutputOptions& o) {
-             o.chooseFileType(OutputFileType::Csv), o.chooseDataType(OutputDataType::LegAnalysis);
-         },
-         OutputDataType::LegAnalysis, OutputFileType::Html, ".htm", "_leg_*", true, true, false},
-        {"text forces e-mail", [](OutputOptions& o) { o.chooseFileType(OutputFileType::Text); },
-         OutputDataType::Mail, OutputFileType::Text, ".txt", "_*", false, false, false},
+         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(DataLegAnalysis); }, 4,
+         FileHtml, ".htm", "_leg_*", true, true, false},
+        {"text forces e-mail", [](OutputOptions& o) { o.chooseFileType(FileText); }, 6, FileText,
+         ".txt", "_*", false, false, false},
         {"HTML after cumulative",
-         [](OutputOptions& o) {
-             o.chooseDataType(OutputDataType::Sums), o.chooseFileType(OutputFileType::Html);
-         },
-         OutputDataType::Laps, OutputFileType::Html, ".htm", "_*", true, true, false},
+         [](OutputOptions& o) { o.chooseDataType(DataSums), o.chooseFileType(FileHtml); }, 0,
+         FileHtml, ".htm", "_*", true, true, false},
         {"CSV after leg analysis",
-         [](OutputOptions& o) {
-             o.chooseDataType(OutputDataType::LegAnalysis), o.chooseFileType(OutputFileType::Csv);
-         },
-         OutputDataType::Laps, OutputFileType::Csv, ".csv", "_*", false, false, true},
-        {"one file",
-         [](OutputOptions& o) { o.chooseFileType(OutputFileType::Csv), o.chooseOneFile(true); },
-         OutputDataType::Analysis, OutputFileType::Csv, ".csv", "", false, false, true},
+         [](OutputOptions& o) { o.chooseDataType(DataLegAnalysis), o.chooseFileType(FileCsv); }, 0,
+         FileCsv, ".csv", "_*", false, false, true},
+        {"one file", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseOneFile(true); }, 2,
+         FileCsv, ".csv", "", false, false, true},
         {"viewer",
-         [](OutputOptions& o) {
-             o.chooseFileType(OutputFileType::Csv), o.chooseDataType(OutputDataType::Viewer);
-         },
-         OutputDataType::Viewer, OutputFileType::Html, ".html", "_viewer", true, true, false},
+         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(DataViewer); }, 7,
+         FileHtml, ".html", "_viewer", true, true, false},
         {"HTML keeps the viewer",
-         [](OutputOptions& o) {
-             o.chooseDataType(OutputDataType::Viewer), o.chooseFileType(OutputFileType::Html);
-         },
-         OutputDataType::Viewer, OutputFileType::Html, ".html", "_viewer", true, true, false},
+         [](OutputOptions& o) { o.chooseDataType(DataViewer), o.chooseFileType(FileHtml); }, 7,
+         FileHtml, ".html", "_viewer", true, true, false},
         {"CSV after the viewer",
-         [](OutputOptions& o) {
-             o.chooseDataType(OutputDataType::Viewer), o.chooseFileType(OutputFileType::Csv);
-         },
-         OutputDataType::Laps, OutputFileType::Csv, ".csv", "_*", false, false, true},
+         [](OutputOptions& o) { o.chooseDataType(DataViewer), o.chooseFileType(FileCsv); }, 0,
+         FileCsv, ".csv", "_*", false, false, true},
         {"cumulative clears one file",
          [](OutputOptions& o) {
-             o.chooseFileType(OutputFileType::Csv), o.chooseOneFile(true),
-                 o.chooseDataType(OutputDataType::Sums);
+             o.chooseFileType(FileCsv), o.chooseOneFile(true), o.chooseDataType(DataSums);
          },
-         OutputDataType::Sums, OutputFileType::Csv, ".csv", "_*", false, false, false},
+         5, FileCsv, ".csv", "_*", false, false, false},
     };
     for (const Case& c : cases) {
         OutputOptions o = InitialOutputOptions(folder);
         c.choose(o);
-        EXPECT_EQ(o.dataType, c.dataType) << c.what;
+        EXPECT_EQ(static_cast<int>(o.dataType), c.dataType) << c.what;
         EXPECT_EQ(o.fileType, c.fileType) << c.what;
         EXPECT_EQ(o.extension, c.extension) << c.what;
         EXPECT_EQ(o.wildcard, c.wildcard) << c.what;
@@ -319,7 +297,7 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
     leg.labelText = QStringLiteral("abc");
     EXPECT_EQ(leg.labelInterval(), 0);
     leg.labelText = QStringLiteral("3");
-    leg.chooseDataType(OutputDataType::LegAnalysis);
+    leg.chooseDataType(DataLegAnalysis);
     EXPECT_FALSE(leg.forExcel);
     EXPECT_FALSE(leg.forExcelEnabled);
     EXPECT_EQ(leg.labelInterval(), 0);
@@ -338,14 +316,13 @@ TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
         OutputDataType dataType;
         bool oneFile;
         size_t messages;
-    } cases[] = {{OutputFileType::Csv, OutputDataType::Laps, false, 1},
-                 {OutputFileType::Csv, OutputDataType::Analysis, true, 1},
-                 {OutputFileType::Csv, OutputDataType::SplitsBrowser, true, 1},
-                 {OutputFileType::Text, OutputDataType::Mail, false, 1},
-                 {OutputFileType::Html, OutputDataType::Analysis, false, 0}};
+    } cases[] = {{FileCsv, DataLaps, false, 1},
+                 {FileCsv, DataAnalysis, true, 1},
+                 {FileCsv, DataSplitsBrowser, true, 1},
+                 {FileText, DataMail, false, 1},
+                 {FileHtml, DataAnalysis, false, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << static_cast<int>(c.fileType) << "/" << static_cast<int>(c.dataType));
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.dataType));
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
         OutputOptions o = options(c.fileType, c.dataType);

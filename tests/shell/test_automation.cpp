@@ -135,29 +135,6 @@ TEST_F(ScriptTest, PagesAreWrittenIntoTheFolderOrStopTheScript)
     EXPECT_TRUE(QDir(tempPath("web")).entryList(QDir::Files).isEmpty());
 }
 
-// The pages link the address the program's settings give, as the output dialog's do.
-TEST_F(ScriptTest, PagesLinkTheHomePageOfTheSettings)
-{
-    struct LinkingHost : RecordingHost {
-        QString Setting(const QString& key) const override
-        {
-            return key == "HomePageUrl" ? QStringLiteral("https://example.org/club") : QString();
-        }
-    } linking;
-    testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
-    const QString script = writeScript("VERSION,1\nOPEN,race.lap\nHTML,%1%,p");
-    for (basAutomation::ScriptHost* each : {static_cast<basAutomation::ScriptHost*>(&host),
-                                            static_cast<basAutomation::ScriptHost*>(&linking)}) {
-        const QString out = tempPath(each == &host ? "plain" : "linked");
-        ASSERT_TRUE(QDir().mkpath(out));
-        ASSERT_EQ(basAutomation::RunScriptFile(script, *each, {out}).result,
-                  ScriptResult::Completed);
-        EXPECT_EQ(
-            testsupport::readCp932(out + "/02_p_m21.htm").contains("https://example.org/club"),
-            each == &linking);
-    }
-}
-
 TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
 {
     testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
