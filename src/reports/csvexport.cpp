@@ -4,7 +4,6 @@
 #include "race/basicformat.h"
 #include "race/race.h"
 #include "race/racetime.h"
-#include "race/textcodec.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -379,21 +378,6 @@ QString SplitsBrowserLegTime(double value)
     const long long seconds = CbasGeneral::RoundToSeconds(std::fabs(value));
     return QString::number(seconds / 60) + QLatin1Char(':') +
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString TextWithoutCp932(const AnalysisWorkspace& ws)
-{
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
-        if (!TextCodec::fitsCp932(ws.RunnerName(r) + ws.RunnerShozoku(r))) return ws.RunnerName(r);
-    return TextCodec::fitsCp932(ws.AnaClassName) ? QString() : ws.AnaClassName;
-}
-
-QString Cp932Warning(const QString& text)
-{
-    return QStringLiteral(
-               "シフトJISで表せない文字があるため、「%1」などの文字の一部を「?」で"
-               "出力しました。")
-        .arg(text);
 }
 
 QString CsvClassTitleLine(const AnalysisWorkspace& ws)

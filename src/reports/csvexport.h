@@ -51,11 +51,4 @@ QString SplitsBrowserLegTime(double value);
 // "■■■《　CLASS　》■■■  (3500m up120m)" for a class with a name, else empty.
 QString CsvClassTitleLine(const basAnalyze::AnalysisWorkspace& ws);
 
-// The CSV and text files are CP932. The name of the first runner of the analysis whose name or
-// club holds a character without a CP932 form (written as "?"), or the class name when only it
-// holds one; empty when everything fits.
-QString TextWithoutCp932(const basAnalyze::AnalysisWorkspace& ws);
-// The warning that names it.
-QString Cp932Warning(const QString& text);
-
 }  // namespace basExport

@@ -71,32 +71,6 @@ QString FullWidthRow(const AnalysisWorkspace& ws, const QString& rowStart, const
     return row + QStringLiteral("</tr>");
 }
 
-// The 7-column time of a leg cell: trimmed, or with its blanks as "&nbsp;" for the Excel form.
-QString LegTimeText(double time, bool forExcel)
-{
-    const QString text = FormatLapTime(time);
-    return forExcel ? SpacesToNbsp(text) : CbasGeneral::Trim(text);
-}
-
-// A ratio as a whole percentage.
-QString PercentCell(float ratio)
-{
-    return CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("0"));
-}
-
-// The trimmed time right-justified to width columns (never cut), blanks as "&nbsp;".
-QString PaddedTime(double time, int width)
-{
-    const QString text = CbasGeneral::Trim(FormatLapTime(time));
-    const int pad = width - CbasGeneral::AnsiLength(text);
-    return SpacesToNbsp(QString(pad > 0 ? pad : 0, QLatin1Char(' ')) + text);
-}
-
-QString MissText(double missTime)
-{
-    return PaddedTime(missTime, 5);
-}
-
 QString LegLabelCell(const AnalysisWorkspace& ws, Section section, bool forExcel, int l)
 {
     return QStringLiteral("<td nowrap bgcolor=%1>%2</td>")

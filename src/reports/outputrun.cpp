@@ -10,6 +10,7 @@
 #include "race/sidebyside.h"
 #include "race/textcodec.h"
 #include "race/version.h"
+#include "reports/cp932check.h"
 #include "reports/csvexport.h"
 #include "reports/htmlpages.h"
 #include "reports/mailtext.h"
