@@ -31,7 +31,8 @@ void ResultsPageLevel2(benchmark::State& state)
     const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
     for (auto _ : state) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, ws, 2, false, static_cast<int>(state.range(0)));
+        basExport::WriteResultsPage(page, ws, basExport::OutputDataType::Analysis, false,
+                                    static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(page.size());
     }
 }

@@ -4,9 +4,10 @@
 // runs again into a folder that holds the last run's files after one leg of one runner changed,
 // as a cron job does every minute of a race. The partial scripts split the time into
 // loading (OPEN alone), the pages (OPEN, HTML, LEG), the chart images (OPEN, CHART) and the
-// season file (OPEN, XCSV). Besides the wall time each run reports the program's processor time
-// (user and system, all threads), the bytes of the PNG images it wrote and how many files it
-// wrote (the season file included).
+// season file (OPEN, XCSV). ToolWholeCycle, ToolRepeatCycle and ToolLoadingOnly run the same
+// scripts with "splitduel-cli run", which needs no window library. Besides the wall time each
+// run reports the program's processor time (user and system, all threads), the bytes of the PNG
+// images it wrote and how many files it wrote (the season file included).
 #include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
@@ -82,9 +83,25 @@ QMap<QString, QString> fileStamps(const QDir& folder)
     return stamps;
 }
 
+// Which program runs the script.
+enum class Runner { Desktop, Tool };
+
+// The program and its arguments for the script writing into the folder. LIVECYCLE_PROGRAM runs
+// another build of the desktop program and LIVECYCLE_TOOL another build of the tool, to compare
+// them with this one.
+std::pair<QString, QStringList> commandLine(Runner runner, const QString& script, const QDir& out)
+{
+    if (runner == Runner::Tool)
+        return {qEnvironmentVariable("LIVECYCLE_TOOL", QStringLiteral(SPLITDUEL_CLI)),
+                {QStringLiteral("run"), script, out.path()}};
+    return {qEnvironmentVariable("LIVECYCLE_PROGRAM", QStringLiteral(SPLITDUEL_EXE)),
+            {QStringLiteral("-platform"), QStringLiteral("offscreen"), script, out.path()}};
+}
+
 // Runs the program on a script of these commands over the race file into the folder: the
 // seconds it took, its processor time, and the files and image bytes it wrote.
-RunResult runScript(const QStringList& commands, const QString& race, const QDir& out)
+RunResult runScript(const QStringList& commands, const QString& race, const QDir& out,
+                    Runner runner = Runner::Desktop)
 {
     QTemporaryDir temporary;
     QString text = QStringLiteral("VERSION,1\r\nOPEN,") + race + QStringLiteral("\r\n");
@@ -107,11 +124,8 @@ RunResult runScript(const QStringList& commands, const QString& race, const QDir
     const QMap<QString, QString> before = fileStamps(out);
     QElapsedTimer timer;
     timer.start();
-    // LIVECYCLE_PROGRAM runs another build of the program, to compare it with this one.
-    const QString program =
-        qEnvironmentVariable("LIVECYCLE_PROGRAM", QStringLiteral(SPLITDUEL_EXE));
-    process.start(program,
-                  {QStringLiteral("-platform"), QStringLiteral("offscreen"), script, out.path()});
+    const auto [program, arguments] = commandLine(runner, script, out);
+    process.start(program, arguments);
     if (!process.waitForFinished(600000) || process.exitCode() != 0) {
         fprintf(stderr, "%s\n", process.readAllStandardError().constData());
         return {};
@@ -146,13 +160,13 @@ void report(benchmark::State& state, const RunResult& run)
 }
 
 // Every run into an empty folder (or into the kept one as it is).
-void Cycle(benchmark::State& state, const QStringList& commands)
+void Cycle(benchmark::State& state, const QStringList& commands, Runner runner = Runner::Desktop)
 {
     for (auto _ : state) {
         QTemporaryDir temporary;
         const QString kept = keptFolder();
         const RunResult run = runScript(commands, workFolder().filePath(QStringLiteral("live.lap")),
-                                        QDir(kept.isEmpty() ? temporary.path() : kept));
+                                        QDir(kept.isEmpty() ? temporary.path() : kept), runner);
         if (run.wallSeconds < 0) {
             state.SkipWithError("the script did not run through");
             return;
@@ -183,10 +197,13 @@ bool changeOneRunner(const QString& race, int turn)
     return file.write(lines.join('\n')) > 0;
 }
 
-void RepeatCycle(benchmark::State& state)
+// The commands of a whole live cycle.
+const QStringList kWholeCycle{QStringLiteral("HTML"), QStringLiteral("LEG"),
+                              QStringLiteral("CHART"), QStringLiteral("XCSV")};
+
+void Repeat(benchmark::State& state, Runner runner)
 {
-    const QStringList commands{QStringLiteral("HTML"), QStringLiteral("LEG"),
-                               QStringLiteral("CHART"), QStringLiteral("XCSV")};
+    const QStringList& commands = kWholeCycle;
     QTemporaryDir temporary;
     const QString race = temporary.filePath(QStringLiteral("live.lap"));
     QFile::copy(workFolder().filePath(QStringLiteral("live.lap")), race);
@@ -195,11 +212,11 @@ void RepeatCycle(benchmark::State& state)
     QDir().mkpath(out.path());
     // The folder as a cron job finds it: written by the run before (twice, so that the index
     // links the images).
-    for (int turn = 0; turn < 2; ++turn) runScript(commands, race, out);
+    for (int turn = 0; turn < 2; ++turn) runScript(commands, race, out, runner);
     int turn = 0;
     for (auto _ : state) {
         const bool changed = changeOneRunner(race, ++turn);
-        const RunResult run = changed ? runScript(commands, race, out) : RunResult();
+        const RunResult run = changed ? runScript(commands, race, out, runner) : RunResult();
         if (run.wallSeconds < 0) {
             state.SkipWithError("the script did not run through");
             return;
@@ -208,14 +225,29 @@ void RepeatCycle(benchmark::State& state)
     }
 }
 
+void RepeatCycle(benchmark::State& state)
+{
+    Repeat(state, Runner::Desktop);
+}
+void ToolRepeatCycle(benchmark::State& state)
+{
+    Repeat(state, Runner::Tool);
+}
 void WholeCycle(benchmark::State& state)
 {
-    Cycle(state, {QStringLiteral("HTML"), QStringLiteral("LEG"), QStringLiteral("CHART"),
-                  QStringLiteral("XCSV")});
+    Cycle(state, kWholeCycle);
+}
+void ToolWholeCycle(benchmark::State& state)
+{
+    Cycle(state, kWholeCycle, Runner::Tool);
 }
 void LoadingOnly(benchmark::State& state)
 {
     Cycle(state, {});
+}
+void ToolLoadingOnly(benchmark::State& state)
+{
+    Cycle(state, {}, Runner::Tool);
 }
 void LoadingAndPages(benchmark::State& state)
 {
@@ -235,6 +267,9 @@ void LoadingAndSeasonFile(benchmark::State& state)
         benchmark::kMillisecond)
 CYCLE_BENCHMARK(WholeCycle);
 CYCLE_BENCHMARK(RepeatCycle);
+CYCLE_BENCHMARK(ToolWholeCycle);
+CYCLE_BENCHMARK(ToolRepeatCycle);
+CYCLE_BENCHMARK(ToolLoadingOnly);
 CYCLE_BENCHMARK(LoadingOnly);
 CYCLE_BENCHMARK(LoadingAndPages);
 CYCLE_BENCHMARK(LoadingAndCharts);

@@ -29,7 +29,7 @@ void BM_PrintSplitSheetsPdf(benchmark::State& state)
     buildClass();
     QTemporaryDir dir;
     SplitSheetJob job;
-    job.DataType = int(state.range(0));
+    job.DataType = CbasPrinter::PrintDataTypeAt(static_cast<int>(state.range(0))).value();
     job.Classes = {QStringLiteral("M21E")};
     job.Settings = [](const QString&) { return QString(); };
     for (auto _ : state) {

@@ -13,10 +13,8 @@
 #include "printing/ui/printwindows.h"
 #include "race/prompts.h"
 #include "race/version.h"
-#include "shell/automationtargets.h"
 #include "shell/platformnotices.h"
 #include "shell/ui/frmduel.h"
-#include "shell/ui/scriptwindows.h"
 #include "shell/ui/translations.h"
 
 #include <QApplication>
@@ -30,18 +28,13 @@ namespace {
 
 int OffscreenStatus(const CommandLineOutcome& outcome)
 {
-    using basAutomation::ScriptResult;
     switch (outcome.kind) {
         case CommandLineOutcome::Kind::None:
             return 0;
         case CommandLineOutcome::Kind::File:
             return outcome.fileLoaded && !outcome.fileDamaged ? 0 : 1;
         case CommandLineOutcome::Kind::Script:
-            return (outcome.script == ScriptResult::Completed ||
-                    outcome.script == ScriptResult::Exited) &&
-                           !AutomationTargets::HadWriteFailure()
-                       ? 0
-                       : 1;
+            return basAutomation::ExitStatus(outcome.script);
     }
     return 1;
 }
@@ -87,8 +80,6 @@ int main(int argc, char** argv)
     InstallFontSubstitutions();
     InstallQtTranslations();
     if (!IsOffscreen()) Prompts::install(std::make_unique<QtPrompts>());
-    // The windows that scripts drive register their handlers (shell/automationtargets.h).
-    RegisterScriptWindows();
     // The label questions of tables without a header are asked in their two dialogs.
     InstallLabelDialogs();
     RegisterPrintingWindows();
@@ -101,13 +92,13 @@ int main(int argc, char** argv)
         window.StartUp();
         const CommandLineOutcome outcome = window.OpenCommandLine(app.arguments().mid(1));
         const bool ended = outcome.kind == CommandLineOutcome::Kind::Script &&
-                           outcome.script == basAutomation::ScriptResult::Exited;
+                           outcome.script.result == basAutomation::ScriptResult::Exited;
         if (IsOffscreen()) {
             status = OffscreenStatus(outcome);
         } else if (!ended && !window.IsClosed()) {
             window.show();
             status = app.exec();
-        } else if (ended && AutomationTargets::HadWriteFailure()) {
+        } else if (ended && outcome.script.writeFailed) {
             status = 1;
         }
     } catch (const std::bad_alloc&) {

@@ -125,6 +125,9 @@ ParseResult ParseArguments(const QStringList& words, const std::vector<Option>& 
 {
     ParseResult result;
     Arguments parsed;
+    const bool anyMore =
+        !positionalNames.isEmpty() && positionalNames.last().endsWith(QLatin1String("...]"));
+    const qsizetype required = positionalNames.size() - (anyMore ? 1 : 0);
     bool optionsEnded = false;
     for (int i = 0; i < words.size(); ++i) {
         const QString& word = words[i];
@@ -133,16 +136,19 @@ ParseResult ParseArguments(const QStringList& words, const std::vector<Option>& 
         } else if (!optionsEnded && word.startsWith(QLatin1String("--"))) {
             result.error = takeOption(words, i, options, parsed);
             if (!result.error.isEmpty()) return result;
-        } else if (parsed.positional.size() < positionalNames.size()) {
+        } else if (parsed.positional.size() < required || anyMore) {
             parsed.positional << word;
         } else {
             result.error = QStringLiteral("余分な引数があります: %1").arg(word);
             return result;
         }
     }
-    if (parsed.positional.size() < positionalNames.size()) {
-        result.error = QStringLiteral("引数が足りません: %1")
-                           .arg(positionalNames.mid(parsed.positional.size()).join(' '));
+    if (parsed.positional.size() < required) {
+        result.error =
+            QStringLiteral("引数が足りません: %1")
+                .arg(positionalNames
+                         .mid(parsed.positional.size(), required - parsed.positional.size())
+                         .join(' '));
         return result;
     }
     result.arguments = std::move(parsed);

@@ -64,7 +64,8 @@ struct ParseResult {
 };
 
 // Sorts the words into options and positional arguments, one of the latter for each of the
-// positional names ("RACE", "OUT.pdf", named when missing). A word starting with "--" is an
+// positional names ("RACE", "OUT.pdf", named when missing); a last name ending in "...]"
+// ("[ARG...]") takes every further word, none included. A word starting with "--" is an
 // option and the word after an option that takes a value is that value; after a word "--"
 // every word is positional.
 ParseResult ParseArguments(const QStringList& words, const std::vector<Option>& options,

@@ -26,31 +26,20 @@ const QString kClass = QStringLiteral("--class");
 const QStringList kFileTypeWords{QStringLiteral("html"), QStringLiteral("csv"),
                                  QStringLiteral("text")};
 
-// The data types each file type writes; any other pair the dialog would not keep.
-bool consistent(const basExport::OutputOptions& options)
-{
-    switch (options.fileType) {
-        case basExport::FileHtml:
-            return options.dataType <= 2 || options.dataType == basExport::DataLegAnalysis ||
-                   options.dataType == basExport::DataViewer;
-        case basExport::FileCsv:
-            return options.dataType <= 3 || options.dataType == basExport::DataSums;
-        default:
-            return options.dataType == basExport::DataMail;
-    }
-}
+using basExport::OutputDataType;
+using basExport::OutputFileType;
 
 // The options as the dialog would hold them after choosing these types (none for a type not
-// chosen); no value for a combination the dialog would change.
+// chosen); no value for a combination the dialog would change or could not write.
 std::optional<basExport::OutputOptions> chosenTypes(basExport::OutputOptions options,
-                                                    std::optional<int> fileType,
-                                                    std::optional<int> dataType)
+                                                    std::optional<OutputFileType> fileType,
+                                                    std::optional<OutputDataType> dataType)
 {
     if (fileType) options.chooseFileType(*fileType);
     if (dataType) options.chooseDataType(*dataType);
     if (fileType && options.fileType != *fileType) return std::nullopt;
     if (dataType && options.dataType != *dataType) return std::nullopt;
-    if (!consistent(options)) return std::nullopt;
+    if (!basExport::OutputOptions::Offers(options.fileType, options.dataType)) return std::nullopt;
     return options;
 }
 
@@ -58,10 +47,11 @@ std::optional<basExport::OutputOptions> chosenTypes(basExport::OutputOptions opt
 QString keptPairs()
 {
     QStringList kinds;
-    for (int fileType = 0; fileType < kFileTypeWords.size(); ++fileType) {
+    for (int fileType = 0; fileType < basExport::FileTypeCount; ++fileType) {
         QStringList dataTypes;
-        for (int dataType = 0; dataType <= basExport::DataViewer; ++dataType)
-            if (chosenTypes(basExport::OutputOptions(), fileType, dataType))
+        for (int dataType = 0; dataType < basExport::DataTypeCount; ++dataType)
+            if (chosenTypes(basExport::OutputOptions(), basExport::FileTypeAt(fileType),
+                            basExport::DataTypeAt(dataType)))
                 dataTypes << QString::number(dataType);
         kinds << kFileTypeWords[fileType] + QStringLiteral(": ") +
                      dataTypes.join(QStringLiteral(", "));
@@ -76,11 +66,14 @@ std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args)
     basExport::OutputOptions initial = basExport::InitialOutputOptions(args.positional[1]);
     initial.fileName = args.positional[2];
     initial.homePageUrl = basSettings::StoredSetting(QStringLiteral("HomePageUrl"));
-    const std::optional<int> fileType =
-        args.isSet(kFileType) ? std::optional<int>(kFileTypeWords.indexOf(args.value(kFileType)))
+    // Both checked by their options: a word of the list, a number of the data types.
+    const std::optional<OutputFileType> fileType =
+        args.isSet(kFileType)
+            ? basExport::FileTypeAt(static_cast<int>(kFileTypeWords.indexOf(args.value(kFileType))))
+            : std::nullopt;
+    const std::optional<OutputDataType> dataType =
+        args.isSet(kDataType) ? basExport::DataTypeAt(static_cast<int>(args.number(kDataType)))
                               : std::nullopt;
-    const std::optional<int> dataType =
-        args.isSet(kDataType) ? std::optional<int>(int(args.number(kDataType))) : std::nullopt;
     std::optional<basExport::OutputOptions> options = chosenTypes(initial, fileType, dataType);
     if (!options) return std::nullopt;
     if (args.isSet(kOneFile)) options->chooseOneFile(true);
@@ -129,7 +122,7 @@ const Command& OutputCommand()
     static const Command command{
         "output",
         {QStringLiteral("RACE"), QStringLiteral("FOLDER"), QStringLiteral("NAME")},
-        {WholeNumberOption(kDataType, 0, basExport::DataViewer),
+        {WholeNumberOption(kDataType, 0, basExport::DataTypeCount - 1),
          ChoiceOption(kFileType, kFileTypeWords), Flag(kOneFile),
          ChoiceOption(kLayout, {QStringLiteral("rows"), QStringLiteral("columns")}),
          Flag(kNoLowerCase), Flag(kNoIndex), Flag(kForExcel),

@@ -29,9 +29,12 @@ const QString kClass = QStringLiteral("--class");
 SplitSheetJob jobOf(const Arguments& args)
 {
     SplitSheetJob job;
-    if (args.isSet(kDataType)) job.DataType = int(args.number(kDataType));
+    // The option takes only the numbers of the list.
+    if (args.isSet(kDataType))
+        job.DataType = CbasPrinter::PrintDataTypeAt(static_cast<int>(args.number(kDataType)))
+                           .value_or(CbasPrinter::PrintDataType::Laps);
     if (args.isSet(kPaper)) job.PaperCode = CbasPrinter::ListedPaperCode(args.value(kPaper));
-    if (args.isSet(kLandscape)) job.Orientation = 2;
+    if (args.isSet(kLandscape)) job.Orientation = PaperOrientation::Landscape;
     if (args.isSet(kZoom)) job.Zoom = args.number(kZoom) / 100;
     if (args.isSet(kMarginTop)) job.MarginTop = args.number(kMarginTop);
     if (args.isSet(kMarginLeft)) job.MarginLeft = args.number(kMarginLeft);

@@ -35,8 +35,9 @@ struct Command {
     std::vector<Option> options;  // its own options; the load options are added to them
     const char* summary;          // shown by --help
     CommandFunction run;
+    bool loadsRace = true;  // takes the load options (the race file is one of its arguments)
 
-    // Every option the command takes: its own, then the load options.
+    // Every option the command takes: its own, then the load options when it loads a race.
     std::vector<Option> allOptions() const;
     // "print RACE OUT.pdf [--data-type 0..3] ..." as the usage line shows it.
     QString usage() const;
@@ -80,5 +81,6 @@ const Command& PrintCommand();
 const Command& OutputCommand();
 const Command& ChartCommand();
 const Command& ViewerCommand();
+const Command& RunCommand();
 
 }  // namespace cli

@@ -16,7 +16,7 @@ namespace {
 using CommandEntry = const Command& (*)();
 const CommandEntry kCommands[] = {
     InfoCommand,  ConvertCommand, AnalyseCommand, XcsvCommand,   StartListCommand,
-    PrintCommand, OutputCommand,  ChartCommand,   ViewerCommand,
+    PrintCommand, OutputCommand,  ChartCommand,   ViewerCommand, RunCommand,
 };
 
 void printHelp(QTextStream& out)
@@ -70,6 +70,7 @@ int runCommand(const Command& command, const QStringList& args, Console& console
 std::vector<Option> Command::allOptions() const
 {
     std::vector<Option> all = options;
+    if (!loadsRace) return all;
     for (Option& option : LoadOptions()) all.push_back(std::move(option));
     return all;
 }
@@ -114,11 +115,13 @@ int Run(const QStringList& words, Console& console)
 
 }  // namespace cli
 
-// Printing and charts measure and draw text, which needs the GUI application; without a display
-// they run on the offscreen platform. The other commands need only the core application.
+// Printing and charts (also those of a script) measure and draw text, which needs the GUI
+// application; without a display they run on the offscreen platform. The other commands need
+// only the core application.
 static std::unique_ptr<QCoreApplication> makeApplication(int& argc, char** argv)
 {
-    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "chart") == 0)) {
+    if (argc > 1 && (qstrcmp(argv[1], "print") == 0 || qstrcmp(argv[1], "chart") == 0 ||
+                     qstrcmp(argv[1], "run") == 0)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
         return std::make_unique<QGuiApplication>(argc, argv);
     }

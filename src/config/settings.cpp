@@ -16,6 +16,7 @@ namespace basSettings {
 namespace {
 
 const QString kSettingsFileName = QStringLiteral("SplitDuel.ini");
+const QString kOutputFolderKey = QStringLiteral("HtmlFolder");
 
 QString& programPathOverride()
 {
@@ -118,6 +119,18 @@ QString StoredSetting(const QString& key)
     IniFile file;
     file.setFileName(path);
     return file.Item(key);
+}
+
+QString OutputFolder()
+{
+    const QString stored = SettingsFile().Item(kOutputFolderKey);
+    return stored.isEmpty() ? stored : CbasGeneral::ResolveRelativePath(stored, ProgramFolder());
+}
+
+void SetOutputFolder(const QString& folder)
+{
+    SettingsFile().setItem(kOutputFolderKey,
+                           CbasGeneral::MakeRelativePath(folder, ProgramFolder()));
 }
 
 void LoadSettings()

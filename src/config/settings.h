@@ -31,6 +31,11 @@ IniFile& SettingsFile();
 // anything (for the command line); empty when there is no such file or key.
 QString StoredSetting(const QString& key);
 
+// The folder the output dialog wrote into last ("HtmlFolder", kept relative to the program's
+// folder when it lies inside it); empty when none is kept. Setting it changes SettingsFile.
+QString OutputFolder();
+void SetOutputFolder(const QString& folder);
+
 // Opens SettingsFile on SettingsFolder()/SplitDuel.ini; on the first run (no "Version" of at
 // least 1) writes the print defaults; then records the current version and saves.
 void LoadSettings();

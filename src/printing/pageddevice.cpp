@@ -15,14 +15,18 @@ void PagedPrintDevice::SetPaperSize(int code)
     if (size.isValid()) Device()->setPageSize(size);
 }
 
-int PagedPrintDevice::Orientation() const
+PaperOrientation PagedPrintDevice::Orientation() const
 {
-    return Device()->pageLayout().orientation() == QPageLayout::Landscape ? 2 : 1;
+    return Device()->pageLayout().orientation() == QPageLayout::Landscape
+               ? PaperOrientation::Landscape
+               : PaperOrientation::Portrait;
 }
 
-void PagedPrintDevice::SetOrientation(int orientation)
+void PagedPrintDevice::SetOrientation(PaperOrientation orientation)
 {
-    Device()->setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+    Device()->setPageOrientation(orientation == PaperOrientation::Landscape
+                                     ? QPageLayout::Landscape
+                                     : QPageLayout::Portrait);
 }
 
 QSizeF PagedPrintDevice::PaperSizeMmF() const

@@ -11,8 +11,8 @@ class PagedPrintDevice : public PrintDevice {
 public:
     int PaperSize() const override;
     void SetPaperSize(int code) override;
-    int Orientation() const override;
-    void SetOrientation(int orientation) override;
+    PaperOrientation Orientation() const override;
+    void SetOrientation(PaperOrientation orientation) override;
     QSizeF PaperSizeMmF() const override;
     QRectF PrintableRectMm() const override;
     SheetCanvas& Canvas() override;

@@ -13,6 +13,12 @@ const QStringList& PrintDataTypeNames()
     return names;
 }
 
+std::optional<PrintDataType> PrintDataTypeAt(int index)
+{
+    if (index < 0 || index >= PrintDataTypeNames().size()) return std::nullopt;
+    return static_cast<PrintDataType>(index);
+}
+
 QString PrintDataTypeName(int printType, int dataType)
 {
     const QStringList& names = PrintDataTypeNames();

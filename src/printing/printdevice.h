@@ -9,6 +9,9 @@
 #include <QSizeF>
 #include <QString>
 
+// The orientation of the paper by its number as the settings and the print tab's list keep it.
+enum class PaperOrientation { Portrait = 1, Landscape = 2 };
+
 class PrintDevice {
 public:
     virtual ~PrintDevice() = default;
@@ -19,9 +22,8 @@ public:
     // The current paper code (0 when the paper has no standard code).
     virtual int PaperSize() const = 0;
     virtual void SetPaperSize(int code) = 0;
-    // 1 portrait, 2 landscape.
-    virtual int Orientation() const = 0;
-    virtual void SetOrientation(int orientation) = 0;
+    virtual PaperOrientation Orientation() const = 0;
+    virtual void SetOrientation(PaperOrientation orientation) = 0;
     // The physical page (in the current orientation) and the printable area on it, in mm.
     virtual QSizeF PaperSizeMmF() const = 0;
     virtual QRectF PrintableRectMm() const = 0;

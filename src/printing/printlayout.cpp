@@ -31,11 +31,11 @@ PrintFont font(const SettingsLookup& settings, const char* key, const PrintFont&
 }  // namespace
 
 std::optional<PrintLayout> LoadPrintLayout(const SettingsLookup& settings, int printType,
-                                           int dataType, double zoom, double shrink)
+                                           PrintDataType dataType, double zoom, double shrink)
 {
     if (printType != 0) return std::nullopt;
     const double zs = zoom * shrink;
-    const bool analysisMode = dataType == PrintAnalysis;
+    const bool analysisMode = dataType == PrintDataType::Analysis;
     PrintLayout l;
     l.ClassInterval = number(settings, "WidthSkhClassInterval", 10) * zoom;
     l.ClassLabel = number(settings, "WidthSkhClassLabel", 25) * zoom;

@@ -1,6 +1,7 @@
 #pragma once
 // The sizes and fonts of the split sheets, read from the settings keys WidthSkh..., HeightSkh...
 // and FontSkh... and scaled by the zoom ratio and the shrink factor of the class.
+#include "printing/printdatatype.h"
 #include "printing/printfont.h"
 
 #include <QString>
@@ -22,11 +23,11 @@ struct PrintLayout {
 
 namespace CbasPrinter {
 
-// The layout of print type 0 ("速報向け") for a data type (a PrintDataType): PrintAnalysis uses
-// the analysis-mode column width and an analysis column; the others have none. A key that is absent
-// or not a number keeps its default. No layout for other print types.
+// The layout of print type 0 ("速報向け") for a data type: Analysis uses the analysis-mode
+// column width and an analysis column; the others have none. A key that is absent or not a number
+// keeps its default. No layout for other print types.
 std::optional<PrintLayout> LoadPrintLayout(const SettingsLookup& settings, int printType,
-                                           int dataType, double zoom, double shrink);
+                                           PrintDataType dataType, double zoom, double shrink);
 
 // The zoom ratio of the zoom box text: its leading number / 100, or 1 when that is 0 or less.
 double ZoomFromText(const QString& text);

@@ -64,7 +64,7 @@ private:
     void drawRunner(int r, bool firstInBlock);
     void drawLegRows(int r, double cx, double cy);
     void text(const QString& s, const PrintFont& font, double x, double y, double w, double h,
-              int hAlign, int vAlign, bool fit = false, const QColor& color = kBlack)
+              Align hAlign, Align vAlign, bool fit = false, const QColor& color = kBlack)
     {
         PrintTextInBox(canvas_, s, font, x, y, w, h, hAlign, vAlign, false, 1, color, fit);
     }
@@ -83,9 +83,9 @@ private:
     // Text right-aligned in its field, never wider than the field less a hair's breadth, so
     // that it does not touch a column line at the field's left edge either.
     void field(const QString& s, const PrintFont& font, double x, double y, double w, double h,
-               int vAlign)
+               Align vAlign)
     {
-        text(s, fitting(s, font, w - 0.3), x, y, w, h, AlignEnd, vAlign);
+        text(s, fitting(s, font, w - 0.3), x, y, w, h, Align::End, vAlign);
     }
     // Width of a runner column with its gap.
     double columnStep() const { return l_.Data + l_.DataInterval + l_.Analyze; }
@@ -164,7 +164,8 @@ bool SheetPrinter::Run()
 {
     if (!loadLayout(1)) return true;  // only print type 0 has a layout
     pageSetup();
-    twoLine_ = job_.DataType == PrintLapsAndSums || job_.DataType == PrintAnalysis;
+    twoLine_ =
+        job_.DataType == PrintDataType::LapsAndSums || job_.DataType == PrintDataType::Analysis;
     bool first = true;
     for (const QString& name : job_.Classes) {
         if (!basDefinition::ClassList.contains(name)) continue;
@@ -195,8 +196,8 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    ws_ = job_.DataType == PrintLaps ? basAnalyze::PrepareClass(name)
-                                     : basAnalyze::AnalyzeClass(name);
+    ws_ = job_.DataType == PrintDataType::Laps ? basAnalyze::PrepareClass(name)
+                                               : basAnalyze::AnalyzeClass(name);
     measure();
 
     const QString wideName = CbasGeneral::ToWide(name);
@@ -249,10 +250,10 @@ void SheetPrinter::drawBand(const QString& wideName)
     canvas_.FillRect(band, kBand);
     canvas_.OutlineRect(band, kBlack);
     PrintTextInBox(canvas_, wideName, l_.Class, bx + 0.03 * charW_ - 0.01 * wc,
-                   y0_ + 0.02 * charW_ - 0.01 * wc, wc, H_, AlignCentre, AlignCentre, true, 1.5,
+                   y0_ + 0.02 * charW_ - 0.01 * wc, wc, H_, Align::Centre, Align::Centre, true, 1.5,
                    kWhite, true);
     PrintTextInBox(canvas_, wideName, l_.Class, bx - 0.01 * wc, y0_ - 0.01 * wc, wc, H_,
-                   AlignCentre, AlignCentre, true, 1.5, kBlack, true);
+                   Align::Centre, Align::Centre, true, 1.5, kBlack, true);
     X_ += l_.ClassLabel;
 }
 
@@ -300,35 +301,37 @@ void SheetPrinter::drawRowLabels()
 {
     breakPageIfDue();
     const double x = x0_ + X_, y = y0_ + bandY_, w = l_.LapLabel;
-    text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, AlignCentre, AlignCentre);
+    text(QStringLiteral("名前"), l_.NamaeLabel, x, y, w, nameH_, Align::Centre, Align::Centre);
     const double clubY = y + nameH_, totalY = clubY + clubH_;
-    if (job_.DataType != PrintAnalysis) {
-        text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, AlignCentre, AlignCentre);
+    if (job_.DataType != PrintDataType::Analysis) {
+        text(QStringLiteral("所属"), l_.ShozokuLabel, x, clubY, w, clubH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("記録"), l_.DataLabel, x, totalY, w, dataH_, Align::Centre,
+             Align::Centre);
     } else {
         const double half = w / 2;
-        text(QStringLiteral("所属"), l_.ShozokuLabel, x + 2, clubY, half, clubH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("記録"), l_.DataLabel, x + 2, totalY, half, dataH_, AlignCentre,
-             AlignCentre);
-        text(QStringLiteral("巡航"), l_.Relative, x + half, clubY, half, clubH_, AlignCentre,
-             AlignEnd);
-        text(QStringLiteral("ミス計"), l_.MissTime, x + half, totalY, half, missH_, AlignCentre,
-             AlignStart);
+        text(QStringLiteral("所属"), l_.ShozokuLabel, x + 2, clubY, half, clubH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("記録"), l_.DataLabel, x + 2, totalY, half, dataH_, Align::Centre,
+             Align::Centre);
+        text(QStringLiteral("巡航"), l_.Relative, x + half, clubY, half, clubH_, Align::Centre,
+             Align::End);
+        text(QStringLiteral("ミス計"), l_.MissTime, x + half, totalY, half, missH_, Align::Centre,
+             Align::Start);
         text(QStringLiteral("ミス率"), l_.MissTime, x + half, totalY + missH_, half, missH_,
-             AlignCentre, AlignStart);
+             Align::Centre, Align::Start);
     }
     const int controls = ws_.AnaControlCount;
     double rowY = y + nameH_ + 2 * clubH_ + l_.NameDataInterval;
     for (int k = 1; k <= ws_.AnaLegCount; ++k) {
-        const QString label = job_.DataType == PrintSums ? legTo(controls, k)
-                                                         : CbasGeneral::LegLabel(controls, true, k);
-        text(label, l_.DataLabel, x, rowY, w, dataH_, AlignCentre, AlignCentre);
+        const QString label = job_.DataType == PrintDataType::Sums
+                                  ? legTo(controls, k)
+                                  : CbasGeneral::LegLabel(controls, true, k);
+        text(label, l_.DataLabel, x, rowY, w, dataH_, Align::Centre, Align::Centre);
         rowY += dataH_;
         if (twoLine_) {
-            text(legTo(controls, k), l_.SecondDataLabel, x, rowY, w, dataH_, AlignCentre,
-                 AlignStart);
+            text(legTo(controls, k), l_.SecondDataLabel, x, rowY, w, dataH_, Align::Centre,
+                 Align::Start);
             rowY += secondH_ + l_.SecondDataInterval;
         }
     }
@@ -346,31 +349,31 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
         canvas_.DrawLine({after, cy}, {after, cy + blockH_}, kShadow);
     }
     text(CbasGeneral::CompactName(ws_.RunnerName(r)), l_.Namae, cx, cy, d + a + 1, nameH_,
-         AlignCentre, AlignCentre, true);
+         Align::Centre, Align::Centre, true);
     text(CbasGeneral::CompactName(ws_.RunnerShozoku(r)), l_.Shozoku, cx, cy + nameH_, d + 1, clubH_,
-         AlignCentre, AlignCentre, true);
+         Align::Centre, Align::Centre, true);
 
     const double totalY = cy + nameH_ + clubH_;
     const double timeLeft = cx - gap, timeWidth = d - l_.Rank + gap;
     if (ws_.TotalTime(r) > 0) {
         field(trimmedTime(ws_.TotalTime(r)), l_.DataFont, timeLeft, totalY, timeWidth, dataH_,
-              AlignCentre);
+              Align::Centre);
         field(QString::number(ws_.TotalRank(r)), l_.RankFont, cx + d - l_.Rank, totalY, l_.Rank,
-              dataH_, AlignCentre);
+              dataH_, Align::Centre);
     } else {
         // The run's status where its total would be; "DISQ" for a run whose total is unknown.
         const RunStatus status = ws_.RunnerStatus(r);
         field(status == RunStatus::Ok ? QStringLiteral("DISQ") : RunStatusText(status), l_.DataFont,
-              timeLeft, totalY, timeWidth, dataH_, AlignCentre);
+              timeLeft, totalY, timeWidth, dataH_, Align::Centre);
     }
-    if (job_.DataType == PrintAnalysis) {
+    if (job_.DataType == PrintDataType::Analysis) {
         const double ax = cx + d + 0.5;
         field(basAnalyze::PercentText(ws_.CruiseSpeed(r)) + QLatin1Char('%'), l_.Relative, ax,
-              cy + nameH_, a, clubH_, AlignEnd);
-        field(trimmedTime(ws_.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_, AlignStart);
+              cy + nameH_, a, clubH_, Align::End);
+        field(trimmedTime(ws_.MissTimeTotal(r)), l_.MissTime, ax, totalY, a, missH_, Align::Start);
         field(CbasGeneral::FormatNumber(basAnalyze::Percent(ws_.MissRate(r)), "#0.0") +
                   QLatin1Char('%'),
-              l_.MissTime, ax, totalY + missH_, a, missH_, AlignStart);
+              l_.MissTime, ax, totalY + missH_, a, missH_, Align::Start);
     }
     drawLegRows(r, cx, cy);
 }
@@ -378,7 +381,7 @@ void SheetPrinter::drawRunner(int r, bool firstInBlock)
 void SheetPrinter::drawLegRows(int r, double cx, double cy)
 {
     const double d = l_.Data, a = l_.Analyze, rank = l_.Rank, sdi = l_.SecondDataInterval;
-    const bool sums = job_.DataType == PrintSums;
+    const bool sums = job_.DataType == PrintDataType::Sums;
     // Best-leg shading behind a cell, outline after its text (one-line mode only).
     auto shade = [&](int state, int cellRank, double y, double h) {
         if (state != StateNormal || cellRank < 1 || cellRank > 3) return;
@@ -393,9 +396,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
     };
     auto cell = [&](const QString& time, int cellRank, const PrintFont& timeFont,
                     const PrintFont& rankFont, double y, double h) {
-        field(time, timeFont, cx, y, d - rank, h, AlignCentre);
+        field(time, timeFont, cx, y, d - rank, h, Align::Centre);
         if (cellRank > 0)
-            field(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, AlignCentre);
+            field(QString::number(cellRank), rankFont, cx + d - rank, y, rank, h, Align::Centre);
     };
 
     double rowY = cy + nameH_ + 2 * clubH_ + l_.NameDataInterval;
@@ -428,11 +431,11 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         cell(shown, shownRank, l_.DataFont, l_.RankFont, rowY, dataH_);
         outline(state, shownRank, rowY, dataH_);
         // The ratio needs a time of the leg: its own or that of a merged leg.
-        if (job_.DataType == PrintAnalysis && lapState >= StateNormal) {
+        if (job_.DataType == PrintDataType::Analysis && lapState >= StateNormal) {
             const float percent = basAnalyze::Percent(ws_.LapRatio(r, k));
             const QString ratio =
                 percent > 999 ? QStringLiteral("999") : basAnalyze::PercentText(ws_.LapRatio(r, k));
-            field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, AlignEnd);
+            field(ratio + QLatin1Char('%'), l_.Relative, cx + d + 0.5, rowY, a, dataH_, Align::End);
         }
         rowY += dataH_;
         if (!twoLine_) continue;
@@ -440,9 +443,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
         shade(sumState, sumRank, rowY, secondH_);
         cell(sumState == StateNormal ? trimmedTime(ws_.SumTime(r, k)) : QStringLiteral("-:--"),
              sumRank, l_.SecondData, l_.SecondData, rowY, secondH_);
-        if (job_.DataType == PrintAnalysis)
+        if (job_.DataType == PrintDataType::Analysis)
             field(trimmedTime(ws_.MissTime(r, k)), l_.MissTime, cx + d + 0.5, rowY, a, secondH_,
-                  AlignStart);
+                  Align::Start);
         rowY += secondH_ + sdi;
     }
 }

@@ -10,14 +10,14 @@
 // What one print run prints, as the print tab (or the command line) sets it.
 struct SplitSheetJob {
     int PrintType = 0;
-    int DataType = CbasPrinter::PrintLaps;   // a CbasPrinter::PrintDataType
+    CbasPrinter::PrintDataType DataType = CbasPrinter::PrintDataType::Laps;
     double Zoom = 1;                         // ZoomFromText of the zoom box
     double MarginTop = 10, MarginLeft = 10;  // mm
     bool EachClass = true;                   // every class on a new page
     int PaperCode = 0;                       // 0 keeps the printer's current paper
-    int Orientation = 1;                     // 1 portrait, 2 landscape
-    QStringList Classes;                     // the class names to print, in order
-    SettingsLookup Settings;                 // the layout keys
+    PaperOrientation Orientation = PaperOrientation::Portrait;
+    QStringList Classes;      // the class names to print, in order
+    SettingsLookup Settings;  // the layout keys
 };
 
 namespace CbasPrinter {

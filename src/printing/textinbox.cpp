@@ -3,20 +3,22 @@
 namespace CbasPrinter {
 namespace {
 
-double aligned(int align, double start, double extent, double size)
+double aligned(Align align, double start, double extent, double size)
 {
     switch (align) {
-        case AlignCentre:
+        case Align::Start:
+            break;
+        case Align::Centre:
             return start + (extent - size) / 2;
-        case AlignEnd:
+        case Align::End:
             return start + extent - size;
-        default:
-            return start;
     }
+    return start;
 }
 
 void horizontal(SheetCanvas& canvas, QString text, const PrintFont& font, double left, double top,
-                double width, double height, int hAlign, int vAlign, const QColor& color, bool fit)
+                double width, double height, Align hAlign, Align vAlign, const QColor& color,
+                bool fit)
 {
     if (fit)
         while (!text.isEmpty() && canvas.TextWidth(text, font) >= width) text.chop(1);
@@ -26,7 +28,7 @@ void horizontal(SheetCanvas& canvas, QString text, const PrintFont& font, double
 }
 
 void vertical(SheetCanvas& canvas, QString text, const PrintFont& font, double left, double top,
-              double width, double height, int hAlign, int vAlign, double pitch,
+              double width, double height, Align hAlign, Align vAlign, double pitch,
               const QColor& color, bool fit)
 {
     const double lineH = canvas.TextHeight(text, font);
@@ -49,9 +51,9 @@ void vertical(SheetCanvas& canvas, QString text, const PrintFont& font, double l
         const QString ch = text.mid(reverse ? n - 1 - i : i, 1);
         const double x = aligned(hAlign, left, width, canvas.TextWidth(ch, font));
         double y = top + i * step;
-        if (vAlign == AlignCentre)
+        if (vAlign == Align::Centre)
             y += (height - total) / 2;
-        else if (vAlign == AlignEnd)
+        else if (vAlign == Align::End)
             y += height - total;
         canvas.DrawText(x, y, ch, font, color);
     }
@@ -60,7 +62,7 @@ void vertical(SheetCanvas& canvas, QString text, const PrintFont& font, double l
 }  // namespace
 
 void PrintTextInBox(SheetCanvas& canvas, const QString& text, const PrintFont& font, double left,
-                    double top, double width, double height, int hAlign, int vAlign,
+                    double top, double width, double height, Align hAlign, Align vAlign,
                     bool verticalWriting, double pitch, const QColor& color, bool fit)
 {
     if (verticalWriting)

@@ -5,8 +5,8 @@
 
 namespace CbasPrinter {
 
-// Alignment values: 0 left/top, 1 centre, 2 right/bottom.
-enum Align { AlignStart = 0, AlignCentre = 1, AlignEnd = 2 };
+// Where text sits in its box: left or top, in the centre, right or bottom.
+enum class Align { Start, Centre, End };
 
 // Draws text in the box (left, top, width, height) in mm.
 // Horizontal writing: with fit, characters are dropped from the end while the text is not
@@ -16,7 +16,7 @@ enum Align { AlignStart = 0, AlignCentre = 1, AlignEnd = 2 };
 // column fits the box height; without fit a column too tall keeps its characters at pitch 1.
 // A font name beginning with "@" writes the characters in reverse order.
 void PrintTextInBox(SheetCanvas& canvas, const QString& text, const PrintFont& font, double left,
-                    double top, double width, double height, int hAlign, int vAlign, bool vertical,
-                    double pitch, const QColor& color, bool fit);
+                    double top, double width, double height, Align hAlign, Align vAlign,
+                    bool vertical, double pitch, const QColor& color, bool fit);
 
 }  // namespace CbasPrinter

@@ -4,7 +4,6 @@
 #include "race/basicformat.h"
 #include "race/race.h"
 #include "race/racetime.h"
-#include "race/textcodec.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -112,34 +111,45 @@ QString rowResult(const AnalysisWorkspace& ws, int r)
     return QStringLiteral("-:--:--") + rankPart(ws, QStringLiteral("-"));
 }
 
-QString columnCell(const AnalysisWorkspace& ws, int type, int r, int l)
+// The cell of runner r on leg l in a section with leg rows (empty for the others).
+QString columnCell(const AnalysisWorkspace& ws, Section section, int r, int l)
 {
-    switch (type) {
-        case 1:
+    switch (section) {
+        case Section::Laps:
             return stateOr(ws, r, l, QStringLiteral("↓"), lapCell(ws, r, l));
-        case 2:
+        case Section::Sums:
             return stateOr(ws, r, l, QStringLiteral("↓"), sumCell(ws, r, l));
-        case 3:
+        case Section::Ratios:
             return stateOr(ws, r, l, QStringLiteral("↓"), ratioCell(ws, r, l));
-        default:
+        case Section::MissTimes:
             return stateOr(ws, r, l, QStringLiteral("↓"), missCell(ws, r, l));
+        case Section::Cruise:
+        case Section::MissRate:
+        case Section::NoMissTime:
+            break;
     }
+    return QString();
 }
 
-QString columnTotal(const AnalysisWorkspace& ws, int type, int r)
+// The total of runner r in a section with a total row (empty for the others).
+QString columnTotal(const AnalysisWorkspace& ws, Section section, int r)
 {
-    switch (type) {
-        case 3:
+    switch (section) {
+        case Section::Ratios:
             return FormatNumber(Percent(ws.RelativeValue(r)), QStringLiteral("####"));
-        case 4:
+        case Section::MissTimes:
             return clock(ws.MissTimeTotal(r));
-        case 5:
+        case Section::Cruise:
             return FormatNumber(Percent(ws.CruiseSpeed(r)), QStringLiteral("###"));
-        case 6:
+        case Section::MissRate:
             return FormatNumber(Percent(ws.MissRate(r)), QStringLiteral("#0.0"));
-        default:
+        case Section::NoMissTime:
             return clock(ws.NoMissTime(r));
+        case Section::Laps:
+        case Section::Sums:
+            break;
     }
+    return QString();
 }
 
 const char* const ColumnTitles[] = {
@@ -201,7 +211,7 @@ void writeRatioRows(TextLines& out, const AnalysisWorkspace& ws)
                 ws.LapRank(r, l) >= 1 ? ratioCell(ws, r, l) : QStringLiteral("n/a");
             line += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(ws, 3, r);
+        out << line + QLatin1Char(',') + columnTotal(ws, Section::Ratios, r);
     }
     out << QString();
 }
@@ -213,14 +223,14 @@ void writeMissRows(TextLines& out, const AnalysisWorkspace& ws)
                QStringLiteral(",Total,ミスなし")
         << QString();
     for (int r = 1; r <= ws.AnaRunnerCount; ++r) {
-        QString line = nameField(ws, r) + QLatin1Char(',') + columnTotal(ws, 6, r);
+        QString line = nameField(ws, r) + QLatin1Char(',') + columnTotal(ws, Section::MissRate, r);
         for (int l = 1; l <= ws.AnaLegCount; ++l) {
             const QString value =
                 ws.LapRank(r, l) >= 1 ? missCell(ws, r, l) : QStringLiteral("n/a");
             line += QLatin1Char(',') + stateOr(ws, r, l, QStringLiteral("→"), value);
         }
-        out << line + QLatin1Char(',') + columnTotal(ws, 4, r) + QLatin1Char(',') +
-                   columnTotal(ws, 7, r);
+        out << line + QLatin1Char(',') + columnTotal(ws, Section::MissTimes, r) + QLatin1Char(',') +
+                   columnTotal(ws, Section::NoMissTime, r);
     }
     out << QString();
 }
@@ -311,49 +321,47 @@ QString CsvRaceTitle()
     return title;
 }
 
-void WriteCsvColumns(TextLines& out, const AnalysisWorkspace& ws, const QString& nameLine, int type)
+void WriteCsvColumns(TextLines& out, const AnalysisWorkspace& ws, const QString& nameLine,
+                     Section section)
 {
-    if (type < 1 || type > 7) return;
-    out << QString::fromUtf8(ColumnTitles[type - 1]) << nameLine;
-    if (type <= 4) {
+    out << QString::fromUtf8(ColumnTitles[static_cast<int>(section) - 1]) << nameLine;
+    if (HasLegRows(section)) {
         for (int l = 1; l <= ws.AnaLegCount; ++l) {
-            QString line = legLabel(ws, l, type != 2);
+            QString line = legLabel(ws, l, LabelsLegs(section));
             for (int r = 1; r <= ws.AnaRunnerCount; ++r)
-                line += QLatin1Char(',') + columnCell(ws, type, r, l);
+                line += QLatin1Char(',') + columnCell(ws, section, r, l);
             out << line;
         }
     }
-    if (type >= 3) {
+    if (HasTotalRow(section)) {
         QStringList totals;
-        for (int r = 1; r <= ws.AnaRunnerCount; ++r) totals << columnTotal(ws, type, r);
-        out << (type <= 4 ? QStringLiteral("Total,") : QStringLiteral(",")) +
+        for (int r = 1; r <= ws.AnaRunnerCount; ++r) totals << columnTotal(ws, section, r);
+        out << (HasLegRows(section) ? QStringLiteral("Total,") : QStringLiteral(",")) +
                    totals.join(QLatin1Char(','));
     }
     out << QString();
 }
 
-void WriteCsvRows(TextLines& out, const AnalysisWorkspace& ws, int type)
+void WriteCsvRows(TextLines& out, const AnalysisWorkspace& ws, CsvRowTable table)
 {
-    switch (type) {
-        case 1:
+    switch (table) {
+        case CsvRowTable::Laps:
             writeLapRows(out, ws);
             break;
-        case 2:
+        case CsvRowTable::LapsOverSums:
             writeLapSumRows(out, ws);
             break;
-        case 3:
+        case CsvRowTable::Ratios:
             writeRatioRows(out, ws);
             break;
-        case 4:
+        case CsvRowTable::MissTimes:
             writeMissRows(out, ws);
             break;
-        case 5:
+        case CsvRowTable::SplitsBrowser:
             writeSplitsBrowserRows(out, ws);
             break;
-        case 6:
+        case CsvRowTable::Sums:
             writeSumRows(out, ws);
-            break;
-        default:
             break;
     }
 }
@@ -370,21 +378,6 @@ QString SplitsBrowserLegTime(double value)
     const long long seconds = CbasGeneral::RoundToSeconds(std::fabs(value));
     return QString::number(seconds / 60) + QLatin1Char(':') +
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
-}
-
-QString TextWithoutCp932(const AnalysisWorkspace& ws)
-{
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r)
-        if (!TextCodec::fitsCp932(ws.RunnerName(r) + ws.RunnerShozoku(r))) return ws.RunnerName(r);
-    return TextCodec::fitsCp932(ws.AnaClassName) ? QString() : ws.AnaClassName;
-}
-
-QString Cp932Warning(const QString& text)
-{
-    return QStringLiteral(
-               "シフトJISで表せない文字があるため、「%1」などの文字の一部を「?」で"
-               "出力しました。")
-        .arg(text);
 }
 
 QString CsvClassTitleLine(const AnalysisWorkspace& ws)

@@ -4,6 +4,7 @@
 // lines (without line ends) to a list the output run writes in CP932 with CR LF. Fields are
 // joined by "," without quoting, as the readers of these files expect.
 #include "analysis/workspace.h"
+#include "reports/analysissections.h"
 
 #include <QString>
 #include <QStringList>
@@ -23,13 +24,21 @@ QString CsvResultLine(const basAnalyze::AnalysisWorkspace& ws);
 // The race name, " (yyyy/mm/dd) " when the race has a date, "[place]" when it has a place.
 QString CsvRaceTitle();
 
-// One section of the runners-as-columns table. type 1 laps, 2 cumulative times, 3 lap ratios,
-// 4 miss times, 5 cruise speed, 6 miss rate, 7 no-miss time.
+// One section of the runners-as-columns table: its title, the names, its leg rows and its total
+// row as it has them.
 void WriteCsvColumns(TextLines& out, const basAnalyze::AnalysisWorkspace& ws,
-                     const QString& nameLine, int type);
-// One table of the runners-as-rows layout. type 1 laps, 2 laps over cumulative times,
-// 3 ratios, 4 miss times, 5 the SplitsBrowser runner lines, 6 cumulative times.
-void WriteCsvRows(TextLines& out, const basAnalyze::AnalysisWorkspace& ws, int type);
+                     const QString& nameLine, Section section);
+
+// The tables of the runners-as-rows layout.
+enum class CsvRowTable {
+    Laps = 1,           // leg times
+    LapsOverSums = 2,   // leg times over cumulative times
+    Ratios = 3,         // ratios to the top three
+    MissTimes = 4,      // miss times
+    SplitsBrowser = 5,  // the runner lines of the SplitsBrowser file
+    Sums = 6,           // cumulative times
+};
+void WriteCsvRows(TextLines& out, const basAnalyze::AnalysisWorkspace& ws, CsvRowTable table);
 
 // The class line of the SplitsBrowser file: the class name in upper case and the number of
 // controls the viewer reads leg times for (one leg time more than it is told), i.e. the leg
@@ -41,12 +50,5 @@ QString SplitsBrowserLegTime(double value);
 
 // "■■■《　CLASS　》■■■  (3500m up120m)" for a class with a name, else empty.
 QString CsvClassTitleLine(const basAnalyze::AnalysisWorkspace& ws);
-
-// The CSV and text files are CP932. The name of the first runner of the analysis whose name or
-// club holds a character without a CP932 form (written as "?"), or the class name when only it
-// holds one; empty when everything fits.
-QString TextWithoutCp932(const basAnalyze::AnalysisWorkspace& ws);
-// The warning that names it.
-QString Cp932Warning(const QString& text);
 
 }  // namespace basExport

@@ -4,6 +4,8 @@
 // (without line ends) to a page held in memory; the output run writes the page in CP932 with
 // CR LF through a temporary file, so a failed write never leaves half a page.
 #include "analysis/workspace.h"
+#include "reports/analysissections.h"
+#include "reports/outputoptions.h"
 
 #include <QString>
 #include <QStringList>
@@ -20,20 +22,21 @@ void WriteHtmlHead(HtmlPage& page);
 void WriteTableStart(HtmlPage& page);
 // labelInterval: 0 one label column at the left only, k > 0 a label column before every k runners.
 void WriteTitleRow(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int labelInterval);
-// mode -1: name, club and result rows; 0: the name row only.
-void WriteRunnerHeaderRows(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int mode,
+// The rows that head the runners' columns: the names only, or the names, clubs and results.
+enum class RunnerRows { Names, All };
+void WriteRunnerHeaderRows(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, RunnerRows rows,
                            bool forExcel, int labelInterval);
-// type 1..7: laps, cumulative, ratios, miss times, cruise speed, miss rate, no-miss time.
-void WriteSection(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int type, bool forExcel,
-                  int labelInterval);
+// A section of the analysis: its title row, then its leg rows, its total row or both.
+void WriteSection(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, Section section,
+                  bool forExcel, int labelInterval);
 // " bgcolor=#…" for ranks 1 to 3, empty otherwise.
 QString RankColour(int rank, bool forExcel);
 void WriteLegDifficultyTable(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws);
 
-// The whole results page of the analysis: level 0 laps, 1 laps and cumulative times, 2 the
-// full analysis (with the footer, a link to homePageUrl unless it is empty). The analysis is
-// one of PrepareClass for level 0, AnalyzeClass for the others.
-void WriteResultsPage(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, int level,
+// The whole results page of the analysis for the data type: Laps, LapsAndSums (laps and
+// cumulative times) or Analysis (the full analysis, with the footer, a link to homePageUrl unless
+// it is empty). The analysis is one of PrepareClass for Laps, AnalyzeClass for the others.
+void WriteResultsPage(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws, OutputDataType type,
                       bool forExcel, int labelInterval, const QString& homePageUrl = QString());
 // The whole leg-difficulty page of the analysis (one of AnalyzeClass).
 void WriteLegPage(HtmlPage& page, const basAnalyze::AnalysisWorkspace& ws);

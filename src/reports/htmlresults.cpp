@@ -71,40 +71,14 @@ QString FullWidthRow(const AnalysisWorkspace& ws, const QString& rowStart, const
     return row + QStringLiteral("</tr>");
 }
 
-// The 7-column time of a leg cell: trimmed, or with its blanks as "&nbsp;" for the Excel form.
-QString LegTimeText(double time, bool forExcel)
-{
-    const QString text = FormatLapTime(time);
-    return forExcel ? SpacesToNbsp(text) : CbasGeneral::Trim(text);
-}
-
-// A ratio as a whole percentage.
-QString PercentCell(float ratio)
-{
-    return CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("0"));
-}
-
-// The trimmed time right-justified to width columns (never cut), blanks as "&nbsp;".
-QString PaddedTime(double time, int width)
-{
-    const QString text = CbasGeneral::Trim(FormatLapTime(time));
-    const int pad = width - CbasGeneral::AnsiLength(text);
-    return SpacesToNbsp(QString(pad > 0 ? pad : 0, QLatin1Char(' ')) + text);
-}
-
-QString MissText(double missTime)
-{
-    return PaddedTime(missTime, 5);
-}
-
-QString LegLabelCell(const AnalysisWorkspace& ws, int type, bool forExcel, int l)
+QString LegLabelCell(const AnalysisWorkspace& ws, Section section, bool forExcel, int l)
 {
     return QStringLiteral("<td nowrap bgcolor=%1>%2</td>")
         .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
-             CbasGeneral::LegLabel(ws.AnaControlCount, type != 2, l));
+             CbasGeneral::LegLabel(ws.AnaControlCount, LabelsLegs(section), l));
 }
 
-const QString& SectionTitle(int type)
+const QString& SectionTitle(Section section)
 {
     static const QString titles[] = {
         QStringLiteral("◆ ラップタイム"),
@@ -115,7 +89,7 @@ const QString& SectionTitle(int type)
         QStringLiteral("◆ ミス率(%)\u3000[総タイムに占めるミスの割合]"),
         QStringLiteral("◆ ミスしなかった場合の総タイム"),
     };
-    return titles[type - 1];
+    return titles[static_cast<int>(section) - 1];
 }
 
 // The cell of runner r on leg l in the cumulative section.
@@ -139,7 +113,7 @@ QString CumulativeCell(const AnalysisWorkspace& ws, int r, int l, bool forExcel)
 
 // The cell of runner r on leg l in the lap, ratio or miss section; empty where a cell above
 // spans this leg.
-QString LegCell(const AnalysisWorkspace& ws, int type, int r, int l, bool forExcel,
+QString LegCell(const AnalysisWorkspace& ws, Section section, int r, int l, bool forExcel,
                 const LapCellPlan& plan)
 {
     const LapCell& cell = plan[l];
@@ -148,31 +122,31 @@ QString LegCell(const AnalysisWorkspace& ws, int type, int r, int l, bool forExc
         case LapCell::Covered:
             return QString();
         case LapCell::Excluded:
-            return type == 1 ? QStringLiteral("<td>n/a</td><td>-</td>")
-                             : QStringLiteral("<td colspan=2>n/a</td>");
+            return section == Section::Laps ? QStringLiteral("<td>n/a</td><td>-</td>")
+                                            : QStringLiteral("<td colspan=2>n/a</td>");
         case LapCell::Unresolved: {
             // Legs without a split whose time never arrived: one cell over the whole run.
             const QString span = QString::number(cell.rowSpan);
-            return type == 1
+            return section == Section::Laps
                        ? QStringLiteral("<td rowspan=%1>n/a</td><td rowspan=%1>-</td>").arg(span)
                        : QStringLiteral("<td colspan=2 rowspan=%1>n/a</td>").arg(span);
         }
         case LapCell::Merged: {
             const int j = cell.sourceLeg;
             const QString span = QString::number(cell.rowSpan);
-            if (type == 1)
+            if (section == Section::Laps)
                 return QStringLiteral("<td rowspan=%1>%2</td><td rowspan=%1>%3</td>")
                     .arg(span, LegTimeText(ws.LapTime(r, j), forExcel),
                          SpacesToNbsp(FitWidth(QStringLiteral("-"), digits, true, false)));
-            const QString value =
-                type == 3 ? PercentCell(ws.LapRatio(r, j)) : MissText(ws.MissTime(r, j));
+            const QString value = section == Section::Ratios ? PercentCell(ws.LapRatio(r, j))
+                                                             : MissText(ws.MissTime(r, j));
             return QStringLiteral("<td colspan=2 rowspan=%1>%2</td>").arg(span, value);
         }
         case LapCell::Normal:
             break;
     }
     const int rank = ws.LapRank(r, l);
-    if (type == 1) {
+    if (section == Section::Laps) {
         const QString colour = RankColour(rank, forExcel);
         const QString rankText = rank == 0 ? SpacesToNbsp(FitWidth("-", digits, true, false))
                                            : RightNumber(rank, digits);
@@ -180,67 +154,73 @@ QString LegCell(const AnalysisWorkspace& ws, int type, int r, int l, bool forExc
             .arg(colour, LegTimeText(ws.LapTime(r, l), forExcel), rankText);
     }
     if (rank == 0) return QStringLiteral("<td colspan=2>n/a</td>");
-    const QString value = type == 3 ? PercentCell(ws.LapRatio(r, l)) : MissText(ws.MissTime(r, l));
+    const QString value =
+        section == Section::Ratios ? PercentCell(ws.LapRatio(r, l)) : MissText(ws.MissTime(r, l));
     return QStringLiteral("<td colspan=2>%1</td>").arg(value);
 }
 
-// The value of the total row of sections 3 to 7.
-QString TotalValue(const AnalysisWorkspace& ws, int type, int r)
+// The value of the total row of a section that has one (empty for the others).
+QString TotalValue(const AnalysisWorkspace& ws, Section section, int r)
 {
-    switch (type) {
-        case 3:
+    switch (section) {
+        case Section::Ratios:
             return PercentCell(ws.RelativeValue(r));
-        case 4:
+        case Section::MissTimes:
             return PaddedTime(ws.MissTimeTotal(r), 6);
-        case 5:
+        case Section::Cruise:
             return PercentCell(ws.CruiseSpeed(r));
-        case 6:
+        case Section::MissRate:
             return CbasGeneral::FormatNumber(basAnalyze::Percent(ws.MissRate(r)),
                                              QStringLiteral("#0.0"));
-        default:
+        case Section::NoMissTime:
             return SpacesToNbsp(FormatLapTime(ws.NoMissTime(r)));
+        case Section::Laps:
+        case Section::Sums:
+            break;
     }
+    return QString();
 }
 
-void WriteLegRows(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+void WriteLegRows(HtmlPage& page, const AnalysisWorkspace& ws, Section section, bool forExcel,
                   int labelInterval)
 {
     const int n = ws.AnaRunnerCount;
     std::vector<LapCellPlan> plans;
-    if (type != 2) {
+    if (section != Section::Sums) {
         plans.reserve(static_cast<size_t>(n));
         for (int r = 1; r <= n; ++r) plans.push_back(PlanLapCells(ws, r));
     }
-    const QString placeholder = type <= 2 ? QStringLiteral("<td>") + kNoTime +
-                                                QStringLiteral("</td><td>") + kNoRank +
-                                                QStringLiteral("</td>")
-                                          : kEmptyPair;
+    const bool timesAndRanks = section == Section::Laps || section == Section::Sums;
+    const QString placeholder = timesAndRanks ? QStringLiteral("<td>") + kNoTime +
+                                                    QStringLiteral("</td><td>") + kNoRank +
+                                                    QStringLiteral("</td>")
+                                              : kEmptyPair;
     for (int l = 1; l <= ws.AnaLegCount; ++l) {
-        page << SlotRow(ws, QStringLiteral("<tr align=right>"), LegLabelCell(ws, type, forExcel, l),
-                        labelInterval, [&](int i) {
+        page << SlotRow(ws, QStringLiteral("<tr align=right>"),
+                        LegLabelCell(ws, section, forExcel, l), labelInterval, [&](int i) {
                             if (i > n) return placeholder;
-                            if (type == 2) return CumulativeCell(ws, i, l, forExcel);
-                            return LegCell(ws, type, i, l, forExcel,
+                            if (section == Section::Sums) return CumulativeCell(ws, i, l, forExcel);
+                            return LegCell(ws, section, i, l, forExcel,
                                            plans[static_cast<size_t>(i - 1)]);
                         });
     }
 }
 
-void WriteTotalRow(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+void WriteTotalRow(HtmlPage& page, const AnalysisWorkspace& ws, Section section, bool forExcel,
                    int labelInterval)
 {
     const int n = ws.AnaRunnerCount;
     QString rowStart = QStringLiteral("<tr align=right>");
-    if (type <= 4)
+    if (HasLegRows(section))
         rowStart = forExcel ? QStringLiteral("<tr align=right bgcolor=#dddddd>")
                             : QStringLiteral("<tr align=right bgcolor=#eeeeee>");
     const QString labelCell =
         QStringLiteral("<td bgcolor=%1>%2</td>")
             .arg(forExcel ? QStringLiteral("#bbeeee") : QStringLiteral("#bbddff"),
-                 type <= 4 ? QStringLiteral("Total") : kIdeographicSpace);
+                 HasLegRows(section) ? QStringLiteral("Total") : kIdeographicSpace);
     page << SlotRow(ws, rowStart, labelCell, labelInterval, [&](int i) {
         if (i > n) return kEmptyPair;
-        return QStringLiteral("<td colspan=2>%1</td>").arg(TotalValue(ws, type, i));
+        return QStringLiteral("<td colspan=2>%1</td>").arg(TotalValue(ws, section, i));
     });
 }
 
@@ -304,8 +284,8 @@ void WriteTitleRow(HtmlPage& page, const AnalysisWorkspace& ws, int labelInterva
                          text, classPart);
 }
 
-void WriteRunnerHeaderRows(HtmlPage& page, const AnalysisWorkspace& ws, int mode, bool forExcel,
-                           int labelInterval)
+void WriteRunnerHeaderRows(HtmlPage& page, const AnalysisWorkspace& ws, RunnerRows rows,
+                           bool forExcel, int labelInterval)
 {
     const int n = ws.AnaRunnerCount;
     const QString rowStart = QStringLiteral("<tr align=right bgcolor=#bbffbb>");
@@ -314,7 +294,7 @@ void WriteRunnerHeaderRows(HtmlPage& page, const AnalysisWorkspace& ws, int mode
         return QStringLiteral("<td colspan=2>%1</td>")
             .arg(HtmlEscape(CbasGeneral::CompactName(ws.RunnerName(i))));
     });
-    if (mode == 0) return;
+    if (rows == RunnerRows::Names) return;
 
     bool anyClub = false;
     for (int r = 1; r <= n && !anyClub; ++r)
@@ -339,16 +319,15 @@ void WriteRunnerHeaderRows(HtmlPage& page, const AnalysisWorkspace& ws, int mode
     });
 }
 
-void WriteSection(HtmlPage& page, const AnalysisWorkspace& ws, int type, bool forExcel,
+void WriteSection(HtmlPage& page, const AnalysisWorkspace& ws, Section section, bool forExcel,
                   int labelInterval)
 {
-    if (type < 1 || type > 7) return;
-    const QString title = SectionTitle(type);
+    const QString title = SectionTitle(section);
     page << FullWidthRow(ws, QStringLiteral("<tr>"),
                          QStringLiteral("<td colspan=%1 bgcolor=#ffdd99>"), labelInterval, title,
                          title);
-    if (type <= 4) WriteLegRows(page, ws, type, forExcel, labelInterval);
-    if (type >= 3) WriteTotalRow(page, ws, type, forExcel, labelInterval);
+    if (HasLegRows(section)) WriteLegRows(page, ws, section, forExcel, labelInterval);
+    if (HasTotalRow(section)) WriteTotalRow(page, ws, section, forExcel, labelInterval);
 }
 
 QString RankColour(int rank, bool forExcel)
@@ -359,29 +338,31 @@ QString RankColour(int rank, bool forExcel)
     return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
 }
 
-void WriteResultsPage(HtmlPage& page, const AnalysisWorkspace& ws, int level, bool forExcel,
-                      int labelInterval, const QString& homePageUrl)
+void WriteResultsPage(HtmlPage& page, const AnalysisWorkspace& ws, OutputDataType type,
+                      bool forExcel, int labelInterval, const QString& homePageUrl)
 {
+    const bool sums = type == OutputDataType::LapsAndSums || type == OutputDataType::Analysis;
+    const bool analysis = type == OutputDataType::Analysis;
     page << QStringLiteral("<html>");
     WriteHtmlHead(page);
     page << QStringLiteral("<body>");
     WriteTableStart(page);
     WriteTitleRow(page, ws, labelInterval);
-    WriteRunnerHeaderRows(page, ws, -1, forExcel, labelInterval);
-    WriteSection(page, ws, 1, forExcel, labelInterval);
-    if (level >= 1) WriteSection(page, ws, 2, forExcel, labelInterval);
-    if (level >= 2) {
-        WriteRunnerHeaderRows(page, ws, 0, forExcel, labelInterval);
-        WriteSection(page, ws, 5, forExcel, labelInterval);
-        WriteSection(page, ws, 6, forExcel, labelInterval);
-        WriteRunnerHeaderRows(page, ws, 0, forExcel, labelInterval);
-        WriteSection(page, ws, 3, forExcel, labelInterval);
-        WriteSection(page, ws, 4, forExcel, labelInterval);
-        WriteSection(page, ws, 7, forExcel, labelInterval);
-        WriteRunnerHeaderRows(page, ws, -1, forExcel, labelInterval);
+    WriteRunnerHeaderRows(page, ws, RunnerRows::All, forExcel, labelInterval);
+    WriteSection(page, ws, Section::Laps, forExcel, labelInterval);
+    if (sums) WriteSection(page, ws, Section::Sums, forExcel, labelInterval);
+    if (analysis) {
+        WriteRunnerHeaderRows(page, ws, RunnerRows::Names, forExcel, labelInterval);
+        WriteSection(page, ws, Section::Cruise, forExcel, labelInterval);
+        WriteSection(page, ws, Section::MissRate, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, ws, RunnerRows::Names, forExcel, labelInterval);
+        WriteSection(page, ws, Section::Ratios, forExcel, labelInterval);
+        WriteSection(page, ws, Section::MissTimes, forExcel, labelInterval);
+        WriteSection(page, ws, Section::NoMissTime, forExcel, labelInterval);
+        WriteRunnerHeaderRows(page, ws, RunnerRows::All, forExcel, labelInterval);
     }
     page << QStringLiteral("</table>");
-    if (level >= 2) {
+    if (analysis) {
         const QString madeWith = QStringLiteral("<i>Made with %1</i>").arg(GeneratorText());
         page << QStringLiteral(
                     "<font size=2><i>Special Thanks to Mr.Elmsworth and Mr.Pennick.</i></font><br>")

@@ -1,6 +1,8 @@
 #include "reports/htmltext.h"
 
+#include "analysis/workspace.h"
 #include "race/basicformat.h"
+#include "race/racetime.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 #include "race/version.h"
@@ -78,6 +80,29 @@ int DigitCount(int n)
 QString RightNumber(int value, int width)
 {
     return SpacesToNbsp(CbasGeneral::FitWidth(QString::number(value), width, true, false));
+}
+
+QString LegTimeText(double time, bool forExcel)
+{
+    const QString text = CbasGeneral::FormatLapTime(time);
+    return forExcel ? SpacesToNbsp(text) : CbasGeneral::Trim(text);
+}
+
+QString PercentCell(float ratio)
+{
+    return CbasGeneral::FormatNumber(basAnalyze::Percent(ratio), QStringLiteral("0"));
+}
+
+QString PaddedTime(double time, int width)
+{
+    const QString text = CbasGeneral::Trim(CbasGeneral::FormatLapTime(time));
+    const int pad = width - CbasGeneral::AnsiLength(text);
+    return SpacesToNbsp(QString(pad > 0 ? pad : 0, QLatin1Char(' ')) + text);
+}
+
+QString MissText(double missTime)
+{
+    return PaddedTime(missTime, 5);
 }
 
 QString GeneratorText()

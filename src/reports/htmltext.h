@@ -1,6 +1,7 @@
 #pragma once
 // Text pieces shared by the HTML page writers: escaping of race data, the non-breaking spaces
-// of the fixed-width cells, and the head lines every page begins with.
+// of the fixed-width cells, the times and percentages of the cells, and the head lines every
+// page begins with.
 #include <QString>
 #include <QStringList>
 
@@ -23,6 +24,15 @@ QString SpacesToNbsp(const QString& text);
 QString RightNumber(int value, int width);
 // The number of decimal digits of n (1 for 0).
 int DigitCount(int n);
+
+// The 7-column time of a leg cell: trimmed, or with its blanks as "&nbsp;" for the Excel form.
+QString LegTimeText(double time, bool forExcel);
+// A ratio as a whole percentage.
+QString PercentCell(float ratio);
+// The trimmed time right-justified to width columns (never cut), blanks as "&nbsp;".
+QString PaddedTime(double time, int width);
+// A miss time as its cell shows it: PaddedTime to 5 columns.
+QString MissText(double missTime);
 
 // "SplitDuel Ver.1.00": the program's name and version as the pages show it.
 QString GeneratorText();

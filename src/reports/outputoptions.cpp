@@ -7,6 +7,23 @@
 
 namespace basExport {
 
+namespace {
+using Data = OutputDataType;
+using File = OutputFileType;
+}  // namespace
+
+std::optional<OutputDataType> DataTypeAt(int index)
+{
+    if (index < 0 || index >= DataTypeCount) return std::nullopt;
+    return static_cast<OutputDataType>(index);
+}
+
+std::optional<OutputFileType> FileTypeAt(int index)
+{
+    if (index < 0 || index >= FileTypeCount) return std::nullopt;
+    return static_cast<OutputFileType>(index);
+}
+
 QStringList DataTypeCaptions()
 {
     return {QStringLiteral("ラップタイム"), QStringLiteral("ラップタイム + 積算タイム"),
@@ -20,23 +37,26 @@ QStringList FileTypeCaptions()
     return {QStringLiteral("HTML形式"), QStringLiteral("CSV形式"), QStringLiteral("TEXT形式")};
 }
 
-bool OutputOptions::Offers(int fileType, int dataType)
+bool OutputOptions::Offers(OutputFileType fileType, OutputDataType dataType)
 {
-    switch (fileType) {
-        case FileHtml:
-            return dataType == DataLaps || dataType == DataLapsAndSums ||
-                   dataType == DataAnalysis || dataType == DataLegAnalysis ||
-                   dataType == DataViewer;
-        case FileCsv:
-            return dataType == DataLaps || dataType == DataLapsAndSums ||
-                   dataType == DataAnalysis || dataType == DataSplitsBrowser ||
-                   dataType == DataSums;
-        default:
-            return dataType == DataMail;
+    switch (dataType) {
+        case Data::Laps:
+        case Data::LapsAndSums:
+        case Data::Analysis:
+            return fileType == File::Html || fileType == File::Csv;
+        case Data::LegAnalysis:
+        case Data::Viewer:
+            return fileType == File::Html;
+        case Data::SplitsBrowser:
+        case Data::Sums:
+            return fileType == File::Csv;
+        case Data::Mail:
+            return fileType == File::Text;
     }
+    return false;
 }
 
-void OutputOptions::chooseDataType(int type)
+void OutputOptions::chooseDataType(OutputDataType type)
 {
     chosenDataType = type;
     applyDataType(type);
@@ -44,49 +64,51 @@ void OutputOptions::chooseDataType(int type)
 
 // A choice made inside another choice's reaction counts only when it changes the value, as a
 // list whose selection is set to the entry it already shows does not react.
-void OutputOptions::applyDataType(int type)
+void OutputOptions::applyDataType(OutputDataType type)
 {
     dataType = type;
     switch (type) {
-        case DataSplitsBrowser:
-            if (fileType != FileCsv) chooseFileType(FileCsv);
+        case Data::SplitsBrowser:
+            if (fileType != File::Csv) chooseFileType(File::Csv);
             csvPanelVisible = false;
             extension = QStringLiteral(".csv");
             wildcard.clear();
             break;
-        case DataSums:
-            if (fileType != FileCsv) chooseFileType(FileCsv);
+        case Data::Sums:
+            if (fileType != File::Csv) chooseFileType(File::Csv);
             chooseOneFile(false);
             csvPanelVisible = false;
             extension = QStringLiteral(".csv");
             break;
-        case DataLegAnalysis:
-            if (fileType != FileHtml) chooseFileType(FileHtml);
+        case Data::LegAnalysis:
+            if (fileType != File::Html) chooseFileType(File::Html);
             extension = QStringLiteral(".htm");
             wildcard = QStringLiteral("_leg_*");
             forExcel = false;
             forExcelEnabled = false;
             labelEnabled = false;
             break;
-        case DataViewer:
+        case Data::Viewer:
             // One page of every chosen class, named after the race: "<name>_viewer.html".
-            if (fileType != FileHtml) chooseFileType(FileHtml);
+            if (fileType != File::Html) chooseFileType(File::Html);
             extension = QStringLiteral(".html");
             wildcard = QStringLiteral("_viewer");
             forExcel = false;
             forExcelEnabled = false;
             labelEnabled = false;
             break;
-        case DataMail:
-            if (fileType != FileText) chooseFileType(FileText);
+        case Data::Mail:
+            if (fileType != File::Text) chooseFileType(File::Text);
             htmlPanelVisible = false;
             csvPanelVisible = false;
             extension = QStringLiteral(".txt");
             chooseOneFile(false);
             break;
-        default:
-            htmlPanelVisible = fileType == FileHtml;
-            csvPanelVisible = fileType == FileCsv;
+        case Data::Laps:
+        case Data::LapsAndSums:
+        case Data::Analysis:
+            htmlPanelVisible = fileType == File::Html;
+            csvPanelVisible = fileType == File::Csv;
             wildcard = QStringLiteral("_*");
             forExcelEnabled = true;
             labelEnabled = true;
@@ -96,38 +118,38 @@ void OutputOptions::applyDataType(int type)
 
 // The data type the user chose comes back when the new file type can write it; otherwise the
 // data type shown stays when it can, and falls back to the type's first one when it cannot.
-int OutputOptions::dataTypeFor(int type) const
+OutputDataType OutputOptions::dataTypeFor(OutputFileType type) const
 {
     if (Offers(type, chosenDataType)) return chosenDataType;
     if (Offers(type, dataType)) return dataType;
-    return type == FileText ? DataMail : DataLaps;
+    return type == File::Text ? Data::Mail : Data::Laps;
 }
 
-void OutputOptions::chooseFileType(int type)
+void OutputOptions::chooseFileType(OutputFileType type)
 {
     fileType = type;
-    const int wanted = dataTypeFor(type);
+    const OutputDataType wanted = dataTypeFor(type);
     switch (type) {
-        case FileHtml:
+        case File::Html:
             extension = QStringLiteral(".htm");
             wildcard = QStringLiteral("_*");
             if (wanted != dataType) applyDataType(wanted);
             htmlPanelVisible = true;
             csvPanelVisible = false;
             lowerCase = true;
-            if (dataType == DataViewer) applyDataType(DataViewer);  // keeps the viewer's name
+            if (dataType == Data::Viewer) applyDataType(Data::Viewer);  // keeps the viewer's name
             break;
-        case FileCsv: {
+        case File::Csv: {
             extension = QStringLiteral(".csv");
-            wildcard = dataType == DataSplitsBrowser ? QString() : QStringLiteral("_*");
+            wildcard = dataType == Data::SplitsBrowser ? QString() : QStringLiteral("_*");
             if (wanted != dataType) applyDataType(wanted);
-            const bool noPanel = dataType == DataSplitsBrowser || dataType == DataSums;
+            const bool noPanel = dataType == Data::SplitsBrowser || dataType == Data::Sums;
             htmlPanelVisible = false;
             csvPanelVisible = !noPanel;
             lowerCase = false;
             break;
         }
-        default:
+        case File::Text:
             extension = QStringLiteral(".txt");
             wildcard = QStringLiteral("_*");
             if (wanted != dataType) applyDataType(wanted);
@@ -172,8 +194,8 @@ QString OutputOptions::nameTemplate() const
 OutputOptions InitialOutputOptions(const QString& folder)
 {
     OutputOptions options;
-    options.chooseDataType(DataAnalysis);
-    options.chooseFileType(FileHtml);
+    options.chooseDataType(Data::Analysis);
+    options.chooseFileType(File::Html);
     options.extension = QStringLiteral(".htm");
     options.folder = folder;
     const RaceHeader& race = basDefinition::RaceInfo;
@@ -184,6 +206,25 @@ OutputOptions InitialOutputOptions(const QString& folder)
     // The race name enters the file names as every name from race data does.
     options.fileName = CbasGeneral::NameForFileName(race.RaceName);
     return options;
+}
+
+std::optional<OutputDataType> ScriptPageDataType(const QString& keyword)
+{
+    const QString upper = keyword.toUpper();
+    if (upper == QLatin1String("HTML")) return Data::Analysis;
+    if (upper == QLatin1String("LEG")) return Data::LegAnalysis;
+    return std::nullopt;
+}
+
+OutputOptions ScriptPageOptions(OutputOptions fresh, OutputDataType dataType, const QString& folder,
+                                const QString& fileName)
+{
+    fresh.chooseFileType(File::Html);
+    fresh.chooseDataType(dataType);
+    fresh.extension = QStringLiteral(".htm");
+    fresh.folder = folder;
+    fresh.fileName = fileName;
+    return fresh;
 }
 
 QStringList ClassListEntries()

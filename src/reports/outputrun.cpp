@@ -10,6 +10,7 @@
 #include "race/sidebyside.h"
 #include "race/textcodec.h"
 #include "race/version.h"
+#include "reports/cp932check.h"
 #include "reports/csvexport.h"
 #include "reports/htmlpages.h"
 #include "reports/mailtext.h"
@@ -52,8 +53,8 @@ QString failureLine(const QString& path, const CbasGeneral::FileError& error)
 // Everything of the options that shapes a file.
 void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 {
-    key.add(o.dataType)
-        .add(o.fileType)
+    key.add(static_cast<int>(o.dataType))
+        .add(static_cast<int>(o.fileType))
         .add(o.folder)
         .add(o.yearPrefix)
         .add(o.fileName)
@@ -72,44 +73,52 @@ void addOptions(OutputKeys::KeyBuilder& key, const OutputOptions& o)
 void csvClass(const OutputOptions& options, const AnalysisWorkspace& ws, TextLines& lines,
               bool firstClass)
 {
-    const int type = options.dataType;
-    if (type == DataSplitsBrowser) {
+    using Data = OutputDataType;
+    const OutputDataType type = options.dataType;
+    if (type == Data::SplitsBrowser) {
         // The unnamed class gets its class line too, or its runners would join the class before.
         if (!firstClass) lines << QString();
         lines << SplitsBrowserClassLine(ws);
     } else if (!ws.AnaClassName.isEmpty()) {
         lines << CsvClassTitleLine(ws) << QString();
     }
-    const bool columnTypes = type == DataLaps || type == DataLapsAndSums || type == DataAnalysis;
+    const bool columnTypes =
+        type == Data::Laps || type == Data::LapsAndSums || type == Data::Analysis;
     if (options.columns && columnTypes) {
         const QString nameLine = CsvNameLine(ws);
         lines << nameLine;
         const QString clubs = CsvAffiliationLine(ws);
         if (!clubs.isEmpty()) lines << clubs;
         lines << CsvResultLine(ws) << QString();
-        WriteCsvColumns(lines, ws, nameLine, 1);
-        if (type != DataLaps) WriteCsvColumns(lines, ws, nameLine, 2);
-        if (type == DataAnalysis)
-            for (int section : {3, 5, 4, 6, 7}) WriteCsvColumns(lines, ws, nameLine, section);
+        WriteCsvColumns(lines, ws, nameLine, Section::Laps);
+        if (type != Data::Laps) WriteCsvColumns(lines, ws, nameLine, Section::Sums);
+        if (type == Data::Analysis)
+            for (Section section : {Section::Ratios, Section::Cruise, Section::MissTimes,
+                                    Section::MissRate, Section::NoMissTime})
+                WriteCsvColumns(lines, ws, nameLine, section);
         return;
     }
     switch (type) {
-        case DataLaps:
-            WriteCsvRows(lines, ws, 1);
+        case Data::Laps:
+            WriteCsvRows(lines, ws, CsvRowTable::Laps);
             break;
-        case DataLapsAndSums:
-            WriteCsvRows(lines, ws, 2);
+        case Data::LapsAndSums:
+            WriteCsvRows(lines, ws, CsvRowTable::LapsOverSums);
             break;
-        case DataAnalysis:
-            for (int table : {2, 3, 4}) WriteCsvRows(lines, ws, table);
+        case Data::Analysis:
+            for (CsvRowTable table :
+                 {CsvRowTable::LapsOverSums, CsvRowTable::Ratios, CsvRowTable::MissTimes})
+                WriteCsvRows(lines, ws, table);
             break;
-        case DataSplitsBrowser:
-            WriteCsvRows(lines, ws, 5);
+        case Data::SplitsBrowser:
+            WriteCsvRows(lines, ws, CsvRowTable::SplitsBrowser);
             break;
-        case DataSums:
-            WriteCsvRows(lines, ws, 6);
+        case Data::Sums:
+            WriteCsvRows(lines, ws, CsvRowTable::Sums);
             break;
-        default:
+        case Data::LegAnalysis:
+        case Data::Mail:
+        case Data::Viewer:
             break;
     }
 }
@@ -270,11 +279,11 @@ WriteOutcome Run::write(const FileJob& job, const MadeFile& made)
 
 void Run::html(const QStringList& entries)
 {
-    if (options_.dataType == DataViewer) {
+    if (options_.dataType == OutputDataType::Viewer) {
         viewer(entries);
         return;
     }
-    const int dataType = options_.dataType;
+    const OutputDataType dataType = options_.dataType;
     const bool forExcel = options_.forExcel;
     const int labelInterval = options_.labelInterval();
     const QString homePageUrl = options_.homePageUrl;
@@ -284,7 +293,7 @@ void Run::html(const QStringList& entries)
             "html", entry,
             [dataType, forExcel, labelInterval, homePageUrl](const AnalysisWorkspace& ws) {
                 HtmlPage page;
-                if (dataType == DataLegAnalysis)
+                if (dataType == OutputDataType::LegAnalysis)
                     WriteLegPage(page, ws);
                 else
                     WriteResultsPage(page, ws, dataType, forExcel, labelInterval, homePageUrl);
@@ -306,7 +315,8 @@ void Run::html(const QStringList& entries)
     });
     if (broken || !options_.index) return;
     QString pathTemplate = CbasGeneral::AddPathSeparator(options_.folder) + options_.nameTemplate();
-    if (options_.dataType == DataLegAnalysis) pathTemplate.remove(QStringLiteral("leg_"));
+    if (options_.dataType == OutputDataType::LegAnalysis)
+        pathTemplate.remove(QStringLiteral("leg_"));
     index(pathTemplate);
 }
 
@@ -363,7 +373,7 @@ void Run::viewer(const QStringList& entries)
 void Run::csv(const QStringList& entries)
 {
     const OutputOptions options = options_;
-    const bool splitsBrowser = options.dataType == DataSplitsBrowser;
+    const bool splitsBrowser = options.dataType == OutputDataType::SplitsBrowser;
     const bool oneFile = options.oneFile || splitsBrowser;
     const QString title = CsvRaceTitle();
     const auto titleLines = [splitsBrowser, title](TextLines& lines) {
@@ -466,9 +476,14 @@ void Run::text(const QStringList& entries)
 // Whether the run writes a file for each class, named after it.
 bool writesClassFiles(const OutputOptions& options)
 {
-    if (options.fileType == FileHtml) return options.dataType != DataViewer;
-    if (options.fileType == FileCsv)
-        return !options.oneFile && options.dataType != DataSplitsBrowser;
+    switch (options.fileType) {
+        case OutputFileType::Html:
+            return options.dataType != OutputDataType::Viewer;
+        case OutputFileType::Csv:
+            return !options.oneFile && options.dataType != OutputDataType::SplitsBrowser;
+        case OutputFileType::Text:
+            break;
+    }
     return true;
 }
 
@@ -500,7 +515,7 @@ QString OutputPath(const OutputOptions& options, const QString& entry)
     const QString folder = CbasGeneral::AddPathSeparator(options.folder);
     QString name = options.nameTemplate();
     name.replace(QLatin1Char('*'), basDefinition::ClassFileNamePart(ClassNameOfEntry(entry)));
-    if (options.fileType == FileText) return CbasGeneral::CleanFileName(folder + name);
+    if (options.fileType == OutputFileType::Text) return CbasGeneral::CleanFileName(folder + name);
     return folder + (options.lowerCase ? name.toLower() : name);
 }
 
@@ -528,13 +543,13 @@ OutputReport OutputFiles(const OutputOptions& options, const QStringList& select
         basDefinition::TellRenamedClassFileNames(classNames);
     }
     switch (options.fileType) {
-        case FileHtml:
+        case OutputFileType::Html:
             run.html(selectedEntries);
             break;
-        case FileCsv:
+        case OutputFileType::Csv:
             run.csv(selectedEntries);
             break;
-        default:
+        case OutputFileType::Text:
             run.text(selectedEntries);
             break;
     }

@@ -4,7 +4,6 @@
 #include "race/fileproblem.h"
 #include "race/prompts.h"
 #include "race/textcodec.h"
-#include "shell/automationtargets.h"
 #include "shell/scriptcommands.h"
 
 #include <QFile>
@@ -72,12 +71,12 @@ CommandResult RunLine(ScriptContext& context, const QString& line)
 }
 
 // Tells why the script at the path is not run.
-ScriptResult NotRun(const QString& path, const QString& reason)
+ScriptOutcome NotRun(const QString& path, const QString& reason)
 {
     Prompts::message(QStringLiteral("スクリプトを実行できません: ") + path + QStringLiteral(" (") +
                          reason + QLatin1Char(')'),
                      Prompts::Icon::Exclamation);
-    return ScriptResult::NotRun;
+    return {};
 }
 
 }  // namespace
@@ -87,7 +86,14 @@ QString StopMessage(int line)
     return QStringLiteral("自動処理を中止します (line=%1)").arg(line);
 }
 
-ScriptResult RunScriptFile(const QString& path, ScriptHost& host, const QStringList& variables)
+int ExitStatus(const ScriptOutcome& outcome)
+{
+    const bool ranThrough =
+        outcome.result == ScriptResult::Completed || outcome.result == ScriptResult::Exited;
+    return ranThrough && !outcome.writeFailed ? 0 : 1;
+}
+
+ScriptOutcome RunScriptFile(const QString& path, ScriptHost& host, const QStringList& variables)
 {
     QString reason;
     const std::optional<QStringList> lines = ReadScriptLines(path, &reason);
@@ -97,7 +103,7 @@ ScriptResult RunScriptFile(const QString& path, ScriptHost& host, const QStringL
     return RunScript(path, host, variables);
 }
 
-ScriptResult RunScript(const QString& path, ScriptHost& host, const QStringList& variables)
+ScriptOutcome RunScript(const QString& path, ScriptHost& host, const QStringList& variables)
 {
     ScriptContext context{host,
                           QFileInfo(path).absolutePath(),
@@ -107,26 +113,25 @@ ScriptResult RunScript(const QString& path, ScriptHost& host, const QStringList&
     for (int i = 0; i < variables.size() && i < 9; ++i) context.variables[i + 1] = variables[i];
 
     const std::optional<QStringList> lines = ReadScriptLines(path);
-    if (!lines) return ScriptResult::NotRun;
+    if (!lines) return {};
 
-    AutomationTargets::ClearWriteFailures();
+    const auto ended = [&](ScriptResult result) {
+        host.SetBusy(false);
+        return ScriptOutcome{result, context.writeFailed};
+    };
     int lineNo = 0;
     for (const QString& line : *lines) {
         host.SetBusy(true);
         ++lineNo;
         const CommandResult result = RunLine(context, line);
-        if (result == CommandResult::Exit) {
-            host.SetBusy(false);
-            return ScriptResult::Exited;
-        }
+        if (result == CommandResult::Exit) return ended(ScriptResult::Exited);
         if (result == CommandResult::Stop) {
             host.SetBusy(false);
             Prompts::current().ask(StopMessage(lineNo), Prompts::Buttons::Ok, Prompts::Icon::None);
-            return ScriptResult::Stopped;
+            return ended(ScriptResult::Stopped);
         }
     }
-    host.SetBusy(false);
-    return ScriptResult::Completed;
+    return ended(ScriptResult::Completed);
 }
 
 }  // namespace basAutomation

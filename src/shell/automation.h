@@ -2,29 +2,14 @@
 // Automation scripts (.sda): a CP932 text whose first line is "VERSION,1", followed by one
 // comma-separated command per line. The interpreter runs a script to its end on the calling
 // thread; an error in any line shows "自動処理を中止します (line=N)" and abandons the script,
-// never the program. It depends on Qt Core only and drives the main window through ScriptHost.
+// never the program. It depends on Qt Core only: every command calls the functions the windows'
+// buttons call, and what differs with windows goes through the ScriptHost.
+#include "shell/scripthost.h"
+
 #include <QString>
 #include <QStringList>
 
-namespace basConvert {
-class LoadProgress;
-}
-
 namespace basAutomation {
-
-// The main window as a script sees it.
-class ScriptHost {
-public:
-    virtual ~ScriptHost() = default;
-    // The window's Automation entry: "OBJECTCONTROL" or "CLICK,n". False when it failed.
-    virtual bool Automation(const QString& command) = 0;
-    // The loading window to feed while OPEN reads a file; null for none.
-    virtual basConvert::LoadProgress* LoadProgress() { return nullptr; }
-    // Shows or removes the busy pointer.
-    virtual void SetBusy(bool busy) { (void)busy; }
-    // True once the window has been closed (an exit whose save question was answered "No").
-    virtual bool IsClosed() const { return false; }
-};
 
 enum class ScriptResult {
     NotRun,     // the file is missing or its first line is not "VERSION,1"
@@ -33,13 +18,24 @@ enum class ScriptResult {
     Stopped,    // abandoned with the stop message
 };
 
-// Runs the script when its first line reads "VERSION,1" (letter case ignored); otherwise does
-// nothing. variables gives the starting values of %1% … %9% (the rest stay empty).
-ScriptResult RunScriptFile(const QString& path, ScriptHost& host,
-                           const QStringList& variables = {});
+// How a script run went.
+struct ScriptOutcome {
+    ScriptResult result = ScriptResult::NotRun;
+    // A file the script went on without (a chart image) could not be written.
+    bool writeFailed = false;
+};
+
+// The exit status of a program without a display that ran the script: 0 when it ran to its last
+// line or to EXIT with every file written, 1 otherwise.
+int ExitStatus(const ScriptOutcome& outcome);
+
+// Runs the script when its first line reads "VERSION,1" (letter case ignored); otherwise says why
+// not. variables gives the starting values of %1% … %9% (the rest stay empty).
+ScriptOutcome RunScriptFile(const QString& path, ScriptHost& host,
+                            const QStringList& variables = {});
 
 // The interpreter loop, without the first-line check.
-ScriptResult RunScript(const QString& path, ScriptHost& host, const QStringList& variables = {});
+ScriptOutcome RunScript(const QString& path, ScriptHost& host, const QStringList& variables = {});
 
 // "自動処理を中止します (line=N)".
 QString StopMessage(int line);

@@ -12,10 +12,17 @@ bool CommandLine::isScript() const
 
 CommandLine ParseCommandLine(const QStringList& arguments)
 {
+    CommandLine line = ParseScriptCommandLine(arguments);
+    if (!line.isScript()) line.variables.clear();
+    return line;
+}
+
+CommandLine ParseScriptCommandLine(const QStringList& arguments)
+{
     CommandLine line;
     if (arguments.isEmpty()) return line;
     line.path = CbasGeneral::RemoveQuotes(CbasGeneral::Trim(arguments.first()));
-    if (line.isScript()) line.variables = arguments.mid(1, 9);
+    line.variables = arguments.mid(1, 9);
     return line;
 }
 

@@ -16,5 +16,7 @@ struct CommandLine {
 // arguments: the program's arguments without the program itself and without the toolkit's own
 // options (such as -platform offscreen).
 CommandLine ParseCommandLine(const QStringList& arguments);
+// The same for arguments known to start with a script, whatever its path's extension.
+CommandLine ParseScriptCommandLine(const QStringList& arguments);
 
 }  // namespace basCommandLine

@@ -16,6 +16,7 @@ struct ScriptContext {
     QString desktopFolder;
     QString documentsFolder;
     std::array<QString, 10> variables;  // %1% … %9% in elements 1 … 9
+    bool writeFailed = false;           // a file the script went on without was not written
 };
 
 enum class CommandResult { Continue, Stop, Exit };
@@ -42,7 +43,7 @@ QStringList LineFields(const ScriptContext& context, const QString& line);
 // Runs one command given as its fields. A line of nothing but spaces and commas does nothing,
 // nor does a VERSION line or a comment (a first field "REM" or "REM …"); an unknown keyword
 // (written with a space before or after it, too) is an error. Failures (a missing argument, a copy
-// that fails, a window that reports an error, a name that leads out of its folder) throw
+// that fails, a file that cannot be written, a name that leads out of its folder) throw
 // ScriptError; the caller turns them into a stop.
 CommandResult ExecuteCommand(ScriptContext& context, const QStringList& fields);
 

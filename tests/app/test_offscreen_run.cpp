@@ -1,6 +1,6 @@
 // The desktop program started with -platform offscreen on a script: it must never wait for
 // anyone, and its exit status tells whether the script ran through.
-#include "common/testsupport.h"
+#include "offscreenrun.h"
 
 #include "race/textcodec.h"
 
@@ -14,64 +14,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-struct ProgramRun {
-    int status = -1;
-    QString errors;
-};
-
-class OffscreenRunTest : public RaceTest {
-protected:
-    // Runs the program on the file (a script or a lap file) with the arguments after it; user
-    // folders point into the test folder so the real desktop configuration is never touched.
-    ProgramRun runProgram(const QString& script, const QStringList& arguments = {})
-    {
-        QStringList all{"-platform", "offscreen"};
-        if (!script.isEmpty()) all << script;
-        return run(programCopy(), all + arguments);
-    }
-
-    // The program keeps its settings file beside itself, so the runs use a copy of it in the
-    // test folder and never change the settings of the program in the build folder.
-    QString programCopy()
-    {
-        const QString copy = tempPath("program/SplitDuel");
-        if (!QFile::exists(copy)) {
-            EXPECT_TRUE(QDir().mkpath(tempPath("program")));
-            EXPECT_TRUE(QFile::copy(QStringLiteral(SPLITDUEL_EXE), copy));
-        }
-        return copy;
-    }
-
-    // Runs a program as cron would: no runtime folder, no platform chosen in the environment.
-    ProgramRun run(const QString& program, const QStringList& arguments)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", tempPath("config"));
-        env.insert("XDG_DATA_HOME", tempPath("data"));
-        env.remove("XDG_RUNTIME_DIR");
-        env.remove("QT_QPA_PLATFORM");
-        process.setProcessEnvironment(env);
-        process.start(program, arguments);
-        ProgramRun result;
-        if (!process.waitForFinished(60000)) {
-            process.kill();
-            process.waitForFinished();
-            ADD_FAILURE() << "the program did not end by itself";
-            return result;
-        }
-        result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        result.errors = QString::fromUtf8(process.readAllStandardError());
-        return result;
-    }
-
-    QString script(const QString& name, const QString& text)
-    {
-        testsupport::writeCp932(tempPath(name), text);
-        return tempPath(name);
-    }
-};
 
 int countLines(const QString& text, const QString& start)
 {
@@ -272,20 +214,6 @@ QMap<QString, QString> fileStamps(const QString& folder)
     return stamps;
 }
 
-// The names of the files, the season file left out, whose bytes differ between the folders.
-QString differentFiles(const QString& folder, const QString& other)
-{
-    QStringList names = QDir(folder).entryList(QDir::Files) + QDir(other).entryList(QDir::Files);
-    names.removeDuplicates();
-    names.removeAll("Analysis.csv");
-    QStringList different;
-    for (const QString& name : names)
-        if (testsupport::readBytes(folder + "/" + name) !=
-            testsupport::readBytes(other + "/" + name))
-            different << name;
-    return different.join(' ');
-}
-
 // The live cycle a cron job runs, again and again into one folder while the lap file changes:
 // each run rewrites only the files that depend on the change, leaves the rest exactly as they
 // were, still writes the season file, and leaves the folder as a run into an empty folder does.
@@ -342,7 +270,8 @@ TEST_F(OffscreenRunTest, LiveCycleRewritesOnlyWhatTheChangeReaches)
         // Twice, so that the index links the charts; the season file of the second run only.
         ASSERT_EQ(runProgram(cycle, {fresh, tempDir()}).status, 0);
         ASSERT_EQ(runProgram(cycle, {fresh, freshSeason}).status, 0);
-        EXPECT_EQ(differentFiles(live, fresh).toStdString(), "") << row.change;
+        EXPECT_EQ(differentFiles(live, fresh, {"Analysis.csv", ".splitduel-keys"}), QStringList())
+            << row.change;
         // The season file got this run's lines, whatever it holds of earlier runs.
         const QStringList all = testsupport::readCp932(season + "/Analysis.csv").split("\r\n");
         const QStringList lines =

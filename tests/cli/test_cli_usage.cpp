@@ -40,6 +40,8 @@ TEST_F(CliUsage, RefusedWordsAreNamedWithWhatIsAllowed)
         {{"startlist", kExample, pdf}, {"引数が足りません: OUT"}},
         {{"xcsv", kExample, out, "more"}, {"余分な引数があります: more"}},
         {{"info", kExample, "--answers"}, {"--answers", "A1,A2,..."}},
+        {{"run"}, {"引数が足りません: SCRIPT.sda"}},
+        {{"run", "live.sda", "--race", "2"}, {"不明なオプションです: --race"}},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args);

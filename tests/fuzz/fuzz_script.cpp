@@ -1,5 +1,5 @@
-// The script interpreter on any script text, run in a folder of its own with a main window
-// stand-in and prompts that nobody answers, on a race whose name is the input's first line (any
+// The script interpreter on any script text, run in a folder of its own without windows and
+// with prompts that nobody answers, on a race whose name is the input's first line (any
 // text: a race name comes from race data). It never fails, and it writes nothing outside the
 // folder of the script: not through the race name, nor through links in the output folder that
 // lead out of it. Script texts that name a place outside the folder themselves (an
@@ -14,6 +14,7 @@
 #include "shell/automation.h"
 
 #include <QDirIterator>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QSet>
 
@@ -28,17 +29,22 @@ QByteArray RaceBytes()
         "M21,A,B,10:00:00,00:20:00,00:08:00,00:12:00\r\n"));
 }
 
-class QuietHost : public basAutomation::ScriptHost {
-public:
-    bool Automation(const QString&) override { return true; }
-};
-
 // A script that names a place outside its own folder.
 bool NamesAnotherPlace(const QString& text)
 {
     static const QRegularExpression outside(
         QStringLiteral("(^|[,\\r\\n%])\\s*([/\\\\~]|[A-Za-z]:)|\\.\\."));
     return outside.match(text).hasMatch();
+}
+
+// The chart commands draw text, which needs the GUI application: on the offscreen platform.
+void EnsureGuiApplication()
+{
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(argc, argv);
 }
 
 QSet<QString> Entries(const QString& folder)
@@ -54,7 +60,7 @@ QSet<QString> Entries(const QString& folder)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    fuzz::EnsureApplication();
+    EnsureGuiApplication();
     static Prompts::ScopedPrompts prompts(std::make_unique<Prompts::ScriptedPrompts>());
 
     const QByteArray input(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
@@ -88,7 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     basDefinition::ResetRace();
     basConvert::LoadRaceFile(race.fileName());
     basDefinition::RaceInfo.RaceName = TextCodec::fromCp932(raceName);
-    QuietHost host;
+    basAutomation::ScriptHost host;
     basAutomation::RunScriptFile(script.fileName(), host, {out});
 
     fuzz::Check(Entries(outer) == QSet<QString>{QStringLiteral("work")},

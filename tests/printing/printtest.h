@@ -91,8 +91,8 @@ public:
     QList<int> PaperSizes() const override { return pdf.PaperSizes(); }
     int PaperSize() const override { return pdf.PaperSize(); }
     void SetPaperSize(int code) override { pdf.SetPaperSize(code); }
-    int Orientation() const override { return pdf.Orientation(); }
-    void SetOrientation(int o) override { pdf.SetOrientation(o); }
+    PaperOrientation Orientation() const override { return pdf.Orientation(); }
+    void SetOrientation(PaperOrientation o) override { pdf.SetOrientation(o); }
     QSizeF PaperSizeMmF() const override { return pdf.PaperSizeMmF(); }
     QRectF PrintableRectMm() const override { return pdf.PrintableRectMm(); }
     SheetCanvas& Canvas() override { return recorder; }

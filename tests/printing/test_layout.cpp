@@ -20,7 +20,7 @@ SettingsLookup lookup(const QHash<QString, QString>& values)
 TEST(LoadPrintLayout, DefaultsScaledByZoomAndShrink)
 {
     // Zoom 2, shrink 0.5: the class band and the class gap follow the zoom only.
-    const auto l = LoadPrintLayout(lookup({}), 0, 0, 2, 0.5);
+    const auto l = LoadPrintLayout(lookup({}), 0, PrintDataType::Laps, 2, 0.5);
     ASSERT_TRUE(l.has_value());
     const struct {
         const char* what;
@@ -53,8 +53,8 @@ TEST(LoadPrintLayout, AnalysisModeAndStoredValues)
                                 {"WidthSkhAnalyze", "9"},
                                 {"WidthSkhRank", "abc"},  // not a number: default
                                 {"FontSkhRank", "Noto Serif,10,True,True"}});
-    const auto lap = LoadPrintLayout(stored, 0, 2, 1, 1);
-    const auto ana = LoadPrintLayout(stored, 0, 3, 1, 1);
+    const auto lap = LoadPrintLayout(stored, 0, PrintDataType::LapsAndSums, 1, 1);
+    const auto ana = LoadPrintLayout(stored, 0, PrintDataType::Analysis, 1, 1);
     ASSERT_TRUE(lap && ana);
     EXPECT_DOUBLE_EQ(lap->Data, 30);
     EXPECT_DOUBLE_EQ(lap->Analyze, 0);
@@ -62,7 +62,7 @@ TEST(LoadPrintLayout, AnalysisModeAndStoredValues)
     EXPECT_DOUBLE_EQ(ana->Analyze, 9);
     EXPECT_DOUBLE_EQ(ana->Rank, 5.5);
     EXPECT_EQ(ana->RankFont.ToText(), QStringLiteral("Noto Serif,10,True,True"));
-    EXPECT_FALSE(LoadPrintLayout(stored, 1, 0, 1, 1).has_value());
+    EXPECT_FALSE(LoadPrintLayout(stored, 1, PrintDataType::Laps, 1, 1).has_value());
 }
 
 TEST(ZoomFromText, LeadingNumberOverHundred)

@@ -100,9 +100,16 @@ TEST(PdfPrinter, PaperAndOrientationMeasures)
     PdfPrintDevice pdf(dir.filePath(QStringLiteral("x.pdf")));
     EXPECT_EQ(pdf.DeviceName(), QStringLiteral("PDF"));
     EXPECT_EQ(pdf.PaperSize(), 9);
+    const PaperOrientation portrait = PaperOrientation::Portrait,
+                           landscape = PaperOrientation::Landscape;
     const struct {
-        int code, orientation, w, h;
-    } cases[] = {{9, 1, 210, 297}, {9, 2, 297, 210}, {11, 1, 148, 210}, {12, 2, 364, 257}};
+        int code;
+        PaperOrientation orientation;
+        int w, h;
+    } cases[] = {{9, portrait, 210, 297},
+                 {9, landscape, 297, 210},
+                 {11, portrait, 148, 210},
+                 {12, landscape, 364, 257}};
     for (const auto& c : cases) {
         pdf.SetPaperSize(c.code);
         pdf.SetOrientation(c.orientation);

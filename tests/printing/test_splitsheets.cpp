@@ -19,7 +19,7 @@ protected:
     SplitSheetJob job(std::initializer_list<QString> classes, int dataType = 0)
     {
         SplitSheetJob j;
-        j.DataType = dataType;
+        j.DataType = CbasPrinter::PrintDataTypeAt(dataType).value();
         j.Classes = classes;
         j.Settings = [](const QString&) { return QString(); };
         return j;

@@ -45,19 +45,19 @@ TEST(PrintTextInBox, HorizontalAlignmentAndFit)
     const struct {
         const char* what;
         QString text;
-        int h, v;
+        Align h, v;
         bool fit;
         double x, y;
         QString shown;
     } cases[] = {
-        {"left top", "abcd", 0, 0, false, 10, 20, "abcd"},
-        {"centre centre", "abcd", 1, 1, false, 16, 23, "abcd"},
-        {"right bottom", "abcd", 2, 2, false, 22, 26, "abcd"},
-        {"too wide, no fit: kept and overflowing", "abcdefghijkl", 2, 0, false, 6, 20,
-         "abcdefghijkl"},
+        {"left top", "abcd", Align::Start, Align::Start, false, 10, 20, "abcd"},
+        {"centre centre", "abcd", Align::Centre, Align::Centre, false, 16, 23, "abcd"},
+        {"right bottom", "abcd", Align::End, Align::End, false, 22, 26, "abcd"},
+        {"too wide, no fit: kept and overflowing", "abcdefghijkl", Align::End, Align::Start, false,
+         6, 20, "abcdefghijkl"},
         // 20 mm holds 9 characters: a text exactly as wide as the box is cut too.
-        {"too wide, fit", "abcdefghijkl", 0, 0, true, 10, 20, "abcdefghi"},
-        {"exactly as wide, fit", "abcdefghij", 2, 0, true, 12, 20, "abcdefghi"},
+        {"too wide, fit", "abcdefghijkl", Align::Start, Align::Start, true, 10, 20, "abcdefghi"},
+        {"exactly as wide, fit", "abcdefghij", Align::End, Align::Start, true, 12, 20, "abcdefghi"},
     };
     for (const auto& c : cases) {
         GridCanvas canvas;
@@ -77,29 +77,29 @@ TEST(PrintTextInBox, VerticalWritingPitchThenCharacters)
         const char* what;
         QString text;
         double height;
-        int v;
+        Align v;
         bool fit;
         std::vector<double> ys;
         QString chars;
     } cases[] = {
-        {"fits with its pitch, top", "ABC", 40, 0, true, {0, 6, 12}, "ABC"},
-        {"fits with its pitch, centred", "ABC", 40, 1, true, {12, 18, 24}, "ABC"},
-        {"fits with its pitch, bottom", "ABC", 40, 2, true, {24, 30, 36}, "ABC"},
+        {"fits with its pitch, top", "ABC", 40, Align::Start, true, {0, 6, 12}, "ABC"},
+        {"fits with its pitch, centred", "ABC", 40, Align::Centre, true, {12, 18, 24}, "ABC"},
+        {"fits with its pitch, bottom", "ABC", 40, Align::End, true, {24, 30, 36}, "ABC"},
         // 3 characters at 1.5 need 16; at pitch 1 they need 12.
-        {"fit drops the spacing first", "ABC", 12, 0, true, {0, 4, 8}, "ABC"},
-        {"fit then drops characters", "ABCDE", 12, 0, true, {0, 4, 8}, "ABC"},
+        {"fit drops the spacing first", "ABC", 12, Align::Start, true, {0, 4, 8}, "ABC"},
+        {"fit then drops characters", "ABCDE", 12, Align::Start, true, {0, 4, 8}, "ABC"},
         {"no fit keeps every character at pitch 1",
          "ABCDE",
          12,
-         0,
+         Align::Start,
          false,
          {0, 4, 8, 12, 16},
          "ABCDE"},
     };
     for (const auto& c : cases) {
         GridCanvas canvas;
-        PrintTextInBox(canvas, c.text, font(), 0, 0, 10, c.height, 1, c.v, true, 1.5, Qt::black,
-                       c.fit);
+        PrintTextInBox(canvas, c.text, font(), 0, 0, 10, c.height, Align::Centre, c.v, true, 1.5,
+                       Qt::black, c.fit);
         ASSERT_EQ(canvas.placed.size(), c.ys.size()) << c.what;
         QString chars;
         for (size_t i = 0; i < c.ys.size(); ++i) {
@@ -114,8 +114,8 @@ TEST(PrintTextInBox, VerticalWritingPitchThenCharacters)
 TEST(PrintTextInBox, AtFontWritesVerticalTextReversed)
 {
     GridCanvas canvas;
-    PrintTextInBox(canvas, QStringLiteral("ABC"), font("@ＭＳ ゴシック"), 0, 0, 10, 40, 0, 0, true,
-                   1, Qt::black, false);
+    PrintTextInBox(canvas, QStringLiteral("ABC"), font("@ＭＳ ゴシック"), 0, 0, 10, 40,
+                   Align::Start, Align::Start, true, 1, Qt::black, false);
     ASSERT_EQ(canvas.placed.size(), 3u);
     EXPECT_EQ(canvas.placed[0].text + canvas.placed[1].text + canvas.placed[2].text,
               QStringLiteral("CBA"));

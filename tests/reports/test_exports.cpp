@@ -10,10 +10,11 @@ using basExport::TextLines;
 
 namespace {
 
+// The table of the rows layout by its number (1 laps … 6 cumulative times).
 TextLines rows(const basAnalyze::AnalysisWorkspace& ws, int type)
 {
     TextLines out;
-    basExport::WriteCsvRows(out, ws, type);
+    basExport::WriteCsvRows(out, ws, static_cast<basExport::CsvRowTable>(type));
     return out;
 }
 
@@ -46,9 +47,9 @@ TEST_F(HtmlWorkedExample, ColumnSectionsHaveOneLinePerLegAndATotal)
     EXPECT_EQ(names, "名前,A,D,B,C");
     EXPECT_EQ(basExport::CsvResultLine(ws()), "記録,0:15:00(1),0:18:22(2),0:18:30(3),0:20:44(4)");
     TextLines laps, ratios, cruise;
-    basExport::WriteCsvColumns(laps, ws(), names, 1);
-    basExport::WriteCsvColumns(ratios, ws(), names, 3);
-    basExport::WriteCsvColumns(cruise, ws(), names, 5);
+    basExport::WriteCsvColumns(laps, ws(), names, basExport::Section::Laps);
+    basExport::WriteCsvColumns(ratios, ws(), names, basExport::Section::Ratios);
+    basExport::WriteCsvColumns(cruise, ws(), names, basExport::Section::Cruise);
     ASSERT_EQ(laps.size(), 2 + 3 + 1);
     EXPECT_EQ(laps[2].section(',', 0, 2), "△→１,0:04:00(*1),↓");
     ASSERT_EQ(ratios.size(), 2 + 3 + 1 + 1);
@@ -169,10 +170,11 @@ TEST_F(AnalysisTest, NoFieldOfACsvTableStartsAFormula)
     cls.Item(1).Shozoku = QStringLiteral("-");
     ASSERT_TRUE(analyze(QStringLiteral("@M")));
     QStringList lines{basExport::CsvNameLine(ws()), basExport::SplitsBrowserClassLine(ws())};
-    for (int type = 1; type <= 7; ++type) {
-        basExport::WriteCsvRows(lines, ws(), type);
-        basExport::WriteCsvColumns(lines, ws(), basExport::CsvNameLine(ws()), type);
-    }
+    for (int type = 1; type <= 6; ++type)
+        basExport::WriteCsvRows(lines, ws(), static_cast<basExport::CsvRowTable>(type));
+    for (int type = 1; type <= 7; ++type)
+        basExport::WriteCsvColumns(lines, ws(), basExport::CsvNameLine(ws()),
+                                   static_cast<basExport::Section>(type));
     static const QRegularExpression formula(QStringLiteral("(^|,) *([=+@\\t\\r]|-([^-0-9:]|,|$))"));
     for (const QString& line : lines)
         EXPECT_FALSE(formula.match(line).hasMatch()) << line.toStdString();

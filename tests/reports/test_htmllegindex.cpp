@@ -237,7 +237,7 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     ASSERT_TRUE(analyze(QStringLiteral("M<21>")));
 
     HtmlPage results;
-    basExport::WriteResultsPage(results, ws(), 2, true, 0);
+    basExport::WriteResultsPage(results, ws(), basExport::OutputDataType::Analysis, true, 0);
     const QString all = results.join('\n');
     for (const char* raw : {"<b>Bo", "<Cup>", "A&B", "\"Hill\"", "R&D", "?"})
         EXPECT_FALSE(all.contains(QString::fromUtf8(raw))) << raw;

@@ -17,11 +17,14 @@ using htmltest::LinesWith;
 
 namespace {
 
+// The results page of a level: 0 laps, 1 laps and cumulative times, 2 the full analysis, as the
+// data types of those numbers show it.
 HtmlPage resultsPage(const basAnalyze::AnalysisWorkspace& ws, int level, bool forExcel = false,
                      int labelInterval = 0)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, ws, level, forExcel, labelInterval);
+    basExport::WriteResultsPage(page, ws, basExport::DataTypeAt(level).value(), forExcel,
+                                labelInterval);
     return page;
 }
 
@@ -174,7 +177,7 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
 TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, ws(), 2, false, 0,
+    basExport::WriteResultsPage(page, ws(), basExport::OutputDataType::Analysis, false, 0,
                                 QStringLiteral("https://club.example/?a=1&b=\"2\""));
     EXPECT_EQ(page[page.size() - 3],
               "<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"

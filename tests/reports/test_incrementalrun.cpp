@@ -5,6 +5,7 @@
 #include "classbuilder.h"
 #include "common/scriptedprompts.h"
 #include "htmlfixtures.h"
+#include "outputtypenames.h"
 #include "race/outputkeys.h"
 #include "race/prompts.h"
 #include "reports/htmlpages.h"
@@ -18,6 +19,8 @@
 
 using namespace analysistest;
 using basExport::OutputOptions;
+
+using namespace outputtypes;
 
 namespace {
 
@@ -51,7 +54,8 @@ protected:
         }
     }
 
-    static OutputOptions options(const QString& folder, int fileType, int dataType)
+    static OutputOptions options(const QString& folder, basExport::OutputFileType fileType,
+                                 basExport::OutputDataType dataType)
     {
         OutputOptions o = basExport::InitialOutputOptions(folder);
         o.chooseFileType(fileType);
@@ -167,7 +171,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
         buildRace();
         const QString folder = tempPath(QStringLiteral("live%1").arg(++n));
         ASSERT_TRUE(QDir().mkpath(folder));
-        OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
+        OutputOptions o = options(folder, FileHtml, DataAnalysis);
         EXPECT_EQ(run(o), (QStringList{page, m21, w21, index})) << row.change;
 
         row.apply(o, folder);
@@ -201,7 +205,8 @@ TEST_F(IncrementalRun, EveryKindOfFileIsKeyedByItsClass)
 {
     using namespace basExport;
     const struct {
-        int fileType, dataType;
+        basExport::OutputFileType fileType;
+        basExport::OutputDataType dataType;
         bool oneFile;
         QStringList madeAfterChange;
     } kinds[] = {
@@ -258,12 +263,11 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     }
     const QString folder = tempPath("side");
     ASSERT_TRUE(QDir().mkpath(folder));
-    const OutputOptions o = options(folder, basExport::FileHtml, basExport::DataAnalysis);
+    const OutputOptions o = options(folder, FileHtml, DataAnalysis);
     QMap<QString, QByteArray> alone;  // by path
     for (const QString& entry : basExport::ClassListEntries()) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basAnalyze::AnalyzeClass(entry), basExport::DataAnalysis,
-                                    false, 0);
+        basExport::WriteResultsPage(page, basAnalyze::AnalyzeClass(entry), DataAnalysis, false, 0);
         alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
     }
 

@@ -2,6 +2,7 @@
 #include "classbuilder.h"
 #include "common/scriptedprompts.h"
 #include "htmlfixtures.h"
+#include "outputtypenames.h"
 #include "race/prompts.h"
 #include "reports/outputrun.h"
 
@@ -12,6 +13,8 @@
 using namespace analysistest;
 using basExport::OutputOptions;
 using basExport::WriteOutcome;
+
+using namespace outputtypes;
 
 namespace {
 
@@ -26,7 +29,8 @@ protected:
         QDir().mkpath(folder);
     }
 
-    OutputOptions options(int fileType, int dataType) const
+    OutputOptions options(basExport::OutputFileType fileType,
+                          basExport::OutputDataType dataType) const
     {
         OutputOptions o = basExport::InitialOutputOptions(folder);
         o.chooseFileType(fileType);
@@ -115,7 +119,7 @@ TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
 
 TEST_F(OutputRun, LegIndexLinksTheLegPages)
 {
-    run(options(basExport::FileHtml, basExport::DataLegAnalysis));
+    run(options(FileHtml, DataLegAnalysis));
     const QString index = testsupport::readCp932(folder + "/02_race_index.htm");
     EXPECT_TRUE(index.contains("02_race_leg_w21.htm")) << index.toStdString();
 }
@@ -124,7 +128,7 @@ TEST_F(OutputRun, LegIndexLinksTheLegPages)
 // runner lines carry the empty forename field.
 TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 {
-    run(options(basExport::FileCsv, basExport::DataSplitsBrowser));
+    run(options(FileCsv, DataSplitsBrowser));
     const QString text = testsupport::readCp932(folder + "/02_Race.csv");
     EXPECT_EQ(text,
               ",1\r\n,U,Uクラブ,9:00:00,3:00,1:00\r\n\r\n"
@@ -135,7 +139,7 @@ TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 {
     basDefinition::ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
-    OutputOptions o = options(basExport::FileCsv, basExport::DataLaps);
+    OutputOptions o = options(FileCsv, DataLaps);
     o.columns = false;
     run(o);
     const QStringList lines =
@@ -153,7 +157,7 @@ TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 // Only the file name is lower-cased: the folder is found as it is spelt.
 TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
 {
-    OutputOptions o = options(basExport::FileHtml, basExport::DataLaps);
+    OutputOptions o = options(FileHtml, DataLaps);
     o.fileName = QStringLiteral("MixedCase");
     o.index = false;
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_mixedcase_w21.htm");
@@ -161,7 +165,7 @@ TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_MixedCase_W21.htm");
     // Neither separator in a class name may name a folder, in any kind of file.
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B")), folder + "/02_MixedCase_A_B.htm");
-    o.chooseFileType(basExport::FileText);
+    o.chooseFileType(FileText);
     EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B/C")),
               folder + "/02_MixedCase_A_B_C.txt");
 }
@@ -178,31 +182,31 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
     const basExport::FileWriter breaksSecond = [&](const QString& path, const QByteArray& bytes) {
         return ++calls == 2 ? WriteOutcome::Broken : basExport::WriteOutputFile(path, bytes);
     };
-    for (int fileType : {basExport::FileHtml, basExport::FileCsv}) {
+    for (auto fileType : {FileHtml, FileCsv}) {
         calls = 0;
         log->log.clear();
-        const QStringList written = run(options(fileType, basExport::DataLaps), breaksSecond);
-        EXPECT_EQ(written.size(), 1) << fileType;
+        const QStringList written = run(options(fileType, DataLaps), breaksSecond);
+        EXPECT_EQ(written.size(), 1) << static_cast<int>(fileType);
         EXPECT_TRUE(report.stopped);
         EXPECT_EQ(calls, 2) << "no file is written after the broken one";
         ASSERT_EQ(log->log.size(), 1u);
         EXPECT_TRUE(log->log[0].text.contains("出力を中止しました"));
         const QString broken =
-            basExport::OutputPath(options(fileType, basExport::DataLaps), QStringLiteral("M/21"));
+            basExport::OutputPath(options(fileType, DataLaps), QStringLiteral("M/21"));
         EXPECT_FALSE(QFileInfo::exists(broken)) << broken.toStdString();
-        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(),
-                  fileType == basExport::FileHtml ? 1 : 2);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), fileType == FileHtml ? 1 : 2);
     }
 
     // A folder under the name of every class file: each failure names the file and the reason;
     // HTML tells each class, CSV all classes at once, text files after a general line.
     const struct {
-        int fileType, dataType;
+        basExport::OutputFileType fileType;
+        basExport::OutputDataType dataType;
         QString first;
     } kinds[] = {
-        {basExport::FileHtml, basExport::DataLaps, "ファイルを出力できません - 名称未設定"},
-        {basExport::FileCsv, basExport::DataLaps, "ファイルを出力できません - 名称未設定,M/21,W21"},
-        {basExport::FileText, basExport::DataMail, "ファイル出力中にエラーが発生しました"},
+        {FileHtml, DataLaps, "ファイルを出力できません - 名称未設定"},
+        {FileCsv, DataLaps, "ファイルを出力できません - 名称未設定,M/21,W21"},
+        {FileText, DataMail, "ファイル出力中にエラーが発生しました"},
     };
     for (const auto& kind : kinds) {
         const OutputOptions o = options(kind.fileType, kind.dataType);
@@ -216,19 +220,17 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
         log->log.clear();
         run(o);
         EXPECT_TRUE(report.failed);
-        ASSERT_EQ(log->log.size(), kind.fileType == basExport::FileHtml ? 3u : 1u);
-        EXPECT_EQ(log->log[0].text, kind.fileType == basExport::FileHtml
-                                        ? lines.mid(0, 2).join('\n')
-                                        : lines.join('\n'));
-        EXPECT_EQ(log->log[0].icon, kind.fileType == basExport::FileText
-                                        ? Prompts::Icon::None
-                                        : Prompts::Icon::Exclamation);
+        ASSERT_EQ(log->log.size(), kind.fileType == FileHtml ? 3u : 1u);
+        EXPECT_EQ(log->log[0].text,
+                  kind.fileType == FileHtml ? lines.mid(0, 2).join('\n') : lines.join('\n'));
+        EXPECT_EQ(log->log[0].icon,
+                  kind.fileType == FileText ? Prompts::Icon::None : Prompts::Icon::Exclamation);
     }
 
     // A folder that is not there is told once, by its name, not once for each file.
     folder = tempPath(QStringLiteral("missing"));
     log->log.clear();
-    EXPECT_TRUE(run(options(basExport::FileHtml, basExport::DataLaps)).isEmpty());
+    EXPECT_TRUE(run(options(FileHtml, DataLaps)).isEmpty());
     ASSERT_EQ(log->log.size(), 1u);
     EXPECT_EQ(log->log[0].text, "出力フォルダがありません: " + folder);
 }
@@ -241,45 +243,47 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
     struct Case {
         const char* what;
         std::function<void(OutputOptions&)> choose;
-        int dataType, fileType;
+        int dataType;
+        OutputFileType fileType;
         const char *extension, *wildcard;
         bool lowerCase, htmlPanel, csvPanel;
     };
     const Case cases[] = {
         {"fresh", [](OutputOptions&) {}, 2, FileHtml, ".htm", "_*", true, true, false},
-        {"SplitsBrowser", [](OutputOptions& o) { o.chooseDataType(3); }, 3, FileCsv, ".csv", "",
-         false, false, false},
+        {"SplitsBrowser", [](OutputOptions& o) { o.chooseDataType(DataSplitsBrowser); }, 3, FileCsv,
+         ".csv", "", false, false, false},
         {"leg analysis after CSV",
-         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(4); }, 4, FileHtml,
-         ".htm", "_leg_*", true, true, false},
+         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(DataLegAnalysis); }, 4,
+         FileHtml, ".htm", "_leg_*", true, true, false},
         {"text forces e-mail", [](OutputOptions& o) { o.chooseFileType(FileText); }, 6, FileText,
          ".txt", "_*", false, false, false},
         {"HTML after cumulative",
-         [](OutputOptions& o) { o.chooseDataType(5), o.chooseFileType(FileHtml); }, 0, FileHtml,
-         ".htm", "_*", true, true, false},
+         [](OutputOptions& o) { o.chooseDataType(DataSums), o.chooseFileType(FileHtml); }, 0,
+         FileHtml, ".htm", "_*", true, true, false},
         {"CSV after leg analysis",
-         [](OutputOptions& o) { o.chooseDataType(4), o.chooseFileType(FileCsv); }, 0, FileCsv,
-         ".csv", "_*", false, false, true},
+         [](OutputOptions& o) { o.chooseDataType(DataLegAnalysis), o.chooseFileType(FileCsv); }, 0,
+         FileCsv, ".csv", "_*", false, false, true},
         {"one file", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseOneFile(true); }, 2,
          FileCsv, ".csv", "", false, false, true},
-        {"viewer", [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(7); }, 7,
+        {"viewer",
+         [](OutputOptions& o) { o.chooseFileType(FileCsv), o.chooseDataType(DataViewer); }, 7,
          FileHtml, ".html", "_viewer", true, true, false},
         {"HTML keeps the viewer",
-         [](OutputOptions& o) { o.chooseDataType(7), o.chooseFileType(FileHtml); }, 7, FileHtml,
-         ".html", "_viewer", true, true, false},
+         [](OutputOptions& o) { o.chooseDataType(DataViewer), o.chooseFileType(FileHtml); }, 7,
+         FileHtml, ".html", "_viewer", true, true, false},
         {"CSV after the viewer",
-         [](OutputOptions& o) { o.chooseDataType(7), o.chooseFileType(FileCsv); }, 0, FileCsv,
-         ".csv", "_*", false, false, true},
+         [](OutputOptions& o) { o.chooseDataType(DataViewer), o.chooseFileType(FileCsv); }, 0,
+         FileCsv, ".csv", "_*", false, false, true},
         {"cumulative clears one file",
          [](OutputOptions& o) {
-             o.chooseFileType(FileCsv), o.chooseOneFile(true), o.chooseDataType(5);
+             o.chooseFileType(FileCsv), o.chooseOneFile(true), o.chooseDataType(DataSums);
          },
          5, FileCsv, ".csv", "_*", false, false, false},
     };
     for (const Case& c : cases) {
         OutputOptions o = InitialOutputOptions(folder);
         c.choose(o);
-        EXPECT_EQ(o.dataType, c.dataType) << c.what;
+        EXPECT_EQ(static_cast<int>(o.dataType), c.dataType) << c.what;
         EXPECT_EQ(o.fileType, c.fileType) << c.what;
         EXPECT_EQ(o.extension, c.extension) << c.what;
         EXPECT_EQ(o.wildcard, c.wildcard) << c.what;
@@ -309,7 +313,8 @@ TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
     ASSERT_EQ(w21.Item(2).Namae, QStringLiteral("C"));
     w21.Item(2).Shozoku = QStringLiteral("Bergnäsets AIK");
     struct Case {
-        int fileType, dataType;
+        OutputFileType fileType;
+        OutputDataType dataType;
         bool oneFile;
         size_t messages;
     } cases[] = {{FileCsv, DataLaps, false, 1},
@@ -318,7 +323,7 @@ TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
                  {FileText, DataMail, false, 1},
                  {FileHtml, DataAnalysis, false, 0}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.fileType << "/" << c.dataType);
+        SCOPED_TRACE(testing::Message() << static_cast<int>(c.dataType));
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
         OutputOptions o = options(c.fileType, c.dataType);

@@ -1,29 +1,39 @@
 #pragma once
-// Fixture for the script tests: scripted prompts, a main window stand-in that records the
-// commands it is given, and a helper that writes a script file.
+// Fixture for the script tests: scripted prompts, a main window stand-in that records what
+// the script asks of it, and a helper that writes a script file.
 #include "common/scriptedprompts.h"
 #include "common/testsupport.h"
 #include "race/prompts.h"
 #include "shell/automation.h"
-#include "shell/automationtargets.h"
 
 #include <functional>
 #include <memory>
 
-// The main window as scripts see it: records every command and runs an optional reaction.
+// The main window as scripts see it: records each hook called ("RaceChanged", "ShowAnalysis",
+// "OpenFile", "Exit", "OutputFolderUsed <folder>") and runs an optional reaction; Exit answers
+// closed.
 class RecordingHost : public basAutomation::ScriptHost {
 public:
     QStringList commands;
     std::function<void(const QString&)> react;
     bool closed = false;
 
-    bool Automation(const QString& command) override
+    void RaceChanged() override { note("RaceChanged"); }
+    void ShowAnalysis() override { note("ShowAnalysis"); }
+    void OpenFile() override { note("OpenFile"); }
+    bool Exit() override
+    {
+        note("Exit");
+        return closed;
+    }
+    void OutputFolderUsed(const QString& folder) override { note("OutputFolderUsed " + folder); }
+
+private:
+    void note(const QString& command)
     {
         commands << command;
         if (react) react(command);
-        return true;
     }
-    bool IsClosed() const override { return closed; }
 };
 
 class ScriptTest : public RaceTest {
@@ -33,11 +43,6 @@ protected:
         auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
         prompts_ = prompts.get();
         scope_ = std::make_unique<Prompts::ScopedPrompts>(std::move(prompts));
-    }
-    ~ScriptTest() override
-    {
-        AutomationTargets::setAnalyzerAutomation({});
-        AutomationTargets::setOutputAutomation({});
     }
 
     // Writes the lines (joined with CR LF) as a CP932 script in the test folder.
@@ -49,6 +54,10 @@ protected:
     }
 
     basAutomation::ScriptResult run(const QString& text, const QStringList& variables = {})
+    {
+        return runOutcome(text, variables).result;
+    }
+    basAutomation::ScriptOutcome runOutcome(const QString& text, const QStringList& variables = {})
     {
         return basAutomation::RunScriptFile(writeScript(text), host, variables);
     }

@@ -1,9 +1,9 @@
 // Automation scripts: the first-line check, variables, line numbers of the stop message, the
-// commands and the windows they are passed to.
+// commands and what they ask of the program around them.
 #include "scripttest.h"
 
-#include "config/registry.h"
 #include "race/race.h"
+#include "shell/scriptcommands.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,22 +18,14 @@ const char* const kSmallRace =
     "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
     "M21,Runner One,Club A,10:00:00,00:30:00,00:08:00,00:12:00,00:10:00\n";
 
-// Every command the analysis window and the output dialog receive, its fields joined by ",".
-struct TargetLog {
-    QStringList analyzer;
-    QStringList output;
-    void install(bool answer = true)
-    {
-        AutomationTargets::setAnalyzerAutomation([this, answer](const QStringList& c) {
-            analyzer << c.join(',');
-            return answer;
-        });
-        AutomationTargets::setOutputAutomation([this, answer](const QStringList& c) {
-            output << c.join(',');
-            return answer;
-        });
-    }
-};
+// The texts of the input boxes shown so far.
+QStringList inputPrompts(const Prompts::ScriptedPrompts& prompts)
+{
+    QStringList texts;
+    for (const auto& record : prompts.log)
+        if (record.kind == QLatin1String("input")) texts << record.text;
+    return texts;
+}
 
 }  // namespace
 
@@ -42,7 +34,8 @@ TEST_F(ScriptTest, FirstLineMustReadVersion1InAnyCase)
     EXPECT_EQ(run("version,1\nCLICKSHOW"), ScriptResult::Stopped);  // ran: nothing is loaded
     EXPECT_EQ(run("\nVERSION,1\nEXIT"), ScriptResult::NotRun);
     EXPECT_EQ(run("VERSION,2\nEXIT"), ScriptResult::NotRun);
-    EXPECT_EQ(basAutomation::RunScriptFile(tempPath("missing.sda"), host), ScriptResult::NotRun);
+    EXPECT_EQ(basAutomation::RunScriptFile(tempPath("missing.sda"), host).result,
+              ScriptResult::NotRun);
     // A script that is not run says why, naming the file.
     const QString notVersion1 = "スクリプトを実行できません: " + tempPath("test.sda") +
                                 " (1行目が VERSION,1 ではありません)";
@@ -67,72 +60,79 @@ TEST_F(ScriptTest, UnknownCommandsStopTheScriptAndEmptyLinesAreIgnored)
 
 TEST_F(ScriptTest, VariablesAreReplacedIgnoringCaseAndTenIsNoVariable)
 {
-    TargetLog targets;
-    targets.install();
-    basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-    prompts().inputs = {QStringLiteral("/out"), std::nullopt};
+    testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
+    ASSERT_TRUE(QDir().mkpath(tempPath("out")));
+    prompts().inputs = {tempPath("out"), std::nullopt};
     const ScriptResult result = run(
         "VERSION,1\n"
+        "OPEN,race.lap\n"
         "INPUT,1,出力先,/default\n"
         "INPUT,2,名前,x\n"
-        "CHART,%1%,%EventName%-[%2%]-%10%-%3%\n"
-        "HTML,%DESKTOP%,%Documents%\n",
+        "LAPCOPY,%1%,%EventName%-[%2%]-%10%-%3%\n",
         {QStringLiteral("ignored: INPUT sets it"), QStringLiteral("b"), QStringLiteral("three")});
     ASSERT_EQ(result, ScriptResult::Completed);
     // INPUT overrides the command-line value; a cancelled input box leaves the variable empty.
-    EXPECT_EQ(targets.analyzer, QStringList({"CHART,/out,春の大会-[]-%10%-three"}));
-    EXPECT_EQ(targets.output, QStringList({"HTML," + CbasWinAPI::SpecialFolderPath(0) + "," +
-                                           CbasWinAPI::SpecialFolderPath(5)}));
+    EXPECT_EQ(QDir(tempPath("out")).entryList(QDir::Files),
+              QStringList({"02_Spring Cup-[]-%10%-three.lap"}));
+    basAutomation::ScriptContext context{host, tempDir(), "/desk", "/docs", {}};
+    EXPECT_EQ(basAutomation::LineFields(context, "HTML,%DESKTOP%,%Documents%"),
+              QStringList({"HTML", "/desk", "/docs"}));
 }
 
 TEST_F(ScriptTest, EventNameIsTakenAfreshForEveryLine)
 {
-    TargetLog targets;
-    targets.install();
-    const QString lap = tempPath("race.lap");
-    testsupport::writeCp932(lap, kSmallRace);
-    ASSERT_EQ(run("VERSION,1\nLEG,/web,%eventname%\nOPEN,race.lap\nLEG,/web,%eventname%"),
+    testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
+    testsupport::writeCp932(tempPath("other.lap"),
+                            QString(kSmallRace).replace("Spring Cup", "Autumn Cup"));
+    ASSERT_TRUE(QDir().mkpath(tempPath("out")));
+    ASSERT_EQ(run("VERSION,1\nOPEN,race.lap\nLAPCOPY,out,%eventname%\nOPEN,other.lap\n"
+                  "LAPCOPY,out,%eventname%"),
               ScriptResult::Completed);
-    EXPECT_EQ(targets.output, QStringList({"LEG,/web,", "LEG,/web,Spring Cup"}));
-    EXPECT_EQ(host.commands, QStringList({"OBJECTCONTROL"}));
+    EXPECT_EQ(QDir(tempPath("out")).entryList(QDir::Files, QDir::Name),
+              QStringList({"02_Autumn Cup.lap", "02_Spring Cup.lap"}));
+    EXPECT_EQ(host.commands, QStringList({"RaceChanged", "RaceChanged"}));
     EXPECT_EQ(basDefinition::FileResult, 0);
 }
 
 TEST_F(ScriptTest, AnErrorStopsTheScriptWithItsLineNumber)
 {
-    TargetLog targets;
-    targets.install();
     const ScriptResult result =
         run("VERSION,1\n"
             ",\n"
             "\n"
-            "CHART1,/web,first\n"
+            "INPUT,1,first,x\n"
             "LAPCOPY,/only-a-folder\n"  // line 5: the name is missing
-            "CHART2,/web,never\n"
+            "INPUT,2,never,y\n"
             "EXIT\n");
     EXPECT_EQ(result, ScriptResult::Stopped);
-    EXPECT_EQ(targets.analyzer, QStringList({"CHART1,/web,first"}));
+    EXPECT_EQ(inputPrompts(prompts()), QStringList({"first"}));
     ASSERT_EQ(messages(), QStringList({"自動処理を中止します (line=5)"}));
     EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::Ok);
 }
 
-TEST_F(ScriptTest, CommandsOfWindowsThatReportFailureOrAreMissingStop)
+// HTML and LEG write what the output dialog writes: the pages of every class and the index
+// page into the folder, which the program remembers for its dialog; a folder that cannot take
+// them stops the script with the dialog's message, and so does a run without a file name.
+TEST_F(ScriptTest, PagesAreWrittenIntoTheFolderOrStopTheScript)
 {
-    EXPECT_EQ(run("VERSION,1\nHTML,/web,page"), ScriptResult::Stopped);  // no output dialog
-    TargetLog targets;
-    targets.install(false);
-    EXPECT_EQ(run("VERSION,1\nCHART,/web,page"), ScriptResult::Stopped);
-    EXPECT_EQ(messages(),
-              QStringList({"自動処理を中止します (line=2)", "自動処理を中止します (line=2)"}));
-}
+    testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
+    ASSERT_TRUE(QDir().mkpath(tempPath("web/live")));
+    ASSERT_EQ(run("VERSION,1\nOPEN,race.lap\nHTML,web\\live,page\nleg,web/live,page"),
+              ScriptResult::Completed);
+    EXPECT_EQ(QDir(tempPath("web/live")).entryList(QDir::Files, QDir::Name),
+              QStringList({"02_page_index.htm", "02_page_leg_m21.htm", "02_page_m21.htm"}));
+    const QString folder = QDir(tempDir()).filePath("web/live");
+    EXPECT_EQ(host.commands, QStringList({"RaceChanged", "OutputFolderUsed " + folder,
+                                          "OutputFolderUsed " + folder}));
 
-TEST_F(ScriptTest, RelativeAndBackslashPathsAreTakenFromTheScriptFolder)
-{
-    TargetLog targets;
-    targets.install();
-    ASSERT_EQ(run("VERSION,1\nHTML,web\\live,page\nLEG,/abs/web,p"), ScriptResult::Completed);
-    EXPECT_EQ(targets.output, QStringList({"HTML," + QDir(tempDir()).filePath("web/live") + ",page",
-                                           "LEG,/abs/web,p"}));
+    prompts().log.clear();
+    EXPECT_EQ(run("VERSION,1\nOPEN,race.lap\nHTML,missing,page"), ScriptResult::Stopped);
+    EXPECT_EQ(messages(), QStringList({"出力フォルダがありません: " + tempPath("missing"),
+                                       "自動処理を中止します (line=3)"}));
+    prompts().log.clear();
+    EXPECT_EQ(run("VERSION,1\nOPEN,race.lap\nLEG,web,"), ScriptResult::Stopped);
+    EXPECT_EQ(messages(), QStringList({"自動処理を中止します (line=3)"}));
+    EXPECT_TRUE(QDir(tempPath("web")).entryList(QDir::Files).isEmpty());
 }
 
 TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
@@ -144,7 +144,7 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
 
     host.commands.clear();
     EXPECT_EQ(run("VERSION,1\nOPEN,missing.lap\nEXIT"), ScriptResult::Stopped);
-    EXPECT_EQ(host.commands, QStringList({"OBJECTCONTROL"}));
+    EXPECT_EQ(host.commands, QStringList({"RaceChanged"}));
     EXPECT_EQ(messages(),
               QStringList({"ファイルを読み込めませんでした", "自動処理を中止します (line=2)"}));
     EXPECT_EQ(prompts().log.front().icon, Prompts::Icon::Exclamation);
@@ -157,7 +157,7 @@ TEST_F(ScriptTest, ClickShowNeedsALoadedFile)
     EXPECT_TRUE(host.commands.isEmpty());
     basDefinition::CurrentFilePath = tempPath("race.lap");
     EXPECT_EQ(run("VERSION,1\nCLICKSHOW"), ScriptResult::Completed);
-    EXPECT_EQ(host.commands, QStringList({"CLICK,4"}));
+    EXPECT_EQ(host.commands, QStringList({"ShowAnalysis"}));
 }
 
 TEST_F(ScriptTest, ClickOpenStopsWhenStillNoFileIsLoaded)
@@ -165,13 +165,13 @@ TEST_F(ScriptTest, ClickOpenStopsWhenStillNoFileIsLoaded)
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Stopped);
     host.react = [this](const QString&) { basDefinition::CurrentFilePath = tempPath("a.lap"); };
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Exited);
-    EXPECT_EQ(host.commands, QStringList({"CLICK,1", "CLICK,1"}));
+    EXPECT_EQ(host.commands, QStringList({"OpenFile", "OpenFile"}));
 }
 
 TEST_F(ScriptTest, ClickExitEndsTheProgramUnlessUnsavedDataKeepsItOpen)
 {
     EXPECT_EQ(run("VERSION,1\nCLICKEXIT\nCHART,never,run"), ScriptResult::Exited);
-    EXPECT_EQ(host.commands, QStringList({"CLICK,6"}));
+    EXPECT_EQ(host.commands, QStringList({"Exit"}));
 
     // The save question was cancelled: the window stays and the script goes on.
     basDefinition::DataModified = true;
@@ -191,37 +191,33 @@ TEST_F(ScriptTest, InputChecksTheVariableNumberBeforeAsking)
 
 TEST_F(ScriptTest, InputFolderStopsWhenCancelledAndStoresTheChosenFolder)
 {
-    TargetLog targets;
-    targets.install();
     EXPECT_EQ(run("VERSION,1\nINPUTFOLDER,1,出力フォルダ\nEXIT"), ScriptResult::Stopped);
     prompts().folders = {QStringLiteral("/srv/web")};
-    EXPECT_EQ(run("VERSION,1\nINPUTFOLDER,9,出力フォルダ\nHTML,%9%,p"), ScriptResult::Completed);
-    EXPECT_EQ(targets.output, QStringList({"HTML,/srv/web,p"}));
+    EXPECT_EQ(run("VERSION,1\nINPUTFOLDER,9,出力フォルダ\nINPUT,1,%9%,x"), ScriptResult::Completed);
+    EXPECT_EQ(inputPrompts(prompts()), QStringList({"/srv/web"}));
     EXPECT_EQ(prompts().log[0].kind, QStringLiteral("folder"));
     EXPECT_EQ(prompts().log[0].text, QStringLiteral("出力フォルダ"));
 }
 
 TEST_F(ScriptTest, LinesEndingInLfAloneAreReadToo)
 {
-    TargetLog targets;
-    targets.install();
-    testsupport::writeCp932(tempPath("lf.sda"), "VERSION,1\nLEG,/a,b\nLEG,/c,d", false);
-    EXPECT_EQ(basAutomation::RunScriptFile(tempPath("lf.sda"), host), ScriptResult::Completed);
-    EXPECT_EQ(targets.output, QStringList({"LEG,/a,b", "LEG,/c,d"}));
+    testsupport::writeCp932(tempPath("lf.sda"), "VERSION,1\nINPUT,1,a,x\nINPUT,2,b,y", false);
+    EXPECT_EQ(basAutomation::RunScriptFile(tempPath("lf.sda"), host).result,
+              ScriptResult::Completed);
+    EXPECT_EQ(inputPrompts(prompts()), QStringList({"a", "b"}));
 }
 
 // A folder variable the script was not given must not turn into the root folder.
 TEST_F(ScriptTest, AnEmptyOutputFolderStopsTheScriptBeforeWriting)
 {
-    TargetLog targets;
-    targets.install();
-    basDefinition::CurrentFilePath = writeScript("VERSION,1");
+    testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
     for (const char* line :
          {"LAPCOPY,%1%,copy", "XCSV,%1%", "XCSV, ", "CHART,%2%,web_", "HTML,,p"}) {
         prompts().log.clear();
-        EXPECT_EQ(run(QStringLiteral("VERSION,1\n") + line), ScriptResult::Stopped) << line;
-        EXPECT_EQ(messages(), QStringList({"自動処理を中止します (line=2)"})) << line;
+        EXPECT_EQ(run(QStringLiteral("VERSION,1\nOPEN,race.lap\n") + line), ScriptResult::Stopped)
+            << line;
+        EXPECT_EQ(messages(), QStringList({"自動処理を中止します (line=3)"})) << line;
     }
-    EXPECT_TRUE(targets.analyzer.isEmpty());
-    EXPECT_TRUE(targets.output.isEmpty());
+    EXPECT_EQ(QDir(tempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"race.lap", "test.sda"}));
 }

@@ -24,3 +24,12 @@ TEST(CommandLine, ScriptArgumentsBecomeItsVariables)
     // After a lap file further arguments mean nothing.
     EXPECT_TRUE(ParseCommandLine({"/data/race.lap", "x"}).variables.isEmpty());
 }
+
+// The tool's "run" says the first word is a script, whatever its extension.
+TEST(CommandLine, AScriptByAnyNameTakesItsVariables)
+{
+    const auto line = basCommandLine::ParseScriptCommandLine({" \"/s/live.txt\" ", "/out", "b"});
+    EXPECT_EQ(line.path, QStringLiteral("/s/live.txt"));
+    EXPECT_EQ(line.variables, QStringList({"/out", "b"}));
+    EXPECT_TRUE(basCommandLine::ParseScriptCommandLine({}).path.isEmpty());
+}

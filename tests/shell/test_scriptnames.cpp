@@ -21,10 +21,6 @@ protected:
         ScriptTest::SetUp();
         ASSERT_TRUE(QDir().mkpath(out) && QDir().mkpath(tempPath("outside")));
         ASSERT_TRUE(QFile::link(tempPath("outside"), out + "/up"));
-        AutomationTargets::setOutputAutomation([this](const QStringList& fields) {
-            passed << fields.value(2);
-            return true;
-        });
     }
 
     // Loads a race of that name in work/, then runs the lines with %1% the output folder.
@@ -33,11 +29,13 @@ protected:
         testsupport::writeCp932(tempPath("work/live.lap"), kLap.arg(raceName));
         prompts().log.clear();
         const QString script = writeScript("VERSION,1\nOPEN,live.lap\n" + lines, "work/s.sda");
-        return basAutomation::RunScriptFile(script, host, {out});
+        return basAutomation::RunScriptFile(script, host, {out}).result;
     }
 
+    // The pages in the folder.
+    QStringList pages() const { return QDir(out).entryList({"*.htm"}, QDir::Files, QDir::Name); }
+
     const QString out = tempPath("work/out,2024");
-    QStringList passed;  // the names the output dialog was given
 };
 
 // Whatever the race is called, %eventname% names a file inside the folder, and a "," in it or in
@@ -56,7 +54,7 @@ TEST_F(ScriptNames, NothingIsWrittenOutsideTheFolderGiven)
         {"Cup", "up/../x", nullptr},  // ".." after a link leaves the link's target
     };
     for (const auto& c : cases) {
-        passed.clear();
+        for (const QString& page : pages()) QFile::remove(out + "/" + page);
         const QString name = QString::fromUtf8(c[1]);
         const ScriptResult result =
             runOpened(QString::fromUtf8(c[0]), "LAPCOPY,%1%," + name + "\nHTML,%1%," + name);
@@ -69,7 +67,9 @@ TEST_F(ScriptNames, NothingIsWrittenOutsideTheFolderGiven)
         }
         EXPECT_EQ(result, ScriptResult::Completed) << c[0];
         EXPECT_TRUE(QFile::exists(out + "/" + c[2])) << c[2];
-        EXPECT_EQ(passed, QStringList({QString(c[2]).mid(3).chopped(4)}));
+        // The pages are named as the copy is, in lower case: yy_ + name + class part.
+        const QString stem = QString(c[2]).chopped(4).toLower();
+        EXPECT_EQ(pages(), QStringList({stem + "_index.htm", stem + "_m21.htm"})) << c[2];
     }
     EXPECT_TRUE(QDir(tempPath("outside")).isEmpty());
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -80,8 +80,8 @@ TEST_F(ScriptNames, ADamagedLapFileStopsTheScriptAtOpen)
 {
     testsupport::writeCp932(tempPath("work/live.lap"), kLap.arg("Cup").chopped(4), false);
     const QString script = writeScript("VERSION,1\nOPEN,live.lap\nHTML,%1%,x", "work/s.sda");
-    EXPECT_EQ(basAutomation::RunScriptFile(script, host, {out}), ScriptResult::Stopped);
-    EXPECT_TRUE(passed.isEmpty());
+    EXPECT_EQ(basAutomation::RunScriptFile(script, host, {out}).result, ScriptResult::Stopped);
+    EXPECT_TRUE(pages().isEmpty());
     EXPECT_EQ(messages(), QStringList({"ファイルが壊れています: " + tempPath("work/live.lap") +
                                            " (ファイルが行の途中で終わっています)\n"
                                            "読み込めた部分だけを読み込みました",

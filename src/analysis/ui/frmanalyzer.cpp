@@ -6,10 +6,12 @@
 #include "analysis/ui/frmlegdata.h"
 #include "analysis/ui/gridview.h"
 #include "chart/chartcommands.h"
+#include "chart/chartfiles.h"
 #include "chart/ui/frmgraph.h"
 #include "chart/winunits.h"
 #include "config/ui/elidedlabel.h"
 #include "config/ui/modal.h"
+#include "config/ui/scopedcursor.h"
 #include "race/basicformat.h"
 #include "race/race.h"
 
@@ -155,9 +157,7 @@ int frmAnalyzer::Automation(const QStringList& fields)
     if (!basChart::IsChartCommand(action) || fields.size() < 3) return 0;
 
     // Every class of the list, "クラス選択" left out, drawn as its chart window would open, but
-    // without opening one per class: the images are drawn and encoded side by side, each with
-    // its own copy of the class's analysis, while this view stays in front. A class whose
-    // images in the folder are current (race/outputkeys.h) is not even analysed again.
+    // without opening one per class, while this view stays in front.
     QStringList classNames;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
@@ -165,11 +165,6 @@ int frmAnalyzer::Automation(const QStringList& fields)
         classNames << ClassList.at(position).ClassName;
     }
     if (!classNames.isEmpty()) SelectedClass = classNames.last();
-    OutputKeys::KeyFolder keys(fields[1]);
-    const std::vector<basChart::ChartPngJob> jobs =
-        basChart::RaceChartJobs(action, fields[1], fields[2], classNames, &keys);
-    const int failed = frmGraph::SaveAutomationImages(
-        jobs, [&](size_t index) { keys.record(jobs[index].fileName, jobs[index].key); });
-    keys.save();
-    return failed;
+    const ScopedCursor busy;
+    return basChart::WriteRaceChartImages(action, fields[1], fields[2], classNames);
 }

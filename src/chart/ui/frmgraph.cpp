@@ -2,6 +2,7 @@
 
 #include "analysis/analyze.h"
 #include "chart/chartcommands.h"
+#include "chart/chartfiles.h"
 #include "chart/chartgeometry.h"
 #include "chart/chartimage.h"
 #include "chart/chartpick.h"
@@ -217,25 +218,6 @@ bool frmGraph::SaveChartPng(const QString& fileName)
     return written;
 }
 
-int frmGraph::SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs,
-                                   const std::function<void(size_t index)>& saved)
-{
-    const ScopedCursor busy;
-    int failed = 0;
-    basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
-        if (ok) {
-            if (saved) saved(index);
-            return;
-        }
-        ++failed;
-        Prompts::message(
-            QStringLiteral("画像を保存できませんでした: ") +
-                CbasGeneral::PathWithReason(jobs[index].fileName, CbasGeneral::LastWriteError()),
-            Prompts::Icon::Exclamation);
-    });
-    return failed;
-}
-
 int frmGraph::Automation(const QString& ScriptCommand)
 {
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
@@ -244,7 +226,8 @@ int frmGraph::Automation(const QString& ScriptCommand)
         action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_, analysis_, Request());
     show();
     repaint();
-    const int failed = SaveAutomationImages(jobs);
+    const ScopedCursor busy;
+    const int failed = basChart::SaveChartImages(jobs);
     // The window is left showing the last image asked for, at the position it was drawn at.
     const bool clockTime = action != QLatin1String("CHART1");
     SelectMode(clockTime ? 1 : 0);

@@ -57,11 +57,6 @@ public:
     // image as <prefix><class>_1.png and/or the clock-time image as <prefix><class>_2.png. An
     // image that cannot be written is reported and passed over; returns how many were not.
     int Automation(const QString& ScriptCommand);
-    // Writes the images (drawn side by side on all cores, written in order) and reports each
-    // that could not be written, in order; the script goes on. Returns how many were not.
-    // saved(index) is called for each image written, in order.
-    static int SaveAutomationImages(const std::vector<basChart::ChartPngJob>& jobs,
-                                    const std::function<void(size_t index)>& saved = {});
     // A mouse button pressed at the position: the next click slot takes the nearest line.
     void picChart_MouseDown(const QPoint& position);
     // Selects a mode entry (0 race time, 1 clock time) and runs its selection.

@@ -233,9 +233,9 @@ void PrintTab::cbopPrinter_Click()
                                 CbasPrinter::PaperWidthMm(p), CbasPrinter::PaperHeightMm(p)))
         cbopPaperSize->addItem(e.text, e.code);
     if (cbopPaperSize->count() > 0) cbopPaperSize->setCurrentIndex(0);
-    cbopOrientation->addItem(QStringLiteral("縦"), 1);
-    cbopOrientation->addItem(QStringLiteral("横"), 2);
-    cbopOrientation->setCurrentIndex(p.Orientation() == 1 ? 0 : 1);
+    cbopOrientation->addItem(QStringLiteral("縦"), static_cast<int>(PaperOrientation::Portrait));
+    cbopOrientation->addItem(QStringLiteral("横"), static_cast<int>(PaperOrientation::Landscape));
+    cbopOrientation->setCurrentIndex(p.Orientation() == PaperOrientation::Portrait ? 0 : 1);
 }
 
 QString PrintTab::ClassNameOf(const QListWidgetItem* item)
@@ -304,14 +304,17 @@ SplitSheetJob PrintTab::CurrentJob() const
 {
     SplitSheetJob job;
     job.PrintType = std::max(cbopPrintType->currentIndex(), 0);
-    job.DataType = std::max(cbopDataType->currentIndex(), 0);
+    job.DataType = CbasPrinter::PrintDataTypeAt(cbopDataType->currentIndex())
+                       .value_or(CbasPrinter::PrintDataType::Laps);
     job.Zoom = CbasPrinter::ZoomFromText(cbopZoomRatio->currentText());
     job.MarginTop = CbasGeneral::Val(txtpMarginTop->text());
     job.MarginLeft = CbasGeneral::Val(txtpMarginLeft->text());
     job.EachClass = chkpEachClass->isChecked();
     job.PaperCode = cbopPaperSize->currentData().toInt();
-    job.Orientation =
-        cbopOrientation->currentData().isValid() ? cbopOrientation->currentData().toInt() : 1;
+    job.Orientation = cbopOrientation->currentData().toInt() ==
+                              static_cast<int>(PaperOrientation::Landscape)
+                          ? PaperOrientation::Landscape
+                          : PaperOrientation::Portrait;
     job.Classes = checkedClassNames();
     job.Settings = [](const QString& key) { return basSettings::SettingsFile().Item(key); };
     return job;

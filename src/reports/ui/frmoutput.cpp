@@ -46,15 +46,12 @@ frmOutput::PrintRun& printRun()
     return run;
 }
 
-const QString HtmlFolderKey = QStringLiteral("HtmlFolder");
-
-// The folder at load: "HtmlFolder" against the program's folder, else the desktop; many
-// desktops have no desktop folder, so then the documents folder, or at last the home folder.
+// The folder at load: the one written into last, else the desktop; many desktops have no
+// desktop folder, so then the documents folder, or at last the home folder.
 QString InitialFolder()
 {
-    const QString stored = basSettings::SettingsFile().Item(HtmlFolderKey);
-    if (!stored.isEmpty())
-        return CbasGeneral::ResolveRelativePath(stored, basSettings::ProgramFolder());
+    const QString stored = basSettings::OutputFolder();
+    if (!stored.isEmpty()) return stored;
     for (const int id : {CbasWinAPI::FolderDesktop, CbasWinAPI::FolderDocuments}) {
         const QString folder = CbasWinAPI::SpecialFolderPath(id);
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
@@ -74,9 +71,11 @@ QString ChoiceNote(const basExport::OutputOptions& before, const basExport::Outp
     if (after.fileType != before.fileType && after.dataType != before.dataType) {
         // A data type just chosen moved the file type; otherwise a file type moved the data type.
         if (after.chosenDataType != before.chosenDataType)
-            return QStringLiteral("出力形式を") + quoted(fileTypes.value(after.fileType)) +
+            return QStringLiteral("出力形式を") +
+                   quoted(fileTypes.value(static_cast<int>(after.fileType))) +
                    QStringLiteral("にしました");
-        return QStringLiteral("出力内容を") + quoted(dataTypes.value(after.dataType)) +
+        return QStringLiteral("出力内容を") +
+               quoted(dataTypes.value(static_cast<int>(after.dataType))) +
                QStringLiteral("にしました");
     }
     return QString();
@@ -235,11 +234,13 @@ QWidget* frmOutput::buildFilePage()
     optionPanels_->addWidget(new QWidget);
     grid->addWidget(optionPanels_, 10, 0, 1, 2);
 
-    connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
-        react([type](basExport::OutputOptions& o) { o.chooseDataType(type); });
+    connect(cbofDataType, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (const auto type = basExport::DataTypeAt(index))
+            react([type](basExport::OutputOptions& o) { o.chooseDataType(*type); });
     });
-    connect(cbofFileType, qOverload<int>(&QComboBox::activated), this, [this](int type) {
-        react([type](basExport::OutputOptions& o) { o.chooseFileType(type); });
+    connect(cbofFileType, qOverload<int>(&QComboBox::activated), this, [this](int index) {
+        if (const auto type = basExport::FileTypeAt(index))
+            react([type](basExport::OutputOptions& o) { o.chooseFileType(*type); });
     });
     connect(cmdfRefer, &QPushButton::clicked, this, &frmOutput::cmdfRefer_Click);
     return page;
@@ -344,8 +345,8 @@ void frmOutput::showOptions()
 {
     showing_ = true;
     const basExport::OutputOptions& o = options_;
-    cbofDataType->setCurrentIndex(o.dataType);
-    cbofFileType->setCurrentIndex(o.fileType);
+    cbofDataType->setCurrentIndex(static_cast<int>(o.dataType));
+    cbofFileType->setCurrentIndex(static_cast<int>(o.fileType));
     txtfFolder->setText(o.folder);
     lblfYear->setText(o.yearPrefix);
     txtfFileName->setText(o.fileName);
@@ -428,9 +429,7 @@ void frmOutput::cmdOutput_Click()
             txtfFolder->setFocus();
             return;
         }
-        basSettings::SettingsFile().setItem(
-            HtmlFolderKey,
-            CbasGeneral::MakeRelativePath(txtfFolder->text(), basSettings::ProgramFolder()));
+        basSettings::SetOutputFolder(txtfFolder->text());
         runFileOutput();
     } else {
         lastRunFailed_ = !(printRun() && printRun()(*this));
@@ -475,18 +474,13 @@ bool frmOutput::Automation(const QString& scriptCommand)
 
 bool frmOutput::Automation(const QStringList& items)
 {
-    const QString action = items.value(0).toUpper();
-    if (action != QLatin1String("HTML") && action != QLatin1String("LEG")) return true;
+    const std::optional<basExport::OutputDataType> type =
+        basExport::ScriptPageDataType(items.value(0));
+    if (!type) return true;
     show();
     repaint();
     tabMain->setCurrentIndex(0);
-    options_ = Options();
-    options_.chooseFileType(basExport::FileHtml);
-    options_.chooseDataType(action == QLatin1String("HTML") ? basExport::DataAnalysis
-                                                            : basExport::DataLegAnalysis);
-    options_.extension = QStringLiteral(".htm");
-    options_.folder = items.value(1);
-    options_.fileName = items.value(2);
+    options_ = basExport::ScriptPageOptions(Options(), *type, items.value(1), items.value(2));
     showOptions();
     automation_ = true;
     cmdOutput_Click();

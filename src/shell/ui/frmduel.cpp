@@ -7,6 +7,7 @@
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "shell/loadedrace.h"
 #include "shell/ui/functionicons.h"
 
 #include <QFontMetrics>
@@ -165,16 +166,9 @@ void frmDuel::BuildRacePanel()
     layout->addLayout(foot);
 }
 
-bool frmDuel::RaceIsLoaded() const
-{
-    const RaceHeader& race = basDefinition::RaceInfo;
-    return !(race.RaceRemarks + race.RaceName + race.RacePlace).isEmpty() || race.hasDate() ||
-           !basDefinition::ClassList.isEmpty();
-}
-
 void frmDuel::ShowRaceInfo()
 {
-    if (RaceIsLoaded()) {
+    if (basLoadedRace::RaceIsLoaded()) {
         ShowRaceHeader();
         ShowClassNames();
         picStart->hide();
@@ -184,8 +178,7 @@ void frmDuel::ShowRaceInfo()
     ShowHistory();
     PicRaceInfo->hide();
     picStart->show();
-    basDefinition::DataModified = false;
-    basDefinition::CurrentFilePath.clear();
+    basLoadedRace::ForgetEmptyRace();
 }
 
 void frmDuel::ShowRaceHeader()

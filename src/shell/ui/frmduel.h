@@ -26,7 +26,7 @@ struct CommandLineOutcome {
     enum class Kind { None, File, Script } kind = Kind::None;
     bool fileLoaded = false;
     bool fileDamaged = false;  // the file loaded looks damaged (loaded as far as it goes)
-    basAutomation::ScriptResult script = basAutomation::ScriptResult::NotRun;
+    basAutomation::ScriptOutcome script;
 };
 
 class frmDuel : public QWidget, public basAutomation::ScriptHost {
@@ -46,11 +46,24 @@ public:
     // Redraws the window from the race.
     void ShowRaceInfo();
 
-    // ScriptHost: "OBJECTCONTROL" redraws, "CLICK,n" runs button n; anything else does nothing.
-    bool Automation(const QString& ScriptCommand) override;
+    // The window's command text: "OBJECTCONTROL" redraws, "CLICK,n" runs button n; anything
+    // else does nothing. False for a "CLICK" without a number.
+    bool Automation(const QString& ScriptCommand);
+    // True once the window has been closed (an exit whose save question was answered or not
+    // needed).
+    bool IsClosed() const { return closed_; }
+
+    // What a script asks of the window: the loading window, the busy pointer, a redraw after
+    // OPEN, the buttons "表示" (CLICKSHOW), "開く" (CLICKOPEN) and "終了" (CLICKEXIT, true once
+    // the window has closed), the settings file, and the output dialog's folder.
     basConvert::LoadProgress* LoadProgress() override { return &loadProgress_; }
     void SetBusy(bool busy) override;
-    bool IsClosed() const override { return closed_; }
+    void RaceChanged() override { ShowRaceInfo(); }
+    void ShowAnalysis() override;
+    void OpenFile() override;
+    bool Exit() override;
+    QString Setting(const QString& key) const override;
+    void OutputFolderUsed(const QString& folder) override;
 
     QFrame* picStart;
     QFrame* PicRaceInfo;
@@ -79,16 +92,12 @@ private:
     void BuildRacePanel();
     QWidget* FunctionRow(int index, QWidget* parent);
 
-    bool RaceIsLoaded() const;
     void ShowRaceHeader();
     void ShowClassNames();
     void ShowHistory();
 
     void ClearRace();
     void EditRace();
-    // The class analysis view of the race, modal over the main window.
-    void ShowAnalysis();
-    void OpenFile();
     void SaveFile();
     // Says what the chosen save type cannot keep of the race and asks whether to save anyway;
     // true when there is nothing to say or the answer is はい.

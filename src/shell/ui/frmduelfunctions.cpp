@@ -271,6 +271,22 @@ bool frmDuel::Automation(const QString& ScriptCommand)
     return true;
 }
 
+bool frmDuel::Exit()
+{
+    close();
+    return closed_;
+}
+
+QString frmDuel::Setting(const QString& key) const
+{
+    return basSettings::SettingsFile().Item(key);
+}
+
+void frmDuel::OutputFolderUsed(const QString& folder)
+{
+    basSettings::SetOutputFolder(folder);
+}
+
 void frmDuel::SetBusy(bool busy)
 {
     if (busy == busyCursor_.has_value()) return;

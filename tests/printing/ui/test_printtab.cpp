@@ -128,9 +128,9 @@ TEST_F(PrintTabTest, JobFollowsTheControls)
     tab->chkpEachClass->setChecked(false);
     list->item(0)->setCheckState(Qt::Unchecked);
     const SplitSheetJob job = tab->CurrentJob();
-    EXPECT_EQ(job.DataType, 2);
+    EXPECT_EQ(job.DataType, CbasPrinter::PrintDataType::LapsAndSums);
     EXPECT_EQ(job.PaperCode, 11);
-    EXPECT_EQ(job.Orientation, 2);
+    EXPECT_EQ(job.Orientation, PaperOrientation::Landscape);
     EXPECT_DOUBLE_EQ(job.Zoom, 1);  // not a number: 100 %
     EXPECT_DOUBLE_EQ(job.MarginTop, 15.5);
     EXPECT_DOUBLE_EQ(job.MarginLeft, 0);
@@ -204,12 +204,12 @@ TEST_F(PrintTabTest, TimerRunUsesItsOwnSettingsAndRestoresTheTab)
     tab->timpAutoPrint_Timer();
     EXPECT_EQ(tab->lblpAutoPrint->text(), QStringLiteral("出力しました"));
     ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].DataType, 3);
+    EXPECT_EQ(runs[0].DataType, CbasPrinter::PrintDataType::Analysis);
     EXPECT_EQ(runs[0].Classes, QStringList{QStringLiteral("W21")});
     // The tab shows its own choices again.
     EXPECT_EQ(tab->cbopDataType->currentIndex(), 0);
     EXPECT_EQ(checkedNames(), QStringList{QStringLiteral("M21")});
-    EXPECT_EQ(tab->CurrentJob().DataType, 0);
+    EXPECT_EQ(tab->CurrentJob().DataType, CbasPrinter::PrintDataType::Laps);
 
     // Unticking stops the timer and empties the label.
     tab->chkpAutoPrint->setChecked(false);

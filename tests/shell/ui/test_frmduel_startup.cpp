@@ -1,8 +1,8 @@
 // The command line of the main window and the loading window.
 #include "dueltest.h"
 
+#include "config/ui/modal.h"
 #include "lapfiles/racefile.h"
-#include "shell/automationtargets.h"
 #include "shell/history.h"
 #include "shell/ui/frmloadinfomation.h"
 
@@ -14,25 +14,30 @@ using basAutomation::ScriptResult;
 
 TEST_F(DuelTest, QuotedScriptPathRunsTheScriptAfterTheWindowIsShown)
 {
+    makeRace(QStringLiteral("Cup"));
+    CurrentFilePath = tempPath("cup.lap");
     QStringList seen;
-    AutomationTargets::setAnalyzerAutomation([&](const QStringList& fields) {
-        seen << fields.join(',') + (window->isVisible() ? " visible" : " hidden");
-        return true;
+    SetModalWatcher([&](QDialog& dialog) {
+        seen << QString::fromLatin1(dialog.metaObject()->className()) +
+                    (window->isVisible() ? " visible" : " hidden");
     });
-    testsupport::writeCp932(tempPath("my script.sda"), "VERSION,1\nCHART,%1%,%2%\nEXIT\n");
+    testsupport::writeCp932(tempPath("my script.sda"),
+                            "VERSION,1\nINPUT,1,%1% %2%,x\nCLICKSHOW\nEXIT\n");
     const CommandLineOutcome outcome =
         window->OpenCommandLine({"\"" + tempPath("my script.sda") + "\"", "/web", "name"});
-    AutomationTargets::setAnalyzerAutomation({});
+    SetModalWatcher({});
     EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::Script);
-    EXPECT_EQ(outcome.script, ScriptResult::Exited);
-    EXPECT_EQ(seen, QStringList({"CHART,/web,name visible"}));
+    EXPECT_EQ(outcome.script.result, ScriptResult::Exited);
+    EXPECT_EQ(seen, QStringList({"frmAnalyzer visible"}));
+    ASSERT_FALSE(prompts().log.empty());
+    EXPECT_EQ(prompts().log.front().text, QStringLiteral("/web name"));
 }
 
 TEST_F(DuelTest, StoppedScriptLeavesTheProgramRunning)
 {
     testsupport::writeCp932(tempPath("stop.sda"), "VERSION,1\nOPEN,missing.lap\n");
     const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("stop.sda")});
-    EXPECT_EQ(outcome.script, ScriptResult::Stopped);
+    EXPECT_EQ(outcome.script.result, ScriptResult::Stopped);
     EXPECT_FALSE(window->IsClosed());
     EXPECT_EQ(asked(),
               QStringList({"ファイルを読み込めませんでした", "自動処理を中止します (line=2)"}));
