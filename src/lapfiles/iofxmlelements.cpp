@@ -5,6 +5,7 @@
 
 #include "lapfiles/iofxmlextensions.h"
 #include "lapfiles/tablereader.h"
+#include "race/csvfields.h"
 #include "race/racetime.h"
 
 #include <QRegularExpression>
@@ -13,6 +14,10 @@
 #include <cmath>
 
 namespace basConvert::IofXml {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 // A result status of either version (3.0 Status, 2.0.3 CompetitorStatus value). An entry that
@@ -122,7 +127,7 @@ void readExtensions(QXmlStreamReader& xml, ImportedRunner& runner)
             xml.skipCurrentElement();
         } else if (xml.name() == ExtensionLegs) {
             runner.legs.clear();
-            for (const QString& text : ElementText(xml).split(QLatin1Char(','))) {
+            for (const QString& text : SplitCsvFields(ElementText(xml), CsvQuotes::Literal)) {
                 const double lap = ReadLapText(text);
                 if (lap > 0)
                     runner.legs.push_back(lap * CbasGeneral::SecondsPerDay);

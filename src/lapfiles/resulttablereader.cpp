@@ -8,6 +8,7 @@
 #include "lapfiles/resultpunches.h"
 #include "lapfiles/resultrow.h"
 #include "lapfiles/resulttablestart.h"
+#include "race/csvfields.h"
 
 #include <QDate>
 #include <QStringList>
@@ -17,6 +18,11 @@
 #include <optional>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+using CbasGeneral::TextLines;
+
 namespace {
 
 // An OWare class line: "K;4100;170;16", the class, its length and climb in metres and its

@@ -1,12 +1,18 @@
 #include "lapfiles/resulttablestart.h"
 
 #include "lapfiles/importedrace.h"
+#include "race/csvfields.h"
 
 #include <QStringList>
 
 #include <vector>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+using CbasGeneral::TextLines;
+
 namespace {
 
 using C = ResultColumn;

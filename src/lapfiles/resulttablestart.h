@@ -3,8 +3,8 @@
 // in its first comment), the separator that splits it, and the columns it holds. A header that
 // does not show where the control code and time pairs begin is read together with the rows
 // below it.
-#include "lapfiles/csvfields.h"
 #include "lapfiles/resultheader.h"
+#include "race/csvfields.h"
 
 #include <QChar>
 #include <QString>
@@ -39,6 +39,6 @@ struct TableStart {
 // The header is the first line that holds more than blanks and is no comment. Of a cut text
 // (whole false) only lines whose end or first HeaderChars characters lie before the cut are
 // judged.
-TableStart FindTableStart(TextLines& lines, bool whole);
+TableStart FindTableStart(CbasGeneral::TextLines& lines, bool whole);
 
 }  // namespace basConvert
