@@ -3,6 +3,8 @@
 // (Back returns to the previous one), every other change rewrites the current one.
 const App = (() => {
   const { h, clear } = Dom;
+  const VIEWS = [['table', '成績表'], ['graph', 'レースグラフ'], ['clock', '時刻'], ['position', '順位'],
+    ['percent', 'レッグ比較'], ['miss', 'ミスタイム'], ['card', '選手カード'], ['team', 'チーム']];
   const DEFAULT_RUNNERS = 5;
 
   let race = null;
@@ -99,6 +101,98 @@ const App = (() => {
     }
   }
 
+  async function copyLink(event) {
+    event.preventDefault();
+    const address = location.href;
+    let copied = false;
+    try {
+      await navigator.clipboard.writeText(address);
+      copied = true;
+    } catch (e) {
+      const box = h('textarea', { class: 'copy-box', readonly: true });
+      box.value = address;
+      document.body.append(box);
+      box.select();
+      try {
+        copied = document.execCommand('copy');
+      } catch (e2) {
+        copied = false;
+      }
+      box.remove();
+    }
+    ui.linkStatus.textContent = copied ? 'リンクをコピーしました' : 'コピーできませんでした。アドレス欄からコピーしてください';
+  }
+
+  // --- building the fixed parts -------------------------------------------------------------
+
+  function raceHeader() {
+    const sub = [race.RaceDate ? Fmt.date(race.RaceDate) : '', race.RacePlace, race.RaceRemarks]
+      .filter((t) => t && t.trim() !== '').map((t) => h('span', null, t));
+    return h('header', { class: 'race-header' }, h('h1', null, race.RaceName || '分析ビューア'),
+      sub.length ? h('div', { class: 'race-sub' }, sub) : null);
+  }
+
+  // One entry per class, one per relay (its first leg).
+  function classOptions() {
+    const options = [];
+    race.classes.forEach((c, i) => {
+      const relay = relays.of(i);
+      if (relay && relay.relay.legs[0][0] !== i) return;
+      const caption = relay ? relay.relay.base + ' (リレー ' + relay.relay.legs.length + '走)' : Race.title(c) + ' (' + c.AnaRunnerCount + '人)';
+      options.push(h('option', { value: i }, caption));
+    });
+    return options;
+  }
+
+  function controls() {
+    ui.classSelect = h('select', { id: 'class-select', onchange: () => chooseClass(Number(ui.classSelect.value)) }, classOptions());
+    ui.legSelect = h('select', { class: 'leg-select', 'aria-label': '走順', onchange: () => chooseClass(Number(ui.legSelect.value), true) });
+    ui.legLabel = h('label', { class: 'leg-choice' }, '走順 ', ui.legSelect);
+    ui.classInfo = h('span', { class: 'class-info' });
+    ui.courseSlot = h('div', { class: 'course-choice' });
+    ui.tabs = VIEWS.map(([view, caption]) => h('button', { type: 'button', 'data-view': view, onclick: () => chooseView(view) }, caption));
+    ui.link = h('a', { class: 'permalink', href: '#', onclick: copyLink }, 'この表示へのリンク');
+    ui.linkStatus = h('span', { class: 'link-status', role: 'status' });
+    const print = h('span', { class: 'print-buttons' },
+      h('button', { type: 'button', class: 'print-shown', onclick: printShown }, '印刷'),
+      h('button', { type: 'button', class: 'print-every', onclick: printAll }, '全クラスを印刷'));
+    return h('div', { class: 'controls' }, h('label', null, 'クラス ', ui.classSelect), ui.legLabel, ui.classInfo, ui.courseSlot,
+      h('div', { class: 'tabs', role: 'group', 'aria-label': '表示' }, ui.tabs),
+      h('span', { class: 'link-box' }, ui.link, ui.linkStatus), print);
+  }
+
+  function thresholdInput(key, caption, unit) {
+    const input = h('input', { type: 'number', min: 0, step: 1, class: 'threshold-' + key, 'aria-label': caption, onchange: () => {
+      const value = Number(input.value);
+      if (input.value === '' || !(value >= 0)) {
+        input.value = state.threshold[key];
+        return;
+      }
+      chooseThreshold(Object.assign({}, state.threshold, { [key]: value }));
+    } });
+    ui['threshold_' + key] = input;
+    return h('label', null, input, unit);
+  }
+
+  function chooser() {
+    ui.search = h('input', { type: 'search', placeholder: '名前・所属で検索', 'aria-label': '選手を検索', oninput: () => {
+      filterText = Race.searchText(ui.search.value);
+      applyFilter();
+    } });
+    ui.clubSelect = h('select', { 'aria-label': '所属でまとめて選ぶ', onchange: () => chooseClub(ui.clubSelect.value) });
+    ui.count = h('span', { class: 'count' });
+    return h('div', { class: 'choose' }, ui.search, ui.clubSelect,
+      h('button', { type: 'button', onclick: () => chooseRunners(topRunners(model())) }, '上位' + DEFAULT_RUNNERS + '人'),
+      h('button', { type: 'button', onclick: () => chooseRunners([]) }, '選択解除'), ui.count,
+      h('span', { class: 'threshold', role: 'group', 'aria-label': 'ミスの基準' }, 'ミスの基準: ',
+        thresholdInput('seconds', 'ミスとみなす秒数', '秒以上かつ'), thresholdInput('percent', 'ミスとみなす割合', '%以上のロス')));
+  }
+
+  function modeButtons() {
+    return [['lap', 'ラップ'], ['sum', '積算']].map(([mode, caption]) =>
+      h('button', { type: 'button', 'aria-pressed': String(state.mode === mode), onclick: () => chooseMode(mode) }, caption));
+  }
+
   // --- rendering ----------------------------------------------------------------------------
 
   function renderClassChoice() {
@@ -148,7 +242,7 @@ const App = (() => {
     table.filter(filterText);
     if (shownTable !== table) {
       shownTable = table;
-      clear(ui.tableTools).append(h('div', { class: 'mode', role: 'group', 'aria-label': 'タイム' }, Controls.modeButtons(state.mode, chooseMode)),
+      clear(ui.tableTools).append(h('div', { class: 'mode', role: 'group', 'aria-label': 'タイム' }, modeButtons()),
         h('span', { class: 'hint' }, '見出しを押すとその列の順に並べ替えます (もう一度押すと逆順)'));
       clear(ui.tableSlot).append(h('h2', { class: 'print-only' }, m.title + '  ' + ui.classInfo.textContent), table.node,
         Help.tableLegend(state.threshold), Help.glossary(['相対値', '巡航速度', 'ミス率', 'ミスタイム']));
@@ -315,7 +409,16 @@ const App = (() => {
   }
 
   function printAll() {
-    Printing.printAll(race.classes.map((c, i) => modelOf(i)), state.threshold);
+    const list = [];
+    race.classes.forEach((raw, i) => {
+      const m = modelOf(i);
+      const table = SplitTable.build(m, 'lap', () => {}, () => {}, null);
+      table.sort('total');
+      table.mark(state.threshold);
+      table.showAll(true);
+      list.push({ title: m.title + '  ' + m.runners.length + '人', node: table.node });
+    });
+    Printing.printAll(list);
   }
 
   // --- start ------------------------------------------------------------------------------------
@@ -338,7 +441,7 @@ const App = (() => {
       return;
     }
     document.title = (race.RaceName ? race.RaceName + ' ' : '') + '分析ビューア';
-    root.append(Controls.raceHeader(race));
+    root.append(raceHeader());
     if (race.classes.length === 0) {
       root.append(h('p', { class: 'message' }, 'クラスがありません'));
       return;
@@ -350,17 +453,7 @@ const App = (() => {
     ui.viewSlot = h('div', { class: 'view-slot' });
     ui.tableView = h('section', { class: 'view view-table' }, ui.tableTools, ui.tableSlot);
     ui.otherView = h('section', { class: 'view view-other' }, h('div', { class: 'compare' }, ui.pickerSlot, ui.viewSlot));
-    root.append(Controls.bar(race, relays, ui, { chooseClass, chooseView, printShown, printAll }),
-      Controls.chooser(ui, {
-        search: (text) => {
-          filterText = Race.searchText(text);
-          applyFilter();
-        },
-        chooseClub, chooseRunners, chooseThreshold,
-        chooseTop: () => chooseRunners(topRunners(model())),
-        threshold: () => state.threshold,
-      }, DEFAULT_RUNNERS),
-      h('main', null, ui.tableView, ui.otherView));
+    root.append(controls(), chooser(), h('main', null, ui.tableView, ui.otherView));
     stateFromFragment(location.hash);
     renderAll(false);
     window.addEventListener('popstate', () => {

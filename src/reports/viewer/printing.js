@@ -15,19 +15,8 @@ const Printing = (() => {
     window.print();
   }
 
-  // The leg times of a class in result order with the misses of the threshold marked, every
-  // row shown, under the class's title.
-  function classTable(m, threshold) {
-    const table = SplitTable.build(m, 'lap', () => {}, () => {}, null);
-    table.sort('total');
-    table.mark(threshold);
-    table.showAll(true);
-    return { title: m.title + '  ' + m.runners.length + '人', node: table.node };
-  }
-
-  // Every class's table in class order (models: the classes' models).
-  function printAll(models, threshold) {
-    const tables = models.map((m) => classTable(m, threshold));
+  // Every class's table in class order, each under its title; tables(): [{title, node}].
+  function printAll(tables) {
     const box = h('div', { class: 'print-all', id: 'print-all' },
       tables.map(({ title, node }) => h('section', { class: 'print-class' }, h('h2', null, title), node)));
     document.body.append(box);
