@@ -6,12 +6,11 @@
 
 namespace CbasControl {
 
-QString ShowFileDialog(int mode, const QString& title, const QString& filter, int* filterIndex,
-                       const QString& fileName)
+QString ShowFileDialog(FileDialogMode mode, const QString& title, const QString& filter,
+                       int* filterIndex, const QString& fileName)
 {
     Prompts::FileDialogRequest request;
-    request.mode =
-        mode == 1 ? Prompts::FileDialogRequest::Mode::Save : Prompts::FileDialogRequest::Mode::Open;
+    request.mode = mode;
     request.title = title;
     request.filter = filter;
     request.filterIndex = filterIndex && *filterIndex > 0 ? *filterIndex : 1;

@@ -1,15 +1,20 @@
 #pragma once
 // The file dialog and the folder browser of the program, over the installed prompt service.
+#include "race/prompts.h"
+
 #include <QString>
 
 namespace CbasControl {
 
-// Shows the open (mode 0, the file must exist) or save (mode 1) dialog with the title and a
-// filter of alternating descriptions and patterns separated by "|". Returns the chosen path, or
-// an empty text when cancelled. filterIndex (1-based) gives the filter selected at first and
-// receives the one chosen; fileName is the name proposed at first: a path, a folder, or a bare
-// name (or nothing), which InRaceFolder places.
-QString ShowFileDialog(int mode, const QString& title, const QString& filter,
+// Open: the file must exist; Save: a new name may be given.
+using FileDialogMode = Prompts::FileDialogRequest::Mode;
+
+// Shows the open or save dialog with the title and a filter of alternating descriptions and
+// patterns separated by "|". Returns the chosen path, or an empty text when cancelled.
+// filterIndex (1-based) gives the filter selected at first and receives the one chosen; fileName
+// is the name proposed at first: a path, a folder, or a bare name (or nothing), which
+// InRaceFolder places.
+QString ShowFileDialog(FileDialogMode mode, const QString& title, const QString& filter,
                        int* filterIndex = nullptr, const QString& fileName = QString());
 
 // A bare file name (or nothing) placed in the folder of the race's file, so that every file

@@ -22,12 +22,10 @@ QString RegistryString(RegistryRoot root, const QString& keyPath, const QString&
                        bool* found = nullptr);
 bool RegistryKeyExists(RegistryRoot root, const QString& keyPath);
 
-// Special folder ids.
-constexpr int FolderDesktop = 0;
-constexpr int FolderDocuments = 5;
-// The user's desktop (0) or documents (5) folder; empty for any other id or when the platform
-// has none.
-QString SpecialFolderPath(int id);
+// The special folders, by the ids the desktop shell gives them.
+enum class SpecialFolder { Desktop = 0, Documents = 5 };
+// The user's desktop or documents folder; empty when the platform has none.
+QString SpecialFolderPath(SpecialFolder folder);
 
 // The full path of the program the desktop would open this existing file with, found through
 // its MIME type's default application (xdg-mime) and that application's desktop entry; empty

@@ -139,15 +139,17 @@ void LoadSettings()
     settingsSlot() = OpenSettingsFile();
     IniFile& settings = *settingsSlot();
     if (CbasGeneral::Val(settings.Item(QStringLiteral("Version"))) < 1) {
-        WriteDefaultPrintSettings(1);
+        WriteDefaultPrintSettings(DefaultSettings::SplitSheetPrint);
     }
     settings.setItem(QStringLiteral("Version"), VersionText());
     settings.Save();
 }
 
-void WriteDefaultPrintSettings(int mode)
+namespace {
+
+// The split-sheet print layout's defaults, in their fixed order.
+void writeSplitSheetPrintDefaults()
 {
-    if (mode != 1) return;
     static const std::pair<const char*, const char*> defaults[] = {
         {"WidthSkhClassInterval", "10"},
         {"WidthSkhClassLabel", "25"},
@@ -176,6 +178,19 @@ void WriteDefaultPrintSettings(int mode)
     IniFile& settings = SettingsFile();
     for (const auto& [key, value] : defaults) {
         settings.setItem(QString::fromUtf8(key), QString::fromUtf8(value));
+    }
+}
+
+}  // namespace
+
+void WriteDefaultPrintSettings(DefaultSettings mode)
+{
+    switch (mode) {
+        case DefaultSettings::Nothing:
+            return;
+        case DefaultSettings::SplitSheetPrint:
+            writeSplitSheetPrintDefaults();
+            return;
     }
 }
 

@@ -40,8 +40,12 @@ void SetOutputFolder(const QString& folder);
 // least 1) writes the print defaults; then records the current version and saves.
 void LoadSettings();
 
-// Mode 1 writes the 23 split-sheet print defaults in their fixed order; other modes nothing.
-void WriteDefaultPrintSettings(int mode);
+// Which defaults WriteDefaultPrintSettings writes (the numbers it was called with before).
+enum class DefaultSettings { Nothing = 0, SplitSheetPrint = 1 };
+
+// SplitSheetPrint writes the 23 split-sheet print defaults in their fixed order; Nothing writes
+// nothing.
+void WriteDefaultPrintSettings(DefaultSettings mode);
 
 // Saves and forgets the current SettingsFile (the program calls it with an empty folder before
 // it ends, so the last changes reach the file) and makes SettingsFolder() answer the given

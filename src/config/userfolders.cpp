@@ -4,16 +4,15 @@
 
 namespace CbasWinAPI {
 
-QString SpecialFolderPath(int id)
+QString SpecialFolderPath(SpecialFolder folder)
 {
-    switch (id) {
-        case FolderDesktop:
+    switch (folder) {
+        case SpecialFolder::Desktop:
             return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-        case FolderDocuments:
+        case SpecialFolder::Documents:
             return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-        default:
-            return QString();
     }
+    return QString();
 }
 
 }  // namespace CbasWinAPI

@@ -1,7 +1,7 @@
 #include "editing/startlist.h"
 
-#include "lapfiles/csvfields.h"
 #include "race/basicformat.h"
+#include "race/csvfields.h"
 #include "race/racetime.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
@@ -40,7 +40,7 @@ StartListColumns FindStartListColumns(const QString& headerLine)
     static const QStringList nameWords = {QStringLiteral("氏名"), QStringLiteral("名前")};
     StartListColumns columns;
     const QStringList fields =
-        basConvert::SplitCsvFields(headerLine, basConvert::CsvQuotes::Honoured);
+        CbasGeneral::SplitCsvFields(headerLine, CbasGeneral::CsvQuotes::Honoured);
     for (int i = 0; i < fields.size(); ++i) {
         if (timeWords.contains(fields[i], Qt::CaseSensitive)) columns.startTime = i + 1;
         if (nameWords.contains(fields[i], Qt::CaseSensitive)) columns.name = i + 1;
@@ -61,7 +61,7 @@ QHash<QString, double> ReadStartTimes(const QStringList& lines, const StartListC
     for (int i = 1; i < lines.size(); ++i) {
         if (lines[i].isEmpty()) continue;
         const QStringList fields =
-            basConvert::SplitCsvFields(lines[i], basConvert::CsvQuotes::Honoured);
+            CbasGeneral::SplitCsvFields(lines[i], CbasGeneral::CsvQuotes::Honoured);
         if (fields.size() < columns.name || fields.size() < columns.startTime) continue;
         const QString& name = fields[columns.name - 1];
         if (name.isEmpty()) continue;

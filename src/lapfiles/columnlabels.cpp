@@ -1,11 +1,16 @@
 // AskColumnLabels: a header line built with the user's answers for a table without labels.
-#include "lapfiles/csvfields.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/transpose.h"
+#include "race/csvfields.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::FirstCsvField;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 bool isDateOrTimeField(const QString& field)

@@ -1,17 +1,21 @@
 #include "lapfiles/foreigntable.h"
 
-#include "lapfiles/csvfields.h"
 #include "lapfiles/headerlabels.h"
 #include "lapfiles/labelquestions.h"
 #include "lapfiles/loadprogresswindow.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "lapfiles/transpose.h"
+#include "race/csvfields.h"
 #include "race/textutil.h"
 
 #include <QRegularExpression>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::FirstCsvField;
+using CbasGeneral::SplitCsvFields;
 
 bool IsEskdatPath(const QString& path)
 {

@@ -1,7 +1,7 @@
 #include "lapfiles/headerlabels.h"
 
-#include "lapfiles/csvfields.h"
 #include "race/classdata.h"
+#include "race/csvfields.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
@@ -12,9 +12,12 @@
 namespace basConvert {
 namespace {
 
+using CbasGeneral::CsvFieldViews;
+using CbasGeneral::CsvQuotes;
 using CbasGeneral::IsNumeric;
 using CbasGeneral::LegLabel;
 using CbasGeneral::Like;
+using CbasGeneral::SplitCsvFields;
 using CbasGeneral::Val;
 
 bool isOneOf(const QString& cell, std::initializer_list<const char*> words)

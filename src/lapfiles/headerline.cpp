@@ -1,12 +1,16 @@
-#include "lapfiles/csvfields.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/classdata.h"
+#include "race/csvfields.h"
 #include "race/textutil.h"
 
 #include <algorithm>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 bool sameWord(const QString& field, const char* word)

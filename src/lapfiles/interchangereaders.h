@@ -1,7 +1,6 @@
 #pragma once
 // The readers of the result lists of other programs. Each first decides whether the file is
 // its format; the loader tries them in the order of the format table.
-#include "lapfiles/csvfields.h"
 #include "lapfiles/importedrace.h"
 #include "lapfiles/raceformat.h"
 

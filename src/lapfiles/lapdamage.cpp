@@ -1,7 +1,7 @@
 #include "lapfiles/lapdamage.h"
 
-#include "lapfiles/csvfields.h"
 #include "lapfiles/tablereader.h"
+#include "race/csvfields.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
@@ -9,6 +9,10 @@
 #include <QStringList>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 // A last field as the writer writes it: a time "h:nn:ss", a lap word or nothing.

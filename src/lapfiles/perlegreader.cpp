@@ -4,6 +4,7 @@
 // wherever they stand in the file.
 #include "lapfiles/interchangereaders.h"
 
+#include "race/csvfields.h"
 #include "race/textutil.h"
 
 #include <QRegularExpression>
@@ -14,6 +15,11 @@
 #include <map>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+using CbasGeneral::TextLines;
+
 namespace {
 
 // A line longer than this is neither the header nor a runner's line: a file of one huge line is

@@ -1,219 +1,20 @@
+// The columns of a result export's header: by their words where the header names them, else
+// by the places the OE layouts give them.
 #include "lapfiles/resultheader.h"
 
-#include <QRegularExpression>
-#include <QSet>
+#include "lapfiles/resultheaderwords.h"
 
+#include <QRegularExpression>
+
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace basConvert {
 namespace {
 
 using C = ResultColumn;
-
-// The words of each column in the languages of the exports: English, German, Swedish, Finnish,
-// French, Norwegian, Danish, Dutch, Czech, Italian, Spanish, Hungarian.
-struct Words {
-    C column;
-    std::initializer_list<const char*> words;
-};
-
-const Words Vocabulary[] = {
-    {C::Name, {"name",           "surname",
-               "last name",      "lastname",
-               "family name",    "nachname",
-               "familienname",   "efternamn",
-               "namn",           "sukunimi",
-               "nimi",           "nom",
-               "nom de famille", "etternavn",
-               "efternavn",      "navn",
-               "achternaam",     "naam",
-               "příjmení",       "jméno a příjmení",
-               "cognome",        "nome e cognome",
-               "apellidos",      "apellido",
-               "vezetéknév",     "név",
-               "fullname",       "full name"}},
-    {C::GivenName,
-     {"first name", "firstname", "forename", "given name", "vorname", "förnamn", "etunimi",
-      "prénom", "prenom", "fornavn", "voornaam", "jméno", "nome", "nombre", "keresztnév"}},
-    {C::Club,
-     {"club", "club name", "clubname", "verein", "klubb", "klub", "seura", "société", "clube",
-      "vereniging", "società", "organisation", "organization"}},
-    {C::City,
-     {"city", "ort", "ville", "kaupunki", "by", "sted", "plaats", "město", "città", "ciudad"}},
-    {C::ClassName,
-     {"class", "klasse", "klass", "kategorie", "category", "catégorie", "categorie", "sarja",
-      "categoría", "categoria", "kategória", "cat", "cat."}},
-    {C::ClassShort, {"short", "kurz", "kort", "court", "lyhyt", "corto", "krátký", "rövid"}},
-    {C::ClassLong, {"long", "lang", "lång", "pitkä", "largo", "lungo", "dlouhý", "hosszú"}},
-    {C::Course, {"course", "bahn", "bana", "rata", "circuit", "løype", "baan", "trať", "percorso"}},
-    {C::Start,
-     {"start", "startzeit", "start time", "starttime", "starttid", "starttijd", "départ", "depart",
-      "lähtö", "lähtöaika", "salida", "partenza", "rajt", "heure de départ"}},
-    {C::Finish,
-     {"finish", "finish time", "finishtime", "ziel", "zielzeit", "mål", "måltid", "maali",
-      "arrivée", "arrivee", "llegada", "arrivo", "cíl", "finish", "mål tid", "cél"}},
-    {C::Time,
-     {"time", "zeit", "laufzeit", "tid", "aika", "temps", "tiempo", "tempo", "tijd", "runtime",
-      "run time", "čas", "idő", "result", "ergebnis"}},
-    {C::Status,
-     {"classifier", "wertung", "status", "evaluation", "tila", "classification", "estado", "stav",
-      "állapot"}},
-    {C::NonCompetitive, {"nc", "nc.", "ak", "a.k.", "ut", "ek", "hc", "hors concours", "uk"}},
-    {C::Place,
-     {"pl", "place", "platz", "plats", "sija", "rang", "rank", "position", "pos", "pos.", "clt",
-      "plaats", "posizione", "puesto", "helyezés"}},
-    {C::Length, {"km", "length", "laenge", "länge", "längd", "longueur", "pituus", "lengde"}},
-    {C::Climb, {"m", "hm", "climb", "steigung", "stigning", "dénivelé", "nousu", "höhe"}},
-    {C::Controls,
-     {"course controls", "controls", "poanz", "bahn posten", "posten", "bana kontroller",
-      "kontroller", "postes du circuit", "rastit", "radan rastit", "poster"}},
-    {C::StartPunch,
-     {"start punch", "startstempel", "startstämpling", "poinçon de départ", "lähtöleimaus"}},
-    {C::FinishPunch,
-     {"finish punch", "zielstempel", "målstämpling", "arrivée (p)", "maalileimaus"}},
-    {C::StartNumber,
-     {"stno", "stnr", "startnr", "startnr.", "start no", "start no.", "startnumber", "startnummer",
-      "n° dép.", "bib", "startnr", "nro", "numero", "lnro", "lähtönumero"}},
-    {C::Chip, {"chip",   "chipno", "chipnr",    "chip-nr",    "chipnr.",  "si card", "si-card",
-               "sicard", "card",   "bricka",    "puce",       "emit",     "e-card",  "ecardnr",
-               "ecard",  "kortti", "korttinro", "kortti nro", "brickanr", "brikkenr"}},
-    {C::Leg,
-     {"leg", "leg no", "leg no.", "strecke", "sträcka", "osuus", "relais", "etappe", "lnr", "etapp",
-      "etappe nr"}},
-    {C::Team,
-     {"descr", "descr.", "team", "team name", "mannschaft", "staffel", "lag", "joukkue", "équipe",
-      "equipe", "equipo"}},
-    {C::OverallTime,
-     {"overall time", "overall", "gesamtzeit", "kokonaisaika", "totaltid", "temps total",
-      "tempo totale", "tiempo total", "totaal tijd"}},
-};
-
-const QSet<QString>& wordsOf(C column)
-{
-    static const auto sets = [] {
-        std::array<QSet<QString>, static_cast<size_t>(C::Count)> all;
-        for (const Words& w : Vocabulary)
-            for (const char* word : w.words)
-                all[static_cast<size_t>(w.column)] << QString::fromUtf8(word);
-        return all;
-    }();
-    return sets[static_cast<size_t>(column)];
-}
-
-bool is(const QString& word, C column)
-{
-    return wordsOf(column).contains(word);
-}
-
-// "Club no.", "Klubb nr.", "N° club", "Club-Nr.": a club word and a number word.
-bool isClubNumber(const QString& word)
-{
-    const bool club =
-        word.contains(QLatin1String("club")) || word.contains(QLatin1String("klubb")) ||
-        word.contains(QLatin1String("verein")) || word.contains(QLatin1String("seura"));
-    const bool number = word.contains(QLatin1String("no")) || word.contains(QLatin1String("nr")) ||
-                        word.contains(QStringLiteral("n°")) || word.contains(QLatin1Char('#'));
-    return club && number && word != QLatin1String("club name");
-}
-
-// "Control12" -> ("control", 12); a word without a trailing number gives 0.
-std::pair<QString, int> numbered(const QString& word)
-{
-    qsizetype digits = word.size();
-    while (digits > 0 && word[digits - 1].isDigit()) --digits;
-    if (digits == word.size() || word.size() - digits > 4) return {word, 0};
-    return {word.left(digits).trimmed(), word.mid(digits).toInt()};
-}
-
-// What one field of a punch group holds, by the word before its number.
-enum class GroupField { Code, Time, Number, Place };
-
-GroupField groupFieldOf(const QString& base)
-{
-    static const QSet<QString> times{
-        QStringLiteral("punch"),     QStringLiteral("stempel"), QStringLiteral("leima"),
-        QStringLiteral("stämpling"), QStringLiteral("poinçon"), QStringLiteral("time"),
-        QStringLiteral("tid"),       QStringLiteral("zeit"),    QStringLiteral("aika"),
-        QStringLiteral("temps"),     QStringLiteral("tijd"),    QStringLiteral("split"),
-        QStringLiteral("tempo"),     QStringLiteral("tiempo"),  QStringLiteral("stempling"),
-        QStringLiteral("čas")};
-    static const QSet<QString> numbers{QStringLiteral("no"),     QStringLiteral("nr"),
-                                       QStringLiteral("nro"),    QStringLiteral("n°"),
-                                       QStringLiteral("num"),    QStringLiteral("nummer"),
-                                       QStringLiteral("numero"), QStringLiteral("no.")};
-    static const QSet<QString> places{
-        QStringLiteral("pl"),    QStringLiteral("place"), QStringLiteral("platz"),
-        QStringLiteral("plats"), QStringLiteral("sij"),   QStringLiteral("sija"),
-        QStringLiteral("rank"),  QStringLiteral("pos"),   QStringLiteral("rang"),
-        QStringLiteral("clt"),   QStringLiteral("plass")};
-    if (times.contains(base)) return GroupField::Time;
-    if (numbers.contains(base)) return GroupField::Number;
-    if (places.contains(base)) return GroupField::Place;
-    return GroupField::Code;
-}
-
-// The offsets of the code, time and control number in a group of that width, by the words of
-// its fields; where the words do not tell, the order the exports use: code and time, then the
-// place ("Control1;Punch1;Pl1"), with the control's number in front of a group of four.
-PunchGroups groupRoles(const QStringList& bases, int first)
-{
-    PunchGroups g;
-    g.first = first;
-    g.width = static_cast<int>(bases.size());
-    g.number = g.width == 4 ? 0 : -1;
-    g.code = g.width == 4 ? 1 : 0;
-    g.time = g.code + 1;
-    int code = -1, time = -1, number = -1;
-    for (int i = 0; i < g.width; ++i) {
-        switch (groupFieldOf(bases[i])) {
-            case GroupField::Time:
-                if (time < 0) time = i;
-                break;
-            case GroupField::Number:
-                if (number < 0) number = i;
-                break;
-            case GroupField::Place:
-                break;
-            case GroupField::Code:
-                if (code < 0) code = i;
-                break;
-        }
-    }
-    if (code >= 0 && time >= 0 && code != time) {
-        g.code = code;
-        g.time = time;
-        g.number = number;
-    }
-    return g;
-}
-
-// A punch group of two to four numbered fields at p: each field numbered 1 under a word of its
-// own, followed by the same words numbered 2, by the end of the header or by a field without a
-// number ("(may be more) ...").
-std::optional<PunchGroups> groupAt(const QStringList& words, int p)
-{
-    for (int width = 2; width <= 4; ++width) {
-        if (p + width > words.size()) return std::nullopt;
-        QStringList bases;
-        bool ones = true;
-        for (int i = 0; i < width && ones; ++i) {
-            const auto [base, number] = numbered(words[p + i]);
-            ones = number == 1 && !base.isEmpty() && !bases.contains(base);
-            bases << base;
-        }
-        if (!ones) continue;
-        const int next = p + width;
-        bool follows = next >= words.size() || numbered(words[next]).second == 0;
-        if (!follows) {
-            follows = next + width <= words.size();
-            for (int i = 0; i < width && follows; ++i)
-                follows = numbered(words[next + i]) == std::pair{bases[i], 2};
-        }
-        if (follows) return groupRoles(bases, p);
-    }
-    return std::nullopt;
-}
 
 // A header field that the split tables use as a leg heading: a control number, "3→4", "S-1".
 bool isLegHeading(const QString& word)
@@ -221,28 +22,6 @@ bool isLegHeading(const QString& word)
     static const QRegularExpression leg(
         QStringLiteral("^([0-9]+|.*→.*|(s|△|[0-9]+)-([0-9]+|f|g|◎))$"));
     return leg.match(word).hasMatch();
-}
-
-const QStringList& splitWords()
-{
-    static const QStringList words{QStringLiteral("zwischenzeiten"),
-                                   QStringLiteral("splits"),
-                                   QStringLiteral("split times"),
-                                   QStringLiteral("splittimes"),
-                                   QStringLiteral("mellantider"),
-                                   QStringLiteral("väliajat"),
-                                   QStringLiteral("temps intermédiaires"),
-                                   QStringLiteral("tussentijden"),
-                                   QStringLiteral("mezicasy"),
-                                   QStringLiteral("parziali")};
-    return words;
-}
-
-bool isCodeWord(const QString& word)
-{
-    return word == QLatin1String("ctrlcode") || word == QLatin1String("controlcode") ||
-           word == QLatin1String("control code") || word == QLatin1String("code") ||
-           word == QLatin1String("postencode") || word == QLatin1String("kod");
 }
 
 // Fields before the first pair by the place the OE layouts give them: the name in one field
@@ -302,7 +81,7 @@ void placeCourseColumns(ResultHeader& h, const QStringList& words, int firstPair
     for (C column : {C::Course, C::Length, C::Climb, C::Controls, C::Place}) {
         for (int i = std::min(firstPair, static_cast<int>(words.size())) - 1;
              i >= std::max(0, firstPair - 10); --i)
-            if (is(words[i], column)) {
+            if (IsColumnWord(words[i], column)) {
                 h[column] = i;
                 named = true;
                 break;
@@ -327,20 +106,6 @@ QString HeaderWord(const QString& field)
     return word.toLower().simplified();
 }
 
-PunchGroups GroupsInHeader(const QStringList& header)
-{
-    QStringList words;
-    for (const QString& field : header) words << HeaderWord(field);
-    for (int p = 1; p < words.size(); ++p) {
-        if (auto groups = groupAt(words, p)) return *groups;
-        PunchGroups pairs;
-        pairs.first = p;
-        if (splitWords().contains(words[p])) return pairs;
-        if (isCodeWord(words[p]) && p + 1 < words.size() && !isCodeWord(words[p + 1])) return pairs;
-    }
-    return PunchGroups();
-}
-
 bool IsResultHeaderWithoutPunches(const QStringList& header)
 {
     QStringList words;
@@ -351,7 +116,7 @@ bool IsResultHeaderWithoutPunches(const QStringList& header)
     auto names = [&](std::initializer_list<C> columns) {
         for (const QString& word : words)
             for (C column : columns)
-                if (is(word, column)) return true;
+                if (IsColumnWord(word, column)) return true;
         return false;
     };
     return names({C::Name, C::GivenName}) && names({C::Time, C::Finish}) &&
@@ -374,7 +139,7 @@ ResultHeader MapResultHeader(const QStringList& header, const PunchGroups& group
     // status of a runner follow the name, after the team's own in a relay export.
     auto first = [&](C column, int from) {
         for (int i = from; i < end; ++i)
-            if (is(words[i], column)) return i;
+            if (IsColumnWord(words[i], column)) return i;
         return -1;
     };
     auto set = [&](C column, int position) {
@@ -389,7 +154,8 @@ ResultHeader MapResultHeader(const QStringList& header, const PunchGroups& group
         for (int i = 0; i < end; ++i)
             for (const char* prefix : {"leg ", "strecke ", "sträcka ", "osuus ", "relais "}) {
                 const QString p = QString::fromUtf8(prefix);
-                if (words[i].startsWith(p) && is(words[i].mid(p.size()), column)) return i;
+                if (words[i].startsWith(p) && IsColumnWord(words[i].mid(p.size()), column))
+                    return i;
             }
         return -1;
     };
@@ -403,7 +169,7 @@ ResultHeader MapResultHeader(const QStringList& header, const PunchGroups& group
                      C::Team, C::OverallTime, C::StartPunch, C::FinishPunch})
         set(column, first(column, 0));
     for (int i = 0; i < end && h[C::ClubNumber] < 0; ++i)
-        if (isClubNumber(words[i])) h[C::ClubNumber] = i;
+        if (IsClubNumberWord(words[i])) h[C::ClubNumber] = i;
     // The name column found only by the layout: nothing else of the header is known either.
     if (h[C::Name] < 0 && firstPair >= 0) placeByLayout(h, firstPair);
     return h;

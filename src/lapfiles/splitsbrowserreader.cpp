@@ -3,6 +3,7 @@
 // and the leg times, the finish leg last; an empty line before the next class. The files this
 // program exports, with the name in one field, read as well.
 #include "lapfiles/interchangereaders.h"
+#include "race/csvfields.h"
 
 #include <QStringList>
 
@@ -10,6 +11,10 @@
 #include <cmath>
 
 namespace basConvert {
+
+using CbasGeneral::CsvFieldViews;
+using CbasGeneral::TextLines;
+
 namespace {
 
 constexpr int FirstLegField = 5;  // 1-based

@@ -1,12 +1,17 @@
 // The tables: the Eskdat CSV, the program's own two CSV layouts and the tables of other
 // programs, each brought into the reader's table form and read by the generic table passes.
-#include "lapfiles/csvfields.h"
 #include "lapfiles/foreigntable.h"
 #include "lapfiles/formatentries.h"
 #include "lapfiles/sourcefile.h"
 #include "lapfiles/transpose.h"
+#include "race/csvfields.h"
 
 namespace basConvert::Formats {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::FirstCsvField;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 // A stored line with more fields than any table can use. Such a file (a whole file of values

@@ -1,13 +1,17 @@
-#include "lapfiles/csvfields.h"
 #include "lapfiles/raceload.h"
 #include "lapfiles/readcontext.h"
 #include "lapfiles/tablereader.h"
 #include "race/basicformat.h"
+#include "race/csvfields.h"
 #include "race/textutil.h"
 
 #include <optional>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
+
 namespace {
 
 // The texts of a table other than a lap file were written for spreadsheets: a leading "＝",

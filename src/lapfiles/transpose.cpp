@@ -1,12 +1,15 @@
 #include "lapfiles/transpose.h"
 
-#include "lapfiles/csvfields.h"
+#include "race/csvfields.h"
 #include "race/textutil.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace basConvert {
+
+using CbasGeneral::CsvQuotes;
+using CbasGeneral::SplitCsvFields;
 
 void TransposeLines(QStringList& lines)
 {

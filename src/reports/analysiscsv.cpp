@@ -3,6 +3,7 @@
 #include "analysis/analyze.h"
 #include "analysis/percenttext.h"
 #include "race/basicformat.h"
+#include "race/csvfields.h"
 #include "race/filelock.h"
 #include "race/pathutil.h"
 #include "race/race.h"
@@ -53,10 +54,12 @@ int winnerIndex(const basAnalyze::AnalysisWorkspace& ws)
 // What makes a line of the season file the line of one runner in one race: race name, date,
 // class and name, letter case ignored and the name without any space, so that the lines of
 // earlier runs (whose names may have been written with or without spaces) are found again.
-// Empty for a line that is no runner's line (the header, a line of too few fields).
+// Empty for a line that is no runner's line (the header, a line of too few fields). The file's
+// fields are never quoted (a comma in a text is written as "，"), so a quote is part of its field.
 QString seasonKey(const QString& line)
 {
-    const QStringList fields = line.split(QLatin1Char(','));
+    using CbasGeneral::CsvQuotes;
+    const QStringList fields = CbasGeneral::SplitCsvFields(line, CsvQuotes::Literal);
     if (fields.size() < 5 || line == QString::fromUtf8(HeaderLine)) return QString();
     // Lines written before formula characters were made full-width are found as well.
     using CbasGeneral::CsvCell;

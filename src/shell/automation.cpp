@@ -107,8 +107,8 @@ ScriptOutcome RunScript(const QString& path, ScriptHost& host, const QStringList
 {
     ScriptContext context{host,
                           QFileInfo(path).absolutePath(),
-                          CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDesktop),
-                          CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDocuments),
+                          CbasWinAPI::SpecialFolderPath(CbasWinAPI::SpecialFolder::Desktop),
+                          CbasWinAPI::SpecialFolderPath(CbasWinAPI::SpecialFolder::Documents),
                           {}};
     for (int i = 0; i < variables.size() && i < 9; ++i) context.variables[i + 1] = variables[i];
 

@@ -2,6 +2,7 @@
 
 #include "config/control.h"
 #include "lapfiles/racefile.h"
+#include "race/csvfields.h"
 #include "race/filenameparts.h"
 #include "race/prompts.h"
 #include "race/race.h"
@@ -157,7 +158,7 @@ QString ReplaceVariables(const ScriptContext& context, const QString& field)
 
 QStringList LineFields(const ScriptContext& context, const QString& line)
 {
-    QStringList fields = line.split(QLatin1Char(','));
+    QStringList fields = CbasGeneral::SplitCsvFields(line, CbasGeneral::CsvQuotes::Literal);
     for (QString& field : fields) field = ReplaceVariables(context, field);
     return fields;
 }

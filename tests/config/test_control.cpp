@@ -23,7 +23,8 @@ TEST_F(ControlTest, TheFileDialogGetsTheRequestAndGivesBackPathAndFilter)
         "LAP形式 (*.lap)|*.lap|CSV形式[横型] (*.csv)|*.csv|CSV形式[縦型] (*.csv)|*.csv");
     prompts_->files.push_back(FileDialogResult{QStringLiteral("/r/race.csv"), 3});
     int index = 1;
-    EXPECT_EQ(CbasControl::ShowFileDialog(1, QStringLiteral("ラップファイル"), filter, &index,
+    EXPECT_EQ(CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Save,
+                                          QStringLiteral("ラップファイル"), filter, &index,
                                           QStringLiteral("/r/race")),
               QStringLiteral("/r/race.csv"));
     EXPECT_EQ(index, 3);
@@ -39,7 +40,8 @@ TEST_F(ControlTest, TheFileDialogGetsTheRequestAndGivesBackPathAndFilter)
 TEST_F(ControlTest, ACancelledOpenDialogGivesAnEmptyTextAndKeepsTheFilter)
 {
     int index = 2;
-    EXPECT_EQ(CbasControl::ShowFileDialog(0, QStringLiteral("ラップファイル"),
+    EXPECT_EQ(CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Open,
+                                          QStringLiteral("ラップファイル"),
                                           QStringLiteral("全てのファイル (*.*)|*.*"), &index),
               QString());
     EXPECT_EQ(index, 2);

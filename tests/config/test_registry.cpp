@@ -82,7 +82,7 @@ TEST_F(RegistryTest, SpecialFoldersComeFromTheUserDirectories)
                    .arg(desktop, documents)
                    .toUtf8());
     dirs.close();
-    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDesktop), desktop);
-    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(CbasWinAPI::FolderDocuments), documents);
-    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(3), QString());
+    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(CbasWinAPI::SpecialFolder::Desktop), desktop);
+    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(CbasWinAPI::SpecialFolder::Documents), documents);
+    EXPECT_EQ(CbasWinAPI::SpecialFolderPath(static_cast<CbasWinAPI::SpecialFolder>(3)), QString());
 }

@@ -94,13 +94,14 @@ TEST_F(SettingsTest, AVersionBelowOneCountsAsFirstRun)
     EXPECT_EQ(text.count(QStringLiteral("\r\n")), 25);
 }
 
-TEST_F(SettingsTest, OnlyModeOneWritesDefaults)
+TEST_F(SettingsTest, OnlyTheSplitSheetModeWritesDefaults)
 {
+    using basSettings::DefaultSettings;
     basSettings::SettingsFile();
-    basSettings::WriteDefaultPrintSettings(0);
-    basSettings::WriteDefaultPrintSettings(2);
+    basSettings::WriteDefaultPrintSettings(DefaultSettings::Nothing);
+    basSettings::WriteDefaultPrintSettings(static_cast<DefaultSettings>(2));
     EXPECT_EQ(readCp932(iniPath()), QString());
-    basSettings::WriteDefaultPrintSettings(1);
+    basSettings::WriteDefaultPrintSettings(DefaultSettings::SplitSheetPrint);
     EXPECT_EQ(readCp932(iniPath()).count(QStringLiteral("\r\n")), 23);
 }
 

@@ -287,4 +287,20 @@ TEST_F(AnalysisCsv, ClassesAnalysedSideBySideGiveTheLinesOfOneAtATime)
     EXPECT_EQ(fileLines(), expected);
 }
 
+// The season file's fields are never quoted: a quote is part of its field, so a line whose name
+// is written in quotes is another runner's, and a line holding a comma in a field is nobody's.
+TEST(SeasonLines, QuotesAndCommasArePartOfTheirFields)
+{
+    const QString kept[] = {QStringLiteral("\"C\",X,24/05/12,春の大会,M21,0:20:00"),
+                            QStringLiteral("\"C,X\",24/05/12,春の大会,M21,0:20:00")};
+    const QString file =
+        kHeader + "\r\n" + kept[0] + "\r\nC,X,24/05/12,春の大会,M21,0:21:00\r\n" + kept[1] + "\r\n";
+    const std::optional<QByteArray> merged = basExport::MergeSeasonLines(
+        TextCodec::toCp932(file), QStringLiteral("C,Y,24/05/12,春の大会,M21,0:19:00\r\n"));
+    ASSERT_TRUE(merged);
+    EXPECT_EQ(TextCodec::fromCp932(*merged), kHeader + "\r\n" + kept[0] +
+                                                 "\r\nC,Y,24/05/12,春の大会,M21,0:19:00\r\n" +
+                                                 kept[1] + "\r\n");
+}
+
 }  // namespace

@@ -239,6 +239,34 @@ TEST_F(ViewerInBrowser, FragmentChoosesClassRunnersAndGraphLines)
     EXPECT_EQ(keys(), std::string(Script) + "|" + Closing + "|E|F|G|H|I");
 }
 
+// The chooser's buttons choose nobody and the first five again; a threshold that is no number
+// of 0 or more puts back the one in force, which a valid one then replaces; a club chooses its
+// runners.
+TEST_F(ViewerInBrowser, ChooserButtonsAndThresholdFields)
+{
+    NEED_BROWSER();
+    ASSERT_TRUE(open(QStringLiteral("#c=W21&r=G&v=graph")));
+    EXPECT_EQ(see(".choose button"), "上位5人|選択解除");
+    click(".choose button:nth-of-type(2)");
+    EXPECT_EQ(lines(), "");
+    EXPECT_EQ(see(".count"), "0人を選択中");
+    click(".choose button:nth-of-type(1)");
+    EXPECT_EQ(lines(), std::string(Script) + "|" + Closing + "|E|F|G");
+    EXPECT_EQ(see(".count"), "5人を選択中");
+    for (const char* wrong : {"-3", ""}) {
+        type(".threshold-seconds", QString::fromLatin1(wrong));
+        EXPECT_EQ(js("document.querySelector('.threshold-seconds').value").toString(), "20")
+            << wrong;
+    }
+    type(".threshold-percent", QStringLiteral("7"));
+    EXPECT_EQ(link().substr(link().size() - 11), "&mt=20&mp=7");
+    // A club chooses its runners, and the list goes back to its caption.
+    ASSERT_TRUE(open(QStringLiteral("#c=M21&v=graph")));
+    type(".choose select", QString::fromUtf8("Bクラブ"));
+    EXPECT_EQ(lines(), "B");
+    EXPECT_EQ(js("document.querySelector('.choose select').value").toString(), "");
+}
+
 // A leg is a mistake when it lost both the seconds and the share of its cruise time that the
 // reader sets: marked in the table, counted per runner; miss bars never draw a gain as a loss;
 // the runner card names the worst legs by time lost and a merged leg by its whole stretch.

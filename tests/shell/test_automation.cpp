@@ -77,6 +77,9 @@ TEST_F(ScriptTest, VariablesAreReplacedIgnoringCaseAndTenIsNoVariable)
     basAutomation::ScriptContext context{host, tempDir(), "/desk", "/docs", {}};
     EXPECT_EQ(basAutomation::LineFields(context, "HTML,%DESKTOP%,%Documents%"),
               QStringList({"HTML", "/desk", "/docs"}));
+    // Every comma ends a field: a script quotes nothing.
+    EXPECT_EQ(basAutomation::LineFields(context, "HTML,\"a,b\",,%desktop%\""),
+              QStringList({"HTML", "\"a", "b\"", "", "/desk\""}));
 }
 
 TEST_F(ScriptTest, EventNameIsTakenAfreshForEveryLine)

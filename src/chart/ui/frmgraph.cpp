@@ -248,9 +248,9 @@ void frmGraph::cmdSave_Click()
             QString(), className_.isEmpty() ? QStringLiteral("chart") : className_)
             .front()
             .fileName;
-    const QString fileName = CbasControl::ShowFileDialog(1, QStringLiteral("ラップチャート"),
-                                                         QStringLiteral("PNG形式 (*.png)|*.png"),
-                                                         &filterIndex, proposed);
+    const QString fileName = CbasControl::ShowFileDialog(
+        CbasControl::FileDialogMode::Save, QStringLiteral("ラップチャート"),
+        QStringLiteral("PNG形式 (*.png)|*.png"), &filterIndex, proposed);
     if (fileName.isEmpty()) return;
     if (!basChart::ExportRequest(analysis_, Request())) {
         Prompts::message(QStringLiteral("リアルタイムのチャートは、最初のスタートが 8:15 から "

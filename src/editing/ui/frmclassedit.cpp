@@ -354,9 +354,9 @@ bool frmClassEdit::cmdLapEdit_Click()
 
 void frmClassEdit::cmdStartList_Click()
 {
-    const QString path =
-        CbasControl::ShowFileDialog(0, QStringLiteral("スタートリストＣＳＶファイル読み込み"),
-                                    QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
+    const QString path = CbasControl::ShowFileDialog(
+        CbasControl::FileDialogMode::Open, QStringLiteral("スタートリストＣＳＶファイル読み込み"),
+        QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
     if (path.isEmpty() || !CbasGeneral::FileExists(path)) return;
     const std::optional<QStringList> lines = basStartList::ReadStartListLines(path);
     if (!lines) return;

@@ -337,9 +337,9 @@ QString PrintTab::PdfPath()
         }
         return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
     }
-    return CbasControl::ShowFileDialog(1, QStringLiteral("PDFファイルに印刷"),
-                                       QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr,
-                                       ProposedPdfName());
+    return CbasControl::ShowFileDialog(
+        CbasControl::FileDialogMode::Save, QStringLiteral("PDFファイルに印刷"),
+        QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr, ProposedPdfName());
 }
 
 QString PrintTab::ProposedPdfName()

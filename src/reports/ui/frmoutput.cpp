@@ -52,7 +52,8 @@ QString InitialFolder()
 {
     const QString stored = basSettings::OutputFolder();
     if (!stored.isEmpty()) return stored;
-    for (const int id : {CbasWinAPI::FolderDesktop, CbasWinAPI::FolderDocuments}) {
+    for (const auto id :
+         {CbasWinAPI::SpecialFolder::Desktop, CbasWinAPI::SpecialFolder::Documents}) {
         const QString folder = CbasWinAPI::SpecialFolderPath(id);
         if (!folder.isEmpty() && QFileInfo(folder).isDir()) return folder;
     }

@@ -184,8 +184,9 @@ void frmDuel::OpenFile()
 {
     if (!SaveBefore(QStringLiteral("読み込み前にデータを保存しますか？"))) return;
     int filterIndex = 1;
-    const QString path = CbasControl::ShowFileDialog(0, kFileDialogTitle, kOpenFilter, &filterIndex,
-                                                     dialogFileName_);
+    const QString path =
+        CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Open, kFileDialogTitle,
+                                    kOpenFilter, &filterIndex, dialogFileName_);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
     FinishLoad(basConvert::LoadRaceFile(path, &loadProgress_));
@@ -211,8 +212,9 @@ void frmDuel::SaveFile()
     const QString proposed =
         CurrentFilePath.isEmpty() ? dialogFileName_ : WithoutExtension(CurrentFilePath);
     int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
-    const QString path = CbasControl::ShowFileDialog(
-        1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
+    const QString path =
+        CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Save, kFileDialogTitle,
+                                    basConvert::SaveDialogFilter(), &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
     // The dialog offers the save types of the format table; an index beyond them saves nothing.

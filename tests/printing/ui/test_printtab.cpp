@@ -258,7 +258,7 @@ TEST_F(PrintTabTest, TimerDetailsDialog)
 TEST_F(PrintTabTest, BandFontDialog)
 {
     IniFile& settings = basSettings::SettingsFile();
-    basSettings::WriteDefaultPrintSettings(1);
+    basSettings::WriteDefaultPrintSettings(basSettings::DefaultSettings::SplitSheetPrint);
     settings.setItem(QStringLiteral("WidthSkhClassLabel"), QStringLiteral("3"));
     settings.Save();
     const QByteArray before = testsupport::readBytes(settings.FileName());

@@ -1,10 +1,10 @@
 // The one field splitter under both quoting rules: what other programs quote is read as one
 // field, and a quote in the program's own files stays an ordinary character.
-#include "lapfiles/csvfields.h"
+#include "race/csvfields.h"
 
 #include <gtest/gtest.h>
 
-using basConvert::CsvQuotes;
+using CbasGeneral::CsvQuotes;
 
 TEST(CsvFields, BothQuotingRules)
 {
@@ -33,7 +33,7 @@ TEST(CsvFields, BothQuotingRules)
             << c.line;
         EXPECT_EQ(FirstCsvField(line, CsvQuotes::Literal, separator), c.literal.first()) << c.line;
         QStringList views;
-        for (QStringView view : basConvert::CsvFieldViews(line, separator))
+        for (QStringView view : CbasGeneral::CsvFieldViews(line, separator))
             views << view.toString();
         EXPECT_EQ(views, c.literal) << c.line;
     }

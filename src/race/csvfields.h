@@ -1,14 +1,15 @@
 #pragma once
-// Splitting separated text into lines and fields: every reader of race files and start lists
-// splits its lines into fields here. Two rules hold. Files of other programs quote a field that
-// holds the separator ("Yamada, Taro"). The program's own lap files and CSV layouts, and the
-// tables read like them, never quote: their writers turn a comma in a text into "，" and write a
-// double quote as it is, so there a quote is an ordinary character of the text.
+// Splitting separated text into lines and fields: every reader of race files, start lists, the
+// season statistics file and scripts splits its lines into fields here. Two rules hold. Files of
+// other programs quote a field that holds the separator ("Yamada, Taro"). The program's own lap
+// files, CSV layouts and season file, and the tables read like them, never quote: their writers
+// turn a comma in a text into "，" and write a double quote as it is, so there a quote is an
+// ordinary character of the text. A script's line, too, is split at every comma.
 #include <QChar>
 #include <QStringList>
 #include <QStringView>
 
-namespace basConvert {
+namespace CbasGeneral {
 
 enum class CsvQuotes {
     Honoured,  // a field in double quotes may hold the separator; "" inside stands for one quote
@@ -41,4 +42,4 @@ private:
     bool ended_ = false;
 };
 
-}  // namespace basConvert
+}  // namespace CbasGeneral

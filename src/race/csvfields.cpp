@@ -1,7 +1,7 @@
 // Splitting separated text into lines and fields.
-#include "lapfiles/csvfields.h"
+#include "race/csvfields.h"
 
-namespace basConvert {
+namespace CbasGeneral {
 namespace {
 
 QStringList splitQuoted(QStringView line, QChar separator)
@@ -92,4 +92,4 @@ QStringView TextLines::next()
     return text_.sliced(start, i - start);
 }
 
-}  // namespace basConvert
+}  // namespace CbasGeneral
