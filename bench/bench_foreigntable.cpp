@@ -51,8 +51,7 @@ RaceFiles& filesFor(const RaceShape& shape, int filter)
 void loadRepeatedly(benchmark::State& state, const QString& path, int expectedRunners)
 {
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(path).loaded()) {
             state.SkipWithError("the file did not load");
             return;
         }

@@ -36,8 +36,8 @@ void BM_SaveIofXml(benchmark::State& state)
     buildRace();
     const QString path = dir.filePath(QStringLiteral("race.xml"));
     for (auto _ : state) {
-        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml) !=
+            basConvert::SaveResult::Saved) {
             state.SkipWithError("the result list could not be written");
             return;
         }
@@ -52,8 +52,7 @@ void BM_LoadIofXml(benchmark::State& state)
     const QString path = dir.filePath(QStringLiteral("race.xml"));
     basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(path).loaded()) {
             state.SkipWithError("the result list did not load");
             return;
         }

@@ -70,10 +70,11 @@ void measure(benchmark::State& state, const QString& path)
         state.SkipWithError("the input could not be written");
         return;
     }
+    bool loaded = false;
     for (auto _ : state) {
         basDefinition::ResetRace();
-        basConvert::LoadRaceFile(path);
-        benchmark::DoNotOptimize(basDefinition::FileResult);
+        loaded = basConvert::LoadRaceFile(path).loaded();
+        benchmark::DoNotOptimize(loaded);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -82,7 +83,7 @@ void measure(benchmark::State& state, const QString& path)
     state.counters["peak_rss_mb"] = peak;
     state.counters["file_mb"] = fileMb;
     state.counters["rss_per_file_mb"] = peak / fileMb;
-    state.counters["loaded"] = basDefinition::FileResult == basDefinition::FileOk ? 1 : 0;
+    state.counters["loaded"] = loaded ? 1 : 0;
     state.counters["runners"] = [] {
         int n = 0;
         for (const auto& cls : basDefinition::ClassList) n += cls->ClassRunnerCount();
@@ -284,9 +285,10 @@ void LapFile20000(benchmark::State& state)
     for (int c = 1; c <= classes; ++c)
         AddGeneratedClass(GeneratedClass{QStringLiteral("M%1").arg(c), 20000 / classes}, random);
     const QString path = dir.filePath(QStringLiteral("runners.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
+    const bool saved =
+        basConvert::SaveRaceFile(path, basConvert::SaveType::Lap) == basConvert::SaveResult::Saved;
     basDefinition::ResetRace();
-    measure(state, basDefinition::FileResult == basDefinition::FileOk ? path : QString());
+    measure(state, saved ? path : QString());
 }
 
 // The names that select each reader: lap file, table, text table, Eskdat table, XML.

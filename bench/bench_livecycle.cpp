@@ -44,9 +44,9 @@ const QTemporaryDir& workFolder()
         basDefinition::RaceInfo.RaceDate = QDate(2026, 5, 10);
         std::mt19937 random(2026);
         AddLiveRace(random);
-        basConvert::SaveRaceFile(dir.filePath(QStringLiteral("live.lap")),
-                                 basConvert::SaveType::Lap);
-        if (basDefinition::FileResult != 0) fprintf(stderr, "the race file could not be saved\n");
+        if (basConvert::SaveRaceFile(dir.filePath(QStringLiteral("live.lap")),
+                                     basConvert::SaveType::Lap) != basConvert::SaveResult::Saved)
+            fprintf(stderr, "the race file could not be saved\n");
         built = true;
     }
     return dir;

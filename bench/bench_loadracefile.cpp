@@ -42,22 +42,22 @@ QString writeLargeLapFile(const QTemporaryDir& dir)
         }
     }
     QString path = dir.filePath(QStringLiteral("large.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
+    const bool saved =
+        basConvert::SaveRaceFile(path, basConvert::SaveType::Lap) == basConvert::SaveResult::Saved;
     ResetRace();
-    return path;
+    return saved ? path : QString();
 }
 
 void BM_LoadRaceFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = writeLargeLapFile(dir);
-    if (basDefinition::FileResult != basDefinition::FileOk) {
+    if (path.isEmpty()) {
         state.SkipWithError("could not write the lap file");
         return;
     }
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(path).loaded()) {
             state.SkipWithError("the lap file did not load");
             return;
         }

@@ -28,10 +28,9 @@ int run(const Arguments& arguments, Console& console)
     const int changed =
         basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
 
-    basConvert::SaveRaceFile(args[2], basConvert::SaveType::Lap);
-    const int16_t result = FileResult;
-    FileResult = FileOk;
-    if (result != FileOk) return SaveFailure(args[2], console);
+    if (basConvert::SaveRaceFile(args[2], basConvert::SaveType::Lap) !=
+        basConvert::SaveResult::Saved)
+        return SaveFailure(args[2], console);
     console.out << changed << "人のスタート時刻を設定しました\n";
     return ExitDone;
 }

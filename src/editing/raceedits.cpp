@@ -104,7 +104,6 @@ bool ReloadKeepingHeader(QString* failure)
     const RaceHeader kept = RaceInfo;
     const QString path = CurrentFilePath;
     const basConvert::LoadResult load = basConvert::LoadRaceFile(path);
-    FileResult = FileOk;
     if (!load.loaded()) {
         // A file that has gone takes the path with it; the race in memory still came from it.
         CurrentFilePath = path;

@@ -10,19 +10,6 @@
 namespace basConvert {
 namespace {
 
-int16_t fileResultOf(LoadStatus status)
-{
-    switch (status) {
-        case LoadStatus::Loaded:
-            return basDefinition::FileOk;
-        case LoadStatus::Failed:
-            return basDefinition::FileFailed;
-        case LoadStatus::Refused:
-            return basDefinition::FileRefused;
-    }
-    return basDefinition::FileFailed;
-}
-
 // The first text of the race (race header, class name, runner's name or club) with a character
 // that has no CP932 form, for the message that names it.
 QString firstTextWithoutCp932()
@@ -62,28 +49,25 @@ LoadResult LoadRaceFile(const QString& path, LoadProgress* progress, const LoadO
     if (!asked.labelQuestions) asked.labelQuestions = &CurrentLabelQuestions();
     LoadResult result = ReadRaceFile(path, asked);
     ApplyLoadedRace(result);
-    basDefinition::FileResult = fileResultOf(result.status);
     for (const QString& warning : result.warnings)
         Prompts::message(warning, Prompts::Icon::Exclamation);
     return result;
 }
 
-void SaveRaceFile(const QString& path, SaveType type)
+SaveResult SaveRaceFile(const QString& path, SaveType type)
 {
     using namespace basDefinition;
-    FileResult = FileOk;
     const SavedBytes saved = WriterOf(type).write(RaceInfo, ClassList);
     // The file is written whole through a temporary file, so a failed save keeps what was there.
-    if (!CbasGeneral::WriteFileBytes(path, saved.bytes, CbasGeneral::LinkRule::FollowAny)) {
-        FileResult = FileFailed;
-        return;
-    }
+    if (!CbasGeneral::WriteFileBytes(path, saved.bytes, CbasGeneral::LinkRule::FollowAny))
+        return SaveResult::Failed;
     DataModified = false;
     if (saved.utf8)
         Prompts::message(QStringLiteral("シフトJISで表せない文字（「%1」など）があるため、"
                                         "UTF-8（BOM付き）で保存しました。")
                              .arg(firstTextWithoutCp932()),
                          Prompts::Icon::Information);
+    return SaveResult::Saved;
 }
 
 }  // namespace basConvert

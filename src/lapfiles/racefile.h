@@ -17,15 +17,17 @@ void ApplyLoadedRace(LoadResult& result);
 
 // The load of the windows and scripts: ReadRaceFile with the label questions passed on to the
 // installed service (labelquestions.h) once the options' answers are used up, the warnings
-// shown through the prompt service, the race applied (ApplyLoadedRace), and FileResult set to
-// FileOk, FileFailed or FileRefused. Returns what happened.
+// shown through the prompt service and the race applied (ApplyLoadedRace). Returns what
+// happened.
 LoadResult LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
                         const LoadOptions& options = LoadOptions());
 
-// Writes the race in memory as the type (formattable.h). Sets FileResult (FileOk or
-// FileFailed) and clears DataModified on success; CurrentFilePath is left to the caller. A
-// failed save never destroys an existing file. A race written as UTF-8, because a text has no
-// CP932 form, says so through the prompt service.
-void SaveRaceFile(const QString& path, SaveType type);
+// How a save went; why it failed is CbasGeneral::LastWriteError (race/pathutil.h).
+enum class SaveResult { Saved, Failed };
+
+// Writes the race in memory as the type (formattable.h) and clears DataModified on success;
+// CurrentFilePath is left to the caller. A failed save never destroys an existing file. A race
+// written as UTF-8, because a text has no CP932 form, says so through the prompt service.
+SaveResult SaveRaceFile(const QString& path, SaveType type);
 
 }  // namespace basConvert

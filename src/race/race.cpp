@@ -1,5 +1,7 @@
 #include "race/race.h"
 
+#include "race/racedocument.h"
+
 #include <stdexcept>
 
 clsClassData& ClassCollection::add(const QString& name)
@@ -78,18 +80,21 @@ bool ClassCollection::rename(const QString& oldName, const QString& newName)
 
 namespace basDefinition {
 
-RaceHeader RaceInfo;
-ClassCollection ClassList;
+RaceDocument& SharedDocument()
+{
+    static RaceDocument document;
+    return document;
+}
+
+RaceHeader& RaceInfo = SharedDocument().raceToFill().RaceInfo;
+ClassCollection& ClassList = SharedDocument().raceToFill().ClassList;
 QString CurrentFilePath;
-int16_t FileResult = FileOk;
 bool DataModified = false;
 
 void ResetRace()
 {
-    RaceInfo.clear();
-    ClassList.clear();
+    SharedDocument().resetRace();
     CurrentFilePath.clear();
-    FileResult = FileOk;
     DataModified = false;
 }
 

@@ -18,7 +18,6 @@ namespace basAutomation {
 namespace {
 
 using basDefinition::CurrentFilePath;
-using basDefinition::FileResult;
 
 // The number of a user variable, 1 … 9.
 int VariableNumber(const QString& text)
@@ -40,7 +39,6 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
     const basConvert::LoadResult load = basConvert::LoadRaceFile(path, context.host.LoadProgress());
-    FileResult = basDefinition::FileOk;
     if (!load.loaded()) {
         // A refused kind of file is as much a failure as an unreadable one: going on would
         // publish whatever race was in memory before.

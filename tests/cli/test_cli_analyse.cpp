@@ -52,8 +52,8 @@ protected:
         clsClassData& w21 = basDefinition::ClassList.add(QStringLiteral("W21"));
         w21.ClassControlCount = 4;
         lapFile = tempPath(QStringLiteral("summer.lap"));
-        basConvert::SaveRaceFile(lapFile, basConvert::SaveType::Lap);
-        ASSERT_EQ(basDefinition::FileResult, 0);
+        ASSERT_EQ(basConvert::SaveRaceFile(lapFile, basConvert::SaveType::Lap),
+                  basConvert::SaveResult::Saved);
     }
     QString lapFile;
 };

@@ -119,8 +119,8 @@ TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
     RaceInfo.RaceName = QStringLiteral("大会");
     AddClass(QStringLiteral("M21"), 1);
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(basConvert::SaveRaceFile(file, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
     CurrentFilePath = file;
 
     RaceInfo.RaceName = QStringLiteral("改名");

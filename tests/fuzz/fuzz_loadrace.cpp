@@ -39,8 +39,9 @@ void LoadKnownRace()
 QStringList SavedLines(const QString& name, bool withColumnHeaders)
 {
     const QString path = fuzz::ScratchPath(name);
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    fuzz::Check(basDefinition::FileResult == basDefinition::FileOk, "a loaded race can be saved");
+    fuzz::Check(
+        basConvert::SaveRaceFile(path, basConvert::SaveType::Lap) == basConvert::SaveResult::Saved,
+        "a loaded race can be saved");
     QFile file(path);
     fuzz::Check(file.open(QIODevice::ReadOnly), "the saved race can be read back");
     QByteArray bytes = file.readAll();
@@ -82,8 +83,7 @@ bool ClassNamesStayApart()
 
 void LoadSaved(const QString& name)
 {
-    basConvert::LoadRaceFile(fuzz::ScratchPath(name));
-    fuzz::Check(basDefinition::FileResult == basDefinition::FileOk,
+    fuzz::Check(basConvert::LoadRaceFile(fuzz::ScratchPath(name)).loaded(),
                 "the saved lap file of a loaded race loads again");
 }
 
@@ -96,8 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LoadKnownRace();
     const QString before = fuzz::RaceSnapshot();
     const QString input = fuzz::WriteInput(QStringLiteral(FUZZ_FILE_NAME), data, size);
-    basConvert::LoadRaceFile(input);
-    if (basDefinition::FileResult != basDefinition::FileOk) {
+    if (!basConvert::LoadRaceFile(input).loaded()) {
         fuzz::Check(fuzz::RaceSnapshot() == before, "a refused load keeps the race in memory");
         return 0;
     }

@@ -47,8 +47,8 @@ QString LapFileTest::load(const QString& text, const QString& name,
 QStringList LapFileTest::save(int filterIndex, const QString& name)
 {
     QString path = tempPath(name);
-    basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(filterIndex));
-    EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    EXPECT_EQ(basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(filterIndex)),
+              basConvert::SaveResult::Saved);
     return lapfixtures::readLines(path);
 }
 
@@ -61,7 +61,7 @@ void LapFileTest::loadPreviousRace()
                             "旧M,前田 一,旧クラブ,10:00:00,,00:10:00,00:02:00\n"
                             "旧W,前川 二,旧クラブ,10:01:00,,00:11:00,00:03:00\n"),
          QStringLiteral("old.lap"));
-    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
 }
 
 void LapFileTest::expectPreviousRace() const

@@ -111,8 +111,8 @@ TEST_F(LapFileTest, LargeClassesAreWrittenInBothLayoutsAndLoadBack)
             EXPECT_EQ(written[0].count(QLatin1Char(',')), 5001);  // and the empty line
         }
         ResetRace();
-        basConvert::LoadRaceFile(tempPath(name));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(tempPath(name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 5000);
         EXPECT_EQ(ClassList.at(1).Item(5000).Namae, QStringLiteral("走者4999"));
     }
@@ -190,8 +190,8 @@ TEST_F(LapFileTest, OwnLayoutsLoadBackWhateverTheirNamesLookLike)
             }
             save(filter, QStringLiteral("own.csv"));
             ResetRace();
-            basConvert::LoadRaceFile(tempPath(QStringLiteral("own.csv")));
-            ASSERT_EQ(FileResult, FileOk);
+            lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("own.csv")));
+            ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
             ASSERT_EQ(ClassList.names(), names);
             for (const auto& cls : ClassList) {
                 ASSERT_EQ(cls->ClassRunnerCount(), 2);

@@ -9,8 +9,8 @@ using namespace basDefinition;
 TEST_F(LapFileTest, ExampleRaceLoadsAndSavesBackUnchanged)
 {
     const QString path = testsupport::examplePath(QStringLiteral("spring-cup.lap"));
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_FALSE(RaceInfo.RaceName.isEmpty());
     EXPECT_TRUE(RaceInfo.hasDate());
     ASSERT_GE(ClassList.count(), 4);
@@ -39,8 +39,9 @@ TEST_F(LapFileTest, ExampleRaceLoadsAndSavesBackUnchanged)
     EXPECT_EQ(last.ClassRunnerCount(), 0);
     EXPECT_GT(last.ClassControlCount, 0);
 
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("copy.lap")), basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(
+        basConvert::SaveRaceFile(tempPath(QStringLiteral("copy.lap")), basConvert::SaveType::Lap),
+        basConvert::SaveResult::Saved);
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("copy.lap"))),
               testsupport::readBytes(path));
 }

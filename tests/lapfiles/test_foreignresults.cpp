@@ -182,9 +182,9 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
         ResetRace();
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scope{std::unique_ptr<Prompts::PromptService>(prompts)};
-        basConvert::LoadRaceFile(
+        lastLoad = basConvert::LoadRaceFile(
             testsupport::dataPath(QStringLiteral("results/") + QString::fromUtf8(c.file)));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
         EXPECT_TRUE(prompts->log.empty());
         EXPECT_FALSE(DataModified);
@@ -199,9 +199,9 @@ TEST_F(LapFileTest, ResultExportsSurviveALapFile)
                              "results_without_punches.csv", "oe0016_radio.csv"}) {
         SCOPED_TRACE(file);
         ResetRace();
-        basConvert::LoadRaceFile(
+        lastLoad = basConvert::LoadRaceFile(
             testsupport::dataPath(QStringLiteral("results/") + QString::fromUtf8(file)));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         if (QString::fromUtf8(file) == QLatin1String("oware.csv")) {
             EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Nachtlauf Waldegg"));
             EXPECT_EQ(RaceInfo.RaceDate, QDate(2024, 11, 16));
@@ -220,8 +220,8 @@ TEST_F(LapFileTest, ResultExportsSurviveALapFile)
         const QStringList legsBefore = legsOfRunners();
         save(1, QStringLiteral("saved.lap"));
         ResetRace();
-        basConvert::LoadRaceFile(tempPath(QStringLiteral("saved.lap")));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("saved.lap")));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         const QStringList legsAfter = legsOfRunners();
         EXPECT_EQ(legsAfter, legsBefore);
     }
@@ -247,8 +247,8 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.race);
         ResetRace();
-        basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{c.race});
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{c.race});
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(RaceInfo.RaceName, QString::fromUtf8(c.name));
         EXPECT_EQ(RaceInfo.RaceDate, c.date);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
@@ -256,7 +256,7 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
     loadPreviousRace();
     const basConvert::LoadResult third =
         basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{3});
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(third.status, basConvert::LoadStatus::Failed);
     EXPECT_TRUE(third.failureMessage().contains(QStringLiteral("レース 3")));
     expectPreviousRace();
 }
@@ -275,7 +275,7 @@ TEST_F(LapFileTest, PairsBeyondAShortHeaderAreFoundInTheRows)
         text += (fields + QStringList{"31", "8:00", "32", "15:00"}).join(QLatin1Char(';')) + "\n";
     }
     load(text, QStringLiteral("short.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(raceSummary().toStdString(),
               "D21[2] 0/0: Ann Berg//1200/480 420 300; Eva Lund//1260/480 420 360");
 }

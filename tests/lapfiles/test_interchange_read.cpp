@@ -181,7 +181,7 @@ TEST_F(InterchangeReadTest, IofXml3WithMissingSplitsMispunchesAndAbsentRunners)
 </ResultList>
 )");
     loadBytes(QByteArray("\xEF\xBB\xBF") + xml.toUtf8(), QStringLiteral("result.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("夏の大会"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2024, 7, 14));
     EXPECT_TRUE(RaceInfo.RacePlace.isEmpty());
@@ -247,7 +247,7 @@ TEST_F(InterchangeReadTest, IofXml203InTheEncodingItsDeclarationNames)
 </ResultList>
 )");
     loadBytes(xml.toLatin1(), QStringLiteral("winsplits.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Höstcupen"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2003, 9, 20));
     ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
@@ -290,7 +290,7 @@ TEST_F(InterchangeReadTest, ControlCharactersInTextsReadAsSpaces)
 </ResultList>
 )");
     loadBytes(xml.toUtf8(), QStringLiteral("controls.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     for (int layout : {1, 2, 3, 4}) {
         SCOPED_TRACE(layout);
         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Night  Cup"));
@@ -306,8 +306,9 @@ TEST_F(InterchangeReadTest, ControlCharactersInTextsReadAsSpaces)
         save(layout, layout == 1 ? QStringLiteral("again.lap") : name);
         const QString race = RaceInfo.RaceName;
         ResetRace();
-        basConvert::LoadRaceFile(tempPath(layout == 1 ? QStringLiteral("again.lap") : name));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad =
+            basConvert::LoadRaceFile(tempPath(layout == 1 ? QStringLiteral("again.lap") : name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         // The lap CSV layouts keep no race header.
         if (layout == 2 || layout == 3) RaceInfo.RaceName = race;
     }
@@ -347,7 +348,7 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
         loadPreviousRace();
         prompts_->log.clear();
         loadBytes(c.text.toUtf8(), QStringLiteral("broken.xml"));
-        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
         expectPreviousRace();
         ASSERT_EQ(static_cast<int>(messages().size()), c.messages);
         if (c.messages) {
@@ -377,7 +378,7 @@ TEST_F(InterchangeReadTest, AClassOfMoreLegsThanTheModelIsSkippedAndTheRestLoads
     }
     xml += QStringLiteral("</ResultList>");
     loadBytes(xml.toUtf8(), QStringLiteral("long.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C%1").arg(MaxLegs - 1)});
     EXPECT_EQ(ClassList.at(1).LegCount(), MaxLegs);
     EXPECT_NEAR(ClassList.at(1).Item(1).Lap(MaxLegs), sec(20000 - (MaxLegs - 1) * 100), 1e-9);
@@ -402,7 +403,7 @@ TEST_F(InterchangeReadTest, AResultListLongerThanTheLineBufferLoads)
     xml += QStringLiteral("</ClassResult>\n</ResultList>\n");
     ASSERT_GT(xml.count(QLatin1Char('\n')), 3000);
     loadBytes(xml.toUtf8(), QStringLiteral("big.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
     EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("A R1"));
 }
@@ -439,7 +440,7 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {38, QStringLiteral("Course 1")},
                     {41, QStringLiteral("3")}});
     loadBytes(TextCodec::toCp932(oe45), QStringLiteral("oe.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("Course 1")});  // no class: the course
     const clsClassData& course = ClassList.at(1);
     EXPECT_EQ(course.ClassLength, 3250);
@@ -471,7 +472,7 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {43, QStringLiteral("2")}},
                    {"31", "0:03:00", "32", "0:07:00"});
     loadBytes(QByteArray("\xEF\xBB\xBF") + oe47.toUtf8(), QStringLiteral("oe47.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
     EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("Erik Ögren"));
     EXPECT_EQ(ClassList.at(1).Item(1).Shozoku, QStringLiteral("Smith, Jones & Co"));
@@ -489,7 +490,7 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {58, QStringLiteral("mp")}},
                    {"31", "4:00", "32", "9:00"});
     loadBytes(oe61.toLatin1(), QStringLiteral("oe61.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("D45")});
     const clsClassDataSub& lars = ClassList.at(1).Item(1);
     EXPECT_EQ(lars.Namae, QStringLiteral("Lars Åberg"));
@@ -508,7 +509,7 @@ TEST_F(InterchangeReadTest, TimesOfADayOrMoreAreNotRead)
                          "Anna,Berg,,10:00,2:10,3:00,0:40\n"
                          "Eva,Lund,,10:00,110006,3:00,0:40\n"),
               QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.count(), 1);
     const clsClassData& cls = ClassList.at(1);
     ASSERT_EQ(cls.ClassRunnerCount(), 2);
@@ -526,7 +527,7 @@ TEST_F(InterchangeReadTest, AClassLineClaimingEndlessControlsCostsNoMemory)
                          "Max,2147483647\nAnna,Berg,,10:00,2:10,0:40\n\n"
                          "M21,1\nEva,Lund,,10:00,3:00,0:40\n"),
               QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
     EXPECT_EQ(messages().size(), 2);
 }
@@ -541,7 +542,7 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
         "W21,2,2480\n"
         "Eva,Fors,Club B,10:05:00,5:00,6:00,1:00\n");
     loadBytes(text.toUtf8(), QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.names(), (QStringList{QStringLiteral("M21"), QStringLiteral("W21")}));
     const clsClassData& m21 = ClassList.at(1);
     EXPECT_EQ(m21.ClassLength, 4500);
@@ -562,7 +563,7 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
                                                 "山田太郎,クラブA,10:05:00,4:32,2:10,25:01,3:29\r\n"
                                                 "鈴木花子, ,9:00:00,5:00,0:00,20:00,3:00\r\n")),
               QStringLiteral("02_race.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     const clsClassData& own = ClassList.at(1);
     ASSERT_EQ(own.ClassRunnerCount(), 2);
     EXPECT_EQ(own.Item(1).Namae, QStringLiteral("山田太郎"));
@@ -682,7 +683,7 @@ TEST_F(InterchangeReadTest, LargeFilesAreTakenForTheFormatTheirStartShows)
         ASSERT_GT(c.bytes.size(), 256 << 10);
         ResetRace();
         loadBytes(c.bytes, QString::fromLatin1(c.name));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
         ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), c.runners);
         EXPECT_NE(findRunner(ClassList.at(1), QString::fromUtf8(c.named)), nullptr);
@@ -724,12 +725,12 @@ TEST_F(InterchangeReadTest, OverlongInputsAreRefusedWithTheirReason)
         SCOPED_TRACE(c.name);
         loadPreviousRace();
         loadBytes(c.bytes, QString::fromLatin1(c.name));
-        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
         EXPECT_TRUE(lastLoad.failureMessage().contains(QString::fromUtf8(c.reason)));
         expectPreviousRace();
     }
     loadBytes(resultList("UTF-8", 64, 0).toUtf8(), QStringLiteral("allowed.xml"));
-    EXPECT_EQ(FileResult, FileOk);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
 }
 
 // Two controls punched in the same second give a leg of no time, which is no missing punch: the

@@ -304,8 +304,7 @@ TEST_F(RealInterchangeTest, EachFileLoadsWithItsClassesRunnersAndTimes)
         ResetRace();
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
         EXPECT_EQ(CurrentFilePath, path);
         EXPECT_EQ(ClassList.count(), file.classes);
         EXPECT_EQ(runnerCount(), file.runners);
@@ -333,8 +332,7 @@ TEST_F(RealInterchangeTest, EachFileSurvivesARoundTripThroughIofXml)
         ++found;
         ResetRace();
         Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
         struct Row {
             QString cls, name, club;
             long long start, total;
@@ -366,11 +364,10 @@ TEST_F(RealInterchangeTest, EachFileSurvivesARoundTripThroughIofXml)
         const std::vector<Row> before = snapshot();
         const QStringList names = ClassList.names();
         const QString saved = tempPath(QStringLiteral("round.xml"));
-        basConvert::SaveRaceFile(saved, basConvert::SaveType::IofXml);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(saved, basConvert::SaveType::IofXml),
+                  basConvert::SaveResult::Saved);
         ResetRace();
-        basConvert::LoadRaceFile(saved);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_TRUE(basConvert::LoadRaceFile(saved).loaded());
         EXPECT_EQ(ClassList.names(), names);
         EXPECT_TRUE(snapshot() == before);
     }

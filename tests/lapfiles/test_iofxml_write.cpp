@@ -106,8 +106,8 @@ protected:
     std::unique_ptr<Node> saved()
     {
         const QString path = tempPath(QStringLiteral("out.xml"));
-        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-        EXPECT_EQ(FileResult, FileOk);
+        EXPECT_EQ(basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml),
+                  basConvert::SaveResult::Saved);
         return parse(testsupport::readBytes(path));
     }
 };
@@ -327,11 +327,11 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     };
     const std::vector<Row> before = snapshot();
     const QString path = tempPath(QStringLiteral("race.xml"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml),
+              basConvert::SaveResult::Saved);
     ResetRace();
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("往復"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2025, 3, 2));
     EXPECT_EQ(ClassList.names(), (QStringList{"M21", "W21", "空", "空2"}));

@@ -30,7 +30,7 @@ const QString kSpringCup =
 TEST_F(LapFileTest, ReadsHeaderClassesAndRunners)
 {
     QString path = load(kSpringCup);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(CurrentFilePath, path);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Spring Cup"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2002, 5, 12));
@@ -67,7 +67,7 @@ TEST_F(LapFileTest, RecognisesTheVersionLineWithAnySpacesAndLetterCase)
                           "$LAPFILE　Ver=2"}) {
         ResetRace();
         load(first + QLatin1Char('\n') + rest, QStringLiteral("version.LAP"));
-        EXPECT_EQ(FileResult, FileOk) << first.toStdString();
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << first.toStdString();
         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("版")) << first.toStdString();
     }
 }
@@ -88,7 +88,7 @@ TEST_F(LapFileTest, DollarKeys)
                         "$登距離:Open=60\n\n"
                         "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
                         "M21,山田 太郎,朝霧OLC,10:00:00,,00:05:00,00:06:00,00:01:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("春の大会 A=B 第2回"));
     EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("北の森"));
     EXPECT_FALSE(RaceInfo.hasDate());
@@ -113,7 +113,7 @@ TEST_F(LapFileTest, RaceDateInTheShortFormsOfOtherMachines)
           std::pair{"98-10-04", QDate(1998, 10, 4)}, std::pair{"12/05/2002", QDate()}}) {
         load(lapHead() + QStringLiteral("$日時=") + QString::fromUtf8(text) +
              QStringLiteral("\nクラス,名前,△→１\nM21,山田,00:05:00\n"));
-        ASSERT_EQ(FileResult, FileOk) << text;
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << text;
         EXPECT_EQ(RaceInfo.RaceDate, date) << text;
     }
 }
@@ -132,7 +132,7 @@ TEST_F(LapFileTest, LegStructureComesFromTheHeaderAboveTheFirstRunner)
              "９→10,10→11,11→◎\n"
              "C,鈴木,x,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,"
              "00:01:00,00:01:00,00:01:00,00:02:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.count(), 3);
     const clsClassData& a = ClassList.at(1);
     EXPECT_EQ(a.ClassControlCount, 2);
@@ -157,7 +157,7 @@ TEST_F(LapFileTest, LegStructureComesFromTheHeaderAboveTheFirstRunner)
 TEST_F(LapFileTest, FileWithoutTableGivesHeaderOnly)
 {
     load(lapHead() + QStringLiteral("$名称=見出しだけ\n$コントロール数:M=4\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("見出しだけ"));
     ASSERT_EQ(ClassList.count(), 1);
     EXPECT_EQ(ClassList.at(1).ClassControlCount, 4);
@@ -166,7 +166,7 @@ TEST_F(LapFileTest, FileWithoutTableGivesHeaderOnly)
 TEST_F(LapFileTest, UnixAndOldMacLineEndsSplitInMemory)
 {
     load(kSpringCup, QStringLiteral("crlf.lap"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     QStringList expected = save(1, QStringLiteral("crlf-saved.lap"));
 
     for (QString ending : {"\n", "\r"}) {
@@ -175,8 +175,8 @@ TEST_F(LapFileTest, UnixAndOldMacLineEndsSplitInMemory)
         QString text = kSpringCup;
         text.replace(QLatin1Char('\n'), ending);
         testsupport::writeCp932(path, text, false);
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(CurrentFilePath, path);
         EXPECT_EQ(save(1, QStringLiteral("other-saved.lap")), expected);
     }
@@ -200,8 +200,8 @@ TEST_F(LapFileTest, BytesThatAreNotCp932LoadWhatTheyCan)
     f.write(bytes);
     f.close();
 
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_TRUE(RaceInfo.RaceName.startsWith(QStringLiteral("壊れ")));
     EXPECT_TRUE(RaceInfo.RaceName.contains(QChar(0xFFFD)));
     const clsClassData& m = ClassList.at(1);
@@ -223,7 +223,7 @@ TEST_F(LapFileTest, ProgressEveryTenthLineOfTheTable)
                     .arg(i, 2, 10, QLatin1Char('0'));
     RecordingProgress progress;
     load(text, QStringLiteral("progress.lap"), &progress);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 16);
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
@@ -237,7 +237,7 @@ TEST_F(LapFileTest, ProgressWindowClosesWhenTheTableIsRefused)
                          .arg(MaxLegs)
                          .arg(MaxLegs + 1),
          QStringLiteral("late.lap"), &progress);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
 }

@@ -92,8 +92,8 @@ TEST_F(LapFileTest, SaveOfALoadedLapFileGivesTheSameBytes)
     f.write(canonicalBytes());
     f.close();
 
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.names().last(), QStringLiteral("初心者"));
     save(1, QStringLiteral("again.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("again.lap"))), canonicalBytes());
@@ -154,15 +154,15 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
         prompts->log.clear();
         const QString path = tempPath(layout == 1 ? QStringLiteral("utf8.lap")
                                                   : QStringLiteral("utf8-%1.csv").arg(layout));
-        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout)),
+                  basConvert::SaveResult::Saved);
         const QByteArray bytes = testsupport::readBytes(path);
         EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
         ASSERT_EQ(prompts->log.size(), 1u);
         EXPECT_TRUE(prompts->log[0].text.contains(QStringLiteral("「Erik Ögren」")));
         ResetRace();
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
         EXPECT_EQ(ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
         EXPECT_EQ(ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
@@ -187,7 +187,7 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
                                 "３→４,４→５,５→６,６→◎\n\n"
                                 "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎"));
     load(text, QStringLiteral("first.lap"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"),
                                               QStringLiteral("Ｗ21")}));
     EXPECT_EQ(ClassList.at(1).ClassControlCount, 6);
@@ -199,8 +199,8 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
         EXPECT_EQ(testsupport::readBytes(tempPath(QString::fromUtf8(name))),
                   TextCodec::toCp932(expected))
             << name;
-        basConvert::LoadRaceFile(tempPath(QString::fromUtf8(name)));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(tempPath(QString::fromUtf8(name)));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     }
 }
 
@@ -213,7 +213,7 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
                                     "M,乙,C,10:01:00,00:30:00,00:30:00\n"
                                     "M,丙,C,10:02:00,00:29:00,00:29:00\n"
                                     "M,丁,C,10:03:00,00:30:00,00:30:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     auto order = [] {
         QStringList names;
         for (int i = 1; i <= ClassList.at(1).ClassRunnerCount(); ++i)
@@ -241,12 +241,13 @@ TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
     loadPreviousRace();
     DataModified = true;
 
-    basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap);  // the path is a folder
-    EXPECT_EQ(FileResult, FileFailed);
+    // The path is a folder.
+    EXPECT_EQ(basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     EXPECT_TRUE(QFileInfo(tempDir()).isDir());
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")),
-                             basConvert::SaveType::Lap);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")),
+                                       basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("old.lap")});
 
@@ -267,8 +268,8 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     QFile::setPermissions(existing, QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-    basConvert::SaveRaceFile(existing, basConvert::SaveType::Lap);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(basConvert::SaveRaceFile(existing, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -290,8 +291,8 @@ TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
     }
     save(1, QStringLiteral("odd.lap"));
     ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("odd.lap")));
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("odd.lap")));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     ASSERT_EQ(ClassList.names(), names);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
@@ -309,7 +310,7 @@ TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
 {
     load(lapHead() +
          QStringLiteral("$距離:M21=4500\nクラス,名前,△→１,１→◎\n M21 ,走者,00:01:00,00:00:20\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
     EXPECT_EQ(ClassList.at(1).ClassLength, 4500);
     EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
@@ -336,8 +337,8 @@ TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
     }
     save(1, QStringLiteral("words.lap"));
     ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("words.lap")));
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("words.lap")));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.className);
         const clsClassData* cls = ClassList.find(QString::fromUtf8(e.className));
@@ -356,15 +357,15 @@ TEST_F(LapFileTest, LongCoursesSaveBackByteForByte)
         SCOPED_TRACE(name);
         ResetRace();
         const QString path = testsupport::dataPath(QString::fromUtf8(name));
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         int longest = 0;
         for (const auto& cls : ClassList) longest = std::max(longest, cls->LegCount());
         EXPECT_EQ(longest,
                   QString::fromUtf8(name).contains(QLatin1String("thirty")) ? 30 : MaxLegs);
         const QString saved = tempPath(QStringLiteral("saved.lap"));
-        basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap),
+                  basConvert::SaveResult::Saved);
         EXPECT_EQ(testsupport::readBytes(saved), testsupport::readBytes(path));
     }
 }

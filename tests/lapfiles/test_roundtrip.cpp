@@ -156,12 +156,11 @@ protected:
         const QStringList analysed = analysis ? analysisDigest() : QStringList();
         const bool everyClassRun = static_cast<int>(before.classes.size()) == ClassList.count();
         const QString path = tempPath(fileName(layout));
-        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout)),
+                  basConvert::SaveResult::Saved);
         const QByteArray bytes = testsupport::readBytes(path);
         ResetRace();
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
         const Snapshot after = snapshot(lap, iof);
         EXPECT_EQ(after.classes, before.classes);
         ASSERT_EQ(after.rows.size(), before.rows.size());
@@ -196,8 +195,7 @@ TEST_F(RoundTripTest, EveryRealFileKeepsItsRunsThroughEachLayout)
         for (int layout : kLayoutsOfRealFiles) {
             SCOPED_TRACE(path.toStdString());
             ResetRace();
-            basConvert::LoadRaceFile(path);
-            if (FileResult != FileOk || snapshot(false).rows.empty()) break;
+            if (!basConvert::LoadRaceFile(path).loaded() || snapshot(false).rows.empty()) break;
             if (layout == 1) ++races;
             expectRoundTrip(layout, true);
         }
@@ -220,8 +218,7 @@ TEST_F(RoundTripTest, MispunchedRunnerOfARealListStaysBehindTheFinishers)
         }
         return std::pair{finishers, palmer};
     };
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
     const auto [finishers, palmer] = finishersAndPalmer();
     ASSERT_GT(palmer, finishers);
     const QString saved = tempPath(QStringLiteral("cc.lap"));

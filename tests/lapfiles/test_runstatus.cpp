@@ -93,7 +93,7 @@ TEST_F(RunStatusTest, EachReaderKeepsTheStatusOfItsRuns)
         SCOPED_TRACE(c.file);
         ResetRace();
         load(c.text, QString::fromUtf8(c.file));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(statusesOfRace(), sorted(c.expected));
     }
 }
@@ -122,8 +122,8 @@ TEST_F(RunStatusTest, EachSavedLayoutKeepsTheStatuses)
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
         ResetRace();
-        basConvert::LoadRaceFile(tempPath(name));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(tempPath(name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(statusesOfRace(), before);
     }
 }

@@ -62,9 +62,9 @@ const clsClassDataSub* findRunner(const clsClassData& cls, const QString& name)
 TEST_F(LapFileTest, SportidentResultsLoad)
 {
     RecordingProgress progress;
-    basConvert::LoadRaceFile(QStringLiteral(SPLITDUEL_TEST_DATA "/sportident_results.txt"),
-                             &progress);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(
+        QStringLiteral(SPLITDUEL_TEST_DATA "/sportident_results.txt"), &progress);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(RaceInfo.RaceName,
               QStringLiteral("Invented Cup 2026 Forest Park      Sun 03/05/2026 12:00")
                   .left(64)
@@ -119,6 +119,6 @@ TEST_F(LapFileTest, SportidentWithoutColumnHeaderFailsKeepingTheRace)
     loadPreviousRace();
     load(QStringLiteral("Cup\nCup Park\nSPORTident results\n\n\nno header here\nH21 (1) 1 C\n"),
          QStringLiteral("si.txt"));
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     expectPreviousRace();
 }

@@ -133,8 +133,7 @@ protected:
         if (path.isEmpty()) return false;
         basDefinition::ResetRace();
         Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-        basConvert::LoadRaceFile(path);
-        EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+        EXPECT_TRUE(basConvert::LoadRaceFile(path).loaded());
         writePage();
         return true;
     }

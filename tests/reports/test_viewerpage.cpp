@@ -210,8 +210,7 @@ TEST(ViewerPageSize, NoLargerThanTheExportItShows)
     if (path.isEmpty()) GTEST_SKIP() << "the real result files are not here";
     basDefinition::ResetRace();
     Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
     const QByteArray page = basExport::ViewerPage(basDefinition::ClassList.names());
     EXPECT_LE(page.size(), QFileInfo(path).size());
     basDefinition::ResetRace();

@@ -91,7 +91,6 @@ TEST_F(ScriptTest, EventNameIsTakenAfreshForEveryLine)
     EXPECT_EQ(QDir(tempPath("out")).entryList(QDir::Files, QDir::Name),
               QStringList({"02_Autumn Cup.lap", "02_Spring Cup.lap"}));
     EXPECT_EQ(host.commands, QStringList({"RaceChanged", "RaceChanged"}));
-    EXPECT_EQ(basDefinition::FileResult, 0);
 }
 
 TEST_F(ScriptTest, AnErrorStopsTheScriptWithItsLineNumber)
@@ -148,7 +147,6 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
     EXPECT_EQ(messages(),
               QStringList({"ファイルを読み込めませんでした", "自動処理を中止します (line=2)"}));
     EXPECT_EQ(prompts().log.front().icon, Prompts::Icon::Exclamation);
-    EXPECT_EQ(basDefinition::FileResult, 0);
 }
 
 TEST_F(ScriptTest, ClickShowNeedsALoadedFile)

@@ -96,7 +96,6 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         outcome.fileLoaded = true;
         outcome.fileDamaged = load.damaged;
     }
-    FileResult = FileOk;
     return outcome;
 }
 
@@ -203,7 +202,6 @@ void frmDuel::FinishLoad(const basConvert::LoadResult& load)
         basHistory::UpdateHistory();
         TellLoadNotice(load);
     }
-    FileResult = FileOk;
 }
 
 void frmDuel::SaveFile()
@@ -218,8 +216,9 @@ void frmDuel::SaveFile()
     // The dialog offers the save types of the format table; an index beyond them saves nothing.
     const std::optional<basConvert::SaveType> type = basConvert::SaveTypeAt(filterIndex);
     if (type && !AcceptSaveLosses(*type)) return;
-    if (type) basConvert::SaveRaceFile(path, *type);
-    if (!type || FileResult == FileFailed) {
+    const bool saved =
+        type && basConvert::SaveRaceFile(path, *type) == basConvert::SaveResult::Saved;
+    if (!saved) {
         Warn(QStringLiteral("ファイルを保存できませんでした\n") +
              CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
@@ -230,7 +229,6 @@ void frmDuel::SaveFile()
         ShowRaceInfo();
         basHistory::UpdateHistory();
     }
-    FileResult = FileOk;
 }
 
 bool frmDuel::AcceptSaveLosses(basConvert::SaveType type)

@@ -388,12 +388,11 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
     const clsClassData typed = ClassList[QStringLiteral("M21")];
     ASSERT_EQ(typed.ClassRunnerCount(), 3);
     const QString path = tempPath(QStringLiteral("typed.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(basConvert::SaveRaceFile(path, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
 
     ResetRace();
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
     EXPECT_EQ(RaceInfo.RaceName, header.RaceName);
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
     EXPECT_EQ(RaceInfo.RacePlace, header.RacePlace);

@@ -264,8 +264,8 @@ TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
 TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
 {
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
-    ASSERT_EQ(basDefinition::FileResult, 0);
+    ASSERT_EQ(basConvert::SaveRaceFile(file, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
     basDefinition::CurrentFilePath = file;
     frmOutput form;
     basDefinition::ClassList.add(QStringLiteral("X"));
@@ -289,7 +289,6 @@ TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
     ASSERT_EQ(answers.log.size(), 1u);
     EXPECT_TRUE(answers.log[0].text.startsWith(QStringLiteral("ファイルを読み込めませんでした")));
     EXPECT_TRUE(basDefinition::ClassList.contains(QStringLiteral("Y")));
-    EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
     EXPECT_EQ(form.lstClass[0]->count(), 3);
 }
 
