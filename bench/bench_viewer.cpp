@@ -45,7 +45,7 @@ QString pageOf(const QString& name, const std::function<QStringList()>& race)
     static QTemporaryDir dir;
     const QString out = qEnvironmentVariable("VIEWER_BENCH_OUT");
     const QString path = out.isEmpty() ? dir.filePath(name) : QDir(out).filePath(name);
-    if (!QFileInfo::exists(path)) basExport::WriteViewerPage(path, race());
+    if (!QFileInfo::exists(path)) basExport::WriteViewerPage(BenchRace(), path, race());
     return path;
 }
 
@@ -160,7 +160,7 @@ void BuildPage(benchmark::State& state)
     const QStringList names = liveRace();
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray page = basExport::ViewerPage(names);
+        const QByteArray page = basExport::ViewerPage(BenchRace(), names);
         bytes = page.size();
         benchmark::DoNotOptimize(page.constData());
     }
@@ -230,7 +230,8 @@ void OeExportPage(benchmark::State& state)
     basConvert::LoadRaceFile(source);
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray page = basExport::ViewerPage(basDefinition::ClassList.names());
+        const QByteArray page =
+            basExport::ViewerPage(BenchRace(), basDefinition::ClassList.names());
         bytes = page.size();
         benchmark::DoNotOptimize(page.constData());
     }

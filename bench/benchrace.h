@@ -3,11 +3,18 @@
 // plausible leg times and about one merged and one missing split in a hundred, as real races
 // have.
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <QString>
 
 #include <cmath>
 #include <random>
+
+// The race the benchmarks build and measure.
+inline Race& BenchRace()
+{
+    return basDefinition::SharedDocument().raceToFill();
+}
 
 struct GeneratedClass {
     QString name;

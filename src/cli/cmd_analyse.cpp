@@ -3,6 +3,7 @@
 // seconds, ratios as fractions, per-leg arrays start with leg 1.
 #include "cli/commands.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "reports/analysisjson.h"
 
 namespace cli {
@@ -21,7 +22,8 @@ int run(const Arguments& args, Console& console)
         classNames = QStringList{found->front()->ClassName};
     }
     // Written a runner at a time: the text of a large race is many times the race's size.
-    basExport::WriteAnalysisJson(classNames, args.isSet(kDetailOption),
+    basExport::WriteAnalysisJson(basDefinition::SharedDocument().race(), classNames,
+                                 args.isSet(kDetailOption),
                                  [&console](const QByteArray& text) { console.out << text; });
     return ExitDone;
 }

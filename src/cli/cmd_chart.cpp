@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "race/fileproblem.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 namespace cli {
 namespace {
@@ -30,7 +31,8 @@ int run(const Arguments& args, Console& console)
     if (wanted->empty()) classNames = basDefinition::ClassList.names();
 
     const std::vector<basChart::ChartPngJob> jobs = basChart::RaceChartJobs(
-        commandOf(args.value(kType)), args.positional[1], args.positional[2], classNames);
+        basDefinition::SharedDocument().race(), commandOf(args.value(kType)), args.positional[1],
+        args.positional[2], classNames);
     int status = ExitDone;
     basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
         if (ok) {

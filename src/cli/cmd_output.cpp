@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "config/settings.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "reports/outputrun.h"
 
 #include <algorithm>
@@ -63,7 +64,8 @@ QString keptPairs()
 // the dialog would change.
 std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args)
 {
-    basExport::OutputOptions initial = basExport::InitialOutputOptions(args.positional[1]);
+    basExport::OutputOptions initial =
+        basExport::InitialOutputOptions(basDefinition::RaceInfo, args.positional[1]);
     initial.fileName = args.positional[2];
     initial.homePageUrl = basSettings::StoredSetting(QStringLiteral("HomePageUrl"));
     // Both checked by their options: a word of the list, a number of the data types.
@@ -103,14 +105,15 @@ int run(const Arguments& args, Console& console)
     if (!wanted) return ExitUsage;
 
     // The list entries of the classes asked for, in class order.
-    const QStringList entries = basExport::ClassListEntries();
+    const QStringList entries = basExport::ClassListEntries(basDefinition::ClassList);
     QStringList selected;
     for (int i = 0; i < entries.size(); ++i) {
         const clsClassData* cls = &basDefinition::ClassList.at(i + 1);
         if (wanted->empty() || std::count(wanted->begin(), wanted->end(), cls))
             selected << entries[i];
     }
-    const basExport::OutputReport report = basExport::OutputFiles(*options, selected);
+    const basExport::OutputReport report =
+        basExport::OutputFiles(basDefinition::SharedDocument().race(), *options, selected);
     for (const QString& path : report.written) console.out << path << "\n";
     return report.failed ? ExitFailed : ExitDone;
 }

@@ -2,6 +2,7 @@
 // automation command VIEWER writes it.
 #include "cli/commands.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "reports/viewerpage.h"
 
 namespace cli {
@@ -11,7 +12,8 @@ int run(const Arguments& args, Console& console)
 {
     const QString& out = args.positional[1];
     if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    if (!basExport::WriteViewerPage(out, basDefinition::ClassList.names()))
+    if (!basExport::WriteViewerPage(basDefinition::SharedDocument().race(), out,
+                                    basDefinition::ClassList.names()))
         return SaveFailure(out, console);
     return ExitDone;
 }

@@ -2,6 +2,7 @@
 // "Analysis.csv" in the folder, as the automation command XCSV does.
 #include "cli/commands.h"
 #include "race/pathutil.h"
+#include "race/racedocument.h"
 #include "reports/analysiscsv.h"
 
 namespace cli {
@@ -14,7 +15,7 @@ int run(const Arguments& arguments, Console& console)
 
     QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
+    if (!basExport::AppendAnalysisCsv(basDefinition::SharedDocument().race(), args[1], &failure)) {
         console.err << basExport::AnalysisCsvFailureMessage(args[1], failure) << "\n";
         return ExitFailed;
     }

@@ -57,7 +57,8 @@ std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& n
             console.err << "クラスがありません: " << name;
             if (!classes.isEmpty())
                 console.err << " (このレースのクラス: "
-                            << basExport::ClassListEntries().join(QStringLiteral(", ")) << ")";
+                            << basExport::ClassListEntries(classes).join(QStringLiteral(", "))
+                            << ")";
             console.err << "\n";
             return std::nullopt;
         }

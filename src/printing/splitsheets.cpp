@@ -5,6 +5,7 @@
 #include "printing/textinbox.h"
 #include "race/basicformat.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/racetime.h"
 #include "race/textutil.h"
 
@@ -196,8 +197,9 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    ws_ = job_.DataType == PrintDataType::Laps ? basAnalyze::PrepareClass(name)
-                                               : basAnalyze::AnalyzeClass(name);
+    ws_ = job_.DataType == PrintDataType::Laps
+              ? basAnalyze::PrepareClass(basDefinition::SharedDocument().race(), name)
+              : basAnalyze::AnalyzeClass(basDefinition::SharedDocument().race(), name);
     measure();
 
     const QString wideName = CbasGeneral::ToWide(name);

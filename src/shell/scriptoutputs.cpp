@@ -5,6 +5,7 @@
 #include "race/fileproblem.h"
 #include "race/pathutil.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/textutil.h"
 #include "reports/analysiscsv.h"
 #include "reports/outputfolder.h"
@@ -90,7 +91,8 @@ CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
     const QString folder = ScriptFolder(context, Argument(fields, 1));
     QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (basExport::AppendAnalysisCsv(folder, &failure)) return CommandResult::Continue;
+    if (basExport::AppendAnalysisCsv(basDefinition::SharedDocument().race(), folder, &failure))
+        return CommandResult::Continue;
     throw ScriptError("season file failed", basExport::AnalysisCsvFailureMessage(folder, failure));
 }
 
@@ -98,7 +100,9 @@ CommandResult Viewer(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
     Require(!CbasGeneral::Trim(path).isEmpty());
-    RequireSaved(basExport::WriteViewerPage(path, basDefinition::ClassList.names()), path);
+    RequireSaved(basExport::WriteViewerPage(basDefinition::SharedDocument().race(), path,
+                                            basDefinition::ClassList.names()),
+                 path);
     return CommandResult::Continue;
 }
 
@@ -107,7 +111,8 @@ CommandResult Pages(ScriptContext& context, const QStringList& fields)
     const FolderAndName place = OutputPlace(context, fields);
     const basExport::OutputDataType dataType = *basExport::ScriptPageDataType(fields[0]);
     // The dialog as freshly loaded for the race, the address of its pages from the settings.
-    basExport::OutputOptions fresh = basExport::InitialOutputOptions(QString());
+    basExport::OutputOptions fresh =
+        basExport::InitialOutputOptions(basDefinition::RaceInfo, QString());
     fresh.homePageUrl = context.host.Setting(QStringLiteral("HomePageUrl"));
     const basExport::OutputOptions options =
         basExport::ScriptPageOptions(fresh, dataType, place.folder, place.name);
@@ -116,14 +121,17 @@ CommandResult Pages(ScriptContext& context, const QStringList& fields)
     const QString problem = basExport::OutputFolderProblem(options.folder);
     if (!problem.isEmpty()) throw ScriptError("output folder", problem);
     context.host.OutputFolderUsed(options.folder);
-    Require(!basExport::OutputFiles(options, basExport::ClassListEntries()).failed);
+    Require(!basExport::OutputFiles(basDefinition::SharedDocument().race(), options,
+                                    basExport::ClassListEntries(basDefinition::ClassList))
+                 .failed);
     return CommandResult::Continue;
 }
 
 CommandResult Charts(ScriptContext& context, const QStringList& fields)
 {
     const FolderAndName place = OutputPlace(context, fields);
-    if (basChart::WriteRaceChartImages(fields[0].toUpper(), place.folder, place.name,
+    if (basChart::WriteRaceChartImages(basDefinition::SharedDocument().race(), fields[0].toUpper(),
+                                       place.folder, place.name,
                                        basDefinition::ClassList.names()) > 0)
         context.writeFailed = true;
     return CommandResult::Continue;

@@ -164,14 +164,14 @@ TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
     }
     addClass(QStringLiteral("Small"), 1, false, {{"Only", {"2:00"}}});
 
-    const basAnalyze::AnalysisWorkspace first = AnalyzeClass(QStringLiteral("Big"));
+    const basAnalyze::AnalysisWorkspace first = AnalyzeClass(testRace(), QStringLiteral("Big"));
     EXPECT_EQ(first.AnaRunnerCount, 250);
     EXPECT_EQ(first.AnaLegCount, 30);
     EXPECT_EQ(first.RunnerName.count(), 250);
     EXPECT_EQ(first.LapRank(250, 30), 247);  // four runners share the slowest time 1:59
     const float ratio = first.LapRatio(250, 30);
 
-    const basAnalyze::AnalysisWorkspace small = AnalyzeClass(QStringLiteral("Small"));
+    const basAnalyze::AnalysisWorkspace small = AnalyzeClass(testRace(), QStringLiteral("Small"));
     EXPECT_EQ(small.AnaRunnerCount, 1);
     EXPECT_EQ(small.AnaLegCount, 1);
     EXPECT_THROW(small.LapTime(2, 1), std::out_of_range);
@@ -182,7 +182,7 @@ TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
     EXPECT_EQ(AnalyzeClass(*basDefinition::ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
               ratio);
 
-    const basAnalyze::AnalysisWorkspace none = PrepareClass(QStringLiteral("None"));
+    const basAnalyze::AnalysisWorkspace none = PrepareClass(testRace(), QStringLiteral("None"));
     EXPECT_EQ(none.AnaClassName, "None");
     EXPECT_EQ(none.AnaRunnerCount, 0);
     EXPECT_EQ(none.AnaLegCount, 0);

@@ -11,7 +11,7 @@ protected:
     const basAnalyze::AnalysisWorkspace& analyse(const QString& className)
     {
         EXPECT_TRUE(basDefinition::ClassList.contains(className));
-        analysis_ = basAnalyze::AnalyzeClass(className);
+        analysis_ = basAnalyze::AnalyzeClass(testRace(), className);
         return analysis_;
     }
     const basAnalyze::AnalysisWorkspace& analysis() const { return analysis_; }

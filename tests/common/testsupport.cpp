@@ -1,6 +1,7 @@
 #include "common/testsupport.h"
 
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/textcodec.h"
 
 #include <QDir>
@@ -62,6 +63,11 @@ QByteArray readBytes(const QString& path)
 QString readCp932(const QString& path) { return TextCodec::fromCp932(readBytes(path)); }
 
 }  // namespace testsupport
+
+Race& testRace()
+{
+    return basDefinition::SharedDocument().raceToFill();
+}
 
 void RaceTest::SetUp()
 {

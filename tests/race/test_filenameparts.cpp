@@ -27,6 +27,8 @@ TEST_F(RaceTest, ClassPartsAreUniqueAndKeepClearOfTheIndexAndLegPages)
     };
     for (const auto& c : cases) ClassList.add(QString::fromUtf8(c[0]));
     for (const auto& c : cases)
-        EXPECT_EQ(ClassFileNamePart(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];
-    EXPECT_EQ(ClassFileNamePart("INDEX"), "Index_2");
+        EXPECT_EQ(ClassFileNamePart(testRace().ClassList, QString::fromUtf8(c[0])),
+                  QString::fromUtf8(c[1]))
+            << c[0];
+    EXPECT_EQ(ClassFileNamePart(testRace().ClassList, "INDEX"), "Index_2");
 }

@@ -57,7 +57,7 @@ protected:
     static OutputOptions options(const QString& folder, basExport::OutputFileType fileType,
                                  basExport::OutputDataType dataType)
     {
-        OutputOptions o = basExport::InitialOutputOptions(folder);
+        OutputOptions o = basExport::InitialOutputOptions(testRace().RaceInfo, folder);
         o.chooseFileType(fileType);
         o.chooseDataType(dataType);
         return o;
@@ -71,7 +71,8 @@ protected:
             made << QFileInfo(path).fileName();
             return basExport::WriteOutputFile(path, bytes);
         };
-        report = basExport::OutputFiles(o, basExport::ClassListEntries(), writer);
+        report = basExport::OutputFiles(testRace(), o,
+                                        basExport::ClassListEntries(testRace().ClassList), writer);
         return made;
     }
 
@@ -265,10 +266,13 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     ASSERT_TRUE(QDir().mkpath(folder));
     const OutputOptions o = options(folder, FileHtml, DataAnalysis);
     QMap<QString, QByteArray> alone;  // by path
-    for (const QString& entry : basExport::ClassListEntries()) {
+    for (const QString& entry : basExport::ClassListEntries(testRace().ClassList)) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basAnalyze::AnalyzeClass(entry), DataAnalysis, false, 0);
-        alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
+        basExport::WriteResultsPage(page, testRace().RaceInfo,
+                                    basAnalyze::AnalyzeClass(testRace(), entry), DataAnalysis,
+                                    false, 0);
+        alone.insert(basExport::OutputPath(testRace().ClassList, o, entry),
+                     basExport::LinesBytes(page));
     }
 
     auto prompts = std::make_unique<RaceEmptyingPrompts>();
@@ -278,7 +282,8 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
         return path.endsWith("_c1.htm") || path.endsWith("_c20.htm");
     };
     report = basExport::OutputFiles(
-        o, basExport::ClassListEntries(), [&](const QString& path, const QByteArray& bytes) {
+        testRace(), o, basExport::ClassListEntries(testRace().ClassList),
+        [&](const QString& path, const QByteArray& bytes) {
             return refuses(path) ? basExport::WriteOutcome::NotCreated
                                  : basExport::WriteOutputFile(path, bytes);
         });

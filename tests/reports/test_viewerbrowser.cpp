@@ -45,7 +45,7 @@ protected:
     void writePage()
     {
         page = tempPath(QStringLiteral("race_viewer.html"));
-        ASSERT_TRUE(basExport::WriteViewerPage(page, basDefinition::ClassList.names()));
+        ASSERT_TRUE(basExport::WriteViewerPage(testRace(), page, basDefinition::ClassList.names()));
     }
 
     // Opens the page at that fragment in a window of that size (a phone: touch, narrow).

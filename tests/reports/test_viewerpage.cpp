@@ -119,10 +119,10 @@ std::map<QString, std::vector<double>> viewerLegs(const QJsonObject& c, int r)
 TEST_F(ViewerPage, DataIsTheAnalysisByColumn)
 {
     const QStringList names = basDefinition::ClassList.names();
-    const QJsonObject rows = basExport::AnalysisJson(names, false);
+    const QJsonObject rows = basExport::AnalysisJson(testRace(), names, false);
     QJsonParseError error;
     const QJsonObject columns =
-        QJsonDocument::fromJson(dataOf(basExport::ViewerPage(names)), &error).object();
+        QJsonDocument::fromJson(dataOf(basExport::ViewerPage(testRace(), names)), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(columns["RaceName"], rows["RaceName"]);
     EXPECT_EQ(columns["RaceDate"].toString(), "2024-05-12");
@@ -211,7 +211,7 @@ TEST(ViewerPageSize, NoLargerThanTheExportItShows)
     basDefinition::ResetRace();
     Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
     ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
-    const QByteArray page = basExport::ViewerPage(basDefinition::ClassList.names());
+    const QByteArray page = basExport::ViewerPage(testRace(), basDefinition::ClassList.names());
     EXPECT_LE(page.size(), QFileInfo(path).size());
     basDefinition::ResetRace();
 }
@@ -221,7 +221,7 @@ TEST(ViewerPageSize, NoLargerThanTheExportItShows)
 TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
 {
     const QStringList names = basDefinition::ClassList.names();
-    const QByteArray page = basExport::ViewerPage(names);
+    const QByteArray page = basExport::ViewerPage(testRace(), names);
     const QByteArray data = dataOf(page);
     ASSERT_FALSE(data.isEmpty());
     EXPECT_FALSE(data.contains('<'));
@@ -248,29 +248,31 @@ TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
     for (auto m = address.globalMatch(QString::fromUtf8(page)); m.hasNext();)
         EXPECT_EQ(m.next().captured(0), QStringLiteral("http://www.w3.org"));
 
-    EXPECT_EQ(basExport::ViewerPage(names), page);
+    EXPECT_EQ(basExport::ViewerPage(testRace(), names), page);
 }
 
 TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 {
     const QStringList names = basDefinition::ClassList.names();
     const QString path = tempPath(QStringLiteral("race_viewer.html"));
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
-    EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(names));
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
+    EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(testRace(), names));
     // The same race again leaves the file as it was; a changed one replaces it.
     const QDateTime past = QDateTime::currentDateTime().addDays(-1);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::Append));
     ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
     file.close();
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
     basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_GT(QFileInfo(path).lastModified(), past);
     EXPECT_TRUE(testsupport::readBytes(path).contains("夏の大会"));
-    EXPECT_FALSE(basExport::WriteViewerPage(tempPath(QStringLiteral("missing/v.html")), names));
-    EXPECT_FALSE(basExport::WriteViewerPage(tempDir(), names));  // a folder is never written
+    EXPECT_FALSE(
+        basExport::WriteViewerPage(testRace(), tempPath(QStringLiteral("missing/v.html")), names));
+    EXPECT_FALSE(
+        basExport::WriteViewerPage(testRace(), tempDir(), names));  // a folder is never written
     EXPECT_EQ(basExport::ViewerFileName(QStringLiteral("24_cup")), "24_cup_viewer.html");
 }
 
@@ -283,8 +285,9 @@ TEST_F(ViewerPage, AnalysisWrittenPieceByPieceIsTheWholeDocument)
     const QStringList names = basDefinition::ClassList.names();
     for (const QStringList& chosen : {names, names.mid(1, 1), QStringList()}) {
         QByteArray written;
-        basExport::WriteAnalysisJson(chosen, true,
+        basExport::WriteAnalysisJson(testRace(), chosen, true,
                                      [&written](const QByteArray& t) { written += t; });
-        EXPECT_EQ(written, QJsonDocument(basExport::AnalysisJson(chosen, true)).toJson());
+        EXPECT_EQ(written,
+                  QJsonDocument(basExport::AnalysisJson(testRace(), chosen, true)).toJson());
     }
 }

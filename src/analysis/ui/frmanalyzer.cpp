@@ -14,6 +14,7 @@
 #include "config/ui/scopedcursor.h"
 #include "race/basicformat.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -133,14 +134,16 @@ void frmAnalyzer::cmbClassList_Click()
 void frmAnalyzer::cmdChart_Click()
 {
     SelectedClass = ListedClass();
-    frmGraph chart(basAnalyze::AnalyzeClass(SelectedClass), this);
+    frmGraph chart(basAnalyze::AnalyzeClass(basDefinition::SharedDocument().race(), SelectedClass),
+                   this);
     ExecModal(chart);
 }
 
 void frmAnalyzer::cmdLeg_Click()
 {
     SelectedClass = ListedClass();
-    frmLegData legs(basAnalyze::AnalyzeClass(SelectedClass), this);
+    frmLegData legs(basAnalyze::AnalyzeClass(basDefinition::SharedDocument().race(), SelectedClass),
+                    this);
     ExecModal(legs);
 }
 
@@ -166,5 +169,6 @@ int frmAnalyzer::Automation(const QStringList& fields)
     }
     if (!classNames.isEmpty()) SelectedClass = classNames.last();
     const ScopedCursor busy;
-    return basChart::WriteRaceChartImages(action, fields[1], fields[2], classNames);
+    return basChart::WriteRaceChartImages(basDefinition::SharedDocument().race(), action, fields[1],
+                                          fields[2], classNames);
 }

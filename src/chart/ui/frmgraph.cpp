@@ -13,6 +13,7 @@
 #include "config/ui/scopedcursor.h"
 #include "race/fileproblem.h"
 #include "race/prompts.h"
+#include "race/race.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -223,7 +224,8 @@ int frmGraph::Automation(const QString& ScriptCommand)
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
     if (!basChart::IsChartCommand(action)) return 0;
     const std::vector<basChart::ChartPngJob> jobs = basChart::ClassChartJobs(
-        action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_, analysis_, Request());
+        basDefinition::ClassList, action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_,
+        analysis_, Request());
     show();
     repaint();
     const ScopedCursor busy;
@@ -244,6 +246,7 @@ void frmGraph::cmdSave_Click()
     // The name a script gives this class's image of this mode, in the race's folder.
     const QString proposed =
         basChart::ChartImageNames(
+            basDefinition::ClassList,
             Mode() == ChartMode::ClockTime ? QStringLiteral("CHART2") : QStringLiteral("CHART1"),
             QString(), className_.isEmpty() ? QStringLiteral("chart") : className_)
             .front()

@@ -9,6 +9,7 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "reports/outputfolder.h"
 #include "reports/outputrun.h"
 
@@ -301,7 +302,7 @@ void frmOutput::buildPrintPage()
 
 void frmOutput::LoadForm()
 {
-    options_ = basExport::InitialOutputOptions(InitialFolder());
+    options_ = basExport::InitialOutputOptions(basDefinition::RaceInfo, InitialFolder());
     options_.homePageUrl = basSettings::SettingsFile().Item(QStringLiteral("HomePageUrl"));
     showOptions();
     FillClassList();
@@ -310,7 +311,7 @@ void frmOutput::LoadForm()
 
 void frmOutput::FillClassList()
 {
-    const QStringList entries = basExport::ClassListEntries();
+    const QStringList entries = basExport::ClassListEntries(basDefinition::ClassList);
     for (QListWidget* list : lstClass) {
         list->clear();
         list->addItems(entries);
@@ -458,7 +459,8 @@ void frmOutput::OutputFiles()
     basExport::OutputReport report;
     {
         const ScopedCursor busy;
-        report = basExport::OutputFiles(Options(), SelectedEntries(0));
+        report = basExport::OutputFiles(basDefinition::SharedDocument().race(), Options(),
+                                        SelectedEntries(0));
     }
     lastRunFailed_ = report.failed;
     const QString summary = OutputSummary(report, txtfFolder->text());
@@ -500,7 +502,7 @@ void frmOutput::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     QStringList shown;
     for (int i = 0; i < lstClass[0]->count(); ++i) shown << lstClass[0]->item(i)->text();
-    if (shown != basExport::ClassListEntries()) FillClassList();
+    if (shown != basExport::ClassListEntries(basDefinition::ClassList)) FillClassList();
 }
 
 // Activated again for another race than the one it was loaded with, the form loads afresh.

@@ -83,7 +83,7 @@ TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOr
     for (const QString& name : classes) {
         SCOPED_TRACE(name.toStdString());
         // The picture a chart window of the class, just opened, saves.
-        const frmGraph chart(basAnalyze::AnalyzeClass(name));
+        const frmGraph chart(basAnalyze::AnalyzeClass(testRace(), name));
         const basAnalyze::AnalysisWorkspace& ws = chart.Analysis();
         for (const basChart::ChartMode mode :
              {basChart::ChartMode::RaceTime, basChart::ChartMode::ClockTime}) {

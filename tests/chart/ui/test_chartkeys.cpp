@@ -36,8 +36,9 @@ protected:
     static QStringList batch(const QString& folder, bool keyed = true)
     {
         OutputKeys::KeyFolder keys(folder);
-        const std::vector<basChart::ChartPngJob> jobs = basChart::RaceChartJobs(
-            "CHART", folder, "Live", basDefinition::ClassList.names(), keyed ? &keys : nullptr);
+        const std::vector<basChart::ChartPngJob> jobs =
+            basChart::RaceChartJobs(testRace(), "CHART", folder, "Live",
+                                    basDefinition::ClassList.names(), keyed ? &keys : nullptr);
         QStringList drawn;
         basChart::SaveChartPngs(jobs, [&](size_t i, bool ok) {
             EXPECT_TRUE(ok);
