@@ -34,7 +34,8 @@ void BM_PrintSplitSheetsPdf(benchmark::State& state)
     job.Settings = [](const QString&) { return QString(); };
     for (auto _ : state) {
         PdfPrintDevice pdf(dir.filePath(QStringLiteral("sheets.pdf")));
-        if (!CbasPrinter::PrintSplitSheets(job, pdf)) state.SkipWithError("PDF not written");
+        if (!CbasPrinter::PrintSplitSheets(BenchRace(), job, pdf))
+            state.SkipWithError("PDF not written");
     }
 }
 BENCHMARK(BM_PrintSplitSheetsPdf)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);

@@ -3,7 +3,6 @@
 // seconds, ratios as fractions, per-leg arrays start with leg 1.
 #include "cli/commands.h"
 #include "race/race.h"
-#include "race/racedocument.h"
 #include "reports/analysisjson.h"
 
 namespace cli {
@@ -14,16 +13,17 @@ const QString kDetailOption = QStringLiteral("--detail");
 
 int run(const Arguments& args, Console& console)
 {
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    QStringList classNames = basDefinition::ClassList.names();
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    QStringList classNames = race.ClassList.names();
     if (args.isSet(kClassOption)) {
-        const auto found = FindClasses({args.value(kClassOption)}, console);
+        const auto found = FindClasses(race.ClassList, {args.value(kClassOption)}, console);
         if (!found) return ExitUsage;
         classNames = QStringList{found->front()->ClassName};
     }
     // Written a runner at a time: the text of a large race is many times the race's size.
-    basExport::WriteAnalysisJson(basDefinition::SharedDocument().race(), classNames,
-                                 args.isSet(kDetailOption),
+    basExport::WriteAnalysisJson(race, classNames, args.isSet(kDetailOption),
                                  [&console](const QByteArray& text) { console.out << text; });
     return ExitDone;
 }

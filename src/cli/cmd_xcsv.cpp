@@ -2,7 +2,6 @@
 // "Analysis.csv" in the folder, as the automation command XCSV does.
 #include "cli/commands.h"
 #include "race/pathutil.h"
-#include "race/racedocument.h"
 #include "reports/analysiscsv.h"
 
 namespace cli {
@@ -11,11 +10,12 @@ namespace {
 int run(const Arguments& arguments, Console& console)
 {
     const QStringList& args = arguments.positional;
-    if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
+    Race race;
+    if (int status = LoadRace(args[0], arguments, console, race); status != ExitDone) return status;
 
     QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (!basExport::AppendAnalysisCsv(basDefinition::SharedDocument().race(), args[1], &failure)) {
+    if (!basExport::AppendAnalysisCsv(race, args[1], &failure)) {
         console.err << basExport::AnalysisCsvFailureMessage(args[1], failure) << "\n";
         return ExitFailed;
     }

@@ -5,6 +5,7 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/textcodec.h"
 
 namespace basConvert {
@@ -12,12 +13,12 @@ namespace {
 
 // The first text of the race (race header, class name, runner's name or club) with a character
 // that has no CP932 form, for the message that names it.
-QString firstTextWithoutCp932()
+QString firstTextWithoutCp932(const Race& race)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
-    for (const QString& text : {race.RaceName, race.RacePlace, race.RaceRemarks})
+    const RaceHeader& header = race.RaceInfo;
+    for (const QString& text : {header.RaceName, header.RacePlace, header.RaceRemarks})
         if (!TextCodec::fitsCp932(text)) return text;
-    for (const auto& cls : basDefinition::ClassList) {
+    for (const auto& cls : race.ClassList) {
         if (!TextCodec::fitsCp932(cls->ClassName)) return cls->ClassName;
         for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
             const clsClassDataSub& runner = cls->Item(i);
@@ -54,20 +55,25 @@ LoadResult LoadRaceFile(const QString& path, LoadProgress* progress, const LoadO
     return result;
 }
 
-SaveResult SaveRaceFile(const QString& path, SaveType type)
+SaveResult SaveRaceFile(const Race& race, const QString& path, SaveType type)
 {
-    using namespace basDefinition;
-    const SavedBytes saved = WriterOf(type).write(RaceInfo, ClassList);
+    const SavedBytes saved = WriterOf(type).write(race.RaceInfo, race.ClassList);
     // The file is written whole through a temporary file, so a failed save keeps what was there.
     if (!CbasGeneral::WriteFileBytes(path, saved.bytes, CbasGeneral::LinkRule::FollowAny))
         return SaveResult::Failed;
-    DataModified = false;
     if (saved.utf8)
         Prompts::message(QStringLiteral("シフトJISで表せない文字（「%1」など）があるため、"
                                         "UTF-8（BOM付き）で保存しました。")
-                             .arg(firstTextWithoutCp932()),
+                             .arg(firstTextWithoutCp932(race)),
                          Prompts::Icon::Information);
     return SaveResult::Saved;
+}
+
+SaveResult SaveRaceFile(const QString& path, SaveType type)
+{
+    const SaveResult result = SaveRaceFile(basDefinition::SharedDocument().race(), path, type);
+    if (result == SaveResult::Saved) basDefinition::DataModified = false;
+    return result;
 }
 
 }  // namespace basConvert

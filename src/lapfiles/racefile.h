@@ -25,9 +25,11 @@ LoadResult LoadRaceFile(const QString& path, LoadProgress* progress = nullptr,
 // How a save went; why it failed is CbasGeneral::LastWriteError (race/pathutil.h).
 enum class SaveResult { Saved, Failed };
 
-// Writes the race in memory as the type (formattable.h) and clears DataModified on success;
-// CurrentFilePath is left to the caller. A failed save never destroys an existing file. A race
-// written as UTF-8, because a text has no CP932 form, says so through the prompt service.
+// Writes the race as the type (formattable.h). A failed save never destroys an existing file. A
+// race written as UTF-8, because a text has no CP932 form, says so through the prompt service.
+SaveResult SaveRaceFile(const Race& race, const QString& path, SaveType type);
+// The same for the race in memory, clearing DataModified on success; CurrentFilePath is left to
+// the caller.
 SaveResult SaveRaceFile(const QString& path, SaveType type);
 
 }  // namespace basConvert

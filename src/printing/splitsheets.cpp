@@ -5,8 +5,8 @@
 #include "printing/textinbox.h"
 #include "race/basicformat.h"
 #include "race/race.h"
-#include "race/racedocument.h"
 #include "race/racetime.h"
+#include "race/racevalue.h"
 #include "race/textutil.h"
 
 #include <algorithm>
@@ -43,8 +43,8 @@ QString legTo(int controlCount, int leg)
 
 class SheetPrinter {
 public:
-    SheetPrinter(const SplitSheetJob& job, PrintDevice& device)
-        : job_(job), device_(device), canvas_(device.Canvas())
+    SheetPrinter(const Race& race, const SplitSheetJob& job, PrintDevice& device)
+        : race_(race), job_(job), device_(device), canvas_(device.Canvas())
     {
     }
     bool Run();
@@ -91,6 +91,7 @@ private:
     // Width of a runner column with its gap.
     double columnStep() const { return l_.Data + l_.DataInterval + l_.Analyze; }
 
+    const Race& race_;
     const SplitSheetJob& job_;
     basAnalyze::AnalysisWorkspace ws_;  // the analysis of the class being printed
     PrintDevice& device_;
@@ -169,7 +170,7 @@ bool SheetPrinter::Run()
         job_.DataType == PrintDataType::LapsAndSums || job_.DataType == PrintDataType::Analysis;
     bool first = true;
     for (const QString& name : job_.Classes) {
-        if (!basDefinition::ClassList.contains(name)) continue;
+        if (!race_.ClassList.contains(name)) continue;
         if (!first) moveAfterPreviousClass();
         first = false;
         printClass(name);
@@ -197,9 +198,8 @@ void SheetPrinter::printClass(const QString& name)
     balanced_ = false;
     // The cumulative ranks (and their highlights) exist only after the full analysis, so every
     // data type that shows elapsed times needs it; lap times alone need only the preparation.
-    ws_ = job_.DataType == PrintDataType::Laps
-              ? basAnalyze::PrepareClass(basDefinition::SharedDocument().race(), name)
-              : basAnalyze::AnalyzeClass(basDefinition::SharedDocument().race(), name);
+    ws_ = job_.DataType == PrintDataType::Laps ? basAnalyze::PrepareClass(race_, name)
+                                               : basAnalyze::AnalyzeClass(race_, name);
     measure();
 
     const QString wideName = CbasGeneral::ToWide(name);
@@ -454,9 +454,9 @@ void SheetPrinter::drawLegRows(int r, double cx, double cy)
 
 }  // namespace
 
-bool PrintSplitSheets(const SplitSheetJob& job, PrintDevice& device)
+bool PrintSplitSheets(const Race& race, const SplitSheetJob& job, PrintDevice& device)
 {
-    return SheetPrinter(job, device).Run();
+    return SheetPrinter(race, job, device).Run();
 }
 
 }  // namespace CbasPrinter

@@ -13,6 +13,7 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/textutil.h"
 #include "reports/outputfolder.h"
 
@@ -378,7 +379,8 @@ bool PrintTab::PrintSplitSheets()
     const std::unique_ptr<PrintDevice> device = CbasPrinter::MakePrintDevice(name, pdfPath);
     const bool ok = [&] {
         const ScopedCursor busy;
-        return CbasPrinter::PrintSplitSheets(CurrentJob(), *device);
+        return CbasPrinter::PrintSplitSheets(basDefinition::SharedDocument().race(), CurrentJob(),
+                                             *device);
     }();
     if (!ok) PrintFailed(QStringLiteral("印刷できませんでした。") + name);
     return ok;
