@@ -3,6 +3,7 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 namespace CbasControl {
 
@@ -23,7 +24,7 @@ QString ShowFileDialog(int mode, const QString& title, const QString& filter, in
 
 QString InRaceFolder(const QString& fileName)
 {
-    const QString& race = basDefinition::CurrentFilePath;
+    const QString& race = basDefinition::SharedDocument().CurrentFilePath();
     if (race.isEmpty() || !CbasGeneral::GetFolderName(fileName).isEmpty()) return fileName;
     return CbasGeneral::GetFolderName(race) + fileName;
 }

@@ -1,4 +1,5 @@
 #include "editing/raceedits.h"
+#include "race/racedocument.h"
 
 #include "editing/startlist.h"
 #include "lapfiles/racefile.h"
@@ -12,7 +13,7 @@ namespace {
 // The one place where an edit marks the race as changed.
 void Changed()
 {
-    DataModified = true;
+    basDefinition::SharedDocument().setDataModified(true);
 }
 
 bool SameHeader(const RaceHeader& a, const RaceHeader& b)
@@ -93,20 +94,20 @@ int SetStartTimes(const QHash<QString, double>& timesByNameKey, QSet<QString>* f
 void ClearRace()
 {
     RaceInfo.clear();
-    CurrentFilePath.clear();
+    basDefinition::SharedDocument().setCurrentFilePath(QString());
     ClassList.clear();
-    DataModified = false;
+    basDefinition::SharedDocument().setDataModified(false);
 }
 
 bool ReloadKeepingHeader(QString* failure)
 {
-    if (CurrentFilePath.isEmpty()) return true;
+    if (basDefinition::SharedDocument().CurrentFilePath().isEmpty()) return true;
     const RaceHeader kept = RaceInfo;
-    const QString path = CurrentFilePath;
+    const QString path = basDefinition::SharedDocument().CurrentFilePath();
     const basConvert::LoadResult load = basConvert::LoadRaceFile(path);
     if (!load.loaded()) {
         // A file that has gone takes the path with it; the race in memory still came from it.
-        CurrentFilePath = path;
+        basDefinition::SharedDocument().setCurrentFilePath(path);
         if (failure) *failure = load.failureMessage();
         return false;
     }

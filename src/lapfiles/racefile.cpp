@@ -32,15 +32,13 @@ QString firstTextWithoutCp932(const Race& race)
 
 void ApplyLoadedRace(LoadResult& result)
 {
-    using namespace basDefinition;
-    if (result.fileMissing) CurrentFilePath.clear();
+    RaceDocument& document = basDefinition::SharedDocument();
+    if (result.fileMissing) document.setCurrentFilePath(QString());
     if (!result.loaded()) return;
-    RaceInfo = std::move(result.race.RaceInfo);
-    ClassList = std::move(result.race.ClassList);
+    document.replaceRace(std::move(result.race), result.path);
     result.race = Race();
-    CurrentFilePath = result.path;
     // A header built from the user's answers is not in the program's own format yet.
-    if (result.askedLabels) DataModified = true;
+    if (result.askedLabels) document.setDataModified(true);
 }
 
 LoadResult LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions& options)
@@ -72,7 +70,7 @@ SaveResult SaveRaceFile(const Race& race, const QString& path, SaveType type)
 SaveResult SaveRaceFile(const QString& path, SaveType type)
 {
     const SaveResult result = SaveRaceFile(basDefinition::SharedDocument().race(), path, type);
-    if (result == SaveResult::Saved) basDefinition::DataModified = false;
+    if (result == SaveResult::Saved) basDefinition::SharedDocument().setDataModified(false);
     return result;
 }
 

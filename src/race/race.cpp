@@ -88,14 +88,9 @@ RaceDocument& SharedDocument()
 
 RaceHeader& RaceInfo = SharedDocument().raceToFill().RaceInfo;
 ClassCollection& ClassList = SharedDocument().raceToFill().ClassList;
-QString CurrentFilePath;
-bool DataModified = false;
-
 void ResetRace()
 {
     SharedDocument().resetRace();
-    CurrentFilePath.clear();
-    DataModified = false;
 }
 
 QString DisplayClassName(const QString& name)

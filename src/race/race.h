@@ -64,8 +64,6 @@ namespace basDefinition {
 
 extern RaceHeader& RaceInfo;
 extern ClassCollection& ClassList;  // also the class-name order
-extern QString CurrentFilePath;
-extern bool DataModified;
 
 // The race as right after start-up: no header, no classes, no file.
 void ResetRace();

@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <vector>
 
@@ -32,11 +33,10 @@ HistorySlot ReadHistorySlot(int slot)
 
 void UpdateHistory()
 {
-    using basDefinition::CurrentFilePath;
-    std::vector<HistorySlot> entries{{basDefinition::RaceInfo.RaceName, CurrentFilePath}};
+    std::vector<HistorySlot> entries{{basDefinition::RaceInfo.RaceName, basDefinition::SharedDocument().CurrentFilePath()}};
     for (int slot = 1; slot <= HistorySlots; ++slot) {
         HistorySlot entry = ReadHistorySlot(slot);
-        if (entry.path == CurrentFilePath) entry.path.clear();
+        if (entry.path == basDefinition::SharedDocument().CurrentFilePath()) entry.path.clear();
         entries.push_back(entry);
     }
 

@@ -1,6 +1,7 @@
 #include "shell/loadedrace.h"
 
 #include "race/race.h"
+#include "race/racedocument.h"
 
 namespace basLoadedRace {
 
@@ -14,8 +15,8 @@ bool RaceIsLoaded()
 void ForgetEmptyRace()
 {
     if (RaceIsLoaded()) return;
-    basDefinition::DataModified = false;
-    basDefinition::CurrentFilePath.clear();
+    basDefinition::SharedDocument().setDataModified(false);
+    basDefinition::SharedDocument().setCurrentFilePath(QString());
 }
 
 }  // namespace basLoadedRace

@@ -6,6 +6,7 @@
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "race/racedocument.h"
 #include "shell/loadedrace.h"
 #include "shell/scriptarguments.h"
 #include "shell/scriptoutputs.h"
@@ -17,7 +18,6 @@ namespace basAutomation {
 
 namespace {
 
-using basDefinition::CurrentFilePath;
 
 // The number of a user variable, 1 … 9.
 int VariableNumber(const QString& text)
@@ -42,7 +42,7 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
     if (!load.loaded()) {
         // A refused kind of file is as much a failure as an unreadable one: going on would
         // publish whatever race was in memory before.
-        CurrentFilePath.clear();
+        basDefinition::SharedDocument().setCurrentFilePath(QString());
         RaceChanged(context);
         Warn(context, load.failureMessage());
         return CommandResult::Stop;
@@ -56,7 +56,7 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
 
 CommandResult ClickShow(ScriptContext& context, const QStringList&)
 {
-    if (CurrentFilePath.isEmpty()) {
+    if (basDefinition::SharedDocument().CurrentFilePath().isEmpty()) {
         Warn(context, QStringLiteral("表示できません"));
         return CommandResult::Stop;
     }
@@ -68,7 +68,7 @@ CommandResult ClickOpen(ScriptContext& context, const QStringList&)
 {
     context.host.SetBusy(false);
     context.host.OpenFile();
-    return CurrentFilePath.isEmpty() ? CommandResult::Stop : CommandResult::Continue;
+    return basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? CommandResult::Stop : CommandResult::Continue;
 }
 
 CommandResult ClickExit(ScriptContext& context, const QStringList&)
@@ -77,7 +77,7 @@ CommandResult ClickExit(ScriptContext& context, const QStringList&)
     // Unsaved data whose save question was cancelled keeps the program open; a window closed
     // without saving ends it like a clean exit.
     const bool ended = context.host.Exit();
-    return ended || !basDefinition::DataModified ? CommandResult::Exit : CommandResult::Continue;
+    return ended || !basDefinition::SharedDocument().DataModified() ? CommandResult::Exit : CommandResult::Continue;
 }
 
 CommandResult Input(ScriptContext& context, const QStringList& fields)

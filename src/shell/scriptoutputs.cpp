@@ -23,7 +23,6 @@ namespace basAutomation {
 
 namespace {
 
-using basDefinition::CurrentFilePath;
 
 // Whether both paths name one existing file (the same device and inode, links followed):
 // names that differ only in letter case are two files here.
@@ -77,12 +76,12 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
                   QLatin1Char('_');
     }
     target += name + QStringLiteral(".lap");
-    if (SameFile(target, CurrentFilePath)) return CommandResult::Continue;
-    if (CurrentFilePath.isEmpty())
+    if (SameFile(target, basDefinition::SharedDocument().CurrentFilePath())) return CommandResult::Continue;
+    if (basDefinition::SharedDocument().CurrentFilePath().isEmpty())
         throw ScriptError(
             "no file",
             QStringLiteral("コピーするファイルがありません (ファイルが読み込まれていません)"));
-    CopyFileSafely(CurrentFilePath, target);
+    CopyFileSafely(basDefinition::SharedDocument().CurrentFilePath(), target);
     return CommandResult::Continue;
 }
 

@@ -64,9 +64,14 @@ QString readCp932(const QString& path) { return TextCodec::fromCp932(readBytes(p
 
 }  // namespace testsupport
 
+RaceDocument& testDocument()
+{
+    return basDefinition::SharedDocument();
+}
+
 Race& testRace()
 {
-    return basDefinition::SharedDocument().raceToFill();
+    return testDocument().raceToFill();
 }
 
 void RaceTest::SetUp()

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by every test: the race reset, temporary folders and CP932 test files.
-#include "race/racevalue.h"
+#include "race/racedocument.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,7 +33,9 @@ QString readCp932(const QString& path);
 
 }  // namespace testsupport
 
-// The race the tests build and the code under test reads; emptied before every test.
+// The document of the race the tests build and the code under test reads, and that race;
+// emptied, with no file and nothing to save, before every test.
+RaceDocument& testDocument();
 Race& testRace();
 
 // Base fixture: every test starts with an empty race and gets its own temporary folder.

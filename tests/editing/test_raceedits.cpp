@@ -91,9 +91,9 @@ TEST_F(RaceTest, EveryEditMarksTheRaceChangedAndARefusedOneChangesNothing)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        DataModified = false;
+        testDocument().setDataModified(false);
         EXPECT_EQ(c.edit(), c.done);
-        EXPECT_EQ(DataModified, c.done);
+        EXPECT_EQ(testDocument().DataModified(), c.done);
         EXPECT_EQ(ClassList.names(), c.classesAfter);
     }
     EXPECT_EQ(ClassList[QStringLiteral("M20")].ClassControlCount, 3);
@@ -102,16 +102,16 @@ TEST_F(RaceTest, EveryEditMarksTheRaceChangedAndARefusedOneChangesNothing)
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
 
     // Start times mark the race changed even when no name matched.
-    DataModified = false;
+    testDocument().setDataModified(false);
     EXPECT_EQ(SetStartTimes({{QStringLiteral("B"), 0.4}}), 0);
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
-    CurrentFilePath = QStringLiteral("/somewhere/race.lap");
+    testDocument().setCurrentFilePath(QStringLiteral("/somewhere/race.lap"));
     ClearRace();
     EXPECT_TRUE(ClassList.isEmpty());
     EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
-    EXPECT_FALSE(DataModified);
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
@@ -121,17 +121,17 @@ TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
     const QString file = tempPath(QStringLiteral("race.lap"));
     ASSERT_EQ(basConvert::SaveRaceFile(file, basConvert::SaveType::Lap),
               basConvert::SaveResult::Saved);
-    CurrentFilePath = file;
+    testDocument().setCurrentFilePath(file);
 
     RaceInfo.RaceName = QStringLiteral("改名");
     RaceInfo.RaceDate = QDate(2005, 4, 3);
     AddClass(QStringLiteral("X"), 2);
-    DataModified = true;
+    testDocument().setDataModified(true);
     ASSERT_TRUE(ReloadKeepingHeader());
     EXPECT_EQ(ClassList.names(), QStringList({"M21"}));
     EXPECT_EQ(RaceInfo.RaceName, "改名");
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
-    EXPECT_TRUE(DataModified) << "the header edits are still to be saved";
+    EXPECT_TRUE(testDocument().DataModified()) << "the header edits are still to be saved";
 
     // The file gone: the race in memory and its path stay, and the message says why.
     AddClass(QStringLiteral("Y"), 2);
@@ -140,10 +140,10 @@ TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
     EXPECT_FALSE(ReloadKeepingHeader(&failure));
     EXPECT_EQ(failure, QStringLiteral("ファイルを読み込めませんでした"));
     EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));
-    EXPECT_EQ(CurrentFilePath, file);
+    EXPECT_EQ(testDocument().CurrentFilePath(), file);
 
     // A race that never had a file has nothing to read.
-    CurrentFilePath.clear();
+    testDocument().setCurrentFilePath(QString());
     EXPECT_TRUE(ReloadKeepingHeader());
     EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));
 }

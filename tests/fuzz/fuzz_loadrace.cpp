@@ -8,6 +8,7 @@
 #include "lapfiles/racefile.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
+#include "race/racedocument.h"
 
 #include <QSet>
 
@@ -29,7 +30,7 @@ void LoadKnownRace()
     runner.Namae = QStringLiteral("前田 一");
     for (int leg = 1; leg <= 3; ++leg) runner.setLap(leg, leg * 60 / 86400.0);
     cls.Add(runner);
-    basDefinition::CurrentFilePath = QStringLiteral("/previous/race.lap");
+    basDefinition::SharedDocument().setCurrentFilePath(QStringLiteral("/previous/race.lap"));
 }
 
 // The lines of the race saved as a lap file (CP932, or UTF-8 after a byte-order mark), sorted:

@@ -4,6 +4,7 @@
 // property that must hold is broken (libFuzzer then keeps the input as a crash).
 #include "lapfiles/lapformat.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ inline QString RaceSnapshot()
 {
     using namespace basDefinition;
     return basConvert::BuildLapLines(RaceInfo, ClassList).join(QStringLiteral("\r\n")) +
-           QStringLiteral("\n#") + CurrentFilePath;
+           QStringLiteral("\n#") + basDefinition::SharedDocument().CurrentFilePath();
 }
 
 }  // namespace fuzz

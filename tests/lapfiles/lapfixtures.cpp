@@ -76,5 +76,5 @@ void LapFileTest::expectPreviousRace() const
     ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
     EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("前田 一"));
     EXPECT_EQ(ClassList.at(2).ClassRunnerCount(), 1);
-    EXPECT_EQ(CurrentFilePath, tempPath(QStringLiteral("old.lap")));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath(QStringLiteral("old.lap")));
 }

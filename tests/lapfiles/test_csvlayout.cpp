@@ -42,10 +42,10 @@ TEST_F(LapFileTest, HorizontalLayoutWithoutClassColumnForOneUnnamedClass)
     clsClassData& cls = addClass(QString(), 1, true);
     cls.Add(runner(QStringLiteral("山田"), QStringLiteral("朝霧"), hms(10, 0, 0),
                    {hms(0, 10, 0), LapMerged}));
-    DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(save(2, QStringLiteral("one.csv")),
               lines("名前,所属,△→１,１→◎,総タイム\n山田,朝霧,00:10:00,→,00:10:00\n"));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // A named single class, or an unnamed one beside others, keeps the class column.
     addClass(QStringLiteral("B"), 0, false);

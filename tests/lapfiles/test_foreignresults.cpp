@@ -187,7 +187,7 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
         EXPECT_TRUE(prompts->log.empty());
-        EXPECT_FALSE(DataModified);
+        EXPECT_FALSE(testDocument().DataModified());
     }
 }
 

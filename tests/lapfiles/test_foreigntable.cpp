@@ -140,7 +140,7 @@ TEST_F(LapFileTest, ForeignTablesLoad)
         load(c.text, c.name);
         EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << c.what;
         EXPECT_EQ(raceSummary().toStdString(), c.summary) << c.what;
-        EXPECT_FALSE(DataModified) << c.what;
+        EXPECT_FALSE(testDocument().DataModified()) << c.what;
     }
 }
 
@@ -167,7 +167,7 @@ TEST_F(LapFileTest, ExcelWorkbookGivesEmptyRace)
     EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(ClassList.count(), 0);
     EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_EQ(CurrentFilePath, path);
+    EXPECT_EQ(testDocument().CurrentFilePath(), path);
 }
 
 TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
@@ -293,7 +293,7 @@ TEST_F(LapFileTest, LabelQuestionsBuildTheHeader)
         EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << c.what;
         EXPECT_EQ(raceSummary().toStdString(), c.summary) << c.what;
         EXPECT_EQ(static_cast<int>(answers.log->log.size()), c.questions) << c.what;
-        EXPECT_TRUE(DataModified) << c.what;
+        EXPECT_TRUE(testDocument().DataModified()) << c.what;
     }
 }
 
@@ -368,13 +368,13 @@ TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)
     };
     for (const Case& c : cases) {
         loadPreviousRace();
-        DataModified = false;
+        testDocument().setDataModified(false);
         LabelAnswers answers(c.answers);
         Prompts::ScopedPrompts scope(std::move(answers.prompts));
         load(bare, QStringLiteral("bare.csv"));
         EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed) << c.what;
         expectPreviousRace();
-        EXPECT_FALSE(DataModified) << c.what;
+        EXPECT_FALSE(testDocument().DataModified()) << c.what;
         EXPECT_TRUE(lastLoad.unansweredQuestion.startsWith(c.question)) << c.what;
     }
     // The next load, which needs no question, forgets the one left unanswered.

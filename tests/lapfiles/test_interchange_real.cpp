@@ -305,7 +305,7 @@ TEST_F(RealInterchangeTest, EachFileLoadsWithItsClassesRunnersAndTimes)
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
         ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
-        EXPECT_EQ(CurrentFilePath, path);
+        EXPECT_EQ(testDocument().CurrentFilePath(), path);
         EXPECT_EQ(ClassList.count(), file.classes);
         EXPECT_EQ(runnerCount(), file.runners);
         if (file.skippedClass) {

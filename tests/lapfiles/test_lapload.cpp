@@ -31,7 +31,7 @@ TEST_F(LapFileTest, ReadsHeaderClassesAndRunners)
 {
     QString path = load(kSpringCup);
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(CurrentFilePath, path);
+    EXPECT_EQ(testDocument().CurrentFilePath(), path);
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Spring Cup"));
     EXPECT_EQ(RaceInfo.RaceDate, QDate(2002, 5, 12));
     EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("North Forest"));
@@ -177,7 +177,7 @@ TEST_F(LapFileTest, UnixAndOldMacLineEndsSplitInMemory)
         testsupport::writeCp932(path, text, false);
         lastLoad = basConvert::LoadRaceFile(path);
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-        EXPECT_EQ(CurrentFilePath, path);
+        EXPECT_EQ(testDocument().CurrentFilePath(), path);
         EXPECT_EQ(save(1, QStringLiteral("other-saved.lap")), expected);
     }
     // Nothing was written beside the file or in the working folder.

@@ -74,7 +74,7 @@ TEST_F(LapFileTest, MissingFileClearsOnlyThePath)
     loadPreviousRace();
     lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("none.lap")));
     EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("前の大会"));
     EXPECT_EQ(ClassList.count(), 2);
 
@@ -95,7 +95,7 @@ TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)
     QString path = load(lapHead() + QStringLiteral("$場所=新しい森\n") + kTableHeader +
                         QStringLiteral("新M,新井,C,10:00:00,,00:10:00,00:01:00\n"));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(CurrentFilePath, path);
+    EXPECT_EQ(testDocument().CurrentFilePath(), path);
     // Header fields the new file does not name are empty, not left from the old race.
     EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
     EXPECT_FALSE(RaceInfo.hasDate());

@@ -61,8 +61,8 @@ TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
     m21.Add(runner(QStringLiteral("One"), QStringLiteral("A"), 0,
                    {LapMerged, hms(0, 20, 3), LapAbsent}, hms(0, 25, 0)));
     addClass(QStringLiteral("W21"), 0, false);
-    DataModified = true;
-    CurrentFilePath = QStringLiteral("elsewhere.lap");
+    testDocument().setDataModified(true);
+    testDocument().setCurrentFilePath(QStringLiteral("elsewhere.lap"));
 
     save(1);
     QString expected = QString::fromUtf8(
@@ -77,8 +77,8 @@ TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
     expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("out.lap"))),
               TextCodec::toCp932(expected));
-    EXPECT_FALSE(DataModified);
-    EXPECT_EQ(CurrentFilePath, QStringLiteral("elsewhere.lap"));  // left to the caller
+    EXPECT_FALSE(testDocument().DataModified());
+    EXPECT_EQ(testDocument().CurrentFilePath(), QStringLiteral("elsewhere.lap"));  // left to the caller
 
     RaceInfo.RaceDate = QDate();
     EXPECT_EQ(save(1).at(3), QStringLiteral("$日時="));
@@ -239,7 +239,7 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
 TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
 {
     loadPreviousRace();
-    DataModified = true;
+    testDocument().setDataModified(true);
 
     // The path is a folder.
     EXPECT_EQ(basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap),
@@ -254,7 +254,7 @@ TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
     // A filter index outside the save dialog's list stands for no type to save as.
     EXPECT_FALSE(basConvert::SaveTypeAt(5));
     EXPECT_FALSE(basConvert::SaveTypeAt(0));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)

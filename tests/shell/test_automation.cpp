@@ -139,7 +139,7 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
     testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
     ASSERT_EQ(run("VERSION,1\nOPEN,\"race.lap\""), ScriptResult::Completed);
     EXPECT_EQ(basDefinition::RaceInfo.RaceName, QStringLiteral("Spring Cup"));
-    EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("race.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("race.lap"));
 
     host.commands.clear();
     EXPECT_EQ(run("VERSION,1\nOPEN,missing.lap\nEXIT"), ScriptResult::Stopped);
@@ -153,7 +153,7 @@ TEST_F(ScriptTest, ClickShowNeedsALoadedFile)
 {
     EXPECT_EQ(run("VERSION,1\nCLICKSHOW"), ScriptResult::Stopped);
     EXPECT_TRUE(host.commands.isEmpty());
-    basDefinition::CurrentFilePath = tempPath("race.lap");
+    testDocument().setCurrentFilePath(tempPath("race.lap"));
     EXPECT_EQ(run("VERSION,1\nCLICKSHOW"), ScriptResult::Completed);
     EXPECT_EQ(host.commands, QStringList({"ShowAnalysis"}));
 }
@@ -161,7 +161,7 @@ TEST_F(ScriptTest, ClickShowNeedsALoadedFile)
 TEST_F(ScriptTest, ClickOpenStopsWhenStillNoFileIsLoaded)
 {
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Stopped);
-    host.react = [this](const QString&) { basDefinition::CurrentFilePath = tempPath("a.lap"); };
+    host.react = [this](const QString&) { testDocument().setCurrentFilePath(tempPath("a.lap")); };
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Exited);
     EXPECT_EQ(host.commands, QStringList({"OpenFile", "OpenFile"}));
 }
@@ -172,7 +172,7 @@ TEST_F(ScriptTest, ClickExitEndsTheProgramUnlessUnsavedDataKeepsItOpen)
     EXPECT_EQ(host.commands, QStringList({"Exit"}));
 
     // The save question was cancelled: the window stays and the script goes on.
-    basDefinition::DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(run("VERSION,1\nCLICKEXIT\n,"), ScriptResult::Completed);
     // Answered "No": the window has closed without saving, so the program ends.
     host.closed = true;

@@ -20,7 +20,7 @@ protected:
     static void use(const QString& name, const QString& path)
     {
         basDefinition::RaceInfo.RaceName = name;
-        basDefinition::CurrentFilePath = path;
+        testDocument().setCurrentFilePath(path);
         basHistory::UpdateHistory();
     }
 

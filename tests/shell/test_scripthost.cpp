@@ -63,7 +63,7 @@ TEST_F(WithoutWindows, ButtonCommandsDoWhatACancelledWindowWould)
     };
     for (const auto& c : cases) {
         basDefinition::ResetRace();
-        basDefinition::DataModified = c.modified;
+        testDocument().setDataModified(c.modified);
         prompts().log.clear();
         if (c.answer) prompts().answers = {*c.answer};
         const QString script = writeScript(QStringLiteral("VERSION,1\n") + c.lines);

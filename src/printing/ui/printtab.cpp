@@ -346,7 +346,7 @@ QString PrintTab::PdfPath()
 QString PrintTab::ProposedPdfName()
 {
     using namespace basDefinition;
-    QString stem = CbasGeneral::GetFileName(CurrentFilePath);
+    QString stem = CbasGeneral::GetFileName(basDefinition::SharedDocument().CurrentFilePath());
     const int dot = stem.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) stem.truncate(dot);
     if (stem.isEmpty()) stem = CbasGeneral::NameForFileName(RaceInfo.RaceName).trimmed();

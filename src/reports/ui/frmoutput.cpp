@@ -399,7 +399,7 @@ void frmOutput::cmdRefresh_Click(int)
 {
     QString failure;
     if (!basRaceEdit::ReloadKeepingHeader(&failure))
-        Prompts::message(failure + QStringLiteral("\n") + basDefinition::CurrentFilePath,
+        Prompts::message(failure + QStringLiteral("\n") + basDefinition::SharedDocument().CurrentFilePath(),
                          Prompts::Icon::Exclamation);
     FillClassList();
 }

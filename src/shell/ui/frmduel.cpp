@@ -7,6 +7,7 @@
 #include "race/pathutil.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "race/racedocument.h"
 #include "shell/loadedrace.h"
 #include "shell/ui/functionicons.h"
 
@@ -187,7 +188,7 @@ void frmDuel::ShowRaceHeader()
     lblRaceName->setFullText(race.RaceName);
     lblRaceDate->setText(CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy年mm月dd日")));
     lblRaceTerrain->setFullText(race.RacePlace);
-    const QString& path = basDefinition::CurrentFilePath;
+    const QString& path = basDefinition::SharedDocument().CurrentFilePath();
     lblFileName->setFullText(QStringLiteral("ファイル: ") +
                              (path.isEmpty() ? QStringLiteral("（保存されていません）")
                                              : CbasGeneral::GetFileName(path)));

@@ -15,6 +15,7 @@
 #include "race/prompts.h"
 #include "race/race.h"
 #include "race/textutil.h"
+#include "race/racedocument.h"
 #include "reports/ui/frmoutput.h"
 #include "shell/appregistration.h"
 #include "shell/commandline.h"
@@ -84,7 +85,7 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
     const basConvert::LoadResult load = basConvert::LoadRaceFile(line.path, &loadProgress_);
     if (!load.loaded()) {
         // The file was asked for (a double-click in the file manager): say why it is not shown.
-        CurrentFilePath.clear();
+        basDefinition::SharedDocument().setCurrentFilePath(QString());
         show();
         ShowRaceInfo();
         Warn(load.failureMessage());
@@ -144,7 +145,7 @@ void frmDuel::ClearRace()
 {
     // The next file dialog starts in the folder of the race closed, with no name proposed.
     const QString folder =
-        CbasGeneral::GetFolderName(CurrentFilePath.isEmpty() ? dialogFileName_ : CurrentFilePath);
+        CbasGeneral::GetFolderName(basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? dialogFileName_ : basDefinition::SharedDocument().CurrentFilePath());
     basRaceEdit::ClearRace();
     dialogFileName_ = folder;
     ShowRaceInfo();
@@ -170,13 +171,13 @@ void frmDuel::ShowAnalysis()
 
 bool frmDuel::SaveBefore(const QString& question)
 {
-    if (!DataModified) return true;
+    if (!basDefinition::SharedDocument().DataModified()) return true;
     const Prompts::Answer answer =
         Prompts::question(question, Prompts::Buttons::YesNoCancel, Prompts::Icon::Information);
     if (answer == Prompts::Answer::No) return true;
     if (answer != Prompts::Answer::Yes) return false;
     cmbFunc_Click(3);
-    return !DataModified;
+    return !basDefinition::SharedDocument().DataModified();
 }
 
 void frmDuel::OpenFile()
@@ -194,7 +195,7 @@ void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 {
     const bool failed = !load.loaded();
     // Cleared before the redraw, so that the window never names a file the race no longer has.
-    if (failed) CurrentFilePath.clear();
+    if (failed) basDefinition::SharedDocument().setCurrentFilePath(QString());
     ShowRaceInfo();
     if (failed) {
         Warn(load.failureMessage());
@@ -207,7 +208,7 @@ void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 void frmDuel::SaveFile()
 {
     const QString proposed =
-        CurrentFilePath.isEmpty() ? dialogFileName_ : WithoutExtension(CurrentFilePath);
+        basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? dialogFileName_ : WithoutExtension(basDefinition::SharedDocument().CurrentFilePath());
     int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
     const QString path = CbasControl::ShowFileDialog(
         1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
@@ -222,10 +223,10 @@ void frmDuel::SaveFile()
         Warn(QStringLiteral("ファイルを保存できませんでした\n") +
              CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
-        DataModified = false;
+        basDefinition::SharedDocument().setDataModified(false);
         // A lap file holds the whole race: it is the race's file from now on. The other types
         // are copies that keep less; the race stays with its file.
-        if (type == basConvert::SaveType::Lap) CurrentFilePath = path;
+        if (type == basConvert::SaveType::Lap) basDefinition::SharedDocument().setCurrentFilePath(path);
         ShowRaceInfo();
         basHistory::UpdateHistory();
     }

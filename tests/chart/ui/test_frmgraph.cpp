@@ -158,7 +158,7 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
     scripted->files.push_back({tempPath("saved"), 1});
     scripted->files.push_back({QString(), 1});  // cancelled
     const Prompts::ScopedPrompts scope(std::move(prompts));
-    basDefinition::CurrentFilePath = tempPath("cup.lap");
+    testDocument().setCurrentFilePath(tempPath("cup.lap"));
     window.cmdSave->click();
     ASSERT_EQ(scripted->fileRequests.size(), 1u);
     // The name a script gives the image, in the race's folder.

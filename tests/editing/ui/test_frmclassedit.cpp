@@ -53,7 +53,7 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     EXPECT_EQ(window.vscControl->count(), 12);
     EXPECT_TRUE(window.cmdAddClass->font().bold());
     EXPECT_EQ(window.cmdAddClass->palette().color(QPalette::Button), QColor(255, 255, 192));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // The class without a name: an empty control field the spinner cannot change.
     window.lstClass->setCurrentRow(1);
@@ -62,7 +62,7 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     window.vscControl->setCount(5);
     EXPECT_EQ(window.txtControlCount->text(), QString());
     EXPECT_EQ(ClassList.find(QString())->ClassControlCount, 0);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
@@ -78,7 +78,7 @@ TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
     window.cmdChangeName_Click();
     EXPECT_FALSE(window.cmdLapEdit_Click());
     EXPECT_TRUE(prompts().log.empty());
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, AddingAskedTwice)
@@ -109,7 +109,7 @@ TEST_F(ClassEditTest, AddingAskedTwice)
     frmClassEdit window;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DataModified = false;
+        testDocument().setDataModified(false);
         prompts().log.clear();
         prompts().inputs.push_back(QString::fromUtf8(c.name));
         if (c.controls) prompts().inputs.push_back(QString::fromUtf8(c.controls));
@@ -125,7 +125,7 @@ TEST_F(ClassEditTest, AddingAskedTwice)
         }
         if (c.added == 0) {
             EXPECT_EQ(ClassList.count(), before);
-            EXPECT_FALSE(DataModified);
+            EXPECT_FALSE(testDocument().DataModified());
             continue;
         }
         ASSERT_EQ(ClassList.count(), before + 1);
@@ -135,7 +135,7 @@ TEST_F(ClassEditTest, AddingAskedTwice)
         EXPECT_TRUE(added.ClassLastGoalExist);
         EXPECT_EQ(window.lstClass->currentRow(), window.lstClass->count() - 1);
         EXPECT_EQ(window.txtControlCount->text(), QString::number(c.added));
-        EXPECT_TRUE(DataModified);
+        EXPECT_TRUE(testDocument().DataModified());
     }
     EXPECT_EQ(ListTexts(window.lstClass), QStringList({"M21", "W21", "M35", "M40"}));
     // A class with its finish leg stops the spinner where the legs a runner holds end.
@@ -154,14 +154,14 @@ TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
     EXPECT_EQ(asked(), QStringList({"クラス名が重複しています"}));
     EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Critical);
     EXPECT_EQ(ClassList.names(), QStringList({"A", "B", "C"}));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     answerInputs({"Z"});
     window->cmdChangeName_Click();
     EXPECT_EQ(ListTexts(window->lstClass), QStringList({"Z", "B", "C"}));
     EXPECT_EQ(window->fraClass->title(), QStringLiteral("クラス名 ： Z"));
     EXPECT_EQ(ClassList.names(), QStringList({"B", "C", "Z"}));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     // Its own name moves it to the end as well; cancelling changes nothing.
     window->lstClass->setCurrentRow(1);
@@ -210,7 +210,7 @@ TEST_F(ClassEditTest, DeletingAsksFirst)
     EXPECT_EQ(asked(), QStringList({"本当に削除しますか？"}));
     EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::OkCancel);
     EXPECT_EQ(ClassList.count(), 2);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     prompts().answers.push_back(Prompts::Answer::Ok);
     window.cmdDelClass_Click();
@@ -222,7 +222,7 @@ TEST_F(ClassEditTest, DeletingAsksFirst)
     EXPECT_FALSE(window.cmdDelClass->isEnabled());
     EXPECT_EQ(window.txtLength->text(), QString());
     EXPECT_EQ(window.txtControlCount->text(), QString());
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
     // Nothing chosen: the class fields store nowhere.
     window.txtLength->setText(QStringLiteral("999"));
     EXPECT_EQ(ClassList[QStringLiteral("W21")].ClassLength, 0);
@@ -237,7 +237,7 @@ TEST_F(ClassEditTest, ClassFieldsAndSpinner)
 
     window.txtLength->setText(QStringLiteral("1200m"));
     EXPECT_EQ(m21.ClassLength, 1200);
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     window.vscControl->setCount(6);
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
@@ -294,19 +294,19 @@ TEST_F(ClassEditTest, ClosingCopiesTheRaceFields)
     }
 
     // Leaving the date box refuses at once; the close box copies the fields as OK does.
-    DataModified = false;
+    testDocument().setDataModified(false);
     frmClassEdit window;
     window.show();
     window.txtDate->setText(QStringLiteral("2005/13/40"));
     emit window.txtDate->editingFinished();
     EXPECT_EQ(window.txtDate->text(), QStringLiteral("2006/07/08"));
     window.close();
-    EXPECT_FALSE(DataModified) << "nothing differs from the race";
+    EXPECT_FALSE(testDocument().DataModified()) << "nothing differs from the race";
     window.show();
     window.txtName->setText(QStringLiteral("別の大会"));
     window.close();
     EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("別の大会"));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, StartListImport)
@@ -328,7 +328,7 @@ TEST_F(ClassEditTest, StartListImport)
                                                  "佐藤,M21,0:00:00\n"
                                                  "鈴木,M21,10:10:00\n"));
     prompts().files.push_back({list, 1});
-    CurrentFilePath = tempPath(QStringLiteral("race.lap"));
+    testDocument().setCurrentFilePath(tempPath(QStringLiteral("race.lap")));
     window.cmdStartList_Click();
     ASSERT_EQ(prompts().fileRequests.size(), 1u);
     EXPECT_EQ(prompts().fileRequests[0].title,
@@ -344,23 +344,23 @@ TEST_F(ClassEditTest, StartListImport)
     for (const auto& r : w21.RunnersAsAdded()) starts.insert(r.Namae, r.StartTime);
     EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("山田太郎")), secs(10 * 3600 + 300));
     EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("佐藤")), secs(9 * 3600));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     // A header without the words: the message, and nothing changes.
-    DataModified = false;
+    testDocument().setDataModified(false);
     testsupport::writeCp932(list, QStringLiteral("name,start\n佐藤,12:00:00\n"));
     prompts().files.push_back({list, 1});
     window.cmdStartList_Click();
     EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
     EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::None);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // Cancelled or missing: nothing at all.
     window.cmdStartList_Click();
     prompts().files.push_back({tempPath(QStringLiteral("none.csv")), 1});
     window.cmdStartList_Click();
     EXPECT_EQ(asked().size(), 1);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
@@ -378,7 +378,7 @@ TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
     window.cmdStartList_Click();
     EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
     EXPECT_DOUBLE_EQ(c.Item(1).StartTime, 0);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 // A length or climb that is not a whole number of metres is refused with a message when the

@@ -61,7 +61,7 @@ TEST_F(LapEditTest, EmptyClassOpensWithOneColumn)
     EXPECT_FALSE(window.Edited());
     // Nothing typed: applying leaves the class alone.
     window.cmdSave_Click();
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
     EXPECT_TRUE(ClassList[QStringLiteral("M21")].ClassLastGoalExist);
 }
 
@@ -198,20 +198,20 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
     setColumn(3, {"Named only"});
     window.cmdCancel_Click();
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("Old"));  // cancelling writes nothing
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // A column without a name is pointed out (いいえ goes back); a name alone is kept.
     window.show();
     prompts().answers = {Prompts::Answer::No, Prompts::Answer::Yes};
     EXPECT_FALSE(window.cmdSave_Click());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
     EXPECT_TRUE(window.cmdSave_Click());
     EXPECT_EQ(asked().last(),
               QStringLiteral("適用すると次のようになります。\n\n"
                              "1列目: 名前がないため消えます\n\n"
                              "このまま適用しますか？（「いいえ」で編集に戻ります）"));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
     ASSERT_EQ(c.ClassRunnerCount(), 2);
     EXPECT_EQ(c.Item(2).Namae, QStringLiteral("Named only"));
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("New"));
@@ -279,7 +279,7 @@ TEST_F(LapEditTest, UnappliedEntriesAreNotDroppedWithoutAsking)
         EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::YesNoCancel);
         EXPECT_EQ(window.isVisible(), c.open);
         EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassRunnerCount(), c.applied ? 1 : 0);
-        EXPECT_EQ(DataModified, c.applied);
+        EXPECT_EQ(testDocument().DataModified(), c.applied);
     }
 
     // A class with runners opens with a new empty column, but nothing is typed yet.
@@ -437,7 +437,7 @@ TEST_F(LapEditTest, OnlyARealChangeIsAppliedAndTheDeleteButtonRemovesARunner)
         prompts().answers = {answer};
         window.cmdDelete->click();
         window.cmdSave_Click();
-        EXPECT_EQ(DataModified, answer == Prompts::Answer::Ok);
+        EXPECT_EQ(testDocument().DataModified(), answer == Prompts::Answer::Ok);
         EXPECT_EQ(c.ClassRunnerCount(), answer == Prompts::Answer::Ok ? 1 : 2);
         if (answer == Prompts::Answer::Cancel) {
             EXPECT_EQ(c.Item(1).Lap(1), lap);

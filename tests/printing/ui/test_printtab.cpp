@@ -148,7 +148,7 @@ TEST_F(PrintTabTest, PrintsTheCheckedClassesToTheChosenPdf)
     list->item(1)->setCheckState(Qt::Unchecked);
     const QString pdf = tempPath(QStringLiteral("tab.pdf"));
     prompts->files.push_back({pdf, 1});
-    basDefinition::CurrentFilePath = tempPath(QStringLiteral("cup.lap"));
+    testDocument().setCurrentFilePath(tempPath(QStringLiteral("cup.lap")));
     ASSERT_TRUE(tab->PrintSplitSheets());
     ASSERT_EQ(prompts->fileRequests.size(), 1u);
     EXPECT_EQ(prompts->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);

@@ -266,7 +266,7 @@ TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
     const QString file = tempPath(QStringLiteral("race.lap"));
     ASSERT_EQ(basConvert::SaveRaceFile(file, basConvert::SaveType::Lap),
               basConvert::SaveResult::Saved);
-    basDefinition::CurrentFilePath = file;
+    testDocument().setCurrentFilePath(file);
     frmOutput form;
     basDefinition::ClassList.add(QStringLiteral("X"));
     basDefinition::RaceInfo.RaceName = QStringLiteral("Edited");

@@ -36,13 +36,13 @@ TEST_F(DuelTest, CaptionButtonsAndDescriptions)
 
 TEST_F(DuelTest, EmptyRaceShowsTheStartPanelAndForgetsTheFile)
 {
-    CurrentFilePath = QStringLiteral("/r/x.lap");
-    DataModified = true;
+    testDocument().setCurrentFilePath(QStringLiteral("/r/x.lap"));
+    testDocument().setDataModified(true);
     window->ShowRaceInfo();
     EXPECT_FALSE(window->picStart->isHidden());
     EXPECT_TRUE(window->PicRaceInfo->isHidden());
-    EXPECT_FALSE(DataModified);
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_FALSE(testDocument().DataModified());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
 }
 
 TEST_F(DuelTest, ADateAloneShowsTheRacePanelWithUndefinedClasses)
@@ -133,7 +133,7 @@ TEST_F(DuelTest, DoubleClickOnAHistoryLineLoadsItAndMovesItUp)
     window->cmbFunc_Click(7);  // close: back to the list
     emit list->itemDoubleClicked(list->item(2));
     EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
 }
 
 TEST_F(DuelTest, AutomationRedrawsAndClicks)

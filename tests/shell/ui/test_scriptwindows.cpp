@@ -80,10 +80,10 @@ TEST_F(ScriptWindowsTest, WindowCommandsOfAScriptUseTheMainWindowsButtons)
     window->ShowRaceInfo();
     prompts().files.push_back({tempPath("cup.lap"), 1});
     EXPECT_EQ(runInWindow("CLICKOPEN\n").result, ScriptResult::Completed);
-    EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("cup.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("cup.lap"));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
 
-    basDefinition::DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(runInWindow("CLICKEXIT\nINPUT,1,after,x\n").result, ScriptResult::Completed);
     EXPECT_FALSE(window->IsClosed());
     prompts().answers = {Prompts::Answer::No};
