@@ -33,7 +33,8 @@ HistorySlot ReadHistorySlot(int slot)
 
 void UpdateHistory()
 {
-    std::vector<HistorySlot> entries{{basDefinition::RaceInfo.RaceName, basDefinition::SharedDocument().CurrentFilePath()}};
+    std::vector<HistorySlot> entries{
+        {basDefinition::RaceInfo.RaceName, basDefinition::SharedDocument().CurrentFilePath()}};
     for (int slot = 1; slot <= HistorySlots; ++slot) {
         HistorySlot entry = ReadHistorySlot(slot);
         if (entry.path == basDefinition::SharedDocument().CurrentFilePath()) entry.path.clear();

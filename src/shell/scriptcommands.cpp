@@ -5,8 +5,8 @@
 #include "race/filenameparts.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "race/textutil.h"
 #include "race/racedocument.h"
+#include "race/textutil.h"
 #include "shell/loadedrace.h"
 #include "shell/scriptarguments.h"
 #include "shell/scriptoutputs.h"
@@ -17,7 +17,6 @@
 namespace basAutomation {
 
 namespace {
-
 
 // The number of a user variable, 1 … 9.
 int VariableNumber(const QString& text)
@@ -68,7 +67,8 @@ CommandResult ClickOpen(ScriptContext& context, const QStringList&)
 {
     context.host.SetBusy(false);
     context.host.OpenFile();
-    return basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? CommandResult::Stop : CommandResult::Continue;
+    return basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? CommandResult::Stop
+                                                                       : CommandResult::Continue;
 }
 
 CommandResult ClickExit(ScriptContext& context, const QStringList&)
@@ -77,7 +77,8 @@ CommandResult ClickExit(ScriptContext& context, const QStringList&)
     // Unsaved data whose save question was cancelled keeps the program open; a window closed
     // without saving ends it like a clean exit.
     const bool ended = context.host.Exit();
-    return ended || !basDefinition::SharedDocument().DataModified() ? CommandResult::Exit : CommandResult::Continue;
+    return ended || !basDefinition::SharedDocument().DataModified() ? CommandResult::Exit
+                                                                    : CommandResult::Continue;
 }
 
 CommandResult Input(ScriptContext& context, const QStringList& fields)

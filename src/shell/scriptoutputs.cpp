@@ -23,7 +23,6 @@ namespace basAutomation {
 
 namespace {
 
-
 // Whether both paths name one existing file (the same device and inode, links followed):
 // names that differ only in letter case are two files here.
 bool SameFile(const QString& a, const QString& b)
@@ -76,7 +75,8 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
                   QLatin1Char('_');
     }
     target += name + QStringLiteral(".lap");
-    if (SameFile(target, basDefinition::SharedDocument().CurrentFilePath())) return CommandResult::Continue;
+    if (SameFile(target, basDefinition::SharedDocument().CurrentFilePath()))
+        return CommandResult::Continue;
     if (basDefinition::SharedDocument().CurrentFilePath().isEmpty())
         throw ScriptError(
             "no file",

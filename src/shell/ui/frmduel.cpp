@@ -6,8 +6,8 @@
 #include "race/basicformat.h"
 #include "race/pathutil.h"
 #include "race/race.h"
-#include "race/textutil.h"
 #include "race/racedocument.h"
+#include "race/textutil.h"
 #include "shell/loadedrace.h"
 #include "shell/ui/functionicons.h"
 

@@ -14,8 +14,8 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "race/textutil.h"
 #include "race/racedocument.h"
+#include "race/textutil.h"
 #include "reports/ui/frmoutput.h"
 #include "shell/appregistration.h"
 #include "shell/commandline.h"
@@ -145,7 +145,9 @@ void frmDuel::ClearRace()
 {
     // The next file dialog starts in the folder of the race closed, with no name proposed.
     const QString folder =
-        CbasGeneral::GetFolderName(basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? dialogFileName_ : basDefinition::SharedDocument().CurrentFilePath());
+        CbasGeneral::GetFolderName(basDefinition::SharedDocument().CurrentFilePath().isEmpty()
+                                       ? dialogFileName_
+                                       : basDefinition::SharedDocument().CurrentFilePath());
     basRaceEdit::ClearRace();
     dialogFileName_ = folder;
     ShowRaceInfo();
@@ -208,7 +210,9 @@ void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 void frmDuel::SaveFile()
 {
     const QString proposed =
-        basDefinition::SharedDocument().CurrentFilePath().isEmpty() ? dialogFileName_ : WithoutExtension(basDefinition::SharedDocument().CurrentFilePath());
+        basDefinition::SharedDocument().CurrentFilePath().isEmpty()
+            ? dialogFileName_
+            : WithoutExtension(basDefinition::SharedDocument().CurrentFilePath());
     int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
     const QString path = CbasControl::ShowFileDialog(
         1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
@@ -226,7 +230,8 @@ void frmDuel::SaveFile()
         basDefinition::SharedDocument().setDataModified(false);
         // A lap file holds the whole race: it is the race's file from now on. The other types
         // are copies that keep less; the race stays with its file.
-        if (type == basConvert::SaveType::Lap) basDefinition::SharedDocument().setCurrentFilePath(path);
+        if (type == basConvert::SaveType::Lap)
+            basDefinition::SharedDocument().setCurrentFilePath(path);
         ShowRaceInfo();
         basHistory::UpdateHistory();
     }
