@@ -15,7 +15,7 @@ namespace {
 
 void buildRace(int classes)
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(2024);
     for (int c = 1; c <= classes; ++c) {
         GeneratedClass shape;

@@ -72,8 +72,8 @@ void measure(benchmark::State& state, const QString& path)
     }
     bool loaded = false;
     for (auto _ : state) {
-        basDefinition::ResetRace();
-        loaded = basConvert::LoadRaceFile(path).loaded();
+        BenchDocument().resetRace();
+        loaded = basConvert::LoadRaceFile(BenchDocument(), path).loaded();
         benchmark::DoNotOptimize(loaded);
     }
     rusage usage{};
@@ -86,7 +86,7 @@ void measure(benchmark::State& state, const QString& path)
     state.counters["loaded"] = loaded ? 1 : 0;
     state.counters["runners"] = [] {
         int n = 0;
-        for (const auto& cls : basDefinition::ClassList) n += cls->ClassRunnerCount();
+        for (const auto& cls : BenchRace().ClassList) n += cls->ClassRunnerCount();
         return n;
     }();
 }
@@ -257,12 +257,12 @@ void ManyLinesLap(benchmark::State& state)
 {
     QTemporaryDir dir;
     const qint64 bytes = state.range(0) * MB;
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(17);
     AddGeneratedClass(GeneratedClass{QStringLiteral("M21"), 200}, random);
     const QString small = dir.filePath(QStringLiteral("small.lap"));
-    basConvert::SaveRaceFile(small, basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
+    basConvert::SaveRaceFile(BenchDocument(), small, basConvert::SaveType::Lap);
+    BenchDocument().resetRace();
     QFile file(small);
     if (!file.open(QIODevice::ReadOnly)) return state.SkipWithError("no lap file");
     const QByteArray whole = file.readAll();
@@ -280,14 +280,14 @@ void LapFile20000(benchmark::State& state)
 {
     QTemporaryDir dir;
     const int classes = static_cast<int>(state.range(0));
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(19);
     for (int c = 1; c <= classes; ++c)
         AddGeneratedClass(GeneratedClass{QStringLiteral("M%1").arg(c), 20000 / classes}, random);
     const QString path = dir.filePath(QStringLiteral("runners.lap"));
-    const bool saved =
-        basConvert::SaveRaceFile(path, basConvert::SaveType::Lap) == basConvert::SaveResult::Saved;
-    basDefinition::ResetRace();
+    const bool saved = basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::Lap) ==
+                       basConvert::SaveResult::Saved;
+    BenchDocument().resetRace();
     measure(state, saved ? path : QString());
 }
 

@@ -1,4 +1,5 @@
 // LoadRaceFile on the largest lap file the reader accepts: 3000 stored lines, 30 legs a runner.
+#include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
@@ -17,13 +18,13 @@ constexpr int kRunners = 3000 - 6 - kClasses * 4;
 QString writeLargeLapFile(const QTemporaryDir& dir)
 {
     using namespace basDefinition;
-    ResetRace();
-    RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
-    RaceInfo.RaceDate = QDate(2024, 4, 21);
+    BenchDocument().resetRace();
+    BenchRace().RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
+    BenchRace().RaceInfo.RaceDate = QDate(2024, 4, 21);
     unsigned seed = 12345;
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int c = 0; c < kClasses; ++c) {
-        clsClassData& cls = ClassList.add(QStringLiteral("M%1").arg(c + 1));
+        clsClassData& cls = BenchRace().ClassList.add(QStringLiteral("M%1").arg(c + 1));
         cls.ClassControlCount = kControls;
         cls.ClassLastGoalExist = true;
         cls.ClassLength = 6000 + 100 * c;
@@ -42,9 +43,9 @@ QString writeLargeLapFile(const QTemporaryDir& dir)
         }
     }
     QString path = dir.filePath(QStringLiteral("large.lap"));
-    const bool saved =
-        basConvert::SaveRaceFile(path, basConvert::SaveType::Lap) == basConvert::SaveResult::Saved;
-    ResetRace();
+    const bool saved = basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::Lap) ==
+                       basConvert::SaveResult::Saved;
+    BenchDocument().resetRace();
     return saved ? path : QString();
 }
 
@@ -57,13 +58,13 @@ void BM_LoadRaceFile(benchmark::State& state)
         return;
     }
     for (auto _ : state) {
-        if (!basConvert::LoadRaceFile(path).loaded()) {
+        if (!basConvert::LoadRaceFile(BenchDocument(), path).loaded()) {
             state.SkipWithError("the lap file did not load");
             return;
         }
-        benchmark::DoNotOptimize(basDefinition::ClassList.count());
+        benchmark::DoNotOptimize(BenchRace().ClassList.count());
     }
-    state.counters["runners"] = basDefinition::ClassList.at(1).ClassRunnerCount() * kClasses;
+    state.counters["runners"] = BenchRace().ClassList.at(1).ClassRunnerCount() * kClasses;
 }
 BENCHMARK(BM_LoadRaceFile)->Unit(benchmark::kMillisecond);
 

@@ -16,7 +16,7 @@ namespace {
 
 void buildClass()
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(11);
     GeneratedClass shape;
     shape.name = QStringLiteral("M21E");

@@ -24,7 +24,7 @@ namespace {
 
 void buildClass()
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(7);
     GeneratedClass shape;
     shape.name = QStringLiteral("M21E");
@@ -48,7 +48,7 @@ basChart::ChartRequest chartRequest()
 void BM_FillAnalyzer(benchmark::State& state)
 {
     buildClass();
-    frmAnalyzer window;
+    frmAnalyzer window(BenchDocument());
     for (auto _ : state) {
         window.cmbClassList_Click();
         benchmark::DoNotOptimize(window.AnalyzeModel()->rowCount());

@@ -10,10 +10,16 @@
 #include <cmath>
 #include <random>
 
-// The race the benchmarks build and measure.
+// The document of the race the benchmarks build and measure, and that race.
+inline RaceDocument& BenchDocument()
+{
+    static RaceDocument document;
+    return document;
+}
+
 inline Race& BenchRace()
 {
-    return basDefinition::SharedDocument().raceToFill();
+    return BenchDocument().raceToFill();
 }
 
 struct GeneratedClass {
@@ -31,7 +37,7 @@ inline void AddGeneratedClass(const GeneratedClass& shape, std::mt19937& random)
     std::uniform_int_distribution<int> legBase(40, shape.longestLegSeconds);
     std::uniform_int_distribution<int> oddity(0, 99);
     std::uniform_int_distribution<int> startMinute(0, 120);
-    clsClassData& cls = basDefinition::ClassList.add(shape.name);
+    clsClassData& cls = BenchRace().ClassList.add(shape.name);
     cls.ClassControlCount = shape.legs - 1;
     cls.ClassLastGoalExist = true;
     int base[MaxLegs + 1];

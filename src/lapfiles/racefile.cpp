@@ -30,9 +30,8 @@ QString firstTextWithoutCp932(const Race& race)
 
 }  // namespace
 
-void ApplyLoadedRace(LoadResult& result)
+void ApplyLoadedRace(RaceDocument& document, LoadResult& result)
 {
-    RaceDocument& document = basDefinition::SharedDocument();
     if (result.fileMissing) document.setCurrentFilePath(QString());
     if (!result.loaded()) return;
     document.replaceRace(std::move(result.race), result.path);
@@ -41,13 +40,14 @@ void ApplyLoadedRace(LoadResult& result)
     if (result.askedLabels) document.setDataModified(true);
 }
 
-LoadResult LoadRaceFile(const QString& path, LoadProgress* progress, const LoadOptions& options)
+LoadResult LoadRaceFile(RaceDocument& document, const QString& path, LoadProgress* progress,
+                        const LoadOptions& options)
 {
     LoadOptions asked = options;
     if (progress) asked.progress = progress;
     if (!asked.labelQuestions) asked.labelQuestions = &CurrentLabelQuestions();
     LoadResult result = ReadRaceFile(path, asked);
-    ApplyLoadedRace(result);
+    ApplyLoadedRace(document, result);
     for (const QString& warning : result.warnings)
         Prompts::message(warning, Prompts::Icon::Exclamation);
     return result;
@@ -67,10 +67,10 @@ SaveResult SaveRaceFile(const Race& race, const QString& path, SaveType type)
     return SaveResult::Saved;
 }
 
-SaveResult SaveRaceFile(const QString& path, SaveType type)
+SaveResult SaveRaceFile(RaceDocument& document, const QString& path, SaveType type)
 {
-    const SaveResult result = SaveRaceFile(basDefinition::SharedDocument().race(), path, type);
-    if (result == SaveResult::Saved) basDefinition::SharedDocument().setDataModified(false);
+    const SaveResult result = SaveRaceFile(document.race(), path, type);
+    if (result == SaveResult::Saved) document.setDataModified(false);
     return result;
 }
 

@@ -1,7 +1,5 @@
 #include "race/race.h"
 
-#include "race/racedocument.h"
-
 #include <stdexcept>
 
 clsClassData& ClassCollection::add(const QString& name)
@@ -79,19 +77,6 @@ bool ClassCollection::rename(const QString& oldName, const QString& newName)
 }
 
 namespace basDefinition {
-
-RaceDocument& SharedDocument()
-{
-    static RaceDocument document;
-    return document;
-}
-
-RaceHeader& RaceInfo = SharedDocument().raceToFill().RaceInfo;
-ClassCollection& ClassList = SharedDocument().raceToFill().ClassList;
-void ResetRace()
-{
-    SharedDocument().resetRace();
-}
 
 QString DisplayClassName(const QString& name)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // The race header and the class collection a race is made of, and how class names are shown.
-// The race held in memory still has a shared document while its users move to documents of
-// their own (racedocument.h).
+// A race is a value (racevalue.h); the race a window or a script works on is held by a document
+// (racedocument.h).
 #include "race/classdata.h"
 
 #include <QDate>
@@ -61,12 +61,6 @@ private:
 };
 
 namespace basDefinition {
-
-extern RaceHeader& RaceInfo;
-extern ClassCollection& ClassList;  // also the class-name order
-
-// The race as right after start-up: no header, no classes, no file.
-void ResetRace();
 
 // "名称未入力" for the empty class name, the name itself otherwise.
 QString DisplayClassName(const QString& name);

@@ -26,6 +26,12 @@ void RaceDocument::setCurrentFilePath(const QString& path)
     emit changed();
 }
 
+void RaceDocument::restoreHeader(const RaceHeader& header)
+{
+    race_.RaceInfo = header;
+    emit changed();
+}
+
 void RaceDocument::setDataModified(bool modified)
 {
     if (modified == dataModified_) return;

@@ -30,6 +30,8 @@ public:
     // flag stays as it was.
     void replaceRace(Race race, const QString& path);
     void setCurrentFilePath(const QString& path);
+    // Puts back a header kept across a read of the race's file; the modified flag stays.
+    void restoreHeader(const RaceHeader& header);
     void setDataModified(bool modified);
 
     // Changes the race in place: edit returns whether it changed anything, and a change marks
@@ -49,8 +51,3 @@ private:
     QString currentFilePath_;
     bool dataModified_ = false;
 };
-
-namespace basDefinition {
-// The document of the race in memory, shared while its users move to documents of their own.
-RaceDocument& SharedDocument();
-}  // namespace basDefinition

@@ -67,7 +67,7 @@ private:
     bool keep(const QString& name, basAnalyze::AnalysisWorkspace analysis)
     {
         analysis_ = std::move(analysis);
-        return basDefinition::ClassList.contains(name);
+        return testRace().ClassList.contains(name);
     }
     basAnalyze::AnalysisWorkspace analysis_;
 };

@@ -142,7 +142,7 @@ TEST_F(LapStates, ElapsedTimesAreWholeSecondsHalvesUp)
 TEST_F(LapStates, TheRaceIsNotChanged)
 {
     analyse({{"R", {"3:00", "→", "-3", "9:00", ""}}, {"S", {"", "→", "4:00", "1:00", "2:00"}}});
-    const clsClassData& cls = basDefinition::ClassList[QStringLiteral("X")];
+    const clsClassData& cls = testRace().ClassList[QStringLiteral("X")];
     const double expectedR[] = {seconds(180), LapMerged, -3, seconds(540), LapAbsent};
     const clsClassDataSub& r = cls.Item(runnerIndex("R"));
     for (int l = 1; l <= 5; ++l) EXPECT_DOUBLE_EQ(r.Lap(l), expectedR[l - 1]);
@@ -179,7 +179,7 @@ TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
     // An analysis keeps its class whatever is analysed after it; a new one is the same.
     EXPECT_EQ(first.AnaRunnerCount, 250);
     EXPECT_EQ(first.LapRatio(250, 30), ratio);
-    EXPECT_EQ(AnalyzeClass(*basDefinition::ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
+    EXPECT_EQ(AnalyzeClass(*testRace().ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
               ratio);
 
     const basAnalyze::AnalysisWorkspace none = PrepareClass(testRace(), QStringLiteral("None"));

@@ -66,7 +66,8 @@ QString readCp932(const QString& path) { return TextCodec::fromCp932(readBytes(p
 
 RaceDocument& testDocument()
 {
-    return basDefinition::SharedDocument();
+    static RaceDocument document;
+    return document;
 }
 
 Race& testRace()
@@ -76,6 +77,6 @@ Race& testRace()
 
 void RaceTest::SetUp()
 {
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     ASSERT_TRUE(dir_.isValid());
 }

@@ -67,7 +67,7 @@ TEST_F(LapFileTest, MalformedForeignFilesFailSafely)
             load(text, kind.name);
             SCOPED_TRACE(kind.name.toStdString() + "\n" + text.toStdString());
             if (!lastLoad.loaded()) expectPreviousRace();
-            for (const auto& cls : ClassList) ASSERT_LE(cls->LegCount(), MaxLegs);
+            for (const auto& cls : testRace().ClassList) ASSERT_LE(cls->LegCount(), MaxLegs);
         }
     }
 }

@@ -30,7 +30,7 @@ QString legsOf(const clsClassDataSub& r, int legs)
 QString raceSummary()
 {
     QStringList classes;
-    for (const auto& cls : ClassList) {
+    for (const auto& cls : testRace().ClassList) {
         QStringList runners;
         for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
             const clsClassDataSub& r = cls->Item(i);
@@ -136,7 +136,7 @@ TEST_F(LapFileTest, ForeignTablesLoad)
          QStringLiteral("d.csv"), "[1+G]: Aki/Oak/3:00/2:00 1:00; Kaname/Name OK/4:00/3:00 1:00"},
     };
     for (const Case& c : cases) {
-        ResetRace();
+        testDocument().resetRace();
         load(c.text, c.name);
         EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << c.what;
         EXPECT_EQ(raceSummary().toStdString(), c.summary) << c.what;
@@ -150,12 +150,12 @@ TEST_F(LapFileTest, SpacesReadLikeCommas)
         QStringLiteral("ｸﾗｽ,氏名,所属,1,G\nW,Aki,Oak,0:03:00,0:01:00\nW,Ben,Elm,0:02:00,0:01:00\n"),
         QStringLiteral("c.csv"));
     const QString withCommas = raceSummary();
-    ResetRace();
+    testDocument().resetRace();
     load(QStringLiteral("  ｸﾗｽ   氏名  所属   1       G\nW  Aki   Oak   0:03:00   0:01:00  \n"
                         "W  Ben   Elm   0:02:00   0:01:00\n"),
          QStringLiteral("s.txt"));
     EXPECT_EQ(raceSummary(), withCommas);
-    EXPECT_EQ(ClassList.count(), 1);
+    EXPECT_EQ(testRace().ClassList.count(), 1);
 }
 
 TEST_F(LapFileTest, ExcelWorkbookGivesEmptyRace)
@@ -163,10 +163,10 @@ TEST_F(LapFileTest, ExcelWorkbookGivesEmptyRace)
     loadPreviousRace();
     const QString path = tempPath(QStringLiteral("book.XLS"));
     testsupport::writeCp932(path, QStringLiteral("anything,at,all\n"));
-    lastLoad = basConvert::LoadRaceFile(path);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
     EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.count(), 0);
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
+    EXPECT_EQ(testRace().ClassList.count(), 0);
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
     EXPECT_EQ(testDocument().CurrentFilePath(), path);
 }
 
@@ -178,7 +178,7 @@ TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
     file.write("\xEF\xBB\xBF");
     file.write(QStringLiteral("氏名,所属,1,G\n山田 花子,森の会,0:03:00,0:01:00\n").toUtf8());
     file.close();
-    lastLoad = basConvert::LoadRaceFile(path);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(raceSummary(), QStringLiteral("[1+G]: 山田 花子/森の会/4:00/3:00 1:00"));
 }
@@ -188,7 +188,7 @@ TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
 TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
 {
     for (int classCount : {1, 2, 12, 14}) {
-        ResetRace();
+        testDocument().resetRace();
         for (int c = 1; c <= classCount; ++c) {
             clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 2, true);
             cls.Add(runner(QStringLiteral("走者%1").arg(c), QStringLiteral("クラブ"), 0,
@@ -200,8 +200,8 @@ TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
         for (int filter : {2, 3}) {
             const QString name = QStringLiteral("out%1.csv").arg(filter);
             save(filter, name);
-            ResetRace();
-            lastLoad = basConvert::LoadRaceFile(tempPath(name));
+            testDocument().resetRace();
+            lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(name));
             EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded)
                 << classCount << " filter " << filter;
             EXPECT_EQ(raceSummary(), before) << classCount << " classes, filter " << filter;
@@ -222,10 +222,10 @@ TEST_F(LapFileTest, TablesOfAnyLengthLoadButOverlongLinesAreRefused)
     QString wide = QStringLiteral("Name,Club,1,G\n");
     for (int i = 0; i < 5000; ++i) wide += QStringLiteral("R%1,C,0:01:00,0:01:00\n").arg(i);
     for (const auto& [text, runners] : {std::pair{vertical, 3000}, std::pair{wide, 5000}}) {
-        ResetRace();
+        testDocument().resetRace();
         load(text, QStringLiteral("big.csv"));
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-        EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
+        EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), runners);
     }
     // One line of more fields than any table holds: refused before it is looked at.
     QString oneLine = QStringLiteral("Name");
@@ -286,7 +286,7 @@ TEST_F(LapFileTest, LabelQuestionsBuildTheHeader)
          2},
     };
     for (const Case& c : cases) {
-        ResetRace();
+        testDocument().resetRace();
         LabelAnswers answers(c.answers);
         Prompts::ScopedPrompts scope(std::move(answers.prompts));
         load(c.text, QStringLiteral("bare.csv"));
@@ -390,10 +390,10 @@ TEST_F(LapFileTest, RealUtf8StartListKeepsItsClassNames)
     const QString path = QStringLiteral(SPLITDUEL_REAL_DATA
                                         "/AtsushiYanaigsawa768-JOY2Mulka/Startlist_anonymous.csv");
     if (!QFile::exists(path)) GTEST_SKIP() << "real data not present";
-    lastLoad = basConvert::LoadRaceFile(path);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.count(), 26);
-    EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("M21A1"));
-    for (const QString& name : ClassList.names())
+    EXPECT_EQ(testRace().ClassList.count(), 26);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("M21A1"));
+    for (const QString& name : testRace().ClassList.names())
         EXPECT_FALSE(name.contains(QChar(0xFFFD))) << name.toStdString();
 }

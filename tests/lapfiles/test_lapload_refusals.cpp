@@ -61,7 +61,7 @@ TEST_F(LapFileTest, FailedLoadsKeepThePreviousRace)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetRace();
+        testDocument().resetRace();
         loadPreviousRace();
         load(c.text, c.name);
         EXPECT_EQ(lastLoad.status, c.result);
@@ -72,13 +72,13 @@ TEST_F(LapFileTest, FailedLoadsKeepThePreviousRace)
 TEST_F(LapFileTest, MissingFileClearsOnlyThePath)
 {
     loadPreviousRace();
-    lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("none.lap")));
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("none.lap")));
     EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("前の大会"));
-    EXPECT_EQ(ClassList.count(), 2);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("前の大会"));
+    EXPECT_EQ(testRace().ClassList.count(), 2);
 
-    lastLoad = basConvert::LoadRaceFile(tempDir());  // a folder is no file
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempDir());  // a folder is no file
     EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
 }
 
@@ -86,7 +86,7 @@ TEST_F(LapFileTest, LapFilesFarBeyondThreeThousandLinesLoad)
 {
     load(lapHead() + kTableHeader + runnerLines(12000));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 12000);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 12000);
 }
 
 TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)
@@ -97,10 +97,10 @@ TEST_F(LapFileTest, SuccessfulLoadReplacesTheWholeRace)
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(testDocument().CurrentFilePath(), path);
     // Header fields the new file does not name are empty, not left from the old race.
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_FALSE(RaceInfo.hasDate());
-    EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("新しい森"));
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("新M")});
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_FALSE(testRace().RaceInfo.hasDate());
+    EXPECT_EQ(testRace().RaceInfo.RacePlace, QStringLiteral("新しい森"));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("新M")});
 }
 
 // A file over 64 MB is refused before a byte is read, with a reason the caller can show; the
@@ -113,7 +113,7 @@ TEST_F(LapFileTest, FilesOverTheSizeLimitAreRefusedAtOnceWithTheirReason)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     ASSERT_TRUE(file.resize(basConvert::MaxRaceFileBytes + 1));  // sparse: no disk, no time
     file.close();
-    const basConvert::LoadResult huge = basConvert::LoadRaceFile(path);
+    const basConvert::LoadResult huge = basConvert::LoadRaceFile(testDocument(), path);
     EXPECT_EQ(huge.status, basConvert::LoadStatus::Failed);
     expectPreviousRace();
     EXPECT_EQ(
@@ -137,6 +137,6 @@ TEST_F(LapFileTest, ALineRunningAcrossManyChunksIsReadWhole)
          QStringLiteral(
              ",C,10:00:00,,00:10:00,00:01:00\r\nM,二人目,C,10:00:00,,00:11:00,00:01:00\r\n"));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
-    EXPECT_EQ(ClassList.at(1).Item(1).Namae, name);
+    ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 2);
+    EXPECT_EQ(testRace().ClassList.at(1).Item(1).Namae, name);
 }

@@ -49,9 +49,9 @@ QByteArray canonicalBytes()
 
 TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
 {
-    RaceInfo.RaceName = QStringLiteral("Spring Cup");
-    RaceInfo.RaceDate = QDate(2002, 5, 12);
-    RaceInfo.RacePlace = QStringLiteral("North Forest");
+    testRace().RaceInfo.RaceName = QStringLiteral("Spring Cup");
+    testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
+    testRace().RaceInfo.RacePlace = QStringLiteral("North Forest");
     clsClassData& m21 = addClass(QStringLiteral("M21"), 2, true);
     m21.ClassLength = 4500;
     m21.ClassUpHeight = 180;
@@ -78,9 +78,10 @@ TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("out.lap"))),
               TextCodec::toCp932(expected));
     EXPECT_FALSE(testDocument().DataModified());
-    EXPECT_EQ(testDocument().CurrentFilePath(), QStringLiteral("elsewhere.lap"));  // left to the caller
+    EXPECT_EQ(testDocument().CurrentFilePath(),
+              QStringLiteral("elsewhere.lap"));  // left to the caller
 
-    RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RaceDate = QDate();
     EXPECT_EQ(save(1).at(3), QStringLiteral("$日時="));
 }
 
@@ -92,9 +93,9 @@ TEST_F(LapFileTest, SaveOfALoadedLapFileGivesTheSameBytes)
     f.write(canonicalBytes());
     f.close();
 
-    lastLoad = basConvert::LoadRaceFile(path);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.names().last(), QStringLiteral("初心者"));
+    EXPECT_EQ(testRace().ClassList.names().last(), QStringLiteral("初心者"));
     save(1, QStringLiteral("again.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("again.lap"))), canonicalBytes());
 }
@@ -117,10 +118,10 @@ TEST_F(LapFileTest, CommasAndIncompleteRunsAreWrittenSoThatTheyReadBack)
                                           "24:40:00,00:20:00,00:20:00"),
                            QStringLiteral("M21，E,Three,,00:00:00,72:22:00,n/a,00:22:00")}));
 
-    ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("out.lap")));
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("M21，E")});
-    const clsClassData& loaded = ClassList.at(1);
+    testDocument().resetRace();
+    basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("out.lap")));
+    ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21，E")});
+    const clsClassData& loaded = testRace().ClassList.at(1);
     ASSERT_EQ(loaded.ClassRunnerCount(), 3);
     EXPECT_EQ(loaded.Item(2).Shozoku, QStringLiteral("Club， Inc."));
     EXPECT_EQ(std::llround(loaded.Item(2).Total / kSecond), 86400 + 40 * 60);
@@ -134,7 +135,7 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
     auto* prompts = new Prompts::ScriptedPrompts;
     Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
     auto race = [](bool foreign) {
-        ResetRace();
+        testDocument().resetRace();
         clsClassData& cls = addClass(QStringLiteral("H21"), 1, false);
         cls.Add(
             runner(QStringLiteral("山田 太郎"), QStringLiteral("朝霧ＯＬＣ"), 0, {hms(0, 9, 0)}));
@@ -154,18 +155,18 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
         prompts->log.clear();
         const QString path = tempPath(layout == 1 ? QStringLiteral("utf8.lap")
                                                   : QStringLiteral("utf8-%1.csv").arg(layout));
-        ASSERT_EQ(basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout)),
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, *basConvert::SaveTypeAt(layout)),
                   basConvert::SaveResult::Saved);
         const QByteArray bytes = testsupport::readBytes(path);
         EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
         ASSERT_EQ(prompts->log.size(), 1u);
         EXPECT_TRUE(prompts->log[0].text.contains(QStringLiteral("「Erik Ögren」")));
-        ResetRace();
-        lastLoad = basConvert::LoadRaceFile(path);
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
-        EXPECT_EQ(ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
-        EXPECT_EQ(ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
+        ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 2);
+        EXPECT_EQ(testRace().ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
+        EXPECT_EQ(testRace().ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
     }
 }
 
@@ -188,10 +189,11 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
                                 "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎"));
     load(text, QStringLiteral("first.lap"));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"),
-                                              QStringLiteral("Ｗ21")}));
-    EXPECT_EQ(ClassList.at(1).ClassControlCount, 6);
-    EXPECT_TRUE(ClassList.at(1).ClassLastGoalExist);
+    EXPECT_EQ(
+        testRace().ClassList.names(),
+        (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"), QStringLiteral("Ｗ21")}));
+    EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 6);
+    EXPECT_TRUE(testRace().ClassList.at(1).ClassLastGoalExist);
     QString expected = text;
     expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     for (const char* name : {"second.lap", "third.lap"}) {
@@ -199,7 +201,7 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
         EXPECT_EQ(testsupport::readBytes(tempPath(QString::fromUtf8(name))),
                   TextCodec::toCp932(expected))
             << name;
-        lastLoad = basConvert::LoadRaceFile(tempPath(QString::fromUtf8(name)));
+        lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QString::fromUtf8(name)));
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     }
 }
@@ -216,8 +218,8 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     auto order = [] {
         QStringList names;
-        for (int i = 1; i <= ClassList.at(1).ClassRunnerCount(); ++i)
-            names << ClassList.at(1).Item(i).Namae;
+        for (int i = 1; i <= testRace().ClassList.at(1).ClassRunnerCount(); ++i)
+            names << testRace().ClassList.at(1).Item(i).Namae;
         return names;
     };
     const QStringList read{QStringLiteral("丙"), QStringLiteral("甲"), QStringLiteral("乙"),
@@ -231,7 +233,7 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
             EXPECT_EQ(bytes, previous) << cycle;
         }
         previous = bytes;
-        basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
+        basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("cycle.lap")));
         EXPECT_EQ(order(), read) << cycle;
     }
 }
@@ -242,10 +244,11 @@ TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
     testDocument().setDataModified(true);
 
     // The path is a folder.
-    EXPECT_EQ(basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap),
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), tempDir(), basConvert::SaveType::Lap),
               basConvert::SaveResult::Failed);
     EXPECT_TRUE(QFileInfo(tempDir()).isDir());
-    EXPECT_EQ(basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")),
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(),
+                                       tempPath(QStringLiteral("no/such/folder/race.lap")),
                                        basConvert::SaveType::Lap),
               basConvert::SaveResult::Failed);
     // No temporary file is left behind.
@@ -268,7 +271,7 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     QFile::setPermissions(existing, QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-    EXPECT_EQ(basConvert::SaveRaceFile(existing, basConvert::SaveType::Lap),
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), existing, basConvert::SaveType::Lap),
               basConvert::SaveResult::Failed);
     EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
@@ -290,13 +293,13 @@ TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
                        {60 / 86400.0, 70 / 86400.0, 20 / 86400.0}));
     }
     save(1, QStringLiteral("odd.lap"));
-    ResetRace();
-    lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("odd.lap")));
+    testDocument().resetRace();
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("odd.lap")));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    ASSERT_EQ(ClassList.names(), names);
+    ASSERT_EQ(testRace().ClassList.names(), names);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        const clsClassData& cls = *ClassList.find(name);
+        const clsClassData& cls = *testRace().ClassList.find(name);
         EXPECT_EQ(cls.ClassLength, 3200);
         EXPECT_EQ(cls.ClassUpHeight, 45);
         EXPECT_EQ(cls.ClassControlCount, 2);
@@ -311,9 +314,9 @@ TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
     load(lapHead() +
          QStringLiteral("$距離:M21=4500\nクラス,名前,△→１,１→◎\n M21 ,走者,00:01:00,00:00:20\n"));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
-    EXPECT_EQ(ClassList.at(1).ClassLength, 4500);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 4500);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 1);
 }
 
 // A column-header line is known by "クラス" and "名前" as whole fields (or the marker of a
@@ -336,12 +339,12 @@ TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
                        {60 / 86400.0, 20 / 86400.0}));
     }
     save(1, QStringLiteral("words.lap"));
-    ResetRace();
-    lastLoad = basConvert::LoadRaceFile(tempPath(QStringLiteral("words.lap")));
+    testDocument().resetRace();
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("words.lap")));
     ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.className);
-        const clsClassData* cls = ClassList.find(QString::fromUtf8(e.className));
+        const clsClassData* cls = testRace().ClassList.find(QString::fromUtf8(e.className));
         ASSERT_NE(cls, nullptr);
         ASSERT_EQ(cls->ClassRunnerCount(), 1);
         EXPECT_EQ(cls->Item(1).Namae, QString::fromUtf8(e.runnerName));
@@ -355,16 +358,16 @@ TEST_F(LapFileTest, LongCoursesSaveBackByteForByte)
 {
     for (const char* name : {"lap/thirty_legs.lap", "lap/ninety_nine_legs.lap"}) {
         SCOPED_TRACE(name);
-        ResetRace();
+        testDocument().resetRace();
         const QString path = testsupport::dataPath(QString::fromUtf8(name));
-        lastLoad = basConvert::LoadRaceFile(path);
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         int longest = 0;
-        for (const auto& cls : ClassList) longest = std::max(longest, cls->LegCount());
+        for (const auto& cls : testRace().ClassList) longest = std::max(longest, cls->LegCount());
         EXPECT_EQ(longest,
                   QString::fromUtf8(name).contains(QLatin1String("thirty")) ? 30 : MaxLegs);
         const QString saved = tempPath(QStringLiteral("saved.lap"));
-        ASSERT_EQ(basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap),
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), saved, basConvert::SaveType::Lap),
                   basConvert::SaveResult::Saved);
         EXPECT_EQ(testsupport::readBytes(saved), testsupport::readBytes(path));
     }

@@ -116,10 +116,10 @@ TEST_F(LapFileTest, ReadingChangesNothingAndShowsNothing)
     expectPreviousRace();
     EXPECT_FALSE(testDocument().DataModified());
 
-    const basConvert::LoadResult loaded = basConvert::LoadRaceFile(cut);
+    const basConvert::LoadResult loaded = basConvert::LoadRaceFile(testDocument(), cut);
     ASSERT_EQ(prompts.log.size(), 1u);
     EXPECT_EQ(prompts.log[0].text, read.warnings[0]);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
     EXPECT_EQ(testDocument().CurrentFilePath(), cut);
     EXPECT_TRUE(loaded.race.ClassList.isEmpty()) << "the race went into memory";
 
@@ -127,9 +127,9 @@ TEST_F(LapFileTest, ReadingChangesNothingAndShowsNothing)
     basConvert::LoadResult missing = basConvert::ReadRaceFile(tempPath(QStringLiteral("no.lap")));
     EXPECT_TRUE(missing.fileMissing);
     EXPECT_EQ(missing.status, LoadStatus::Failed);
-    basConvert::ApplyLoadedRace(missing);
+    basConvert::ApplyLoadedRace(testDocument(), missing);
     EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
 }
 
 // The label questions take the answers of the options in order, then ask the service the

@@ -25,7 +25,7 @@ TEST_F(RaceTest, ClassPartsAreUniqueAndKeepClearOfTheIndexAndLegPages)
         {"W:21", "W_21"},   {"A_B_2", "A_B_2_2"},   {"", ""},
         {"leg_M21", "leg_M21_2"},  // the leg page of M21 is "leg_m21"
     };
-    for (const auto& c : cases) ClassList.add(QString::fromUtf8(c[0]));
+    for (const auto& c : cases) testRace().ClassList.add(QString::fromUtf8(c[0]));
     for (const auto& c : cases)
         EXPECT_EQ(ClassFileNamePart(testRace().ClassList, QString::fromUtf8(c[0])),
                   QString::fromUtf8(c[1]))

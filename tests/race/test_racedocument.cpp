@@ -36,6 +36,8 @@ TEST(RaceDocument, TellsEveryChangeAndOnlyChanges)
          "/races/spring.lap", 1},
         {"replaced", [](RaceDocument& d) { d.replaceRace(Race(), "/y.lap"); }, 1, true, "/y.lap",
          0},
+        {"header put back", [](RaceDocument& d) { d.restoreHeader(RaceHeader()); }, 1, true,
+         "/races/spring.lap", 1},
         {"edited",
          [](RaceDocument& d) {
              EXPECT_TRUE(d.edit([](Race& r) { return r.ClassList.remove("m21"); }));

@@ -38,7 +38,7 @@ void addRunner(clsClassData& cls, const QString& name, const QString& club,
 
 clsClassData& addClass(const QString& name, int controls)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = true;
     return cls;
@@ -49,8 +49,8 @@ protected:
     void SetUp() override
     {
         RaceTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
+        testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
+        testRace().RaceInfo.RaceDate = QDate(2024, 5, 12);
         // Four runners on three legs; D has no split at control 1.
         clsClassData& m21 = addClass(QStringLiteral("M21"), 2);
         addRunner(m21, QStringLiteral("Yamada Taro"), QStringLiteral("Club A"),
@@ -75,7 +75,7 @@ protected:
 TEST_F(AnalysisCsv, HeaderOnlyWhenTheFileIsCreated)
 {
     ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
-    basDefinition::RaceInfo.RaceName = QStringLiteral("秋の大会");
+    testRace().RaceInfo.RaceName = QStringLiteral("秋の大会");
     ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir() + QStringLiteral("/")));
     QStringList lines = fileLines();
     ASSERT_EQ(lines.size(), 1 + 4 + 4);
@@ -117,7 +117,7 @@ TEST_F(AnalysisCsv, FieldsOfTheWinnerAndOfAMergedRun)
 
 TEST_F(AnalysisCsv, ClassesInClassOrderAndRunnersWithoutResult)
 {
-    basDefinition::RaceInfo.RaceDate = QDate();  // no date: an empty field, not a false date
+    testRace().RaceInfo.RaceDate = QDate();  // no date: an empty field, not a false date
     clsClassData& w21 = addClass(QStringLiteral("W21"), 1);
     addRunner(w21, QStringLiteral("Missing"), QString(), {LapMissing, lap(3, 0)});
     addRunner(w21, QStringLiteral("Nothing"), QString(), {LapMerged, LapAbsent});
@@ -167,7 +167,7 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
         "ＹａｍａｄａＴａｒｏ,Club A,24/05/12,春の大会,m21,0:16:00,1,3,,,,,,,,,,,,,,,0:16:00,x");
     testsupport::writeCp932(csvPath(), kHeader + "\n" + other + "\n" + earlier + "\n" + other +
                                            "\n" + "C,Club, Inc.,24/05/12,春の大会,M21\n");
-    clsClassData& m21 = *basDefinition::ClassList.find(QStringLiteral("M21"));
+    clsClassData& m21 = *testRace().ClassList.find(QStringLiteral("M21"));
     m21.Item(1).Namae = QStringLiteral("Yamada  Taro");
     addRunner(m21, QStringLiteral("E"), QString(), {lap(6, 0), lap(19, 0), lap(1, 0)});
 
@@ -184,7 +184,7 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
         EXPECT_EQ(lines[8], QStringLiteral("C,Club, Inc.,24/05/12,春の大会,M21"));  // not C's line
     }
     // Another day of the same race is another race.
-    basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 13);
+    testRace().RaceInfo.RaceDate = QDate(2024, 5, 13);
     ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     EXPECT_EQ(fileLines().size(), 9 + 5);
 }
@@ -194,9 +194,9 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
 // new ones written alike, never a file of two forms. A UTF-16 file is refused and left alone.
 TEST_F(AnalysisCsv, TheFileKeepsItsEncodingAndLineEnds)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("=Cup");
-    basDefinition::ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
-    basDefinition::ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
+    testRace().RaceInfo.RaceName = QStringLiteral("=Cup");
+    testRace().ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
+    testRace().ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
     const QString other = QStringLiteral("ＯＬＤ,X,24/04/01,前の大会,M21,0:20:00");
     const QString text = kHeader + "\n－Ｙ,@Club,24/05/12,=Cup,M21,0:16:00\n" + other + "\n";
     const struct {
@@ -280,7 +280,7 @@ TEST_F(AnalysisCsv, ClassesAnalysedSideBySideGiveTheLinesOfOneAtATime)
                       {lap(3 + (r + c) % 7, r % 60), lap(9, (r * 7) % 60), lap(1, r % 30)});
     }
     QStringList expected{kHeader};
-    for (const QString& name : basDefinition::ClassList.names()) {
+    for (const QString& name : testRace().ClassList.names()) {
         const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClassDetail(testRace(), name);
         for (int r = 1; r <= ws.AnaRunnerCount; ++r)
             expected << basExport::AnalysisCsvLine(testRace().RaceInfo, ws, r);

@@ -63,8 +63,8 @@ TEST_F(HtmlWorkedExample, ColumnSectionsHaveOneLinePerLegAndATotal)
 TEST_F(HtmlWorkedExample, RaceTitleShowsDateAndPlaceOnlyWhenSet)
 {
     EXPECT_EQ(basExport::CsvRaceTitle(testRace().RaceInfo), "春の大会 (2024/05/12) [東京]");
-    basDefinition::RaceInfo.RaceDate = QDate();
-    basDefinition::RaceInfo.RacePlace.clear();
+    testRace().RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RacePlace.clear();
     EXPECT_EQ(basExport::CsvRaceTitle(testRace().RaceInfo), "春の大会");
 }
 
@@ -140,7 +140,7 @@ TEST_F(AnalysisTest, SplitsBrowserLegsWithoutATimeAreWrittenAsMissing)
 // keeps one space between Latin words.
 TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("Cup, Day 1");
+    testRace().RaceInfo.RaceName = QStringLiteral("Cup, Day 1");
     clsClassData& cls =
         addClass(QStringLiteral("M21"), 1, true,
                  {{"Hall, F", {"5:00", "1:00"}}, {"Alessio  Tenani", {"6:00", "1:10"}}});

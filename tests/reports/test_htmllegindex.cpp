@@ -113,7 +113,7 @@ protected:
 
 TEST_F(HtmlIndex, LinksOnlyFilesThatExistByTheNamesTheyHave)
 {
-    basDefinition::RaceInfo.RaceDate = QDate();  // no date
+    testRace().RaceInfo.RaceDate = QDate();  // no date
     const QStringList lines = writeIndex();
     const QString winnerCell = QStringLiteral("<td nowrap align=center bgcolor=#ffffcc width=110>");
     const QString lengthCell = QStringLiteral("<td nowrap bgcolor=#ddffdd align=right width=100>");
@@ -189,8 +189,8 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
          "<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;&nbsp;</td></tr>"},
     };
     for (const auto& c : cases) {
-        basDefinition::RaceInfo.RaceDate = c.date;
-        basDefinition::RaceInfo.RacePlace = c.place;
+        testRace().RaceInfo.RaceDate = c.date;
+        testRace().RaceInfo.RacePlace = c.place;
         const QStringList lines = writeIndex();
         ASSERT_GE(lines.size(), 18);
         EXPECT_EQ(lines[14], c.comment);
@@ -224,8 +224,8 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
 
 TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("A&B <Cup>");
-    basDefinition::RaceInfo.RacePlace = QStringLiteral("\"Hill\"");
+    testRace().RaceInfo.RaceName = QStringLiteral("A&B <Cup>");
+    testRace().RaceInfo.RacePlace = QStringLiteral("\"Hill\"");
     clsClassData& cls = addClass(QStringLiteral("M<21>"), 1, true, {});
     clsClassDataSub runner;
     runner.Namae = QStringLiteral("<b>Bo");

@@ -34,7 +34,7 @@ protected:
 
     static void buildRace()
     {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         AddOutputRunRace();
     }
 
@@ -42,7 +42,7 @@ protected:
     static void setLeg(const QString& className, const QString& runner, int leg,
                        const QString& text)
     {
-        clsClassData& cls = basDefinition::ClassList[className];
+        clsClassData& cls = testRace().ClassList[className];
         const std::deque<clsClassDataSub> runners = cls.RunnersAsAdded();
         cls.ClearItem();
         for (clsClassDataSub r : runners) {
@@ -123,9 +123,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
          {w21, index},
          {w21}},
         {"a class setting",
-         [](OutputOptions&, const QString&) {
-             basDefinition::ClassList["M/21"].ClassLength = 4200;
-         },
+         [](OutputOptions&, const QString&) { testRace().ClassList["M/21"].ClassLength = 4200; },
          {m21, index},
          {m21, index}},
         {"a setting of the class pages only",
@@ -133,7 +131,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
          {page, m21, w21},
          {page, m21, w21}},
         {"the race name",
-         [](OutputOptions&, const QString&) { basDefinition::RaceInfo.RaceName = "Final"; },
+         [](OutputOptions&, const QString&) { testRace().RaceInfo.RaceName = "Final"; },
          {page, m21, w21, index},
          {page, m21, w21, index}},
         {"a page edited by hand",
@@ -244,7 +242,7 @@ class RaceEmptyingPrompts : public Prompts::ScriptedPrompts {
 public:
     Prompts::Answer ask(const QString& text, Prompts::Buttons buttons, Prompts::Icon icon) override
     {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         return ScriptedPrompts::ask(text, buttons, icon);
     }
 };
@@ -254,7 +252,7 @@ public:
 // told while pages are still being made from the race.
 TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
 {
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     for (int c = 0; c < 30; ++c) {
         clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 3, true, {});
         for (int r = 0; r < 10 + (c * 7) % 50; ++r) {

@@ -74,7 +74,7 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
     oneFile.chooseOneFile(true);
     EXPECT_EQ(run(oneFile), QStringList{"02_Race.csv"});
 
-    basDefinition::RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RaceDate = QDate();
     EXPECT_EQ(run(options(FileHtml, DataLaps)).first(), "race_.htm");
     EXPECT_FALSE(report.failed);
 
@@ -139,7 +139,7 @@ TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 
 TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 {
-    basDefinition::ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
+    testRace().ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
     OutputOptions o = options(FileCsv, DataLaps);
     o.columns = false;
     run(o);
@@ -313,7 +313,7 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
 TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
 {
     using namespace basExport;
-    clsClassData& w21 = *basDefinition::ClassList.find(QStringLiteral("W21"));
+    clsClassData& w21 = *testRace().ClassList.find(QStringLiteral("W21"));
     ASSERT_EQ(w21.Item(2).Namae, QStringLiteral("C"));
     w21.Item(2).Shozoku = QStringLiteral("Bergnäsets AIK");
     struct Case {

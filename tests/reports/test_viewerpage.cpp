@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         HtmlWorkedExample::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会 </script>");
+        testRace().RaceInfo.RaceName = QStringLiteral("春の大会 </script>");
         addClass(QStringLiteral("W<21>"), 1, true,
                  {{QString::fromUtf8("</script><!--"), {"3:00", "2:00"}},
                   {QString::fromUtf8("行\u2028分け\u2029"), {"3:10", ""}}});
@@ -118,7 +118,7 @@ std::map<QString, std::vector<double>> viewerLegs(const QJsonObject& c, int r)
 // precision the page shows it.
 TEST_F(ViewerPage, DataIsTheAnalysisByColumn)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     const QJsonObject rows = basExport::AnalysisJson(testRace(), names, false);
     QJsonParseError error;
     const QJsonObject columns =
@@ -208,19 +208,19 @@ TEST(ViewerPageSize, NoLargerThanTheExportItShows)
     const QString path =
         testsupport::realDataPath(QStringLiteral("LukeWoodward-SplitsBrowser/eventdata6478"));
     if (path.isEmpty()) GTEST_SKIP() << "the real result files are not here";
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-    ASSERT_TRUE(basConvert::LoadRaceFile(path).loaded());
-    const QByteArray page = basExport::ViewerPage(testRace(), basDefinition::ClassList.names());
+    ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
+    const QByteArray page = basExport::ViewerPage(testRace(), testRace().ClassList.names());
     EXPECT_LE(page.size(), QFileInfo(path).size());
-    basDefinition::ResetRace();
+    testDocument().resetRace();
 }
 
 // No data can end its element or start markup, the one script is the one the policy allows,
 // nothing is fetched, and the same race gives the same page.
 TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     const QByteArray page = basExport::ViewerPage(testRace(), names);
     const QByteArray data = dataOf(page);
     ASSERT_FALSE(data.isEmpty());
@@ -253,7 +253,7 @@ TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
 
 TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     const QString path = tempPath(QStringLiteral("race_viewer.html"));
     ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(testRace(), names));
@@ -265,7 +265,7 @@ TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
     file.close();
     ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
-    basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
+    testRace().RaceInfo.RaceName = QStringLiteral("夏の大会");
     ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_GT(QFileInfo(path).lastModified(), past);
     EXPECT_TRUE(testsupport::readBytes(path).contains("夏の大会"));
@@ -282,7 +282,7 @@ TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 // whole race (an empty class included), one class, or none.
 TEST_F(ViewerPage, AnalysisWrittenPieceByPieceIsTheWholeDocument)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     for (const QStringList& chosen : {names, names.mid(1, 1), QStringList()}) {
         QByteArray written;
         basExport::WriteAnalysisJson(testRace(), chosen, true,

@@ -138,7 +138,7 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
 {
     testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
     ASSERT_EQ(run("VERSION,1\nOPEN,\"race.lap\""), ScriptResult::Completed);
-    EXPECT_EQ(basDefinition::RaceInfo.RaceName, QStringLiteral("Spring Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Spring Cup"));
     EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("race.lap"));
 
     host.commands.clear();

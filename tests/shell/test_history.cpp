@@ -19,9 +19,9 @@ protected:
     // Opens the file as the open button does: the race name and path, then UpdateHistory.
     static void use(const QString& name, const QString& path)
     {
-        basDefinition::RaceInfo.RaceName = name;
+        testRace().RaceInfo.RaceName = name;
         testDocument().setCurrentFilePath(path);
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(testDocument());
     }
 
     static QStringList paths()

@@ -52,7 +52,8 @@ QString ApplyQuestion(const QStringList& notes)
 
 }  // namespace
 
-frmLapEdit::frmLapEdit(QWidget* parent) : QDialog(parent)
+frmLapEdit::frmLapEdit(RaceDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document)
 {
     setWindowTitle(QStringLiteral("ラップ編集"));
     BuildControls();
@@ -166,7 +167,7 @@ void frmLapEdit::setClassName(const QString& ClassName)
     lblStatus->clear();
     setWindowTitle(ClassName.isEmpty() ? QStringLiteral("ラップ編集")
                                        : QStringLiteral("ラップ編集 - ") + ClassName);
-    const clsClassData* cls = basDefinition::ClassList.find(ClassName);
+    const clsClassData* cls = document_.ClassList().find(ClassName);
     rows_ = LapRows(cls ? cls->ClassControlCount : 0);
     const int runners = cls ? cls->ClassRunnerCount() : 0;
 
@@ -367,7 +368,7 @@ std::vector<LapColumn> frmLapEdit::GridColumns() const
 void frmLapEdit::StoreGridToClass()
 {
     if (!pending_) return;
-    basRaceEdit::SetRunners(className_, rows_, GridColumns());
+    basRaceEdit::SetRunners(document_, className_, rows_, GridColumns());
     pending_ = false;
 }
 

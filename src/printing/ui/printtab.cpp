@@ -13,7 +13,6 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "race/racedocument.h"
 #include "race/textutil.h"
 #include "reports/outputfolder.h"
 
@@ -56,8 +55,9 @@ QLabel* label(const QString& text, QWidget* parent)
 
 }  // namespace
 
-PrintTab::PrintTab(QListWidget* classList, PrintTabHost host, QWidget* parent)
-    : QWidget(parent), lstClass(classList), host_(std::move(host))
+PrintTab::PrintTab(const RaceDocument& document, QListWidget* classList, PrintTabHost host,
+                   QWidget* parent)
+    : QWidget(parent), lstClass(classList), host_(std::move(host)), document_(document)
 {
     buildControls();
     clock_ = std::make_unique<TimerClock>(timpAutoPrint);
@@ -276,18 +276,18 @@ QString PrintTab::PdfPath()
         }
         return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
     }
-    return CbasControl::ShowFileDialog(1, QStringLiteral("PDFファイルに印刷"),
-                                       QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr,
-                                       ProposedPdfName());
+    return CbasControl::ShowFileDialog(
+        document_.CurrentFilePath(), 1, QStringLiteral("PDFファイルに印刷"),
+        QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr, ProposedPdfName());
 }
 
-QString PrintTab::ProposedPdfName()
+QString PrintTab::ProposedPdfName() const
 {
-    using namespace basDefinition;
-    QString stem = CbasGeneral::GetFileName(basDefinition::SharedDocument().CurrentFilePath());
+    QString stem = CbasGeneral::GetFileName(document_.CurrentFilePath());
     const int dot = stem.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) stem.truncate(dot);
-    if (stem.isEmpty()) stem = CbasGeneral::NameForFileName(RaceInfo.RaceName).trimmed();
+    if (stem.isEmpty())
+        stem = CbasGeneral::NameForFileName(document_.RaceInfo().RaceName).trimmed();
     if (stem.isEmpty()) stem = QStringLiteral("splits");
     return stem + QStringLiteral(".pdf");
 }
@@ -317,8 +317,7 @@ bool PrintTab::PrintSplitSheets()
     const std::unique_ptr<PrintDevice> device = CbasPrinter::MakePrintDevice(name, pdfPath);
     const bool ok = [&] {
         const ScopedCursor busy;
-        return CbasPrinter::PrintSplitSheets(basDefinition::SharedDocument().race(), CurrentJob(),
-                                             *device);
+        return CbasPrinter::PrintSplitSheets(document_.race(), CurrentJob(), *device);
     }();
     if (!ok) PrintFailed(QStringLiteral("印刷できませんでした。") + name);
     return ok;

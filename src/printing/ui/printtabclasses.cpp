@@ -3,7 +3,6 @@
 #include "printing/ui/printtab.h"
 
 #include "race/race.h"
-#include "race/racedocument.h"
 
 #include <QListWidget>
 
@@ -59,7 +58,7 @@ void PrintTab::RefreshClassList()
     QStringList known;
     for (int i = 0; i < lstClass->count(); ++i) known << ClassNameOf(lstClass->item(i));
     lstClass->clear();
-    for (const QString& name : basDefinition::ClassList.names()) {
+    for (const QString& name : document_.ClassList().names()) {
         auto* item = new QListWidgetItem(basDefinition::ClassListEntry(name), lstClass);
         item->setData(Qt::UserRole, name);
         item->setFlags(item->flags() | Qt::ItemIsUserCheckable);

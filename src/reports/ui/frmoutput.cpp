@@ -9,7 +9,6 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "race/racedocument.h"
 #include "reports/outputfolder.h"
 #include "reports/outputrun.h"
 
@@ -98,11 +97,11 @@ QString OutputSummary(const basExport::OutputReport& report, const QString& fold
 
 }  // namespace
 
-frmOutput& frmOutput::Of(QWidget* owner)
+frmOutput& frmOutput::Of(QWidget* owner, RaceDocument& document)
 {
     const QString name = QStringLiteral("frmOutput");
     if (auto* kept = owner->findChild<frmOutput*>(name, Qt::FindDirectChildrenOnly)) return *kept;
-    auto* created = new frmOutput(owner);
+    auto* created = new frmOutput(document, owner);
     created->setObjectName(name);
     return *created;
 }
@@ -117,7 +116,7 @@ void frmOutput::setPrintRun(PrintRun run)
     printRun() = std::move(run);
 }
 
-frmOutput::frmOutput(QWidget* parent) : QDialog(parent)
+frmOutput::frmOutput(RaceDocument& document, QWidget* parent) : QDialog(parent), document_(document)
 {
     setWindowTitle(QStringLiteral("出力"));
     for (int i = 0; i < 2; ++i) {
@@ -169,16 +168,16 @@ frmOutput::frmOutput(QWidget* parent) : QDialog(parent)
 
 void frmOutput::LoadForm()
 {
-    options_ = basExport::InitialOutputOptions(basDefinition::RaceInfo, InitialFolder());
+    options_ = basExport::InitialOutputOptions(document_.RaceInfo(), InitialFolder());
     options_.homePageUrl = basSettings::SettingsFile().Item(QStringLiteral("HomePageUrl"));
     showOptions();
     FillClassList();
-    loadedRaceName_ = basDefinition::RaceInfo.RaceName;
+    loadedRaceName_ = document_.RaceInfo().RaceName;
 }
 
 void frmOutput::FillClassList()
 {
-    const QStringList entries = basExport::ClassListEntries(basDefinition::ClassList);
+    const QStringList entries = basExport::ClassListEntries(document_.ClassList());
     for (QListWidget* list : lstClass) {
         list->clear();
         list->addItems(entries);
@@ -265,10 +264,9 @@ void frmOutput::cmdfRefer_Click()
 void frmOutput::cmdRefresh_Click(int)
 {
     QString failure;
-    if (!basRaceEdit::ReloadKeepingHeader(&failure))
-        Prompts::message(
-            failure + QStringLiteral("\n") + basDefinition::SharedDocument().CurrentFilePath(),
-            Prompts::Icon::Exclamation);
+    if (!basRaceEdit::ReloadKeepingHeader(document_, &failure))
+        Prompts::message(failure + QStringLiteral("\n") + document_.CurrentFilePath(),
+                         Prompts::Icon::Exclamation);
     FillClassList();
 }
 
@@ -327,8 +325,7 @@ void frmOutput::OutputFiles()
     basExport::OutputReport report;
     {
         const ScopedCursor busy;
-        report = basExport::OutputFiles(basDefinition::SharedDocument().race(), Options(),
-                                        SelectedEntries(0));
+        report = basExport::OutputFiles(document_.race(), Options(), SelectedEntries(0));
     }
     lastRunFailed_ = report.failed;
     const QString summary = OutputSummary(report, txtfFolder->text());
@@ -370,7 +367,7 @@ void frmOutput::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     QStringList shown;
     for (int i = 0; i < lstClass[0]->count(); ++i) shown << lstClass[0]->item(i)->text();
-    if (shown != basExport::ClassListEntries(basDefinition::ClassList)) FillClassList();
+    if (shown != basExport::ClassListEntries(document_.ClassList())) FillClassList();
 }
 
 // Activated again for another race than the one it was loaded with, the form loads afresh.
@@ -378,7 +375,7 @@ void frmOutput::changeEvent(QEvent* event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
-        basDefinition::RaceInfo.RaceName != loadedRaceName_)
+        document_.RaceInfo().RaceName != loadedRaceName_)
         LoadForm();
 }
 

@@ -32,8 +32,9 @@ struct CommandLineOutcome {
 class frmDuel : public QWidget, public basAutomation::ScriptHost {
     Q_OBJECT
 public:
-    // Builds the window with its caption and an empty display; nothing is read or written.
-    explicit frmDuel(QWidget* parent = nullptr);
+    // Builds the window with its caption and an empty display for the document, which it shows
+    // and hands to the windows it opens; nothing is read or written.
+    explicit frmDuel(RaceDocument& document, QWidget* parent = nullptr);
     ~frmDuel() override;
 
     // The start-up steps: registry, settings, the file-association check, the empty race.
@@ -56,6 +57,7 @@ public:
     // What a script asks of the window: the loading window, the busy pointer, a redraw after
     // OPEN, the buttons "表示" (CLICKSHOW), "開く" (CLICKOPEN) and "終了" (CLICKEXIT, true once
     // the window has closed), the settings file, and the output dialog's folder.
+    RaceDocument& Document() override { return document_; }
     basConvert::LoadProgress* LoadProgress() override { return &loadProgress_; }
     void SetBusy(bool busy) override;
     void RaceChanged() override { ShowRaceInfo(); }
@@ -108,6 +110,7 @@ private:
     void FinishLoad(const basConvert::LoadResult& load);
     void lstHistory_DblClick(QListWidgetItem* item);
 
+    RaceDocument& document_;
     LoadWindowProgress loadProgress_;
     QString dialogFileName_;  // the name last chosen in the file dialog, or its folder
     std::array<basHistory::HistorySlot, basHistory::HistorySlots + 1> history_{};

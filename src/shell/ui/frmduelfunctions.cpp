@@ -14,7 +14,6 @@
 #include "race/pathutil.h"
 #include "race/prompts.h"
 #include "race/race.h"
-#include "race/racedocument.h"
 #include "race/textutil.h"
 #include "reports/ui/frmoutput.h"
 #include "shell/appregistration.h"
@@ -27,8 +26,6 @@
 #include <QListWidgetItem>
 
 #include <algorithm>
-
-using namespace basDefinition;
 
 namespace {
 
@@ -65,7 +62,7 @@ void frmDuel::StartUp()
     basRegistration::RegisterApplication();
     basSettings::LoadSettings();
     CheckFileAssociation(this);
-    ResetRace();
+    document_.resetRace();
     ShowRaceInfo();
 }
 
@@ -82,17 +79,18 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         return outcome;
     }
     outcome.kind = CommandLineOutcome::Kind::File;
-    const basConvert::LoadResult load = basConvert::LoadRaceFile(line.path, &loadProgress_);
+    const basConvert::LoadResult load =
+        basConvert::LoadRaceFile(document_, line.path, &loadProgress_);
     if (!load.loaded()) {
         // The file was asked for (a double-click in the file manager): say why it is not shown.
-        basDefinition::SharedDocument().setCurrentFilePath(QString());
+        document_.setCurrentFilePath(QString());
         show();
         ShowRaceInfo();
         Warn(load.failureMessage());
     } else {
         show();
         ShowRaceInfo();
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
         TellLoadNotice(load);
         outcome.fileLoaded = true;
         outcome.fileDamaged = load.damaged;
@@ -125,7 +123,7 @@ void frmDuel::cmbFunc_Click(int Index)
         case 5:
             // One output dialog per main window: what was chosen stays from one opening to the
             // next.
-            ExecModal(frmOutput::Of(this));
+            ExecModal(frmOutput::Of(this, document_));
             break;
         case 6:
         case 8:
@@ -144,11 +142,9 @@ void frmDuel::cmbFunc_Click(int Index)
 void frmDuel::ClearRace()
 {
     // The next file dialog starts in the folder of the race closed, with no name proposed.
-    const QString folder =
-        CbasGeneral::GetFolderName(basDefinition::SharedDocument().CurrentFilePath().isEmpty()
-                                       ? dialogFileName_
-                                       : basDefinition::SharedDocument().CurrentFilePath());
-    basRaceEdit::ClearRace();
+    const QString folder = CbasGeneral::GetFolderName(
+        document_.CurrentFilePath().isEmpty() ? dialogFileName_ : document_.CurrentFilePath());
+    basRaceEdit::ClearRace(document_);
     dialogFileName_ = folder;
     ShowRaceInfo();
 }
@@ -158,88 +154,89 @@ void frmDuel::ClearRace()
 void frmDuel::EditRace()
 {
     {
-        frmClassEdit editor(this);
+        frmClassEdit editor(document_, this);
         ExecModal(editor);
     }
     ShowRaceInfo();
-    basHistory::UpdateHistory();
+    basHistory::UpdateHistory(document_);
 }
 
 void frmDuel::ShowAnalysis()
 {
-    frmAnalyzer analyzer(this);
+    frmAnalyzer analyzer(document_, this);
     ExecModal(analyzer);
 }
 
 bool frmDuel::SaveBefore(const QString& question)
 {
-    if (!basDefinition::SharedDocument().DataModified()) return true;
+    if (!document_.DataModified()) return true;
     const Prompts::Answer answer =
         Prompts::question(question, Prompts::Buttons::YesNoCancel, Prompts::Icon::Information);
     if (answer == Prompts::Answer::No) return true;
     if (answer != Prompts::Answer::Yes) return false;
     cmbFunc_Click(3);
-    return !basDefinition::SharedDocument().DataModified();
+    return !document_.DataModified();
 }
 
 void frmDuel::OpenFile()
 {
     if (!SaveBefore(QStringLiteral("読み込み前にデータを保存しますか？"))) return;
     int filterIndex = 1;
-    const QString path = CbasControl::ShowFileDialog(0, kFileDialogTitle, kOpenFilter, &filterIndex,
-                                                     dialogFileName_);
+    const QString path =
+        CbasControl::ShowFileDialog(document_.CurrentFilePath(), 0, kFileDialogTitle, kOpenFilter,
+                                    &filterIndex, dialogFileName_);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
-    FinishLoad(basConvert::LoadRaceFile(path, &loadProgress_));
+    FinishLoad(basConvert::LoadRaceFile(document_, path, &loadProgress_));
 }
 
 void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 {
     const bool failed = !load.loaded();
     // Cleared before the redraw, so that the window never names a file the race no longer has.
-    if (failed) basDefinition::SharedDocument().setCurrentFilePath(QString());
+    if (failed) document_.setCurrentFilePath(QString());
     ShowRaceInfo();
     if (failed) {
         Warn(load.failureMessage());
     } else {
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
         TellLoadNotice(load);
     }
 }
 
 void frmDuel::SaveFile()
 {
-    const QString proposed =
-        basDefinition::SharedDocument().CurrentFilePath().isEmpty()
-            ? dialogFileName_
-            : WithoutExtension(basDefinition::SharedDocument().CurrentFilePath());
+    const QString proposed = document_.CurrentFilePath().isEmpty()
+                                 ? dialogFileName_
+                                 : WithoutExtension(document_.CurrentFilePath());
     int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
-    const QString path = CbasControl::ShowFileDialog(
-        1, kFileDialogTitle, basConvert::SaveDialogFilter(), &filterIndex, proposed);
+    const QString path =
+        CbasControl::ShowFileDialog(document_.CurrentFilePath(), 1, kFileDialogTitle,
+                                    basConvert::SaveDialogFilter(), &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
     // The dialog offers the save types of the format table; an index beyond them saves nothing.
     const std::optional<basConvert::SaveType> type = basConvert::SaveTypeAt(filterIndex);
     if (type && !AcceptSaveLosses(*type)) return;
-    const bool saved =
-        type && basConvert::SaveRaceFile(path, *type) == basConvert::SaveResult::Saved;
+    const bool saved = type && basConvert::SaveRaceFile(document_.race(), path, *type) ==
+                                   basConvert::SaveResult::Saved;
     if (!saved) {
         Warn(QStringLiteral("ファイルを保存できませんでした\n") +
              CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
-        basDefinition::SharedDocument().setDataModified(false);
+        document_.setDataModified(false);
         // A lap file holds the whole race: it is the race's file from now on. The other types
         // are copies that keep less; the race stays with its file.
-        if (type == basConvert::SaveType::Lap)
-            basDefinition::SharedDocument().setCurrentFilePath(path);
+        if (type == basConvert::SaveType::Lap) document_.setCurrentFilePath(path);
         ShowRaceInfo();
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
     }
 }
 
 bool frmDuel::AcceptSaveLosses(basConvert::SaveType type)
 {
-    const QString question = basConvert::SaveLossQuestion(type, RaceInfo, ClassList);
+    const QString question =
+        basConvert::SaveLossQuestion(type, document_.RaceInfo(), document_.ClassList());
     return question.isEmpty() || Prompts::question(question, Prompts::Buttons::YesNo,
                                                    Prompts::Icon::Question) == Prompts::Answer::Yes;
 }
@@ -249,7 +246,7 @@ void frmDuel::lstHistory_DblClick(QListWidgetItem* item)
     if (!item) return;
     const int slot = item->data(Qt::UserRole).toInt();
     if (slot < 1 || slot > basHistory::HistorySlots) return;
-    FinishLoad(basConvert::LoadRaceFile(history_[slot].path, &loadProgress_));
+    FinishLoad(basConvert::LoadRaceFile(document_, history_[slot].path, &loadProgress_));
 }
 
 void frmDuel::closeEvent(QCloseEvent* event)

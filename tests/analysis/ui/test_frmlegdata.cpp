@@ -189,7 +189,7 @@ TEST_F(LegDataTest, RanksAboveNineHundredNinetyNineStayWhole)
         runners.push_back(
             {QStringLiteral("R%1").arg(i), {QStringLiteral("0:%1").arg(60 + i), "1:00"}});
     addClass(QStringLiteral("Big"), 1, true, runners);
-    frmAnalyzer analyzer;
+    frmAnalyzer analyzer(testDocument());
     analyzer.cmbClassList->setCurrentIndex(analyzer.cmbClassList->findText("Big"));
     const CellGrid& g = analyzer.AnalyzeModel()->grid();
     const int leg = AnalyzeGrid::Sections(1, 2).lapTime + 1;

@@ -28,8 +28,8 @@ protected:
     void openSavedRace(const QString& file)
     {
         makeRace(QStringLiteral("Saved Cup"));
-        basConvert::SaveRaceFile(tempPath(file), basConvert::SaveType::Lap);
-        ResetRace();
+        basConvert::SaveRaceFile(testDocument(), tempPath(file), basConvert::SaveType::Lap);
+        testDocument().resetRace();
         prompts().files.push_back({tempPath(file), 1});
         window->cmbFunc_Click(1);
         ASSERT_EQ(testDocument().CurrentFilePath(), tempPath(file));
@@ -50,7 +50,7 @@ TEST_F(DuelFileTest, OpenUsesTheLapFileDialogAndPutsTheFileInTheHistory)
     const auto& request = prompts().fileRequests.front();
     EXPECT_EQ(request.title, QStringLiteral("ラップファイル"));
     EXPECT_EQ(request.filter, kOpenFilter);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Saved Cup"));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("race.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Saved Cup"));
@@ -127,8 +127,8 @@ TEST_F(DuelFileTest, ExitAndCloseWithSavedDataAskNothing)
     testDocument().setDataModified(false);
     window->cmbFunc_Click(7);
     EXPECT_TRUE(asked().isEmpty());
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_TRUE(ClassList.isEmpty());
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(testRace().ClassList.isEmpty());
     EXPECT_FALSE(window->picStart->isHidden());
     window->cmbFunc_Click(8);
     EXPECT_TRUE(asked().isEmpty());
@@ -168,7 +168,7 @@ TEST_F(DuelFileTest, TheFourthSaveTypeWritesAnIofXmlResultListThatOpensAgain)
     prompts().files = {{tempPath("cup.xml"), 4}};
     window->cmbFunc_Click(1);
     EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("cup.xml"));
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Saved Cup"));
 }
 
 // A lap file keeps the whole race: saved as one, it is the race's file (shown, in the history,
@@ -212,13 +212,13 @@ TEST_F(DuelFileTest, SavingAsCsvOrIofXmlSaysWhatTheTypeCannotKeep)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        ResetRace();
+        testDocument().resetRace();
         prompts().log.clear();
         makeRace(QStringLiteral("Cup"));
-        RaceInfo.RacePlace = QStringLiteral("森");
-        ClassList[QStringLiteral("M21")].ClassUpHeight = 120;
-        ClassList[QStringLiteral("M21")].Item(1).StartTime = 0.5;
-        ClassList.add(QStringLiteral("W21"));
+        testRace().RaceInfo.RacePlace = QStringLiteral("森");
+        testRace().ClassList[QStringLiteral("M21")].ClassUpHeight = 120;
+        testRace().ClassList[QStringLiteral("M21")].Item(1).StartTime = 0.5;
+        testRace().ClassList.add(QStringLiteral("W21"));
         testDocument().setDataModified(true);
         prompts().files = {{tempPath("out" + QString::number(c.type)), c.type}};
         prompts().answers = {c.answer};
@@ -250,11 +250,11 @@ TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
     window->ShowRaceInfo();
     QStringList seen;
     SetModalWatcher([&](QDialog& dialog) {
-        seen << QString::number(ClassList.count()) +
+        seen << QString::number(testRace().ClassList.count()) +
                     (qobject_cast<frmClassEdit*>(&dialog) && dialog.parentWidget() == window.get()
                          ? " editor owned"
                          : "");
-        RaceInfo.RaceName = QStringLiteral("Typed in the editor");
+        testRace().RaceInfo.RaceName = QStringLiteral("Typed in the editor");
     });
     window->cmbFunc_Click(0);
     SetModalWatcher({});
@@ -276,19 +276,19 @@ TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
     window->cmbFunc_Click(0);
     EXPECT_EQ(asked(), QStringList({"新規作成の前にデータを保存しますか？"}));
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(ClassList.count(), 1);  // the race is kept
+    EXPECT_EQ(testRace().ClassList.count(), 1);  // the race is kept
     EXPECT_TRUE(testDocument().DataModified());
 
     prompts().answers = {Answer::Yes};  // the save dialog, cancelled: the race is kept
     window->cmbFunc_Click(0);
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(ClassList.count(), 1);
+    EXPECT_EQ(testRace().ClassList.count(), 1);
 
     prompts().answers = {Answer::No};
     window->cmbFunc_Click(0);
     SetModalWatcher({});
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(ClassList.count(), 0);
+    EXPECT_EQ(testRace().ClassList.count(), 0);
     EXPECT_FALSE(testDocument().DataModified());
 }
 
@@ -296,8 +296,8 @@ TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
 {
     openSavedRace("saved.lap");
     SetModalWatcher([&](QDialog&) {
-        RaceInfo.RaceName = QStringLiteral("Renamed Cup");
-        ClassList.add(QStringLiteral("W21"));
+        testRace().RaceInfo.RaceName = QStringLiteral("Renamed Cup");
+        testRace().ClassList.add(QStringLiteral("W21"));
         testDocument().setDataModified(true);
     });
     window->cmbFunc_Click(2);
@@ -332,7 +332,7 @@ TEST_F(DuelFileTest, CloseAsksToSaveAChangedRaceFirst)
         window->cmbFunc_Click(7);
         EXPECT_EQ(asked(), QStringList({"閉じる前にデータを保存しますか？"}));
         EXPECT_EQ(window->picStart->isHidden(), !c.closed) << int(c.answer);
-        ResetRace();
+        testDocument().resetRace();
     }
     window->cmbFunc_Click(1);
     EXPECT_EQ(prompts().fileRequests.back().fileName, tempDir() + QLatin1Char('/'));

@@ -46,8 +46,8 @@ TEST_F(DuelTest, StoppedScriptLeavesTheProgramRunning)
 TEST_F(DuelTest, LapFileOnTheCommandLineIsLoadedAndRemembered)
 {
     makeRace(QStringLiteral("Command Cup"));
-    basConvert::SaveRaceFile(tempPath("cmd.lap"), basConvert::SaveType::Lap);
-    ResetRace();
+    basConvert::SaveRaceFile(testDocument(), tempPath("cmd.lap"), basConvert::SaveType::Lap);
+    testDocument().resetRace();
     const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("cmd.lap")});
     EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::File);
     EXPECT_TRUE(outcome.fileLoaded);

@@ -69,14 +69,14 @@ TEST_F(ScriptWindowsTest, TheButtonsOpenTheirWindowsOverTheMainWindow)
 TEST_F(ScriptWindowsTest, WindowCommandsOfAScriptUseTheMainWindowsButtons)
 {
     makeRace(QStringLiteral("Cup"));
-    basConvert::SaveRaceFile(tempPath("cup.lap"), basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
+    basConvert::SaveRaceFile(testDocument(), tempPath("cup.lap"), basConvert::SaveType::Lap);
+    testDocument().resetRace();
     watchWindows();
     EXPECT_EQ(runInWindow("OPEN,cup.lap\nCLICKSHOW\n").result, ScriptResult::Completed);
     EXPECT_EQ(opened, QStringList({"frmAnalyzer owned"}));
     EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("Cup"));
 
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     window->ShowRaceInfo();
     prompts().files.push_back({tempPath("cup.lap"), 1});
     EXPECT_EQ(runInWindow("CLICKOPEN\n").result, ScriptResult::Completed);
@@ -101,9 +101,9 @@ TEST_F(ScriptWindowsTest, WindowEntriesWriteWhatScriptsWrite)
     makeRace(QStringLiteral("Cup"));
     const QString byWindows = tempPath("windows"), byScript = tempPath("script");
     ASSERT_TRUE(QDir().mkpath(byWindows) && QDir().mkpath(byScript));
-    frmAnalyzer analyzer(window.get());
+    frmAnalyzer analyzer(testDocument(), window.get());
     EXPECT_EQ(analyzer.Automation("CHART," + byWindows + ",s"), 0);
-    frmOutput output(window.get());
+    frmOutput output(testDocument(), window.get());
     EXPECT_TRUE(output.Automation("LEG," + byWindows + ",Web"));
     EXPECT_TRUE(output.Automation("html," + byWindows + ",Web"));
     const basAutomation::ScriptOutcome ran =
