@@ -45,7 +45,7 @@ void ClearRace(RaceDocument& document);
 
 // Reads the race's file again (dropping the class edits made since) but keeps the header as it
 // is in memory. Nothing is read for a race that never had a file. False when the file could not
-// be read; the race in memory then stays as it was and failure (when given) receives the
+// be read; the document's race then stays as it was and failure (when given) receives the
 // message that says why.
 bool ReloadKeepingHeader(RaceDocument& document, QString* failure = nullptr);
 

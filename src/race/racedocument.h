@@ -1,9 +1,10 @@
 #pragma once
 // The race the program has open: the race itself, the file it belongs to and whether it holds
-// changes not yet saved. The main window owns one and hands it to the windows it opens; a
-// script and each command of the command line work on their own. Whatever changes the race,
-// its file or its modified flag does so through the document, which then emits changed(), so
-// that a window showing the race can show it as it is now.
+// changes not yet saved. The desktop program makes one for its main window, which hands it to
+// the windows it opens; a script without windows works on its host's own, and each command of
+// the command line on a race of its own. Whatever changes the race, its file or its modified
+// flag does so through the document, which then emits changed(), so that a window showing the
+// race can show it as it is now.
 #include "race/racevalue.h"
 
 #include <QObject>

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the start panel (new, open, exit, recent files) while no race is loaded,
 // the race panel (race header, class names and the edit, save, show, output, close and exit
-// buttons) while one is. It owns the life of the loaded race and is what scripts drive.
+// buttons) while one is. It loads, saves and closes the race of the document it is given, hands
+// that document to every window it opens, and is what scripts drive.
 #include "config/ui/elidedlabel.h"
 #include "config/ui/scopedcursor.h"
 #include "lapfiles/raceformat.h"
