@@ -12,7 +12,7 @@ namespace {
 
 void buildRace()
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(2024);
     for (int c = 1; c <= 15; ++c) {
         GeneratedClass shape;
@@ -23,14 +23,14 @@ void buildRace()
 }
 
 // Runs one entry point over every class of the race, in class order.
-template <basAnalyze::AnalysisWorkspace (*EntryPoint)(const QString&)>
+template <basAnalyze::AnalysisWorkspace (*EntryPoint)(const Race&, const QString&)>
 void everyClass(benchmark::State& state)
 {
     buildRace();
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = BenchRace().ClassList.names();
     for (auto _ : state) {
         for (const QString& name : names) {
-            const basAnalyze::AnalysisWorkspace ws = EntryPoint(name);
+            const basAnalyze::AnalysisWorkspace ws = EntryPoint(BenchRace(), name);
             benchmark::DoNotOptimize(ws.TopTotal);
         }
     }

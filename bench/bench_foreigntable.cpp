@@ -32,7 +32,7 @@ RaceFiles& filesFor(const RaceShape& shape, int filter)
     static RaceFiles files[2];
     RaceFiles& f = files[filter - 2];
     if (!f.table.isEmpty()) return f;
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(4242);
     for (int c = 1; c <= shape.classes; ++c) {
         GeneratedClass cls;
@@ -42,23 +42,22 @@ RaceFiles& filesFor(const RaceShape& shape, int filter)
     }
     f.table = f.dir.filePath(QStringLiteral("race.csv"));
     f.lap = f.dir.filePath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(f.table, *basConvert::SaveTypeAt(filter));
-    basConvert::SaveRaceFile(f.lap, basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
+    basConvert::SaveRaceFile(BenchDocument(), f.table, *basConvert::SaveTypeAt(filter));
+    basConvert::SaveRaceFile(BenchDocument(), f.lap, basConvert::SaveType::Lap);
+    BenchDocument().resetRace();
     return f;
 }
 
 void loadRepeatedly(benchmark::State& state, const QString& path, int expectedRunners)
 {
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(BenchDocument(), path).loaded()) {
             state.SkipWithError("the file did not load");
             return;
         }
     }
     int runners = 0;
-    for (const auto& cls : basDefinition::ClassList) runners += cls->ClassRunnerCount();
+    for (const auto& cls : BenchRace().ClassList) runners += cls->ClassRunnerCount();
     if (runners != expectedRunners) state.SkipWithError("runners were lost");
     state.counters["runners"] = runners;
 }

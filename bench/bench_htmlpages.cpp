@@ -15,7 +15,7 @@ namespace {
 
 void buildRace(int classes)
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(2024);
     for (int c = 1; c <= classes; ++c) {
         GeneratedClass shape;
@@ -28,10 +28,12 @@ void buildRace(int classes)
 void ResultsPageLevel2(benchmark::State& state)
 {
     buildRace(1);
-    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
+    const basAnalyze::AnalysisWorkspace ws =
+        basAnalyze::AnalyzeClass(BenchRace(), QStringLiteral("Class1"));
     for (auto _ : state) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, ws, basExport::OutputDataType::Analysis, false,
+        basExport::WriteResultsPage(page, BenchRace().RaceInfo, ws,
+                                    basExport::OutputDataType::Analysis, false,
                                     static_cast<int>(state.range(0)));
         benchmark::DoNotOptimize(page.size());
     }
@@ -41,7 +43,8 @@ BENCHMARK(ResultsPageLevel2)->Arg(0)->Arg(10)->Unit(benchmark::kMillisecond);
 void LegPage(benchmark::State& state)
 {
     buildRace(1);
-    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("Class1"));
+    const basAnalyze::AnalysisWorkspace ws =
+        basAnalyze::AnalyzeClass(BenchRace(), QStringLiteral("Class1"));
     for (auto _ : state) {
         basExport::HtmlPage page;
         basExport::WriteLegPage(page, ws);
@@ -55,7 +58,8 @@ void IndexPage(benchmark::State& state)
     buildRace(15);
     QTemporaryDir folder;
     for (auto _ : state)
-        benchmark::DoNotOptimize(basExport::WriteIndexPage(folder.filePath("p_*.htm")));
+        benchmark::DoNotOptimize(
+            basExport::WriteIndexPage(BenchRace(), folder.filePath("p_*.htm")));
 }
 BENCHMARK(IndexPage)->Unit(benchmark::kMillisecond);
 

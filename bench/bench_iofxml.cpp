@@ -16,9 +16,9 @@ constexpr int kRunners = 200;
 void buildRace()
 {
     using namespace basDefinition;
-    ResetRace();
-    RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
-    RaceInfo.RaceDate = QDate(2024, 4, 21);
+    BenchDocument().resetRace();
+    BenchRace().RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
+    BenchRace().RaceInfo.RaceDate = QDate(2024, 4, 21);
     std::mt19937 random(12345);
     for (int c = 1; c <= kClasses; ++c) {
         GeneratedClass shape;
@@ -36,8 +36,8 @@ void BM_SaveIofXml(benchmark::State& state)
     buildRace();
     const QString path = dir.filePath(QStringLiteral("race.xml"));
     for (auto _ : state) {
-        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::IofXml) !=
+            basConvert::SaveResult::Saved) {
             state.SkipWithError("the result list could not be written");
             return;
         }
@@ -50,14 +50,13 @@ void BM_LoadIofXml(benchmark::State& state)
     QTemporaryDir dir;
     buildRace();
     const QString path = dir.filePath(QStringLiteral("race.xml"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
+    basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::IofXml);
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(BenchDocument(), path).loaded()) {
             state.SkipWithError("the result list did not load");
             return;
         }
-        benchmark::DoNotOptimize(basDefinition::ClassList.count());
+        benchmark::DoNotOptimize(BenchRace().ClassList.count());
     }
     state.counters["runners"] = kClasses * kRunners;
 }

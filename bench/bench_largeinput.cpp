@@ -70,10 +70,11 @@ void measure(benchmark::State& state, const QString& path)
         state.SkipWithError("the input could not be written");
         return;
     }
+    bool loaded = false;
     for (auto _ : state) {
-        basDefinition::ResetRace();
-        basConvert::LoadRaceFile(path);
-        benchmark::DoNotOptimize(basDefinition::FileResult);
+        BenchDocument().resetRace();
+        loaded = basConvert::LoadRaceFile(BenchDocument(), path).loaded();
+        benchmark::DoNotOptimize(loaded);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -82,10 +83,10 @@ void measure(benchmark::State& state, const QString& path)
     state.counters["peak_rss_mb"] = peak;
     state.counters["file_mb"] = fileMb;
     state.counters["rss_per_file_mb"] = peak / fileMb;
-    state.counters["loaded"] = basDefinition::FileResult == basDefinition::FileOk ? 1 : 0;
+    state.counters["loaded"] = loaded ? 1 : 0;
     state.counters["runners"] = [] {
         int n = 0;
-        for (const auto& cls : basDefinition::ClassList) n += cls->ClassRunnerCount();
+        for (const auto& cls : BenchRace().ClassList) n += cls->ClassRunnerCount();
         return n;
     }();
 }
@@ -256,12 +257,12 @@ void ManyLinesLap(benchmark::State& state)
 {
     QTemporaryDir dir;
     const qint64 bytes = state.range(0) * MB;
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(17);
     AddGeneratedClass(GeneratedClass{QStringLiteral("M21"), 200}, random);
     const QString small = dir.filePath(QStringLiteral("small.lap"));
-    basConvert::SaveRaceFile(small, basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
+    basConvert::SaveRaceFile(BenchDocument(), small, basConvert::SaveType::Lap);
+    BenchDocument().resetRace();
     QFile file(small);
     if (!file.open(QIODevice::ReadOnly)) return state.SkipWithError("no lap file");
     const QByteArray whole = file.readAll();
@@ -279,14 +280,15 @@ void LapFile20000(benchmark::State& state)
 {
     QTemporaryDir dir;
     const int classes = static_cast<int>(state.range(0));
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(19);
     for (int c = 1; c <= classes; ++c)
         AddGeneratedClass(GeneratedClass{QStringLiteral("M%1").arg(c), 20000 / classes}, random);
     const QString path = dir.filePath(QStringLiteral("runners.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
-    measure(state, basDefinition::FileResult == basDefinition::FileOk ? path : QString());
+    const bool saved = basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::Lap) ==
+                       basConvert::SaveResult::Saved;
+    BenchDocument().resetRace();
+    measure(state, saved ? path : QString());
 }
 
 // The names that select each reader: lap file, table, text table, Eskdat table, XML.

@@ -39,14 +39,14 @@ const QTemporaryDir& workFolder()
     static QTemporaryDir dir;
     static bool built = false;
     if (!built) {
-        basDefinition::ResetRace();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Live");
-        basDefinition::RaceInfo.RaceDate = QDate(2026, 5, 10);
+        BenchDocument().resetRace();
+        BenchRace().RaceInfo.RaceName = QStringLiteral("Live");
+        BenchRace().RaceInfo.RaceDate = QDate(2026, 5, 10);
         std::mt19937 random(2026);
         AddLiveRace(random);
-        basConvert::SaveRaceFile(dir.filePath(QStringLiteral("live.lap")),
-                                 basConvert::SaveType::Lap);
-        if (basDefinition::FileResult != 0) fprintf(stderr, "the race file could not be saved\n");
+        if (basConvert::SaveRaceFile(BenchDocument(), dir.filePath(QStringLiteral("live.lap")),
+                                     basConvert::SaveType::Lap) != basConvert::SaveResult::Saved)
+            fprintf(stderr, "the race file could not be saved\n");
         built = true;
     }
     return dir;

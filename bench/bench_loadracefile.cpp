@@ -1,4 +1,5 @@
 // LoadRaceFile on the largest lap file the reader accepts: 3000 stored lines, 30 legs a runner.
+#include "benchrace.h"
 #include "lapfiles/racefile.h"
 #include "race/race.h"
 
@@ -17,13 +18,13 @@ constexpr int kRunners = 3000 - 6 - kClasses * 4;
 QString writeLargeLapFile(const QTemporaryDir& dir)
 {
     using namespace basDefinition;
-    ResetRace();
-    RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
-    RaceInfo.RaceDate = QDate(2024, 4, 21);
+    BenchDocument().resetRace();
+    BenchRace().RaceInfo.RaceName = QStringLiteral("ベンチマーク大会");
+    BenchRace().RaceInfo.RaceDate = QDate(2024, 4, 21);
     unsigned seed = 12345;
     auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 8; };
     for (int c = 0; c < kClasses; ++c) {
-        clsClassData& cls = ClassList.add(QStringLiteral("M%1").arg(c + 1));
+        clsClassData& cls = BenchRace().ClassList.add(QStringLiteral("M%1").arg(c + 1));
         cls.ClassControlCount = kControls;
         cls.ClassLastGoalExist = true;
         cls.ClassLength = 6000 + 100 * c;
@@ -42,28 +43,28 @@ QString writeLargeLapFile(const QTemporaryDir& dir)
         }
     }
     QString path = dir.filePath(QStringLiteral("large.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    ResetRace();
-    return path;
+    const bool saved = basConvert::SaveRaceFile(BenchDocument(), path, basConvert::SaveType::Lap) ==
+                       basConvert::SaveResult::Saved;
+    BenchDocument().resetRace();
+    return saved ? path : QString();
 }
 
 void BM_LoadRaceFile(benchmark::State& state)
 {
     QTemporaryDir dir;
     const QString path = writeLargeLapFile(dir);
-    if (basDefinition::FileResult != basDefinition::FileOk) {
+    if (path.isEmpty()) {
         state.SkipWithError("could not write the lap file");
         return;
     }
     for (auto _ : state) {
-        basConvert::LoadRaceFile(path);
-        if (basDefinition::FileResult != basDefinition::FileOk) {
+        if (!basConvert::LoadRaceFile(BenchDocument(), path).loaded()) {
             state.SkipWithError("the lap file did not load");
             return;
         }
-        benchmark::DoNotOptimize(basDefinition::ClassList.count());
+        benchmark::DoNotOptimize(BenchRace().ClassList.count());
     }
-    state.counters["runners"] = basDefinition::ClassList.at(1).ClassRunnerCount() * kClasses;
+    state.counters["runners"] = BenchRace().ClassList.at(1).ClassRunnerCount() * kClasses;
 }
 BENCHMARK(BM_LoadRaceFile)->Unit(benchmark::kMillisecond);
 

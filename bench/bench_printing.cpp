@@ -16,7 +16,7 @@ namespace {
 
 void buildClass()
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(11);
     GeneratedClass shape;
     shape.name = QStringLiteral("M21E");
@@ -34,7 +34,8 @@ void BM_PrintSplitSheetsPdf(benchmark::State& state)
     job.Settings = [](const QString&) { return QString(); };
     for (auto _ : state) {
         PdfPrintDevice pdf(dir.filePath(QStringLiteral("sheets.pdf")));
-        if (!CbasPrinter::PrintSplitSheets(job, pdf)) state.SkipWithError("PDF not written");
+        if (!CbasPrinter::PrintSplitSheets(BenchRace(), job, pdf))
+            state.SkipWithError("PDF not written");
     }
 }
 BENCHMARK(BM_PrintSplitSheetsPdf)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);

@@ -31,11 +31,11 @@ namespace {
 // Loads the race of a live event and names its classes.
 QStringList liveRace()
 {
-    basDefinition::ResetRace();
-    basDefinition::RaceInfo.RaceName = QStringLiteral("Live");
+    BenchDocument().resetRace();
+    BenchRace().RaceInfo.RaceName = QStringLiteral("Live");
     std::mt19937 random(2026);
     AddLiveRace(random);
-    return basDefinition::ClassList.names();
+    return BenchRace().ClassList.names();
 }
 
 // A page written once into a folder kept for the whole run, or into VIEWER_BENCH_OUT when that
@@ -45,7 +45,7 @@ QString pageOf(const QString& name, const std::function<QStringList()>& race)
     static QTemporaryDir dir;
     const QString out = qEnvironmentVariable("VIEWER_BENCH_OUT");
     const QString path = out.isEmpty() ? dir.filePath(name) : QDir(out).filePath(name);
-    if (!QFileInfo::exists(path)) basExport::WriteViewerPage(path, race());
+    if (!QFileInfo::exists(path)) basExport::WriteViewerPage(BenchRace(), path, race());
     return path;
 }
 
@@ -57,8 +57,8 @@ QString livePage()
 QString bigClassPage()
 {
     return pageOf(QStringLiteral("big_viewer.html"), [] {
-        basDefinition::ResetRace();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Big");
+        BenchDocument().resetRace();
+        BenchRace().RaceInfo.RaceName = QStringLiteral("Big");
         std::mt19937 random(600);
         GeneratedClass shape;
         shape.name = QStringLiteral("M21E");
@@ -66,7 +66,7 @@ QString bigClassPage()
         shape.legs = 21;
         shape.withStartTimes = true;
         AddGeneratedClass(shape, random);
-        return basDefinition::ClassList.names();
+        return BenchRace().ClassList.names();
     });
 }
 
@@ -160,7 +160,7 @@ void BuildPage(benchmark::State& state)
     const QStringList names = liveRace();
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray page = basExport::ViewerPage(names);
+        const QByteArray page = basExport::ViewerPage(BenchRace(), names);
         bytes = page.size();
         benchmark::DoNotOptimize(page.constData());
     }
@@ -177,14 +177,14 @@ void FirstRender(benchmark::State& state)
 void SmallRaceFirstRender(benchmark::State& state)
 {
     RunFirstRender(state, pageOf(QStringLiteral("small_viewer.html"), [] {
-                       basDefinition::ResetRace();
+                       BenchDocument().resetRace();
                        std::mt19937 random(5);
                        GeneratedClass shape;
                        shape.name = QStringLiteral("M21");
                        shape.runners = 5;
                        shape.legs = 10;
                        AddGeneratedClass(shape, random);
-                       return basDefinition::ClassList.names();
+                       return BenchRace().ClassList.names();
                    }));
 }
 
@@ -226,11 +226,11 @@ void OeExportPage(benchmark::State& state)
         state.SkipWithError("no OE export to read");
         return;
     }
-    basDefinition::ResetRace();
-    basConvert::LoadRaceFile(source);
+    BenchDocument().resetRace();
+    basConvert::LoadRaceFile(BenchDocument(), source);
     qsizetype bytes = 0;
     for (auto _ : state) {
-        const QByteArray page = basExport::ViewerPage(basDefinition::ClassList.names());
+        const QByteArray page = basExport::ViewerPage(BenchRace(), BenchRace().ClassList.names());
         bytes = page.size();
         benchmark::DoNotOptimize(page.constData());
     }

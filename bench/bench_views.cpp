@@ -24,7 +24,7 @@ namespace {
 
 void buildClass()
 {
-    basDefinition::ResetRace();
+    BenchDocument().resetRace();
     std::mt19937 random(7);
     GeneratedClass shape;
     shape.name = QStringLiteral("M21E");
@@ -48,7 +48,7 @@ basChart::ChartRequest chartRequest()
 void BM_FillAnalyzer(benchmark::State& state)
 {
     buildClass();
-    frmAnalyzer window;
+    frmAnalyzer window(BenchDocument());
     for (auto _ : state) {
         window.cmbClassList_Click();
         benchmark::DoNotOptimize(window.AnalyzeModel()->rowCount());
@@ -59,7 +59,8 @@ BENCHMARK(BM_FillAnalyzer)->Unit(benchmark::kMillisecond);
 void BM_DrawChartScreen(benchmark::State& state)
 {
     buildClass();
-    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basAnalyze::AnalysisWorkspace ws =
+        basAnalyze::AnalyzeClass(BenchRace(), QStringLiteral("M21E"));
     const basChart::ChartRequest request = chartRequest();
     QImage image(1280, 720, QImage::Format_RGB32);
     for (auto _ : state) {
@@ -72,7 +73,8 @@ BENCHMARK(BM_DrawChartScreen)->Unit(benchmark::kMillisecond);
 void BM_SaveChartPng(benchmark::State& state)
 {
     buildClass();
-    const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(QStringLiteral("M21E"));
+    const basAnalyze::AnalysisWorkspace ws =
+        basAnalyze::AnalyzeClass(BenchRace(), QStringLiteral("M21E"));
     const basChart::ChartRequest request = chartRequest();
     QTemporaryDir dir;
     for (auto _ : state) {

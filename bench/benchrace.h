@@ -3,11 +3,24 @@
 // plausible leg times and about one merged and one missing split in a hundred, as real races
 // have.
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <QString>
 
 #include <cmath>
 #include <random>
+
+// The document of the race the benchmarks build and measure, and that race.
+inline RaceDocument& BenchDocument()
+{
+    static RaceDocument document;
+    return document;
+}
+
+inline Race& BenchRace()
+{
+    return BenchDocument().raceToFill();
+}
 
 struct GeneratedClass {
     QString name;
@@ -24,7 +37,7 @@ inline void AddGeneratedClass(const GeneratedClass& shape, std::mt19937& random)
     std::uniform_int_distribution<int> legBase(40, shape.longestLegSeconds);
     std::uniform_int_distribution<int> oddity(0, 99);
     std::uniform_int_distribution<int> startMinute(0, 120);
-    clsClassData& cls = basDefinition::ClassList.add(shape.name);
+    clsClassData& cls = BenchRace().ClassList.add(shape.name);
     cls.ClassControlCount = shape.legs - 1;
     cls.ClassLastGoalExist = true;
     int base[MaxLegs + 1];

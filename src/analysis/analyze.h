@@ -7,6 +7,7 @@
 #include <QString>
 
 class clsClassData;
+struct Race;
 
 namespace basAnalyze {
 
@@ -21,12 +22,11 @@ AnalysisWorkspace AnalyzeClass(const clsClassData& cls);
 // AnalyzeClass, then the short-leg, long-leg, section and after-miss measures.
 AnalysisWorkspace AnalyzeClassDetail(const clsClassData& cls);
 
-// The same for the class of that name (letter case ignored) in the race held in memory, under
-// the name as given. Without such a class: an analysis of no runners and no legs that holds
-// only the name.
-AnalysisWorkspace PrepareClass(const QString& className);
-AnalysisWorkspace AnalyzeClass(const QString& className);
-AnalysisWorkspace AnalyzeClassDetail(const QString& className);
+// The same for the class of that name (letter case ignored) in the race, under the name as
+// given. Without such a class: an analysis of no runners and no legs that holds only the name.
+AnalysisWorkspace PrepareClass(const Race& race, const QString& className);
+AnalysisWorkspace AnalyzeClass(const Race& race, const QString& className);
+AnalysisWorkspace AnalyzeClassDetail(const Race& race, const QString& className);
 
 // The spread of the runners' miss times on every leg and its difficulty (the spread over the
 // mean spread of the course). A leg whose sample is smaller than minSample gets spread 1.

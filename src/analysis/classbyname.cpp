@@ -1,15 +1,15 @@
-// The entry points by class name, on the race held in memory.
+// The entry points by class name, on the race given.
 #include "analysis/analyze.h"
-#include "race/race.h"
+#include "race/racevalue.h"
 
 namespace basAnalyze {
 
 namespace {
 
 template <typename EntryPoint>
-AnalysisWorkspace byName(const QString& className, EntryPoint analyse)
+AnalysisWorkspace byName(const Race& race, const QString& className, EntryPoint analyse)
 {
-    const clsClassData* cls = basDefinition::ClassList.find(className);
+    const clsClassData* cls = race.ClassList.find(className);
     AnalysisWorkspace ws = cls ? analyse(*cls) : AnalysisWorkspace();
     ws.AnaClassName = className;
     return ws;
@@ -17,19 +17,19 @@ AnalysisWorkspace byName(const QString& className, EntryPoint analyse)
 
 }  // namespace
 
-AnalysisWorkspace PrepareClass(const QString& className)
+AnalysisWorkspace PrepareClass(const Race& race, const QString& className)
 {
-    return byName(className, [](const clsClassData& cls) { return PrepareClass(cls); });
+    return byName(race, className, [](const clsClassData& cls) { return PrepareClass(cls); });
 }
 
-AnalysisWorkspace AnalyzeClass(const QString& className)
+AnalysisWorkspace AnalyzeClass(const Race& race, const QString& className)
 {
-    return byName(className, [](const clsClassData& cls) { return AnalyzeClass(cls); });
+    return byName(race, className, [](const clsClassData& cls) { return AnalyzeClass(cls); });
 }
 
-AnalysisWorkspace AnalyzeClassDetail(const QString& className)
+AnalysisWorkspace AnalyzeClassDetail(const Race& race, const QString& className)
 {
-    return byName(className, [](const clsClassData& cls) { return AnalyzeClassDetail(cls); });
+    return byName(race, className, [](const clsClassData& cls) { return AnalyzeClassDetail(cls); });
 }
 
 }  // namespace basAnalyze

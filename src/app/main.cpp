@@ -12,6 +12,7 @@
 #include "lapfiles/ui/labeldialogs.h"
 #include "printing/ui/printwindows.h"
 #include "race/prompts.h"
+#include "race/racedocument.h"
 #include "race/version.h"
 #include "shell/platformnotices.h"
 #include "shell/ui/frmduel.h"
@@ -88,7 +89,8 @@ int main(int argc, char** argv)
     // Memory that runs out (a script publishing a huge race from cron) ends the program with
     // status 1 and its reason on stderr, never with an abort.
     try {
-        frmDuel window;
+        RaceDocument document;
+        frmDuel window(document);
         window.StartUp();
         const CommandLineOutcome outcome = window.OpenCommandLine(app.arguments().mid(1));
         const bool ended = outcome.kind == CommandLineOutcome::Kind::Script &&

@@ -5,7 +5,6 @@
 #include "race/basicformat.h"
 #include "race/filenameparts.h"
 #include "race/pathutil.h"
-#include "race/race.h"
 #include "race/racekeys.h"
 
 #include <QHash>
@@ -45,11 +44,11 @@ bool IsChartCommand(const QString& action)
            word == QLatin1String("CHART2");
 }
 
-std::vector<ChartImageName> ChartImageNames(const QString& action, const QString& prefix,
-                                            const QString& className)
+std::vector<ChartImageName> ChartImageNames(const ClassCollection& classes, const QString& action,
+                                            const QString& prefix, const QString& className)
 {
     const QString word = action.toUpper();
-    const QString stem = prefix + basDefinition::ClassFileNamePart(className).toLower();
+    const QString stem = prefix + basDefinition::ClassFileNamePart(classes, className).toLower();
     std::vector<ChartImageName> names;
     if (word == QLatin1String("CHART") || word == QLatin1String("CHART1"))
         names.push_back({ChartMode::RaceTime, PngFileName(stem + QStringLiteral("_1.png"))});
@@ -58,13 +57,13 @@ std::vector<ChartImageName> ChartImageNames(const QString& action, const QString
     return names;
 }
 
-std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& prefix,
-                                        const QString& className,
+std::vector<ChartPngJob> ClassChartJobs(const ClassCollection& classes, const QString& action,
+                                        const QString& prefix, const QString& className,
                                         const basAnalyze::AnalysisWorkspace& ws,
                                         const ChartRequest& request)
 {
     std::vector<ChartPngJob> jobs;
-    for (const ChartImageName& image : ChartImageNames(action, prefix, className)) {
+    for (const ChartImageName& image : ChartImageNames(classes, action, prefix, className)) {
         ChartRequest wanted = request;
         wanted.mode = image.mode;
         const std::optional<ChartRequest> drawn = ExportRequest(ws, wanted);
@@ -73,38 +72,41 @@ std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& pr
     return jobs;
 }
 
-QString ChartFilePrefix(const QString& folder, const QString& label)
+QString ChartFilePrefix(const RaceHeader& race, const QString& folder, const QString& label)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
     QString prefix = CbasGeneral::AddPathSeparator(folder);
     if (race.hasDate())
         prefix += CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy")) + QLatin1Char('_');
     return prefix + label.toLower() + QLatin1Char('_');
 }
 
-std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& folder,
-                                       const QString& label, const QStringList& classNames,
+std::vector<ChartPngJob> RaceChartJobs(const Race& race, const QString& action,
+                                       const QString& folder, const QString& label,
+                                       const QStringList& classNames,
                                        const OutputKeys::KeyFolder* keys)
 {
-    const QString prefix = ChartFilePrefix(folder, label);
-    basDefinition::TellRenamedClassFileNames(classNames);
+    const ClassCollection& classes = race.ClassList;
+    const QString prefix = ChartFilePrefix(race.RaceInfo, folder, label);
+    basDefinition::TellRenamedClassFileNames(classes, classNames);
     std::vector<ChartPngJob> jobs;
     for (const QString& name : classNames) {
         // The images not current in the folder, with their keys, by file name.
         QHash<QString, QByteArray> wanted;
-        const clsClassData* cls = basDefinition::ClassList.find(name);
+        const clsClassData* cls = classes.find(name);
         if (keys && cls) {
             const QByteArray classKey = OutputKeys::ClassKey(*cls);
             ChartRequest request = InitialRequest(cls->ClassRunnerCount());
-            for (const ChartImageName& image : ChartImageNames(action, prefix, name)) {
+            for (const ChartImageName& image : ChartImageNames(classes, action, prefix, name)) {
                 request.mode = image.mode;
-                const QByteArray key = ChartImageKey(classKey, request, image.fileName);
+                const QByteArray key =
+                    ChartImageKey(race.RaceInfo, classKey, request, image.fileName);
                 if (!keys->current(image.fileName, key)) wanted.insert(image.fileName, key);
             }
             if (wanted.isEmpty()) continue;
         }
-        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(name);
-        for (ChartPngJob& job : ClassChartJobs(action, prefix, name, ws, InitialRequest(ws))) {
+        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(race, name);
+        for (ChartPngJob& job :
+             ClassChartJobs(classes, action, prefix, name, ws, InitialRequest(ws))) {
             if (keys && cls) {
                 if (!wanted.contains(job.fileName)) continue;
                 job.key = wanted.value(job.fileName);

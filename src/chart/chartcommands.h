@@ -6,6 +6,7 @@
 #include "chart/chartimage.h"
 #include "chart/drawchart.h"
 #include "race/outputkeys.h"
+#include "race/racevalue.h"
 
 #include <QFont>
 #include <QString>
@@ -26,35 +27,36 @@ ChartRequest InitialRequest(int runnerCount);
 // "CHART", "CHART1" or "CHART2", in any letter case.
 bool IsChartCommand(const QString& action);
 
-// The images the command asks of one class: race time as <prefix><class part>_1.png, clock time
-// as <prefix><class part>_2.png, the class part being basDefinition::ClassFileNamePart in lower
-// case.
+// The images the command asks of one class of the classes: race time as <prefix><class
+// part>_1.png, clock time as <prefix><class part>_2.png, the class part being
+// basDefinition::ClassFileNamePart in lower case.
 struct ChartImageName {
     ChartMode mode;
     QString fileName;
 };
-std::vector<ChartImageName> ChartImageNames(const QString& action, const QString& prefix,
-                                            const QString& className);
+std::vector<ChartImageName> ChartImageNames(const ClassCollection& classes, const QString& action,
+                                            const QString& prefix, const QString& className);
 
-// The images the command asks of one class, drawn as the request says: race time as
-// <prefix><class in lower case>_1.png, clock time as <prefix><class>_2.png. A class whose first
-// start lies outside the clock chart's reach has no clock-time image by design.
-std::vector<ChartPngJob> ClassChartJobs(const QString& action, const QString& prefix,
-                                        const QString& className,
+// The images the command asks of one class of the classes, drawn as the request says, named as
+// ChartImageNames names them. A class whose first start lies outside the clock chart's reach has
+// no clock-time image by design.
+std::vector<ChartPngJob> ClassChartJobs(const ClassCollection& classes, const QString& action,
+                                        const QString& prefix, const QString& className,
                                         const basAnalyze::AnalysisWorkspace& ws,
                                         const ChartRequest& request);
 
 // The file-name prefix of the images: the folder with its separator, "yy_" of the race date
 // when the race has one, the label in lower case, "_".
-QString ChartFilePrefix(const QString& folder, const QString& label);
+QString ChartFilePrefix(const RaceHeader& race, const QString& folder, const QString& label);
 
 // The images of the command for each of the classes of the race, in the order given: each
 // class analysed in turn and drawn as InitialRequest draws it. Classes whose file names had to
 // be made unique are told (basDefinition::TellRenamedClassFileNames). With the keys of the folder
 // (race/outputkeys.h), the images that are current there are left out, a class none of whose
 // images is wanted is not even analysed, and every job carries its key for keys->record.
-std::vector<ChartPngJob> RaceChartJobs(const QString& action, const QString& folder,
-                                       const QString& label, const QStringList& classNames,
+std::vector<ChartPngJob> RaceChartJobs(const Race& race, const QString& action,
+                                       const QString& folder, const QString& label,
+                                       const QStringList& classNames,
                                        const OutputKeys::KeyFolder* keys = nullptr);
 
 }  // namespace basChart

@@ -25,11 +25,12 @@ int SaveChartImages(const std::vector<ChartPngJob>& jobs,
     return failed;
 }
 
-int WriteRaceChartImages(const QString& action, const QString& folder, const QString& label,
-                         const QStringList& classNames)
+int WriteRaceChartImages(const Race& race, const QString& action, const QString& folder,
+                         const QString& label, const QStringList& classNames)
 {
     OutputKeys::KeyFolder keys(folder);
-    const std::vector<ChartPngJob> jobs = RaceChartJobs(action, folder, label, classNames, &keys);
+    const std::vector<ChartPngJob> jobs =
+        RaceChartJobs(race, action, folder, label, classNames, &keys);
     const int failed = SaveChartImages(
         jobs, [&](std::size_t index) { keys.record(jobs[index].fileName, jobs[index].key); });
     keys.save();

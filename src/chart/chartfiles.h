@@ -2,6 +2,7 @@
 // The chart images of the commands CHART, CHART1 and CHART2 written into a folder: what scripts,
 // the analysis view and the chart window write, failures told the same way by all of them.
 #include "chart/chartimage.h"
+#include "race/racevalue.h"
 
 #include <QString>
 #include <QStringList>
@@ -18,10 +19,11 @@ namespace basChart {
 int SaveChartImages(const std::vector<ChartPngJob>& jobs,
                     const std::function<void(std::size_t index)>& saved = {});
 
-// The images of the command for each of the classes (RaceChartJobs), written into the folder:
-// those current there are left alone, and the folder's keys (race/outputkeys.h) are brought up to
-// date. Returns how many images could not be written, each told as SaveChartImages tells it.
-int WriteRaceChartImages(const QString& action, const QString& folder, const QString& label,
-                         const QStringList& classNames);
+// The images of the command for each of the classes of the race (RaceChartJobs), written into
+// the folder: those current there are left alone, and the folder's keys (race/outputkeys.h) are
+// brought up to date. Returns how many images could not be written, each told as SaveChartImages
+// tells it.
+int WriteRaceChartImages(const Race& race, const QString& action, const QString& folder,
+                         const QString& label, const QStringList& classNames);
 
 }  // namespace basChart

@@ -1,18 +1,17 @@
 #include "chart/chartkeys.h"
 
-#include "race/race.h"
 #include "race/racekeys.h"
 
 #include <QFontInfo>
 
 namespace basChart {
 
-QByteArray ChartImageKey(const QByteArray& classKey, const ChartRequest& request,
-                         const QString& fileName)
+QByteArray ChartImageKey(const RaceHeader& race, const QByteArray& classKey,
+                         const ChartRequest& request, const QString& fileName)
 {
     OutputKeys::KeyBuilder key;
     key.add(OutputKeys::ProgramKey()).add(QStringLiteral("chart")).add(fileName);
-    OutputKeys::AddRaceHeader(key, basDefinition::RaceInfo);
+    OutputKeys::AddRaceHeader(key, race);
     key.add(classKey);
     key.add(static_cast<int>(request.mode)).add(request.scrollValue);
     for (int runner : request.chosen) key.add(runner);

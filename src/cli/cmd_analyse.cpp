@@ -13,15 +13,17 @@ const QString kDetailOption = QStringLiteral("--detail");
 
 int run(const Arguments& args, Console& console)
 {
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    QStringList classNames = basDefinition::ClassList.names();
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    QStringList classNames = race.ClassList.names();
     if (args.isSet(kClassOption)) {
-        const auto found = FindClasses({args.value(kClassOption)}, console);
+        const auto found = FindClasses(race.ClassList, {args.value(kClassOption)}, console);
         if (!found) return ExitUsage;
         classNames = QStringList{found->front()->ClassName};
     }
     // Written a runner at a time: the text of a large race is many times the race's size.
-    basExport::WriteAnalysisJson(classNames, args.isSet(kDetailOption),
+    basExport::WriteAnalysisJson(race, classNames, args.isSet(kDetailOption),
                                  [&console](const QByteArray& text) { console.out << text; });
     return ExitDone;
 }

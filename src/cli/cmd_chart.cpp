@@ -22,15 +22,17 @@ QString commandOf(const QString& type)
 
 int run(const Arguments& args, Console& console)
 {
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    const auto wanted = FindClasses(args.values(kClass), console);
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    const auto wanted = FindClasses(race.ClassList, args.values(kClass), console);
     if (!wanted) return ExitUsage;
     QStringList classNames;
     for (const clsClassData* cls : *wanted) classNames << cls->ClassName;
-    if (wanted->empty()) classNames = basDefinition::ClassList.names();
+    if (wanted->empty()) classNames = race.ClassList.names();
 
     const std::vector<basChart::ChartPngJob> jobs = basChart::RaceChartJobs(
-        commandOf(args.value(kType)), args.positional[1], args.positional[2], classNames);
+        race, commandOf(args.value(kType)), args.positional[1], args.positional[2], classNames);
     int status = ExitDone;
     basChart::SaveChartPngs(jobs, [&](size_t index, bool ok) {
         if (ok) {

@@ -12,15 +12,14 @@ const QString kLayoutOption = QStringLiteral("--layout");
 
 int run(const Arguments& args, Console& console)
 {
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    using namespace basDefinition;
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
     // Without --layout the race is saved as a lap file; the option's choices are the table's.
     const basConvert::SaveType type =
         basConvert::SaveTypeOfLayout(args.value(kLayoutOption)).value_or(basConvert::SaveType::Lap);
-    basConvert::SaveRaceFile(args.positional[1], type);
-    int16_t result = FileResult;
-    FileResult = FileOk;
-    if (result != FileOk) return SaveFailure(args.positional[1], console);
+    if (basConvert::SaveRaceFile(race, args.positional[1], type) != basConvert::SaveResult::Saved)
+        return SaveFailure(args.positional[1], console);
     return ExitDone;
 }
 

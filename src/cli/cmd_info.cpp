@@ -54,9 +54,11 @@ void printClass(const clsClassData& cls, QTextStream& out)
 
 int run(const Arguments& args, Console& console)
 {
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    printHeader(basDefinition::RaceInfo, console.out);
-    for (const auto& cls : basDefinition::ClassList) printClass(*cls, console.out);
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    printHeader(race.RaceInfo, console.out);
+    for (const auto& cls : race.ClassList) printClass(*cls, console.out);
     return ExitDone;
 }
 

@@ -60,10 +60,10 @@ QString keptPairs()
 }
 
 // The options as the dialog would hold them after these choices; no value for a combination
-// the dialog would change.
-std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args)
+// the dialog would change. The race header gives the year prefix.
+std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args, const RaceHeader& race)
 {
-    basExport::OutputOptions initial = basExport::InitialOutputOptions(args.positional[1]);
+    basExport::OutputOptions initial = basExport::InitialOutputOptions(race, args.positional[1]);
     initial.fileName = args.positional[2];
     initial.homePageUrl = basSettings::StoredSetting(QStringLiteral("HomePageUrl"));
     // Both checked by their options: a word of the list, a number of the data types.
@@ -87,7 +87,7 @@ std::optional<basExport::OutputOptions> chosenOptions(const Arguments& args)
 
 int run(const Arguments& args, Console& console)
 {
-    if (!chosenOptions(args)) {
+    if (!chosenOptions(args, RaceHeader())) {
         QStringList given;
         for (const QString& option : {kDataType, kFileType})
             if (args.isSet(option)) given << option << args.value(option);
@@ -96,21 +96,23 @@ int run(const Arguments& args, Console& console)
                                          "(出力形式ごとの出力内容: %2)")
                               .arg(given.join(QLatin1Char(' ')), keptPairs()));
     }
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
     // Chosen again with the race loaded: the year prefix comes from its date.
-    const std::optional<basExport::OutputOptions> options = chosenOptions(args);
-    const auto wanted = FindClasses(args.values(kClass), console);
+    const std::optional<basExport::OutputOptions> options = chosenOptions(args, race.RaceInfo);
+    const auto wanted = FindClasses(race.ClassList, args.values(kClass), console);
     if (!wanted) return ExitUsage;
 
     // The list entries of the classes asked for, in class order.
-    const QStringList entries = basExport::ClassListEntries();
+    const QStringList entries = basExport::ClassListEntries(race.ClassList);
     QStringList selected;
     for (int i = 0; i < entries.size(); ++i) {
-        const clsClassData* cls = &basDefinition::ClassList.at(i + 1);
+        const clsClassData* cls = &race.ClassList.at(i + 1);
         if (wanted->empty() || std::count(wanted->begin(), wanted->end(), cls))
             selected << entries[i];
     }
-    const basExport::OutputReport report = basExport::OutputFiles(*options, selected);
+    const basExport::OutputReport report = basExport::OutputFiles(race, *options, selected);
     for (const QString& path : report.written) console.out << path << "\n";
     return report.failed ? ExitFailed : ExitDone;
 }

@@ -55,13 +55,15 @@ std::unique_ptr<IniFile> openSettings()
 int run(const Arguments& args, Console& console)
 {
     const QString& pdfPath = args.positional[1];
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    const auto classes = FindClasses(args.values(kClass), console);
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    const auto classes = FindClasses(race.ClassList, args.values(kClass), console);
     if (!classes) return ExitUsage;
 
     SplitSheetJob job = jobOf(args);
     for (const clsClassData* cls : *classes) job.Classes << cls->ClassName;
-    if (classes->empty()) job.Classes = basDefinition::ClassList.names();
+    if (classes->empty()) job.Classes = race.ClassList.names();
     if (job.Classes.isEmpty()) {
         console.err << "印刷するクラスがありません\n";
         return ExitFailed;
@@ -71,7 +73,7 @@ int run(const Arguments& args, Console& console)
         return settings ? settings->Item(key) : QString();
     };
     PdfPrintDevice pdf(pdfPath);
-    if (!CbasPrinter::PrintSplitSheets(job, pdf) || !QFile::exists(pdfPath)) {
+    if (!CbasPrinter::PrintSplitSheets(race, job, pdf) || !QFile::exists(pdfPath)) {
         console.err << "ファイルを保存できませんでした: " << pdfPath << "\n";
         return ExitFailed;
     }

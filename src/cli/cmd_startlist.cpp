@@ -11,7 +11,8 @@ namespace {
 int run(const Arguments& arguments, Console& console)
 {
     const QStringList& args = arguments.positional;
-    if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
+    Race race;
+    if (int status = LoadRace(args[0], arguments, console, race); status != ExitDone) return status;
 
     const std::optional<QStringList> lines = basStartList::ReadStartListLines(args[1]);
     if (!lines) {
@@ -24,14 +25,12 @@ int run(const Arguments& arguments, Console& console)
         console.err << "１行目に「名前,スタート時刻」などと記載してください\n";
         return ExitFailed;
     }
-    using namespace basDefinition;
-    const int changed =
-        basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns), ClassList);
+    const int changed = basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns),
+                                                      race.ClassList);
 
-    basConvert::SaveRaceFile(args[2], basConvert::SaveType::Lap);
-    const int16_t result = FileResult;
-    FileResult = FileOk;
-    if (result != FileOk) return SaveFailure(args[2], console);
+    if (basConvert::SaveRaceFile(race, args[2], basConvert::SaveType::Lap) !=
+        basConvert::SaveResult::Saved)
+        return SaveFailure(args[2], console);
     console.out << changed << "人のスタート時刻を設定しました\n";
     return ExitDone;
 }

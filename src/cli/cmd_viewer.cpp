@@ -10,8 +10,10 @@ namespace {
 int run(const Arguments& args, Console& console)
 {
     const QString& out = args.positional[1];
-    if (int status = LoadRace(args.positional[0], args, console); status != ExitDone) return status;
-    if (!basExport::WriteViewerPage(out, basDefinition::ClassList.names()))
+    Race race;
+    if (int status = LoadRace(args.positional[0], args, console, race); status != ExitDone)
+        return status;
+    if (!basExport::WriteViewerPage(race, out, race.ClassList.names()))
         return SaveFailure(out, console);
     return ExitDone;
 }

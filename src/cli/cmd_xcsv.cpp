@@ -10,11 +10,12 @@ namespace {
 int run(const Arguments& arguments, Console& console)
 {
     const QStringList& args = arguments.positional;
-    if (int status = LoadRace(args[0], arguments, console); status != ExitDone) return status;
+    Race race;
+    if (int status = LoadRace(args[0], arguments, console, race); status != ExitDone) return status;
 
     QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (!basExport::AppendAnalysisCsv(args[1], &failure)) {
+    if (!basExport::AppendAnalysisCsv(race, args[1], &failure)) {
         console.err << basExport::AnalysisCsvFailureMessage(args[1], failure) << "\n";
         return ExitFailed;
     }

@@ -3,7 +3,7 @@
 // (name, positional arguments, options, summary) and its function, which receives the words of
 // its command line already sorted out by the one parser; main.cpp lists them in its table.
 #include "cli/arguments.h"
-#include "race/race.h"
+#include "race/racevalue.h"
 
 #include <QString>
 #include <QStringList>
@@ -52,24 +52,25 @@ int UsageError(const Command& command, Console& console, const QString& problem 
 // of several races (the first without it).
 std::vector<Option> LoadOptions();
 
-// Loads the race with ReadRaceFile and makes it the race in memory. On failure prints the program's
-// message on standard error and returns the exit status (ExitFailed or ExitRefused); ExitDone when
-// the race is loaded. The label questions of a table without a header are answered, in order, from
-// the answers of --answers; without enough answers such a table fails and the unanswered question
-// is named on standard error. Every message of the loader (a class it left out, say) goes to
-// standard error, also when the race is loaded. A lap file that looks damaged is loaded but
-// gives ExitFailed, so that nothing is made of half a race.
-int LoadRace(const QString& path, const Arguments& args, Console& console);
+// Loads the race with ReadRaceFile into race (left as it was when the load fails). On failure
+// prints the program's message on standard error and returns the exit status (ExitFailed or
+// ExitRefused); ExitDone when the race is loaded. The label questions of a table without a header
+// are answered, in order, from the answers of --answers; without enough answers such a table fails
+// and the unanswered question is named on standard error. Every message of the loader (a class it
+// left out, say) goes to standard error, also when the race is loaded. A lap file that looks
+// damaged is loaded but gives ExitFailed, so that nothing is made of half a race.
+int LoadRace(const QString& path, const Arguments& args, Console& console, Race& race);
 
 // Prints "ファイルを保存できませんでした: PATH (REASON)" on standard error, the reason being
 // that of the last failed write (race/fileproblem.h), and returns ExitFailed.
 int SaveFailure(const QString& path, Console& console);
 
-// The classes of the loaded race that the names stand for, in the order given: a class name
+// The classes of the race that the names stand for, in the order given: a class name
 // (letter case ignored) or its list entry ("名称未設定" for the unnamed class). For a name that
 // stands for none, prints "クラスがありません: <name>" with the classes there are on standard
 // error and gives no value.
-std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& names,
+std::optional<std::vector<const clsClassData*>> FindClasses(const ClassCollection& classes,
+                                                            const QStringList& names,
                                                             Console& console);
 
 const Command& InfoCommand();

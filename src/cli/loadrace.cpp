@@ -19,7 +19,7 @@ std::vector<Option> LoadOptions()
     return {TextOption(kAnswersOption, QStringLiteral("A1,A2,...")), race};
 }
 
-int LoadRace(const QString& path, const Arguments& args, Console& console)
+int LoadRace(const QString& path, const Arguments& args, Console& console, Race& race)
 {
     // The label questions are answered from the list; one beyond it goes unanswered.
     basConvert::LoadOptions options;
@@ -27,9 +27,9 @@ int LoadRace(const QString& path, const Arguments& args, Console& console)
         options.labelAnswers = args.value(kAnswersOption).split(QLatin1Char(','));
     options.raceNumber = static_cast<int>(args.number(kRaceOption));
     basConvert::LoadResult load = basConvert::ReadRaceFile(path, options);
-    basConvert::ApplyLoadedRace(load);
     for (const QString& warning : load.warnings) console.err << warning << "\n";
     if (load.loaded()) {
+        race = std::move(load.race);
         if (!load.notice.isEmpty()) console.err << load.notice << "\n";
         // A damaged lap file (told above) is not published, as a script stops at it.
         return load.damaged ? ExitFailed : ExitDone;
@@ -45,10 +45,10 @@ int LoadRace(const QString& path, const Arguments& args, Console& console)
     return load.status == basConvert::LoadStatus::Refused ? ExitRefused : ExitFailed;
 }
 
-std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& names,
+std::optional<std::vector<const clsClassData*>> FindClasses(const ClassCollection& classes,
+                                                            const QStringList& names,
                                                             Console& console)
 {
-    const ClassCollection& classes = basDefinition::ClassList;
     std::vector<const clsClassData*> found;
     for (const QString& name : names) {
         const clsClassData* cls = classes.find(name);
@@ -57,7 +57,8 @@ std::optional<std::vector<const clsClassData*>> FindClasses(const QStringList& n
             console.err << "クラスがありません: " << name;
             if (!classes.isEmpty())
                 console.err << " (このレースのクラス: "
-                            << basExport::ClassListEntries().join(QStringLiteral(", ")) << ")";
+                            << basExport::ClassListEntries(classes).join(QStringLiteral(", "))
+                            << ")";
             console.err << "\n";
             return std::nullopt;
         }

@@ -10,17 +10,18 @@ namespace CbasControl {
 using FileDialogMode = Prompts::FileDialogRequest::Mode;
 
 // Shows the open or save dialog with the title and a filter of alternating descriptions and
-// patterns separated by "|". Returns the chosen path, or an empty text when cancelled.
-// filterIndex (1-based) gives the filter selected at first and receives the one chosen; fileName
-// is the name proposed at first: a path, a folder, or a bare name (or nothing), which
-// InRaceFolder places.
-QString ShowFileDialog(FileDialogMode mode, const QString& title, const QString& filter,
-                       int* filterIndex = nullptr, const QString& fileName = QString());
+// patterns separated by "|". Returns the chosen path, or an empty text when cancelled. raceFile
+// is the file of the race shown (empty when it has none); filterIndex (1-based) gives the filter
+// selected at first and receives the one chosen; fileName is the name proposed at first: a
+// path, a folder, or a bare name (or nothing), which InRaceFolder places.
+QString ShowFileDialog(const QString& raceFile, FileDialogMode mode, const QString& title,
+                       const QString& filter, int* filterIndex = nullptr,
+                       const QString& fileName = QString());
 
 // A bare file name (or nothing) placed in the folder of the race's file, so that every file
 // dialog starts where the race is; a name with a folder, or any name while the race has no
 // file, comes back as it is.
-QString InRaceFolder(const QString& fileName);
+QString InRaceFolder(const QString& raceFile, const QString& fileName);
 
 }  // namespace CbasControl
 

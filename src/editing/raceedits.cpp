@@ -3,17 +3,9 @@
 #include "editing/startlist.h"
 #include "lapfiles/racefile.h"
 
-using namespace basDefinition;
-
 namespace basRaceEdit {
 
 namespace {
-
-// The one place where an edit marks the race as changed.
-void Changed()
-{
-    DataModified = true;
-}
 
 bool SameHeader(const RaceHeader& a, const RaceHeader& b)
 {
@@ -23,95 +15,98 @@ bool SameHeader(const RaceHeader& a, const RaceHeader& b)
 
 }  // namespace
 
-clsClassData* AddClass(const QString& name, int controlCount)
+clsClassData* AddClass(RaceDocument& document, const QString& name, int controlCount)
 {
-    if (ClassList.contains(name)) return nullptr;
-    clsClassData& cls = ClassList.add(name);
-    cls.ClassControlCount = controlCount;
-    cls.ClassLastGoalExist = true;
-    Changed();
-    return &cls;
+    clsClassData* added = nullptr;
+    document.edit([&](Race& race) {
+        if (race.ClassList.contains(name)) return false;
+        added = &race.ClassList.add(name);
+        added->ClassControlCount = controlCount;
+        added->ClassLastGoalExist = true;
+        return true;
+    });
+    return added;
 }
 
-bool RenameClass(const QString& oldName, const QString& newName)
+bool RenameClass(RaceDocument& document, const QString& oldName, const QString& newName)
 {
-    if (!ClassList.rename(oldName, newName)) return false;
-    Changed();
-    return true;
+    return document.edit([&](Race& race) { return race.ClassList.rename(oldName, newName); });
 }
 
-bool DeleteClass(const QString& name)
+bool DeleteClass(RaceDocument& document, const QString& name)
 {
-    if (!ClassList.remove(name)) return false;
-    Changed();
-    return true;
+    return document.edit([&](Race& race) { return race.ClassList.remove(name); });
 }
 
-bool SetClassData(const QString& name, ClassField field, int value)
+bool SetClassData(RaceDocument& document, const QString& name, ClassField field, int value)
 {
-    clsClassData* cls = ClassList.find(name);
-    if (!cls) return false;
-    switch (field) {
-        case ClassField::Length:
-            cls->ClassLength = value;
-            break;
-        case ClassField::UpHeight:
-            cls->ClassUpHeight = value;
-            break;
-        case ClassField::ControlCount:
-            cls->ClassControlCount = value;
-            break;
-    }
-    Changed();
-    return true;
+    return document.edit([&](Race& race) {
+        clsClassData* cls = race.ClassList.find(name);
+        if (!cls) return false;
+        switch (field) {
+            case ClassField::Length:
+                cls->ClassLength = value;
+                break;
+            case ClassField::UpHeight:
+                cls->ClassUpHeight = value;
+                break;
+            case ClassField::ControlCount:
+                cls->ClassControlCount = value;
+                break;
+        }
+        return true;
+    });
 }
 
-void SetHeader(const RaceHeader& header)
+void SetHeader(RaceDocument& document, const RaceHeader& header)
 {
-    if (SameHeader(header, RaceInfo)) return;
-    RaceInfo = header;
-    Changed();
+    document.edit([&](Race& race) {
+        if (SameHeader(header, race.RaceInfo)) return false;
+        race.RaceInfo = header;
+        return true;
+    });
 }
 
-bool SetRunners(const QString& className, const basLapEdit::LapRows& rows,
+bool SetRunners(RaceDocument& document, const QString& className, const basLapEdit::LapRows& rows,
                 const std::vector<basLapEdit::LapColumn>& columns)
 {
-    clsClassData* cls = ClassList.find(className);
-    if (!cls) return false;
-    basLapEdit::StoreColumns(*cls, rows, columns);
-    Changed();
-    return true;
+    return document.edit([&](Race& race) {
+        clsClassData* cls = race.ClassList.find(className);
+        if (!cls) return false;
+        basLapEdit::StoreColumns(*cls, rows, columns);
+        return true;
+    });
 }
 
-int SetStartTimes(const QHash<QString, double>& timesByNameKey, QSet<QString>* found)
+int SetStartTimes(RaceDocument& document, const QHash<QString, double>& timesByNameKey,
+                  QSet<QString>* found)
 {
-    const int changed = basStartList::ApplyStartTimes(timesByNameKey, ClassList, found);
-    Changed();
+    int changed = 0;
+    document.edit([&](Race& race) {
+        changed = basStartList::ApplyStartTimes(timesByNameKey, race.ClassList, found);
+        return true;
+    });
     return changed;
 }
 
-void ClearRace()
+void ClearRace(RaceDocument& document)
 {
-    RaceInfo.clear();
-    CurrentFilePath.clear();
-    ClassList.clear();
-    DataModified = false;
+    document.resetRace();
 }
 
-bool ReloadKeepingHeader(QString* failure)
+bool ReloadKeepingHeader(RaceDocument& document, QString* failure)
 {
-    if (CurrentFilePath.isEmpty()) return true;
-    const RaceHeader kept = RaceInfo;
-    const QString path = CurrentFilePath;
-    const basConvert::LoadResult load = basConvert::LoadRaceFile(path);
-    FileResult = FileOk;
+    if (document.CurrentFilePath().isEmpty()) return true;
+    const RaceHeader kept = document.RaceInfo();
+    const QString path = document.CurrentFilePath();
+    const basConvert::LoadResult load = basConvert::LoadRaceFile(document, path);
     if (!load.loaded()) {
         // A file that has gone takes the path with it; the race in memory still came from it.
-        CurrentFilePath = path;
+        document.setCurrentFilePath(path);
         if (failure) *failure = load.failureMessage();
         return false;
     }
-    RaceInfo = kept;
+    document.restoreHeader(kept);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "printing/printdatatype.h"
 #include "printing/printdevice.h"
 #include "printing/printlayout.h"
+#include "race/racevalue.h"
 
 #include <QStringList>
 
@@ -23,8 +24,8 @@ struct SplitSheetJob {
 namespace CbasPrinter {
 
 // One print run on the device: sets its paper and orientation, draws every class of the job
-// and ends the document. Classes the race does not hold are skipped. False when the document
-// could not be written or sent.
-bool PrintSplitSheets(const SplitSheetJob& job, PrintDevice& device);
+// from the race and ends the document. Classes the race does not hold are skipped. False when
+// the document could not be written or sent.
+bool PrintSplitSheets(const Race& race, const SplitSheetJob& job, PrintDevice& device);
 
 }  // namespace CbasPrinter

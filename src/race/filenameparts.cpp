@@ -28,7 +28,7 @@ namespace basDefinition {
 namespace {
 
 // The file-name part of every class of the race, by class name as stored.
-QHash<QString, QString> classParts()
+QHash<QString, QString> classParts(const ClassCollection& classes)
 {
     // Lower-case names the files of the race already take.
     QSet<QString> used{QStringLiteral("index")};
@@ -38,7 +38,7 @@ QHash<QString, QString> classParts()
                !used.contains(QStringLiteral("res_") + lower);
     };
     QHash<QString, QString> parts;
-    for (const QString& name : ClassList.names()) {
+    for (const QString& name : classes.names()) {
         const QString plain = CbasGeneral::NameForFileName(name);
         QString part = plain;
         for (int n = 2; !free(part); ++n) part = plain + QStringLiteral("_%1").arg(n);
@@ -51,19 +51,19 @@ QHash<QString, QString> classParts()
 
 }  // namespace
 
-QString ClassFileNamePart(const QString& className)
+QString ClassFileNamePart(const ClassCollection& classes, const QString& className)
 {
-    const clsClassData* cls = ClassList.find(className);
+    const clsClassData* cls = classes.find(className);
     if (!cls) return CbasGeneral::NameForFileName(className);
-    return classParts().value(cls->ClassName);
+    return classParts(classes).value(cls->ClassName);
 }
 
-QStringList RenamedClassFileNames(const QStringList& classNames)
+QStringList RenamedClassFileNames(const ClassCollection& classes, const QStringList& classNames)
 {
-    const QHash<QString, QString> parts = classParts();
+    const QHash<QString, QString> parts = classParts(classes);
     QStringList renamed;
     for (const QString& name : classNames) {
-        const clsClassData* cls = ClassList.find(name);
+        const clsClassData* cls = classes.find(name);
         if (!cls) continue;
         const QString part = parts.value(cls->ClassName);
         if (part != CbasGeneral::NameForFileName(cls->ClassName))
@@ -72,10 +72,10 @@ QStringList RenamedClassFileNames(const QStringList& classNames)
     return renamed;
 }
 
-void TellRenamedClassFileNames(const QStringList& classNames)
+void TellRenamedClassFileNames(const ClassCollection& classes, const QStringList& classNames)
 {
     static QSet<QString> told;
-    const QStringList renamed = RenamedClassFileNames(classNames);
+    const QStringList renamed = RenamedClassFileNames(classes, classNames);
     const QString text = renamed.join(QStringLiteral(", "));
     if (renamed.isEmpty() || told.contains(text)) return;
     told.insert(text);

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+class ClassCollection;
+
 namespace CbasGeneral {
 
 // The name with / \ : * ? " < > | and control characters made "_", and every ".." too, so that
@@ -15,18 +17,18 @@ QString NameForFileName(const QString& name);
 
 namespace basDefinition {
 
-// The class part of the file names of a class of the race in memory: NameForFileName of its
+// The class part of the file names of a class of the race: NameForFileName of its
 // name, unique within the race with letter case ignored (the files may be written in lower case),
 // clear of the index page ("index") and of the leg and results pages of other classes
 // ("leg_" and "res_" before a class part). A class whose part is taken by a class before it
 // gets "_2", "_3", … . A name that is no class of the race gets NameForFileName.
-QString ClassFileNamePart(const QString& className);
+QString ClassFileNamePart(const ClassCollection& classes, const QString& className);
 
 // "CLASS → PART" for each of these classes whose part had to be made unique; empty when none.
-QStringList RenamedClassFileNames(const QStringList& classNames);
+QStringList RenamedClassFileNames(const ClassCollection& classes, const QStringList& classNames);
 
 // Tells RenamedClassFileNames through the prompt service: once in a run of the program for the
 // same classes, however many outputs name them.
-void TellRenamedClassFileNames(const QStringList& classNames);
+void TellRenamedClassFileNames(const ClassCollection& classes, const QStringList& classNames);
 
 }  // namespace basDefinition

@@ -78,21 +78,6 @@ bool ClassCollection::rename(const QString& oldName, const QString& newName)
 
 namespace basDefinition {
 
-RaceHeader RaceInfo;
-ClassCollection ClassList;
-QString CurrentFilePath;
-int16_t FileResult = FileOk;
-bool DataModified = false;
-
-void ResetRace()
-{
-    RaceInfo.clear();
-    ClassList.clear();
-    CurrentFilePath.clear();
-    FileResult = FileOk;
-    DataModified = false;
-}
-
 QString DisplayClassName(const QString& name)
 {
     return name.isEmpty() ? QStringLiteral("名称未入力") : name;

@@ -1,6 +1,7 @@
 #pragma once
-// The one race held in memory: its header, its classes in order, and the state of the file it
-// came from. Everything here is global; ResetRace empties it (new/close commands, tests).
+// The race header and the class collection a race is made of, and how class names are shown.
+// A race is a value (racevalue.h); the race a window or a script works on is held by a document
+// (racedocument.h).
 #include "race/classdata.h"
 
 #include <QDate>
@@ -60,20 +61,6 @@ private:
 };
 
 namespace basDefinition {
-
-// Outcome codes of FileResult.
-constexpr int16_t FileOk = 0;
-constexpr int16_t FileFailed = -1;   // could not be read or written
-constexpr int16_t FileRefused = -2;  // a kind of file the program refuses
-
-extern RaceHeader RaceInfo;
-extern ClassCollection ClassList;  // also the class-name order
-extern QString CurrentFilePath;
-extern int16_t FileResult;
-extern bool DataModified;
-
-// The race as right after start-up: no header, no classes, no file.
-void ResetRace();
 
 // "名称未入力" for the empty class name, the name itself otherwise.
 QString DisplayClassName(const QString& name);

@@ -106,20 +106,19 @@ std::optional<SeasonFileForm> seasonFileForm(const QByteArray& file)
 }
 
 // The lines of the analysis of one class, each with its line end.
-QString classLines(const basAnalyze::AnalysisWorkspace& ws)
+QString classLines(const RaceHeader& race, const basAnalyze::AnalysisWorkspace& ws)
 {
     QString text;
-    for (int r = 1; r <= ws.AnaRunnerCount; ++r) text += AnalysisCsvLine(ws, r) + LineEnd;
+    for (int r = 1; r <= ws.AnaRunnerCount; ++r) text += AnalysisCsvLine(race, ws, r) + LineEnd;
     return text;
 }
 
 }  // namespace
 
-QString AnalysisCsvLine(const basAnalyze::AnalysisWorkspace& ws, int r)
+QString AnalysisCsvLine(const RaceHeader& race, const basAnalyze::AnalysisWorkspace& ws, int r)
 {
     using basAnalyze::PercentText;
     using CbasGeneral::FormatNumber;
-    const RaceHeader& race = basDefinition::RaceInfo;
     const bool hasTotal = ws.TotalTime(r) > 0;
     const bool hasShort = ws.ShortLegRelative(r) != 0;
     const bool hasLong = ws.LongLegRelative(r) != 0;
@@ -152,7 +151,7 @@ QString AnalysisCsvLine(const basAnalyze::AnalysisWorkspace& ws, int r)
     return fields.join(QLatin1Char(','));
 }
 
-bool AppendAnalysisCsv(const QString& folder, QString* failure)
+bool AppendAnalysisCsv(const Race& race, const QString& folder, QString* failure)
 {
     const QString path = CbasGeneral::AddPathSeparator(folder) + QStringLiteral("Analysis.csv");
     const auto fail = [failure](const QString& why) {
@@ -160,12 +159,13 @@ bool AppendAnalysisCsv(const QString& folder, QString* failure)
         return false;
     };
     // The classes are analysed side by side and their lines joined in class order.
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = race.ClassList.names();
     QString text;
     CbasGeneral::MakeSideBySide<QString>(
         static_cast<size_t>(names.size()),
-        [&names](size_t i) {
-            return classLines(basAnalyze::AnalyzeClassDetail(names[static_cast<qsizetype>(i)]));
+        [&race, &names](size_t i) {
+            return classLines(race.RaceInfo, basAnalyze::AnalyzeClassDetail(
+                                                 race, names[static_cast<qsizetype>(i)]));
         },
         [&text](size_t, const QString& lines) {
             text += lines;

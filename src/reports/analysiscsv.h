@@ -2,6 +2,7 @@
 // The season statistics file "Analysis.csv": one line per runner and race, appended to by
 // every run, so that a season's races can be compared runner by runner.
 #include "analysis/workspace.h"
+#include "race/racevalue.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +19,7 @@ namespace basExport {
 // lines. False when it cannot be locked, read or written, or is in an encoding it cannot keep
 // (it then holds what it held before); failure, when given, then tells why if there is more to
 // say than that.
-bool AppendAnalysisCsv(const QString& folder, QString* failure = nullptr);
+bool AppendAnalysisCsv(const Race& race, const QString& folder, QString* failure = nullptr);
 
 // "ファイルを保存できませんでした: FOLDER/Analysis.csv (REASON)" after a failed append, the
 // reason being that of the failed write or why the folder takes no file; when neither tells one,
@@ -34,8 +35,8 @@ QString AnalysisCsvFailureMessage(const QString& folder, const QString& failure)
 // ends. No value for a file in UTF-16, which no line of another encoding may join.
 std::optional<QByteArray> MergeSeasonLines(const QByteArray& file, const QString& lines);
 
-// The line of runner r (1-based) of the analysis, which must be one of AnalyzeClassDetail.
-// No line end.
-QString AnalysisCsvLine(const basAnalyze::AnalysisWorkspace& ws, int r);
+// The line of runner r (1-based) of the analysis of a class of the race, which must be one of
+// AnalyzeClassDetail. No line end.
+QString AnalysisCsvLine(const RaceHeader& race, const basAnalyze::AnalysisWorkspace& ws, int r);
 
 }  // namespace basExport

@@ -61,9 +61,8 @@ double SingleValue(float value)
     return std::strtod(text, nullptr);
 }
 
-QJsonObject RaceHeaderJson()
+QJsonObject RaceHeaderJson(const RaceHeader& race)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
     return QJsonObject{
         {"RaceName", race.RaceName},
         {"RaceDate", race.hasDate() ? QJsonValue(race.RaceDate.toString(Qt::ISODate))
@@ -131,9 +130,10 @@ QJsonObject runnerObject(const AnalysisWorkspace& ws, int r, bool detail)
 }
 
 // The class analysed afresh.
-AnalysisWorkspace analysed(const QString& name, bool detail)
+AnalysisWorkspace analysed(const Race& race, const QString& name, bool detail)
 {
-    return detail ? basAnalyze::AnalyzeClassDetail(name) : basAnalyze::AnalyzeClass(name);
+    return detail ? basAnalyze::AnalyzeClassDetail(race, name)
+                  : basAnalyze::AnalyzeClass(race, name);
 }
 
 // The object of a class without the runners.
@@ -206,24 +206,24 @@ private:
 
 }  // namespace
 
-QJsonObject AnalysisJson(const QStringList& classNames, bool detail)
+QJsonObject AnalysisJson(const Race& race, const QStringList& classNames, bool detail)
 {
     QJsonArray classes;
     for (const QString& name : classNames)
-        classes.append(classObject(analysed(name, detail), detail));
-    QJsonObject race = RaceHeaderJson();
-    race.insert("classes", classes);
-    return race;
+        classes.append(classObject(analysed(race, name, detail), detail));
+    QJsonObject object = RaceHeaderJson(race.RaceInfo);
+    object.insert("classes", classes);
+    return object;
 }
 
-void WriteAnalysisJson(const QStringList& classNames, bool detail,
+void WriteAnalysisJson(const Race& race, const QStringList& classNames, bool detail,
                        const std::function<void(const QByteArray&)>& write)
 {
     JsonStream json(write);
     json.objectWithArray(
-        RaceHeaderJson(), QStringLiteral("classes"), int(classNames.size()), 0,
+        RaceHeaderJson(race.RaceInfo), QStringLiteral("classes"), int(classNames.size()), 0,
         [&](int c, int depth) {
-            const AnalysisWorkspace ws = analysed(classNames[c], detail);
+            const AnalysisWorkspace ws = analysed(race, classNames[c], detail);
             json.objectWithArray(
                 classHeaderWithLegs(ws), QStringLiteral("runners"), ws.AnaRunnerCount, depth,
                 [&](int r, int d) { json.object(runnerObject(ws, r + 1, detail), d); });

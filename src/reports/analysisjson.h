@@ -2,6 +2,8 @@
 // The analysis of a race as JSON, keyed by the names of the analysis's fields. Times are in
 // seconds, ratios are fractions, per-leg arrays start with leg 1. Every class is analysed
 // afresh.
+#include "race/racevalue.h"
+
 #include <QByteArray>
 #include <QJsonObject>
 #include <QStringList>
@@ -10,17 +12,18 @@
 
 namespace basExport {
 
-// The race header and one object per class, in the order given, each with one object per
-// runner: what `splitduel-cli analyse` writes. detail adds the measures of the season file.
-QJsonObject AnalysisJson(const QStringList& classNames, bool detail);
+// The race header and one object per class of the race, in the order given, each with one
+// object per runner: what `splitduel-cli analyse` writes. detail adds the measures of the season
+// file.
+QJsonObject AnalysisJson(const Race& race, const QStringList& classNames, bool detail);
 
 // The same as the indented text of a JSON document, byte for byte, handed to write a runner at a
 // time: a race of any size needs no more memory than one runner's text besides the race.
-void WriteAnalysisJson(const QStringList& classNames, bool detail,
+void WriteAnalysisJson(const Race& race, const QStringList& classNames, bool detail,
                        const std::function<void(const QByteArray&)>& write);
 
 // The race header: name, date (ISO, or null), place and remarks.
-QJsonObject RaceHeaderJson();
+QJsonObject RaceHeaderJson(const RaceHeader& race);
 
 // A time of days in seconds, to the millisecond: whole seconds come out whole (239, not
 // 239.00000000000003).

@@ -308,9 +308,8 @@ QString CsvResultLine(const AnalysisWorkspace& ws)
     return QStringLiteral("記録,") + results.join(QLatin1Char(','));
 }
 
-QString CsvRaceTitle()
+QString CsvRaceTitle(const RaceHeader& race)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
     QString title = CbasGeneral::CsvField(race.RaceName);
     if (race.hasDate())
         title += QStringLiteral(" (") +

@@ -4,6 +4,7 @@
 // lines (without line ends) to a list the output run writes in CP932 with CR LF. Fields are
 // joined by "," without quoting, as the readers of these files expect.
 #include "analysis/workspace.h"
+#include "race/race.h"
 #include "reports/analysissections.h"
 
 #include <QString>
@@ -22,7 +23,7 @@ QString CsvAffiliationLine(const basAnalyze::AnalysisWorkspace& ws);
 // to the digit count of the runner count.
 QString CsvResultLine(const basAnalyze::AnalysisWorkspace& ws);
 // The race name, " (yyyy/mm/dd) " when the race has a date, "[place]" when it has a place.
-QString CsvRaceTitle();
+QString CsvRaceTitle(const RaceHeader& race);
 
 // One section of the runners-as-columns table: its title, the names, its leg rows and its total
 // row as it has them.

@@ -115,15 +115,15 @@ QString ViewerOnDisk(const QString& nameTemplate, const FolderListing& folder)
 
 }  // namespace
 
-IndexLinks FindIndexLinks(const QString& pathTemplate)
+IndexLinks FindIndexLinks(const ClassCollection& classes, const QString& pathTemplate)
 {
     // Only the file name is taken in lower case: the folder is found as it is spelt.
     const FolderListing listing(CbasGeneral::GetFolderName(pathTemplate));
     const QString page = CbasGeneral::GetFileName(pathTemplate).toLower();
     const QString image = WithExtension(page, QStringLiteral("png"));
     IndexLinks links;
-    for (const QString& className : basDefinition::ClassList.names()) {
-        const QString part = basDefinition::ClassFileNamePart(className).toLower();
+    for (const QString& className : classes.names()) {
+        const QString part = basDefinition::ClassFileNamePart(classes, className).toLower();
         std::array<QString, IndexLinkCount> found;
         for (int k = 0; k < IndexLinkCount; ++k) {
             const LinkKind& kind = LinkKinds[k];
@@ -148,9 +148,9 @@ QString IndexPagePath(const QString& pathTemplate)
     return CbasGeneral::GetFolderName(pathTemplate) + indexName;
 }
 
-HtmlPage IndexPageLines(const IndexLinks& links)
+HtmlPage IndexPageLines(const Race& whole, const IndexLinks& links)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
+    const RaceHeader& race = whole.RaceInfo;
     // A race without a date shows the zero date in the comment, as it always has.
     const QDate date = race.hasDate() ? race.RaceDate : QDate(1899, 12, 30);
 
@@ -180,9 +180,9 @@ HtmlPage IndexPageLines(const IndexLinks& links)
     lines << QStringLiteral("<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;%1&nbsp;</td></tr>")
                  .arg(dateLine);
 
-    const QStringList classNames = basDefinition::ClassList.names();
+    const QStringList classNames = whole.ClassList.names();
     for (qsizetype c = 0; c < classNames.size(); ++c) {
-        AppendClassRow(lines, basAnalyze::PrepareClass(classNames[c]),
+        AppendClassRow(lines, basAnalyze::PrepareClass(whole, classNames[c]),
                        c < static_cast<qsizetype>(links.classes.size())
                            ? links.classes[static_cast<size_t>(c)]
                            : std::array<QString, IndexLinkCount>());
@@ -203,9 +203,9 @@ HtmlPage IndexPageLines(const IndexLinks& links)
     return lines;
 }
 
-bool WriteIndexPage(const QString& pathTemplate)
+bool WriteIndexPage(const Race& race, const QString& pathTemplate)
 {
-    const HtmlPage lines = IndexPageLines(FindIndexLinks(pathTemplate));
+    const HtmlPage lines = IndexPageLines(race, FindIndexLinks(race.ClassList, pathTemplate));
     QString text;
     for (const QString& line : lines) text += line + QStringLiteral("\r\n");
     return CbasGeneral::WriteTextFileAtomic(IndexPagePath(pathTemplate), text);

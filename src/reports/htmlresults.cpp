@@ -253,9 +253,9 @@ void WriteTableStart(HtmlPage& page)
     page << QStringLiteral("<table border=1 cellspacing=0 cellpadding=1 bgcolor=white>");
 }
 
-void WriteTitleRow(HtmlPage& page, const AnalysisWorkspace& ws, int labelInterval)
+void WriteTitleRow(HtmlPage& page, const RaceHeader& race, const AnalysisWorkspace& ws,
+                   int labelInterval)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
     QString text, classPart;
     if (!race.RaceName.isEmpty())
         text += QStringLiteral("<font size=+1 color=#ffffff><b>") + HtmlEscape(race.RaceName) +
@@ -338,8 +338,9 @@ QString RankColour(int rank, bool forExcel)
     return QString::fromLatin1((forExcel ? excel : plain)[rank - 1]);
 }
 
-void WriteResultsPage(HtmlPage& page, const AnalysisWorkspace& ws, OutputDataType type,
-                      bool forExcel, int labelInterval, const QString& homePageUrl)
+void WriteResultsPage(HtmlPage& page, const RaceHeader& race, const AnalysisWorkspace& ws,
+                      OutputDataType type, bool forExcel, int labelInterval,
+                      const QString& homePageUrl)
 {
     const bool sums = type == OutputDataType::LapsAndSums || type == OutputDataType::Analysis;
     const bool analysis = type == OutputDataType::Analysis;
@@ -347,7 +348,7 @@ void WriteResultsPage(HtmlPage& page, const AnalysisWorkspace& ws, OutputDataTyp
     WriteHtmlHead(page);
     page << QStringLiteral("<body>");
     WriteTableStart(page);
-    WriteTitleRow(page, ws, labelInterval);
+    WriteTitleRow(page, race, ws, labelInterval);
     WriteRunnerHeaderRows(page, ws, RunnerRows::All, forExcel, labelInterval);
     WriteSection(page, ws, Section::Laps, forExcel, labelInterval);
     if (sums) WriteSection(page, ws, Section::Sums, forExcel, labelInterval);

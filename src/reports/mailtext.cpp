@@ -113,9 +113,8 @@ QString missText(double miss)
     return miss < 0 && text != QLatin1String("0") ? QLatin1Char('-') + text : text;
 }
 
-void writeHeader(TextLines& out, const AnalysisWorkspace& ws)
+void writeHeader(TextLines& out, const RaceHeader& race, const AnalysisWorkspace& ws)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
     if (!ws.AnaClassName.isEmpty()) {
         QString line = QStringLiteral("◎ ") + CbasGeneral::ToWide(ws.AnaClassName);
         if (ws.AnaClassLength != 0) line += QStringLiteral(" %1m").arg(ws.AnaClassLength);
@@ -145,9 +144,9 @@ QString MailTime(double value, bool lap)
            QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
 }
 
-void WriteMailText(TextLines& out, const AnalysisWorkspace& w)
+void WriteMailText(TextLines& out, const RaceHeader& race, const AnalysisWorkspace& w)
 {
-    writeHeader(out, w);
+    writeHeader(out, race, w);
 
     std::vector<Column> laps = runnerColumns(w, [&w](int r, int l) {
         if (l == 0) return MailTime(w.TotalTime(r), false);

@@ -5,8 +5,8 @@
 
 namespace basExport {
 
-// Appends the class and race lines and the six sections of the analysis.
-void WriteMailText(TextLines& out, const basAnalyze::AnalysisWorkspace& ws);
+// Appends the class and race lines and the six sections of the analysis (a class of the race).
+void WriteMailText(TextLines& out, const RaceHeader& race, const basAnalyze::AnalysisWorkspace& ws);
 
 // A time in the compact "mmmss" form: minutes followed by two-digit seconds ("8305"), or the
 // seconds alone ("45") at or below the threshold (59 seconds for laps, 60 for the other times).

@@ -191,14 +191,13 @@ QString OutputOptions::nameTemplate() const
            ext.replace(QLatin1Char('*'), QLatin1Char('_'));
 }
 
-OutputOptions InitialOutputOptions(const QString& folder)
+OutputOptions InitialOutputOptions(const RaceHeader& race, const QString& folder)
 {
     OutputOptions options;
     options.chooseDataType(Data::Analysis);
     options.chooseFileType(File::Html);
     options.extension = QStringLiteral(".htm");
     options.folder = folder;
-    const RaceHeader& race = basDefinition::RaceInfo;
     options.yearPrefix =
         race.hasDate()
             ? CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yy")) + QLatin1Char('_')
@@ -227,11 +226,10 @@ OutputOptions ScriptPageOptions(OutputOptions fresh, OutputDataType dataType, co
     return fresh;
 }
 
-QStringList ClassListEntries()
+QStringList ClassListEntries(const ClassCollection& classes)
 {
     QStringList entries;
-    for (const QString& name : basDefinition::ClassList.names())
-        entries << basDefinition::ClassListEntry(name);
+    for (const QString& name : classes.names()) entries << basDefinition::ClassListEntry(name);
     return entries;
 }
 

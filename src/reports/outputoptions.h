@@ -2,6 +2,8 @@
 // The settings of one output run, as the output dialog's file tab holds them, and the rules by
 // which a choice of data type, file type or one-file mode changes the other settings. The
 // dialog and the command line share them, so both reach the same state from the same choices.
+#include "race/racevalue.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -88,10 +90,9 @@ private:
     OutputDataType dataTypeFor(OutputFileType fileType) const;
 };
 
-// A freshly loaded dialog for the race in memory: the analysis data type as HTML, the year prefix
-// and the race name as it enters a file name (CbasGeneral::NameForFileName); the folder is the
-// caller's.
-OutputOptions InitialOutputOptions(const QString& folder);
+// A freshly loaded dialog for the race: the analysis data type as HTML, the year prefix and the
+// race name as it enters a file name (CbasGeneral::NameForFileName); the folder is the caller's.
+OutputOptions InitialOutputOptions(const RaceHeader& race, const QString& folder);
 // The data type of a script's command in any letter case: "HTML" the results pages (Analysis),
 // "LEG" the leg pages (LegAnalysis); none for any other command.
 std::optional<OutputDataType> ScriptPageDataType(const QString& keyword);
@@ -101,6 +102,6 @@ std::optional<OutputDataType> ScriptPageDataType(const QString& keyword);
 OutputOptions ScriptPageOptions(OutputOptions fresh, OutputDataType dataType, const QString& folder,
                                 const QString& fileName);
 // The entries of the class lists: basDefinition::ClassListEntry of every class name.
-QStringList ClassListEntries();
+QStringList ClassListEntries(const ClassCollection& classes);
 
 }  // namespace basExport

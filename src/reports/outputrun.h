@@ -1,6 +1,7 @@
 #pragma once
 // One output run: every file of the chosen classes for the current settings, written whole
 // through a temporary file so that no file is ever left half-written under its final name.
+#include "race/racevalue.h"
 #include "reports/outputoptions.h"
 
 #include <QByteArray>
@@ -30,20 +31,22 @@ struct OutputReport {
     bool stopped = false;   // the run stopped part way
 };
 
-// Writes the files of the selected class-list entries with the options. Failures are told
-// through the prompt service. writer is WriteOutputFile unless a caller supplies its own.
+// Writes the files of the selected class-list entries of the race with the options. Failures are
+// told through the prompt service. writer is WriteOutputFile unless a caller supplies its own.
 //
 // The run keeps the keys of what it wrote in the output folder (race/outputkeys.h): a file whose
 // class, race header, options and program are what they were when it was written, and which
 // nobody has changed since, is neither analysed nor made again. The files of several classes
 // are made side by side; they are written, and failures told, in the order of the entries.
-OutputReport OutputFiles(const OutputOptions& options, const QStringList& selectedEntries,
+OutputReport OutputFiles(const Race& race, const OutputOptions& options,
+                         const QStringList& selectedEntries,
                          const FileWriter& writer = FileWriter());
 
-// The path of an entry's file: folder, template with "*" replaced by the class part ("/" and
-// "\" made "_"), the file name part lower-cased when asked (never the folder, whose spelling
-// the file system keeps).
-QString OutputPath(const OutputOptions& options, const QString& entry);
+// The path of an entry's file: folder, template with "*" replaced by the class part of its class
+// among the classes ("/" and "\" made "_"), the file name part lower-cased when asked (never the
+// folder, whose spelling the file system keeps).
+QString OutputPath(const ClassCollection& classes, const OutputOptions& options,
+                   const QString& entry);
 
 // The credit lines that end every CSV and text file.
 QStringList CreditLines();

@@ -262,14 +262,14 @@ QJsonObject viewerClassObject(const AnalysisWorkspace& ws)
 
 }  // namespace
 
-QJsonObject ViewerJson(const QStringList& classNames)
+QJsonObject ViewerJson(const Race& race, const QStringList& classNames)
 {
     QJsonArray classes;
     for (const QString& name : classNames)
-        classes.append(viewerClassObject(basAnalyze::AnalyzeClass(name)));
-    QJsonObject race = RaceHeaderJson();
-    race.insert("classes", classes);
-    return race;
+        classes.append(viewerClassObject(basAnalyze::AnalyzeClass(race, name)));
+    QJsonObject object = RaceHeaderJson(race.RaceInfo);
+    object.insert("classes", classes);
+    return object;
 }
 
 }  // namespace basExport

@@ -14,6 +14,8 @@
 //   LapRank, TopAverage and CruiseSpeed as the analysis does;
 // - the run's status (Status) only for a class where a run is not OK;
 // - no total rank: the viewer ranks the OK runs with a valid total itself.
+#include "race/racevalue.h"
+
 #include <QJsonObject>
 #include <QString>
 #include <QStringList>
@@ -22,7 +24,8 @@
 
 namespace basExport {
 
-QJsonObject ViewerJson(const QStringList& classNames);
+// The race header and the classes of the race named, in that order.
+QJsonObject ViewerJson(const Race& race, const QStringList& classNames);
 
 // The 90 digits of the packed columns, lowest first: the printable ASCII characters from '#'
 // without '<' and '\'.

@@ -60,17 +60,17 @@ const PageParts& pageParts()
 
 }  // namespace
 
-QByteArray ViewerPage(const QStringList& classNames)
+QByteArray ViewerPage(const Race& race, const QStringList& classNames)
 {
     const PageParts& parts = pageParts();
-    return parts.head + ScriptSafeJson(ViewerJson(classNames)) + parts.tail;
+    return parts.head + ScriptSafeJson(ViewerJson(race, classNames)) + parts.tail;
 }
 
-bool WriteViewerPage(const QString& path, const QStringList& classNames)
+bool WriteViewerPage(const Race& race, const QString& path, const QStringList& classNames)
 {
     // An unchanged page keeps its file and its time (the shared writer leaves it alone), so a
     // web server or a copy sees no change.
-    return CbasGeneral::WriteFileBytes(path, ViewerPage(classNames));
+    return CbasGeneral::WriteFileBytes(path, ViewerPage(race, classNames));
 }
 
 QString ViewerFileName(const QString& stem)

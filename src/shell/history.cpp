@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <vector>
 
@@ -30,13 +31,12 @@ HistorySlot ReadHistorySlot(int slot)
     return HistorySlot{value.left(comma), value.mid(comma + 1)};
 }
 
-void UpdateHistory()
+void UpdateHistory(const RaceDocument& document)
 {
-    using basDefinition::CurrentFilePath;
-    std::vector<HistorySlot> entries{{basDefinition::RaceInfo.RaceName, CurrentFilePath}};
+    std::vector<HistorySlot> entries{{document.RaceInfo().RaceName, document.CurrentFilePath()}};
     for (int slot = 1; slot <= HistorySlots; ++slot) {
         HistorySlot entry = ReadHistorySlot(slot);
-        if (entry.path == CurrentFilePath) entry.path.clear();
+        if (entry.path == document.CurrentFilePath()) entry.path.clear();
         entries.push_back(entry);
     }
 

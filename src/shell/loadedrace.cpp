@@ -1,21 +1,19 @@
 #include "shell/loadedrace.h"
 
-#include "race/race.h"
-
 namespace basLoadedRace {
 
-bool RaceIsLoaded()
+bool RaceIsLoaded(const Race& race)
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
-    return !(race.RaceRemarks + race.RaceName + race.RacePlace).isEmpty() || race.hasDate() ||
-           !basDefinition::ClassList.isEmpty();
+    const RaceHeader& header = race.RaceInfo;
+    return !(header.RaceRemarks + header.RaceName + header.RacePlace).isEmpty() ||
+           header.hasDate() || !race.ClassList.isEmpty();
 }
 
-void ForgetEmptyRace()
+void ForgetEmptyRace(RaceDocument& document)
 {
-    if (RaceIsLoaded()) return;
-    basDefinition::DataModified = false;
-    basDefinition::CurrentFilePath.clear();
+    if (RaceIsLoaded(document.race())) return;
+    document.setDataModified(false);
+    document.setCurrentFilePath(QString());
 }
 
 }  // namespace basLoadedRace

@@ -18,9 +18,6 @@ namespace basAutomation {
 
 namespace {
 
-using basDefinition::CurrentFilePath;
-using basDefinition::FileResult;
-
 // The number of a user variable, 1 … 9.
 int VariableNumber(const QString& text)
 {
@@ -33,19 +30,19 @@ int VariableNumber(const QString& text)
 // windows show what there is.
 void RaceChanged(ScriptContext& context)
 {
-    basLoadedRace::ForgetEmptyRace();
+    basLoadedRace::ForgetEmptyRace(context.host.Document());
     context.host.RaceChanged();
 }
 
 CommandResult Open(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
-    const basConvert::LoadResult load = basConvert::LoadRaceFile(path, context.host.LoadProgress());
-    FileResult = basDefinition::FileOk;
+    const basConvert::LoadResult load =
+        basConvert::LoadRaceFile(context.host.Document(), path, context.host.LoadProgress());
     if (!load.loaded()) {
         // A refused kind of file is as much a failure as an unreadable one: going on would
         // publish whatever race was in memory before.
-        CurrentFilePath.clear();
+        context.host.Document().setCurrentFilePath(QString());
         RaceChanged(context);
         Warn(context, load.failureMessage());
         return CommandResult::Stop;
@@ -59,7 +56,7 @@ CommandResult Open(ScriptContext& context, const QStringList& fields)
 
 CommandResult ClickShow(ScriptContext& context, const QStringList&)
 {
-    if (CurrentFilePath.isEmpty()) {
+    if (context.host.Document().CurrentFilePath().isEmpty()) {
         Warn(context, QStringLiteral("表示できません"));
         return CommandResult::Stop;
     }
@@ -71,7 +68,8 @@ CommandResult ClickOpen(ScriptContext& context, const QStringList&)
 {
     context.host.SetBusy(false);
     context.host.OpenFile();
-    return CurrentFilePath.isEmpty() ? CommandResult::Stop : CommandResult::Continue;
+    return context.host.Document().CurrentFilePath().isEmpty() ? CommandResult::Stop
+                                                               : CommandResult::Continue;
 }
 
 CommandResult ClickExit(ScriptContext& context, const QStringList&)
@@ -80,7 +78,8 @@ CommandResult ClickExit(ScriptContext& context, const QStringList&)
     // Unsaved data whose save question was cancelled keeps the program open; a window closed
     // without saving ends it like a clean exit.
     const bool ended = context.host.Exit();
-    return ended || !basDefinition::DataModified ? CommandResult::Exit : CommandResult::Continue;
+    return ended || !context.host.Document().DataModified() ? CommandResult::Exit
+                                                            : CommandResult::Continue;
 }
 
 CommandResult Input(ScriptContext& context, const QStringList& fields)
@@ -147,7 +146,7 @@ QString ReplaceVariables(const ScriptContext& context, const QString& field)
     text.replace(QStringLiteral("%desktop%"), context.desktopFolder, Qt::CaseInsensitive);
     text.replace(QStringLiteral("%documents%"), context.documentsFolder, Qt::CaseInsensitive);
     text.replace(QStringLiteral("%eventname%"),
-                 CbasGeneral::NameForFileName(basDefinition::RaceInfo.RaceName),
+                 CbasGeneral::NameForFileName(context.host.Document().RaceInfo().RaceName),
                  Qt::CaseInsensitive);
     for (int n = 1; n <= 9; ++n) {
         const QString name = QLatin1Char('%') + QString::number(n) + QLatin1Char('%');

@@ -2,13 +2,12 @@
 
 #include "config/settings.h"
 #include "race/prompts.h"
-#include "race/race.h"
 
 namespace basAutomation {
 
 bool ScriptHost::Exit()
 {
-    if (!basDefinition::DataModified) return true;
+    if (!Document().DataModified()) return true;
     return Prompts::question(QStringLiteral("終了する前にデータを保存しますか？"),
                              Prompts::Buttons::YesNoCancel,
                              Prompts::Icon::Information) == Prompts::Answer::No;

@@ -4,6 +4,8 @@
 // read but never written. The main window overrides the hooks with what its own buttons do, so
 // that the desktop program runs scripts as it always has. The commands that write files call
 // the same functions whichever program runs them.
+#include "race/racedocument.h"
+
 #include <QString>
 
 namespace basConvert {
@@ -15,6 +17,9 @@ namespace basAutomation {
 class ScriptHost {
 public:
     virtual ~ScriptHost() = default;
+
+    // The race the script works on: the host's own, unless a window lends the one it shows.
+    virtual RaceDocument& Document() { return document_; }
 
     // The loading window to feed while OPEN reads a file; null for none.
     virtual basConvert::LoadProgress* LoadProgress() { return nullptr; }
@@ -37,6 +42,9 @@ public:
     // HTML or LEG has written into the folder: the output dialog opens on it next time. Without
     // windows there is no dialog, and the settings stay as they are.
     virtual void OutputFolderUsed(const QString& folder) { (void)folder; }
+
+private:
+    RaceDocument document_;
 };
 
 }  // namespace basAutomation

@@ -22,8 +22,6 @@ namespace basAutomation {
 
 namespace {
 
-using basDefinition::CurrentFilePath;
-
 // Whether both paths name one existing file (the same device and inode, links followed):
 // names that differ only in letter case are two files here.
 bool SameFile(const QString& a, const QString& b)
@@ -71,17 +69,18 @@ CommandResult LapCopy(ScriptContext& context, const QStringList& fields)
     const QString& name = Argument(fields, 2);
     RequireInside(folder, name);
     QString target = folder;
-    if (basDefinition::RaceInfo.hasDate()) {
-        target += CbasGeneral::FormatDate(basDefinition::RaceInfo.RaceDate, QStringLiteral("yy")) +
+    if (context.host.Document().RaceInfo().hasDate()) {
+        target += CbasGeneral::FormatDate(context.host.Document().RaceInfo().RaceDate,
+                                          QStringLiteral("yy")) +
                   QLatin1Char('_');
     }
     target += name + QStringLiteral(".lap");
-    if (SameFile(target, CurrentFilePath)) return CommandResult::Continue;
-    if (CurrentFilePath.isEmpty())
+    if (SameFile(target, context.host.Document().CurrentFilePath())) return CommandResult::Continue;
+    if (context.host.Document().CurrentFilePath().isEmpty())
         throw ScriptError(
             "no file",
             QStringLiteral("コピーするファイルがありません (ファイルが読み込まれていません)"));
-    CopyFileSafely(CurrentFilePath, target);
+    CopyFileSafely(context.host.Document().CurrentFilePath(), target);
     return CommandResult::Continue;
 }
 
@@ -90,7 +89,8 @@ CommandResult SeasonCsv(ScriptContext& context, const QStringList& fields)
     const QString folder = ScriptFolder(context, Argument(fields, 1));
     QString failure;
     CbasGeneral::SetLastWriteError({});
-    if (basExport::AppendAnalysisCsv(folder, &failure)) return CommandResult::Continue;
+    if (basExport::AppendAnalysisCsv(context.host.Document().race(), folder, &failure))
+        return CommandResult::Continue;
     throw ScriptError("season file failed", basExport::AnalysisCsvFailureMessage(folder, failure));
 }
 
@@ -98,7 +98,9 @@ CommandResult Viewer(ScriptContext& context, const QStringList& fields)
 {
     const QString path = ScriptPath(context, CbasGeneral::RemoveQuotes(Argument(fields, 1)));
     Require(!CbasGeneral::Trim(path).isEmpty());
-    RequireSaved(basExport::WriteViewerPage(path, basDefinition::ClassList.names()), path);
+    RequireSaved(basExport::WriteViewerPage(context.host.Document().race(), path,
+                                            context.host.Document().ClassList().names()),
+                 path);
     return CommandResult::Continue;
 }
 
@@ -107,7 +109,8 @@ CommandResult Pages(ScriptContext& context, const QStringList& fields)
     const FolderAndName place = OutputPlace(context, fields);
     const basExport::OutputDataType dataType = *basExport::ScriptPageDataType(fields[0]);
     // The dialog as freshly loaded for the race, the address of its pages from the settings.
-    basExport::OutputOptions fresh = basExport::InitialOutputOptions(QString());
+    basExport::OutputOptions fresh =
+        basExport::InitialOutputOptions(context.host.Document().RaceInfo(), QString());
     fresh.homePageUrl = context.host.Setting(QStringLiteral("HomePageUrl"));
     const basExport::OutputOptions options =
         basExport::ScriptPageOptions(fresh, dataType, place.folder, place.name);
@@ -116,15 +119,19 @@ CommandResult Pages(ScriptContext& context, const QStringList& fields)
     const QString problem = basExport::OutputFolderProblem(options.folder);
     if (!problem.isEmpty()) throw ScriptError("output folder", problem);
     context.host.OutputFolderUsed(options.folder);
-    Require(!basExport::OutputFiles(options, basExport::ClassListEntries()).failed);
+    Require(
+        !basExport::OutputFiles(context.host.Document().race(), options,
+                                basExport::ClassListEntries(context.host.Document().ClassList()))
+             .failed);
     return CommandResult::Continue;
 }
 
 CommandResult Charts(ScriptContext& context, const QStringList& fields)
 {
     const FolderAndName place = OutputPlace(context, fields);
-    if (basChart::WriteRaceChartImages(fields[0].toUpper(), place.folder, place.name,
-                                       basDefinition::ClassList.names()) > 0)
+    if (basChart::WriteRaceChartImages(context.host.Document().race(), fields[0].toUpper(),
+                                       place.folder, place.name,
+                                       context.host.Document().ClassList().names()) > 0)
         context.writeFailed = true;
     return CommandResult::Continue;
 }

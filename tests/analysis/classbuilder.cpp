@@ -29,7 +29,7 @@ void addRunner(clsClassData& cls, const RunnerRow& row)
 clsClassData& addClass(const QString& name, int controls, bool lastGoal,
                        std::initializer_list<RunnerRow> runners)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = lastGoal;
     for (const RunnerRow& row : runners) addRunner(cls, row);

@@ -48,11 +48,17 @@ class AnalysisTest : public RaceTest {
 protected:
     // The class of that name analysed by an entry point and kept as ws(); false when the race
     // holds no such class.
-    bool prepare(const QString& name) { return keep(name, basAnalyze::PrepareClass(name)); }
-    bool analyze(const QString& name) { return keep(name, basAnalyze::AnalyzeClass(name)); }
+    bool prepare(const QString& name)
+    {
+        return keep(name, basAnalyze::PrepareClass(testRace(), name));
+    }
+    bool analyze(const QString& name)
+    {
+        return keep(name, basAnalyze::AnalyzeClass(testRace(), name));
+    }
     bool analyzeDetail(const QString& name)
     {
-        return keep(name, basAnalyze::AnalyzeClassDetail(name));
+        return keep(name, basAnalyze::AnalyzeClassDetail(testRace(), name));
     }
     const basAnalyze::AnalysisWorkspace& ws() const { return analysis_; }
     int runnerIndex(const QString& name) const { return analysistest::runnerIndex(ws(), name); }
@@ -61,7 +67,7 @@ private:
     bool keep(const QString& name, basAnalyze::AnalysisWorkspace analysis)
     {
         analysis_ = std::move(analysis);
-        return basDefinition::ClassList.contains(name);
+        return testRace().ClassList.contains(name);
     }
     basAnalyze::AnalysisWorkspace analysis_;
 };

@@ -142,7 +142,7 @@ TEST_F(LapStates, ElapsedTimesAreWholeSecondsHalvesUp)
 TEST_F(LapStates, TheRaceIsNotChanged)
 {
     analyse({{"R", {"3:00", "→", "-3", "9:00", ""}}, {"S", {"", "→", "4:00", "1:00", "2:00"}}});
-    const clsClassData& cls = basDefinition::ClassList[QStringLiteral("X")];
+    const clsClassData& cls = testRace().ClassList[QStringLiteral("X")];
     const double expectedR[] = {seconds(180), LapMerged, -3, seconds(540), LapAbsent};
     const clsClassDataSub& r = cls.Item(runnerIndex("R"));
     for (int l = 1; l <= 5; ++l) EXPECT_DOUBLE_EQ(r.Lap(l), expectedR[l - 1]);
@@ -164,14 +164,14 @@ TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
     }
     addClass(QStringLiteral("Small"), 1, false, {{"Only", {"2:00"}}});
 
-    const basAnalyze::AnalysisWorkspace first = AnalyzeClass(QStringLiteral("Big"));
+    const basAnalyze::AnalysisWorkspace first = AnalyzeClass(testRace(), QStringLiteral("Big"));
     EXPECT_EQ(first.AnaRunnerCount, 250);
     EXPECT_EQ(first.AnaLegCount, 30);
     EXPECT_EQ(first.RunnerName.count(), 250);
     EXPECT_EQ(first.LapRank(250, 30), 247);  // four runners share the slowest time 1:59
     const float ratio = first.LapRatio(250, 30);
 
-    const basAnalyze::AnalysisWorkspace small = AnalyzeClass(QStringLiteral("Small"));
+    const basAnalyze::AnalysisWorkspace small = AnalyzeClass(testRace(), QStringLiteral("Small"));
     EXPECT_EQ(small.AnaRunnerCount, 1);
     EXPECT_EQ(small.AnaLegCount, 1);
     EXPECT_THROW(small.LapTime(2, 1), std::out_of_range);
@@ -179,10 +179,10 @@ TEST_F(Analysis, SizedToTheClassAndIndependentOfLaterCalls)
     // An analysis keeps its class whatever is analysed after it; a new one is the same.
     EXPECT_EQ(first.AnaRunnerCount, 250);
     EXPECT_EQ(first.LapRatio(250, 30), ratio);
-    EXPECT_EQ(AnalyzeClass(*basDefinition::ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
+    EXPECT_EQ(AnalyzeClass(*testRace().ClassList.find(QStringLiteral("big"))).LapRatio(250, 30),
               ratio);
 
-    const basAnalyze::AnalysisWorkspace none = PrepareClass(QStringLiteral("None"));
+    const basAnalyze::AnalysisWorkspace none = PrepareClass(testRace(), QStringLiteral("None"));
     EXPECT_EQ(none.AnaClassName, "None");
     EXPECT_EQ(none.AnaRunnerCount, 0);
     EXPECT_EQ(none.AnaLegCount, 0);

@@ -10,8 +10,8 @@ protected:
     // The analysis of the class, kept as analysis() until the next call.
     const basAnalyze::AnalysisWorkspace& analyse(const QString& className)
     {
-        EXPECT_TRUE(basDefinition::ClassList.contains(className));
-        analysis_ = basAnalyze::AnalyzeClass(className);
+        EXPECT_TRUE(testRace().ClassList.contains(className));
+        analysis_ = basAnalyze::AnalyzeClass(testRace(), className);
         return analysis_;
     }
     const basAnalyze::AnalysisWorkspace& analysis() const { return analysis_; }

@@ -171,7 +171,7 @@ TEST_F(ChartTest, ClockTimeStartPosition)
                           {"16:10:00", 48, std::nullopt},
                           {"17:00:00", 0, std::nullopt}};
     for (const Case& c : cases) {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         addClass(QStringLiteral("K"), 1, true, {{"A", {"5:00", "1:00"}, "", c.start}});
         const auto& ws = analyse(QStringLiteral("K"));
         SCOPED_TRACE(c.start);
@@ -179,7 +179,7 @@ TEST_F(ChartTest, ClockTimeStartPosition)
         EXPECT_EQ(ClockExportScroll(ws), c.image);
     }
     // Nobody with a start time: the search starts from 23:59:59, far outside the range.
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("K"), 1, true, {{"A", {"5:00", "1:00"}}});
     EXPECT_EQ(ClockStartScroll(analyse(QStringLiteral("K"))), 0);
     EXPECT_EQ(ClockExportScroll(analysis()), std::nullopt);
@@ -226,12 +226,12 @@ TEST_F(ChartTest, ImageWidthFromTheLastFinisher)
     // 1:30:00 = 5400 s: 5400 / 5 + 16; the runner without a valid total does not count.
     EXPECT_EQ(ExportRightEdge(ws, ChartMode::RaceTime, 0), 1096);
 
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("U"), 1, true, {{"A", {"5:00:00", "2:00:00"}}});
     // Seven hours run past the 4000-pixel picture; the cut stays at the plot's frame.
     EXPECT_EQ(ExportRightEdge(analyse(QStringLiteral("U")), ChartMode::RaceTime, 0), 3992 - 20);
 
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("C"), 1, true,
              {{"A", {"30:00", "30:00"}, "", "10:00:00"}, {"B", {"5:00", "5:00"}, "", "10:30:00"}});
     // Clock time at p = 11: A ends at 3600/5 + 20 - 1320 + 7200/5 = 860, B at 620.
@@ -263,7 +263,7 @@ TEST_F(ChartTest, NamesStandApartInsideThePlot)
         {{0, 5400}, 1000, 0, {1}},     // a finish past it
     };
     for (const Case& c : cases) {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         std::vector<Runner> runners;
         for (int s : c.finish)
             runners.push_back({QStringLiteral("R%1").arg(runners.size() + 1),

@@ -236,10 +236,9 @@ TEST_F(CliTest, StartListSetsStartTimesAndSavesALapFile)
     CliRun run = runCli({QStringLiteral("startlist"), kExample, list, out});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("1人のスタート時刻を設定しました\n"));
-    basConvert::LoadRaceFile(out);
-    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), out).loaded());
     int found = 0;
-    for (const auto& c : basDefinition::ClassList) {
+    for (const auto& c : testRace().ClassList) {
         for (const auto& r : c->RunnersAsAdded()) {
             if (r.Namae != QStringLiteral("岡本 修")) continue;
             ++found;

@@ -34,8 +34,8 @@ protected:
     void SetUp() override
     {
         RaceTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
-        clsClassData& m21 = basDefinition::ClassList.add(QStringLiteral("M21"));
+        testRace().RaceInfo.RaceName = QStringLiteral("夏の大会");
+        clsClassData& m21 = testRace().ClassList.add(QStringLiteral("M21"));
         m21.ClassControlCount = 2;
         m21.ClassLastGoalExist = true;
         const std::pair<const char*, std::array<double, 3>> runners[] = {
@@ -49,11 +49,11 @@ protected:
             for (int l = 1; l <= 3; ++l) runner.setLap(l, laps[l - 1]);
             m21.Add(runner);
         }
-        clsClassData& w21 = basDefinition::ClassList.add(QStringLiteral("W21"));
+        clsClassData& w21 = testRace().ClassList.add(QStringLiteral("W21"));
         w21.ClassControlCount = 4;
         lapFile = tempPath(QStringLiteral("summer.lap"));
-        basConvert::SaveRaceFile(lapFile, basConvert::SaveType::Lap);
-        ASSERT_EQ(basDefinition::FileResult, 0);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), lapFile, basConvert::SaveType::Lap),
+                  basConvert::SaveResult::Saved);
     }
     QString lapFile;
 };
@@ -162,10 +162,10 @@ TEST_F(CliAnalyse, XcsvAppendsToTheSeasonFile)
 // A lap file of a race of that name: classes of runners on legs legs.
 QString saveRace(const QString& path, const QString& name, int classes, int runners, int legs)
 {
-    basDefinition::ResetRace();
-    basDefinition::RaceInfo.RaceName = name;
+    testDocument().resetRace();
+    testRace().RaceInfo.RaceName = name;
     for (int c = 0; c < classes; ++c) {
-        clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M%1").arg(c));
+        clsClassData& cls = testRace().ClassList.add(QStringLiteral("M%1").arg(c));
         cls.ClassControlCount = legs - 1;
         for (int r = 0; r < runners; ++r) {
             clsClassDataSub runner;
@@ -174,7 +174,7 @@ QString saveRace(const QString& path, const QString& name, int classes, int runn
             cls.Add(runner);
         }
     }
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
+    basConvert::SaveRaceFile(testDocument(), path, basConvert::SaveType::Lap);
     return path;
 }
 

@@ -1,4 +1,5 @@
 // Test main for the core libraries: a QCoreApplication, and an empty race before every test.
+#include "common/testsupport.h"
 #include "race/race.h"
 
 #include <QCoreApplication>
@@ -7,7 +8,7 @@
 
 namespace {
 class ResetRaceListener : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { basDefinition::ResetRace(); }
+    void OnTestStart(const ::testing::TestInfo&) override { testDocument().resetRace(); }
 };
 }  // namespace
 

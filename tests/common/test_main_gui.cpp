@@ -1,5 +1,6 @@
 // Test main for the windows: a QApplication (offscreen unless another platform is set),
 // and an empty race before every test.
+#include "common/testsupport.h"
 #include "race/race.h"
 
 #include <QApplication>
@@ -8,7 +9,7 @@
 
 namespace {
 class ResetRaceListener : public ::testing::EmptyTestEventListener {
-    void OnTestStart(const ::testing::TestInfo&) override { basDefinition::ResetRace(); }
+    void OnTestStart(const ::testing::TestInfo&) override { testDocument().resetRace(); }
 };
 }  // namespace
 

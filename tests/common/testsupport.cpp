@@ -1,6 +1,7 @@
 #include "common/testsupport.h"
 
 #include "race/race.h"
+#include "race/racedocument.h"
 #include "race/textcodec.h"
 
 #include <QDir>
@@ -63,8 +64,19 @@ QString readCp932(const QString& path) { return TextCodec::fromCp932(readBytes(p
 
 }  // namespace testsupport
 
+RaceDocument& testDocument()
+{
+    static RaceDocument document;
+    return document;
+}
+
+Race& testRace()
+{
+    return testDocument().raceToFill();
+}
+
 void RaceTest::SetUp()
 {
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     ASSERT_TRUE(dir_.isValid());
 }

@@ -1,5 +1,7 @@
 #pragma once
 // Helpers shared by every test: the race reset, temporary folders and CP932 test files.
+#include "race/racedocument.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -30,6 +32,11 @@ QByteArray readBytes(const QString& path);
 QString readCp932(const QString& path);
 
 }  // namespace testsupport
+
+// The document of the race the tests build and the code under test reads, and that race;
+// emptied, with no file and nothing to save, before every test.
+RaceDocument& testDocument();
+Race& testRace();
 
 // Base fixture: every test starts with an empty race and gets its own temporary folder.
 class RaceTest : public ::testing::Test {

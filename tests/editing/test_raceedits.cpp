@@ -25,9 +25,9 @@ basLapEdit::LapColumn Column(const QString& name, const QStringList& legs)
 
 TEST_F(RaceTest, EveryEditMarksTheRaceChangedAndARefusedOneChangesNothing)
 {
-    RaceInfo.RaceName = QStringLiteral("大会");
-    AddClass(QStringLiteral("M21"), 3);
-    AddClass(QStringLiteral("W21"), 2);
+    testRace().RaceInfo.RaceName = QStringLiteral("大会");
+    AddClass(testDocument(), QStringLiteral("M21"), 3);
+    AddClass(testDocument(), QStringLiteral("W21"), 2);
     const basLapEdit::LapRows rows(1);
     const struct {
         const char* what;
@@ -36,114 +36,122 @@ TEST_F(RaceTest, EveryEditMarksTheRaceChangedAndARefusedOneChangesNothing)
         QStringList classesAfter;
     } cases[] = {
         {"add",
-         [] { return AddClass(QStringLiteral("M35"), 4) != nullptr; },
+         [] { return AddClass(testDocument(), QStringLiteral("M35"), 4) != nullptr; },
          true,
          {"M21", "W21", "M35"}},
         {"add taken",
-         [] { return AddClass(QStringLiteral("m21"), 4) != nullptr; },
+         [] { return AddClass(testDocument(), QStringLiteral("m21"), 4) != nullptr; },
          false,
          {"M21", "W21", "M35"}},
         {"rename",
-         [] { return RenameClass(QStringLiteral("M21"), QStringLiteral("M20")); },
+         [] { return RenameClass(testDocument(), QStringLiteral("M21"), QStringLiteral("M20")); },
          true,
          {"W21", "M35", "M20"}},
         {"rename onto another",
-         [] { return RenameClass(QStringLiteral("M20"), QStringLiteral("w21")); },
+         [] { return RenameClass(testDocument(), QStringLiteral("M20"), QStringLiteral("w21")); },
          false,
          {"W21", "M35", "M20"}},
         {"set data",
-         [] { return SetClassData(QStringLiteral("M35"), ClassField::Length, 4200); },
+         [] {
+             return SetClassData(testDocument(), QStringLiteral("M35"), ClassField::Length, 4200);
+         },
          true,
          {"W21", "M35", "M20"}},
         {"set data of none",
-         [] { return SetClassData(QStringLiteral("X"), ClassField::Length, 1); },
+         [] { return SetClassData(testDocument(), QStringLiteral("X"), ClassField::Length, 1); },
          false,
          {"W21", "M35", "M20"}},
         {"runners",
          [&] {
-             return SetRunners(QStringLiteral("W21"), rows,
+             return SetRunners(testDocument(), QStringLiteral("W21"), rows,
                                {Column(QStringLiteral("A"), {"0:05:00", "0:01:00"})});
          },
          true,
          {"W21", "M35", "M20"}},
         {"runners of none",
-         [&] { return SetRunners(QStringLiteral("X"), rows, {}); },
+         [&] { return SetRunners(testDocument(), QStringLiteral("X"), rows, {}); },
          false,
          {"W21", "M35", "M20"}},
         {"same header",
          [] {
-             SetHeader(RaceInfo);
+             SetHeader(testDocument(), testRace().RaceInfo);
              return false;
          },
          false,
          {"W21", "M35", "M20"}},
         {"header",
          [] {
-             RaceHeader header = RaceInfo;
+             RaceHeader header = testRace().RaceInfo;
              header.RaceDate = QDate(2005, 4, 3);
-             SetHeader(header);
+             SetHeader(testDocument(), header);
              return true;
          },
          true,
          {"W21", "M35", "M20"}},
-        {"delete", [] { return DeleteClass(QStringLiteral("m35")); }, true, {"W21", "M20"}},
-        {"delete none", [] { return DeleteClass(QStringLiteral("M35")); }, false, {"W21", "M20"}},
+        {"delete",
+         [] { return DeleteClass(testDocument(), QStringLiteral("m35")); },
+         true,
+         {"W21", "M20"}},
+        {"delete none",
+         [] { return DeleteClass(testDocument(), QStringLiteral("M35")); },
+         false,
+         {"W21", "M20"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        DataModified = false;
+        testDocument().setDataModified(false);
         EXPECT_EQ(c.edit(), c.done);
-        EXPECT_EQ(DataModified, c.done);
-        EXPECT_EQ(ClassList.names(), c.classesAfter);
+        EXPECT_EQ(testDocument().DataModified(), c.done);
+        EXPECT_EQ(testRace().ClassList.names(), c.classesAfter);
     }
-    EXPECT_EQ(ClassList[QStringLiteral("M20")].ClassControlCount, 3);
-    EXPECT_TRUE(ClassList[QStringLiteral("M20")].ClassLastGoalExist);
-    EXPECT_EQ(ClassList[QStringLiteral("W21")].ClassRunnerCount(), 1);
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("M20")].ClassControlCount, 3);
+    EXPECT_TRUE(testRace().ClassList[QStringLiteral("M20")].ClassLastGoalExist);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("W21")].ClassRunnerCount(), 1);
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2005, 4, 3));
 
     // Start times mark the race changed even when no name matched.
-    DataModified = false;
-    EXPECT_EQ(SetStartTimes({{QStringLiteral("B"), 0.4}}), 0);
-    EXPECT_TRUE(DataModified);
+    testDocument().setDataModified(false);
+    EXPECT_EQ(SetStartTimes(testDocument(), {{QStringLiteral("B"), 0.4}}), 0);
+    EXPECT_TRUE(testDocument().DataModified());
 
-    CurrentFilePath = QStringLiteral("/somewhere/race.lap");
-    ClearRace();
-    EXPECT_TRUE(ClassList.isEmpty());
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
-    EXPECT_FALSE(DataModified);
+    testDocument().setCurrentFilePath(QStringLiteral("/somewhere/race.lap"));
+    ClearRace(testDocument());
+    EXPECT_TRUE(testRace().ClassList.isEmpty());
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(RaceTest, ReloadReadsTheFileAgainAndKeepsTheHeader)
 {
-    RaceInfo.RaceName = QStringLiteral("大会");
-    AddClass(QStringLiteral("M21"), 1);
+    testRace().RaceInfo.RaceName = QStringLiteral("大会");
+    AddClass(testDocument(), QStringLiteral("M21"), 1);
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
-    CurrentFilePath = file;
+    ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), file, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
+    testDocument().setCurrentFilePath(file);
 
-    RaceInfo.RaceName = QStringLiteral("改名");
-    RaceInfo.RaceDate = QDate(2005, 4, 3);
-    AddClass(QStringLiteral("X"), 2);
-    DataModified = true;
-    ASSERT_TRUE(ReloadKeepingHeader());
-    EXPECT_EQ(ClassList.names(), QStringList({"M21"}));
-    EXPECT_EQ(RaceInfo.RaceName, "改名");
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
-    EXPECT_TRUE(DataModified) << "the header edits are still to be saved";
+    testRace().RaceInfo.RaceName = QStringLiteral("改名");
+    testRace().RaceInfo.RaceDate = QDate(2005, 4, 3);
+    AddClass(testDocument(), QStringLiteral("X"), 2);
+    testDocument().setDataModified(true);
+    ASSERT_TRUE(ReloadKeepingHeader(testDocument()));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"M21"}));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, "改名");
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2005, 4, 3));
+    EXPECT_TRUE(testDocument().DataModified()) << "the header edits are still to be saved";
 
     // The file gone: the race in memory and its path stay, and the message says why.
-    AddClass(QStringLiteral("Y"), 2);
+    AddClass(testDocument(), QStringLiteral("Y"), 2);
     ASSERT_TRUE(QFile::remove(file));
     QString failure;
-    EXPECT_FALSE(ReloadKeepingHeader(&failure));
+    EXPECT_FALSE(ReloadKeepingHeader(testDocument(), &failure));
     EXPECT_EQ(failure, QStringLiteral("ファイルを読み込めませんでした"));
-    EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));
-    EXPECT_EQ(CurrentFilePath, file);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"M21", "Y"}));
+    EXPECT_EQ(testDocument().CurrentFilePath(), file);
 
     // A race that never had a file has nothing to read.
-    CurrentFilePath.clear();
-    EXPECT_TRUE(ReloadKeepingHeader());
-    EXPECT_EQ(ClassList.names(), QStringList({"M21", "Y"}));
+    testDocument().setCurrentFilePath(QString());
+    EXPECT_TRUE(ReloadKeepingHeader(testDocument()));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"M21", "Y"}));
 }

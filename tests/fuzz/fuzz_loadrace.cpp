@@ -6,6 +6,7 @@
 
 #include "lapfiles/lapformat.h"
 #include "lapfiles/racefile.h"
+#include "race/racedocument.h"
 #include "race/textcodec.h"
 #include "race/textutil.h"
 
@@ -18,18 +19,18 @@ namespace {
 // A small race that a failed load must leave untouched.
 void LoadKnownRace()
 {
-    basDefinition::ResetRace();
-    RaceHeader& header = basDefinition::RaceInfo;
+    fuzz::Document().resetRace();
+    RaceHeader& header = fuzz::Document().raceToFill().RaceInfo;
     header.RaceName = QStringLiteral("前の大会");
     header.RacePlace = QStringLiteral("前の会場");
-    clsClassData& cls = basDefinition::ClassList.add(QStringLiteral("M21"));
+    clsClassData& cls = fuzz::Document().raceToFill().ClassList.add(QStringLiteral("M21"));
     cls.ClassControlCount = 2;
     cls.ClassLastGoalExist = true;
     clsClassDataSub runner;
     runner.Namae = QStringLiteral("前田 一");
     for (int leg = 1; leg <= 3; ++leg) runner.setLap(leg, leg * 60 / 86400.0);
     cls.Add(runner);
-    basDefinition::CurrentFilePath = QStringLiteral("/previous/race.lap");
+    fuzz::Document().setCurrentFilePath(QStringLiteral("/previous/race.lap"));
 }
 
 // The lines of the race saved as a lap file (CP932, or UTF-8 after a byte-order mark), sorted:
@@ -39,8 +40,9 @@ void LoadKnownRace()
 QStringList SavedLines(const QString& name, bool withColumnHeaders)
 {
     const QString path = fuzz::ScratchPath(name);
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    fuzz::Check(basDefinition::FileResult == basDefinition::FileOk, "a loaded race can be saved");
+    fuzz::Check(basConvert::SaveRaceFile(fuzz::Document(), path, basConvert::SaveType::Lap) ==
+                    basConvert::SaveResult::Saved,
+                "a loaded race can be saved");
     QFile file(path);
     fuzz::Check(file.open(QIODevice::ReadOnly), "the saved race can be read back");
     QByteArray bytes = file.readAll();
@@ -69,10 +71,10 @@ QString AsSaved(const QString& text, bool utf8)
 bool ClassNamesStayApart()
 {
     const bool utf8 = !TextCodec::fitsCp932(
-        basConvert::BuildLapLines(basDefinition::RaceInfo, basDefinition::ClassList)
+        basConvert::BuildLapLines(fuzz::Document().RaceInfo(), fuzz::Document().ClassList())
             .join(QLatin1Char('\n')));
     QSet<QString> saved;
-    for (const auto& cls : basDefinition::ClassList) {
+    for (const auto& cls : fuzz::Document().ClassList()) {
         const QString name = CbasGeneral::Trim(AsSaved(cls->ClassName, utf8).toCaseFolded());
         if (saved.contains(name)) return false;
         saved.insert(name);
@@ -82,8 +84,7 @@ bool ClassNamesStayApart()
 
 void LoadSaved(const QString& name)
 {
-    basConvert::LoadRaceFile(fuzz::ScratchPath(name));
-    fuzz::Check(basDefinition::FileResult == basDefinition::FileOk,
+    fuzz::Check(basConvert::LoadRaceFile(fuzz::Document(), fuzz::ScratchPath(name)).loaded(),
                 "the saved lap file of a loaded race loads again");
 }
 
@@ -96,8 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     LoadKnownRace();
     const QString before = fuzz::RaceSnapshot();
     const QString input = fuzz::WriteInput(QStringLiteral(FUZZ_FILE_NAME), data, size);
-    basConvert::LoadRaceFile(input);
-    if (basDefinition::FileResult != basDefinition::FileOk) {
+    if (!basConvert::LoadRaceFile(fuzz::Document(), input).loaded()) {
         fuzz::Check(fuzz::RaceSnapshot() == before, "a refused load keeps the race in memory");
         return 0;
     }

@@ -91,10 +91,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fuzz::Check(race.open(QIODevice::WriteOnly), "the race can be written");
     race.write(RaceBytes());
     race.close();
-    basDefinition::ResetRace();
-    basConvert::LoadRaceFile(race.fileName());
-    basDefinition::RaceInfo.RaceName = TextCodec::fromCp932(raceName);
     basAutomation::ScriptHost host;
+    basConvert::LoadRaceFile(host.Document(), race.fileName());
+    RaceHeader header = host.Document().RaceInfo();
+    header.RaceName = TextCodec::fromCp932(raceName);
+    host.Document().restoreHeader(header);
     basAutomation::RunScriptFile(script.fileName(), host, {out});
 
     fuzz::Check(Entries(outer) == QSet<QString>{QStringLiteral("work")},

@@ -8,9 +8,9 @@ namespace {
 
 void BuildRace()
 {
-    basDefinition::ResetRace();
+    fuzz::Document().resetRace();
     for (const char* name : {"M21", "W21"}) {
-        clsClassData& cls = basDefinition::ClassList.add(QString::fromUtf8(name));
+        clsClassData& cls = fuzz::Document().raceToFill().ClassList.add(QString::fromUtf8(name));
         cls.ClassControlCount = 1;
         cls.ClassLastGoalExist = true;
         for (const char* runner : {"山田 太郎", "Kaname", "佐藤　花子"}) {
@@ -39,15 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!columns.found()) return 0;
     const QString before = fuzz::RaceSnapshot();
     basStartList::ApplyStartTimes(basStartList::ReadStartTimes(*lines, columns),
-                                  basDefinition::ClassList);
-    for (const auto& cls : basDefinition::ClassList) {
+                                  fuzz::Document().raceToFill().ClassList);
+    for (const auto& cls : fuzz::Document().ClassList()) {
         for (int r = 1; r <= cls->ClassRunnerCount(); ++r) {
             const double start = cls->Item(r).StartTime;
             fuzz::Check(start >= 0 && start < 1, "a start time is a time of day");
         }
     }
     // Only the start-time fields of the runner lines may differ.
-    for (auto& cls : basDefinition::ClassList)
+    for (auto& cls : fuzz::Document().raceToFill().ClassList)
         for (int r = 1; r <= cls->ClassRunnerCount(); ++r) cls->Item(r).StartTime = 0;
     fuzz::Check(fuzz::RaceSnapshot() == before, "the import changes start times only");
     return 0;

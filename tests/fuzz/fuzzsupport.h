@@ -4,6 +4,7 @@
 // property that must hold is broken (libFuzzer then keeps the input as a crash).
 #include "lapfiles/lapformat.h"
 #include "race/race.h"
+#include "race/racedocument.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -54,12 +55,20 @@ inline QString WriteInput(const QString& name, const uint8_t* data, size_t size)
     return path;
 }
 
-// The whole race in memory as text: its lap file, the file it came from and its state.
+// The document the targets load into and check.
+inline RaceDocument& Document()
+{
+    static RaceDocument document;
+    return document;
+}
+
+// The whole race of the document as text: its lap file, the file it came from and its state.
 inline QString RaceSnapshot()
 {
-    using namespace basDefinition;
-    return basConvert::BuildLapLines(RaceInfo, ClassList).join(QStringLiteral("\r\n")) +
-           QStringLiteral("\n#") + CurrentFilePath;
+    const RaceDocument& document = Document();
+    return basConvert::BuildLapLines(document.RaceInfo(), document.ClassList())
+               .join(QStringLiteral("\r\n")) +
+           QStringLiteral("\n#") + document.CurrentFilePath();
 }
 
 }  // namespace fuzz

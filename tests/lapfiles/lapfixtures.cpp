@@ -20,7 +20,7 @@ clsClassDataSub runner(const QString& name, const QString& club, double start,
 
 clsClassData& addClass(const QString& name, int controls, bool finish)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = finish;
     return cls;
@@ -40,15 +40,15 @@ QString LapFileTest::load(const QString& text, const QString& name,
 {
     QString path = tempPath(name);
     testsupport::writeCp932(path, text);
-    lastLoad = basConvert::LoadRaceFile(path, progress);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path, progress);
     return path;
 }
 
 QStringList LapFileTest::save(int filterIndex, const QString& name)
 {
     QString path = tempPath(name);
-    basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(filterIndex));
-    EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), path, *basConvert::SaveTypeAt(filterIndex)),
+              basConvert::SaveResult::Saved);
     return lapfixtures::readLines(path);
 }
 
@@ -61,20 +61,21 @@ void LapFileTest::loadPreviousRace()
                             "旧M,前田 一,旧クラブ,10:00:00,,00:10:00,00:02:00\n"
                             "旧W,前川 二,旧クラブ,10:01:00,,00:11:00,00:03:00\n"),
          QStringLiteral("old.lap"));
-    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
 }
 
 void LapFileTest::expectPreviousRace() const
 {
     using namespace basDefinition;
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("前の大会"));
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2001, 9, 30));
-    EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("旧コース"));
-    EXPECT_EQ(RaceInfo.RaceRemarks, QStringLiteral("前回"));
-    ASSERT_EQ(ClassList.names(), (QStringList{QStringLiteral("旧M"), QStringLiteral("旧W")}));
-    EXPECT_EQ(ClassList.at(1).ClassLength, 3000);
-    ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
-    EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("前田 一"));
-    EXPECT_EQ(ClassList.at(2).ClassRunnerCount(), 1);
-    EXPECT_EQ(CurrentFilePath, tempPath(QStringLiteral("old.lap")));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("前の大会"));
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2001, 9, 30));
+    EXPECT_EQ(testRace().RaceInfo.RacePlace, QStringLiteral("旧コース"));
+    EXPECT_EQ(testRace().RaceInfo.RaceRemarks, QStringLiteral("前回"));
+    ASSERT_EQ(testRace().ClassList.names(),
+              (QStringList{QStringLiteral("旧M"), QStringLiteral("旧W")}));
+    EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 3000);
+    ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 1);
+    EXPECT_EQ(testRace().ClassList.at(1).Item(1).Namae, QStringLiteral("前田 一"));
+    EXPECT_EQ(testRace().ClassList.at(2).ClassRunnerCount(), 1);
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath(QStringLiteral("old.lap")));
 }

@@ -75,8 +75,8 @@ TEST_F(LapFileTest, AForkedRelayLegBecomesAClassPerSequence)
         xml += QStringLiteral("</Result></TeamMemberResult></TeamResult>\n");
     }
     load(xml + QStringLiteral("</ClassResult></ResultList>\n"), QStringLiteral("relay.xml"));
-    ASSERT_EQ(ClassList.names(), QStringList({"H21-1 32-33", "H21-1 34-35-33"}));
-    const clsClassData& longer = ClassList[QStringLiteral("H21-1 34-35-33")];
+    ASSERT_EQ(testRace().ClassList.names(), QStringList({"H21-1 32-33", "H21-1 34-35-33"}));
+    const clsClassData& longer = testRace().ClassList[QStringLiteral("H21-1 34-35-33")];
     EXPECT_EQ(longer.ClassControlCount, 4);
     const double legs[] = {70, 80, 30, 50, 70};
     for (int k = 1; k <= 5; ++k) EXPECT_NEAR(longer.Item(1).Lap(k), legs[k - 1] * kSecond, 1e-9);
@@ -132,9 +132,9 @@ TEST_F(LapFileTest, ResultExportsPartAClassByTheCodesOfTheirGroups)
             text += line.section(QLatin1Char(';'), 0, 2) + QStringLiteral(";H21;") +
                     line.section(QLatin1Char(';'), 3) + QLatin1Char('\n');
         load(text, QStringLiteral("results.csv"));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         QStringList classes;
-        for (const auto& cls : ClassList) {
+        for (const auto& cls : testRace().ClassList) {
             QStringList runners;
             for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
                 QStringList legs;

@@ -42,10 +42,10 @@ TEST_F(LapFileTest, HorizontalLayoutWithoutClassColumnForOneUnnamedClass)
     clsClassData& cls = addClass(QString(), 1, true);
     cls.Add(runner(QStringLiteral("山田"), QStringLiteral("朝霧"), hms(10, 0, 0),
                    {hms(0, 10, 0), LapMerged}));
-    DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(save(2, QStringLiteral("one.csv")),
               lines("名前,所属,△→１,１→◎,総タイム\n山田,朝霧,00:10:00,→,00:10:00\n"));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // A named single class, or an unnamed one beside others, keeps the class column.
     addClass(QStringLiteral("B"), 0, false);
@@ -110,11 +110,11 @@ TEST_F(LapFileTest, LargeClassesAreWrittenInBothLayoutsAndLoadBack)
             ASSERT_EQ(written.size(), 5);  // class, name, club, leg 1, total
             EXPECT_EQ(written[0].count(QLatin1Char(',')), 5001);  // and the empty line
         }
-        ResetRace();
-        basConvert::LoadRaceFile(tempPath(name));
-        ASSERT_EQ(FileResult, FileOk);
-        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 5000);
-        EXPECT_EQ(ClassList.at(1).Item(5000).Namae, QStringLiteral("走者4999"));
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 5000);
+        EXPECT_EQ(testRace().ClassList.at(1).Item(5000).Namae, QStringLiteral("走者4999"));
     }
 }
 
@@ -127,19 +127,20 @@ TEST_F(LapFileTest, FormulaLikeTextsAreDisarmedInBothLayoutsAndReadBack)
                                     {"-", "－", "-"},          {"@A1", "＠A1", "@A1"},
                                     {"\t=X", " ＝X", " =X"},   {"A\rB", "A B", "A B"}};
     for (int filter : {2, 3}) {
-        ResetRace();
+        testDocument().resetRace();
         clsClassData& cls = addClass(QStringLiteral("=M"), 1, false);
         for (int i = 0; i < 6; ++i)
             cls.Add(runner(QString::fromUtf8(texts[i][0]), QString::fromUtf8(texts[i][0]), 0,
                            {hms(0, 10, i)}));
         const QString written = save(filter, QStringLiteral("f.csv")).join(QLatin1Char(','));
-        ResetRace();
-        basConvert::LoadRaceFile(tempPath(QStringLiteral("f.csv")));
-        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("=M")}) << filter;
-        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 6);
+        testDocument().resetRace();
+        basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("f.csv")));
+        ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("=M")}) << filter;
+        ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 6);
         for (int i = 0; i < 6; ++i) {
             EXPECT_TRUE(written.contains(QString::fromUtf8(texts[i][1]))) << filter << texts[i][1];
-            EXPECT_EQ(ClassList.at(1).Item(i + 1).Shozoku, QString::fromUtf8(texts[i][2]));
+            EXPECT_EQ(testRace().ClassList.at(1).Item(i + 1).Shozoku,
+                      QString::fromUtf8(texts[i][2]));
         }
     }
 }
@@ -180,7 +181,7 @@ TEST_F(LapFileTest, OwnLayoutsLoadBackWhateverTheirNamesLookLike)
         for (int filter : {2, 3}) {
             SCOPED_TRACE(testing::Message()
                          << names.join(QLatin1Char('/')).toStdString() << " " << filter);
-            ResetRace();
+            testDocument().resetRace();
             for (const QString& name : names) {
                 clsClassData& cls = addClass(name, 2, true);
                 cls.Add(runner(QStringLiteral("G"), QStringLiteral("1-2"), 0,
@@ -189,11 +190,12 @@ TEST_F(LapFileTest, OwnLayoutsLoadBackWhateverTheirNamesLookLike)
                                {hms(0, 1, 5), LapMissing, hms(0, 0, 31)}));
             }
             save(filter, QStringLiteral("own.csv"));
-            ResetRace();
-            basConvert::LoadRaceFile(tempPath(QStringLiteral("own.csv")));
-            ASSERT_EQ(FileResult, FileOk);
-            ASSERT_EQ(ClassList.names(), names);
-            for (const auto& cls : ClassList) {
+            testDocument().resetRace();
+            lastLoad =
+                basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("own.csv")));
+            ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+            ASSERT_EQ(testRace().ClassList.names(), names);
+            for (const auto& cls : testRace().ClassList) {
                 ASSERT_EQ(cls->ClassRunnerCount(), 2);
                 EXPECT_EQ(cls->LegCount(), 3);
                 EXPECT_EQ(cls->Item(1).Namae, QStringLiteral("G"));

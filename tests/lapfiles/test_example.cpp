@@ -9,15 +9,15 @@ using namespace basDefinition;
 TEST_F(LapFileTest, ExampleRaceLoadsAndSavesBackUnchanged)
 {
     const QString path = testsupport::examplePath(QStringLiteral("spring-cup.lap"));
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_FALSE(RaceInfo.RaceName.isEmpty());
-    EXPECT_TRUE(RaceInfo.hasDate());
-    ASSERT_GE(ClassList.count(), 4);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_FALSE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(testRace().RaceInfo.hasDate());
+    ASSERT_GE(testRace().ClassList.count(), 4);
 
     bool missing = false, merged = false, incomplete = false;
-    for (int c = 1; c < ClassList.count(); ++c) {
-        const clsClassData& cls = ClassList.at(c);
+    for (int c = 1; c < testRace().ClassList.count(); ++c) {
+        const clsClassData& cls = testRace().ClassList.at(c);
         SCOPED_TRACE(cls.ClassName.toStdString());
         EXPECT_TRUE(cls.ClassLastGoalExist);
         EXPECT_GE(cls.ClassControlCount, 8);
@@ -35,12 +35,13 @@ TEST_F(LapFileTest, ExampleRaceLoadsAndSavesBackUnchanged)
     EXPECT_TRUE(merged);
     EXPECT_TRUE(incomplete);
     // The last class is named only in the "$" lines.
-    const clsClassData& last = ClassList.at(ClassList.count());
+    const clsClassData& last = testRace().ClassList.at(testRace().ClassList.count());
     EXPECT_EQ(last.ClassRunnerCount(), 0);
     EXPECT_GT(last.ClassControlCount, 0);
 
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("copy.lap")), basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), tempPath(QStringLiteral("copy.lap")),
+                                       basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("copy.lap"))),
               testsupport::readBytes(path));
 }

@@ -29,7 +29,7 @@ QString legText(double lap)
 QString raceSummary()
 {
     QStringList classes;
-    for (const auto& cls : ClassList) {
+    for (const auto& cls : testRace().ClassList) {
         QStringList runners;
         for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
             const clsClassDataSub& r = cls->Item(i);
@@ -179,15 +179,16 @@ TEST_F(LapFileTest, ResultExportsOfOtherProgramsLoadWithoutQuestions)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
-        ResetRace();
+        testDocument().resetRace();
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scope{std::unique_ptr<Prompts::PromptService>(prompts)};
-        basConvert::LoadRaceFile(
+        lastLoad = basConvert::LoadRaceFile(
+            testDocument(),
             testsupport::dataPath(QStringLiteral("results/") + QString::fromUtf8(c.file)));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
         EXPECT_TRUE(prompts->log.empty());
-        EXPECT_FALSE(DataModified);
+        EXPECT_FALSE(testDocument().DataModified());
     }
 }
 
@@ -198,17 +199,18 @@ TEST_F(LapFileTest, ResultExportsSurviveALapFile)
     for (const char* file : {"oware.csv", "os_relay.csv", "solv.csv", "os0016a_speaker_german.csv",
                              "results_without_punches.csv", "oe0016_radio.csv"}) {
         SCOPED_TRACE(file);
-        ResetRace();
-        basConvert::LoadRaceFile(
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(
+            testDocument(),
             testsupport::dataPath(QStringLiteral("results/") + QString::fromUtf8(file)));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         if (QString::fromUtf8(file) == QLatin1String("oware.csv")) {
-            EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Nachtlauf Waldegg"));
-            EXPECT_EQ(RaceInfo.RaceDate, QDate(2024, 11, 16));
+            EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Nachtlauf Waldegg"));
+            EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2024, 11, 16));
         }
         auto legsOfRunners = [] {
             QStringList runners;
-            for (const auto& cls : ClassList)
+            for (const auto& cls : testRace().ClassList)
                 for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
                     QStringList legs{cls->ClassName, cls->Item(i).Namae};
                     for (int k = 1; k <= cls->LegCount(); ++k) legs << legText(cls->Item(i).Lap(k));
@@ -219,9 +221,9 @@ TEST_F(LapFileTest, ResultExportsSurviveALapFile)
         };
         const QStringList legsBefore = legsOfRunners();
         save(1, QStringLiteral("saved.lap"));
-        ResetRace();
-        basConvert::LoadRaceFile(tempPath(QStringLiteral("saved.lap")));
-        ASSERT_EQ(FileResult, FileOk);
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("saved.lap")));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         const QStringList legsAfter = legsOfRunners();
         EXPECT_EQ(legsAfter, legsBefore);
     }
@@ -246,17 +248,18 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.race);
-        ResetRace();
-        basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{c.race});
-        ASSERT_EQ(FileResult, FileOk);
-        EXPECT_EQ(RaceInfo.RaceName, QString::fromUtf8(c.name));
-        EXPECT_EQ(RaceInfo.RaceDate, c.date);
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path, nullptr,
+                                            basConvert::LoadOptions{c.race});
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        EXPECT_EQ(testRace().RaceInfo.RaceName, QString::fromUtf8(c.name));
+        EXPECT_EQ(testRace().RaceInfo.RaceDate, c.date);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
     }
     loadPreviousRace();
     const basConvert::LoadResult third =
-        basConvert::LoadRaceFile(path, nullptr, basConvert::LoadOptions{3});
-    EXPECT_EQ(FileResult, FileFailed);
+        basConvert::LoadRaceFile(testDocument(), path, nullptr, basConvert::LoadOptions{3});
+    EXPECT_EQ(third.status, basConvert::LoadStatus::Failed);
     EXPECT_TRUE(third.failureMessage().contains(QStringLiteral("レース 3")));
     expectPreviousRace();
 }
@@ -275,7 +278,7 @@ TEST_F(LapFileTest, PairsBeyondAShortHeaderAreFoundInTheRows)
         text += (fields + QStringList{"31", "8:00", "32", "15:00"}).join(QLatin1Char(';')) + "\n";
     }
     load(text, QStringLiteral("short.csv"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(raceSummary().toStdString(),
               "D21[2] 0/0: Ann Berg//1200/480 420 300; Eva Lund//1260/480 420 360");
 }

@@ -30,7 +30,7 @@ QString legsOf(const clsClassDataSub& r, int legs)
 QString raceSummary()
 {
     QStringList classes;
-    for (const auto& cls : ClassList) {
+    for (const auto& cls : testRace().ClassList) {
         QStringList runners;
         for (int i = 1; i <= cls->ClassRunnerCount(); ++i) {
             const clsClassDataSub& r = cls->Item(i);
@@ -136,11 +136,11 @@ TEST_F(LapFileTest, ForeignTablesLoad)
          QStringLiteral("d.csv"), "[1+G]: Aki/Oak/3:00/2:00 1:00; Kaname/Name OK/4:00/3:00 1:00"},
     };
     for (const Case& c : cases) {
-        ResetRace();
+        testDocument().resetRace();
         load(c.text, c.name);
-        EXPECT_EQ(FileResult, FileOk) << c.what;
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << c.what;
         EXPECT_EQ(raceSummary().toStdString(), c.summary) << c.what;
-        EXPECT_FALSE(DataModified) << c.what;
+        EXPECT_FALSE(testDocument().DataModified()) << c.what;
     }
 }
 
@@ -150,12 +150,12 @@ TEST_F(LapFileTest, SpacesReadLikeCommas)
         QStringLiteral("ｸﾗｽ,氏名,所属,1,G\nW,Aki,Oak,0:03:00,0:01:00\nW,Ben,Elm,0:02:00,0:01:00\n"),
         QStringLiteral("c.csv"));
     const QString withCommas = raceSummary();
-    ResetRace();
+    testDocument().resetRace();
     load(QStringLiteral("  ｸﾗｽ   氏名  所属   1       G\nW  Aki   Oak   0:03:00   0:01:00  \n"
                         "W  Ben   Elm   0:02:00   0:01:00\n"),
          QStringLiteral("s.txt"));
     EXPECT_EQ(raceSummary(), withCommas);
-    EXPECT_EQ(ClassList.count(), 1);
+    EXPECT_EQ(testRace().ClassList.count(), 1);
 }
 
 TEST_F(LapFileTest, ExcelWorkbookGivesEmptyRace)
@@ -163,11 +163,11 @@ TEST_F(LapFileTest, ExcelWorkbookGivesEmptyRace)
     loadPreviousRace();
     const QString path = tempPath(QStringLiteral("book.XLS"));
     testsupport::writeCp932(path, QStringLiteral("anything,at,all\n"));
-    basConvert::LoadRaceFile(path);
-    EXPECT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.count(), 0);
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_EQ(CurrentFilePath, path);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.count(), 0);
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_EQ(testDocument().CurrentFilePath(), path);
 }
 
 TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
@@ -178,8 +178,8 @@ TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
     file.write("\xEF\xBB\xBF");
     file.write(QStringLiteral("氏名,所属,1,G\n山田 花子,森の会,0:03:00,0:01:00\n").toUtf8());
     file.close();
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_EQ(raceSummary(), QStringLiteral("[1+G]: 山田 花子/森の会/4:00/3:00 1:00"));
 }
 
@@ -188,7 +188,7 @@ TEST_F(LapFileTest, Utf8WithByteOrderMarkIsRead)
 TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
 {
     for (int classCount : {1, 2, 12, 14}) {
-        ResetRace();
+        testDocument().resetRace();
         for (int c = 1; c <= classCount; ++c) {
             clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 2, true);
             cls.Add(runner(QStringLiteral("走者%1").arg(c), QStringLiteral("クラブ"), 0,
@@ -200,9 +200,10 @@ TEST_F(LapFileTest, OwnCsvLayoutsRoundTrip)
         for (int filter : {2, 3}) {
             const QString name = QStringLiteral("out%1.csv").arg(filter);
             save(filter, name);
-            ResetRace();
-            basConvert::LoadRaceFile(tempPath(name));
-            EXPECT_EQ(FileResult, FileOk) << classCount << " filter " << filter;
+            testDocument().resetRace();
+            lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(name));
+            EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded)
+                << classCount << " filter " << filter;
             EXPECT_EQ(raceSummary(), before) << classCount << " classes, filter " << filter;
         }
     }
@@ -221,17 +222,17 @@ TEST_F(LapFileTest, TablesOfAnyLengthLoadButOverlongLinesAreRefused)
     QString wide = QStringLiteral("Name,Club,1,G\n");
     for (int i = 0; i < 5000; ++i) wide += QStringLiteral("R%1,C,0:01:00,0:01:00\n").arg(i);
     for (const auto& [text, runners] : {std::pair{vertical, 3000}, std::pair{wide, 5000}}) {
-        ResetRace();
+        testDocument().resetRace();
         load(text, QStringLiteral("big.csv"));
-        ASSERT_EQ(FileResult, FileOk);
-        EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), runners);
     }
     // One line of more fields than any table holds: refused before it is looked at.
     QString oneLine = QStringLiteral("Name");
     for (int i = 1; i <= basConvert::MaxTableFields; ++i) oneLine += QStringLiteral(",0:01:00");
     loadPreviousRace();
     load(oneLine, QStringLiteral("big.csv"));
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     expectPreviousRace();
 }
 
@@ -285,14 +286,14 @@ TEST_F(LapFileTest, LabelQuestionsBuildTheHeader)
          2},
     };
     for (const Case& c : cases) {
-        ResetRace();
+        testDocument().resetRace();
         LabelAnswers answers(c.answers);
         Prompts::ScopedPrompts scope(std::move(answers.prompts));
         load(c.text, QStringLiteral("bare.csv"));
-        EXPECT_EQ(FileResult, FileOk) << c.what;
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << c.what;
         EXPECT_EQ(raceSummary().toStdString(), c.summary) << c.what;
         EXPECT_EQ(static_cast<int>(answers.log->log.size()), c.questions) << c.what;
-        EXPECT_TRUE(DataModified) << c.what;
+        EXPECT_TRUE(testDocument().DataModified()) << c.what;
     }
 }
 
@@ -315,33 +316,35 @@ TEST_F(LapFileTest, TextsThatAreNoTableAreRefusedWithoutAQuestion)
     const struct {
         const char* what;
         QString text;
-        int16_t result;
+        basConvert::LoadStatus result;
     } cases[] = {
         {"system file",
          QStringLiteral("root:x:0:0:root:/root:/bin/bash\n"
                         "list:x:38:38:Mailing List Manager:/var/list:/usr/sbin/nologin\n"),
-         FileRefused},
+         basConvert::LoadStatus::Refused},
         {"web page with a date",
          QStringLiteral("<html>\n<head><title>Cup</title></head>\n<body>\n<p>\n2024/04/21\n"
                         "</p>\n</body>\n</html>\n"),
-         FileRefused},
-        {"one word", QStringLiteral("vm\n"), FileRefused},
-        {"names without times", QStringLiteral("Aki,Oak\nBen,Elm\n"), FileRefused},
+         basConvert::LoadStatus::Refused},
+        {"one word", QStringLiteral("vm\n"), basConvert::LoadStatus::Refused},
+        {"names without times", QStringLiteral("Aki,Oak\nBen,Elm\n"),
+         basConvert::LoadStatus::Refused},
         {"headed page without runners",
-         QStringLiteral("Pl Name Time\n<pre>\n12:30\n13:45 start\n</pre>\n"), FileRefused},
+         QStringLiteral("Pl Name Time\n<pre>\n12:30\n13:45 start\n</pre>\n"),
+         basConvert::LoadStatus::Refused},
         {"headed table without runners", QStringLiteral("Name,Time\n<b>12:30</b>,<i>x</i>\n"),
-         FileRefused},
+         basConvert::LoadStatus::Refused},
         {"runners under a title",
          QStringLiteral("Spring Cup\nAki,Oak,0:03:00,0:08:00\nBen,Elm,0:03:30,0:09:00\n"),
-         FileFailed},
+         basConvert::LoadStatus::Failed},
     };
     for (const auto& c : cases) {
         loadPreviousRace();
         LabelAnswers answers({});
         Prompts::ScopedPrompts scope(std::move(answers.prompts));
         load(c.text, QStringLiteral("page.txt"));
-        EXPECT_EQ(FileResult, c.result) << c.what;
-        EXPECT_EQ(answers.log->log.empty(), c.result == FileRefused) << c.what;
+        EXPECT_EQ(lastLoad.status, c.result) << c.what;
+        EXPECT_EQ(answers.log->log.empty(), c.result == basConvert::LoadStatus::Refused) << c.what;
         expectPreviousRace();
     }
 }
@@ -365,18 +368,18 @@ TEST_F(LapFileTest, UnansweredLabelQuestionCancelsTheImport)
     };
     for (const Case& c : cases) {
         loadPreviousRace();
-        DataModified = false;
+        testDocument().setDataModified(false);
         LabelAnswers answers(c.answers);
         Prompts::ScopedPrompts scope(std::move(answers.prompts));
         load(bare, QStringLiteral("bare.csv"));
-        EXPECT_EQ(FileResult, FileFailed) << c.what;
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed) << c.what;
         expectPreviousRace();
-        EXPECT_FALSE(DataModified) << c.what;
+        EXPECT_FALSE(testDocument().DataModified()) << c.what;
         EXPECT_TRUE(lastLoad.unansweredQuestion.startsWith(c.question)) << c.what;
     }
     // The next load, which needs no question, forgets the one left unanswered.
     load(QStringLiteral("Name,1,G\nAki,0:03:00,0:01:00\n"), QStringLiteral("named.csv"));
-    EXPECT_EQ(FileResult, FileOk);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     EXPECT_TRUE(lastLoad.unansweredQuestion.isEmpty());
 }
 
@@ -387,10 +390,10 @@ TEST_F(LapFileTest, RealUtf8StartListKeepsItsClassNames)
     const QString path = QStringLiteral(SPLITDUEL_REAL_DATA
                                         "/AtsushiYanaigsawa768-JOY2Mulka/Startlist_anonymous.csv");
     if (!QFile::exists(path)) GTEST_SKIP() << "real data not present";
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.count(), 26);
-    EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("M21A1"));
-    for (const QString& name : ClassList.names())
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.count(), 26);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("M21A1"));
+    for (const QString& name : testRace().ClassList.names())
         EXPECT_FALSE(name.contains(QChar(0xFFFD))) << name.toStdString();
 }

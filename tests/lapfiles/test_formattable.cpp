@@ -44,8 +44,8 @@ TEST_F(LapFileTest, EachSavedTypeIsReadBackByTheEntryThatWritesIt)
         EXPECT_EQ(basConvert::SaveTypeAt(basConvert::FilterIndexOf(c.type)), c.type);
         EXPECT_EQ(basConvert::SaveTypeOfLayout(writer.layout), c.type);
         const QString path = tempPath(QStringLiteral("race") + writer.pattern.mid(1));
-        basConvert::SaveRaceFile(path, c.type);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, c.type),
+                  basConvert::SaveResult::Saved);
         const basConvert::LoadResult back = basConvert::ReadRaceFile(path);
         EXPECT_EQ(back.format, c.read);
         ASSERT_TRUE(back.loaded());

@@ -83,7 +83,7 @@ protected:
         EXPECT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(bytes);
         f.close();
-        lastLoad = basConvert::LoadRaceFile(path);
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
         return path;
     }
     QStringList messages() const
@@ -181,13 +181,14 @@ TEST_F(InterchangeReadTest, IofXml3WithMissingSplitsMispunchesAndAbsentRunners)
 </ResultList>
 )");
     loadBytes(QByteArray("\xEF\xBB\xBF") + xml.toUtf8(), QStringLiteral("result.xml"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("夏の大会"));
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2024, 7, 14));
-    EXPECT_TRUE(RaceInfo.RacePlace.isEmpty());
-    ASSERT_EQ(ClassList.names(), (QStringList{QStringLiteral("M21"), QStringLiteral("Empty")}));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("夏の大会"));
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2024, 7, 14));
+    EXPECT_TRUE(testRace().RaceInfo.RacePlace.isEmpty());
+    ASSERT_EQ(testRace().ClassList.names(),
+              (QStringList{QStringLiteral("M21"), QStringLiteral("Empty")}));
 
-    const clsClassData& m21 = ClassList.at(1);
+    const clsClassData& m21 = testRace().ClassList.at(1);
     EXPECT_EQ(m21.ClassLength, 4200);
     EXPECT_EQ(m21.ClassUpHeight, 150);
     EXPECT_EQ(m21.ClassControlCount, 3);  // the additional punch is no control of the course
@@ -217,8 +218,8 @@ TEST_F(InterchangeReadTest, IofXml3WithMissingSplitsMispunchesAndAbsentRunners)
         EXPECT_NEAR(r->Total, e.total, 0.1 * kSecond);
     }
     EXPECT_NEAR(findRunner(m21, QStringLiteral("Anna Berg"))->StartTime, hms(10, 0, 0), 1e-9);
-    EXPECT_EQ(ClassList.at(2).ClassControlCount, 5);
-    EXPECT_EQ(ClassList.at(2).ClassRunnerCount(), 0);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassControlCount, 5);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassRunnerCount(), 0);
 }
 
 TEST_F(InterchangeReadTest, IofXml203InTheEncodingItsDeclarationNames)
@@ -247,11 +248,11 @@ TEST_F(InterchangeReadTest, IofXml203InTheEncodingItsDeclarationNames)
 </ResultList>
 )");
     loadBytes(xml.toLatin1(), QStringLiteral("winsplits.xml"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Höstcupen"));
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2003, 9, 20));
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
-    const clsClassData& h21 = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Höstcupen"));
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2003, 9, 20));
+    ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("H21")});
+    const clsClassData& h21 = testRace().ClassList.at(1);
     EXPECT_EQ(h21.ClassLength, 3100);
     EXPECT_EQ(h21.ClassControlCount, 2);
     ASSERT_EQ(h21.ClassRunnerCount(), 2);
@@ -290,12 +291,12 @@ TEST_F(InterchangeReadTest, ControlCharactersInTextsReadAsSpaces)
 </ResultList>
 )");
     loadBytes(xml.toUtf8(), QStringLiteral("controls.xml"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     for (int layout : {1, 2, 3, 4}) {
         SCOPED_TRACE(layout);
-        EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Night  Cup"));
-        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("Men Elite")});
-        const clsClassData& men = ClassList.at(1);
+        EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Night  Cup"));
+        ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("Men Elite")});
+        const clsClassData& men = testRace().ClassList.at(1);
         ASSERT_EQ(men.ClassRunnerCount(), 3);
         EXPECT_EQ(men.Item(1).Namae, QStringLiteral("Anna Maria Berg  Lund"));
         EXPECT_EQ(men.Item(1).Shozoku, QStringLiteral("OK Nord"));
@@ -304,12 +305,13 @@ TEST_F(InterchangeReadTest, ControlCharactersInTextsReadAsSpaces)
         const QString name =
             layout == 4 ? QStringLiteral("again.xml") : QStringLiteral("again.csv");
         save(layout, layout == 1 ? QStringLiteral("again.lap") : name);
-        const QString race = RaceInfo.RaceName;
-        ResetRace();
-        basConvert::LoadRaceFile(tempPath(layout == 1 ? QStringLiteral("again.lap") : name));
-        ASSERT_EQ(FileResult, FileOk);
+        const QString race = testRace().RaceInfo.RaceName;
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(
+            testDocument(), tempPath(layout == 1 ? QStringLiteral("again.lap") : name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         // The lap CSV layouts keep no race header.
-        if (layout == 2 || layout == 3) RaceInfo.RaceName = race;
+        if (layout == 2 || layout == 3) testRace().RaceInfo.RaceName = race;
     }
 }
 
@@ -343,11 +345,11 @@ TEST_F(InterchangeReadTest, BrokenOrEmptyResultListsKeepThePreviousRace)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        ResetRace();
+        testDocument().resetRace();
         loadPreviousRace();
         prompts_->log.clear();
         loadBytes(c.text.toUtf8(), QStringLiteral("broken.xml"));
-        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
         expectPreviousRace();
         ASSERT_EQ(static_cast<int>(messages().size()), c.messages);
         if (c.messages) {
@@ -377,10 +379,11 @@ TEST_F(InterchangeReadTest, AClassOfMoreLegsThanTheModelIsSkippedAndTheRestLoads
     }
     xml += QStringLiteral("</ResultList>");
     loadBytes(xml.toUtf8(), QStringLiteral("long.xml"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("C%1").arg(MaxLegs - 1)});
-    EXPECT_EQ(ClassList.at(1).LegCount(), MaxLegs);
-    EXPECT_NEAR(ClassList.at(1).Item(1).Lap(MaxLegs), sec(20000 - (MaxLegs - 1) * 100), 1e-9);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("C%1").arg(MaxLegs - 1)});
+    EXPECT_EQ(testRace().ClassList.at(1).LegCount(), MaxLegs);
+    EXPECT_NEAR(testRace().ClassList.at(1).Item(1).Lap(MaxLegs), sec(20000 - (MaxLegs - 1) * 100),
+                1e-9);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages().first().contains(QStringLiteral("「C%1」").arg(MaxLegs)));
 }
@@ -402,9 +405,9 @@ TEST_F(InterchangeReadTest, AResultListLongerThanTheLineBufferLoads)
     xml += QStringLiteral("</ClassResult>\n</ResultList>\n");
     ASSERT_GT(xml.count(QLatin1Char('\n')), 3000);
     loadBytes(xml.toUtf8(), QStringLiteral("big.xml"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), runners);
-    EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("A R1"));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), runners);
+    EXPECT_EQ(testRace().ClassList.at(1).Item(1).Namae, QStringLiteral("A R1"));
 }
 
 TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
@@ -439,9 +442,10 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {38, QStringLiteral("Course 1")},
                     {41, QStringLiteral("3")}});
     loadBytes(TextCodec::toCp932(oe45), QStringLiteral("oe.csv"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("Course 1")});  // no class: the course
-    const clsClassData& course = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.names(),
+              QStringList{QStringLiteral("Course 1")});  // no class: the course
+    const clsClassData& course = testRace().ClassList.at(1);
     EXPECT_EQ(course.ClassLength, 3250);
     EXPECT_EQ(course.ClassUpHeight, 120);
     EXPECT_EQ(course.ClassControlCount, 3);
@@ -471,11 +475,12 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {43, QStringLiteral("2")}},
                    {"31", "0:03:00", "32", "0:07:00"});
     loadBytes(QByteArray("\xEF\xBB\xBF") + oe47.toUtf8(), QStringLiteral("oe47.csv"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
-    EXPECT_EQ(ClassList.at(1).Item(1).Namae, QStringLiteral("Erik Ögren"));
-    EXPECT_EQ(ClassList.at(1).Item(1).Shozoku, QStringLiteral("Smith, Jones & Co"));
-    EXPECT_EQ(legSeconds(ClassList.at(1).Item(1), 3), (std::vector<long long>{180, 240, 180}));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("H21")});
+    EXPECT_EQ(testRace().ClassList.at(1).Item(1).Namae, QStringLiteral("Erik Ögren"));
+    EXPECT_EQ(testRace().ClassList.at(1).Item(1).Shozoku, QStringLiteral("Smith, Jones & Co"));
+    EXPECT_EQ(legSeconds(testRace().ClassList.at(1).Item(1), 3),
+              (std::vector<long long>{180, 240, 180}));
 
     // The layout with more columns in front, ISO-8859-1; "mp" as the place marks a mispunch.
     QString oe61 = oeHeader(61, semi, 2);
@@ -489,9 +494,9 @@ TEST_F(InterchangeReadTest, OeExportsInEachLayoutSeparatorAndEncoding)
                     {58, QStringLiteral("mp")}},
                    {"31", "4:00", "32", "9:00"});
     loadBytes(oe61.toLatin1(), QStringLiteral("oe61.csv"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("D45")});
-    const clsClassDataSub& lars = ClassList.at(1).Item(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("D45")});
+    const clsClassDataSub& lars = testRace().ClassList.at(1).Item(1);
     EXPECT_EQ(lars.Namae, QStringLiteral("Lars Åberg"));
     EXPECT_EQ(lars.Shozoku, QStringLiteral("Luleå OK"));
     EXPECT_EQ(legSeconds(lars, 3), (std::vector<long long>{240, 300, 180}));
@@ -508,9 +513,9 @@ TEST_F(InterchangeReadTest, TimesOfADayOrMoreAreNotRead)
                          "Anna,Berg,,10:00,2:10,3:00,0:40\n"
                          "Eva,Lund,,10:00,110006,3:00,0:40\n"),
               QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.count(), 1);
-    const clsClassData& cls = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.count(), 1);
+    const clsClassData& cls = testRace().ClassList.at(1);
     ASSERT_EQ(cls.ClassRunnerCount(), 2);
     EXPECT_EQ(cls.Item(1).Namae, QStringLiteral("Anna Berg"));
     EXPECT_EQ(cls.Item(2).Namae, QStringLiteral("Eva Lund"));
@@ -526,8 +531,8 @@ TEST_F(InterchangeReadTest, AClassLineClaimingEndlessControlsCostsNoMemory)
                          "Max,2147483647\nAnna,Berg,,10:00,2:10,0:40\n\n"
                          "M21,1\nEva,Lund,,10:00,3:00,0:40\n"),
               QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
     EXPECT_EQ(messages().size(), 2);
 }
 
@@ -541,9 +546,10 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
         "W21,2,2480\n"
         "Eva,Fors,Club B,10:05:00,5:00,6:00,1:00\n");
     loadBytes(text.toUtf8(), QStringLiteral("splits"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.names(), (QStringList{QStringLiteral("M21"), QStringLiteral("W21")}));
-    const clsClassData& m21 = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.names(),
+              (QStringList{QStringLiteral("M21"), QStringLiteral("W21")}));
+    const clsClassData& m21 = testRace().ClassList.at(1);
     EXPECT_EQ(m21.ClassLength, 4500);
     EXPECT_EQ(m21.ClassControlCount, 3);
     ASSERT_EQ(m21.ClassRunnerCount(), 2);
@@ -554,16 +560,16 @@ TEST_F(InterchangeReadTest, SplitsBrowserBlocksWithLfLineEnds)
     EXPECT_EQ(anna.StartTime, 0);  // a start number in the start column is no time
     EXPECT_EQ(legSeconds(anna, 4), (std::vector<long long>{130, 0, 240, 40}));
     EXPECT_GT(anna.Total, kDay);
-    EXPECT_EQ(ClassList.at(2).ClassLength, 2480);
-    EXPECT_NEAR(ClassList.at(2).Item(1).Total, hms(0, 12, 0), 1e-9);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassLength, 2480);
+    EXPECT_NEAR(testRace().ClassList.at(2).Item(1).Total, hms(0, 12, 0), 1e-9);
 
     // The program's own export: the name in one field, a blank club, 0:00 for an unknown leg.
     loadBytes(TextCodec::toCp932(QStringLiteral("M21A,3\r\n"
                                                 "山田太郎,クラブA,10:05:00,4:32,2:10,25:01,3:29\r\n"
                                                 "鈴木花子, ,9:00:00,5:00,0:00,20:00,3:00\r\n")),
               QStringLiteral("02_race.csv"));
-    ASSERT_EQ(FileResult, FileOk);
-    const clsClassData& own = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    const clsClassData& own = testRace().ClassList.at(1);
     ASSERT_EQ(own.ClassRunnerCount(), 2);
     EXPECT_EQ(own.Item(1).Namae, QStringLiteral("山田太郎"));
     EXPECT_EQ(own.Item(1).Shozoku, QStringLiteral("クラブA"));
@@ -680,12 +686,12 @@ TEST_F(InterchangeReadTest, LargeFilesAreTakenForTheFormatTheirStartShows)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ASSERT_GT(c.bytes.size(), 256 << 10);
-        ResetRace();
+        testDocument().resetRace();
         loadBytes(c.bytes, QString::fromLatin1(c.name));
-        ASSERT_EQ(FileResult, FileOk);
-        ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("H21")});
-        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), c.runners);
-        EXPECT_NE(findRunner(ClassList.at(1), QString::fromUtf8(c.named)), nullptr);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("H21")});
+        ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), c.runners);
+        EXPECT_NE(findRunner(testRace().ClassList.at(1), QString::fromUtf8(c.named)), nullptr);
     }
 }
 
@@ -724,12 +730,12 @@ TEST_F(InterchangeReadTest, OverlongInputsAreRefusedWithTheirReason)
         SCOPED_TRACE(c.name);
         loadPreviousRace();
         loadBytes(c.bytes, QString::fromLatin1(c.name));
-        EXPECT_EQ(FileResult, FileFailed);
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
         EXPECT_TRUE(lastLoad.failureMessage().contains(QString::fromUtf8(c.reason)));
         expectPreviousRace();
     }
     loadBytes(resultList("UTF-8", 64, 0).toUtf8(), QStringLiteral("allowed.xml"));
-    EXPECT_EQ(FileResult, FileOk);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
 }
 
 // Two controls punched in the same second give a leg of no time, which is no missing punch: the

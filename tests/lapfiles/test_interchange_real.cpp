@@ -15,7 +15,7 @@ namespace {
 
 const clsClassDataSub* findRunner(const QString& name)
 {
-    for (const auto& c : ClassList)
+    for (const auto& c : testRace().ClassList)
         for (int n = 1; n <= c->ClassRunnerCount(); ++n)
             if (c->Item(n).Namae == name) return &c->Item(n);
     return nullptr;
@@ -38,7 +38,7 @@ std::vector<long long> legs(const clsClassDataSub& r, int count)
 int runnerCount()
 {
     int count = 0;
-    for (const auto& c : ClassList) count += c->ClassRunnerCount();
+    for (const auto& c : testRace().ClassList) count += c->ClassRunnerCount();
     return count;
 }
 
@@ -64,10 +64,10 @@ constexpr long long kDaySeconds = 86400;
 const RealFile kFiles[] = {
     {"LukeWoodward-SplitsBrowser/venezia.xml", 8, 416, nullptr,
      [] {
-         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("VeNotte 2020"));
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("Nero"));
-         EXPECT_EQ(ClassList.at(1).ClassLength, 7100);
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 21);
+         EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("VeNotte 2020"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("Nero"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 7100);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 21);
          expectRunner("Alessio Tenani", 2486, {109, 156, 247});
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Alessio Tenani"))->Lap(22)), 7);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Alessio Tenani"))->StartTime),
@@ -75,33 +75,35 @@ const RealFile kFiles[] = {
      }},
     // Forked legs: a class per sequence of controls, each with all its runners' controls.
     {"oreplay-oreplay-backend/relay.xml", 10, 12, nullptr,
-     [] { EXPECT_EQ(ClassList[QStringLiteral("DH18-1 109-85-80")].ClassControlCount, 18); }},
+     [] {
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("DH18-1 109-85-80")].ClassControlCount, 18);
+     }},
     {"NicoRio42-splittimes/offline.xml", 1, 131, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 22);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 22);
          expectRunner("Jannis Bonek", 2224, {109, 116, 201});
          // Mispunched, with a control of no time: the next leg covers both.
          expectRunner("Angus Haines", kDaySeconds + 2986, {134, 172, 254, 129, 51, 66, -1, 381});
      }},
     {"orienteering-js-split-times/iof-xml-3.0-splittimes.xml", 4, 6, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("Catégorie-1"));
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 29);  // from the course: no runner
-         EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 0);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("Catégorie-1"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 29);  // from the course: no runner
+         EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 0);
          expectRunner("Loic CAPBERN", 968, {32, 46, 29});
      }},
     {"daveryderoxford-splitsbrowserjava/iofxmlWinSplits.xml", 6, 64, nullptr,
      [] {
-         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Kort-DM/ Torvaldsblotet"));
-         EXPECT_EQ(RaceInfo.RaceDate, QDate(2003, 6, 25));
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 17);
+         EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Kort-DM/ Torvaldsblotet"));
+         EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2003, 6, 25));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 17);
          expectRunner("Per Magnusson", 27 * 60 + 35, {105, 59, 107});
          EXPECT_EQ(findRunner(QStringLiteral("Oskar Malmberg"))->Shozoku,
                    QStringLiteral("IFK Umeå"));
      }},
     {"daveryderoxford-splitsbrowserjava/siresults2.csv", 1, 54, nullptr,
      [] {
-         const clsClassData& men = ClassList.at(1);
+         const clsClassData& men = testRace().ClassList.at(1);
          EXPECT_EQ(men.ClassName, QStringLiteral("M"));
          EXPECT_EQ(men.ClassLength, 18400);
          EXPECT_EQ(men.ClassUpHeight, 535);
@@ -112,7 +114,7 @@ const RealFile kFiles[] = {
      }},
     {"daveryderoxford-splitsbrowserjava/cc.csv", 64, 710, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("M10B"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("M10B"));
          expectRunner("Matthew Jones", 18 * 60 + 45, {106, 87, 68});
          EXPECT_EQ(findRunner(QStringLiteral("Matthew Jones"))->Shozoku, QStringLiteral("SLOW"));
      }},
@@ -142,7 +144,7 @@ const RealFile kFiles[] = {
     {"LukeWoodward-SplitsBrowser/eventdata6478", 80, 1522, nullptr,
      [] {
          // Butterfly loops run in either order: a class per order.
-         EXPECT_EQ(ClassList[QStringLiteral("M21E 164-210-230")].ClassRunnerCount(), 21);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("M21E 164-210-230")].ClassRunnerCount(), 21);
          expectRunner("Peter Warland", 3600 + 2 * 60 + 34, {110, 110});
          // No status, but "mp" as the place, and after the name, where it is not kept.
          const clsClassDataSub* funnell = findRunner(QStringLiteral("David Funnell"));
@@ -163,17 +165,17 @@ const RealFile kFiles[] = {
      }},
     {"daveryderoxford-splitsbrowserjava/National8.csv", 37, 330, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("D-10"));
-         EXPECT_EQ(ClassList.at(1).ClassLength, 2480);
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 10);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("D-10"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 2480);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 10);
          expectRunner("HENKES Julia", 2262, {131, 157, 143});
      }},
     {"LukeWoodward-SplitsBrowser/eventdata", 8, 160, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 21);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 21);
          expectRunner("Peter Bray", 2425, {170, 76});
          // A course of 32 controls, more than the old 30-leg runner held.
-         EXPECT_EQ(ClassList[QStringLiteral("Brown")].ClassControlCount, 32);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("Brown")].ClassControlCount, 32);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Total), 3353);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("William Gardner"))->Lap(33)), 23);
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("Peter Bray"))->StartTime), 10 * 3600);
@@ -182,8 +184,8 @@ const RealFile kFiles[] = {
     // courses without any punch (totals, unknown legs), LF only.
     {"petlof-liveresults/helga_CN2015_LD.csv", 13, 932, nullptr,
      [] {
-         EXPECT_EQ(ClassList[QStringLiteral("Noir Court")].ClassControlCount, 2);
-         EXPECT_EQ(ClassList[QStringLiteral("Noir Court")].ClassLength, 5060);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("Noir Court")].ClassControlCount, 2);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("Noir Court")].ClassLength, 5060);
          expectRunner("Helena JANSSON", 2738, {1498, 1087, 153});
          EXPECT_EQ(findRunner(QStringLiteral("Helena JANSSON"))->Shozoku,
                    QStringLiteral("OK Ravinen"));
@@ -192,15 +194,15 @@ const RealFile kFiles[] = {
     // Quoted fields, m:ss, a radio control at the place its "No" field gives.
     {"petlof-liveresults/madonas.csv", 2, 60, nullptr,
      [] {
-         EXPECT_EQ(ClassList[QStringLiteral("W21E")].ClassControlCount, 18);
-         EXPECT_EQ(ClassList[QStringLiteral("W21E")].ClassLength, 7700);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("W21E")].ClassControlCount, 18);
+         EXPECT_EQ(testRace().ClassList[QStringLiteral("W21E")].ClassLength, 7700);
          expectRunner("Daisy Kudre", 48 * 60 + 41, {-1, -1, 262, -1});
          EXPECT_EQ(findRunner(QStringLiteral("Daisy Kudre"))->Shozoku, QStringLiteral("Peko OK"));
      }},
     // A relay: a class per leg, team times at the radio controls, English and Finnish headings.
     {"petlof-liveresults/os2010_splits_eng.csv", 22, 992, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("H21-1"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("H21-1"));
          expectRunner("Daniel Stenlund", 647, {512, 125, 10});
          EXPECT_EQ(findRunner(QStringLiteral("Daniel Stenlund"))->Shozoku,
                    QStringLiteral("Paimion Rasti 1"));
@@ -209,7 +211,7 @@ const RealFile kFiles[] = {
      }},
     {"petlof-liveresults/os2010_splits_fin.csv", 22, 992, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("H21-1"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("H21-1"));
          expectRunner("Daniel Stenlund", 647, {512, 125, 10});
          expectRunner("Aleksi Vihelä", 2136, {791, 1280, 55, 10});
      }},
@@ -217,7 +219,7 @@ const RealFile kFiles[] = {
     // classified as not started have punches and are kept with their status.
     {"petlof-liveresults/OS2010_GER_speaker_intermediate_results.csv", 27, 349, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("D12T-1"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("D12T-1"));
          expectRunner("Luise Steinert", 883, {0, 137, 0});
          EXPECT_EQ(findRunner(QStringLiteral("Luise Steinert"))->Shozoku,
                    QStringLiteral("LTV Sachsen"));
@@ -225,16 +227,16 @@ const RealFile kFiles[] = {
     // A line per runner and leg under the keys of a data tool; two runs of one name.
     {"NodaShotaro-lapcenter/lap.csv", 11, 130, nullptr,
      [] {
-         EXPECT_EQ(RaceInfo.RaceName,
+         EXPECT_EQ(testRace().RaceInfo.RaceName,
                    QStringLiteral("第24回根の上高原つつじまつりオリエンテーリング大会"));
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 15);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 15);
          expectRunner("松下睦生", 1526, {70, 169, 77, 67});
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("松下睦生"))->Lap(16)), 20);
          EXPECT_EQ(findRunner(QStringLiteral("松下睦生"))->Shozoku, QStringLiteral("京都OLC"));
          int notCompeting = 0;
-         for (int n = 1; n <= ClassList.at(1).ClassRunnerCount(); ++n)
-             if (ClassList.at(1).Item(n).Namae == QStringLiteral("谷川友太")) {
-                 EXPECT_GT(ClassList.at(1).Item(n).Total, 1.0);
+         for (int n = 1; n <= testRace().ClassList.at(1).ClassRunnerCount(); ++n)
+             if (testRace().ClassList.at(1).Item(n).Namae == QStringLiteral("谷川友太")) {
+                 EXPECT_GT(testRace().ClassList.at(1).Item(n).Total, 1.0);
                  ++notCompeting;
              }
          EXPECT_EQ(notCompeting, 2);
@@ -242,10 +244,10 @@ const RealFile kFiles[] = {
     // Split pages: controls that wrap onto four-line entries, mispunches with "-----".
     {"daveryderoxford-splitsbrowserjava/79.txt", 10, 157, nullptr,
      [] {
-         EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("SS1 Mt Tarrengower"));
-         EXPECT_EQ(ClassList.at(1).ClassLength, 11925);
-         EXPECT_EQ(ClassList.at(1).ClassUpHeight, 610);
-         EXPECT_EQ(ClassList.at(1).ClassControlCount, 19);
+         EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("SS1 Mt Tarrengower"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 11925);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassUpHeight, 610);
+         EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 19);
          expectRunner("ARTHUR BRUCE", 83 * 60 + 46, {142, 98, 526});
          EXPECT_EQ(secondsOf(findRunner(QStringLiteral("ARTHUR BRUCE"))->Lap(15)), 230);
          const clsClassDataSub* warren = findRunner(QStringLiteral("KEY WARREN"));
@@ -260,7 +262,7 @@ const RealFile kFiles[] = {
     // German words, no climb, controls as "P".
     {"daveryderoxford-splitsbrowserjava/german.html", 12, 110, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("H 19-"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("H 19-"));
          expectRunner("Kaltenbacher Pierre", 59 * 60 + 56, {488, 435, 175});
          EXPECT_EQ(findRunner(QStringLiteral("Kaltenbacher Pierre"))->Shozoku,
                    QStringLiteral("HSV WR. NEUSTADT"));
@@ -268,7 +270,7 @@ const RealFile kFiles[] = {
     // No start number column; a class name with brackets.
     {"daveryderoxford-splitsbrowserjava/YorkParkRace.html", 4, 134, nullptr,
      [] {
-         EXPECT_EQ(ClassList.at(1).ClassName, QStringLiteral("Men (long)"));
+         EXPECT_EQ(testRace().ClassList.at(1).ClassName, QStringLiteral("Men (long)"));
          expectRunner("Oli Johnson", 28 * 60 + 27, {52, 42, 25});
      }},
     // Punches after the finish are no controls.
@@ -301,13 +303,12 @@ TEST_F(RealInterchangeTest, EachFileLoadsWithItsClassesRunnersAndTimes)
         const QString path = testsupport::realDataPath(QString::fromUtf8(file.path));
         if (path.isEmpty()) continue;
         ++found;
-        ResetRace();
+        testDocument().resetRace();
         auto* prompts = new Prompts::ScriptedPrompts;
         Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
-        EXPECT_EQ(CurrentFilePath, path);
-        EXPECT_EQ(ClassList.count(), file.classes);
+        ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
+        EXPECT_EQ(testDocument().CurrentFilePath(), path);
+        EXPECT_EQ(testRace().ClassList.count(), file.classes);
         EXPECT_EQ(runnerCount(), file.runners);
         if (file.skippedClass) {
             ASSERT_EQ(prompts->log.size(), 1u);
@@ -331,10 +332,9 @@ TEST_F(RealInterchangeTest, EachFileSurvivesARoundTripThroughIofXml)
         const QString path = testsupport::realDataPath(QString::fromUtf8(file.path));
         if (path.isEmpty()) continue;
         ++found;
-        ResetRace();
+        testDocument().resetRace();
         Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
         struct Row {
             QString cls, name, club;
             long long start, total;
@@ -349,10 +349,10 @@ TEST_F(RealInterchangeTest, EachFileSurvivesARoundTripThroughIofXml)
                        std::tie(o.cls, o.name, o.club, o.start, o.total, o.laps);
             }
         };
-        const bool dated = RaceInfo.hasDate();
+        const bool dated = testRace().RaceInfo.hasDate();
         auto snapshot = [dated] {
             std::vector<Row> rows;
-            for (const auto& c : ClassList)
+            for (const auto& c : testRace().ClassList)
                 for (int n = 1; n <= c->ClassRunnerCount(); ++n) {
                     const clsClassDataSub& r = c->Item(n);
                     // Blanks inside names are not kept: a name is split into its words.
@@ -364,14 +364,13 @@ TEST_F(RealInterchangeTest, EachFileSurvivesARoundTripThroughIofXml)
             return rows;
         };
         const std::vector<Row> before = snapshot();
-        const QStringList names = ClassList.names();
+        const QStringList names = testRace().ClassList.names();
         const QString saved = tempPath(QStringLiteral("round.xml"));
-        basConvert::SaveRaceFile(saved, basConvert::SaveType::IofXml);
-        ASSERT_EQ(FileResult, FileOk);
-        ResetRace();
-        basConvert::LoadRaceFile(saved);
-        ASSERT_EQ(FileResult, FileOk);
-        EXPECT_EQ(ClassList.names(), names);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), saved, basConvert::SaveType::IofXml),
+                  basConvert::SaveResult::Saved);
+        testDocument().resetRace();
+        ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), saved).loaded());
+        EXPECT_EQ(testRace().ClassList.names(), names);
         EXPECT_TRUE(snapshot() == before);
     }
     if (found == 0) GTEST_SKIP() << "the real result files are not here";

@@ -106,17 +106,17 @@ protected:
     std::unique_ptr<Node> saved()
     {
         const QString path = tempPath(QStringLiteral("out.xml"));
-        basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-        EXPECT_EQ(FileResult, FileOk);
+        EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), path, basConvert::SaveType::IofXml),
+                  basConvert::SaveResult::Saved);
         return parse(testsupport::readBytes(path));
     }
 };
 
 TEST_F(IofXmlWriteTest, ElementsStatusesPositionsAndSplitsInTheStandardOrder)
 {
-    RaceInfo.RaceName = QStringLiteral("夏の大会");
-    RaceInfo.RaceDate = QDate(2024, 7, 14);
-    RaceInfo.RacePlace = QStringLiteral("not written");
+    testRace().RaceInfo.RaceName = QStringLiteral("夏の大会");
+    testRace().RaceInfo.RaceDate = QDate(2024, 7, 14);
+    testRace().RaceInfo.RacePlace = QStringLiteral("not written");
     clsClassData& m21 = addClass(QStringLiteral("M21"), 3, true);
     m21.ClassLength = 4200;
     m21.ClassUpHeight = 150;
@@ -278,8 +278,8 @@ TEST_F(IofXmlWriteTest, NamesSplitBackIntoFamilyAndGivenName)
 
 TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
 {
-    RaceInfo.RaceName = QStringLiteral("往復");
-    RaceInfo.RaceDate = QDate(2025, 3, 2);
+    testRace().RaceInfo.RaceName = QStringLiteral("往復");
+    testRace().RaceInfo.RaceDate = QDate(2025, 3, 2);
     clsClassData& m = addClass(QStringLiteral("M21"), 3, true);
     m.ClassLength = 5100;
     m.Add(runner(QStringLiteral("山田 太郎"), QStringLiteral("東京OLK"), hms(10, 1, 2),
@@ -313,7 +313,7 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     };
     auto snapshot = [] {
         std::vector<Row> rows;
-        for (const auto& c : ClassList)
+        for (const auto& c : testRace().ClassList)
             for (int n = 1; n <= c->ClassRunnerCount(); ++n) {
                 const clsClassDataSub& r = c->Item(n);
                 std::vector<double> laps;
@@ -327,18 +327,18 @@ TEST_F(IofXmlWriteTest, ARaceReadsBackWithTheSameClassesRunnersTotalsAndLegs)
     };
     const std::vector<Row> before = snapshot();
     const QString path = tempPath(QStringLiteral("race.xml"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::IofXml);
-    ASSERT_EQ(FileResult, FileOk);
-    ResetRace();
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("往復"));
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2025, 3, 2));
-    EXPECT_EQ(ClassList.names(), (QStringList{"M21", "W21", "空", "空2"}));
-    EXPECT_EQ(ClassList.at(4).ClassControlCount, 5);
-    EXPECT_EQ(ClassList.at(1).ClassLength, 5100);
-    EXPECT_EQ(ClassList.at(2).LegCount(), 2);
-    EXPECT_EQ(ClassList.at(3).ClassControlCount, 4);
+    ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, basConvert::SaveType::IofXml),
+              basConvert::SaveResult::Saved);
+    testDocument().resetRace();
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("往復"));
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2025, 3, 2));
+    EXPECT_EQ(testRace().ClassList.names(), (QStringList{"M21", "W21", "空", "空2"}));
+    EXPECT_EQ(testRace().ClassList.at(4).ClassControlCount, 5);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 5100);
+    EXPECT_EQ(testRace().ClassList.at(2).LegCount(), 2);
+    EXPECT_EQ(testRace().ClassList.at(3).ClassControlCount, 4);
     EXPECT_TRUE(snapshot() == before);
 }
 

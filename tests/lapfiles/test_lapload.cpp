@@ -30,14 +30,15 @@ const QString kSpringCup =
 TEST_F(LapFileTest, ReadsHeaderClassesAndRunners)
 {
     QString path = load(kSpringCup);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(CurrentFilePath, path);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Spring Cup"));
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2002, 5, 12));
-    EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("North Forest"));
-    ASSERT_EQ(ClassList.names(), (QStringList{QStringLiteral("M21"), QStringLiteral("W21")}));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testDocument().CurrentFilePath(), path);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Spring Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2002, 5, 12));
+    EXPECT_EQ(testRace().RaceInfo.RacePlace, QStringLiteral("North Forest"));
+    ASSERT_EQ(testRace().ClassList.names(),
+              (QStringList{QStringLiteral("M21"), QStringLiteral("W21")}));
 
-    const clsClassData& m21 = ClassList.at(1);
+    const clsClassData& m21 = testRace().ClassList.at(1);
     EXPECT_EQ(m21.ClassControlCount, 3);
     EXPECT_TRUE(m21.ClassLastGoalExist);
     EXPECT_EQ(m21.ClassLength, 4500);
@@ -52,7 +53,7 @@ TEST_F(LapFileTest, ReadsHeaderClassesAndRunners)
     EXPECT_DOUBLE_EQ(m21.Item(2).Lap(2), LapMissing);
     EXPECT_NEAR(m21.Item(2).Total, 1 + hms(0, 27, 11), 1e-9);
 
-    const clsClassData& w21 = ClassList.at(2);
+    const clsClassData& w21 = testRace().ClassList.at(2);
     EXPECT_EQ(w21.ClassControlCount, 2);
     EXPECT_EQ(w21.ClassLength, 3200);
     ASSERT_EQ(w21.ClassRunnerCount(), 1);
@@ -65,10 +66,10 @@ TEST_F(LapFileTest, RecognisesTheVersionLineWithAnySpacesAndLetterCase)
     const QString rest = QStringLiteral("$LAPFILE Rev=2\n$名称=版\n");
     for (QString first : {"$LAPFILE Ver=2", "$lapfile ver=2", "$LAPFILEVer=2", "$LAP FILE Ver = 2 ",
                           "$LAPFILE　Ver=2"}) {
-        ResetRace();
+        testDocument().resetRace();
         load(first + QLatin1Char('\n') + rest, QStringLiteral("version.LAP"));
-        EXPECT_EQ(FileResult, FileOk) << first.toStdString();
-        EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("版")) << first.toStdString();
+        EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << first.toStdString();
+        EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("版")) << first.toStdString();
     }
 }
 
@@ -88,22 +89,22 @@ TEST_F(LapFileTest, DollarKeys)
                         "$登距離:Open=60\n\n"
                         "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→◎\n"
                         "M21,山田 太郎,朝霧OLC,10:00:00,,00:05:00,00:06:00,00:01:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("春の大会 A=B 第2回"));
-    EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("北の森"));
-    EXPECT_FALSE(RaceInfo.hasDate());
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("春の大会 A=B 第2回"));
+    EXPECT_EQ(testRace().RaceInfo.RacePlace, QStringLiteral("北の森"));
+    EXPECT_FALSE(testRace().RaceInfo.hasDate());
     // The classes in the order of their keys.
-    ASSERT_EQ(ClassList.names(),
+    ASSERT_EQ(testRace().ClassList.names(),
               (QStringList{QStringLiteral("M21"), QStringLiteral("W35"), QStringLiteral("Open")}));
-    EXPECT_EQ(ClassList.at(1).ClassLength, 4500);  // halves round to the even neighbour
-    EXPECT_EQ(ClassList.at(1).ClassUpHeight, 182);
-    EXPECT_EQ(ClassList.at(1).ClassControlCount, 2);
-    EXPECT_EQ(ClassList.at(2).ClassControlCount, 7);
-    EXPECT_EQ(ClassList.at(2).ClassLength, 2800);
-    EXPECT_FALSE(ClassList.at(2).ClassLastGoalExist);
-    EXPECT_EQ(ClassList.at(2).ClassRunnerCount(), 0);
-    EXPECT_EQ(ClassList.at(3).ClassControlCount, 5);
-    EXPECT_EQ(ClassList.at(3).ClassUpHeight, 60);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 4500);  // halves round to the even neighbour
+    EXPECT_EQ(testRace().ClassList.at(1).ClassUpHeight, 182);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 2);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassControlCount, 7);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassLength, 2800);
+    EXPECT_FALSE(testRace().ClassList.at(2).ClassLastGoalExist);
+    EXPECT_EQ(testRace().ClassList.at(2).ClassRunnerCount(), 0);
+    EXPECT_EQ(testRace().ClassList.at(3).ClassControlCount, 5);
+    EXPECT_EQ(testRace().ClassList.at(3).ClassUpHeight, 60);
 }
 
 TEST_F(LapFileTest, RaceDateInTheShortFormsOfOtherMachines)
@@ -113,8 +114,8 @@ TEST_F(LapFileTest, RaceDateInTheShortFormsOfOtherMachines)
           std::pair{"98-10-04", QDate(1998, 10, 4)}, std::pair{"12/05/2002", QDate()}}) {
         load(lapHead() + QStringLiteral("$日時=") + QString::fromUtf8(text) +
              QStringLiteral("\nクラス,名前,△→１\nM21,山田,00:05:00\n"));
-        ASSERT_EQ(FileResult, FileOk) << text;
-        EXPECT_EQ(RaceInfo.RaceDate, date) << text;
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded) << text;
+        EXPECT_EQ(testRace().RaceInfo.RaceDate, date) << text;
     }
 }
 
@@ -132,16 +133,16 @@ TEST_F(LapFileTest, LegStructureComesFromTheHeaderAboveTheFirstRunner)
              "９→10,10→11,11→◎\n"
              "C,鈴木,x,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,00:01:00,"
              "00:01:00,00:01:00,00:01:00,00:02:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.count(), 3);
-    const clsClassData& a = ClassList.at(1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.count(), 3);
+    const clsClassData& a = testRace().ClassList.at(1);
     EXPECT_EQ(a.ClassControlCount, 2);
     EXPECT_TRUE(a.ClassLastGoalExist);
-    EXPECT_EQ(ClassList.at(2).ClassControlCount, 2);
-    EXPECT_FALSE(ClassList.at(2).ClassLastGoalExist);
-    EXPECT_EQ(ClassList.at(3).ClassControlCount, 11);
-    EXPECT_TRUE(ClassList.at(3).ClassLastGoalExist);
-    EXPECT_DOUBLE_EQ(ClassList.at(3).Item(1).Total, hms(0, 13, 0));
+    EXPECT_EQ(testRace().ClassList.at(2).ClassControlCount, 2);
+    EXPECT_FALSE(testRace().ClassList.at(2).ClassLastGoalExist);
+    EXPECT_EQ(testRace().ClassList.at(3).ClassControlCount, 11);
+    EXPECT_TRUE(testRace().ClassList.at(3).ClassLastGoalExist);
+    EXPECT_DOUBLE_EQ(testRace().ClassList.at(3).Item(1).Total, hms(0, 13, 0));
 
     // 佐藤 is read under the second header: leg 1 at its column, leg 2 at a column beyond the
     // end of the line (empty), and the finish leg has no column there and stays missing.
@@ -157,27 +158,27 @@ TEST_F(LapFileTest, LegStructureComesFromTheHeaderAboveTheFirstRunner)
 TEST_F(LapFileTest, FileWithoutTableGivesHeaderOnly)
 {
     load(lapHead() + QStringLiteral("$名称=見出しだけ\n$コントロール数:M=4\n"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("見出しだけ"));
-    ASSERT_EQ(ClassList.count(), 1);
-    EXPECT_EQ(ClassList.at(1).ClassControlCount, 4);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("見出しだけ"));
+    ASSERT_EQ(testRace().ClassList.count(), 1);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 4);
 }
 
 TEST_F(LapFileTest, UnixAndOldMacLineEndsSplitInMemory)
 {
     load(kSpringCup, QStringLiteral("crlf.lap"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     QStringList expected = save(1, QStringLiteral("crlf-saved.lap"));
 
     for (QString ending : {"\n", "\r"}) {
-        ResetRace();
+        testDocument().resetRace();
         QString path = tempPath(QStringLiteral("other.lap"));
         QString text = kSpringCup;
         text.replace(QLatin1Char('\n'), ending);
         testsupport::writeCp932(path, text, false);
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
-        EXPECT_EQ(CurrentFilePath, path);
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        EXPECT_EQ(testDocument().CurrentFilePath(), path);
         EXPECT_EQ(save(1, QStringLiteral("other-saved.lap")), expected);
     }
     // Nothing was written beside the file or in the working folder.
@@ -200,11 +201,11 @@ TEST_F(LapFileTest, BytesThatAreNotCp932LoadWhatTheyCan)
     f.write(bytes);
     f.close();
 
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_TRUE(RaceInfo.RaceName.startsWith(QStringLiteral("壊れ")));
-    EXPECT_TRUE(RaceInfo.RaceName.contains(QChar(0xFFFD)));
-    const clsClassData& m = ClassList.at(1);
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.startsWith(QStringLiteral("壊れ")));
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.contains(QChar(0xFFFD)));
+    const clsClassData& m = testRace().ClassList.at(1);
     ASSERT_EQ(m.ClassRunnerCount(), 2);  // the line without legs or total is dropped
     EXPECT_EQ(m.Item(1).Namae, QStringLiteral("あ\uFFFD"));
     EXPECT_EQ(m.Item(2).Namae, QStringLiteral("正常"));
@@ -223,8 +224,8 @@ TEST_F(LapFileTest, ProgressEveryTenthLineOfTheTable)
                     .arg(i, 2, 10, QLatin1Char('0'));
     RecordingProgress progress;
     load(text, QStringLiteral("progress.lap"), &progress);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 16);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 16);
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
     EXPECT_EQ(progress.texts, (QStringList{QStringLiteral(" 44%"), QStringLiteral(" 84%")}));
@@ -237,7 +238,7 @@ TEST_F(LapFileTest, ProgressWindowClosesWhenTheTableIsRefused)
                          .arg(MaxLegs)
                          .arg(MaxLegs + 1),
          QStringLiteral("late.lap"), &progress);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     EXPECT_EQ(progress.begins, 1);
     EXPECT_EQ(progress.ends, 1);
 }

@@ -49,9 +49,9 @@ QByteArray canonicalBytes()
 
 TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
 {
-    RaceInfo.RaceName = QStringLiteral("Spring Cup");
-    RaceInfo.RaceDate = QDate(2002, 5, 12);
-    RaceInfo.RacePlace = QStringLiteral("North Forest");
+    testRace().RaceInfo.RaceName = QStringLiteral("Spring Cup");
+    testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
+    testRace().RaceInfo.RacePlace = QStringLiteral("North Forest");
     clsClassData& m21 = addClass(QStringLiteral("M21"), 2, true);
     m21.ClassLength = 4500;
     m21.ClassUpHeight = 180;
@@ -61,8 +61,8 @@ TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
     m21.Add(runner(QStringLiteral("One"), QStringLiteral("A"), 0,
                    {LapMerged, hms(0, 20, 3), LapAbsent}, hms(0, 25, 0)));
     addClass(QStringLiteral("W21"), 0, false);
-    DataModified = true;
-    CurrentFilePath = QStringLiteral("elsewhere.lap");
+    testDocument().setDataModified(true);
+    testDocument().setCurrentFilePath(QStringLiteral("elsewhere.lap"));
 
     save(1);
     QString expected = QString::fromUtf8(
@@ -77,10 +77,11 @@ TEST_F(LapFileTest, WritesHeaderKeysThenOneBlockPerClass)
     expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("out.lap"))),
               TextCodec::toCp932(expected));
-    EXPECT_FALSE(DataModified);
-    EXPECT_EQ(CurrentFilePath, QStringLiteral("elsewhere.lap"));  // left to the caller
+    EXPECT_FALSE(testDocument().DataModified());
+    EXPECT_EQ(testDocument().CurrentFilePath(),
+              QStringLiteral("elsewhere.lap"));  // left to the caller
 
-    RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RaceDate = QDate();
     EXPECT_EQ(save(1).at(3), QStringLiteral("$日時="));
 }
 
@@ -92,9 +93,9 @@ TEST_F(LapFileTest, SaveOfALoadedLapFileGivesTheSameBytes)
     f.write(canonicalBytes());
     f.close();
 
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names().last(), QStringLiteral("初心者"));
+    lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.names().last(), QStringLiteral("初心者"));
     save(1, QStringLiteral("again.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath(QStringLiteral("again.lap"))), canonicalBytes());
 }
@@ -117,10 +118,10 @@ TEST_F(LapFileTest, CommasAndIncompleteRunsAreWrittenSoThatTheyReadBack)
                                           "24:40:00,00:20:00,00:20:00"),
                            QStringLiteral("M21，E,Three,,00:00:00,72:22:00,n/a,00:22:00")}));
 
-    ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("out.lap")));
-    ASSERT_EQ(ClassList.names(), QStringList{QStringLiteral("M21，E")});
-    const clsClassData& loaded = ClassList.at(1);
+    testDocument().resetRace();
+    basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("out.lap")));
+    ASSERT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21，E")});
+    const clsClassData& loaded = testRace().ClassList.at(1);
     ASSERT_EQ(loaded.ClassRunnerCount(), 3);
     EXPECT_EQ(loaded.Item(2).Shozoku, QStringLiteral("Club， Inc."));
     EXPECT_EQ(std::llround(loaded.Item(2).Total / kSecond), 86400 + 40 * 60);
@@ -134,7 +135,7 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
     auto* prompts = new Prompts::ScriptedPrompts;
     Prompts::ScopedPrompts scoped{std::unique_ptr<Prompts::PromptService>(prompts)};
     auto race = [](bool foreign) {
-        ResetRace();
+        testDocument().resetRace();
         clsClassData& cls = addClass(QStringLiteral("H21"), 1, false);
         cls.Add(
             runner(QStringLiteral("山田 太郎"), QStringLiteral("朝霧ＯＬＣ"), 0, {hms(0, 9, 0)}));
@@ -154,18 +155,18 @@ TEST_F(LapFileTest, TextWithoutACp932FormIsSavedAsUtf8)
         prompts->log.clear();
         const QString path = tempPath(layout == 1 ? QStringLiteral("utf8.lap")
                                                   : QStringLiteral("utf8-%1.csv").arg(layout));
-        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, *basConvert::SaveTypeAt(layout)),
+                  basConvert::SaveResult::Saved);
         const QByteArray bytes = testsupport::readBytes(path);
         EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
         ASSERT_EQ(prompts->log.size(), 1u);
         EXPECT_TRUE(prompts->log[0].text.contains(QStringLiteral("「Erik Ögren」")));
-        ResetRace();
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
-        ASSERT_EQ(ClassList.at(1).ClassRunnerCount(), 2);
-        EXPECT_EQ(ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
-        EXPECT_EQ(ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+        ASSERT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 2);
+        EXPECT_EQ(testRace().ClassList.at(1).Item(2).Namae, QStringLiteral("Erik Ögren"));
+        EXPECT_EQ(testRace().ClassList.at(1).Item(2).Shozoku, QStringLiteral("Bergnäsets AIK"));
     }
 }
 
@@ -187,11 +188,12 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
                                 "３→４,４→５,５→６,６→◎\n\n"
                                 "クラス,名前,所属,スタート時刻,総タイム,△→１,１→２,２→３,３→◎"));
     load(text, QStringLiteral("first.lap"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"),
-                                              QStringLiteral("Ｗ21")}));
-    EXPECT_EQ(ClassList.at(1).ClassControlCount, 6);
-    EXPECT_TRUE(ClassList.at(1).ClassLastGoalExist);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(
+        testRace().ClassList.names(),
+        (QStringList{QStringLiteral("初心者"), QStringLiteral("男子Ａ"), QStringLiteral("Ｗ21")}));
+    EXPECT_EQ(testRace().ClassList.at(1).ClassControlCount, 6);
+    EXPECT_TRUE(testRace().ClassList.at(1).ClassLastGoalExist);
     QString expected = text;
     expected.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     for (const char* name : {"second.lap", "third.lap"}) {
@@ -199,8 +201,8 @@ TEST_F(LapFileTest, ClassesWithoutRunnersKeepTheirPlaceAndFinishLeg)
         EXPECT_EQ(testsupport::readBytes(tempPath(QString::fromUtf8(name))),
                   TextCodec::toCp932(expected))
             << name;
-        basConvert::LoadRaceFile(tempPath(QString::fromUtf8(name)));
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QString::fromUtf8(name)));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     }
 }
 
@@ -213,11 +215,11 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
                                     "M,乙,C,10:01:00,00:30:00,00:30:00\n"
                                     "M,丙,C,10:02:00,00:29:00,00:29:00\n"
                                     "M,丁,C,10:03:00,00:30:00,00:30:00\n"));
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     auto order = [] {
         QStringList names;
-        for (int i = 1; i <= ClassList.at(1).ClassRunnerCount(); ++i)
-            names << ClassList.at(1).Item(i).Namae;
+        for (int i = 1; i <= testRace().ClassList.at(1).ClassRunnerCount(); ++i)
+            names << testRace().ClassList.at(1).Item(i).Namae;
         return names;
     };
     const QStringList read{QStringLiteral("丙"), QStringLiteral("甲"), QStringLiteral("乙"),
@@ -231,7 +233,7 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
             EXPECT_EQ(bytes, previous) << cycle;
         }
         previous = bytes;
-        basConvert::LoadRaceFile(tempPath(QStringLiteral("cycle.lap")));
+        basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("cycle.lap")));
         EXPECT_EQ(order(), read) << cycle;
     }
 }
@@ -239,21 +241,23 @@ TEST_F(LapFileTest, RunnersTiedOnTotalKeepTheirOrderOnEveryCycle)
 TEST_F(LapFileTest, FailedSaveKeepsTheExistingFile)
 {
     loadPreviousRace();
-    DataModified = true;
+    testDocument().setDataModified(true);
 
-    basConvert::SaveRaceFile(tempDir(), basConvert::SaveType::Lap);  // the path is a folder
-    EXPECT_EQ(FileResult, FileFailed);
+    // The path is a folder.
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), tempDir(), basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     EXPECT_TRUE(QFileInfo(tempDir()).isDir());
-    basConvert::SaveRaceFile(tempPath(QStringLiteral("no/such/folder/race.lap")),
-                             basConvert::SaveType::Lap);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(),
+                                       tempPath(QStringLiteral("no/such/folder/race.lap")),
+                                       basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     // No temporary file is left behind.
     EXPECT_EQ(QDir(tempDir()).entryList(QDir::Files), QStringList{QStringLiteral("old.lap")});
 
     // A filter index outside the save dialog's list stands for no type to save as.
     EXPECT_FALSE(basConvert::SaveTypeAt(5));
     EXPECT_FALSE(basConvert::SaveTypeAt(0));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
@@ -267,8 +271,8 @@ TEST_F(LapFileTest, SaveIntoAReadOnlyFolderFailsAndKeepsTheFile)
     QFile::setPermissions(existing, QFile::ReadOwner | QFile::WriteOwner);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
-    basConvert::SaveRaceFile(existing, basConvert::SaveType::Lap);
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(basConvert::SaveRaceFile(testDocument(), existing, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Failed);
     EXPECT_EQ(testsupport::readCp932(existing), QStringLiteral("元のファイル\r\n"));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("race.lap")});
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -289,13 +293,13 @@ TEST_F(LapFileTest, ClassNamesWithColonsAndEqualsSignsSurviveTheCycle)
                        {60 / 86400.0, 70 / 86400.0, 20 / 86400.0}));
     }
     save(1, QStringLiteral("odd.lap"));
-    ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("odd.lap")));
-    ASSERT_EQ(FileResult, FileOk);
-    ASSERT_EQ(ClassList.names(), names);
+    testDocument().resetRace();
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("odd.lap")));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    ASSERT_EQ(testRace().ClassList.names(), names);
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        const clsClassData& cls = *ClassList.find(name);
+        const clsClassData& cls = *testRace().ClassList.find(name);
         EXPECT_EQ(cls.ClassLength, 3200);
         EXPECT_EQ(cls.ClassUpHeight, 45);
         EXPECT_EQ(cls.ClassControlCount, 2);
@@ -309,10 +313,10 @@ TEST_F(LapFileTest, OuterBlanksOfAClassFieldAreNoPartOfTheName)
 {
     load(lapHead() +
          QStringLiteral("$距離:M21=4500\nクラス,名前,△→１,１→◎\n M21 ,走者,00:01:00,00:00:20\n"));
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
-    EXPECT_EQ(ClassList.at(1).ClassLength, 4500);
-    EXPECT_EQ(ClassList.at(1).ClassRunnerCount(), 1);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(testRace().ClassList.at(1).ClassLength, 4500);
+    EXPECT_EQ(testRace().ClassList.at(1).ClassRunnerCount(), 1);
 }
 
 // A column-header line is known by "クラス" and "名前" as whole fields (or the marker of a
@@ -335,12 +339,12 @@ TEST_F(LapFileTest, NamesHoldingTheHeaderWordsSurviveTheCycle)
                        {60 / 86400.0, 20 / 86400.0}));
     }
     save(1, QStringLiteral("words.lap"));
-    ResetRace();
-    basConvert::LoadRaceFile(tempPath(QStringLiteral("words.lap")));
-    ASSERT_EQ(FileResult, FileOk);
+    testDocument().resetRace();
+    lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(QStringLiteral("words.lap")));
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.className);
-        const clsClassData* cls = ClassList.find(QString::fromUtf8(e.className));
+        const clsClassData* cls = testRace().ClassList.find(QString::fromUtf8(e.className));
         ASSERT_NE(cls, nullptr);
         ASSERT_EQ(cls->ClassRunnerCount(), 1);
         EXPECT_EQ(cls->Item(1).Namae, QString::fromUtf8(e.runnerName));
@@ -354,17 +358,17 @@ TEST_F(LapFileTest, LongCoursesSaveBackByteForByte)
 {
     for (const char* name : {"lap/thirty_legs.lap", "lap/ninety_nine_legs.lap"}) {
         SCOPED_TRACE(name);
-        ResetRace();
+        testDocument().resetRace();
         const QString path = testsupport::dataPath(QString::fromUtf8(name));
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         int longest = 0;
-        for (const auto& cls : ClassList) longest = std::max(longest, cls->LegCount());
+        for (const auto& cls : testRace().ClassList) longest = std::max(longest, cls->LegCount());
         EXPECT_EQ(longest,
                   QString::fromUtf8(name).contains(QLatin1String("thirty")) ? 30 : MaxLegs);
         const QString saved = tempPath(QStringLiteral("saved.lap"));
-        basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap);
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), saved, basConvert::SaveType::Lap),
+                  basConvert::SaveResult::Saved);
         EXPECT_EQ(testsupport::readBytes(saved), testsupport::readBytes(path));
     }
 }

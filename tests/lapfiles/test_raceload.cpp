@@ -98,7 +98,7 @@ TEST_F(LapFileTest, EachKindOfFileIsTakenByItsEntry)
 TEST_F(LapFileTest, ReadingChangesNothingAndShowsNothing)
 {
     loadPreviousRace();
-    DataModified = false;
+    testDocument().setDataModified(false);
     auto scripted = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts& prompts = *scripted;
     Prompts::ScopedPrompts scope(std::move(scripted));
@@ -114,22 +114,22 @@ TEST_F(LapFileTest, ReadingChangesNothingAndShowsNothing)
     EXPECT_EQ(read.race.ClassList.names(), QStringList{QStringLiteral("M21")});
     EXPECT_TRUE(prompts.log.empty());
     expectPreviousRace();
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
-    const basConvert::LoadResult loaded = basConvert::LoadRaceFile(cut);
+    const basConvert::LoadResult loaded = basConvert::LoadRaceFile(testDocument(), cut);
     ASSERT_EQ(prompts.log.size(), 1u);
     EXPECT_EQ(prompts.log[0].text, read.warnings[0]);
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
-    EXPECT_EQ(CurrentFilePath, cut);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
+    EXPECT_EQ(testDocument().CurrentFilePath(), cut);
     EXPECT_TRUE(loaded.race.ClassList.isEmpty()) << "the race went into memory";
 
     // A path with no file says so; applied, it clears the race's path, and nothing else.
     basConvert::LoadResult missing = basConvert::ReadRaceFile(tempPath(QStringLiteral("no.lap")));
     EXPECT_TRUE(missing.fileMissing);
     EXPECT_EQ(missing.status, LoadStatus::Failed);
-    basConvert::ApplyLoadedRace(missing);
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
-    EXPECT_EQ(ClassList.names(), QStringList{QStringLiteral("M21")});
+    basConvert::ApplyLoadedRace(testDocument(), missing);
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
+    EXPECT_EQ(testRace().ClassList.names(), QStringList{QStringLiteral("M21")});
 }
 
 // The label questions take the answers of the options in order, then ask the service the

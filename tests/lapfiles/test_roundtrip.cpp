@@ -65,7 +65,7 @@ struct Snapshot {
 QStringList analysisDigest()
 {
     QStringList digest;
-    for (const auto& c : ClassList) {
+    for (const auto& c : testRace().ClassList) {
         if (c->ClassRunnerCount() == 0) continue;
         const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClass(*c);
         QStringList tops;
@@ -95,7 +95,7 @@ QStringList analysisDigest()
 Snapshot snapshot(bool withStart, bool legCountOnly = false)
 {
     Snapshot s;
-    for (const auto& c : ClassList) {
+    for (const auto& c : testRace().ClassList) {
         if (c->ClassRunnerCount() == 0) continue;
         s.classes << (legCountOnly ? QStringLiteral("%1 %2")
                                          .arg(CbasGeneral::CsvField(c->ClassName))
@@ -154,14 +154,14 @@ protected:
         const bool iof = layout == 4;
         const Snapshot before = snapshot(lap, iof);
         const QStringList analysed = analysis ? analysisDigest() : QStringList();
-        const bool everyClassRun = static_cast<int>(before.classes.size()) == ClassList.count();
+        const bool everyClassRun =
+            static_cast<int>(before.classes.size()) == testRace().ClassList.count();
         const QString path = tempPath(fileName(layout));
-        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, *basConvert::SaveTypeAt(layout)),
+                  basConvert::SaveResult::Saved);
         const QByteArray bytes = testsupport::readBytes(path);
-        ResetRace();
-        basConvert::LoadRaceFile(path);
-        ASSERT_EQ(FileResult, FileOk);
+        testDocument().resetRace();
+        ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
         const Snapshot after = snapshot(lap, iof);
         EXPECT_EQ(after.classes, before.classes);
         ASSERT_EQ(after.rows.size(), before.rows.size());
@@ -173,7 +173,7 @@ protected:
         // The result list records when it was written; the CSV layouts have no place for a
         // class without runners.
         if (iof || (!lap && !everyClassRun)) return;
-        basConvert::SaveRaceFile(path, *basConvert::SaveTypeAt(layout));
+        basConvert::SaveRaceFile(testDocument(), path, *basConvert::SaveTypeAt(layout));
         EXPECT_TRUE(testsupport::readBytes(path) == bytes) << "saved again";
     }
 };
@@ -195,9 +195,10 @@ TEST_F(RoundTripTest, EveryRealFileKeepsItsRunsThroughEachLayout)
         if (path.endsWith(QStringLiteral(".md"))) continue;
         for (int layout : kLayoutsOfRealFiles) {
             SCOPED_TRACE(path.toStdString());
-            ResetRace();
-            basConvert::LoadRaceFile(path);
-            if (FileResult != FileOk || snapshot(false).rows.empty()) break;
+            testDocument().resetRace();
+            if (!basConvert::LoadRaceFile(testDocument(), path).loaded() ||
+                snapshot(false).rows.empty())
+                break;
             if (layout == 1) ++races;
             expectRoundTrip(layout, true);
         }
@@ -212,7 +213,7 @@ TEST_F(RoundTripTest, MispunchedRunnerOfARealListStaysBehindTheFinishers)
         testsupport::realDataPath(QStringLiteral("daveryderoxford-splitsbrowserjava/cc.csv"));
     if (path.isEmpty()) GTEST_SKIP() << "the real result files are not here";
     auto finishersAndPalmer = [] {
-        const clsClassData* m21 = ClassList.find(QStringLiteral("M21L"));
+        const clsClassData* m21 = testRace().ClassList.find(QStringLiteral("M21L"));
         int finishers = 0, palmer = 0;
         for (int n = 1; m21 && n <= m21->ClassRunnerCount(); ++n) {
             if (m21->Item(n).Total <= 1) ++finishers;
@@ -220,16 +221,15 @@ TEST_F(RoundTripTest, MispunchedRunnerOfARealListStaysBehindTheFinishers)
         }
         return std::pair{finishers, palmer};
     };
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
     const auto [finishers, palmer] = finishersAndPalmer();
     ASSERT_GT(palmer, finishers);
     const QString saved = tempPath(QStringLiteral("cc.lap"));
-    basConvert::SaveRaceFile(saved, basConvert::SaveType::Lap);
-    ResetRace();
-    basConvert::LoadRaceFile(saved);
+    basConvert::SaveRaceFile(testDocument(), saved, basConvert::SaveType::Lap);
+    testDocument().resetRace();
+    basConvert::LoadRaceFile(testDocument(), saved);
     EXPECT_EQ(finishersAndPalmer(), std::pair(finishers, palmer));
-    const clsClassDataSub& run = ClassList.find(QStringLiteral("M21L"))->Item(palmer);
+    const clsClassDataSub& run = testRace().ClassList.find(QStringLiteral("M21L"))->Item(palmer);
     EXPECT_EQ(secondsOf(run.Total), 86400 + 35 * 60 + 7);
     EXPECT_TRUE(IsLapMerged(run.Lap(10)));  // the controls he missed show as before
 }
@@ -274,7 +274,7 @@ TEST_F(RoundTripTest, GeneratedRacesKeepTheirRunsThroughEachLayout)
     for (unsigned seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE(seed);
         for (int layout : kLayouts) {
-            ResetRace();
+            testDocument().resetRace();
             generateRace(seed);
             expectRoundTrip(layout);
         }

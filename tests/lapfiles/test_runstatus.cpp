@@ -21,7 +21,7 @@ QString sorted(QStringList list)
 QString statusesOfRace()
 {
     QStringList found;
-    for (const auto& c : ClassList)
+    for (const auto& c : testRace().ClassList)
         for (int n = 1; n <= c->ClassRunnerCount(); ++n) {
             const clsClassDataSub& r = c->Item(n);
             found << r.Namae + QLatin1Char('=') + RunStatusCode(r.Status);
@@ -91,9 +91,9 @@ TEST_F(RunStatusTest, EachReaderKeepsTheStatusOfItsRuns)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        ResetRace();
+        testDocument().resetRace();
         load(c.text, QString::fromUtf8(c.file));
-        ASSERT_EQ(FileResult, FileOk);
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(statusesOfRace(), sorted(c.expected));
     }
 }
@@ -118,12 +118,13 @@ TEST_F(RunStatusTest, EachSavedLayoutKeepsTheStatuses)
         EXPECT_TRUE(lap.contains(QString::fromUtf8(line))) << line;
     const QStringList names{"race.lap", "rows.csv", "columns.csv", "race.xml"};
     for (int layout = 1; layout <= 4; ++layout)
-        basConvert::SaveRaceFile(tempPath(names[layout - 1]), *basConvert::SaveTypeAt(layout));
+        basConvert::SaveRaceFile(testDocument(), tempPath(names[layout - 1]),
+                                 *basConvert::SaveTypeAt(layout));
     for (const QString& name : names) {
         SCOPED_TRACE(name.toStdString());
-        ResetRace();
-        basConvert::LoadRaceFile(tempPath(name));
-        ASSERT_EQ(FileResult, FileOk);
+        testDocument().resetRace();
+        lastLoad = basConvert::LoadRaceFile(testDocument(), tempPath(name));
+        ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(statusesOfRace(), before);
     }
 }

@@ -62,16 +62,16 @@ const clsClassDataSub* findRunner(const clsClassData& cls, const QString& name)
 TEST_F(LapFileTest, SportidentResultsLoad)
 {
     RecordingProgress progress;
-    basConvert::LoadRaceFile(QStringLiteral(SPLITDUEL_TEST_DATA "/sportident_results.txt"),
-                             &progress);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName,
+    lastLoad = basConvert::LoadRaceFile(
+        testDocument(), QStringLiteral(SPLITDUEL_TEST_DATA "/sportident_results.txt"), &progress);
+    ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
+    EXPECT_EQ(testRace().RaceInfo.RaceName,
               QStringLiteral("Invented Cup 2026 Forest Park      Sun 03/05/2026 12:00")
                   .left(64)
                   .trimmed());
-    ASSERT_EQ(ClassList.names(), (QStringList{"H21A", "D21", "K"}));
+    ASSERT_EQ(testRace().ClassList.names(), (QStringList{"H21A", "D21", "K"}));
 
-    const clsClassData& h21 = ClassList[QStringLiteral("H21A")];
+    const clsClassData& h21 = testRace().ClassList[QStringLiteral("H21A")];
     EXPECT_EQ(h21.ClassLength, 6500);
     EXPECT_EQ(h21.ClassUpHeight, 240);
     EXPECT_EQ(h21.ClassControlCount, 3);
@@ -95,14 +95,14 @@ TEST_F(LapFileTest, SportidentResultsLoad)
     EXPECT_GT(cid->Total, 1.0);  // no finish time: an incomplete run
 
     // Four-line entries: legs 4 and the finish come from the continuation line.
-    const clsClassData& d21 = ClassList[QStringLiteral("D21")];
+    const clsClassData& d21 = testRace().ClassList[QStringLiteral("D21")];
     ASSERT_EQ(d21.ClassRunnerCount(), 2);
     const clsClassDataSub& eve = *findRunner(d21, QStringLiteral("Eve Ito"));
     EXPECT_NEAR(eve.Lap(3), hms(0, 9, 0), 1e-9);
     EXPECT_NEAR(eve.Lap(4), hms(0, 9, 0), 1e-9);
     EXPECT_NEAR(eve.Lap(5), hms(0, 8, 0), 1e-9);
 
-    const clsClassData& k = ClassList[QStringLiteral("K")];
+    const clsClassData& k = testRace().ClassList[QStringLiteral("K")];
     ASSERT_EQ(k.ClassRunnerCount(), 1);
     EXPECT_NEAR(k.Item(1).Lap(1), hms(0, 4, 0), 1e-9);
     EXPECT_NEAR(k.Item(1).Lap(2), hms(0, 5, 30), 1e-9);
@@ -119,6 +119,6 @@ TEST_F(LapFileTest, SportidentWithoutColumnHeaderFailsKeepingTheRace)
     loadPreviousRace();
     load(QStringLiteral("Cup\nCup Park\nSPORTident results\n\n\nno header here\nH21 (1) 1 C\n"),
          QStringLiteral("si.txt"));
-    EXPECT_EQ(FileResult, FileFailed);
+    EXPECT_EQ(lastLoad.status, basConvert::LoadStatus::Failed);
     expectPreviousRace();
 }

@@ -7,7 +7,7 @@ namespace printtest {
 
 void addClass(const QString& name, const std::vector<Runner>& runners)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     const int legs = runners.empty() ? 0 : int(runners.front().legs.size());
     cls.ClassControlCount = legs - 1;
     cls.ClassLastGoalExist = true;

@@ -29,7 +29,7 @@ protected:
     {
         pdfPath = tempPath(QStringLiteral("sheets%1.pdf").arg(++runs));
         device = std::make_unique<printtest::RecordingPdfDevice>(pdfPath);
-        return PrintSplitSheets(j, *device);
+        return PrintSplitSheets(testRace(), j, *device);
     }
     const printtest::RecordingCanvas& rec() const { return device->recorder; }
     // Horizontal centre of the first text with that content.
@@ -339,7 +339,7 @@ TEST_F(SplitSheetTest, UnwritablePdfFails)
     smallClass(QStringLiteral("M21"), QStringLiteral("山田"));
     SplitSheetJob j = job({QStringLiteral("M21")});
     printtest::RecordingPdfDevice dev(tempPath(QStringLiteral("missing/folder/x.pdf")));
-    EXPECT_FALSE(PrintSplitSheets(j, dev));
+    EXPECT_FALSE(PrintSplitSheets(testRace(), j, dev));
 }
 
 namespace {
@@ -375,7 +375,7 @@ TEST_F(SplitSheetTest, MarginsOfAPrinterWithUnprintableEdges)
         SplitSheetJob j = job({QStringLiteral("M21")});
         j.MarginTop = c.top;
         j.MarginLeft = c.left;
-        ASSERT_TRUE(PrintSplitSheets(j, printer)) << c.what;
+        ASSERT_TRUE(PrintSplitSheets(testRace(), j, printer)) << c.what;
         std::vector<Drawn> band;
         for (const Drawn& d : printer.recorder.of(Drawn::Fill))
             if (d.color == kBandGrey && d.box.height() > 100) band.push_back(d);

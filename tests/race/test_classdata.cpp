@@ -164,20 +164,20 @@ TEST(SortData, AddAllOrdersAsAddingOneByOne)
 TEST_F(RaceTest, ClassCollectionIgnoresLetterCaseAndKeepsOrder)
 {
     using namespace basDefinition;
-    ClassList.add("M21").ClassControlCount = 3;
-    ClassList.add("");
-    ClassList.add("w21");
-    EXPECT_EQ(ClassList.names(), QStringList({"M21", "", "w21"}));
-    ASSERT_NE(ClassList.find("m21"), nullptr);
-    EXPECT_EQ(ClassList["m21"].ClassControlCount, 3);
-    EXPECT_TRUE(ClassList.contains("W21"));
-    EXPECT_THROW(ClassList.add("W21"), std::invalid_argument);
-    EXPECT_THROW(ClassList["X"], std::out_of_range);
-    EXPECT_EQ(DisplayClassName(ClassList.at(2).ClassName), "名称未入力");
+    testRace().ClassList.add("M21").ClassControlCount = 3;
+    testRace().ClassList.add("");
+    testRace().ClassList.add("w21");
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"M21", "", "w21"}));
+    ASSERT_NE(testRace().ClassList.find("m21"), nullptr);
+    EXPECT_EQ(testRace().ClassList["m21"].ClassControlCount, 3);
+    EXPECT_TRUE(testRace().ClassList.contains("W21"));
+    EXPECT_THROW(testRace().ClassList.add("W21"), std::invalid_argument);
+    EXPECT_THROW(testRace().ClassList["X"], std::out_of_range);
+    EXPECT_EQ(DisplayClassName(testRace().ClassList.at(2).ClassName), "名称未入力");
 
-    ResetRace();
-    EXPECT_TRUE(ClassList.isEmpty());
-    EXPECT_FALSE(RaceInfo.hasDate());
+    testDocument().resetRace();
+    EXPECT_TRUE(testRace().ClassList.isEmpty());
+    EXPECT_FALSE(testRace().RaceInfo.hasDate());
 }
 
 TEST_F(RaceTest, ClassCollectionRenameMovesLastAndRemoveDrops)

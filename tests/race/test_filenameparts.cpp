@@ -25,8 +25,10 @@ TEST_F(RaceTest, ClassPartsAreUniqueAndKeepClearOfTheIndexAndLegPages)
         {"W:21", "W_21"},   {"A_B_2", "A_B_2_2"},   {"", ""},
         {"leg_M21", "leg_M21_2"},  // the leg page of M21 is "leg_m21"
     };
-    for (const auto& c : cases) ClassList.add(QString::fromUtf8(c[0]));
+    for (const auto& c : cases) testRace().ClassList.add(QString::fromUtf8(c[0]));
     for (const auto& c : cases)
-        EXPECT_EQ(ClassFileNamePart(QString::fromUtf8(c[0])), QString::fromUtf8(c[1])) << c[0];
-    EXPECT_EQ(ClassFileNamePart("INDEX"), "Index_2");
+        EXPECT_EQ(ClassFileNamePart(testRace().ClassList, QString::fromUtf8(c[0])),
+                  QString::fromUtf8(c[1]))
+            << c[0];
+    EXPECT_EQ(ClassFileNamePart(testRace().ClassList, "INDEX"), "Index_2");
 }

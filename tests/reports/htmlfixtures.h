@@ -12,9 +12,9 @@ protected:
     void SetUp() override
     {
         AnalysisTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
-        basDefinition::RaceInfo.RacePlace = QStringLiteral("東京");
+        testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
+        testRace().RaceInfo.RaceDate = QDate(2024, 5, 12);
+        testRace().RaceInfo.RacePlace = QStringLiteral("東京");
         clsClassData& m21 = analysistest::addClass(QStringLiteral("M21"), 2, true,
                                                    {{"A", {"4:00", "10:00", "1:00"}},
                                                     {"B", {"5:00", "12:00", "1:30"}},
@@ -30,8 +30,8 @@ protected:
 // and a plain class of two runners.
 inline void AddOutputRunRace()
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
-    basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
+    testRace().RaceInfo.RaceName = QStringLiteral("Race");
+    testRace().RaceInfo.RaceDate = QDate(2002, 5, 1);
     analysistest::addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
     analysistest::addClass(QStringLiteral("M/21"), 2, false, {{"A", {"5:00", "1:05:12"}}});
     analysistest::addClass(QStringLiteral("W21"), 1, true,

@@ -38,7 +38,7 @@ void addRunner(clsClassData& cls, const QString& name, const QString& club,
 
 clsClassData& addClass(const QString& name, int controls)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = true;
     return cls;
@@ -49,8 +49,8 @@ protected:
     void SetUp() override
     {
         RaceTest::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
-        basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 12);
+        testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
+        testRace().RaceInfo.RaceDate = QDate(2024, 5, 12);
         // Four runners on three legs; D has no split at control 1.
         clsClassData& m21 = addClass(QStringLiteral("M21"), 2);
         addRunner(m21, QStringLiteral("Yamada Taro"), QStringLiteral("Club A"),
@@ -74,9 +74,9 @@ protected:
 
 TEST_F(AnalysisCsv, HeaderOnlyWhenTheFileIsCreated)
 {
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
-    basDefinition::RaceInfo.RaceName = QStringLiteral("秋の大会");
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir() + QStringLiteral("/")));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
+    testRace().RaceInfo.RaceName = QStringLiteral("秋の大会");
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir() + QStringLiteral("/")));
     QStringList lines = fileLines();
     ASSERT_EQ(lines.size(), 1 + 4 + 4);
     EXPECT_EQ(lines[0], kHeader);
@@ -92,7 +92,7 @@ TEST_F(AnalysisCsv, HeaderOnlyWhenTheFileIsCreated)
 
 TEST_F(AnalysisCsv, FieldsOfTheWinnerAndOfAMergedRun)
 {
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     QStringList lines = fileLines();
     ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[1],
@@ -117,7 +117,7 @@ TEST_F(AnalysisCsv, FieldsOfTheWinnerAndOfAMergedRun)
 
 TEST_F(AnalysisCsv, ClassesInClassOrderAndRunnersWithoutResult)
 {
-    basDefinition::RaceInfo.RaceDate = QDate();  // no date: an empty field, not a false date
+    testRace().RaceInfo.RaceDate = QDate();  // no date: an empty field, not a false date
     clsClassData& w21 = addClass(QStringLiteral("W21"), 1);
     addRunner(w21, QStringLiteral("Missing"), QString(), {LapMissing, lap(3, 0)});
     addRunner(w21, QStringLiteral("Nothing"), QString(), {LapMerged, LapAbsent});
@@ -126,7 +126,7 @@ TEST_F(AnalysisCsv, ClassesInClassOrderAndRunnersWithoutResult)
     clsClassData& none = addClass(QStringLiteral("NoFinisher"), 1);
     addRunner(none, QStringLiteral("Out"), QString(), {LapMissing, lap(3, 0)});
 
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     QStringList lines = fileLines();
     ASSERT_EQ(lines.size(), 1 + 4 + 3 + 1);
     for (int i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].split(',')[2], QString());
@@ -167,13 +167,13 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
         "ＹａｍａｄａＴａｒｏ,Club A,24/05/12,春の大会,m21,0:16:00,1,3,,,,,,,,,,,,,,,0:16:00,x");
     testsupport::writeCp932(csvPath(), kHeader + "\n" + other + "\n" + earlier + "\n" + other +
                                            "\n" + "C,Club, Inc.,24/05/12,春の大会,M21\n");
-    clsClassData& m21 = *basDefinition::ClassList.find(QStringLiteral("M21"));
+    clsClassData& m21 = *testRace().ClassList.find(QStringLiteral("M21"));
     m21.Item(1).Namae = QStringLiteral("Yamada  Taro");
     addRunner(m21, QStringLiteral("E"), QString(), {lap(6, 0), lap(19, 0), lap(1, 0)});
 
     for (int run = 1; run <= 2; ++run) {
         SCOPED_TRACE(run);
-        ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+        ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
         const QStringList lines = fileLines();
         ASSERT_EQ(lines.size(), 1 + 1 + 5 + 1 + 1);
         EXPECT_EQ(lines[0], kHeader);
@@ -184,8 +184,8 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
         EXPECT_EQ(lines[8], QStringLiteral("C,Club, Inc.,24/05/12,春の大会,M21"));  // not C's line
     }
     // Another day of the same race is another race.
-    basDefinition::RaceInfo.RaceDate = QDate(2024, 5, 13);
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    testRace().RaceInfo.RaceDate = QDate(2024, 5, 13);
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     EXPECT_EQ(fileLines().size(), 9 + 5);
 }
 
@@ -194,9 +194,9 @@ TEST_F(AnalysisCsv, TheSameRaceAgainReplacesItsLines)
 // new ones written alike, never a file of two forms. A UTF-16 file is refused and left alone.
 TEST_F(AnalysisCsv, TheFileKeepsItsEncodingAndLineEnds)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("=Cup");
-    basDefinition::ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
-    basDefinition::ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
+    testRace().RaceInfo.RaceName = QStringLiteral("=Cup");
+    testRace().ClassList.at(1).Item(1).Namae = QStringLiteral("-Y");
+    testRace().ClassList.at(1).Item(1).Shozoku = QStringLiteral("@Club");
     const QString other = QStringLiteral("ＯＬＤ,X,24/04/01,前の大会,M21,0:20:00");
     const QString text = kHeader + "\n－Ｙ,@Club,24/05/12,=Cup,M21,0:16:00\n" + other + "\n";
     const struct {
@@ -209,7 +209,7 @@ TEST_F(AnalysisCsv, TheFileKeepsItsEncodingAndLineEnds)
     for (const auto& [utf8, bom, lineEnd] : forms) {
         const QString saved = QString::fromUtf8(bom) + QString(text).replace("\n", lineEnd);
         testsupport::writeBytes(csvPath(), utf8 ? saved.toUtf8() : TextCodec::toCp932(saved));
-        ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+        ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
         const QByteArray bytes = testsupport::readBytes(csvPath());
         EXPECT_EQ(TextCodec::isValidUtf8(bytes), utf8) << lineEnd;
         QStringList lines =
@@ -225,17 +225,18 @@ TEST_F(AnalysisCsv, TheFileKeepsItsEncodingAndLineEnds)
         QStringEncoder(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom)(text);
     testsupport::writeBytes(csvPath(), utf16);
     QString failure;
-    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir(), &failure));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(testRace(), tempDir(), &failure));
     EXPECT_TRUE(failure.contains(QStringLiteral("UTF-16")));
     EXPECT_EQ(testsupport::readBytes(csvPath()), utf16);
 }
 
 TEST_F(AnalysisCsv, FolderThatCannotBeWrittenFails)
 {
-    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempPath(QStringLiteral("no/such/folder"))));
+    EXPECT_FALSE(
+        basExport::AppendAnalysisCsv(testRace(), tempPath(QStringLiteral("no/such/folder"))));
     // A file in the way of the folder.
     testsupport::writeCp932(tempPath(QStringLiteral("plain")), QStringLiteral("x"));
-    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempPath(QStringLiteral("plain"))));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(testRace(), tempPath(QStringLiteral("plain"))));
 }
 
 TEST_F(AnalysisCsv, ReadOnlySeasonFileKeepsItsLines)
@@ -243,7 +244,7 @@ TEST_F(AnalysisCsv, ReadOnlySeasonFileKeepsItsLines)
     testsupport::writeCp932(csvPath(), kHeader + QStringLiteral("\nold line\n"));
     QFile::setPermissions(csvPath(), QFileDevice::ReadOwner);
     if (QFile(csvPath()).open(QIODevice::Append)) GTEST_SKIP() << "running with rights to write";
-    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir()));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     EXPECT_EQ(testsupport::readCp932(csvPath()), kHeader + QStringLiteral("\r\nold line\r\n"));
 }
 
@@ -252,17 +253,17 @@ TEST_F(AnalysisCsv, WriteErrorIsReported)
     // A season file on a full disk: opening succeeds, writing does not.
     if (!QFile::exists(QStringLiteral("/dev/full"))) GTEST_SKIP() << "no /dev/full";
     ASSERT_TRUE(QFile::link(QStringLiteral("/dev/full"), csvPath()));
-    EXPECT_FALSE(basExport::AppendAnalysisCsv(tempDir()));
+    EXPECT_FALSE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
 }
 
 TEST_F(AnalysisCsv, FailedFirstWriteLeavesNoFileWithoutHeader)
 {
     // Files may not grow beyond a few bytes: the new season file is opened but not filled.
     EXPECT_FALSE(testsupport::underFileSizeLimit(
-        8, [this] { return basExport::AppendAnalysisCsv(tempDir()); }));
+        8, [this] { return basExport::AppendAnalysisCsv(testRace(), tempDir()); }));
 
     // The next run creates the file afresh, header first.
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     QStringList lines = fileLines();
     ASSERT_EQ(lines.size(), 1 + 4);
     EXPECT_EQ(lines[0], kHeader);
@@ -279,11 +280,12 @@ TEST_F(AnalysisCsv, ClassesAnalysedSideBySideGiveTheLinesOfOneAtATime)
                       {lap(3 + (r + c) % 7, r % 60), lap(9, (r * 7) % 60), lap(1, r % 30)});
     }
     QStringList expected{kHeader};
-    for (const QString& name : basDefinition::ClassList.names()) {
-        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClassDetail(name);
-        for (int r = 1; r <= ws.AnaRunnerCount; ++r) expected << basExport::AnalysisCsvLine(ws, r);
+    for (const QString& name : testRace().ClassList.names()) {
+        const basAnalyze::AnalysisWorkspace ws = basAnalyze::AnalyzeClassDetail(testRace(), name);
+        for (int r = 1; r <= ws.AnaRunnerCount; ++r)
+            expected << basExport::AnalysisCsvLine(testRace().RaceInfo, ws, r);
     }
-    ASSERT_TRUE(basExport::AppendAnalysisCsv(tempDir()));
+    ASSERT_TRUE(basExport::AppendAnalysisCsv(testRace(), tempDir()));
     EXPECT_EQ(fileLines(), expected);
 }
 

@@ -62,10 +62,10 @@ TEST_F(HtmlWorkedExample, ColumnSectionsHaveOneLinePerLegAndATotal)
 
 TEST_F(HtmlWorkedExample, RaceTitleShowsDateAndPlaceOnlyWhenSet)
 {
-    EXPECT_EQ(basExport::CsvRaceTitle(), "春の大会 (2024/05/12) [東京]");
-    basDefinition::RaceInfo.RaceDate = QDate();
-    basDefinition::RaceInfo.RacePlace.clear();
-    EXPECT_EQ(basExport::CsvRaceTitle(), "春の大会");
+    EXPECT_EQ(basExport::CsvRaceTitle(testRace().RaceInfo), "春の大会 (2024/05/12) [東京]");
+    testRace().RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RacePlace.clear();
+    EXPECT_EQ(basExport::CsvRaceTitle(testRace().RaceInfo), "春の大会");
 }
 
 // The rank width grows with the class: "( -)" up to 99 runners, "(  -)" from 100 on.
@@ -140,7 +140,7 @@ TEST_F(AnalysisTest, SplitsBrowserLegsWithoutATimeAreWrittenAsMissing)
 // keeps one space between Latin words.
 TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("Cup, Day 1");
+    testRace().RaceInfo.RaceName = QStringLiteral("Cup, Day 1");
     clsClassData& cls =
         addClass(QStringLiteral("M21"), 1, true,
                  {{"Hall, F", {"5:00", "1:00"}}, {"Alessio  Tenani", {"6:00", "1:10"}}});
@@ -148,7 +148,7 @@ TEST_F(AnalysisTest, CommasInNamesAndClubsStayInTheirField)
     ASSERT_TRUE(analyze(QStringLiteral("M21")));
     EXPECT_EQ(basExport::CsvNameLine(ws()), "名前,Hall，F,Alessio Tenani");
     EXPECT_EQ(basExport::CsvAffiliationLine(ws()).section(QLatin1Char(','), 1, 1), "Club， Inc.");
-    EXPECT_EQ(basExport::CsvRaceTitle(), "Cup， Day 1");
+    EXPECT_EQ(basExport::CsvRaceTitle(testRace().RaceInfo), "Cup， Day 1");
     for (int type : {1, 2, 3, 4, 5, 6}) {
         SCOPED_TRACE(type);
         for (const QString& line : rows(ws(), type)) {
@@ -211,7 +211,7 @@ TEST(MailTimeForm, SwitchesToMinutesAtItsThreshold)
 TextLines mailText(const basAnalyze::AnalysisWorkspace& ws)
 {
     TextLines out;
-    basExport::WriteMailText(out, ws);
+    basExport::WriteMailText(out, testRace().RaceInfo, ws);
     return out;
 }
 

@@ -102,7 +102,7 @@ protected:
     // Writes the index page for the template and returns its lines.
     QStringList writeIndex()
     {
-        EXPECT_TRUE(basExport::WriteIndexPage(pagePath("02_Race_*.HTM")));
+        EXPECT_TRUE(basExport::WriteIndexPage(testRace(), pagePath("02_Race_*.HTM")));
         const QString text = testsupport::readCp932(pagePath("02_race_index.htm"));
         EXPECT_TRUE(text.endsWith("</html>\r\n"));
         QStringList lines = text.split(QStringLiteral("\r\n"));
@@ -113,7 +113,7 @@ protected:
 
 TEST_F(HtmlIndex, LinksOnlyFilesThatExistByTheNamesTheyHave)
 {
-    basDefinition::RaceInfo.RaceDate = QDate();  // no date
+    testRace().RaceInfo.RaceDate = QDate();  // no date
     const QStringList lines = writeIndex();
     const QString winnerCell = QStringLiteral("<td nowrap align=center bgcolor=#ffffcc width=110>");
     const QString lengthCell = QStringLiteral("<td nowrap bgcolor=#ddffdd align=right width=100>");
@@ -189,8 +189,8 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
          "<tr><td colspan=4 bgcolor=#ffdddd>&nbsp;&nbsp;</td></tr>"},
     };
     for (const auto& c : cases) {
-        basDefinition::RaceInfo.RaceDate = c.date;
-        basDefinition::RaceInfo.RacePlace = c.place;
+        testRace().RaceInfo.RaceDate = c.date;
+        testRace().RaceInfo.RacePlace = c.place;
         const QStringList lines = writeIndex();
         ASSERT_GE(lines.size(), 18);
         EXPECT_EQ(lines[14], c.comment);
@@ -208,21 +208,24 @@ TEST_F(HtmlIndex, DateAndPlaceLinesAndFailedWrite)
                                     {"D&E", "d%26e"},     {"東1", "東1"}, {"Ö1", "&#246;1"}};
     for (const auto& n : named) {
         addClass(QString::fromUtf8(n[0]), 1, true, {});
-        touch("02_race_" + basDefinition::ClassFileNamePart(QString::fromUtf8(n[0])).toLower() +
+        touch("02_race_" +
+              basDefinition::ClassFileNamePart(testRace().ClassList, QString::fromUtf8(n[0]))
+                  .toLower() +
               ".htm");
     }
     const QString index = writeIndex().join('\n');
     for (const auto& n : named)
         EXPECT_TRUE(index.contains(QStringLiteral("<a href=\"02_race_%1.htm\"").arg(n[1]))) << n[1];
     // A folder that does not exist: nothing is written and the caller is told.
-    EXPECT_FALSE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/missing/02_*.htm")));
+    EXPECT_FALSE(
+        basExport::WriteIndexPage(testRace(), tempDir() + QStringLiteral("/missing/02_*.htm")));
     EXPECT_FALSE(QDir(tempPath("missing")).exists());
 }
 
 TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("A&B <Cup>");
-    basDefinition::RaceInfo.RacePlace = QStringLiteral("\"Hill\"");
+    testRace().RaceInfo.RaceName = QStringLiteral("A&B <Cup>");
+    testRace().RaceInfo.RacePlace = QStringLiteral("\"Hill\"");
     clsClassData& cls = addClass(QStringLiteral("M<21>"), 1, true, {});
     clsClassDataSub runner;
     runner.Namae = QStringLiteral("<b>Bo");
@@ -237,7 +240,8 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     ASSERT_TRUE(analyze(QStringLiteral("M<21>")));
 
     HtmlPage results;
-    basExport::WriteResultsPage(results, ws(), basExport::OutputDataType::Analysis, true, 0);
+    basExport::WriteResultsPage(results, testRace().RaceInfo, ws(),
+                                basExport::OutputDataType::Analysis, true, 0);
     const QString all = results.join('\n');
     for (const char* raw : {"<b>Bo", "<Cup>", "A&B", "\"Hill\"", "R&D", "?"})
         EXPECT_FALSE(all.contains(QString::fromUtf8(raw))) << raw;
@@ -252,7 +256,7 @@ TEST_F(AnalysisTest, RaceDataIsEscapedInEveryPage)
     EXPECT_TRUE(leg.contains("&lt;b&gt;" + spaces(3))) << leg.toStdString();
     EXPECT_TRUE(leg.contains("&#128512;太郎" + spaces(1)));
 
-    ASSERT_TRUE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/p_*.htm")));
+    ASSERT_TRUE(basExport::WriteIndexPage(testRace(), tempDir() + QStringLiteral("/p_*.htm")));
     const QString index = testsupport::readCp932(tempPath("p_index.htm"));
     EXPECT_TRUE(index.contains("<b>&nbsp;A&amp;B &lt;Cup&gt;&nbsp;</b>"));
     EXPECT_TRUE(index.contains("&nbsp;[&quot;Hill&quot;]&nbsp;"));

@@ -23,8 +23,8 @@ HtmlPage resultsPage(const basAnalyze::AnalysisWorkspace& ws, int level, bool fo
                      int labelInterval = 0)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, ws, basExport::DataTypeAt(level).value(), forExcel,
-                                labelInterval);
+    basExport::WriteResultsPage(page, testRace().RaceInfo, ws, basExport::DataTypeAt(level).value(),
+                                forExcel, labelInterval);
     return page;
 }
 
@@ -177,15 +177,17 @@ TEST_F(HtmlWorkedExample, LevelsChooseSectionsAndFooter)
 TEST_F(HtmlWorkedExample, FooterLinksToTheHomePageOfTheSettings)
 {
     HtmlPage page;
-    basExport::WriteResultsPage(page, ws(), basExport::OutputDataType::Analysis, false, 0,
+    basExport::WriteResultsPage(page, testRace().RaceInfo, ws(),
+                                basExport::OutputDataType::Analysis, false, 0,
                                 QStringLiteral("https://club.example/?a=1&b=\"2\""));
     EXPECT_EQ(page[page.size() - 3],
               "<a href=\"https://club.example/?a=1&amp;b=&quot;2&quot;\">"
               "<i>Made with SplitDuel Ver.1.00</i></a>");
 
-    basExport::OutputOptions options = basExport::InitialOutputOptions(tempDir());
+    basExport::OutputOptions options =
+        basExport::InitialOutputOptions(testRace().RaceInfo, tempDir());
     options.homePageUrl = QStringLiteral("https://club.example/");
-    basExport::OutputFiles(options, {QStringLiteral("M21")});
+    basExport::OutputFiles(testRace(), options, {QStringLiteral("M21")});
     const QStringList written = QDir(tempDir()).entryList({QStringLiteral("*m21.htm")});
     ASSERT_EQ(written.size(), 1);
     EXPECT_TRUE(testsupport::readCp932(tempPath(written[0]))

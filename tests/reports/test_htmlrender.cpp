@@ -73,11 +73,13 @@ TEST_F(HtmlRendering, EveryKindOfPageShowsItsTable)
     if (browser.isEmpty()) GTEST_SKIP() << "no headless browser installed";
 
     basExport::HtmlPage results, leg;
-    basExport::WriteResultsPage(results, ws(), basExport::OutputDataType::Analysis, false, 0);
+    basExport::WriteResultsPage(results, testRace().RaceInfo, ws(),
+                                basExport::OutputDataType::Analysis, false, 0);
     basExport::WriteLegPage(leg, ws());
     writePage(tempPath("02_race_m21.htm"), results);
     writePage(tempPath("02_race_leg_m21.htm"), leg);
-    ASSERT_TRUE(basExport::WriteIndexPage(tempDir() + QStringLiteral("/02_race_*.htm")));
+    ASSERT_TRUE(
+        basExport::WriteIndexPage(testRace(), tempDir() + QStringLiteral("/02_race_*.htm")));
 
     const struct {
         const char* file;
@@ -136,7 +138,8 @@ TEST_F(HtmlRendering, CumulativeTimesStayOnOneLine)
                                   QStringLiteral("9:%1").arg(30 + r), QStringLiteral("1:05")}});
     ASSERT_TRUE(analyze(QStringLiteral("M40")));
     basExport::HtmlPage page;
-    basExport::WriteResultsPage(page, ws(), basExport::OutputDataType::LapsAndSums, false, 0);
+    basExport::WriteResultsPage(page, testRace().RaceInfo, ws(),
+                                basExport::OutputDataType::LapsAndSums, false, 0);
     writePage(tempPath("02_race_m40.htm"), page);
 
     const QImage image = screenshot(browser, tempPath(QStringLiteral("02_race_m40.htm")));

@@ -34,7 +34,7 @@ protected:
 
     static void buildRace()
     {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         AddOutputRunRace();
     }
 
@@ -42,7 +42,7 @@ protected:
     static void setLeg(const QString& className, const QString& runner, int leg,
                        const QString& text)
     {
-        clsClassData& cls = basDefinition::ClassList[className];
+        clsClassData& cls = testRace().ClassList[className];
         const std::deque<clsClassDataSub> runners = cls.RunnersAsAdded();
         cls.ClearItem();
         for (clsClassDataSub r : runners) {
@@ -57,7 +57,7 @@ protected:
     static OutputOptions options(const QString& folder, basExport::OutputFileType fileType,
                                  basExport::OutputDataType dataType)
     {
-        OutputOptions o = basExport::InitialOutputOptions(folder);
+        OutputOptions o = basExport::InitialOutputOptions(testRace().RaceInfo, folder);
         o.chooseFileType(fileType);
         o.chooseDataType(dataType);
         return o;
@@ -71,7 +71,8 @@ protected:
             made << QFileInfo(path).fileName();
             return basExport::WriteOutputFile(path, bytes);
         };
-        report = basExport::OutputFiles(o, basExport::ClassListEntries(), writer);
+        report = basExport::OutputFiles(testRace(), o,
+                                        basExport::ClassListEntries(testRace().ClassList), writer);
         return made;
     }
 
@@ -122,9 +123,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
          {w21, index},
          {w21}},
         {"a class setting",
-         [](OutputOptions&, const QString&) {
-             basDefinition::ClassList["M/21"].ClassLength = 4200;
-         },
+         [](OutputOptions&, const QString&) { testRace().ClassList["M/21"].ClassLength = 4200; },
          {m21, index},
          {m21, index}},
         {"a setting of the class pages only",
@@ -132,7 +131,7 @@ TEST_F(IncrementalRun, ExactlyTheFilesThatDependOnAChangeAreMadeAndRewritten)
          {page, m21, w21},
          {page, m21, w21}},
         {"the race name",
-         [](OutputOptions&, const QString&) { basDefinition::RaceInfo.RaceName = "Final"; },
+         [](OutputOptions&, const QString&) { testRace().RaceInfo.RaceName = "Final"; },
          {page, m21, w21, index},
          {page, m21, w21, index}},
         {"a page edited by hand",
@@ -243,7 +242,7 @@ class RaceEmptyingPrompts : public Prompts::ScriptedPrompts {
 public:
     Prompts::Answer ask(const QString& text, Prompts::Buttons buttons, Prompts::Icon icon) override
     {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         return ScriptedPrompts::ask(text, buttons, icon);
     }
 };
@@ -253,7 +252,7 @@ public:
 // told while pages are still being made from the race.
 TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
 {
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     for (int c = 0; c < 30; ++c) {
         clsClassData& cls = addClass(QStringLiteral("C%1").arg(c), 3, true, {});
         for (int r = 0; r < 10 + (c * 7) % 50; ++r) {
@@ -265,10 +264,13 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
     ASSERT_TRUE(QDir().mkpath(folder));
     const OutputOptions o = options(folder, FileHtml, DataAnalysis);
     QMap<QString, QByteArray> alone;  // by path
-    for (const QString& entry : basExport::ClassListEntries()) {
+    for (const QString& entry : basExport::ClassListEntries(testRace().ClassList)) {
         basExport::HtmlPage page;
-        basExport::WriteResultsPage(page, basAnalyze::AnalyzeClass(entry), DataAnalysis, false, 0);
-        alone.insert(basExport::OutputPath(o, entry), basExport::LinesBytes(page));
+        basExport::WriteResultsPage(page, testRace().RaceInfo,
+                                    basAnalyze::AnalyzeClass(testRace(), entry), DataAnalysis,
+                                    false, 0);
+        alone.insert(basExport::OutputPath(testRace().ClassList, o, entry),
+                     basExport::LinesBytes(page));
     }
 
     auto prompts = std::make_unique<RaceEmptyingPrompts>();
@@ -278,7 +280,8 @@ TEST_F(IncrementalRun, PagesMadeSideBySideAreThoseOfOneClassAtATime)
         return path.endsWith("_c1.htm") || path.endsWith("_c20.htm");
     };
     report = basExport::OutputFiles(
-        o, basExport::ClassListEntries(), [&](const QString& path, const QByteArray& bytes) {
+        testRace(), o, basExport::ClassListEntries(testRace().ClassList),
+        [&](const QString& path, const QByteArray& bytes) {
             return refuses(path) ? basExport::WriteOutcome::NotCreated
                                  : basExport::WriteOutputFile(path, bytes);
         });

@@ -32,7 +32,7 @@ protected:
     OutputOptions options(basExport::OutputFileType fileType,
                           basExport::OutputDataType dataType) const
     {
-        OutputOptions o = basExport::InitialOutputOptions(folder);
+        OutputOptions o = basExport::InitialOutputOptions(testRace().RaceInfo, folder);
         o.chooseFileType(fileType);
         o.chooseDataType(dataType);
         return o;
@@ -41,7 +41,8 @@ protected:
     // The names of the files written, without the folder.
     QStringList run(const OutputOptions& o, const basExport::FileWriter& writer = {})
     {
-        report = basExport::OutputFiles(o, basExport::ClassListEntries(), writer);
+        report = basExport::OutputFiles(testRace(), o,
+                                        basExport::ClassListEntries(testRace().ClassList), writer);
         QStringList names;
         for (const QString& path : report.written) {
             EXPECT_TRUE(QFileInfo::exists(path)) << path.toStdString();
@@ -73,7 +74,7 @@ TEST_F(OutputRun, FileNamesOfEveryKindOfOutput)
     oneFile.chooseOneFile(true);
     EXPECT_EQ(run(oneFile), QStringList{"02_Race.csv"});
 
-    basDefinition::RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RaceDate = QDate();
     EXPECT_EQ(run(options(FileHtml, DataLaps)).first(), "race_.htm");
     EXPECT_FALSE(report.failed);
 
@@ -90,7 +91,7 @@ TEST_F(OutputRun, ViewerPageOfTheChosenClassesLinkedFromAnExistingIndex)
 {
     using namespace basExport;
     const OutputOptions viewer = options(FileHtml, DataViewer);
-    report = OutputFiles(viewer, {"W21", "名称未設定"});
+    report = OutputFiles(testRace(), viewer, {"W21", "名称未設定"});
     ASSERT_EQ(report.written, QStringList{folder + "/02_race_viewer.html"});
     const QByteArray page = testsupport::readBytes(report.written.first());
     EXPECT_TRUE(page.contains("\"AnaClassName\":\"W21\"") &&
@@ -138,7 +139,7 @@ TEST_F(OutputRun, SplitsBrowserFileHoldsEveryClass)
 
 TEST_F(OutputRun, CsvFileHasTitleClassLineAndCredits)
 {
-    basDefinition::ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
+    testRace().ClassList.find(QStringLiteral("W21"))->ClassLength = 3500;
     OutputOptions o = options(FileCsv, DataLaps);
     o.columns = false;
     run(o);
@@ -160,13 +161,16 @@ TEST_F(OutputRun, LowerCaseLeavesTheFolderAlone)
     OutputOptions o = options(FileHtml, DataLaps);
     o.fileName = QStringLiteral("MixedCase");
     o.index = false;
-    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_mixedcase_w21.htm");
+    EXPECT_EQ(basExport::OutputPath(testRace().ClassList, o, QStringLiteral("W21")),
+              folder + "/02_mixedcase_w21.htm");
     o.lowerCase = false;
-    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("W21")), folder + "/02_MixedCase_W21.htm");
+    EXPECT_EQ(basExport::OutputPath(testRace().ClassList, o, QStringLiteral("W21")),
+              folder + "/02_MixedCase_W21.htm");
     // Neither separator in a class name may name a folder, in any kind of file.
-    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B")), folder + "/02_MixedCase_A_B.htm");
+    EXPECT_EQ(basExport::OutputPath(testRace().ClassList, o, QStringLiteral("A\\B")),
+              folder + "/02_MixedCase_A_B.htm");
     o.chooseFileType(FileText);
-    EXPECT_EQ(basExport::OutputPath(o, QStringLiteral("A\\B/C")),
+    EXPECT_EQ(basExport::OutputPath(testRace().ClassList, o, QStringLiteral("A\\B/C")),
               folder + "/02_MixedCase_A_B_C.txt");
 }
 
@@ -191,8 +195,8 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
         EXPECT_EQ(calls, 2) << "no file is written after the broken one";
         ASSERT_EQ(log->log.size(), 1u);
         EXPECT_TRUE(log->log[0].text.contains("出力を中止しました"));
-        const QString broken =
-            basExport::OutputPath(options(fileType, DataLaps), QStringLiteral("M/21"));
+        const QString broken = basExport::OutputPath(
+            testRace().ClassList, options(fileType, DataLaps), QStringLiteral("M/21"));
         EXPECT_FALSE(QFileInfo::exists(broken)) << broken.toStdString();
         EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), fileType == FileHtml ? 1 : 2);
     }
@@ -211,8 +215,8 @@ TEST_F(OutputRun, FailuresAreReportedAndABrokenWriteStopsTheRun)
     for (const auto& kind : kinds) {
         const OutputOptions o = options(kind.fileType, kind.dataType);
         QStringList lines{kind.first};
-        for (const QString& entry : basExport::ClassListEntries()) {
-            const QString path = basExport::OutputPath(o, entry);
+        for (const QString& entry : basExport::ClassListEntries(testRace().ClassList)) {
+            const QString path = basExport::OutputPath(testRace().ClassList, o, entry);
             QFile::remove(path);
             EXPECT_TRUE(QDir().mkpath(path));
             lines << path + " (同じ名前のフォルダがあります)";
@@ -281,7 +285,7 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
          5, FileCsv, ".csv", "_*", false, false, false},
     };
     for (const Case& c : cases) {
-        OutputOptions o = InitialOutputOptions(folder);
+        OutputOptions o = InitialOutputOptions(testRace().RaceInfo, folder);
         c.choose(o);
         EXPECT_EQ(static_cast<int>(o.dataType), c.dataType) << c.what;
         EXPECT_EQ(o.fileType, c.fileType) << c.what;
@@ -291,7 +295,7 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
         EXPECT_EQ(o.htmlPanelVisible, c.htmlPanel) << c.what;
         EXPECT_EQ(o.csvPanelVisible, c.csvPanel) << c.what;
     }
-    OutputOptions leg = InitialOutputOptions(folder);
+    OutputOptions leg = InitialOutputOptions(testRace().RaceInfo, folder);
     leg.chooseForExcel(true, 4);
     EXPECT_EQ(leg.labelText, "4");
     EXPECT_EQ(leg.labelInterval(), 4);
@@ -309,7 +313,7 @@ TEST_F(OutputRun, ChoicesChangeTheOtherSettingsAsTheDialogDoes)
 TEST_F(OutputRun, LettersWithoutCp932FormAreToldOncePerCsvOrTextRun)
 {
     using namespace basExport;
-    clsClassData& w21 = *basDefinition::ClassList.find(QStringLiteral("W21"));
+    clsClassData& w21 = *testRace().ClassList.find(QStringLiteral("W21"));
     ASSERT_EQ(w21.Item(2).Namae, QStringLiteral("C"));
     w21.Item(2).Shozoku = QStringLiteral("Bergnäsets AIK");
     struct Case {

@@ -45,7 +45,7 @@ protected:
     void writePage()
     {
         page = tempPath(QStringLiteral("race_viewer.html"));
-        ASSERT_TRUE(basExport::WriteViewerPage(page, basDefinition::ClassList.names()));
+        ASSERT_TRUE(basExport::WriteViewerPage(testRace(), page, testRace().ClassList.names()));
     }
 
     // Opens the page at that fragment in a window of that size (a phone: touch, narrow).
@@ -131,10 +131,9 @@ protected:
     {
         const QString path = testsupport::realDataPath(QString::fromLatin1(name));
         if (path.isEmpty()) return false;
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-        basConvert::LoadRaceFile(path);
-        EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+        EXPECT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
         writePage();
         return true;
     }
@@ -338,7 +337,7 @@ TEST_F(ViewerInBrowser, GraphsDrawEveryChosenRunnerAndReadOutAControl)
         addRunner(big,
                   {QStringLiteral("R%1").arg(i), {QStringLiteral("3:%1").arg(10 + i), "2:00"}});
     // Start times for the clock graph: A 10:00, B 10:02, C 10:03:30, D 10:20.
-    clsClassData& m21 = basDefinition::ClassList[QStringLiteral("M21")];
+    clsClassData& m21 = testRace().ClassList[QStringLiteral("M21")];
     const std::map<QString, double> starts{{"A", 36000}, {"B", 36120}, {"C", 36210}, {"D", 37200}};
     for (int r = 1; r <= m21.ClassRunnerCount(); ++r)
         m21.Item(r).StartTime = seconds(starts.at(m21.Item(r).Namae));
@@ -446,7 +445,7 @@ TEST_F(ViewerInBrowser, RelayOpensAsOneRelayWithItsTeams)
         {"D-12", "Kim", "T1", 0, {"4:00", "1:00"}},
     };
     for (const auto& m : members) {
-        clsClassData* cls = basDefinition::ClassList.find(QString::fromLatin1(m.cls));
+        clsClassData* cls = testRace().ClassList.find(QString::fromLatin1(m.cls));
         if (!cls) {
             cls = &addClass(QString::fromLatin1(m.cls), 1, true, {});
             cls->ClassLength = 2000;
@@ -581,7 +580,7 @@ TEST_F(ViewerInBrowser, RealExportShowsTheNumbersOfTheAnalysis)
     const auto rank = [](int r) { return r > 0 ? QString::number(r) : QStringLiteral("-"); };
     int compared = 0;
     ASSERT_TRUE(open(QString(), 1400, 6000));  // tall enough for every row of the largest class
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     for (int c = 0; c < names.size(); ++c) {
         type("#class-select", QString::number(c));
         const QJsonArray lap = js(QString::fromUtf8(legTexts)).toArray();

@@ -42,7 +42,7 @@ protected:
     void SetUp() override
     {
         HtmlWorkedExample::SetUp();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会 </script>");
+        testRace().RaceInfo.RaceName = QStringLiteral("春の大会 </script>");
         addClass(QStringLiteral("W<21>"), 1, true,
                  {{QString::fromUtf8("</script><!--"), {"3:00", "2:00"}},
                   {QString::fromUtf8("行\u2028分け\u2029"), {"3:10", ""}}});
@@ -118,11 +118,11 @@ std::map<QString, std::vector<double>> viewerLegs(const QJsonObject& c, int r)
 // precision the page shows it.
 TEST_F(ViewerPage, DataIsTheAnalysisByColumn)
 {
-    const QStringList names = basDefinition::ClassList.names();
-    const QJsonObject rows = basExport::AnalysisJson(names, false);
+    const QStringList names = testRace().ClassList.names();
+    const QJsonObject rows = basExport::AnalysisJson(testRace(), names, false);
     QJsonParseError error;
     const QJsonObject columns =
-        QJsonDocument::fromJson(dataOf(basExport::ViewerPage(names)), &error).object();
+        QJsonDocument::fromJson(dataOf(basExport::ViewerPage(testRace(), names)), &error).object();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     EXPECT_EQ(columns["RaceName"], rows["RaceName"]);
     EXPECT_EQ(columns["RaceDate"].toString(), "2024-05-12");
@@ -208,21 +208,20 @@ TEST(ViewerPageSize, NoLargerThanTheExportItShows)
     const QString path =
         testsupport::realDataPath(QStringLiteral("LukeWoodward-SplitsBrowser/eventdata6478"));
     if (path.isEmpty()) GTEST_SKIP() << "the real result files are not here";
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     Prompts::ScopedPrompts scoped{std::make_unique<Prompts::ScriptedPrompts>()};
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(basDefinition::FileResult, basDefinition::FileOk);
-    const QByteArray page = basExport::ViewerPage(basDefinition::ClassList.names());
+    ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
+    const QByteArray page = basExport::ViewerPage(testRace(), testRace().ClassList.names());
     EXPECT_LE(page.size(), QFileInfo(path).size());
-    basDefinition::ResetRace();
+    testDocument().resetRace();
 }
 
 // No data can end its element or start markup, the one script is the one the policy allows,
 // nothing is fetched, and the same race gives the same page.
 TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
 {
-    const QStringList names = basDefinition::ClassList.names();
-    const QByteArray page = basExport::ViewerPage(names);
+    const QStringList names = testRace().ClassList.names();
+    const QByteArray page = basExport::ViewerPage(testRace(), names);
     const QByteArray data = dataOf(page);
     ASSERT_FALSE(data.isEmpty());
     EXPECT_FALSE(data.contains('<'));
@@ -249,29 +248,31 @@ TEST_F(ViewerPage, PageIsSelfContainedAndItsDataCannotBreakOut)
     for (auto m = address.globalMatch(QString::fromUtf8(page)); m.hasNext();)
         EXPECT_EQ(m.next().captured(0), QStringLiteral("http://www.w3.org"));
 
-    EXPECT_EQ(basExport::ViewerPage(names), page);
+    EXPECT_EQ(basExport::ViewerPage(testRace(), names), page);
 }
 
 TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     const QString path = tempPath(QStringLiteral("race_viewer.html"));
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
-    EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(names));
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
+    EXPECT_EQ(testsupport::readBytes(path), basExport::ViewerPage(testRace(), names));
     // The same race again leaves the file as it was; a changed one replaces it.
     const QDateTime past = QDateTime::currentDateTime().addDays(-1);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::Append));
     ASSERT_TRUE(file.setFileTime(past, QFileDevice::FileModificationTime));
     file.close();
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_EQ(QFileInfo(path).lastModified().toSecsSinceEpoch(), past.toSecsSinceEpoch());
-    basDefinition::RaceInfo.RaceName = QStringLiteral("夏の大会");
-    ASSERT_TRUE(basExport::WriteViewerPage(path, names));
+    testRace().RaceInfo.RaceName = QStringLiteral("夏の大会");
+    ASSERT_TRUE(basExport::WriteViewerPage(testRace(), path, names));
     EXPECT_GT(QFileInfo(path).lastModified(), past);
     EXPECT_TRUE(testsupport::readBytes(path).contains("夏の大会"));
-    EXPECT_FALSE(basExport::WriteViewerPage(tempPath(QStringLiteral("missing/v.html")), names));
-    EXPECT_FALSE(basExport::WriteViewerPage(tempDir(), names));  // a folder is never written
+    EXPECT_FALSE(
+        basExport::WriteViewerPage(testRace(), tempPath(QStringLiteral("missing/v.html")), names));
+    EXPECT_FALSE(
+        basExport::WriteViewerPage(testRace(), tempDir(), names));  // a folder is never written
     EXPECT_EQ(basExport::ViewerFileName(QStringLiteral("24_cup")), "24_cup_viewer.html");
 }
 
@@ -281,11 +282,12 @@ TEST_F(ViewerPage, WrittenWholeOrNotAtAll)
 // whole race (an empty class included), one class, or none.
 TEST_F(ViewerPage, AnalysisWrittenPieceByPieceIsTheWholeDocument)
 {
-    const QStringList names = basDefinition::ClassList.names();
+    const QStringList names = testRace().ClassList.names();
     for (const QStringList& chosen : {names, names.mid(1, 1), QStringList()}) {
         QByteArray written;
-        basExport::WriteAnalysisJson(chosen, true,
+        basExport::WriteAnalysisJson(testRace(), chosen, true,
                                      [&written](const QByteArray& t) { written += t; });
-        EXPECT_EQ(written, QJsonDocument(basExport::AnalysisJson(chosen, true)).toJson());
+        EXPECT_EQ(written,
+                  QJsonDocument(basExport::AnalysisJson(testRace(), chosen, true)).toJson());
     }
 }

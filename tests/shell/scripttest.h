@@ -18,6 +18,7 @@ public:
     std::function<void(const QString&)> react;
     bool closed = false;
 
+    RaceDocument& Document() override { return testDocument(); }
     void RaceChanged() override { note("RaceChanged"); }
     void ShowAnalysis() override { note("ShowAnalysis"); }
     void OpenFile() override { note("OpenFile"); }

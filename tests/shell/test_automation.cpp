@@ -94,7 +94,6 @@ TEST_F(ScriptTest, EventNameIsTakenAfreshForEveryLine)
     EXPECT_EQ(QDir(tempPath("out")).entryList(QDir::Files, QDir::Name),
               QStringList({"02_Autumn Cup.lap", "02_Spring Cup.lap"}));
     EXPECT_EQ(host.commands, QStringList({"RaceChanged", "RaceChanged"}));
-    EXPECT_EQ(basDefinition::FileResult, 0);
 }
 
 TEST_F(ScriptTest, AnErrorStopsTheScriptWithItsLineNumber)
@@ -142,8 +141,8 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
 {
     testsupport::writeCp932(tempPath("race.lap"), kSmallRace);
     ASSERT_EQ(run("VERSION,1\nOPEN,\"race.lap\""), ScriptResult::Completed);
-    EXPECT_EQ(basDefinition::RaceInfo.RaceName, QStringLiteral("Spring Cup"));
-    EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("race.lap"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Spring Cup"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("race.lap"));
 
     host.commands.clear();
     EXPECT_EQ(run("VERSION,1\nOPEN,missing.lap\nEXIT"), ScriptResult::Stopped);
@@ -151,14 +150,13 @@ TEST_F(ScriptTest, OpenReadsTheFileOrStopsWithTheReadingMessage)
     EXPECT_EQ(messages(),
               QStringList({"ファイルを読み込めませんでした", "自動処理を中止します (line=2)"}));
     EXPECT_EQ(prompts().log.front().icon, Prompts::Icon::Exclamation);
-    EXPECT_EQ(basDefinition::FileResult, 0);
 }
 
 TEST_F(ScriptTest, ClickShowNeedsALoadedFile)
 {
     EXPECT_EQ(run("VERSION,1\nCLICKSHOW"), ScriptResult::Stopped);
     EXPECT_TRUE(host.commands.isEmpty());
-    basDefinition::CurrentFilePath = tempPath("race.lap");
+    testDocument().setCurrentFilePath(tempPath("race.lap"));
     EXPECT_EQ(run("VERSION,1\nCLICKSHOW"), ScriptResult::Completed);
     EXPECT_EQ(host.commands, QStringList({"ShowAnalysis"}));
 }
@@ -166,7 +164,7 @@ TEST_F(ScriptTest, ClickShowNeedsALoadedFile)
 TEST_F(ScriptTest, ClickOpenStopsWhenStillNoFileIsLoaded)
 {
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Stopped);
-    host.react = [this](const QString&) { basDefinition::CurrentFilePath = tempPath("a.lap"); };
+    host.react = [this](const QString&) { testDocument().setCurrentFilePath(tempPath("a.lap")); };
     EXPECT_EQ(run("VERSION,1\nCLICKOPEN\nEXIT"), ScriptResult::Exited);
     EXPECT_EQ(host.commands, QStringList({"OpenFile", "OpenFile"}));
 }
@@ -177,7 +175,7 @@ TEST_F(ScriptTest, ClickExitEndsTheProgramUnlessUnsavedDataKeepsItOpen)
     EXPECT_EQ(host.commands, QStringList({"Exit"}));
 
     // The save question was cancelled: the window stays and the script goes on.
-    basDefinition::DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(run("VERSION,1\nCLICKEXIT\n,"), ScriptResult::Completed);
     // Answered "No": the window has closed without saving, so the program ends.
     host.closed = true;

@@ -19,9 +19,9 @@ protected:
     // Opens the file as the open button does: the race name and path, then UpdateHistory.
     static void use(const QString& name, const QString& path)
     {
-        basDefinition::RaceInfo.RaceName = name;
-        basDefinition::CurrentFilePath = path;
-        basHistory::UpdateHistory();
+        testRace().RaceInfo.RaceName = name;
+        testDocument().setCurrentFilePath(path);
+        basHistory::UpdateHistory(testDocument());
     }
 
     static QStringList paths()

@@ -38,14 +38,14 @@ TEST_F(LapCopyTest, CopiesTheOpenedFileUnderTheYearOfTheRace)
 
 TEST_F(LapCopyTest, ARaceWithoutDateHasNoYearInFront)
 {
-    basDefinition::CurrentFilePath = tempPath("live.lap");
+    testDocument().setCurrentFilePath(tempPath("live.lap"));
     ASSERT_EQ(run("VERSION,1\nLAPCOPY," + tempPath("web") + ",nodate"), ScriptResult::Completed);
     EXPECT_TRUE(QFile::exists(tempPath("web/nodate.lap")));
 }
 
 TEST_F(LapCopyTest, ReplacesAnEarlierCopy)
 {
-    basDefinition::CurrentFilePath = tempPath("live.lap");
+    testDocument().setCurrentFilePath(tempPath("live.lap"));
     testsupport::writeCp932(tempPath("web/again.lap"), "old");
     ASSERT_EQ(run("VERSION,1\nLAPCOPY,web,again"), ScriptResult::Completed);
     EXPECT_EQ(testsupport::readBytes(tempPath("web/again.lap")),
@@ -61,7 +61,7 @@ TEST_F(LapCopyTest, OntoTheLoadedFileItselfDoesNothing)
     ASSERT_EQ(
         run("VERSION,1\nOPEN,02_live.lap\nLAPCOPY," + tempDir() + "/./,live\nLAPCOPY,web,linked"),
         ScriptResult::Completed);
-    EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("02_live.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("02_live.lap"));
     EXPECT_EQ(testsupport::readBytes(tempPath("02_live.lap")), before);
     EXPECT_TRUE(QFileInfo(tempPath("web/02_linked.lap")).isSymLink());
 }
@@ -77,7 +77,7 @@ TEST_F(LapCopyTest, ANameDifferentOnlyInLetterCaseIsAnotherFile)
 TEST_F(LapCopyTest, StopsWithoutALoadedFileOrATargetFolder)
 {
     EXPECT_EQ(run("VERSION,1\nLAPCOPY,web,name"), ScriptResult::Stopped);
-    basDefinition::CurrentFilePath = tempPath("live.lap");
+    testDocument().setCurrentFilePath(tempPath("live.lap"));
     EXPECT_EQ(run("VERSION,1\n\nLAPCOPY,no-such-folder,name"), ScriptResult::Stopped);
     EXPECT_EQ(messages(),
               QStringList({"コピーするファイルがありません (ファイルが読み込まれていません)",

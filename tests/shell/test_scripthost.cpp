@@ -62,8 +62,8 @@ TEST_F(WithoutWindows, ButtonCommandsDoWhatACancelledWindowWould)
          {kExitQuestion, "after"}},
     };
     for (const auto& c : cases) {
-        basDefinition::ResetRace();
-        basDefinition::DataModified = c.modified;
+        plain.Document().resetRace();
+        plain.Document().setDataModified(c.modified);
         prompts().log.clear();
         if (c.answer) prompts().answers = {*c.answer};
         const QString script = writeScript(QStringLiteral("VERSION,1\n") + c.lines);

@@ -30,7 +30,8 @@ namespace {
 constexpr int TopBandTwips = 540;
 }
 
-frmAnalyzer::frmAnalyzer(QWidget* parent) : QDialog(parent), model_(new CellGridModel(this))
+frmAnalyzer::frmAnalyzer(const RaceDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document), model_(new CellGridModel(this))
 {
     setWindowTitle(QStringLiteral("ラップ解析結果"));
     auto* band = new QWidget(this);
@@ -74,25 +75,27 @@ void frmAnalyzer::Form_Load()
         const QSignalBlocker blocker(cmbClassList);
         cmbClassList->clear();
         // With two or more classes the first entry empties the display.
-        if (ClassList.count() >= 2) cmbClassList->addItem(QStringLiteral("クラス選択"), 0);
-        for (int position = 1; position <= ClassList.count(); ++position) {
-            cmbClassList->addItem(DisplayClassName(ClassList.at(position).ClassName), position);
+        if (document_.ClassList().count() >= 2)
+            cmbClassList->addItem(QStringLiteral("クラス選択"), 0);
+        for (int position = 1; position <= document_.ClassList().count(); ++position) {
+            cmbClassList->addItem(DisplayClassName(document_.ClassList().at(position).ClassName),
+                                  position);
         }
         cmbClassList->setCurrentIndex(-1);
     }
-    if (ClassList.isEmpty()) {
+    if (document_.ClassList().isEmpty()) {
         ClearDisplay();
         return;
     }
-    cmbClassList->setCurrentIndex(ClassList.count() == 1 ? 0 : 1);
+    cmbClassList->setCurrentIndex(document_.ClassList().count() == 1 ? 0 : 1);
 }
 
 QString frmAnalyzer::ListedClass() const
 {
     const int position =
         cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
-    if (position < 1 || position > ClassList.count()) return QString();
-    return ClassList.at(position).ClassName;
+    if (position < 1 || position > document_.ClassList().count()) return QString();
+    return document_.ClassList().at(position).ClassName;
 }
 
 void frmAnalyzer::ClearDisplay()
@@ -107,13 +110,13 @@ void frmAnalyzer::cmbClassList_Click()
 {
     const int position =
         cmbClassList->currentIndex() >= 0 ? cmbClassList->currentData().toInt() : 0;
-    if (position < 1 || position > ClassList.count()) {
+    if (position < 1 || position > document_.ClassList().count()) {
         ClearDisplay();
         lblClassInfo->setFullText(QString());
         return;
     }
-    const clsClassData& cls = ClassList.at(position);
-    lblClassInfo->setFullText(AnalyzeGrid::ClassInfoLine(RaceInfo, cls));
+    const clsClassData& cls = document_.ClassList().at(position);
+    lblClassInfo->setFullText(AnalyzeGrid::ClassInfoLine(document_.RaceInfo(), cls));
     if (cls.ClassRunnerCount() == 0) {
         ClearDisplay();
         return;
@@ -133,14 +136,14 @@ void frmAnalyzer::cmbClassList_Click()
 void frmAnalyzer::cmdChart_Click()
 {
     SelectedClass = ListedClass();
-    frmGraph chart(basAnalyze::AnalyzeClass(SelectedClass), this);
+    frmGraph chart(basAnalyze::AnalyzeClass(document_.race(), SelectedClass), document_, this);
     ExecModal(chart);
 }
 
 void frmAnalyzer::cmdLeg_Click()
 {
     SelectedClass = ListedClass();
-    frmLegData legs(basAnalyze::AnalyzeClass(SelectedClass), this);
+    frmLegData legs(basAnalyze::AnalyzeClass(document_.race(), SelectedClass), this);
     ExecModal(legs);
 }
 
@@ -161,10 +164,11 @@ int frmAnalyzer::Automation(const QStringList& fields)
     QStringList classNames;
     for (int entry = 0; entry < cmbClassList->count(); ++entry) {
         const int position = cmbClassList->itemData(entry).toInt();
-        if (position < 1 || position > ClassList.count()) continue;
-        classNames << ClassList.at(position).ClassName;
+        if (position < 1 || position > document_.ClassList().count()) continue;
+        classNames << document_.ClassList().at(position).ClassName;
     }
     if (!classNames.isEmpty()) SelectedClass = classNames.last();
     const ScopedCursor busy;
-    return basChart::WriteRaceChartImages(action, fields[1], fields[2], classNames);
+    return basChart::WriteRaceChartImages(document_.race(), action, fields[1], fields[2],
+                                          classNames);
 }

@@ -3,6 +3,8 @@
 // a tall grid of leg times, cumulative times, cruise speed, miss rate, relative values, miss
 // times and the time without misses. Buttons open the leg analysis and the lap chart of the
 // class; scripts use the window to save chart images of every class.
+#include "race/racedocument.h"
+
 #include <QDialog>
 
 class CellGridModel;
@@ -16,7 +18,8 @@ class frmAnalyzer : public QDialog {
     Q_OBJECT
 public:
     // Fills the class list and shows the first class.
-    explicit frmAnalyzer(QWidget* parent = nullptr);
+    // The view of the classes of the document's race.
+    explicit frmAnalyzer(const RaceDocument& document, QWidget* parent = nullptr);
 
     QComboBox* cmbClassList;  // item data: 0 for "クラス選択", else the class's position
     ElidedLabel* lblClassInfo;
@@ -46,5 +49,6 @@ private:
     // The name of the class of the selected entry (empty for "クラス選択" or no entry).
     QString ListedClass() const;
 
+    const RaceDocument& document_;
     CellGridModel* model_;
 };

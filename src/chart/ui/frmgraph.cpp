@@ -13,6 +13,7 @@
 #include "config/ui/scopedcursor.h"
 #include "race/fileproblem.h"
 #include "race/prompts.h"
+#include "race/racedocument.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -54,8 +55,9 @@ QFrame* ColourSquare(const QColor& color, QWidget* parent)
 
 }  // namespace
 
-frmGraph::frmGraph(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent)
-    : QDialog(parent), className_(analysis.AnaClassName), analysis_(analysis)
+frmGraph::frmGraph(const basAnalyze::AnalysisWorkspace& analysis, const RaceDocument& document,
+                   QWidget* parent)
+    : QDialog(parent), document_(document), className_(analysis.AnaClassName), analysis_(analysis)
 {
     setWindowTitle(QStringLiteral("チャート"));
 
@@ -223,7 +225,8 @@ int frmGraph::Automation(const QString& ScriptCommand)
     const QString action = ScriptCommand.section(QLatin1Char(','), 0, 0).toUpper();
     if (!basChart::IsChartCommand(action)) return 0;
     const std::vector<basChart::ChartPngJob> jobs = basChart::ClassChartJobs(
-        action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_, analysis_, Request());
+        document_.ClassList(), action, ScriptCommand.section(QLatin1Char(','), 1, 1), className_,
+        analysis_, Request());
     show();
     repaint();
     const ScopedCursor busy;
@@ -244,12 +247,13 @@ void frmGraph::cmdSave_Click()
     // The name a script gives this class's image of this mode, in the race's folder.
     const QString proposed =
         basChart::ChartImageNames(
+            document_.ClassList(),
             Mode() == ChartMode::ClockTime ? QStringLiteral("CHART2") : QStringLiteral("CHART1"),
             QString(), className_.isEmpty() ? QStringLiteral("chart") : className_)
             .front()
             .fileName;
     const QString fileName = CbasControl::ShowFileDialog(
-        CbasControl::FileDialogMode::Save, QStringLiteral("ラップチャート"),
+        document_.CurrentFilePath(), CbasControl::FileDialogMode::Save, QStringLiteral("ラップチャート"),
         QStringLiteral("PNG形式 (*.png)|*.png"), &filterIndex, proposed);
     if (fileName.isEmpty()) return;
     if (!basChart::ExportRequest(analysis_, Request())) {

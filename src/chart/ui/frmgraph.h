@@ -5,6 +5,7 @@
 #include "analysis/workspace.h"
 #include "chart/chartimage.h"
 #include "chart/drawchart.h"
+#include "race/racedocument.h"
 
 #include <QDialog>
 
@@ -24,7 +25,9 @@ class frmGraph : public QDialog {
 public:
     // The chart of the class analysed (the one chosen in the class analysis view) in race time
     // with the three fastest runners chosen.
-    explicit frmGraph(const basAnalyze::AnalysisWorkspace& analysis, QWidget* parent = nullptr);
+    // The chart of the analysis of a class of the document's race.
+    frmGraph(const basAnalyze::AnalysisWorkspace& analysis, const RaceDocument& document,
+             QWidget* parent = nullptr);
 
     ChartCanvas* picChart;
     QScrollBar* scrChart;  // 0..48, steps of ten minutes
@@ -72,6 +75,7 @@ private:
     void cboMode_Click();
     void cmdSave_Click();
 
+    const RaceDocument& document_;
     QString className_;
     basAnalyze::AnalysisWorkspace analysis_;
 };

@@ -55,7 +55,8 @@ void Highlight(QPushButton* button)
 
 }  // namespace
 
-frmClassEdit::frmClassEdit(QWidget* parent) : QDialog(parent)
+frmClassEdit::frmClassEdit(RaceDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document)
 {
     setWindowTitle(QStringLiteral("編集"));
     BuildControls();
@@ -154,14 +155,16 @@ void frmClassEdit::BuildControls()
 void frmClassEdit::Form_Load()
 {
     fillGuard_ = true;
-    txtName->setText(RaceInfo.RaceName);
-    txtTerrain->setText(RaceInfo.RacePlace);
-    txtDate->setText(CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yyyy/mm/dd")));
-    txtData->setText(RaceInfo.RaceRemarks);
+    txtName->setText(document_.RaceInfo().RaceName);
+    txtTerrain->setText(document_.RaceInfo().RacePlace);
+    txtDate->setText(
+        CbasGeneral::FormatDate(document_.RaceInfo().RaceDate, QStringLiteral("yyyy/mm/dd")));
+    txtData->setText(document_.RaceInfo().RaceRemarks);
     {
         const QSignalBlocker blocker(lstClass);
         lstClass->clear();
-        for (const QString& name : ClassList.names()) lstClass->addItem(ClassItem(name));
+        for (const QString& name : document_.ClassList().names())
+            lstClass->addItem(ClassItem(name));
         lstClass->setCurrentRow(-1);
     }
     fraClass->setTitle(kClassGroup);
@@ -176,10 +179,10 @@ QString frmClassEdit::SelectedName() const
     return item ? item->data(Qt::UserRole).toString() : QString();
 }
 
-clsClassData* frmClassEdit::SelectedClass() const
+const clsClassData* frmClassEdit::SelectedClass() const
 {
     if (!lstClass->currentItem()) return nullptr;
-    return ClassList.find(SelectedName());
+    return document_.ClassList().find(SelectedName());
 }
 
 void frmClassEdit::SetClassControlsEnabled(bool enabled)
@@ -218,57 +221,13 @@ void frmClassEdit::lstClass_Click()
     fillGuard_ = outerGuard;
 }
 
-// A length or climb is stored only while the box holds a whole number of metres; anything
-// else keeps the class's value and is refused when the box is left.
-void frmClassEdit::StoreClassField(basRaceEdit::ClassField field, const QString& text)
-{
-    if (fillGuard_ || !SelectedClass()) return;
-    if (field == basRaceEdit::ClassField::ControlCount) {
-        basRaceEdit::SetClassData(SelectedName(), field, basClassEdit::WholeNumber(text));
-        return;
-    }
-    if (const std::optional<int> metres = basClassEdit::MetresOfText(text))
-        basRaceEdit::SetClassData(SelectedName(), field, *metres);
-}
-
-QLineEdit* frmClassEdit::MetresBox(basRaceEdit::ClassField field) const
-{
-    return field == basRaceEdit::ClassField::Length ? txtLength : txtUpHeight;
-}
-
-bool frmClassEdit::CheckMetres(basRaceEdit::ClassField field)
-{
-    const clsClassData* cls = SelectedClass();
-    QLineEdit* box = MetresBox(field);
-    const QString typed = box->text();
-    if (!cls || basClassEdit::MetresOfText(typed)) return true;
-    const int stored =
-        field == basRaceEdit::ClassField::Length ? cls->ClassLength : cls->ClassUpHeight;
-    fillGuard_ = true;
-    box->setText(stored == 0 ? QString() : QString::number(stored));
-    fillGuard_ = false;
-    Prompts::message(basClassEdit::MetresMessage(field == basRaceEdit::ClassField::Length
-                                                     ? QStringLiteral("距離")
-                                                     : QStringLiteral("登距離"),
-                                                 typed.trimmed()),
-                     Prompts::Icon::Exclamation);
-    return false;
-}
-
-void frmClassEdit::vscControl_Change(int value)
-{
-    if (fillGuard_) return;
-    if (basClassEdit::WholeNumber(txtControlCount->text()) == 0) return;
-    txtControlCount->setText(QString::number(value));
-}
-
 void frmClassEdit::cmdAddClass_Click()
 {
     const std::optional<QString> answer =
         Prompts::current().input(kNamePrompt, QStringLiteral("クラス追加"), QString());
     const QString name = answer ? CbasGeneral::Trim(*answer) : QString();
     if (name.isEmpty()) return;
-    if (ClassList.contains(name)) {
+    if (document_.ClassList().contains(name)) {
         Prompts::message(kDuplicate, Prompts::Icon::Critical);
         return;
     }
@@ -280,7 +239,7 @@ void frmClassEdit::cmdAddClass_Click()
     if (!refusal.isEmpty()) Prompts::message(refusal, Prompts::Icon::Exclamation);
     if (count.check != basClassEdit::ControlCountCheck::Accepted) return;
 
-    if (!basRaceEdit::AddClass(name, count.count)) return;
+    if (!basRaceEdit::AddClass(document_, name, count.count)) return;
     lstClass->addItem(ClassItem(name));
     lstClass->setCurrentRow(lstClass->count() - 1);
     txtLength->setFocus();
@@ -288,19 +247,19 @@ void frmClassEdit::cmdAddClass_Click()
 
 void frmClassEdit::cmdChangeName_Click()
 {
-    clsClassData* cls = SelectedClass();
+    const clsClassData* cls = SelectedClass();
     if (!cls) return;
     const QString oldName = cls->ClassName;
     const std::optional<QString> answer =
         Prompts::current().input(kNamePrompt, QStringLiteral("名称変更"), oldName);
     const QString newName = answer ? CbasGeneral::Trim(*answer) : QString();
     if (newName.isEmpty()) return;
-    const clsClassData* other = ClassList.find(newName);
+    const clsClassData* other = document_.ClassList().find(newName);
     if (other && other != cls) {
         Prompts::message(kDuplicate, Prompts::Icon::Critical);
         return;
     }
-    if (!basRaceEdit::RenameClass(oldName, newName)) return;
+    if (!basRaceEdit::RenameClass(document_, oldName, newName)) return;
     // The entry keeps its place and stays the chosen one.
     QListWidgetItem* item = lstClass->currentItem();
     item->setText(DisplayClassName(newName));
@@ -316,7 +275,7 @@ void frmClassEdit::cmdDelClass_Click()
     if (Prompts::question(QStringLiteral("本当に削除しますか？"), Prompts::Buttons::OkCancel,
                           Prompts::Icon::Information) != Prompts::Answer::Ok)
         return;
-    basRaceEdit::DeleteClass(cls->ClassName);
+    basRaceEdit::DeleteClass(document_, cls->ClassName);
 
     fillGuard_ = true;
     {
@@ -346,7 +305,7 @@ bool frmClassEdit::cmdLapEdit_Click()
             Prompts::Icon::Exclamation);
         return false;
     }
-    frmLapEdit editor(this);
+    frmLapEdit editor(document_, this);
     editor.setClassName(SelectedName());
     ExecModal(editor);
     return true;
@@ -355,7 +314,7 @@ bool frmClassEdit::cmdLapEdit_Click()
 void frmClassEdit::cmdStartList_Click()
 {
     const QString path = CbasControl::ShowFileDialog(
-        CbasControl::FileDialogMode::Open, QStringLiteral("スタートリストＣＳＶファイル読み込み"),
+        document_.CurrentFilePath(), CbasControl::FileDialogMode::Open, QStringLiteral("スタートリストＣＳＶファイル読み込み"),
         QStringLiteral("CSV形式 (*.csv)|*.csv|全てのファイル|*.*"));
     if (path.isEmpty() || !CbasGeneral::FileExists(path)) return;
     const std::optional<QStringList> lines = basStartList::ReadStartListLines(path);
@@ -372,8 +331,8 @@ void frmClassEdit::cmdStartList_Click()
     QSet<QString> found;
     {
         const ScopedCursor busy;
-        set = basRaceEdit::SetStartTimes(basStartList::ReadStartTimes(*lines, columns, &names),
-                                         &found);
+        set = basRaceEdit::SetStartTimes(
+            document_, basStartList::ReadStartTimes(*lines, columns, &names), &found);
     }
     QStringList notFound;
     for (const QString& name : names)
@@ -393,7 +352,8 @@ bool frmClassEdit::CheckDate()
     const QString typed = CbasGeneral::Trim(txtDate->text());
     if (typed.isEmpty() || basClassEdit::DateOfText(typed).isValid()) return true;
     fillGuard_ = true;
-    txtDate->setText(CbasGeneral::FormatDate(RaceInfo.RaceDate, QStringLiteral("yyyy/mm/dd")));
+    txtDate->setText(
+        CbasGeneral::FormatDate(document_.RaceInfo().RaceDate, QStringLiteral("yyyy/mm/dd")));
     fillGuard_ = false;
     Prompts::message(
         QStringLiteral("日程の日付が正しくありません: ") + typed +
@@ -412,6 +372,6 @@ void frmClassEdit::done(int result)
     header.RacePlace = txtTerrain->text();
     header.RaceRemarks = txtData->text();
     header.RaceDate = basClassEdit::DateOfText(txtDate->text());
-    basRaceEdit::SetHeader(header);
+    basRaceEdit::SetHeader(document_, header);
     QDialog::done(result);
 }

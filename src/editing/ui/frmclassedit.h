@@ -17,7 +17,7 @@ class frmClassEdit : public QDialog {
     Q_OBJECT
 public:
     // Builds the window and fills it from the race.
-    explicit frmClassEdit(QWidget* parent = nullptr);
+    explicit frmClassEdit(RaceDocument& document, QWidget* parent = nullptr);
 
     // Fills every control afresh from the race.
     void Form_Load();
@@ -60,9 +60,10 @@ public:
     void done(int result) override;
 
 private:
+    RaceDocument& document_;
     void BuildControls();
     // The chosen class (the listed text mapped back to its name), or null.
-    clsClassData* SelectedClass() const;
+    const clsClassData* SelectedClass() const;
     QString SelectedName() const;
     void SetClassControlsEnabled(bool enabled);
     void StoreClassField(basRaceEdit::ClassField field, const QString& text);

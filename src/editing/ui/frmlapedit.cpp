@@ -52,7 +52,8 @@ QString ApplyQuestion(const QStringList& notes)
 
 }  // namespace
 
-frmLapEdit::frmLapEdit(QWidget* parent) : QDialog(parent)
+frmLapEdit::frmLapEdit(RaceDocument& document, QWidget* parent)
+    : QDialog(parent), document_(document)
 {
     setWindowTitle(QStringLiteral("ラップ編集"));
     BuildControls();
@@ -166,7 +167,7 @@ void frmLapEdit::setClassName(const QString& ClassName)
     lblStatus->clear();
     setWindowTitle(ClassName.isEmpty() ? QStringLiteral("ラップ編集")
                                        : QStringLiteral("ラップ編集 - ") + ClassName);
-    const clsClassData* cls = basDefinition::ClassList.find(ClassName);
+    const clsClassData* cls = document_.ClassList().find(ClassName);
     rows_ = LapRows(cls ? cls->ClassControlCount : 0);
     const int runners = cls ? cls->ClassRunnerCount() : 0;
 
@@ -264,88 +265,6 @@ bool frmLapEdit::eventFilter(QObject* watched, QEvent* event)
     return QDialog::eventFilter(watched, event);
 }
 
-void frmLapEdit::cmdNA_Click()
-{
-    txtValue->setText(QStringLiteral("n/a"));
-    cmdEnter_Click();
-}
-
-void frmLapEdit::cmdAR_Click()
-{
-    txtValue->setText(QStringLiteral("↓"));
-    cmdEnter_Click();
-}
-
-void frmLapEdit::cmdEnter_Click()
-{
-    EnterValue();
-}
-
-// Enters the value box into the current cell; false when the text was refused.
-bool frmLapEdit::EnterValue()
-{
-    const int row = grdEditor->currentRow();
-    const int col = grdEditor->currentColumn();
-    if (row < 0 || col < 1 || row == rows_.sumRow()) return true;
-    QString cell;
-    QString note;
-    if (rows_.isLegRow(row) || row == rows_.totalRow()) {
-        const LegEntry entry = ReadLegEntry(txtValue->text());
-        if (entry.refused) return Refuse(entry.message), false;
-        cell = entry.cell;
-        note = entry.message;
-    } else if (row == StartRow) {
-        const StartEntry entry = ReadStartEntry(txtValue->text());
-        if (entry.refused) return Refuse(entry.message), false;
-        if (entry.warnEarly)
-            Prompts::message(QStringLiteral("時間を確認してください"), Prompts::Icon::None);
-        txtValue->setText(entry.value);
-        cell = entry.value;
-    } else {
-        cell = txtValue->text();
-    }
-    lblStatus->setText(note);
-    if (cell != CellText(row, col)) pending_ = true;
-    SetCellText(row, col, cell);
-    UpdateLapSum(col);
-
-    const CursorSteps steps{chkTotalTime->isChecked(), chkShozoku->isChecked(),
-                            chkStartTime->isChecked()};
-    const CursorMove move = NextCell(rows_, row, col, grdEditor->columnCount() - 1, steps);
-    if (move.addColumn)
-        cmdAdd_Click();
-    else
-        grdEditor->setCurrentCell(move.row, move.col);
-    edited_ = true;
-    if (isVisible()) txtValue->setFocus();
-    return true;
-}
-
-// True when the value box holds text typed but not yet entered into the current cell.
-bool frmLapEdit::ValueNotEntered() const
-{
-    const int row = grdEditor->currentRow();
-    const int col = grdEditor->currentColumn();
-    if (row < 0 || col < 1 || row == rows_.sumRow()) return false;
-    return txtValue->text() != CellText(row, col);
-}
-
-// An entry that is no time: the cell keeps its value, the cursor stays, and the status line
-// says why; the typed text stays selected in the value box to be corrected.
-void frmLapEdit::Refuse(const QString& message)
-{
-    QApplication::beep();
-    lblStatus->setText(message);
-    FocusValue();
-}
-
-void frmLapEdit::UpdateLapSum(int col)
-{
-    QStringList legs;
-    for (int row = FirstLegRow; row <= rows_.lastLegRow(); ++row) legs << CellText(row, col);
-    SetCellText(rows_.sumRow(), col, LapSumText(legs));
-}
-
 std::vector<LapColumn> frmLapEdit::GridColumns() const
 {
     std::vector<LapColumn> columns;
@@ -367,7 +286,7 @@ std::vector<LapColumn> frmLapEdit::GridColumns() const
 void frmLapEdit::StoreGridToClass()
 {
     if (!pending_) return;
-    basRaceEdit::SetRunners(className_, rows_, GridColumns());
+    basRaceEdit::SetRunners(document_, className_, rows_, GridColumns());
     pending_ = false;
 }
 

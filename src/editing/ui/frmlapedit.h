@@ -3,6 +3,7 @@
 // item (name, club, start, legs, total, sum of the legs). Every value is typed into the value
 // box and entered into the current cell; applying replaces the runners of the class.
 #include "editing/lapentry.h"
+#include "race/racedocument.h"
 
 #include <QDialog>
 
@@ -15,7 +16,7 @@ class QTableWidget;
 class frmLapEdit : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLapEdit(QWidget* parent = nullptr);
+    explicit frmLapEdit(RaceDocument& document, QWidget* parent = nullptr);
 
     // Fills the grid from the named class; set before the window is shown.
     void setClassName(const QString& ClassName);
@@ -63,6 +64,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    RaceDocument& document_;
     void BuildControls();
     void SetCellText(int row, int col, const QString& text);
     void PrepareColumn(int col);

@@ -55,8 +55,9 @@ QLabel* label(const QString& text, QWidget* parent)
 
 }  // namespace
 
-PrintTab::PrintTab(QListWidget* classList, PrintTabHost host, QWidget* parent)
-    : QWidget(parent), lstClass(classList), host_(std::move(host))
+PrintTab::PrintTab(const RaceDocument& document, QListWidget* classList, PrintTabHost host,
+                   QWidget* parent)
+    : QWidget(parent), lstClass(classList), host_(std::move(host)), document_(document)
 {
     buildControls();
     clock_ = std::make_unique<TimerClock>(timpAutoPrint);
@@ -238,68 +239,6 @@ void PrintTab::cbopPrinter_Click()
     cbopOrientation->setCurrentIndex(p.Orientation() == PaperOrientation::Portrait ? 0 : 1);
 }
 
-QString PrintTab::ClassNameOf(const QListWidgetItem* item)
-{
-    const QVariant stored = item->data(Qt::UserRole);
-    if (stored.isValid()) return stored.toString();
-    return basDefinition::ClassNameOfEntry(item->text());
-}
-
-bool PrintTab::IsChecked(const QListWidgetItem* item)
-{
-    // Items are user-checkable by default; only those given a check state show a box.
-    if (item->data(Qt::CheckStateRole).isValid()) return item->checkState() == Qt::Checked;
-    return item->isSelected();
-}
-
-void PrintTab::SetChecked(QListWidgetItem* item, bool checked)
-{
-    if (item->data(Qt::CheckStateRole).isValid())
-        item->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
-    else
-        item->setSelected(checked);
-}
-
-void PrintTab::CheckAll(QListWidget* list, bool checked)
-{
-    for (int i = 0; i < list->count(); ++i) SetChecked(list->item(i), checked);
-}
-
-QStringList PrintTab::checkedClassNames() const
-{
-    QStringList names;
-    for (int i = 0; i < lstClass->count(); ++i)
-        if (IsChecked(lstClass->item(i))) names << ClassNameOf(lstClass->item(i));
-    return names;
-}
-
-// Checks, for every name, the first entry of exactly that class.
-void PrintTab::checkNames(const QStringList& names)
-{
-    for (const QString& name : names)
-        for (int i = 0; i < lstClass->count(); ++i)
-            if (ClassNameOf(lstClass->item(i)) == name) {
-                SetChecked(lstClass->item(i), true);
-                break;
-            }
-}
-
-void PrintTab::RefreshClassList()
-{
-    const QStringList checked = checkedClassNames();
-    QStringList known;
-    for (int i = 0; i < lstClass->count(); ++i) known << ClassNameOf(lstClass->item(i));
-    lstClass->clear();
-    for (const QString& name : basDefinition::ClassList.names()) {
-        auto* item = new QListWidgetItem(basDefinition::ClassListEntry(name), lstClass);
-        item->setData(Qt::UserRole, name);
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        // New classes come checked; the others keep their check.
-        item->setCheckState(!known.contains(name) || checked.contains(name) ? Qt::Checked
-                                                                            : Qt::Unchecked);
-    }
-}
-
 SplitSheetJob PrintTab::CurrentJob() const
 {
     SplitSheetJob job;
@@ -311,10 +250,10 @@ SplitSheetJob PrintTab::CurrentJob() const
     job.MarginLeft = CbasGeneral::Val(txtpMarginLeft->text());
     job.EachClass = chkpEachClass->isChecked();
     job.PaperCode = cbopPaperSize->currentData().toInt();
-    job.Orientation = cbopOrientation->currentData().toInt() ==
-                              static_cast<int>(PaperOrientation::Landscape)
-                          ? PaperOrientation::Landscape
-                          : PaperOrientation::Portrait;
+    job.Orientation =
+        cbopOrientation->currentData().toInt() == static_cast<int>(PaperOrientation::Landscape)
+            ? PaperOrientation::Landscape
+            : PaperOrientation::Portrait;
     job.Classes = checkedClassNames();
     job.Settings = [](const QString& key) { return basSettings::SettingsFile().Item(key); };
     return job;
@@ -338,17 +277,17 @@ QString PrintTab::PdfPath()
         return QDir(folder).filePath(TimerPdfName(QDateTime::currentDateTime()));
     }
     return CbasControl::ShowFileDialog(
-        CbasControl::FileDialogMode::Save, QStringLiteral("PDFファイルに印刷"),
+        document_.CurrentFilePath(), CbasControl::FileDialogMode::Save, QStringLiteral("PDFファイルに印刷"),
         QStringLiteral("PDF ファイル (*.pdf)|*.pdf"), nullptr, ProposedPdfName());
 }
 
-QString PrintTab::ProposedPdfName()
+QString PrintTab::ProposedPdfName() const
 {
-    using namespace basDefinition;
-    QString stem = CbasGeneral::GetFileName(CurrentFilePath);
+    QString stem = CbasGeneral::GetFileName(document_.CurrentFilePath());
     const int dot = stem.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) stem.truncate(dot);
-    if (stem.isEmpty()) stem = CbasGeneral::NameForFileName(RaceInfo.RaceName).trimmed();
+    if (stem.isEmpty())
+        stem = CbasGeneral::NameForFileName(document_.RaceInfo().RaceName).trimmed();
     if (stem.isEmpty()) stem = QStringLiteral("splits");
     return stem + QStringLiteral(".pdf");
 }
@@ -378,75 +317,10 @@ bool PrintTab::PrintSplitSheets()
     const std::unique_ptr<PrintDevice> device = CbasPrinter::MakePrintDevice(name, pdfPath);
     const bool ok = [&] {
         const ScopedCursor busy;
-        return CbasPrinter::PrintSplitSheets(CurrentJob(), *device);
+        return CbasPrinter::PrintSplitSheets(document_.race(), CurrentJob(), *device);
     }();
     if (!ok) PrintFailed(QStringLiteral("印刷できませんでした。") + name);
     return ok;
-}
-
-// Ticked again, the timer takes up the interval it ran with last, from this start or an earlier
-// one; the tick itself is never kept, so no timer prints before someone asks for it.
-void PrintTab::chkpAutoPrint_Click()
-{
-    if (chkpAutoPrint->isChecked()) {
-        cbopAutoPrint->setEnabled(true);
-        cmdpAutoPrint->setEnabled(true);
-        const int interval = StoredTimerInterval();
-        if (AutoPrint().Interval() == 0 && interval > 0)
-            cbopAutoPrint->setCurrentText(QString::number(interval));
-        return;
-    }
-    cbopAutoPrint->setCurrentIndex(0);
-    cbopAutoPrint_Click();
-    cbopAutoPrint->setEnabled(false);
-    cmdpAutoPrint->setEnabled(false);
-}
-
-void PrintTab::cbopAutoPrint_Click()
-{
-    autoPrint_->ChooseInterval(cbopAutoPrint->currentText());
-}
-
-void PrintTab::AutoPrintInfomation()
-{
-    autoPrint_->RefreshStatus();
-}
-
-void PrintTab::timpAutoPrint_Timer()
-{
-    autoPrint_->Tick();
-}
-
-// One timer run: the latest classes, the timer's own settings when it has them, the output
-// action, and the tab's own settings back again.
-void PrintTab::runTimerPrint()
-{
-    if (host_.RefreshClasses)
-        host_.RefreshClasses();
-    else
-        RefreshClassList();
-    const int printType = cbopPrintType->currentIndex(), dataType = cbopDataType->currentIndex();
-    const QStringList checked = checkedClassNames();
-    if (TimerSpecial) {
-        cbopPrintType->setCurrentIndex(TimerPrintType);
-        FillDataTypes(cbopDataType, TimerPrintType);
-        cbopDataType->setCurrentIndex(TimerDataType);
-        CheckAll(lstClass, TimerAllClass);
-        if (!TimerAllClass) checkNames(TimerSelectedClass);
-    }
-    timerRun_ = true;
-    if (host_.RunOutput)
-        host_.RunOutput();
-    else
-        PrintSplitSheets();
-    timerRun_ = false;
-    if (TimerSpecial) {
-        cbopPrintType->setCurrentIndex(printType);
-        FillDataTypes(cbopDataType, printType);
-        cbopDataType->setCurrentIndex(dataType);
-        CheckAll(lstClass, false);
-        checkNames(checked);
-    }
 }
 
 void PrintTab::cmdpSetting_Click()
@@ -457,11 +331,4 @@ void PrintTab::cmdpSetting_Click()
     frmFontSkhSetting dialog(basSettings::SettingsFile(), this);
     ExecModal(dialog);
     lblpOption->setVisible(false);
-}
-
-void PrintTab::cmdpAutoPrint_Click()
-{
-    frmTimerPrint dialog(*this, this);
-    ExecModal(dialog);
-    storeSettings();
 }

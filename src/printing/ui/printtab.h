@@ -5,6 +5,7 @@
 // the tab whether it is the selected tab and runs the output action for the timer.
 #include "printing/autoprint.h"
 #include "printing/splitsheets.h"
+#include "race/racedocument.h"
 
 #include <QStringList>
 #include <QWidget>
@@ -46,8 +47,10 @@ struct PrintTabHost {
 class PrintTab : public QWidget {
     Q_OBJECT
 public:
-    // classList is the dialog's lstClass(1): one checkable entry per class.
-    PrintTab(QListWidget* classList, PrintTabHost host = {}, QWidget* parent = nullptr);
+    // Prints the classes of the document's race. classList is the dialog's lstClass(1): one
+    // checkable entry per class.
+    PrintTab(const RaceDocument& document, QListWidget* classList, PrintTabHost host = {},
+             QWidget* parent = nullptr);
     ~PrintTab() override;
 
     QLabel* Label1;
@@ -99,7 +102,7 @@ public:
     static QString TimerPdfName(const QDateTime& when);
     // The name the "PDF" printer proposes: the race's file name with ".pdf" (the dialog starts
     // in the race's folder), else the race name, else "splits.pdf".
-    static QString ProposedPdfName();
+    QString ProposedPdfName() const;
     // The job the tab's controls describe.
     SplitSheetJob CurrentJob() const;
     // Refreshes the timer's status label.
@@ -159,4 +162,5 @@ private:
     std::unique_ptr<MinuteClock> clock_;
     std::unique_ptr<AutoPrintTimer> autoPrint_;
     std::unique_ptr<PrintDevice> printer_;  // the chosen printer, for its papers
+    const RaceDocument& document_;
 };

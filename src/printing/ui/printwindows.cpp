@@ -25,7 +25,8 @@ void buildPrintPage(frmOutput& form)
     host.RefreshClasses = [&form] { form.cmdRefresh_Click(kPrintTab); };
     host.KeepDialogOpen = [&form] { form.chkClose->setChecked(false); };
     host.OutputFolder = [&form] { return form.txtfFolder->text(); };
-    auto* tab = new PrintTab(form.lstClass[kPrintTab], std::move(host), form.picTray[kPrintTab]);
+    auto* tab = new PrintTab(form.Document(), form.lstClass[kPrintTab], std::move(host),
+                             form.picTray[kPrintTab]);
     tab->setObjectName(QStringLiteral("PrintTab"));
     // The print settings above the dialog's class list.
     if (auto* layout = qobject_cast<QBoxLayout*>(form.picTray[kPrintTab]->layout()))

@@ -3,6 +3,7 @@
 // print tab holds the split-sheet printing, which the printing windows put on its page through
 // the builder registered with setPrintPageBuilder. Closing the dialog hides it; the main window
 // keeps one dialog for the whole run.
+#include "race/racedocument.h"
 #include "reports/outputoptions.h"
 
 #include <QDialog>
@@ -26,7 +27,8 @@ class ElidedLabel;
 class frmOutput : public QDialog {
     Q_OBJECT
 public:
-    explicit frmOutput(QWidget* parent = nullptr);
+    // The output dialog of the document's race.
+    explicit frmOutput(RaceDocument& document, QWidget* parent = nullptr);
 
     // Fills the print tab's page (picTray[1]); called at the end of every construction. The
     // page already holds lstClass[1], cmdCheck[1], cmdUncheck[1] and cmdRefresh[1].
@@ -40,7 +42,9 @@ public:
     // The output dialog of the owner window, created at its first opening and kept (hidden
     // while closed) as long as the owner lives, so that its settings and a running timer
     // print stay.
-    static frmOutput& Of(QWidget* owner);
+    static frmOutput& Of(QWidget* owner, RaceDocument& document);
+    // The race the dialog writes.
+    RaceDocument& Document() const { return document_; }
 
     // Script commands "HTML,folder,name" and "LEG,folder,name"; false when nothing could be
     // written or a file failed. Other commands do nothing and count as done. The command text
@@ -126,4 +130,5 @@ private:
     bool showing_ = false;  // controls are being set from the model: no reactions
     bool lastRunFailed_ = false;
     bool automation_ = false;  // a script runs the dialog: nobody reads messages of success
+    RaceDocument& document_;
 };

@@ -49,7 +49,8 @@ QString Caption()
 
 }  // namespace
 
-frmDuel::frmDuel(QWidget* parent) : QWidget(parent), loadProgress_(this)
+frmDuel::frmDuel(RaceDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document), loadProgress_(this)
 {
     setWindowTitle(Caption());
     setAttribute(Qt::WA_QuitOnClose, true);
@@ -168,7 +169,7 @@ void frmDuel::BuildRacePanel()
 
 void frmDuel::ShowRaceInfo()
 {
-    if (basLoadedRace::RaceIsLoaded()) {
+    if (basLoadedRace::RaceIsLoaded(document_.race())) {
         ShowRaceHeader();
         ShowClassNames();
         picStart->hide();
@@ -178,16 +179,16 @@ void frmDuel::ShowRaceInfo()
     ShowHistory();
     PicRaceInfo->hide();
     picStart->show();
-    basLoadedRace::ForgetEmptyRace();
+    basLoadedRace::ForgetEmptyRace(document_);
 }
 
 void frmDuel::ShowRaceHeader()
 {
-    const RaceHeader& race = basDefinition::RaceInfo;
+    const RaceHeader& race = document_.RaceInfo();
     lblRaceName->setFullText(race.RaceName);
     lblRaceDate->setText(CbasGeneral::FormatDate(race.RaceDate, QStringLiteral("yyyy年mm月dd日")));
     lblRaceTerrain->setFullText(race.RacePlace);
-    const QString& path = basDefinition::CurrentFilePath;
+    const QString& path = document_.CurrentFilePath();
     lblFileName->setFullText(QStringLiteral("ファイル: ") +
                              (path.isEmpty() ? QStringLiteral("（保存されていません）")
                                              : CbasGeneral::GetFileName(path)));
@@ -197,7 +198,7 @@ void frmDuel::ShowRaceHeader()
 // As many class names as fit the label, then " ..." when one did not fit; the tooltip lists all.
 void frmDuel::ShowClassNames()
 {
-    if (basDefinition::ClassList.isEmpty()) {
+    if (document_.ClassList().isEmpty()) {
         lblRaceClass->setText(QStringLiteral("未定義"));
         lblRaceClass->setToolTip(QString());
         return;
@@ -207,7 +208,7 @@ void frmDuel::ShowClassNames()
     QString caption;
     QString tip;
     bool full = false;
-    for (const QString& className : basDefinition::ClassList.names()) {
+    for (const QString& className : document_.ClassList().names()) {
         const QString name = basDefinition::DisplayClassName(className);
         tip += QLatin1Char(' ') + name;
         if (full) continue;

@@ -1,7 +1,8 @@
 #pragma once
 // The main window: the start panel (new, open, exit, recent files) while no race is loaded,
 // the race panel (race header, class names and the edit, save, show, output, close and exit
-// buttons) while one is. It owns the life of the loaded race and is what scripts drive.
+// buttons) while one is. It loads, saves and closes the race of the document it is given, hands
+// that document to every window it opens, and is what scripts drive.
 #include "config/ui/elidedlabel.h"
 #include "config/ui/scopedcursor.h"
 #include "lapfiles/raceformat.h"
@@ -32,8 +33,9 @@ struct CommandLineOutcome {
 class frmDuel : public QWidget, public basAutomation::ScriptHost {
     Q_OBJECT
 public:
-    // Builds the window with its caption and an empty display; nothing is read or written.
-    explicit frmDuel(QWidget* parent = nullptr);
+    // Builds the window with its caption and an empty display for the document, which it shows
+    // and hands to the windows it opens; nothing is read or written.
+    explicit frmDuel(RaceDocument& document, QWidget* parent = nullptr);
     ~frmDuel() override;
 
     // The start-up steps: registry, settings, the file-association check, the empty race.
@@ -56,6 +58,7 @@ public:
     // What a script asks of the window: the loading window, the busy pointer, a redraw after
     // OPEN, the buttons "表示" (CLICKSHOW), "開く" (CLICKOPEN) and "終了" (CLICKEXIT, true once
     // the window has closed), the settings file, and the output dialog's folder.
+    RaceDocument& Document() override { return document_; }
     basConvert::LoadProgress* LoadProgress() override { return &loadProgress_; }
     void SetBusy(bool busy) override;
     void RaceChanged() override { ShowRaceInfo(); }
@@ -108,6 +111,7 @@ private:
     void FinishLoad(const basConvert::LoadResult& load);
     void lstHistory_DblClick(QListWidgetItem* item);
 
+    RaceDocument& document_;
     LoadWindowProgress loadProgress_;
     QString dialogFileName_;  // the name last chosen in the file dialog, or its folder
     std::array<basHistory::HistorySlot, basHistory::HistorySlots + 1> history_{};

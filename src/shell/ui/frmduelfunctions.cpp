@@ -27,8 +27,6 @@
 
 #include <algorithm>
 
-using namespace basDefinition;
-
 namespace {
 
 const QString kFileDialogTitle = QStringLiteral("ラップファイル");
@@ -64,7 +62,7 @@ void frmDuel::StartUp()
     basRegistration::RegisterApplication();
     basSettings::LoadSettings();
     CheckFileAssociation(this);
-    ResetRace();
+    document_.resetRace();
     ShowRaceInfo();
 }
 
@@ -81,22 +79,22 @@ CommandLineOutcome frmDuel::OpenCommandLine(const QStringList& arguments)
         return outcome;
     }
     outcome.kind = CommandLineOutcome::Kind::File;
-    const basConvert::LoadResult load = basConvert::LoadRaceFile(line.path, &loadProgress_);
+    const basConvert::LoadResult load =
+        basConvert::LoadRaceFile(document_, line.path, &loadProgress_);
     if (!load.loaded()) {
         // The file was asked for (a double-click in the file manager): say why it is not shown.
-        CurrentFilePath.clear();
+        document_.setCurrentFilePath(QString());
         show();
         ShowRaceInfo();
         Warn(load.failureMessage());
     } else {
         show();
         ShowRaceInfo();
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
         TellLoadNotice(load);
         outcome.fileLoaded = true;
         outcome.fileDamaged = load.damaged;
     }
-    FileResult = FileOk;
     return outcome;
 }
 
@@ -125,7 +123,7 @@ void frmDuel::cmbFunc_Click(int Index)
         case 5:
             // One output dialog per main window: what was chosen stays from one opening to the
             // next.
-            ExecModal(frmOutput::Of(this));
+            ExecModal(frmOutput::Of(this, document_));
             break;
         case 6:
         case 8:
@@ -144,9 +142,9 @@ void frmDuel::cmbFunc_Click(int Index)
 void frmDuel::ClearRace()
 {
     // The next file dialog starts in the folder of the race closed, with no name proposed.
-    const QString folder =
-        CbasGeneral::GetFolderName(CurrentFilePath.isEmpty() ? dialogFileName_ : CurrentFilePath);
-    basRaceEdit::ClearRace();
+    const QString folder = CbasGeneral::GetFolderName(
+        document_.CurrentFilePath().isEmpty() ? dialogFileName_ : document_.CurrentFilePath());
+    basRaceEdit::ClearRace(document_);
     dialogFileName_ = folder;
     ShowRaceInfo();
 }
@@ -156,28 +154,28 @@ void frmDuel::ClearRace()
 void frmDuel::EditRace()
 {
     {
-        frmClassEdit editor(this);
+        frmClassEdit editor(document_, this);
         ExecModal(editor);
     }
     ShowRaceInfo();
-    basHistory::UpdateHistory();
+    basHistory::UpdateHistory(document_);
 }
 
 void frmDuel::ShowAnalysis()
 {
-    frmAnalyzer analyzer(this);
+    frmAnalyzer analyzer(document_, this);
     ExecModal(analyzer);
 }
 
 bool frmDuel::SaveBefore(const QString& question)
 {
-    if (!DataModified) return true;
+    if (!document_.DataModified()) return true;
     const Prompts::Answer answer =
         Prompts::question(question, Prompts::Buttons::YesNoCancel, Prompts::Icon::Information);
     if (answer == Prompts::Answer::No) return true;
     if (answer != Prompts::Answer::Yes) return false;
     cmbFunc_Click(3);
-    return !DataModified;
+    return !document_.DataModified();
 }
 
 void frmDuel::OpenFile()
@@ -185,59 +183,60 @@ void frmDuel::OpenFile()
     if (!SaveBefore(QStringLiteral("読み込み前にデータを保存しますか？"))) return;
     int filterIndex = 1;
     const QString path =
-        CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Open, kFileDialogTitle,
-                                    kOpenFilter, &filterIndex, dialogFileName_);
+        CbasControl::ShowFileDialog(document_.CurrentFilePath(), CbasControl::FileDialogMode::Open, kFileDialogTitle, kOpenFilter,
+                                    &filterIndex, dialogFileName_);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
-    FinishLoad(basConvert::LoadRaceFile(path, &loadProgress_));
+    FinishLoad(basConvert::LoadRaceFile(document_, path, &loadProgress_));
 }
 
 void frmDuel::FinishLoad(const basConvert::LoadResult& load)
 {
     const bool failed = !load.loaded();
     // Cleared before the redraw, so that the window never names a file the race no longer has.
-    if (failed) CurrentFilePath.clear();
+    if (failed) document_.setCurrentFilePath(QString());
     ShowRaceInfo();
     if (failed) {
         Warn(load.failureMessage());
     } else {
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
         TellLoadNotice(load);
     }
-    FileResult = FileOk;
 }
 
 void frmDuel::SaveFile()
 {
-    const QString proposed =
-        CurrentFilePath.isEmpty() ? dialogFileName_ : WithoutExtension(CurrentFilePath);
+    const QString proposed = document_.CurrentFilePath().isEmpty()
+                                 ? dialogFileName_
+                                 : WithoutExtension(document_.CurrentFilePath());
     int filterIndex = basConvert::FilterIndexOf(basConvert::SaveType::Lap);
     const QString path =
-        CbasControl::ShowFileDialog(CbasControl::FileDialogMode::Save, kFileDialogTitle,
+        CbasControl::ShowFileDialog(document_.CurrentFilePath(), CbasControl::FileDialogMode::Save, kFileDialogTitle,
                                     basConvert::SaveDialogFilter(), &filterIndex, proposed);
     if (path.isEmpty()) return;
     dialogFileName_ = path;
     // The dialog offers the save types of the format table; an index beyond them saves nothing.
     const std::optional<basConvert::SaveType> type = basConvert::SaveTypeAt(filterIndex);
     if (type && !AcceptSaveLosses(*type)) return;
-    if (type) basConvert::SaveRaceFile(path, *type);
-    if (!type || FileResult == FileFailed) {
+    const bool saved = type && basConvert::SaveRaceFile(document_.race(), path, *type) ==
+                                   basConvert::SaveResult::Saved;
+    if (!saved) {
         Warn(QStringLiteral("ファイルを保存できませんでした\n") +
              CbasGeneral::PathWithReason(path, CbasGeneral::LastWriteError()));
     } else {
-        DataModified = false;
+        document_.setDataModified(false);
         // A lap file holds the whole race: it is the race's file from now on. The other types
         // are copies that keep less; the race stays with its file.
-        if (type == basConvert::SaveType::Lap) CurrentFilePath = path;
+        if (type == basConvert::SaveType::Lap) document_.setCurrentFilePath(path);
         ShowRaceInfo();
-        basHistory::UpdateHistory();
+        basHistory::UpdateHistory(document_);
     }
-    FileResult = FileOk;
 }
 
 bool frmDuel::AcceptSaveLosses(basConvert::SaveType type)
 {
-    const QString question = basConvert::SaveLossQuestion(type, RaceInfo, ClassList);
+    const QString question =
+        basConvert::SaveLossQuestion(type, document_.RaceInfo(), document_.ClassList());
     return question.isEmpty() || Prompts::question(question, Prompts::Buttons::YesNo,
                                                    Prompts::Icon::Question) == Prompts::Answer::Yes;
 }
@@ -247,7 +246,7 @@ void frmDuel::lstHistory_DblClick(QListWidgetItem* item)
     if (!item) return;
     const int slot = item->data(Qt::UserRole).toInt();
     if (slot < 1 || slot > basHistory::HistorySlots) return;
-    FinishLoad(basConvert::LoadRaceFile(history_[slot].path, &loadProgress_));
+    FinishLoad(basConvert::LoadRaceFile(document_, history_[slot].path, &loadProgress_));
 }
 
 void frmDuel::closeEvent(QCloseEvent* event)

@@ -20,7 +20,7 @@ protected:
     void SetUp() override
     {
         ViewTest::SetUp();
-        basDefinition::RaceInfo.RaceDate = QDate(2004, 5, 16);
+        testRace().RaceInfo.RaceDate = QDate(2004, 5, 16);
         addClass(
             QStringLiteral("M21E"), 1, true,
             {{"A", {"10:00", "5:00"}, "", "10:00:00"}, {"B", {"11:00", "6:00"}, "", "10:02:00"}});
@@ -31,7 +31,7 @@ protected:
 
 TEST_F(AutomationTest, ChartImagesOfEveryClass)
 {
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempDir() + QStringLiteral(",Web")), 0);
     // Every image of every class that cannot be written is counted.
     EXPECT_EQ(window.Automation(QStringLiteral("CHART,") + tempPath("absent") + ",Web"), 4);
@@ -46,8 +46,8 @@ TEST_F(AutomationTest, ChartImagesOfEveryClass)
 // classes and images, not in the order their drawing ended.
 TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOrder)
 {
-    basDefinition::ResetRace();
-    basDefinition::RaceInfo.RaceDate = QDate(2004, 5, 16);
+    testDocument().resetRace();
+    testRace().RaceInfo.RaceDate = QDate(2004, 5, 16);
     QStringList classes;
     for (int c = 0; c < 7; ++c) {
         std::vector<Runner> runners;
@@ -67,7 +67,7 @@ TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOr
     const QStringList blocked = {tempPath("04_web_c2_2.png"), tempPath("04_web_c5_1.png")};
     for (const QString& path : blocked) ASSERT_TRUE(QDir().mkpath(path));
 
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts* scripted = prompts.get();
     {
@@ -83,7 +83,7 @@ TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOr
     for (const QString& name : classes) {
         SCOPED_TRACE(name.toStdString());
         // The picture a chart window of the class, just opened, saves.
-        const frmGraph chart(basAnalyze::AnalyzeClass(name));
+        const frmGraph chart(basAnalyze::AnalyzeClass(testRace(), name), testDocument());
         const basAnalyze::AnalysisWorkspace& ws = chart.Analysis();
         for (const basChart::ChartMode mode :
              {basChart::ChartMode::RaceTime, basChart::ChartMode::ClockTime}) {
@@ -102,8 +102,8 @@ TEST_F(AutomationTest, ImagesDrawnSideBySideMatchTheirClassesAndFailuresComeInOr
 
 TEST_F(AutomationTest, CommandsAndTheirFiles)
 {
-    basDefinition::RaceInfo.RaceDate = QDate();
-    frmAnalyzer window;
+    testRace().RaceInfo.RaceDate = QDate();
+    frmAnalyzer window(testDocument());
     window.Automation(QStringLiteral("chart2,") + tempDir() + QStringLiteral("/,x"));
     EXPECT_EQ(written(), (QStringList{"x_m21e_2.png", "x_w21_2.png"}));
     window.Automation(QStringLiteral("CHARTS,") + tempDir() + QStringLiteral(",y"));
@@ -113,9 +113,9 @@ TEST_F(AutomationTest, CommandsAndTheirFiles)
 
 TEST_F(AutomationTest, OneClassRace)
 {
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("Open"), 1, true, {{"A", {"10:00", "5:00"}}});
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     window.Automation(QStringLiteral("CHART1,") + tempDir() + QStringLiteral(",z"));
     EXPECT_EQ(written(), QStringList{"z_open_1.png"});
 }

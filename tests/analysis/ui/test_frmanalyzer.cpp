@@ -31,9 +31,9 @@ protected:
 
 TEST_F(AnalyzerTest, WorkedExampleCells)
 {
-    basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
+    testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
     addWorkedExample(QStringLiteral("M21"), true);
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     const CellGrid& g = grid(window);
     ASSERT_EQ(g.cols(), 5);
     EXPECT_EQ(g.rows(), 4 * 3 + 17);
@@ -93,7 +93,7 @@ TEST_F(AnalyzerTest, WorkedExampleCells)
 TEST_F(AnalyzerTest, RankColoursAndAlignment)
 {
     addWorkedExample(QStringLiteral("M21"), false);
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     const CellGridModel& model = *window.AnalyzeModel();
     // No club anywhere: one fixed row, the first section header takes row 1.
     ASSERT_EQ(model.grid().fixedRows(), 1);
@@ -122,7 +122,7 @@ TEST_F(AnalyzerTest, MissingSplitsAndTotals)
              {{"A", {"4:00", "10:00", "1:00"}},
               {"B", {"n/a", "12:00", "1:30"}},
               {"E", {"5:00", "11:00", "n/a"}}});
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     const CellGrid& g = grid(window);
     const int b = 2, e = 3;  // runners without valid totals sort after A
     ASSERT_EQ(g.text(0, 1), "A");
@@ -141,7 +141,7 @@ TEST_F(AnalyzerTest, AnEmptyFirstLegLeavesNoElapsedTimeAtAnyControl)
     // N has no entry for leg 1: no elapsed time there, and no rank placeholder either.
     addClass(QStringLiteral("W21"), 2, true,
              {{"A", {"4:00", "10:00", "1:00"}}, {"N", {"", "12:00", "1:30"}}});
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     const CellGrid& g = grid(window);
     const int n = g.text(0, 1) == "N" ? 1 : 2;
     ASSERT_EQ(g.text(0, n), "N");
@@ -162,7 +162,7 @@ TEST_F(AnalyzerTest, RankWidthAndColumnWidthByRunnerCount)
                           {99, QStringLiteral("   3:00( -)"), 1080},
                           {100, QStringLiteral("   3:00(  -)"), 1170}};
     for (const Case& c : cases) {
-        basDefinition::ResetRace();
+        testDocument().resetRace();
         // Runner 1 has a merged time on leg 2, so its cell shows the placeholder.
         std::vector<Runner> runners{{"X", {"→", "3:00"}}};
         for (int i = 1; i < c.runners; ++i) {
@@ -171,7 +171,7 @@ TEST_F(AnalyzerTest, RankWidthAndColumnWidthByRunnerCount)
                  {"2:00", QStringLiteral("3:%1").arg(i % 60, 2, 10, QLatin1Char('0'))}});
         }
         addClass(QStringLiteral("M%1").arg(c.runners), 2, false, runners);
-        frmAnalyzer window;
+        frmAnalyzer window(testDocument());
         const CellGrid& g = grid(window);
         SCOPED_TRACE(c.runners);
         ASSERT_EQ(g.text(0, 1), "X");
@@ -189,7 +189,7 @@ TEST_F(AnalyzerTest, RankWidthAndColumnWidthByRunnerCount)
 TEST_F(AnalyzerTest, OneClassIsShownAtOnce)
 {
     addWorkedExample(QStringLiteral("M21"), false);
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     ASSERT_EQ(window.cmbClassList->count(), 1);
     EXPECT_EQ(window.cmbClassList->itemText(0), "M21");
     EXPECT_EQ(window.cmbClassList->itemData(0).toInt(), 1);
@@ -204,7 +204,7 @@ TEST_F(AnalyzerTest, ManyClassesListAndClassSelect)
     addWorkedExample(QStringLiteral("M21"), false);
     addClass(QStringLiteral("W21"), 1, true, {{"P", {"5:00", "1:00"}}, {"Q", {"6:00", "1:10"}}});
     addClass(QString(), 1, true, {});
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     ASSERT_EQ(window.cmbClassList->count(), 4);
     EXPECT_EQ(window.cmbClassList->itemText(0), QStringLiteral("クラス選択"));
     EXPECT_EQ(window.cmbClassList->itemData(0).toInt(), 0);
@@ -233,7 +233,7 @@ TEST_F(AnalyzerTest, ManyClassesListAndClassSelect)
 
 TEST_F(AnalyzerTest, NoClassLeavesTheListEmpty)
 {
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     EXPECT_EQ(window.cmbClassList->count(), 0);
     EXPECT_TRUE(window.grdAnalyze->isHidden());
     EXPECT_FALSE(window.cmdChart->isEnabled());
@@ -251,7 +251,7 @@ TEST_F(AnalyzerTest, CruiseDetailSetting)
 
     basSettings::SettingsFile().setItem(QStringLiteral("CruiseDetail"), QStringLiteral("1"));
     addWorkedExample(QStringLiteral("M21"), false);
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     const AnalyzeGrid::SectionRows s = AnalyzeGrid::Sections(1, 3);
     EXPECT_EQ(window.AnalyzeModel()->grid().text(s.cruiseSpeed, 1), QStringLiteral(" 81.1"));
 }
@@ -274,7 +274,7 @@ TEST_F(AnalyzerTest, ValueTexts)
 TEST_F(AnalyzerTest, GridFollowsTheWindowSize)
 {
     addWorkedExample(QStringLiteral("M21"), false);
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     window.resize(800, 500);
     window.show();
     EXPECT_EQ(window.grdAnalyze->geometry(), QRect(0, 36, 800, 464));
@@ -290,7 +290,7 @@ TEST_F(AnalyzerTest, CutNamesAndClubsEndInAMarkAndShowTheWholeTextAsTooltip)
         QStringLiteral("OrienteeringClubOfTheNorthernForest");  // no blanks: stripped;
     addClass(QStringLiteral("M21"), 1, true,
              {{name, {"5:00", "1:00"}, club}, {"Li", {"6:00", "1:10"}, "OK"}});
-    frmAnalyzer window;
+    frmAnalyzer window(testDocument());
     window.resize(900, 600);
     window.show();
     QCoreApplication::processEvents();
@@ -314,14 +314,14 @@ TEST_F(AnalyzerTest, TheTopBandStaysAtTheTopAndTheInfoLineSetsNoWidth)
 {
     addWorkedExample(QStringLiteral("M21"), false);
     addClass(QStringLiteral("W21"), 1, true, {});
-    basDefinition::RaceInfo.RaceName = QStringLiteral("春の大会");
+    testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
     int narrowest = 0;
     {
-        frmAnalyzer window;
+        frmAnalyzer window(testDocument());
         narrowest = window.minimumSizeHint().width();
     }
-    basDefinition::RaceInfo.RaceName = QStringLiteral("とても長い名前の大会").repeated(20);
-    frmAnalyzer window;
+    testRace().RaceInfo.RaceName = QStringLiteral("とても長い名前の大会").repeated(20);
+    frmAnalyzer window(testDocument());
     EXPECT_EQ(window.minimumSizeHint().width(), narrowest);
     window.resize(900, 600);
     window.show();

@@ -36,7 +36,7 @@ protected:
 
 TEST_F(LegDataTest, LegMeasuresAndTotals)
 {
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("M21")));
     const CellGrid& g = window.LegModel()->grid();
     ASSERT_EQ(g.rows(), 5);
     ASSERT_EQ(g.cols(), 14);
@@ -62,7 +62,7 @@ TEST_F(LegDataTest, LegMeasuresAndTotals)
 
 TEST_F(LegDataTest, LeadersWithClassColours)
 {
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("M21")));
     const CellGridModel& model = *window.LegModel();
     const CellGrid& g = model.grid();
     // Leg 1: D has no split there and is left out.
@@ -120,7 +120,7 @@ TEST_F(LegDataTest, LeaderNamesFillSixColumns)
 TEST_F(LegDataTest, LongTotalInAReferenceColumn)
 {
     addClass(QStringLiteral("R"), 1, true, {{"Ann", {"9:00:00", "1:02:05"}}});
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("R")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("R")));
     const CellGrid& g = window.LegModel()->grid();
     EXPECT_EQ(g.text(3, 5), QStringLiteral("  1) 10:02:05"));
     EXPECT_EQ(g.text(3, 8), QStringLiteral("Ann    10:02:05"));
@@ -128,7 +128,7 @@ TEST_F(LegDataTest, LongTotalInAReferenceColumn)
 
 TEST_F(LegDataTest, ReferenceColumns)
 {
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("M21")));
     const CellGrid& g = window.LegModel()->grid();
     EXPECT_EQ(window.cboRefer[0]->currentIndex(), 0);
     EXPECT_EQ(window.cboRefer[1]->currentIndex(), 1);
@@ -147,7 +147,7 @@ TEST_F(LegDataTest, ReferenceColumns)
 
 TEST_F(LegDataTest, ChoosersStayOnTheirHeaderCells)
 {
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("M21")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("M21")));
     window.resize(400, 200);
     window.show();
     QCoreApplication::processEvents();
@@ -173,7 +173,7 @@ TEST_F(LegDataTest, ChoosersStayOnTheirHeaderCells)
 TEST_F(LegDataTest, SingleRunnerFillsOneReference)
 {
     addClass(QStringLiteral("W10"), 1, true, {{"Solo", {"5:00", "1:00"}}});
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("W10")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("W10")));
     EXPECT_EQ(window.cboRefer[0]->currentIndex(), 0);
     EXPECT_EQ(window.cboRefer[1]->currentIndex(), -1);
     EXPECT_EQ(window.LegModel()->grid().text(1, 6), QString());
@@ -189,14 +189,14 @@ TEST_F(LegDataTest, RanksAboveNineHundredNinetyNineStayWhole)
         runners.push_back(
             {QStringLiteral("R%1").arg(i), {QStringLiteral("0:%1").arg(60 + i), "1:00"}});
     addClass(QStringLiteral("Big"), 1, true, runners);
-    frmAnalyzer analyzer;
+    frmAnalyzer analyzer(testDocument());
     analyzer.cmbClassList->setCurrentIndex(analyzer.cmbClassList->findText("Big"));
     const CellGrid& g = analyzer.AnalyzeModel()->grid();
     const int leg = AnalyzeGrid::Sections(1, 2).lapTime + 1;
     EXPECT_EQ(g.text(leg, 1), QStringLiteral("   1:01(   1)"));
     EXPECT_EQ(g.text(leg, 1001), QStringLiteral("  17:41(1001)"));
     EXPECT_EQ(g.text(leg + 2, 1000), QStringLiteral("  18:40(1000)"));  // the total
-    frmLegData legs(basAnalyze::AnalyzeClass(QStringLiteral("Big")));
+    frmLegData legs(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("Big")));
     legs.cboRefer[1]->setCurrentIndex(1000);
     const CellGrid& l = legs.LegModel()->grid();
     EXPECT_EQ(l.text(1, 6), QStringLiteral("1001)   17:41"));
@@ -212,7 +212,7 @@ TEST_F(LegDataTest, LeadersOfOneFamilyNameStandApart)
              {{"中川 慎吾", {"5:00", "1:00"}},
               {"中川 健一", {"5:10", "1:00"}},
               {"岡本 修", {"5:20", "1:00"}}});
-    frmLegData window(basAnalyze::AnalyzeClass(QStringLiteral("M21A")));
+    frmLegData window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("M21A")));
     const CellGrid& g = window.LegModel()->grid();
     EXPECT_EQ(g.text(1, 8), QStringLiteral("中川慎    5:00"));
     EXPECT_EQ(g.text(1, 9), QStringLiteral("中川健    5:10"));

@@ -1,5 +1,6 @@
 #pragma once
 // Classes for the view and chart tests, built straight through the race model.
+#include "common/testsupport.h"
 #include "race/race.h"
 
 #include <QString>
@@ -30,7 +31,7 @@ struct Runner {
 inline clsClassData& addClass(const QString& name, int controls, bool lastGoal,
                               const std::vector<Runner>& runners)
 {
-    clsClassData& cls = basDefinition::ClassList.add(name);
+    clsClassData& cls = testRace().ClassList.add(name);
     cls.ClassControlCount = controls;
     cls.ClassLastGoalExist = lastGoal;
     for (const Runner& row : runners) {

@@ -24,9 +24,9 @@ protected:
     }
     static void buildRace()
     {
-        basDefinition::ResetRace();
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Live");
-        basDefinition::RaceInfo.RaceDate = QDate(2004, 5, 16);
+        testDocument().resetRace();
+        testRace().RaceInfo.RaceName = QStringLiteral("Live");
+        testRace().RaceInfo.RaceDate = QDate(2004, 5, 16);
         addClass(
             QStringLiteral("M21"), 1, true,
             {{"A", {"10:00", "5:00"}, "", "10:00:00"}, {"B", {"11:00", "6:00"}, "", "10:02:00"}});
@@ -36,8 +36,9 @@ protected:
     static QStringList batch(const QString& folder, bool keyed = true)
     {
         OutputKeys::KeyFolder keys(folder);
-        const std::vector<basChart::ChartPngJob> jobs = basChart::RaceChartJobs(
-            "CHART", folder, "Live", basDefinition::ClassList.names(), keyed ? &keys : nullptr);
+        const std::vector<basChart::ChartPngJob> jobs =
+            basChart::RaceChartJobs(testRace(), "CHART", folder, "Live",
+                                    testRace().ClassList.names(), keyed ? &keys : nullptr);
         QStringList drawn;
         basChart::SaveChartPngs(jobs, [&](size_t i, bool ok) {
             EXPECT_TRUE(ok);
@@ -61,7 +62,7 @@ TEST_F(ChartKeys, OnlyTheImagesOfWhatChangedAreDrawnAgain)
         {"nothing", [](const QString&) {}, {}},
         {"a leg of a runner",
          [](const QString&) {
-             clsClassData& m21 = basDefinition::ClassList["M21"];
+             clsClassData& m21 = testRace().ClassList["M21"];
              clsClassDataSub runner = m21.RunnersAsAdded().front();
              const clsClassDataSub other = m21.RunnersAsAdded().back();
              runner.setLap(1, runner.Lap(1) + 30 / 86400.0);
@@ -72,7 +73,7 @@ TEST_F(ChartKeys, OnlyTheImagesOfWhatChangedAreDrawnAgain)
          },
          {m1, m2}},
         {"the race header",
-         [](const QString&) { basDefinition::RaceInfo.RacePlace = "Forest"; },
+         [](const QString&) { testRace().RaceInfo.RacePlace = "Forest"; },
          {m1, m2, w1, w2}},
         {"an image removed", [&](const QString& f) { QFile::remove(f + "/" + w2); }, {w2}},
     };

@@ -110,7 +110,7 @@ TEST_F(ChartTest, ClockTimeImageNeedsAStartInRange)
     EXPECT_EQ(image.pixelColor(880, 100), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(880, 51), QColor(Qt::white));
 
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("E"), 1, true, {{"A", {"5:00", "5:00"}, "", "8:05:00"}});
     EXPECT_FALSE(SaveChartPng(tempPath("early.png"), analyse(QStringLiteral("E")), request));
     EXPECT_FALSE(QFile::exists(tempPath("early.png")));

@@ -41,7 +41,7 @@ protected:
 TEST_F(GraphTest, OpensInRaceTimeWithTheThreeFastestChosen)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("h")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("h")), testDocument());
     EXPECT_EQ(window.Analysis().AnaRunnerCount, 4);
     EXPECT_EQ(window.Mode(), ChartMode::RaceTime);
     EXPECT_FALSE(window.SuppressDraw);
@@ -58,7 +58,7 @@ TEST_F(GraphTest, OpensInRaceTimeWithTheThreeFastestChosen)
 TEST_F(GraphTest, TwoRunnersLeaveTheThirdListEmpty)
 {
     addClass(QStringLiteral("W"), 1, true, {{"P", {"5:00", "1:00"}}, {"Q", {"6:00", "1:10"}}});
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("W")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("W")), testDocument());
     EXPECT_EQ(window.cboSelect[1]->currentIndex(), 1);
     EXPECT_EQ(window.cboSelect[2]->currentIndex(), -1);
     EXPECT_EQ(window.Request().chosen, (std::array<int, 3>{1, 2, 0}));
@@ -67,7 +67,7 @@ TEST_F(GraphTest, TwoRunnersLeaveTheThirdListEmpty)
 TEST_F(GraphTest, ModeSetsTheScrollPosition)
 {
     spreadClass();  // first start 10:00: ten minutes before is 9:50, p = 11
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     window.cboMode->setCurrentIndex(1);
     EXPECT_EQ(window.Mode(), ChartMode::ClockTime);
     EXPECT_EQ(window.scrChart->value(), 11);
@@ -80,7 +80,7 @@ TEST_F(GraphTest, ModeSetsTheScrollPosition)
 TEST_F(GraphTest, ClicksFillTheSlotsInTurn)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     for (int r : {2, 4, 1, 3}) window.picChart_MouseDown(onLine(window, r));
     EXPECT_EQ(window.ClickedRunner, (std::array<int, 3>{3, 4, 1}));
     EXPECT_EQ(window.NextClickSlot, 1);
@@ -100,7 +100,7 @@ TEST_F(GraphTest, ClicksFillTheSlotsInTurn)
 TEST_F(GraphTest, SuppressedDrawingKeepsThePicture)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     const QImage before = window.picChart->picture();
     window.SuppressDraw = true;
     window.scrChart->setValue(3);
@@ -113,7 +113,7 @@ TEST_F(GraphTest, SuppressedDrawingKeepsThePicture)
 TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     const QString prefix = tempPath("04_web_");
     EXPECT_EQ(window.Automation(QStringLiteral("chart,") + prefix), 0);
     EXPECT_FALSE(QImage(prefix + "h_1.png").isNull());
@@ -152,13 +152,13 @@ TEST_F(GraphTest, AutomationWritesOneOrTwoImages)
 TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts* scripted = prompts.get();
     scripted->files.push_back({tempPath("saved"), 1});
     scripted->files.push_back({QString(), 1});  // cancelled
     const Prompts::ScopedPrompts scope(std::move(prompts));
-    basDefinition::CurrentFilePath = tempPath("cup.lap");
+    testDocument().setCurrentFilePath(tempPath("cup.lap"));
     window.cmdSave->click();
     ASSERT_EQ(scripted->fileRequests.size(), 1u);
     // The name a script gives the image, in the race's folder.
@@ -177,7 +177,7 @@ TEST_F(GraphTest, SaveButtonAsksThroughThePromptService)
 TEST_F(GraphTest, SaveButtonTellsWhyNoImageWasWritten)
 {
     addClass(QStringLiteral("E"), 1, true, {{"A", {"5:00", "5:00"}, "", "8:05:00"}});
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("E")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("E")), testDocument());
     testsupport::writeCp932(tempPath("plain"), QStringLiteral("x"));
     QDir().mkpath(tempPath("taken.png"));
     QDir().mkpath(tempPath("locked"));
@@ -218,7 +218,7 @@ namespace {
 TEST_F(GraphTest, AtItsSmallestSizeEverythingFits)
 {
     spreadClass();
-    frmGraph window(basAnalyze::AnalyzeClass(QStringLiteral("H")));
+    frmGraph window(basAnalyze::AnalyzeClass(testRace(), QStringLiteral("H")), testDocument());
     window.show();
     window.resize(300, 200);  // below any sensible size: held at the minimum
     QCoreApplication::processEvents();

@@ -37,7 +37,7 @@ protected:
 
     static clsClassData& addClass(const QString& name, int controls, bool finish = true)
     {
-        clsClassData& c = basDefinition::ClassList.add(name);
+        clsClassData& c = testRace().ClassList.add(name);
         c.ClassControlCount = controls;
         c.ClassLastGoalExist = finish;
         return c;

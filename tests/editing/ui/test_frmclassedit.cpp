@@ -30,14 +30,14 @@ class ClassEditTest : public EditorTest {};
 
 TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
 {
-    RaceInfo.RaceName = QStringLiteral("春の大会");
-    RaceInfo.RaceDate = QDate(2002, 5, 12);
-    RaceInfo.RacePlace = QStringLiteral("北の森");
+    testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
+    testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
+    testRace().RaceInfo.RacePlace = QStringLiteral("北の森");
     clsClassData& m21 = addClass(QStringLiteral("M21"), 12);
     m21.ClassLength = 5400;
     addClass(QString(), 0);
 
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     EXPECT_EQ(window.windowTitle(), QStringLiteral("編集"));
     EXPECT_EQ(window.txtName->text(), QStringLiteral("春の大会"));
     EXPECT_EQ(window.txtDate->text(), QStringLiteral("2002/05/12"));
@@ -53,7 +53,7 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     EXPECT_EQ(window.vscControl->count(), 12);
     EXPECT_TRUE(window.cmdAddClass->font().bold());
     EXPECT_EQ(window.cmdAddClass->palette().color(QPalette::Button), QColor(255, 255, 192));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // The class without a name: an empty control field the spinner cannot change.
     window.lstClass->setCurrentRow(1);
@@ -61,13 +61,13 @@ TEST_F(ClassEditTest, OpensFromTheRaceWithoutCountingAsAnEdit)
     EXPECT_EQ(window.txtControlCount->text(), QString());
     window.vscControl->setCount(5);
     EXPECT_EQ(window.txtControlCount->text(), QString());
-    EXPECT_EQ(ClassList.find(QString())->ClassControlCount, 0);
-    EXPECT_FALSE(DataModified);
+    EXPECT_EQ(testRace().ClassList.find(QString())->ClassControlCount, 0);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
 {
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     EXPECT_EQ(window.lstClass->count(), 0);
     EXPECT_FALSE(window.fraClass->isEnabled());
     EXPECT_FALSE(window.cmdDelClass->isEnabled());
@@ -78,7 +78,7 @@ TEST_F(ClassEditTest, EmptyRaceHasNothingToChoose)
     window.cmdChangeName_Click();
     EXPECT_FALSE(window.cmdLapEdit_Click());
     EXPECT_TRUE(prompts().log.empty());
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, AddingAskedTwice)
@@ -106,14 +106,14 @@ TEST_F(ClassEditTest, AddingAskedTwice)
         {"M35", "４", 4, nullptr},
         {"M40", mostText.constData(), most, nullptr},
     };
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DataModified = false;
+        testDocument().setDataModified(false);
         prompts().log.clear();
         prompts().inputs.push_back(QString::fromUtf8(c.name));
         if (c.controls) prompts().inputs.push_back(QString::fromUtf8(c.controls));
-        const int before = ClassList.count();
+        const int before = testRace().ClassList.count();
         window.cmdAddClass_Click();
         EXPECT_TRUE(prompts().inputs.empty());
         const QStringList messages = asked();
@@ -124,18 +124,18 @@ TEST_F(ClassEditTest, AddingAskedTwice)
             EXPECT_TRUE(messages.isEmpty());
         }
         if (c.added == 0) {
-            EXPECT_EQ(ClassList.count(), before);
-            EXPECT_FALSE(DataModified);
+            EXPECT_EQ(testRace().ClassList.count(), before);
+            EXPECT_FALSE(testDocument().DataModified());
             continue;
         }
-        ASSERT_EQ(ClassList.count(), before + 1);
-        const clsClassData& added = ClassList.at(ClassList.count());
+        ASSERT_EQ(testRace().ClassList.count(), before + 1);
+        const clsClassData& added = testRace().ClassList.at(testRace().ClassList.count());
         EXPECT_EQ(added.ClassName, QString::fromUtf8(c.name).trimmed());
         EXPECT_EQ(added.ClassControlCount, c.added);
         EXPECT_TRUE(added.ClassLastGoalExist);
         EXPECT_EQ(window.lstClass->currentRow(), window.lstClass->count() - 1);
         EXPECT_EQ(window.txtControlCount->text(), QString::number(c.added));
-        EXPECT_TRUE(DataModified);
+        EXPECT_TRUE(testDocument().DataModified());
     }
     EXPECT_EQ(ListTexts(window.lstClass), QStringList({"M21", "W21", "M35", "M40"}));
     // A class with its finish leg stops the spinner where the legs a runner holds end.
@@ -145,7 +145,7 @@ TEST_F(ClassEditTest, AddingAskedTwice)
 TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
 {
     for (const char* name : {"A", "B", "C"}) addClass(QString::fromLatin1(name), 3);
-    auto window = std::make_unique<frmClassEdit>();
+    auto window = std::make_unique<frmClassEdit>(testDocument());
 
     // The name of another class: refused, nothing changes.
     window->lstClass->setCurrentRow(0);
@@ -153,26 +153,26 @@ TEST_F(ClassEditTest, RenamingKeepsThePlaceButMovesLast)
     window->cmdChangeName_Click();
     EXPECT_EQ(asked(), QStringList({"クラス名が重複しています"}));
     EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Critical);
-    EXPECT_EQ(ClassList.names(), QStringList({"A", "B", "C"}));
-    EXPECT_FALSE(DataModified);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"A", "B", "C"}));
+    EXPECT_FALSE(testDocument().DataModified());
 
     answerInputs({"Z"});
     window->cmdChangeName_Click();
     EXPECT_EQ(ListTexts(window->lstClass), QStringList({"Z", "B", "C"}));
     EXPECT_EQ(window->fraClass->title(), QStringLiteral("クラス名 ： Z"));
-    EXPECT_EQ(ClassList.names(), QStringList({"B", "C", "Z"}));
-    EXPECT_TRUE(DataModified);
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"B", "C", "Z"}));
+    EXPECT_TRUE(testDocument().DataModified());
 
     // Its own name moves it to the end as well; cancelling changes nothing.
     window->lstClass->setCurrentRow(1);
     answerInputs({"B"});
     window->cmdChangeName_Click();
-    EXPECT_EQ(ClassList.names(), QStringList({"C", "Z", "B"}));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"C", "Z", "B"}));
     prompts().inputs.push_back(std::nullopt);
     window->cmdChangeName_Click();
-    EXPECT_EQ(ClassList.names(), QStringList({"C", "Z", "B"}));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"C", "Z", "B"}));
 
-    window = std::make_unique<frmClassEdit>();
+    window = std::make_unique<frmClassEdit>(testDocument());
     EXPECT_EQ(ListTexts(window->lstClass), QStringList({"C", "Z", "B"}));
 }
 
@@ -182,7 +182,7 @@ TEST_F(ClassEditTest, TheRenamedClassStaysChosen)
 {
     addClass(QString(), 2);
     addClass(QStringLiteral("A"), 3);
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     window.show();
     window.lstClass->setCurrentRow(1);
     answerInputs({"名称未入力"});
@@ -193,8 +193,8 @@ TEST_F(ClassEditTest, TheRenamedClassStaysChosen)
     EXPECT_TRUE(window.fraClass->isEnabled());
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("3"));
     window.txtLength->setText(QStringLiteral("3100"));
-    EXPECT_EQ(ClassList[QStringLiteral("名称未入力")].ClassLength, 3100);
-    EXPECT_EQ(ClassList[QString()].ClassLength, 0);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("名称未入力")].ClassLength, 3100);
+    EXPECT_EQ(testRace().ClassList[QString()].ClassLength, 0);
     window.lstClass->setCurrentRow(0);
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("2"));
 }
@@ -203,18 +203,18 @@ TEST_F(ClassEditTest, DeletingAsksFirst)
 {
     addClass(QStringLiteral("M21"), 3).ClassLength = 4000;
     addClass(QStringLiteral("W21"), 4);
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
 
     prompts().answers.push_back(Prompts::Answer::Cancel);
     window.cmdDelClass_Click();
     EXPECT_EQ(asked(), QStringList({"本当に削除しますか？"}));
     EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::OkCancel);
-    EXPECT_EQ(ClassList.count(), 2);
-    EXPECT_FALSE(DataModified);
+    EXPECT_EQ(testRace().ClassList.count(), 2);
+    EXPECT_FALSE(testDocument().DataModified());
 
     prompts().answers.push_back(Prompts::Answer::Ok);
     window.cmdDelClass_Click();
-    EXPECT_EQ(ClassList.names(), QStringList({"W21"}));
+    EXPECT_EQ(testRace().ClassList.names(), QStringList({"W21"}));
     EXPECT_EQ(ListTexts(window.lstClass), QStringList({"W21"}));
     EXPECT_EQ(window.lstClass->currentItem(), nullptr);
     EXPECT_EQ(window.fraClass->title(), QStringLiteral("クラスデータ"));
@@ -222,22 +222,22 @@ TEST_F(ClassEditTest, DeletingAsksFirst)
     EXPECT_FALSE(window.cmdDelClass->isEnabled());
     EXPECT_EQ(window.txtLength->text(), QString());
     EXPECT_EQ(window.txtControlCount->text(), QString());
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
     // Nothing chosen: the class fields store nowhere.
     window.txtLength->setText(QStringLiteral("999"));
-    EXPECT_EQ(ClassList[QStringLiteral("W21")].ClassLength, 0);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("W21")].ClassLength, 0);
 }
 
 TEST_F(ClassEditTest, ClassFieldsAndSpinner)
 {
     addClass(QStringLiteral("M21"), 5);
     addClass(QStringLiteral("Long"), MaxLegs + 5, false);  // more than the spinner shows
-    frmClassEdit window;
-    clsClassData& m21 = ClassList[QStringLiteral("M21")];
+    frmClassEdit window(testDocument());
+    clsClassData& m21 = testRace().ClassList[QStringLiteral("M21")];
 
     window.txtLength->setText(QStringLiteral("1200m"));
     EXPECT_EQ(m21.ClassLength, 1200);
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     window.vscControl->setCount(6);
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
@@ -247,7 +247,7 @@ TEST_F(ClassEditTest, ClassFieldsAndSpinner)
     EXPECT_EQ(window.txtControlCount->text(), QString::number(MaxLegs + 5));
     EXPECT_EQ(window.vscControl->count(), MaxLegs);
     EXPECT_EQ(window.vscControl->maximum(), MaxLegs);
-    EXPECT_EQ(ClassList[QStringLiteral("Long")].ClassControlCount, MaxLegs + 5);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("Long")].ClassControlCount, MaxLegs + 5);
     // Beyond what a runner holds: the lap editor does not open, and says why.
     EXPECT_FALSE(window.cmdLapEdit_Click());
     ASSERT_EQ(asked().size(), 1);
@@ -273,18 +273,18 @@ TEST_F(ClassEditTest, ClosingCopiesTheRaceFields)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.date);
-        RaceInfo.RaceDate = QDate(2002, 5, 12);
+        testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
         prompts().log.clear();
-        frmClassEdit window;
+        frmClassEdit window(testDocument());
         window.txtName->setText(QStringLiteral("大会"));
         window.txtTerrain->setText(QStringLiteral("森"));
         window.txtData->setText(QStringLiteral("備考"));
         window.txtDate->setText(QString::fromUtf8(c.date));
         window.cmdClose_Click();
-        EXPECT_EQ(RaceInfo.RaceDate, c.expected);
-        EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("大会"));
-        EXPECT_EQ(RaceInfo.RacePlace, QStringLiteral("森"));
-        EXPECT_EQ(RaceInfo.RaceRemarks, QStringLiteral("備考"));
+        EXPECT_EQ(testRace().RaceInfo.RaceDate, c.expected);
+        EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("大会"));
+        EXPECT_EQ(testRace().RaceInfo.RacePlace, QStringLiteral("森"));
+        EXPECT_EQ(testRace().RaceInfo.RaceRemarks, QStringLiteral("備考"));
         const QStringList messages = asked();
         EXPECT_EQ(messages.size(), c.refused ? 1 : 0);
         if (c.refused) {
@@ -294,19 +294,19 @@ TEST_F(ClassEditTest, ClosingCopiesTheRaceFields)
     }
 
     // Leaving the date box refuses at once; the close box copies the fields as OK does.
-    DataModified = false;
-    frmClassEdit window;
+    testDocument().setDataModified(false);
+    frmClassEdit window(testDocument());
     window.show();
     window.txtDate->setText(QStringLiteral("2005/13/40"));
     emit window.txtDate->editingFinished();
     EXPECT_EQ(window.txtDate->text(), QStringLiteral("2006/07/08"));
     window.close();
-    EXPECT_FALSE(DataModified) << "nothing differs from the race";
+    EXPECT_FALSE(testDocument().DataModified()) << "nothing differs from the race";
     window.show();
     window.txtName->setText(QStringLiteral("別の大会"));
     window.close();
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("別の大会"));
-    EXPECT_TRUE(DataModified);
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("別の大会"));
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, StartListImport)
@@ -319,7 +319,7 @@ TEST_F(ClassEditTest, StartListImport)
     runner.Namae = QStringLiteral("佐藤");
     runner.StartTime = secs(9 * 3600);
     w21.Add(runner);
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
 
     const QString list = tempPath(QStringLiteral("start.csv"));
     testsupport::writeCp932(list, QStringLiteral("名前,クラス,スタート時刻\n"
@@ -328,7 +328,7 @@ TEST_F(ClassEditTest, StartListImport)
                                                  "佐藤,M21,0:00:00\n"
                                                  "鈴木,M21,10:10:00\n"));
     prompts().files.push_back({list, 1});
-    CurrentFilePath = tempPath(QStringLiteral("race.lap"));
+    testDocument().setCurrentFilePath(tempPath(QStringLiteral("race.lap")));
     window.cmdStartList_Click();
     ASSERT_EQ(prompts().fileRequests.size(), 1u);
     EXPECT_EQ(prompts().fileRequests[0].title,
@@ -344,23 +344,23 @@ TEST_F(ClassEditTest, StartListImport)
     for (const auto& r : w21.RunnersAsAdded()) starts.insert(r.Namae, r.StartTime);
     EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("山田太郎")), secs(10 * 3600 + 300));
     EXPECT_DOUBLE_EQ(starts.value(QStringLiteral("佐藤")), secs(9 * 3600));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     // A header without the words: the message, and nothing changes.
-    DataModified = false;
+    testDocument().setDataModified(false);
     testsupport::writeCp932(list, QStringLiteral("name,start\n佐藤,12:00:00\n"));
     prompts().files.push_back({list, 1});
     window.cmdStartList_Click();
     EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
     EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::None);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // Cancelled or missing: nothing at all.
     window.cmdStartList_Click();
     prompts().files.push_back({tempPath(QStringLiteral("none.csv")), 1});
     window.cmdStartList_Click();
     EXPECT_EQ(asked().size(), 1);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
@@ -373,12 +373,12 @@ TEST_F(ClassEditTest, RealStartListStopsAtItsHeader)
     runner.Namae = QStringLiteral("山田 太郎");
     runner.setLap(1, secs(100));
     c.Add(runner);
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     prompts().files.push_back({path, 1});
     window.cmdStartList_Click();
     EXPECT_EQ(asked(), QStringList({"１行目に「名前,スタート時刻」などと記載してください"}));
     EXPECT_DOUBLE_EQ(c.Item(1).StartTime, 0);
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 // A length or climb that is not a whole number of metres is refused with a message when the
@@ -387,7 +387,7 @@ TEST_F(ClassEditTest, LengthAndClimbTakeWholeMetresOnly)
 {
     clsClassData& m21 = addClass(QStringLiteral("M21"), 5);
     m21.ClassLength = 4200;
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     window.txtLength->setText(QStringLiteral("3.2km"));
     emit window.txtLength->editingFinished();
     EXPECT_EQ(asked(), QStringList({"距離はメートル単位の整数で入力してください: 3.2km\n"
@@ -405,7 +405,7 @@ TEST_F(ClassEditTest, LengthAndClimbTakeWholeMetresOnly)
 TEST_F(ClassEditTest, TheSpinnersUpArrowRaisesTheCount)
 {
     addClass(QStringLiteral("M21"), 5);
-    frmClassEdit window;
+    frmClassEdit window(testDocument());
     window.show();
     auto* spinner = window.vscControl;
     const auto click = [spinner](int y) {
@@ -420,5 +420,5 @@ TEST_F(ClassEditTest, TheSpinnersUpArrowRaisesTheCount)
     click(2);
     click(spinner->height() - 3);
     EXPECT_EQ(window.txtControlCount->text(), QStringLiteral("6"));
-    EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassControlCount, 6);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("M21")].ClassControlCount, 6);
 }

@@ -39,7 +39,7 @@ class LapEditTest : public EditorTest {};
 TEST_F(LapEditTest, EmptyClassOpensWithOneColumn)
 {
     addClass(QStringLiteral("M21"), 3);
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ラップ編集 - M21"));
     ASSERT_EQ(window.grdEditor->rowCount(), 9);
@@ -61,8 +61,8 @@ TEST_F(LapEditTest, EmptyClassOpensWithOneColumn)
     EXPECT_FALSE(window.Edited());
     // Nothing typed: applying leaves the class alone.
     window.cmdSave_Click();
-    EXPECT_FALSE(DataModified);
-    EXPECT_TRUE(ClassList[QStringLiteral("M21")].ClassLastGoalExist);
+    EXPECT_FALSE(testDocument().DataModified());
+    EXPECT_TRUE(testRace().ClassList[QStringLiteral("M21")].ClassLastGoalExist);
 }
 
 TEST_F(LapEditTest, FillsFromTheRunnersInTotalOrder)
@@ -83,7 +83,7 @@ TEST_F(LapEditTest, FillsFromTheRunnersInTotalOrder)
     c.Add(slow);
     c.Add(fast);
 
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     ASSERT_EQ(window.grdEditor->columnCount(), 4);  // two runners and the empty column
     EXPECT_EQ(Column(window, 1),
@@ -100,7 +100,7 @@ TEST_F(LapEditTest, FillsFromTheRunnersInTotalOrder)
 TEST_F(LapEditTest, EntriesAndCursorPaths)
 {
     addClass(QStringLiteral("M21"), 2);  // legs on rows 3..5, total 6, sum 7
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     window.chkTotalTime->setChecked(false);
 
@@ -182,7 +182,7 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
     old.setLap(2, secs(60));
     c.Add(old);
 
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     const auto setColumn = [&](int col, const QStringList& cells) {
         for (int row = 0; row < cells.size(); ++row) {
@@ -198,20 +198,20 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
     setColumn(3, {"Named only"});
     window.cmdCancel_Click();
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("Old"));  // cancelling writes nothing
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 
     // A column without a name is pointed out (いいえ goes back); a name alone is kept.
     window.show();
     prompts().answers = {Prompts::Answer::No, Prompts::Answer::Yes};
     EXPECT_FALSE(window.cmdSave_Click());
     EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
     EXPECT_TRUE(window.cmdSave_Click());
     EXPECT_EQ(asked().last(),
               QStringLiteral("適用すると次のようになります。\n\n"
                              "1列目: 名前がないため消えます\n\n"
                              "このまま適用しますか？（「いいえ」で編集に戻ります）"));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
     ASSERT_EQ(c.ClassRunnerCount(), 2);
     EXPECT_EQ(c.Item(2).Namae, QStringLiteral("Named only"));
     EXPECT_EQ(c.Item(1).Namae, QStringLiteral("New"));
@@ -225,7 +225,7 @@ TEST_F(LapEditTest, ApplyingReplacesTheRunners)
 TEST_F(LapEditTest, WindowLimits)
 {
     addClass(QStringLiteral("Long"), MaxLegs, false);
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("Long"));
     EXPECT_EQ(window.grdEditor->rowCount(), MaxLegs + 5);  // as many leg rows as a runner holds
     window.resize(200, 100);
@@ -237,7 +237,7 @@ TEST_F(LapEditTest, WindowLimits)
     Type(window, QStringLiteral("61"));
     prompts().answers = {Prompts::Answer::Yes};  // the legs left blank before it count as n/a
     ASSERT_NO_THROW(window.cmdSave_Click());
-    EXPECT_DOUBLE_EQ(ClassList[QStringLiteral("Long")].Item(1).Lap(MaxLegs), secs(61));
+    EXPECT_DOUBLE_EQ(testRace().ClassList[QStringLiteral("Long")].Item(1).Lap(MaxLegs), secs(61));
 }
 
 // Esc, "キャンセル" and the close box ask before entries not yet applied are dropped: はい applies
@@ -258,10 +258,10 @@ TEST_F(LapEditTest, UnappliedEntriesAreNotDroppedWithoutAsking)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.how) + " " + std::to_string(int(c.answer)));
-        ResetRace();
+        testDocument().resetRace();
         addClass(QStringLiteral("M21"), 1);
         prompts().log.clear();
-        frmLapEdit window;
+        frmLapEdit window(testDocument());
         window.setClassName(QStringLiteral("M21"));
         window.show();
         for (const char* cell : {"Ann", "300", "200"}) Type(window, QString::fromUtf8(cell));
@@ -278,12 +278,13 @@ TEST_F(LapEditTest, UnappliedEntriesAreNotDroppedWithoutAsking)
         EXPECT_EQ(asked(), QStringList({"変更を適用しますか？"}));
         EXPECT_EQ(prompts().log.back().buttons, Prompts::Buttons::YesNoCancel);
         EXPECT_EQ(window.isVisible(), c.open);
-        EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassRunnerCount(), c.applied ? 1 : 0);
-        EXPECT_EQ(DataModified, c.applied);
+        EXPECT_EQ(testRace().ClassList[QStringLiteral("M21")].ClassRunnerCount(),
+                  c.applied ? 1 : 0);
+        EXPECT_EQ(testDocument().DataModified(), c.applied);
     }
 
     // A class with runners opens with a new empty column, but nothing is typed yet.
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     window.show();
     prompts().log.clear();
@@ -304,10 +305,10 @@ TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
     } cases[] = {{A::Yes, false, 1}, {A::No, false, 0}, {A::Cancel, true, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.answer));
-        ResetRace();
+        testDocument().resetRace();
         addClass(QStringLiteral("M21"), 1);
         prompts().log.clear();
-        frmLapEdit window;
+        frmLapEdit window(testDocument());
         window.setClassName(QStringLiteral("M21"));
         window.show();
         for (const char* cell : {"Ann", "300"}) Type(window, QString::fromUtf8(cell));
@@ -316,17 +317,17 @@ TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
         window.cmdCancel->click();
         EXPECT_EQ(asked().size(), 1);
         EXPECT_EQ(window.isVisible(), c.open);
-        const clsClassData& cls = ClassList[QStringLiteral("M21")];
+        const clsClassData& cls = testRace().ClassList[QStringLiteral("M21")];
         ASSERT_EQ(cls.ClassRunnerCount(), c.runners);
         if (c.runners) {
             EXPECT_DOUBLE_EQ(cls.Item(1).Lap(2) * 86400, 120);
         }
     }
 
-    ResetRace();
+    testDocument().resetRace();
     addClass(QStringLiteral("M21"), 1);
     prompts().log.clear();
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     window.show();
     Type(window, QStringLiteral("Ann"));
@@ -335,7 +336,7 @@ TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
     prompts().answers.push_back(A::Yes);
     window.cmdCancel->click();
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(ClassList[QStringLiteral("M21")].ClassRunnerCount(), 0);
+    EXPECT_EQ(testRace().ClassList[QStringLiteral("M21")].ClassRunnerCount(), 0);
     EXPECT_FALSE(window.lblStatus->text().isEmpty());
 }
 
@@ -344,7 +345,7 @@ TEST_F(LapEditTest, AValueTypedButNotEnteredIsNotDroppedWithoutAsking)
 TEST_F(LapEditTest, TypingOnTheGridGoesIntoTheValueBox)
 {
     addClass(QStringLiteral("M21"), 1);
-    frmLapEdit window;
+    frmLapEdit window(testDocument());
     window.setClassName(QStringLiteral("M21"));
     window.show();
     window.grdEditor->setCurrentCell(3, 1);
@@ -362,7 +363,7 @@ TEST_F(LapEditTest, TypingOnTheGridGoesIntoTheValueBox)
 
 TEST_F(LapEditTest, TypedClassSurvivesALapFile)
 {
-    frmClassEdit classes;
+    frmClassEdit classes(testDocument());
     classes.txtName->setText(QStringLiteral("春の大会"));
     classes.txtDate->setText(QStringLiteral("2005/04/03"));
     classes.txtTerrain->setText(QStringLiteral("北の森"));
@@ -371,7 +372,7 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
     classes.txtLength->setText(QStringLiteral("4200"));
     classes.txtUpHeight->setText(QStringLiteral("150"));
 
-    frmLapEdit laps;
+    frmLapEdit laps(testDocument());
     laps.setClassName(QStringLiteral("M21"));
     laps.chkShozoku->setChecked(true);
     laps.chkStartTime->setChecked(true);
@@ -384,21 +385,20 @@ TEST_F(LapEditTest, TypedClassSurvivesALapFile)
     EXPECT_TRUE(asked().isEmpty());
     classes.cmdClose_Click();
 
-    const RaceHeader header = RaceInfo;
-    const clsClassData typed = ClassList[QStringLiteral("M21")];
+    const RaceHeader header = testRace().RaceInfo;
+    const clsClassData typed = testRace().ClassList[QStringLiteral("M21")];
     ASSERT_EQ(typed.ClassRunnerCount(), 3);
     const QString path = tempPath(QStringLiteral("typed.lap"));
-    basConvert::SaveRaceFile(path, basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, FileOk);
+    ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), path, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
 
-    ResetRace();
-    basConvert::LoadRaceFile(path);
-    ASSERT_EQ(FileResult, FileOk);
-    EXPECT_EQ(RaceInfo.RaceName, header.RaceName);
-    EXPECT_EQ(RaceInfo.RaceDate, QDate(2005, 4, 3));
-    EXPECT_EQ(RaceInfo.RacePlace, header.RacePlace);
-    ASSERT_EQ(ClassList.names(), QStringList({"M21"}));
-    const clsClassData& loaded = ClassList[QStringLiteral("M21")];
+    testDocument().resetRace();
+    ASSERT_TRUE(basConvert::LoadRaceFile(testDocument(), path).loaded());
+    EXPECT_EQ(testRace().RaceInfo.RaceName, header.RaceName);
+    EXPECT_EQ(testRace().RaceInfo.RaceDate, QDate(2005, 4, 3));
+    EXPECT_EQ(testRace().RaceInfo.RacePlace, header.RacePlace);
+    ASSERT_EQ(testRace().ClassList.names(), QStringList({"M21"}));
+    const clsClassData& loaded = testRace().ClassList[QStringLiteral("M21")];
     EXPECT_EQ(loaded.ClassLength, 4200);
     EXPECT_EQ(loaded.ClassUpHeight, 150);
     EXPECT_EQ(loaded.ClassControlCount, 2);
@@ -431,14 +431,14 @@ TEST_F(LapEditTest, OnlyARealChangeIsAppliedAndTheDeleteButtonRemovesARunner)
     }
     const double lap = c.Item(1).Lap(1);
     for (const Prompts::Answer answer : {Prompts::Answer::Cancel, Prompts::Answer::Ok}) {
-        frmLapEdit window;
+        frmLapEdit window(testDocument());
         window.setClassName(QStringLiteral("M21"));
         window.grdEditor->setCurrentCell(0, 1);
         Type(window, window.CellText(0, 1));  // the same name again
         prompts().answers = {answer};
         window.cmdDelete->click();
         window.cmdSave_Click();
-        EXPECT_EQ(DataModified, answer == Prompts::Answer::Ok);
+        EXPECT_EQ(testDocument().DataModified(), answer == Prompts::Answer::Ok);
         EXPECT_EQ(c.ClassRunnerCount(), answer == Prompts::Answer::Ok ? 1 : 2);
         if (answer == Prompts::Answer::Cancel) {
             EXPECT_EQ(c.Item(1).Lap(1), lap);

@@ -38,7 +38,7 @@ TEST_F(CupsPrintTest, SheetPrintedThroughThePdfQueue)
     job.Classes = {QStringLiteral("印刷試験")};
     job.PaperCode = 9;
     job.Settings = [](const QString&) { return QString(); };
-    ASSERT_TRUE(CbasPrinter::PrintSplitSheets(job, printer));
+    ASSERT_TRUE(CbasPrinter::PrintSplitSheets(testRace(), job, printer));
 
     QString written;
     for (QDeadlineTimer deadline(60000); written.isEmpty() && !deadline.hasExpired();) {

@@ -59,7 +59,7 @@ protected:
     std::unique_ptr<PrintTab> makeTab(PrintTabHost host = {})
     {
         list = std::make_unique<QListWidget>();
-        auto tab = std::make_unique<PrintTab>(list.get(), std::move(host));
+        auto tab = std::make_unique<PrintTab>(testDocument(), list.get(), std::move(host));
         tab->RefreshClassList();
         return tab;
     }
@@ -148,7 +148,7 @@ TEST_F(PrintTabTest, PrintsTheCheckedClassesToTheChosenPdf)
     list->item(1)->setCheckState(Qt::Unchecked);
     const QString pdf = tempPath(QStringLiteral("tab.pdf"));
     prompts->files.push_back({pdf, 1});
-    basDefinition::CurrentFilePath = tempPath(QStringLiteral("cup.lap"));
+    testDocument().setCurrentFilePath(tempPath(QStringLiteral("cup.lap")));
     ASSERT_TRUE(tab->PrintSplitSheets());
     ASSERT_EQ(prompts->fileRequests.size(), 1u);
     EXPECT_EQ(prompts->fileRequests[0].mode, Prompts::FileDialogRequest::Mode::Save);
@@ -312,7 +312,7 @@ TEST_F(PrintTabTest, BandFontDialog)
 TEST_F(PrintTabTest, OnTheOutputDialog)
 {
     RegisterPrintingWindows();
-    frmOutput form;
+    frmOutput form(testDocument());
     PrintTab* tab = PrintTabOf(form);
     ASSERT_NE(tab, nullptr);
     EXPECT_EQ(tab->lstClass, form.lstClass[1]);
@@ -356,7 +356,7 @@ TEST_F(PrintTabTest, TimerPrintToPdfRunsUnattended)
 {
     RegisterPrintingWindows();
     QWidget owner;
-    frmOutput& form = frmOutput::Of(&owner);
+    frmOutput& form = frmOutput::Of(&owner, testDocument());
     PrintTab* tab = PrintTabOf(form);
     ASSERT_NE(tab, nullptr);
     tab->FillPrinters({QStringLiteral("PDF")});
@@ -387,7 +387,7 @@ TEST_F(PrintTabTest, TimerPrintToPdfRunsUnattended)
     form.hide();
     minutes(5);
     EXPECT_EQ(tab->AutoPrint().CountedMinutes(), 0);
-    EXPECT_EQ(&frmOutput::Of(&owner), &form);
+    EXPECT_EQ(&frmOutput::Of(&owner, testDocument()), &form);
     EXPECT_TRUE(tab->timpAutoPrint->isActive());
     form.show();
 

@@ -33,8 +33,8 @@ protected:
         basSettings::OverrideProgramPath(tempPath(QStringLiteral("program/SplitDuel")));
         QDir().mkpath(tempPath(QStringLiteral("program")));
         basSettings::ResetSettings(tempPath(QStringLiteral("program")));
-        basDefinition::RaceInfo.RaceName = QStringLiteral("Race");
-        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 1);
+        testRace().RaceInfo.RaceName = QStringLiteral("Race");
+        testRace().RaceInfo.RaceDate = QDate(2002, 5, 1);
         addClass(QString(), 1, true, {{"U", {"3:00", "1:00"}}});
         addClass(QStringLiteral("W21"), 1, true, {{"B", {"4:00", "1:00"}}});
         out = tempPath(QStringLiteral("out"));
@@ -52,7 +52,7 @@ protected:
 
 TEST_F(OutputDialog, FreshDialogShowsTheRaceAndEveryClass)
 {
-    frmOutput form;
+    frmOutput form(testDocument());
     EXPECT_EQ(form.tabMain->tabText(0), "ファイル");
     EXPECT_EQ(form.tabMain->tabText(1), "印刷");
     EXPECT_EQ(form.cbofDataType->currentText(), "解析データ");
@@ -83,7 +83,7 @@ TEST_F(OutputDialog, FreshDialogShowsTheRaceAndEveryClass)
 
 TEST_F(OutputDialog, ChoicesReactAndTheTabsSwapPages)
 {
-    frmOutput form;
+    frmOutput form(testDocument());
     emit form.cbofFileType->activated(2);
     EXPECT_EQ(form.cbofDataType->currentText(), "電子メール用");
     EXPECT_EQ(form.cbofKakuchoshi->currentText(), ".txt");
@@ -105,7 +105,7 @@ TEST_F(OutputDialog, FolderBrowserAndEmptyFileName)
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts& answers = *prompts;
     Prompts::ScopedPrompts scope(std::move(prompts));
-    frmOutput form;
+    frmOutput form(testDocument());
     form.txtfFolder->setText(out);
     form.cmdfRefer->click();
     EXPECT_EQ(form.txtfFolder->text(), out) << "a cancelled browser leaves the folder";
@@ -141,7 +141,7 @@ TEST_F(OutputDialog, AFolderThatCannotTakeFilesRefusesTheRunWithOneMessage)
         {file, QStringLiteral("出力フォルダがありません: ") + file +
                    QStringLiteral(" (フォルダではありません)")},
     };
-    frmOutput form;
+    frmOutput form(testDocument());
     form.show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.folder.toStdString());
@@ -175,7 +175,7 @@ TEST_F(OutputDialog, TheFirstFolderIsOneThatExists)
     qputenv("HOME", fakeHome.toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (fakeHome + QStringLiteral("/.config")).toLocal8Bit());
     const auto folderShown = [] {
-        frmOutput form;
+        frmOutput form(testDocument());
         return form.txtfFolder->text();
     };
     EXPECT_EQ(folderShown(), fakeHome);
@@ -195,13 +195,13 @@ TEST_F(OutputDialog, TheFirstFolderIsOneThatExists)
 TEST_F(OutputDialog, TheMainWindowKeepsOneDialog)
 {
     QWidget owner;
-    frmOutput& form = frmOutput::Of(&owner);
+    frmOutput& form = frmOutput::Of(&owner, testDocument());
     ExecModal(form);
     emit form.cbofFileType->activated(1);
     form.chkClose->setChecked(false);
     form.tabMain->setCurrentIndex(1);
     form.lstClass[0]->item(0)->setSelected(false);
-    EXPECT_EQ(&frmOutput::Of(&owner), &form);
+    EXPECT_EQ(&frmOutput::Of(&owner, testDocument()), &form);
     EXPECT_EQ(owner.findChildren<frmOutput*>().size(), 1);
     EXPECT_EQ(form.cbofFileType->currentIndex(), 1);
     EXPECT_FALSE(form.chkClose->isChecked());
@@ -220,20 +220,20 @@ TEST_F(OutputDialog, TheMainWindowKeepsOneDialog)
 // classes; a new dialog finds the folder again.
 TEST_F(OutputDialog, OutputWritesSelectedClassesAndRemembersTheFolder)
 {
-    frmOutput form;
+    frmOutput form(testDocument());
     form.txtfFolder->setText(out);
     form.lstClass[0]->item(0)->setSelected(false);
     form.cmdOutput->click();
     EXPECT_EQ(written(), (QStringList{"02_race_index.htm", "02_race_w21.htm"}));
     EXPECT_EQ(basSettings::SettingsFile().Item("HtmlFolder"), "../out/");
-    frmOutput again;
+    frmOutput again(testDocument());
     EXPECT_EQ(QDir(again.txtfFolder->text()).canonicalPath(), QDir(out).canonicalPath());
 }
 
 // The last data type writes one viewer page of the chosen classes beside the other files.
 TEST_F(OutputDialog, ViewerIsTheLastDataType)
 {
-    frmOutput form;
+    frmOutput form(testDocument());
     form.txtfFolder->setText(out);
     ASSERT_EQ(form.cbofDataType->count(), 8);
     EXPECT_EQ(form.cbofDataType->itemText(7), "分析ビューア (HTML)");
@@ -255,7 +255,7 @@ TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
 {
     frmOutput::setPrintPageBuilder(
         [](frmOutput& form) { form.picTray[1]->setObjectName(QStringLiteral("built")); });
-    frmOutput form;
+    frmOutput form(testDocument());
     EXPECT_EQ(form.picTray[1]->objectName(), "built");
     EXPECT_EQ(form.lstClass[1]->parentWidget(), form.picTray[1]);
 }
@@ -264,16 +264,16 @@ TEST_F(OutputDialog, PrintPageBuilderFillsThePrintTab)
 TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
 {
     const QString file = tempPath(QStringLiteral("race.lap"));
-    basConvert::SaveRaceFile(file, basConvert::SaveType::Lap);
-    ASSERT_EQ(basDefinition::FileResult, 0);
-    basDefinition::CurrentFilePath = file;
-    frmOutput form;
-    basDefinition::ClassList.add(QStringLiteral("X"));
-    basDefinition::RaceInfo.RaceName = QStringLiteral("Edited");
+    ASSERT_EQ(basConvert::SaveRaceFile(testDocument(), file, basConvert::SaveType::Lap),
+              basConvert::SaveResult::Saved);
+    testDocument().setCurrentFilePath(file);
+    frmOutput form(testDocument());
+    testRace().ClassList.add(QStringLiteral("X"));
+    testRace().RaceInfo.RaceName = QStringLiteral("Edited");
     form.lstClass[0]->clearSelection();
     form.cmdRefresh[1]->click();
-    EXPECT_EQ(basDefinition::RaceInfo.RaceName, "Edited");
-    EXPECT_FALSE(basDefinition::ClassList.contains(QStringLiteral("X")));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, "Edited");
+    EXPECT_FALSE(testRace().ClassList.contains(QStringLiteral("X")));
     for (QListWidget* list : form.lstClass) {
         EXPECT_EQ(list->count(), 2);
         EXPECT_EQ(list->selectedItems().size(), 2);
@@ -283,13 +283,12 @@ TEST_F(OutputDialog, RefreshReloadsClassesAndKeepsHeaderEdits)
     auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
     Prompts::ScriptedPrompts& answers = *prompts;
     Prompts::ScopedPrompts scope(std::move(prompts));
-    basDefinition::ClassList.add(QStringLiteral("Y"));
+    testRace().ClassList.add(QStringLiteral("Y"));
     ASSERT_TRUE(QFile::remove(file));
     form.cmdRefresh[0]->click();
     ASSERT_EQ(answers.log.size(), 1u);
     EXPECT_TRUE(answers.log[0].text.startsWith(QStringLiteral("ファイルを読み込めませんでした")));
-    EXPECT_TRUE(basDefinition::ClassList.contains(QStringLiteral("Y")));
-    EXPECT_EQ(basDefinition::FileResult, basDefinition::FileOk);
+    EXPECT_TRUE(testRace().ClassList.contains(QStringLiteral("Y")));
     EXPECT_EQ(form.lstClass[0]->count(), 3);
 }
 
@@ -315,7 +314,7 @@ TEST_F(OutputDialog, OutputTellsHowManyFilesWentWhere)
         {2, false, done + folder},
         {2, true, done + QStringLiteral("（3 個は内容が同じため書き換えていません）") + folder},
     };
-    frmOutput form;
+    frmOutput form(testDocument());
     form.txtfFolder->setText(out);
     for (const auto& run : runs) {
         SCOPED_TRACE(run.status.toStdString());
@@ -341,7 +340,7 @@ TEST_F(OutputDialog, OutputTellsHowManyFilesWentWhere)
 // it changed, and moves nothing: the dialog keeps its size and its buttons their places.
 TEST_F(OutputDialog, FileTypeKeepsTheChosenContentAndTheDialogStaysStill)
 {
-    frmOutput form;
+    frmOutput form(testDocument());
     form.show();
     QCoreApplication::processEvents();
     const QSize size = form.size();

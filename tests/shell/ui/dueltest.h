@@ -18,7 +18,7 @@ protected:
         auto prompts = std::make_unique<Prompts::ScriptedPrompts>();
         prompts_ = prompts.get();
         scope_ = std::make_unique<Prompts::ScopedPrompts>(std::move(prompts));
-        window = std::make_unique<frmDuel>();
+        window = std::make_unique<frmDuel>(testDocument());
         window->ShowRaceInfo();
     }
     void TearDown() override
@@ -43,9 +43,9 @@ protected:
     // A race with one class and one runner, as if typed into the editors.
     static void makeRace(const QString& name)
     {
-        basDefinition::RaceInfo.RaceName = name;
-        basDefinition::RaceInfo.RaceDate = QDate(2002, 5, 12);
-        clsClassData& c = basDefinition::ClassList.add(QStringLiteral("M21"));
+        testRace().RaceInfo.RaceName = name;
+        testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
+        clsClassData& c = testRace().ClassList.add(QStringLiteral("M21"));
         c.ClassControlCount = 1;
         c.ClassLastGoalExist = true;
         clsClassDataSub runner;

@@ -36,25 +36,25 @@ TEST_F(DuelTest, CaptionButtonsAndDescriptions)
 
 TEST_F(DuelTest, EmptyRaceShowsTheStartPanelAndForgetsTheFile)
 {
-    CurrentFilePath = QStringLiteral("/r/x.lap");
-    DataModified = true;
+    testDocument().setCurrentFilePath(QStringLiteral("/r/x.lap"));
+    testDocument().setDataModified(true);
     window->ShowRaceInfo();
     EXPECT_FALSE(window->picStart->isHidden());
     EXPECT_TRUE(window->PicRaceInfo->isHidden());
-    EXPECT_FALSE(DataModified);
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_FALSE(testDocument().DataModified());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
 }
 
 TEST_F(DuelTest, ADateAloneShowsTheRacePanelWithUndefinedClasses)
 {
-    RaceInfo.RaceDate = QDate(2002, 5, 12);
+    testRace().RaceInfo.RaceDate = QDate(2002, 5, 12);
     window->ShowRaceInfo();
     EXPECT_TRUE(window->picStart->isHidden());
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_EQ(window->lblRaceDate->text(), QStringLiteral("2002年05月12日"));
     EXPECT_EQ(window->lblRaceClass->text(), QStringLiteral("未定義"));
-    RaceInfo.RaceDate = QDate();
-    RaceInfo.RaceRemarks = QStringLiteral("memo");
+    testRace().RaceInfo.RaceDate = QDate();
+    testRace().RaceInfo.RaceRemarks = QStringLiteral("memo");
     window->ShowRaceInfo();
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_TRUE(window->lblRaceDate->text().isEmpty());
@@ -62,11 +62,11 @@ TEST_F(DuelTest, ADateAloneShowsTheRacePanelWithUndefinedClasses)
 
 TEST_F(DuelTest, RaceHeaderLabels)
 {
-    RaceInfo.RaceName = QStringLiteral("春の大会");
-    RaceInfo.RacePlace = QStringLiteral("北の森");
-    ClassList.add(QStringLiteral("M21"));
-    ClassList.add(QString());
-    ClassList.add(QStringLiteral("W21"));
+    testRace().RaceInfo.RaceName = QStringLiteral("春の大会");
+    testRace().RaceInfo.RacePlace = QStringLiteral("北の森");
+    testRace().ClassList.add(QStringLiteral("M21"));
+    testRace().ClassList.add(QString());
+    testRace().ClassList.add(QStringLiteral("W21"));
     window->ShowRaceInfo();
     EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("春の大会"));
     EXPECT_EQ(window->lblRaceName->toolTip(), QStringLiteral("春の大会"));
@@ -80,7 +80,7 @@ TEST_F(DuelTest, ClassNamesThatDoNotFitEndInDotsAndTheTooltipListsAll)
     QStringList names;
     for (int i = 1; i <= 8; ++i) {
         names << QStringLiteral("Class %1 with a long long name").arg(i);
-        ClassList.add(names.last());
+        testRace().ClassList.add(names.last());
     }
     window->ShowRaceInfo();
     const QString caption = window->lblRaceClass->text();
@@ -114,9 +114,10 @@ TEST_F(DuelTest, HistoryListShowsTheUsedSlotsWithTheirNumbers)
 TEST_F(DuelTest, DoubleClickOnAHistoryLineLoadsItAndMovesItUp)
 {
     makeRace(QStringLiteral("Old Cup"));
-    basConvert::SaveRaceFile(tempPath("old.lap"), basConvert::SaveType::Lap);
-    ASSERT_EQ(FileResult, 0);
-    ResetRace();
+    ASSERT_EQ(
+        basConvert::SaveRaceFile(testDocument(), tempPath("old.lap"), basConvert::SaveType::Lap),
+        basConvert::SaveResult::Saved);
+    testDocument().resetRace();
     IniFile& settings = basSettings::SettingsFile();
     settings.setItem("History1", "Other,/r/other.lap");
     settings.setItem("History2", "Old Cup," + tempPath("old.lap"));
@@ -125,7 +126,7 @@ TEST_F(DuelTest, DoubleClickOnAHistoryLineLoadsItAndMovesItUp)
 
     QListWidget* list = window->lstHistory;
     emit list->itemDoubleClicked(list->item(1));
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Old Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Old Cup"));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("old.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(2).path, QStringLiteral("/r/other.lap"));
@@ -133,17 +134,16 @@ TEST_F(DuelTest, DoubleClickOnAHistoryLineLoadsItAndMovesItUp)
     window->cmbFunc_Click(7);  // close: back to the list
     emit list->itemDoubleClicked(list->item(2));
     EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
-    EXPECT_EQ(FileResult, 0);
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
 }
 
 TEST_F(DuelTest, AutomationRedrawsAndClicks)
 {
-    RaceInfo.RaceName = QStringLiteral("Cup");
+    testRace().RaceInfo.RaceName = QStringLiteral("Cup");
     EXPECT_TRUE(window->Automation(QStringLiteral("objectcontrol")));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_TRUE(window->Automation(QStringLiteral("CLICK,7")));
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
     EXPECT_FALSE(window->picStart->isHidden());
     EXPECT_FALSE(window->Automation(QStringLiteral("CLICK,abc")));
     EXPECT_FALSE(window->Automation(QStringLiteral("CLICK")));

@@ -28,11 +28,11 @@ protected:
     void openSavedRace(const QString& file)
     {
         makeRace(QStringLiteral("Saved Cup"));
-        basConvert::SaveRaceFile(tempPath(file), basConvert::SaveType::Lap);
-        ResetRace();
+        basConvert::SaveRaceFile(testDocument(), tempPath(file), basConvert::SaveType::Lap);
+        testDocument().resetRace();
         prompts().files.push_back({tempPath(file), 1});
         window->cmbFunc_Click(1);
-        ASSERT_EQ(CurrentFilePath, tempPath(file));
+        ASSERT_EQ(testDocument().CurrentFilePath(), tempPath(file));
     }
     QStringList dialogs()
     {
@@ -50,7 +50,7 @@ TEST_F(DuelFileTest, OpenUsesTheLapFileDialogAndPutsTheFileInTheHistory)
     const auto& request = prompts().fileRequests.front();
     EXPECT_EQ(request.title, QStringLiteral("ラップファイル"));
     EXPECT_EQ(request.filter, kOpenFilter);
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Saved Cup"));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("race.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Saved Cup"));
@@ -63,15 +63,14 @@ TEST_F(DuelFileTest, OpenWarnsWhenTheFileCannotBeRead)
     window->cmbFunc_Click(1);
     EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
     EXPECT_EQ(prompts().log.back().icon, Prompts::Icon::Exclamation);
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
     EXPECT_TRUE(basHistory::ReadHistorySlot(1).path.isEmpty());
-    EXPECT_EQ(FileResult, 0);
 }
 
 TEST_F(DuelFileTest, SaveQuestionBeforeLoading)
 {
     makeRace(QStringLiteral("Typed"));
-    DataModified = true;
+    testDocument().setDataModified(true);
 
     prompts().answers = {Answer::Cancel};
     window->cmbFunc_Click(1);
@@ -83,7 +82,7 @@ TEST_F(DuelFileTest, SaveQuestionBeforeLoading)
     prompts().answers = {Answer::No};
     window->cmbFunc_Click(1);  // the open dialog, cancelled
     EXPECT_EQ(dialogs(), QStringList({"open"}));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 
     prompts().answers = {Answer::Yes};
     window->cmbFunc_Click(1);  // the save dialog, cancelled: nothing is opened
@@ -94,7 +93,7 @@ TEST_F(DuelFileTest, SaveQuestionBeforeLoading)
     window->cmbFunc_Click(1);  // saved, then the open dialog
     EXPECT_EQ(dialogs(), QStringList({"open", "save", "save", "open"}));
     EXPECT_TRUE(QFile::exists(tempPath("typed.lap")));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(DuelFileTest, SaveQuestionBeforeExit)
@@ -102,7 +101,7 @@ TEST_F(DuelFileTest, SaveQuestionBeforeExit)
     window->show();
     makeRace(QStringLiteral("Typed"));
     window->ShowRaceInfo();
-    DataModified = true;
+    testDocument().setDataModified(true);
 
     prompts().answers = {Answer::Cancel};
     window->cmbFunc_Click(6);
@@ -125,11 +124,11 @@ TEST_F(DuelFileTest, ExitAndCloseWithSavedDataAskNothing)
     window->show();
     makeRace(QStringLiteral("Typed"));
     window->ShowRaceInfo();
-    DataModified = false;
+    testDocument().setDataModified(false);
     window->cmbFunc_Click(7);
     EXPECT_TRUE(asked().isEmpty());
-    EXPECT_TRUE(RaceInfo.RaceName.isEmpty());
-    EXPECT_TRUE(ClassList.isEmpty());
+    EXPECT_TRUE(testRace().RaceInfo.RaceName.isEmpty());
+    EXPECT_TRUE(testRace().ClassList.isEmpty());
     EXPECT_FALSE(window->picStart->isHidden());
     window->cmbFunc_Click(8);
     EXPECT_TRUE(asked().isEmpty());
@@ -141,7 +140,7 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     openSavedRace("my.race.lap");
     prompts().files = {{tempPath("copy.csv"), 2}};
     prompts().answers = {Answer::Yes};  // to what the layout cannot keep
-    DataModified = true;
+    testDocument().setDataModified(true);
     window->cmbFunc_Click(3);
     const auto& request = prompts().fileRequests.back();
     EXPECT_EQ(request.mode, Prompts::FileDialogRequest::Mode::Save);
@@ -150,9 +149,9 @@ TEST_F(DuelFileTest, SaveProposesTheLoadedPathWithoutExtensionAndKeepsIt)
     EXPECT_EQ(request.filterIndex, 1);
     EXPECT_EQ(request.fileName, tempPath("my.race"));
     EXPECT_FALSE(testsupport::readCp932(tempPath("copy.csv")).startsWith("$LAPFILE"));
-    EXPECT_FALSE(DataModified);
+    EXPECT_FALSE(testDocument().DataModified());
     // A CSV copy does not change the current file.
-    EXPECT_EQ(CurrentFilePath, tempPath("my.race.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("my.race.lap"));
     EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: my.race.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("my.race.lap"));
     EXPECT_TRUE(basHistory::ReadHistorySlot(2).path.isEmpty());
@@ -168,8 +167,8 @@ TEST_F(DuelFileTest, TheFourthSaveTypeWritesAnIofXmlResultListThatOpensAgain)
     EXPECT_TRUE(written.contains("<ResultList"));
     prompts().files = {{tempPath("cup.xml"), 4}};
     window->cmbFunc_Click(1);
-    EXPECT_EQ(CurrentFilePath, tempPath("cup.xml"));
-    EXPECT_EQ(RaceInfo.RaceName, QStringLiteral("Saved Cup"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("cup.xml"));
+    EXPECT_EQ(testRace().RaceInfo.RaceName, QStringLiteral("Saved Cup"));
 }
 
 // A lap file keeps the whole race: saved as one, it is the race's file (shown, in the history,
@@ -186,7 +185,7 @@ TEST_F(DuelFileTest, SavingInTheLapFormatMakesTheFileTheRacesFile)
     EXPECT_EQ(window->lblFileName->fullText(), QStringLiteral("ファイル: new.lap"));
     window->cmbFunc_Click(3);
     EXPECT_EQ(prompts().fileRequests.back().fileName, tempPath("new"));
-    EXPECT_EQ(CurrentFilePath, tempPath("new.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("new.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("new.lap"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("New"));
     EXPECT_EQ(basHistory::ReadHistorySlot(2).path, QStringLiteral("/r/old.lap"));
@@ -213,21 +212,21 @@ TEST_F(DuelFileTest, SavingAsCsvOrIofXmlSaysWhatTheTypeCannotKeep)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.type);
-        ResetRace();
+        testDocument().resetRace();
         prompts().log.clear();
         makeRace(QStringLiteral("Cup"));
-        RaceInfo.RacePlace = QStringLiteral("森");
-        ClassList[QStringLiteral("M21")].ClassUpHeight = 120;
-        ClassList[QStringLiteral("M21")].Item(1).StartTime = 0.5;
-        ClassList.add(QStringLiteral("W21"));
-        DataModified = true;
+        testRace().RaceInfo.RacePlace = QStringLiteral("森");
+        testRace().ClassList[QStringLiteral("M21")].ClassUpHeight = 120;
+        testRace().ClassList[QStringLiteral("M21")].Item(1).StartTime = 0.5;
+        testRace().ClassList.add(QStringLiteral("W21"));
+        testDocument().setDataModified(true);
         prompts().files = {{tempPath("out" + QString::number(c.type)), c.type}};
         prompts().answers = {c.answer};
         window->cmbFunc_Click(3);
         const bool written = c.question.isEmpty() || c.answer == Answer::Yes;
         EXPECT_EQ(asked(), c.question.isEmpty() ? QStringList() : QStringList{c.question});
         EXPECT_EQ(QFile::exists(tempPath("out" + QString::number(c.type))), written);
-        EXPECT_EQ(DataModified, !written);
+        EXPECT_EQ(testDocument().DataModified(), !written);
     }
 }
 
@@ -235,33 +234,32 @@ TEST_F(DuelFileTest, FailedSaveWarnsAndKeepsTheChanges)
 {
     makeRace(QStringLiteral("New"));
     window->ShowRaceInfo();
-    DataModified = true;
+    testDocument().setDataModified(true);
     prompts().files = {{tempPath("no-such-folder/new.lap"), 1}};
     window->cmbFunc_Click(3);
     EXPECT_EQ(asked(),
               QStringList({"ファイルを保存できませんでした\n" + tempPath("no-such-folder/new.lap") +
                            " (フォルダがありません)"}));
-    EXPECT_TRUE(DataModified);
-    EXPECT_EQ(FileResult, 0);
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
 {
     makeRace(QStringLiteral("Old"));
-    CurrentFilePath = tempPath("old.lap");
+    testDocument().setCurrentFilePath(tempPath("old.lap"));
     window->ShowRaceInfo();
     QStringList seen;
     SetModalWatcher([&](QDialog& dialog) {
-        seen << QString::number(ClassList.count()) +
+        seen << QString::number(testRace().ClassList.count()) +
                     (qobject_cast<frmClassEdit*>(&dialog) && dialog.parentWidget() == window.get()
                          ? " editor owned"
                          : "");
-        RaceInfo.RaceName = QStringLiteral("Typed in the editor");
+        testRace().RaceInfo.RaceName = QStringLiteral("Typed in the editor");
     });
     window->cmbFunc_Click(0);
     SetModalWatcher({});
     EXPECT_EQ(seen, QStringList({"0 editor owned"}));
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
     EXPECT_FALSE(window->PicRaceInfo->isHidden());  // redrawn after the editor
     EXPECT_TRUE(asked().isEmpty());
 }
@@ -269,7 +267,7 @@ TEST_F(DuelFileTest, NewClearsTheRaceBeforeTheEditorOpens)
 TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
 {
     makeRace(QStringLiteral("Typed"));
-    DataModified = true;
+    testDocument().setDataModified(true);
     window->ShowRaceInfo();
     int opened = 0;
     SetModalWatcher([&](QDialog&) { ++opened; });
@@ -278,29 +276,29 @@ TEST_F(DuelFileTest, NewAsksToSaveAChangedRaceFirst)
     window->cmbFunc_Click(0);
     EXPECT_EQ(asked(), QStringList({"新規作成の前にデータを保存しますか？"}));
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(ClassList.count(), 1);  // the race is kept
-    EXPECT_TRUE(DataModified);
+    EXPECT_EQ(testRace().ClassList.count(), 1);  // the race is kept
+    EXPECT_TRUE(testDocument().DataModified());
 
     prompts().answers = {Answer::Yes};  // the save dialog, cancelled: the race is kept
     window->cmbFunc_Click(0);
     EXPECT_EQ(opened, 0);
-    EXPECT_EQ(ClassList.count(), 1);
+    EXPECT_EQ(testRace().ClassList.count(), 1);
 
     prompts().answers = {Answer::No};
     window->cmbFunc_Click(0);
     SetModalWatcher({});
     EXPECT_EQ(opened, 1);
-    EXPECT_EQ(ClassList.count(), 0);
-    EXPECT_FALSE(DataModified);
+    EXPECT_EQ(testRace().ClassList.count(), 0);
+    EXPECT_FALSE(testDocument().DataModified());
 }
 
 TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
 {
     openSavedRace("saved.lap");
     SetModalWatcher([&](QDialog&) {
-        RaceInfo.RaceName = QStringLiteral("Renamed Cup");
-        ClassList.add(QStringLiteral("W21"));
-        DataModified = true;
+        testRace().RaceInfo.RaceName = QStringLiteral("Renamed Cup");
+        testRace().ClassList.add(QStringLiteral("W21"));
+        testDocument().setDataModified(true);
     });
     window->cmbFunc_Click(2);
     SetModalWatcher({});
@@ -308,7 +306,7 @@ TEST_F(DuelFileTest, EditRedrawsAndRenamesTheHistoryEntry)
     EXPECT_TRUE(window->lblRaceClass->text().contains(QStringLiteral("W21")));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).name, QStringLiteral("Renamed Cup"));
     EXPECT_EQ(basHistory::ReadHistorySlot(1).path, tempPath("saved.lap"));
-    EXPECT_TRUE(DataModified);
+    EXPECT_TRUE(testDocument().DataModified());
 }
 
 // 閉じる asks as 終了 does: Cancel keeps the race, はい saves first (a cancelled save keeps the
@@ -325,16 +323,16 @@ TEST_F(DuelFileTest, CloseAsksToSaveAChangedRaceFirst)
                  {Answer::No, {}, true}};
     for (const auto& c : cases) {
         makeRace(QStringLiteral("Typed"));
-        CurrentFilePath = tempPath("typed.lap");
+        testDocument().setCurrentFilePath(tempPath("typed.lap"));
         window->ShowRaceInfo();
-        DataModified = true;
+        testDocument().setDataModified(true);
         prompts().log.clear();
         prompts().answers = {c.answer};
         prompts().files = {{c.saveAs, 1}};
         window->cmbFunc_Click(7);
         EXPECT_EQ(asked(), QStringList({"閉じる前にデータを保存しますか？"}));
         EXPECT_EQ(window->picStart->isHidden(), !c.closed) << int(c.answer);
-        ResetRace();
+        testDocument().resetRace();
     }
     window->cmbFunc_Click(1);
     EXPECT_EQ(prompts().fileRequests.back().fileName, tempDir() + QLatin1Char('/'));

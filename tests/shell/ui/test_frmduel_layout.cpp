@@ -37,18 +37,18 @@ TEST(ElidedLabelTest, CutsToTheWidthWithDotsAndKeepsWholeCharacters)
 TEST_F(DuelTest, LongRaceTextsAreCutAndTheWindowKeepsItsSize)
 {
     // The smallest size of the race panel with a short name: long texts must not change it.
-    RaceInfo.RaceName = QStringLiteral("春");
-    ClassList.add(QStringLiteral("M21"));
+    testRace().RaceInfo.RaceName = QStringLiteral("春");
+    testRace().ClassList.add(QStringLiteral("M21"));
     window->ShowRaceInfo();
     const int smallest = window->minimumSizeHint().width();
-    ResetRace();
+    testDocument().resetRace();
     window->show();
     window->resize(smallest, 440);
     const QString name = QStringLiteral("とても長い大会名").repeated(12);
     const QString place = QStringLiteral("北の森 東地区 ").repeated(20);
-    RaceInfo.RaceName = name;
-    RaceInfo.RacePlace = place;
-    ClassList.add(QStringLiteral("M21"));
+    testRace().RaceInfo.RaceName = name;
+    testRace().RaceInfo.RacePlace = place;
+    testRace().ClassList.add(QStringLiteral("M21"));
     window->ShowRaceInfo();
     QApplication::processEvents();
     EXPECT_EQ(window->width(), smallest);

@@ -15,7 +15,7 @@ using basAutomation::ScriptResult;
 TEST_F(DuelTest, QuotedScriptPathRunsTheScriptAfterTheWindowIsShown)
 {
     makeRace(QStringLiteral("Cup"));
-    CurrentFilePath = tempPath("cup.lap");
+    testDocument().setCurrentFilePath(tempPath("cup.lap"));
     QStringList seen;
     SetModalWatcher([&](QDialog& dialog) {
         seen << QString::fromLatin1(dialog.metaObject()->className()) +
@@ -46,8 +46,8 @@ TEST_F(DuelTest, StoppedScriptLeavesTheProgramRunning)
 TEST_F(DuelTest, LapFileOnTheCommandLineIsLoadedAndRemembered)
 {
     makeRace(QStringLiteral("Command Cup"));
-    basConvert::SaveRaceFile(tempPath("cmd.lap"), basConvert::SaveType::Lap);
-    ResetRace();
+    basConvert::SaveRaceFile(testDocument(), tempPath("cmd.lap"), basConvert::SaveType::Lap);
+    testDocument().resetRace();
     const CommandLineOutcome outcome = window->OpenCommandLine({tempPath("cmd.lap")});
     EXPECT_EQ(outcome.kind, CommandLineOutcome::Kind::File);
     EXPECT_TRUE(outcome.fileLoaded);
@@ -62,8 +62,7 @@ TEST_F(DuelTest, UnreadableFileOnTheCommandLineWarnsAndShowsTheStartPanel)
     EXPECT_FALSE(outcome.fileLoaded);
     EXPECT_EQ(asked(), QStringList({"ファイルを読み込めませんでした"}));
     EXPECT_FALSE(window->picStart->isHidden());
-    EXPECT_TRUE(CurrentFilePath.isEmpty());
-    EXPECT_EQ(FileResult, 0);
+    EXPECT_TRUE(testDocument().CurrentFilePath().isEmpty());
     // A file of a kind the program refuses (a double-click in the file manager) says so too.
     testsupport::writeCp932(tempPath("v3.lap"), "$LAPFILE Ver=3\n$名称=x\n");
     window->OpenCommandLine({tempPath("v3.lap")});

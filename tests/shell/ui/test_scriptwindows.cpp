@@ -69,21 +69,21 @@ TEST_F(ScriptWindowsTest, TheButtonsOpenTheirWindowsOverTheMainWindow)
 TEST_F(ScriptWindowsTest, WindowCommandsOfAScriptUseTheMainWindowsButtons)
 {
     makeRace(QStringLiteral("Cup"));
-    basConvert::SaveRaceFile(tempPath("cup.lap"), basConvert::SaveType::Lap);
-    basDefinition::ResetRace();
+    basConvert::SaveRaceFile(testDocument(), tempPath("cup.lap"), basConvert::SaveType::Lap);
+    testDocument().resetRace();
     watchWindows();
     EXPECT_EQ(runInWindow("OPEN,cup.lap\nCLICKSHOW\n").result, ScriptResult::Completed);
     EXPECT_EQ(opened, QStringList({"frmAnalyzer owned"}));
     EXPECT_EQ(window->lblRaceName->text(), QStringLiteral("Cup"));
 
-    basDefinition::ResetRace();
+    testDocument().resetRace();
     window->ShowRaceInfo();
     prompts().files.push_back({tempPath("cup.lap"), 1});
     EXPECT_EQ(runInWindow("CLICKOPEN\n").result, ScriptResult::Completed);
-    EXPECT_EQ(basDefinition::CurrentFilePath, tempPath("cup.lap"));
+    EXPECT_EQ(testDocument().CurrentFilePath(), tempPath("cup.lap"));
     EXPECT_FALSE(window->PicRaceInfo->isHidden());
 
-    basDefinition::DataModified = true;
+    testDocument().setDataModified(true);
     EXPECT_EQ(runInWindow("CLICKEXIT\nINPUT,1,after,x\n").result, ScriptResult::Completed);
     EXPECT_FALSE(window->IsClosed());
     prompts().answers = {Prompts::Answer::No};
@@ -101,9 +101,9 @@ TEST_F(ScriptWindowsTest, WindowEntriesWriteWhatScriptsWrite)
     makeRace(QStringLiteral("Cup"));
     const QString byWindows = tempPath("windows"), byScript = tempPath("script");
     ASSERT_TRUE(QDir().mkpath(byWindows) && QDir().mkpath(byScript));
-    frmAnalyzer analyzer(window.get());
+    frmAnalyzer analyzer(testDocument(), window.get());
     EXPECT_EQ(analyzer.Automation("CHART," + byWindows + ",s"), 0);
-    frmOutput output(window.get());
+    frmOutput output(testDocument(), window.get());
     EXPECT_TRUE(output.Automation("LEG," + byWindows + ",Web"));
     EXPECT_TRUE(output.Automation("html," + byWindows + ",Web"));
     const basAutomation::ScriptOutcome ran =
