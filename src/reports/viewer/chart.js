@@ -53,14 +53,14 @@ const Chart = (() => {
     return labels;
   }
 
-  // spec: {width, label, x, y, series, readout, start}. x and y are axes: {kind: 'controls',
+  // plot: {width, label, x, y, series, readout, start}. x and y are axes: {kind: 'controls',
   // at: [position of the start and every control], labels} or {kind: 'values', format, steps,
   // include, invert, minSpan}. A series is {key, name, colour, dash, points: [[x, y] or
   // undefined for the start and every control]}. readout(index) gives the read-out of a control.
-  function draw(spec) {
-    const { width, series } = spec;
-    const controlsOnX = spec.x.kind === 'controls';
-    const controls = controlsOnX ? spec.x : spec.y;
+  function draw(plot) {
+    const { width, series } = plot;
+    const controlsOnX = plot.x.kind === 'controls';
+    const controls = controlsOnX ? plot.x : plot.y;
     const narrow = width < 520;
     const nameRoom = narrow ? 64 : 104;
     const m = controlsOnX
@@ -70,16 +70,16 @@ const Chart = (() => {
     const plotW = width - m.left - m.right;
     const plotH = height - m.top - m.bottom;
     const defined = series.flatMap((e) => e.points.filter(Boolean));
-    const [x0, x1] = range(defined.map((p) => p[0]), spec.x);
-    const [y0, y1] = range(defined.map((p) => p[1]), spec.y);
+    const [x0, x1] = range(defined.map((p) => p[0]), plot.x);
+    const [y0, y1] = range(defined.map((p) => p[1]), plot.y);
     const px = (v) => m.left + ((v - x0) / (x1 - x0)) * plotW;
-    const py = spec.y.invert ? (v) => m.top + plotH - ((v - y0) / (y1 - y0)) * plotH : (v) => m.top + ((v - y0) / (y1 - y0)) * plotH;
+    const py = plot.y.invert ? (v) => m.top + plotH - ((v - y0) / (y1 - y0)) * plotH : (v) => m.top + ((v - y0) / (y1 - y0)) * plotH;
 
-    const svg = s('svg', { class: 'chart', viewBox: '0 0 ' + width + ' ' + height, width, height, role: 'img', 'aria-label': spec.label, tabindex: 0 });
+    const svg = s('svg', { class: 'chart', viewBox: '0 0 ' + width + ' ' + height, width, height, role: 'img', 'aria-label': plot.label, tabindex: 0 });
     const grid = s('g', { class: 'grid-lines' });
     svg.append(grid);
     // The value axis: lines at round steps.
-    const values = controlsOnX ? spec.y : spec.x;
+    const values = controlsOnX ? plot.y : plot.x;
     const [v0, v1] = controlsOnX ? [y0, y1] : [x0, x1];
     const step = gridStep(v1 - v0, values.steps);
     for (let v = Math.ceil(v0 / step) * step; v <= v1; v += step) {
@@ -148,7 +148,7 @@ const Chart = (() => {
         const point = line.points[chosen];
         if (point) marker.append(s('circle', { cx: px(point[0]), cy: py(point[1]), r: 3.5, fill: line.colour }));
       }
-      Dom.append(Dom.clear(readout), [spec.readout(chosen)]);
+      Dom.append(Dom.clear(readout), [plot.readout(chosen)]);
     }
     function fromPointer(event) {
       const box = svg.getBoundingClientRect();
@@ -167,7 +167,7 @@ const Chart = (() => {
       event.preventDefault();
       choose(chosen + (event.key === forward ? 1 : -1));
     });
-    choose(spec.start === undefined ? last : spec.start);
+    choose(plot.start === undefined ? last : plot.start);
     return h('div', { class: 'chart-box' }, svg, readout);
   }
 

@@ -265,9 +265,9 @@ const Graphs = (() => {
       h('div', { class: 'panel-tools' }, kind.reference ? referenceSelect(model, state, handlers.onReference) : null,
         kind.modes ? modeButtons(state, handlers.onMode) : null));
     if (chosen.length === 0) return Dom.append(panel, [h('p', { class: 'empty' }, '比べる選手を選んでください')]);
-    const spec = kind.chart(model, state, chosen);
-    if (spec.empty) return Dom.append(panel, [h('p', { class: 'empty' }, spec.empty)]);
-    return Dom.append(panel, [Chart.draw(Object.assign({ width, label: kind.title }, spec))]);
+    const plot = kind.chart(model, state, chosen);
+    if (plot.empty) return Dom.append(panel, [h('p', { class: 'empty' }, plot.empty)]);
+    return Dom.append(panel, [Chart.draw(Object.assign({ width, label: kind.title }, plot))]);
   }
 
   return { render, defaultReference, isReference, referenceTimes, references, VIEWS, passedNear, legPercents };
