@@ -249,16 +249,19 @@ TEST_F(LapFileTest, OneRaceOfSeveralIsRead)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.race);
         testDocument().resetRace();
-        lastLoad = basConvert::LoadRaceFile(testDocument(), path, nullptr,
-                                            basConvert::LoadOptions{c.race});
+        basConvert::LoadOptions options;
+        options.raceNumber = c.race;
+        lastLoad = basConvert::LoadRaceFile(testDocument(), path, nullptr, options);
         ASSERT_EQ(lastLoad.status, basConvert::LoadStatus::Loaded);
         EXPECT_EQ(testRace().RaceInfo.RaceName, QString::fromUtf8(c.name));
         EXPECT_EQ(testRace().RaceInfo.RaceDate, c.date);
         EXPECT_EQ(raceSummary().toStdString(), c.summary);
     }
     loadPreviousRace();
+    basConvert::LoadOptions thirdRace;
+    thirdRace.raceNumber = 3;
     const basConvert::LoadResult third =
-        basConvert::LoadRaceFile(testDocument(), path, nullptr, basConvert::LoadOptions{3});
+        basConvert::LoadRaceFile(testDocument(), path, nullptr, thirdRace);
     EXPECT_EQ(third.status, basConvert::LoadStatus::Failed);
     EXPECT_TRUE(third.failureMessage().contains(QStringLiteral("レース 3")));
     expectPreviousRace();

@@ -50,7 +50,10 @@ TEST_F(LapFileTest, EachSavedTypeIsReadBackByTheEntryThatWritesIt)
         EXPECT_EQ(back.format, c.read);
         ASSERT_TRUE(back.loaded());
         EXPECT_EQ(back.race.ClassList.at(1).Item(1).Namae, QStringLiteral("Aki"));
-        for (const basConvert::FormatEntry& entry : basConvert::FormatTable())
-            if (entry.format == c.read) EXPECT_EQ(entry.writer->type, c.type);
+        for (const basConvert::FormatEntry& entry : basConvert::FormatTable()) {
+            if (entry.format == c.read) {
+                EXPECT_EQ(entry.writer->type, c.type);
+            }
+        }
     }
 }
